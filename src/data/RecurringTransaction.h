@@ -1,0 +1,35 @@
+#pragma once
+
+#include "RecordTypes.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+#include <optional>
+
+struct RecurringTransaction
+{
+    QString id;
+    QString accountId;
+    QString payee;
+    QString memo;
+    qint64 amount = 0;
+    QString categoryId;
+    Frequency frequency = Frequency::Monthly;
+    int intervalCount = 1;
+    int semimonthlyDay1 = 1;  // 0 means the last day of the month
+    int semimonthlyDay2 = 15; // 0 means the last day of the month
+    QDate startDate;
+    std::optional<QDate> endDate;
+    QDate nextDueDate;
+    bool autoPost = false;
+    int leadDays = 0;
+    bool isActive = true;
+    QString transferDestAccountId;
+    int version = 1;
+    SyncStatus syncStatus = SyncStatus::Pending;
+    QString serverId;
+    QDateTime createdAt;
+    QDateTime updatedAt;
+    std::optional<QDateTime> deletedAt;
+};
