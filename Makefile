@@ -23,7 +23,7 @@ test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) --timeout 300
 
 bench: build
-	$(BUILD_DIR)/bin/tallyfern-bench
+	@set -e; for b in $(BUILD_DIR)/bench/bench_*; do [ -x "$$b" ] || continue; echo "== $$(basename $$b)"; QT_QPA_PLATFORM=offscreen $$b; done
 
 clean:
 	rm -rf $(BUILD_DIR)
