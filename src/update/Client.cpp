@@ -1,0 +1,133 @@
+#include "Client.h"
+
+#include "Logging.h"
+#include "Manifest.h"
+#include "UpdateRequest.h"
+#include "UrlSafety.h"
+#include "Version.h"
+
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QSysInfo>
+
+namespace BrioUpdate {
+
+Q_LOGGING_CATEGORY(lcClient, "brioupdate.client")
+
+namespace {
+
+QUrl manifestUrl(const QUrl &base)
+{
+    QUrl url = base;
+    QString path = base.path(QUrl::FullyDecoded);
+    if (!path.endsWith(QLatin1Char('/')))
+        path += QLatin1Char('/');
+    url.setPath(path + QStringLiteral("latest.json"), QUrl::DecodedMode);
+    return url;
+}
+
+} // namespace
+
+Client::Client(UpdateConfig config, QObject *parent)
+    : QObject(parent)
+    , config(std::move(config))
+    , network(new QNetworkAccessManager(this))
+    , transferTimeoutMs(defaultTransferTimeoutMs)
+    , cpuArchitecture(QSysInfo::currentCpuArchitecture())
+{
+    connect(network, &QNetworkAccessManager::finished, this, &Client::onManifestReply);
+}
+
+void Client::setTransferTimeout(int milliseconds)
+{
+    transferTimeoutMs = milliseconds;
+}
+
+void Client::setCpuArchitectureForTesting(const QString &architecture)
+{
+    cpuArchitecture = architecture;
+}
+
+QString Client::platformKeyFor(const QString &cpuArchitecture)
+{
+    return cpuArchitecture == QLatin1String("x86_64") ? QStringLiteral("windows-x64") : QString();
+}
+
+void Client::check()
+{
+    if (inFlight) {
+        qCDebug(lcClient) << "check already in flight, ignoring";
+        return;
+    }
+    // The manifest decides what the browser is later sent to, so it is only
+    // fetched from a real web server, never from a file or another scheme.
+    if (!isWebUrl(config.manifestBaseUrl)) {
+        Q_EMIT checkFailed(QStringLiteral("manifestBaseUrl is not valid"));
+        return;
+    }
+    if (config.currentVersion.isEmpty()) {
+        Q_EMIT checkFailed(QStringLiteral("currentVersion is empty"));
+        return;
+    }
+
+    inFlight = true;
+    network->get(buildRequest(manifestUrl(config.manifestBaseUrl), config.appId, transferTimeoutMs));
+}
+
+void Client::onManifestReply(QNetworkReply *reply)
+{
+    reply->deleteLater();
+    inFlight = false;
+
+    if (reply->error() != QNetworkReply::NoError) {
+        const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        if (reply->error() == QNetworkReply::ContentNotFoundError || status == 404) {
+            qCInfo(lcClient) << "manifest 404, treating as up-to-date";
+            Q_EMIT upToDate();
+            return;
+        }
+        Q_EMIT checkFailed(QStringLiteral("network error: %1").arg(reply->errorString()));
+        return;
+    }
+    evaluate(reply->readAll());
+}
+
+void Client::evaluate(const QByteArray &body)
+{
+    QString error;
+    const Manifest manifest = Manifest::parse(body, &error);
+    // A manifest that stopped at a broken artifact may still hold others, but
+    // the server published something wrong: saying "up to date" would hide it.
+    if (!manifest.isValid() || !error.isEmpty()) {
+        Q_EMIT checkFailed(QStringLiteral("manifest invalid: %1").arg(error));
+        return;
+    }
+
+    const QString key = platformKeyFor(cpuArchitecture);
+    if (key.isEmpty()) {
+        qCWarning(lcClient) << "unknown platform, skipping update check";
+        Q_EMIT upToDate();
+        return;
+    }
+    const Artifact *artifact = manifest.artifactFor(key);
+    if (!artifact) {
+        qCInfo(lcClient) << "platform" << key << "not shipped in current manifest";
+        Q_EMIT upToDate();
+        return;
+    }
+
+    const Version current = Version::parse(config.currentVersion);
+    if (!(current < Version::parse(artifact->version))) {
+        Q_EMIT upToDate();
+        return;
+    }
+    if (!artifact->minUpgradableFrom.isEmpty() && current < Version::parse(artifact->minUpgradableFrom)) {
+        Q_EMIT checkFailed(QStringLiteral("current version %1 is older than min_upgradable_from %2; please "
+                                          "upgrade to an intermediate release first")
+                               .arg(config.currentVersion, artifact->minUpgradableFrom));
+        return;
+    }
+    Q_EMIT updateAvailable(*artifact);
+}
+
+} // namespace BrioUpdate

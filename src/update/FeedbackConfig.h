@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+
+namespace BrioUpdate {
+
+// Where the product's feedback page lives and how it tags the product.
+struct FeedbackConfig
+{
+    QString appSlug;
+    QUrl baseUrl;
+};
+
+// Opens the feedback page in the browser: baseUrl with a trailing slash on its
+// path and the query replaced by tags=<appSlug>. Nothing is reported: a bad
+// address or a browser that cannot start leaves only a warning in the log.
+void openFeedbackPage(const FeedbackConfig &config);
+
+// The page address openFeedbackPage() opens.
+QUrl feedbackPageUrl(const FeedbackConfig &config);
+
+} // namespace BrioUpdate

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+namespace BrioUpdate {
+
+// A release number major.minor.patch. Text that is not one to three dot-separated
+// decimal integers reads as 0.0.0, so an unknown version sorts below every real one.
+struct Version
+{
+    int major = 0;
+    int minor = 0;
+    int patch = 0;
+
+    static Version parse(const QString &text);
+};
+
+// Numeric order, major first; 1.10.0 is above 1.9.9.
+bool operator<(const Version &a, const Version &b);
+bool operator==(const Version &a, const Version &b);
+
+} // namespace BrioUpdate

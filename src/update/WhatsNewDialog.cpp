@@ -1,0 +1,59 @@
+#include "WhatsNewDialog.h"
+
+#include "ReleaseNotesView.h"
+#include "UrlSafety.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace BrioUpdate {
+
+WhatsNewDialog::WhatsNewDialog(const QString &markdown, const QString &notesVersion,
+                               const QString &runningVersion, const QString &displayName, QWidget *parent,
+                               const QUrl &downloadUrl)
+    : QDialog(parent)
+    , downloadUrl(downloadUrl)
+{
+    setWindowTitle(tr("What's New in %1 %2").arg(displayName, notesVersion));
+    setModal(false);
+    resize(520, 420);
+
+    auto *layout = new QVBoxLayout(this);
+
+    auto *heading = new QLabel(tr("What's new in %1 %2").arg(displayName, notesVersion), this);
+    QFont headingFont = heading->font();
+    headingFont.setWeight(QFont::Bold);
+    if (headingFont.pointSizeF() > 0)
+        headingFont.setPointSizeF(headingFont.pointSizeF() + 2);
+    heading->setFont(headingFont);
+    layout->addWidget(heading);
+
+    notesView = new ReleaseNotesView(this);
+    notesView->setMarkdown(markdown);
+    layout->addWidget(notesView);
+
+    auto *bottom = new QHBoxLayout;
+    auto *running = new QLabel(tr("You are running version %1").arg(runningVersion), this);
+    running->setStyleSheet(QStringLiteral("color: gray; font-size: 11px;"));
+    bottom->addWidget(running);
+    bottom->addStretch();
+
+    auto *buttons = new QDialogButtonBox(this);
+    if (downloadUrl.isValid()) {
+        QPushButton *download =
+            buttons->addButton(tr("Download %1").arg(notesVersion), QDialogButtonBox::AcceptRole);
+        connect(download, &QPushButton::clicked, this, [this]() {
+            openDownloadUrl(this->downloadUrl);
+            accept();
+        });
+    }
+    buttons->addButton(QDialogButtonBox::Close);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::accept);
+    bottom->addWidget(buttons);
+    layout->addLayout(bottom);
+}
+
+} // namespace BrioUpdate
