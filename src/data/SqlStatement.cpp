@@ -1,0 +1,35 @@
+#include "SqlStatement.h"
+
+#include <QDebug>
+#include <QSqlError>
+
+namespace SqlStatement {
+
+bool run(QSqlQuery &query, const QString &sql, const QVariantList &values)
+{
+    if (!query.prepare(sql))
+        return false;
+    for (const QVariant &value : values)
+        query.addBindValue(value);
+    return query.exec();
+}
+
+std::optional<int> write(const QSqlDatabase &database, const QString &sql, const QVariantList &values,
+                         const char *context)
+{
+    QSqlQuery query(database);
+    if (!run(query, sql, values)) {
+        logFailure(query, context);
+        return std::nullopt;
+    }
+    return query.numRowsAffected();
+}
+
+void logFailure(const QSqlQuery &query, const char *context)
+{
+    if (!context)
+        return;
+    qWarning().noquote() << QLatin1String(context) + QLatin1String(" failed:") << query.lastError().text();
+}
+
+} // namespace SqlStatement

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QList>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+#include <optional>
+
+// The few shapes every repository statement takes: prepare, bind in order, run,
+// and log a failure with the caller's "Class::method" name.
+namespace SqlStatement {
+
+// Prepares and runs `sql` with `values` bound in order. Reads should set the
+// query forward-only before calling this.
+bool run(QSqlQuery &query, const QString &sql, const QVariantList &values);
+
+// A write: the number of rows changed, or empty after logging
+// "<context> failed:" with the driver's error text.
+std::optional<int> write(const QSqlDatabase &database, const QString &sql, const QVariantList &values,
+                         const char *context);
+
+// Logs "<context> failed:" with the query's error text (nothing for a null context).
+void logFailure(const QSqlQuery &query, const char *context);
+
+// Every row of a read turned into a record by `read`; empty when the query
+// fails (logged when a context is given).
+template <typename Reader>
+auto readAll(const QSqlDatabase &database, const QString &sql, const QVariantList &values, Reader read,
+             const char *context = nullptr)
+{
+    using Record = decltype(read(std::declval<const QSqlQuery &>()));
+    QList<Record> records;
+    QSqlQuery query(database);
+    query.setForwardOnly(true);
+    if (!run(query, sql, values)) {
+        logFailure(query, context);
+        return records;
+    }
+    while (query.next())
+        records.append(read(query));
+    return records;
+}
+
+template <typename Reader>
+auto readOne(const QSqlDatabase &database, const QString &sql, const QVariantList &values, Reader read,
+             const char *context = nullptr)
+{
+    using Record = decltype(read(std::declval<const QSqlQuery &>()));
+    QSqlQuery query(database);
+    query.setForwardOnly(true);
+    if (!run(query, sql, values)) {
+        logFailure(query, context);
+        return std::optional<Record>();
+    }
+    if (!query.next())
+        return std::optional<Record>();
+    return std::optional<Record>(read(query));
+}
+
+} // namespace SqlStatement

@@ -1,0 +1,155 @@
+#include "SqlValues.h"
+
+namespace {
+
+// Reads `count` ASCII digits at `pos`; -1 when any of them is not a digit.
+int digitsAt(QStringView text, qsizetype pos, int count)
+{
+    if (pos + count > text.size())
+        return -1;
+    int value = 0;
+    for (int i = 0; i < count; ++i) {
+        const char16_t c = text[pos + i].unicode();
+        if (c < u'0' || c > u'9')
+            return -1;
+        value = value * 10 + (c - u'0');
+    }
+    return value;
+}
+
+QDate parseDate(QStringView text)
+{
+    if (text.size() < 10 || text[4] != u'-' || text[7] != u'-')
+        return {};
+    const int year = digitsAt(text, 0, 4);
+    const int month = digitsAt(text, 5, 2);
+    const int day = digitsAt(text, 8, 2);
+    if (year < 0 || month < 0 || day < 0)
+        return {};
+    return QDate(year, month, day);
+}
+
+// The stored form "yyyy-MM-ddTHH:mm:ssZ" (or with a space and no zone) is
+// parsed by hand: it is read for every row of a register and Qt's general
+// ISO parser costs several times more.
+std::optional<QDateTime> parseCommonTimestamp(QStringView text)
+{
+    if (text.size() != 19 && !(text.size() == 20 && text[19] == u'Z'))
+        return std::nullopt;
+    if (text[10] != u'T' && text[10] != u' ')
+        return std::nullopt;
+    if (text[13] != u':' || text[16] != u':')
+        return std::nullopt;
+    const QDate date = parseDate(text.first(10));
+    const int hour = digitsAt(text, 11, 2);
+    const int minute = digitsAt(text, 14, 2);
+    const int second = digitsAt(text, 17, 2);
+    if (!date.isValid() || hour < 0 || minute < 0 || second < 0)
+        return std::nullopt;
+    const QTime time(hour, minute, second);
+    if (!time.isValid())
+        return std::nullopt;
+    return QDateTime(date, time, Qt::UTC);
+}
+
+} // namespace
+
+namespace SqlValues {
+
+QVariant text(const QString &value)
+{
+    return value.isNull() ? QVariant(QString(QLatin1String(""))) : QVariant(value);
+}
+
+QVariant reference(const QString &id)
+{
+    return id.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : QVariant(id);
+}
+
+QVariant flag(bool value)
+{
+    return value ? 1 : 0;
+}
+
+QVariant date(const QDate &value)
+{
+    return text(value.isValid() ? value.toString(Qt::ISODate) : QString());
+}
+
+QVariant optionalDate(const std::optional<QDate> &value)
+{
+    return value ? date(*value) : QVariant(QMetaType::fromType<QString>());
+}
+
+QString timestampText(const QDateTime &value)
+{
+    return value.isValid() ? value.toUTC().toString(Qt::ISODate) : QString(QLatin1String(""));
+}
+
+QVariant timestamp(const QDateTime &value)
+{
+    return timestampText(value);
+}
+
+QVariant optionalTimestamp(const std::optional<QDateTime> &value)
+{
+    return value ? timestamp(*value) : QVariant(QMetaType::fromType<QString>());
+}
+
+QString nowText()
+{
+    return timestampText(QDateTime::currentDateTimeUtc());
+}
+
+QString readText(const QVariant &value)
+{
+    return value.isNull() ? QString(QLatin1String("")) : value.toString();
+}
+
+bool readFlag(const QVariant &value)
+{
+    return value.toLongLong() != 0;
+}
+
+QDate readDate(const QVariant &value)
+{
+    const QString text = value.toString();
+    if (text.isEmpty())
+        return {};
+    const QDate fast = parseDate(text);
+    if (fast.isValid() && text.size() == 10)
+        return fast;
+    return QDate::fromString(text, Qt::ISODate);
+}
+
+std::optional<QDate> readOptionalDate(const QVariant &value)
+{
+    if (value.isNull())
+        return std::nullopt;
+    return readDate(value);
+}
+
+QDateTime readTimestamp(const QVariant &value)
+{
+    const QString text = value.toString();
+    if (text.isEmpty())
+        return {};
+    if (const auto fast = parseCommonTimestamp(text))
+        return *fast;
+    QString iso = text;
+    if (iso.size() > 10 && iso[10] == u' ')
+        iso[10] = u'T';
+    QDateTime parsed = QDateTime::fromString(iso, Qt::ISODateWithMs);
+    if (parsed.isValid() && parsed.timeSpec() == Qt::LocalTime)
+        parsed.setTimeSpec(Qt::UTC);
+    return parsed;
+}
+
+std::optional<QDateTime> readOptionalTimestamp(const QVariant &value)
+{
+    if (value.isNull())
+        return std::nullopt;
+    return readTimestamp(value);
+}
+
+} // namespace SqlValues
