@@ -1,0 +1,395 @@
+#include "FakeSyncServer.h"
+
+#include <QDateTime>
+#include <QJsonDocument>
+
+namespace FakeSync {
+
+namespace {
+
+const QString BasePath = QStringLiteral("/tallyfern/v1");
+
+// Bytes 0xfb 0xff 0xbf encode as "+/+/" in base64, so every cursor carries
+// both characters that a careless client mangles in a query.
+const QByteArray CursorPrefix = QByteArray("\xfb\xff\xbf", 3) + "fake-sync:";
+
+QJsonObject errorBody(const QString &text)
+{
+    return QJsonObject{{QStringLiteral("error"), text}};
+}
+
+// application/x-www-form-urlencoded decoding, as a typical server does it.
+QString formDecode(QByteArray value)
+{
+    value.replace('+', ' ');
+    return QString::fromUtf8(QByteArray::fromPercentEncoding(value));
+}
+
+QHash<QString, QString> parseForm(const QByteArray &rawQuery)
+{
+    QHash<QString, QString> items;
+    for (const QByteArray &pair : rawQuery.split('&')) {
+        if (pair.isEmpty())
+            continue;
+        const int equals = pair.indexOf('=');
+        const QByteArray key = equals < 0 ? pair : pair.left(equals);
+        const QByteArray value = equals < 0 ? QByteArray() : pair.mid(equals + 1);
+        items.insert(formDecode(key), formDecode(value));
+    }
+    return items;
+}
+
+QString cursorText(int position, int serial)
+{
+    QByteArray raw = CursorPrefix + QByteArray::number(position) + ':' + QByteArray::number(serial);
+    // Pad to one byte past a multiple of three so the text ends in "==".
+    while (raw.size() % 3 != 1)
+        raw.append(':');
+    return QString::fromLatin1(raw.toBase64());
+}
+
+QString nowText()
+{
+    return QDateTime::currentDateTimeUtc().toString(Qt::ISODate);
+}
+
+} // namespace
+
+FakeSyncServer::FakeSyncServer(QObject *parent)
+    : QObject(parent)
+{
+    m_clock.start();
+    m_http.on("POST", BasePath + QStringLiteral("/sync/push"),
+              [this](const FakeHttp::Request &request) { return handlePush(request); });
+    m_http.on("GET", BasePath + QStringLiteral("/sync/pull"),
+              [this](const FakeHttp::Request &request) { return handlePull(request); });
+    m_http.setFallback([this](const FakeHttp::Request &request) { return handleOther(request); });
+}
+
+bool FakeSyncServer::listen()
+{
+    return m_http.listen();
+}
+
+QUrl FakeSyncServer::baseUrl() const
+{
+    return m_http.url(BasePath);
+}
+
+QStringList FakeSyncServer::kinds()
+{
+    return {QStringLiteral("accounts"), QStringLiteral("categories"),
+            QStringLiteral("recurring_transactions"), QStringLiteral("transactions"),
+            QStringLiteral("reconciliations")};
+}
+
+QString FakeSyncServer::kindForEntityType(const QString &entityType)
+{
+    if (entityType == QLatin1String("account"))
+        return QStringLiteral("accounts");
+    if (entityType == QLatin1String("category"))
+        return QStringLiteral("categories");
+    if (entityType == QLatin1String("recurring"))
+        return QStringLiteral("recurring_transactions");
+    if (entityType == QLatin1String("transaction"))
+        return QStringLiteral("transactions");
+    if (entityType == QLatin1String("reconciliation"))
+        return QStringLiteral("reconciliations");
+    return QString();
+}
+
+QString FakeSyncServer::put(const QString &kind, QJsonObject record)
+{
+    QString serverId = record.value(QStringLiteral("id")).toString();
+    if (serverId.isEmpty()) {
+        serverId = newServerId(kind);
+        record.insert(QStringLiteral("id"), serverId);
+    }
+    if (!record.contains(QStringLiteral("version")))
+        record.insert(QStringLiteral("version"), 1);
+    const QString clientId = record.value(QStringLiteral("client_id")).toString();
+    if (!clientId.isEmpty())
+        m_clientIndex[kind].insert(clientId, serverId);
+    m_store[kind].insert(serverId, record);
+    log(kind, serverId);
+    return serverId;
+}
+
+void FakeSyncServer::remove(const QString &kind, const QString &serverId)
+{
+    QJsonObject stored = record(kind, serverId);
+    if (stored.isEmpty())
+        return;
+    stored.insert(QStringLiteral("deleted_at"), nowText());
+    stored.insert(QStringLiteral("updated_at"), nowText());
+    stored.insert(QStringLiteral("version"), stored.value(QStringLiteral("version")).toInt() + 1);
+    m_store[kind].insert(serverId, stored);
+    log(kind, serverId);
+}
+
+QJsonObject FakeSyncServer::record(const QString &kind, const QString &serverId) const
+{
+    return m_store.value(kind).value(serverId);
+}
+
+QJsonObject FakeSyncServer::recordByClientId(const QString &kind, const QString &clientId) const
+{
+    return record(kind, m_clientIndex.value(kind).value(clientId));
+}
+
+QList<QJsonObject> FakeSyncServer::records(const QString &kind) const
+{
+    return m_store.value(kind).values();
+}
+
+QString FakeSyncServer::currentCursor() const
+{
+    return cursorText(int(m_log.size()), 0);
+}
+
+void FakeSyncServer::rejectEntity(const QString &entityId, const QString &message)
+{
+    m_rejected.insert(entityId, message);
+}
+
+void FakeSyncServer::injectPush(int nth, const FakeHttp::Response &response, int count)
+{
+    for (int i = 0; i < count; ++i)
+        m_pushFaults.insert(nth + i, response);
+}
+
+void FakeSyncServer::injectPull(int nth, const FakeHttp::Response &response, int count)
+{
+    for (int i = 0; i < count; ++i)
+        m_pullFaults.insert(nth + i, response);
+}
+
+bool FakeSyncServer::isValidCursor(const QString &cursor)
+{
+    bool ok = false;
+    decodeCursor(cursor, &ok);
+    return ok;
+}
+
+FakeHttp::Response FakeSyncServer::handlePush(const FakeHttp::Request &request)
+{
+    ++m_pushCount;
+    noteArrival();
+    const QJsonArray changes = request.jsonBody().value(QStringLiteral("changes")).toArray();
+    m_pushBatches.append(changes);
+    if (m_pushFaults.contains(m_pushCount))
+        return answer(m_pushFaults.value(m_pushCount));
+    if (!authorised(request))
+        return answer(FakeHttp::Response::json(401, errorBody(QStringLiteral("unauthorized"))));
+
+    QJsonArray results;
+    for (const QJsonValue &value : changes) {
+        const QJsonObject change = value.toObject();
+        QJsonObject result = applyChange(change);
+        if (m_resultHook)
+            result = m_resultHook(change, result);
+        results.append(result);
+    }
+    QJsonObject reply{{QStringLiteral("results"), results}};
+    if (m_pushReplyHook)
+        reply = m_pushReplyHook(reply);
+    return answer(FakeHttp::Response::json(200, reply));
+}
+
+QJsonObject FakeSyncServer::applyChange(const QJsonObject &change)
+{
+    const QString entityType = change.value(QStringLiteral("entity_type")).toString();
+    const QString entityId = change.value(QStringLiteral("entity_id")).toString();
+    QJsonObject result{{QStringLiteral("entity_type"), entityType}, {QStringLiteral("entity_id"), entityId}};
+
+    const QString kind = kindForEntityType(entityType);
+    if (kind.isEmpty() || entityId.isEmpty()) {
+        result.insert(QStringLiteral("status"), QStringLiteral("error"));
+        result.insert(QStringLiteral("message"), QStringLiteral("unknown entity"));
+        return result;
+    }
+    if (m_rejected.contains(entityId)) {
+        result.insert(QStringLiteral("status"), QStringLiteral("error"));
+        result.insert(QStringLiteral("message"), m_rejected.value(entityId));
+        return result;
+    }
+
+    QJsonObject payload = change.value(QStringLiteral("payload")).toObject();
+    QString serverId = payload.value(QStringLiteral("server_id")).toString();
+    if (serverId.isEmpty() || !m_store.value(kind).contains(serverId))
+        serverId = m_clientIndex.value(kind).value(entityId);
+    if (serverId.isEmpty())
+        serverId = newServerId(kind);
+
+    payload.remove(QStringLiteral("server_id"));
+    payload.insert(QStringLiteral("id"), serverId);
+    payload.insert(QStringLiteral("client_id"), entityId);
+    payload.insert(QStringLiteral("version"), change.value(QStringLiteral("version")).toInt());
+    if (change.value(QStringLiteral("action")).toString() == QLatin1String("delete") &&
+        payload.value(QStringLiteral("deleted_at")).toString().isEmpty()) {
+        payload.insert(QStringLiteral("deleted_at"), nowText());
+    }
+    m_clientIndex[kind].insert(entityId, serverId);
+    m_store[kind].insert(serverId, payload);
+    log(kind, serverId);
+
+    result.insert(QStringLiteral("status"), QStringLiteral("ok"));
+    result.insert(QStringLiteral("server_id"), serverId);
+    return result;
+}
+
+FakeHttp::Response FakeSyncServer::handlePull(const FakeHttp::Request &request)
+{
+    ++m_pullCount;
+    noteArrival();
+    const QHash<QString, QString> query = parseForm(request.rawQuery);
+    const QString sentCursor = query.value(QStringLiteral("cursor"));
+    m_pullCursors.append(sentCursor);
+    m_pullRawQueries.append(request.rawQuery);
+    if (m_pullFaults.contains(m_pullCount))
+        return answer(m_pullFaults.value(m_pullCount));
+    if (!authorised(request))
+        return answer(FakeHttp::Response::json(401, errorBody(QStringLiteral("unauthorized"))));
+    if (!m_scriptedPages.isEmpty())
+        return answer(FakeHttp::Response::json(200, m_scriptedPages.takeFirst()));
+
+    int position = 0;
+    if (query.contains(QStringLiteral("cursor"))) {
+        bool ok = false;
+        position = decodeCursor(sentCursor, &ok);
+        if (!ok)
+            return answer(FakeHttp::Response::json(400, errorBody(QStringLiteral("invalid cursor"))));
+    }
+    const int limit = qMax(1, query.value(QStringLiteral("limit"), QStringLiteral("200")).toInt());
+
+    QHash<QString, QJsonArray> arrays;
+    QSet<QString> seen;
+    const int end = qMin(int(m_log.size()), position + limit);
+    for (int i = position; i < end; ++i) {
+        const LogEntry &entry = m_log.at(i);
+        const QString key = entry.kind + QLatin1Char('/') + entry.serverId;
+        if (seen.contains(key))
+            continue;
+        seen.insert(key);
+        arrays[entry.kind].append(record(entry.kind, entry.serverId));
+    }
+
+    QJsonObject body;
+    for (const QString &kind : kinds()) {
+        if (arrays.contains(kind))
+            body.insert(kind, arrays.value(kind));
+    }
+    QString cursor = encodeCursor(end);
+    if (m_cursorMode == CursorMode::Repeat)
+        cursor = sentCursor;
+    else if (m_cursorMode == CursorMode::Empty)
+        cursor.clear();
+    body.insert(QStringLiteral("cursor"), cursor);
+    body.insert(QStringLiteral("has_more"), m_hasMoreForever || end < m_log.size());
+    if (m_integrity) {
+        int live = 0;
+        for (const QJsonObject &category : m_store.value(QStringLiteral("categories"))) {
+            if (category.value(QStringLiteral("deleted_at")).toString().isEmpty())
+                ++live;
+        }
+        body.insert(QStringLiteral("integrity"), QJsonObject{{QStringLiteral("category_count"), live}});
+    }
+    return answer(FakeHttp::Response::json(200, body));
+}
+
+FakeHttp::Response FakeSyncServer::handleOther(const FakeHttp::Request &request)
+{
+    if (!authorised(request))
+        return FakeHttp::Response::json(401, errorBody(QStringLiteral("unauthorized")));
+    const QString prefix = BasePath + QStringLiteral("/accounts/");
+    if (!request.path.startsWith(prefix))
+        return FakeHttp::Response::json(404, errorBody(QStringLiteral("not found")));
+    const QStringList parts = request.path.mid(prefix.size()).split(QLatin1Char('/'));
+    const QString accountId = parts.value(0);
+
+    if (request.method == "GET" && parts.size() == 2 && parts.at(1) == QLatin1String("members"))
+        return FakeHttp::Response::json(200,
+                                        QJsonObject{{QStringLiteral("members"), m_members.value(accountId)}});
+
+    if (request.method == "POST" && parts.size() == 2 && parts.at(1) == QLatin1String("share")) {
+        const QJsonObject body = request.jsonBody();
+        QJsonArray members = m_members.value(accountId);
+        members.append(QJsonObject{{QStringLiteral("user_id"), body.value(QStringLiteral("user_id"))},
+                                   {QStringLiteral("email"), body.value(QStringLiteral("email"))},
+                                   {QStringLiteral("role"), body.value(QStringLiteral("role"))},
+                                   {QStringLiteral("created_at"), nowText()}});
+        m_members.insert(accountId, members);
+        return FakeHttp::Response::json(201,
+                                        QJsonObject{{QStringLiteral("status"), QStringLiteral("shared")}});
+    }
+
+    if (request.method == "DELETE" && parts.size() == 3 && parts.at(1) == QLatin1String("share")) {
+        QJsonArray kept;
+        for (const QJsonValue &member : m_members.value(accountId)) {
+            if (member.toObject().value(QStringLiteral("user_id")).toString() != parts.at(2))
+                kept.append(member);
+        }
+        m_members.insert(accountId, kept);
+        return FakeHttp::Response::empty(204);
+    }
+    return FakeHttp::Response::json(404, errorBody(QStringLiteral("not found")));
+}
+
+FakeHttp::Response FakeSyncServer::answer(const FakeHttp::Response &response)
+{
+    FakeHttp::Response result = response;
+    if (result.delayMs == 0 && m_delayMs > 0)
+        result = result.delayed(m_delayMs);
+    const bool answered = result.kind == FakeHttp::Response::Kind::Answer && !result.hold;
+    m_previousAnswerDue = answered ? m_clock.elapsed() + result.delayMs : -1;
+    return result;
+}
+
+bool FakeSyncServer::authorised(const FakeHttp::Request &request) const
+{
+    if (m_acceptedTokens.isEmpty())
+        return true;
+    const QByteArray header = request.header("authorization");
+    for (const QString &token : m_acceptedTokens) {
+        if (header == "Bearer " + token.toUtf8())
+            return true;
+    }
+    return false;
+}
+
+void FakeSyncServer::noteArrival()
+{
+    if (m_previousAnswerDue >= 0 && m_clock.elapsed() < m_previousAnswerDue)
+        m_overlapped = true;
+}
+
+QString FakeSyncServer::newServerId(const QString &kind)
+{
+    return QStringLiteral("srv-%1-%2").arg(kind.left(4)).arg(m_nextServerId++, 6, 10, QLatin1Char('0'));
+}
+
+void FakeSyncServer::log(const QString &kind, const QString &serverId)
+{
+    m_log.append(LogEntry{kind, serverId});
+}
+
+QString FakeSyncServer::encodeCursor(int position)
+{
+    // The serial makes every page's cursor new, so a client that pages for
+    // ever is not stopped by a repeated cursor.
+    return cursorText(position, ++m_cursorSerial);
+}
+
+int FakeSyncServer::decodeCursor(const QString &cursor, bool *ok)
+{
+    *ok = false;
+    const QByteArray::FromBase64Result decoded =
+        QByteArray::fromBase64Encoding(cursor.toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
+    if (!decoded || !decoded.decoded.startsWith(CursorPrefix))
+        return 0;
+    const QList<QByteArray> parts = decoded.decoded.mid(CursorPrefix.size()).split(':');
+    const int position = parts.value(0).toInt(ok);
+    return *ok ? position : 0;
+}
+
+} // namespace FakeSync
