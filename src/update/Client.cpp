@@ -86,7 +86,13 @@ void Client::onManifestReply(QNetworkReply *reply)
             Q_EMIT upToDate();
             return;
         }
-        Q_EMIT checkFailed(QStringLiteral("network error: %1").arg(reply->errorString()));
+        // Nothing here aborts a reply, so a cancelled one is the transfer time-out,
+        // which Qt only calls "Operation canceled".
+        const QString detail = reply->error() == QNetworkReply::OperationCanceledError
+                                   ? QStringLiteral("no answer from the update server within %1 seconds")
+                                         .arg(transferTimeoutMs / 1000.0)
+                                   : reply->errorString();
+        Q_EMIT checkFailed(QStringLiteral("network error: %1").arg(detail));
         return;
     }
     evaluate(reply->readAll());
