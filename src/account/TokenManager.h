@@ -1,0 +1,79 @@
+#pragma once
+
+#include "AuthTypes.h"
+#include "TokenStore.h"
+
+#include <QList>
+#include <QMutex>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+namespace BrioAccount {
+
+// Holds the access and refresh tokens, persists them through its store, decides from the
+// access token itself whether it is still usable, and runs at most one refresh at a time
+// however many requests ask for one.
+class TokenManager : public QObject
+{
+    Q_OBJECT
+
+public:
+    using RefreshCallback = std::function<void(RefreshResult)>;
+    using SuccessContinuation = std::function<void(const QString &accessToken, const QString &refreshToken)>;
+    using FailureContinuation = std::function<void(bool rejected)>;
+    using Refresher = std::function<void(const QString &refreshToken, SuccessContinuation onSuccess,
+                                         FailureContinuation onFailure)>;
+    // Seconds since the epoch.
+    using Clock = std::function<qint64()>;
+
+    // A token is given up this many seconds before it expires.
+    static constexpr qint64 ExpiryMarginSeconds = 30;
+
+    explicit TokenManager(std::unique_ptr<TokenStore> store, QObject *parent = nullptr);
+    ~TokenManager() override;
+
+    void load();
+    // A new sign-in: replaces both tokens in memory and in the store.
+    void setTokens(const QString &accessToken, const QString &refreshToken);
+    // Sign-out: empties both tokens in memory and in the store.
+    void clear();
+
+    // The access token while it is usable, else empty.
+    QString accessToken() const;
+    QString refreshToken() const { return m_refreshToken; }
+    bool needsRefresh() const;
+
+    // Single-flight refresh; the callback (may be empty) receives the result.
+    void refresh(RefreshCallback callback);
+    void setRefreshCallback(Refresher refresher);
+
+    // The "sub" claim of a token, empty when it cannot be decoded.
+    QString tokenSubject(const QString &token) const;
+
+    // Replaces the clock (tests); an empty clock restores the system clock.
+    void setClock(Clock clock);
+
+private:
+    struct Flight;
+
+    bool isUsable(const QString &token) const;
+    void finishFlight(const std::shared_ptr<Flight> &flight, bool succeeded, bool rejected,
+                      const QString &accessToken, const QString &refreshToken);
+
+    std::unique_ptr<TokenStore> m_store;
+    QString m_accessToken;
+    QString m_refreshToken;
+    Refresher m_refresher;
+    mutable QMutex m_mutex;
+    // The running refresh with its waiters; null when none runs.
+    std::shared_ptr<Flight> m_flight;
+    // Bumped by every sign-in and sign-out, so that a refresh started before one of them
+    // cannot write its tokens back afterwards.
+    quint64 m_generation = 0;
+    Clock m_clock;
+};
+
+} // namespace BrioAccount
