@@ -41,8 +41,13 @@ QUrl ReleaseNotesFetcher::notesUrlFor(const UpdateConfig &config)
 
 QUrl ReleaseNotesFetcher::localizedUrlFor(const QUrl &notesUrl, const QString &localeName)
 {
+    // Only a two-letter language code names a translation: "en" has none, and
+    // the "C" or "POSIX" locale of an unconfigured system names no language.
     const QString language = localeName.left(2);
-    if (language.isEmpty() || language == QLatin1String("en"))
+    const auto isAsciiLower = [](QChar c) { return c >= QLatin1Char('a') && c <= QLatin1Char('z'); };
+    const bool isLanguageCode =
+        language.size() == 2 && isAsciiLower(language.at(0)) && isAsciiLower(language.at(1));
+    if (!isLanguageCode || language == QLatin1String("en"))
         return {};
     QString path = notesUrl.path(QUrl::FullyDecoded);
     if (path.endsWith(QLatin1String(".md")))

@@ -9,6 +9,7 @@
 // Takes the place of the browser while it lives: every URL the code under test
 // hands to QDesktopServices::openUrl is recorded instead of opened, whatever its
 // scheme, so that a test can also show that an unsafe URL was never handed over.
+// Only one may live at a time: destroying one unregisters the handlers.
 class UrlCapture : public QObject
 {
     Q_OBJECT
