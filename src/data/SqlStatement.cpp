@@ -25,6 +25,20 @@ std::optional<int> write(const QSqlDatabase &database, const QString &sql, const
     return query.numRowsAffected();
 }
 
+QString insertSql(const char *table, const QStringList &columns)
+{
+    QStringList marks;
+    marks.fill(QStringLiteral("?"), columns.size());
+    return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+        .arg(QLatin1String(table), columns.join(QLatin1String(", ")), marks.join(QLatin1String(", ")));
+}
+
+QString updateByIdSql(const char *table, const QStringList &columns)
+{
+    return QStringLiteral("UPDATE %1 SET %2 = ? WHERE id = ?")
+        .arg(QLatin1String(table), columns.join(QLatin1String(" = ?, ")));
+}
+
 void logFailure(const QSqlQuery &query, const char *context)
 {
     if (!context)

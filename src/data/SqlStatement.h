@@ -4,6 +4,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <optional>
 
@@ -19,6 +20,11 @@ bool run(QSqlQuery &query, const QString &sql, const QVariantList &values);
 // "<context> failed:" with the driver's error text.
 std::optional<int> write(const QSqlDatabase &database, const QString &sql, const QVariantList &values,
                          const char *context);
+
+// "INSERT INTO <table> (a, b) VALUES (?, ?)" for literal table and column names.
+QString insertSql(const char *table, const QStringList &columns);
+// "UPDATE <table> SET a = ?, b = ? WHERE id = ?".
+QString updateByIdSql(const char *table, const QStringList &columns);
 
 // Logs "<context> failed:" with the query's error text (nothing for a null context).
 void logFailure(const QSqlQuery &query, const char *context);

@@ -3,6 +3,7 @@
 #include "MigrationRunner.h"
 
 #include <QDebug>
+#include <QSqlQuery>
 
 TestDatabase::TestDatabase(bool migrate)
     : m_hadDataDir(qEnvironmentVariableIsSet("TALLYFERN_DATA_DIR"))
@@ -50,4 +51,26 @@ bool TestDatabase::reopen()
     m_database = std::make_unique<Database>(m_directory.path());
     m_valid = m_database->open();
     return m_valid;
+}
+
+QVariant TestDatabase::scalar(const QString &sql, const QVariantList &values)
+{
+    QSqlQuery query;
+    if (!query.prepare(sql))
+        return {};
+    for (const QVariant &value : values)
+        query.addBindValue(value);
+    if (!query.exec() || !query.next())
+        return {};
+    return query.value(0);
+}
+
+bool TestDatabase::exec(const QString &sql, const QVariantList &values)
+{
+    QSqlQuery query;
+    if (!query.prepare(sql))
+        return false;
+    for (const QVariant &value : values)
+        query.addBindValue(value);
+    return query.exec();
 }

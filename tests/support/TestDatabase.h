@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QTemporaryDir>
+#include <QVariant>
 #include <memory>
 
 // A fresh data directory with a real, opened and migrated "tallyfern.db" on
@@ -25,6 +26,14 @@ public:
     Database *database() const { return m_database.get(); }
     QString dataDirectory() const { return m_directory.path(); }
     QString filePath() const;
+
+    // The first column of the first row of a statement on the default
+    // connection; an invalid QVariant when it fails or yields no row. The
+    // query is gone when this returns.
+    static QVariant scalar(const QString &sql, const QVariantList &values = {});
+
+    // Runs a statement on the default connection; false when it fails.
+    static bool exec(const QString &sql, const QVariantList &values = {});
 
     // Closes the connection (checkpointing the journal into the file).
     void close();

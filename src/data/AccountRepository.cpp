@@ -1,0 +1,188 @@
+#include "AccountRepository.h"
+
+#include "Database.h"
+#include "SqlStatement.h"
+#include "SqlValues.h"
+
+#include <QDate>
+
+namespace {
+
+const char *const kTable = "accounts";
+
+// The columns an update rewrites, in the order of editableValues().
+const QStringList &editableColumns()
+{
+    static const QStringList list{"name",
+                                  "account_type",
+                                  "currency",
+                                  "institution",
+                                  "account_number_last4",
+                                  "starting_balance",
+                                  "sort_order",
+                                  "is_shared",
+                                  "version",
+                                  "sync_status",
+                                  "server_id"};
+    return list;
+}
+
+QVariantList editableValues(const Account &a)
+{
+    return {SqlValues::text(a.name),
+            accountTypeToString(a.accountType),
+            currencyToString(a.currency),
+            SqlValues::text(a.institution),
+            SqlValues::text(a.accountNumberLast4),
+            a.startingBalance,
+            a.sortOrder,
+            SqlValues::flag(a.isShared),
+            a.version,
+            syncStatusToString(a.syncStatus),
+            SqlValues::reference(a.serverId)};
+}
+
+Account readAccount(const QSqlQuery &q)
+{
+    Account a;
+    a.id = q.value(0).toString();
+    a.name = SqlValues::readText(q.value(1));
+    a.accountType = accountTypeFromString(q.value(2).toString());
+    a.currency = currencyFromString(q.value(3).toString());
+    a.institution = SqlValues::readText(q.value(4));
+    a.accountNumberLast4 = SqlValues::readText(q.value(5));
+    a.startingBalance = q.value(6).toLongLong();
+    a.sortOrder = q.value(7).toInt();
+    a.isShared = SqlValues::readFlag(q.value(8));
+    a.version = q.value(9).toInt();
+    a.syncStatus = syncStatusFromString(q.value(10).toString());
+    a.serverId = SqlValues::readText(q.value(11));
+    a.createdAt = SqlValues::readTimestamp(q.value(12));
+    a.updatedAt = SqlValues::readTimestamp(q.value(13));
+    a.deletedAt = SqlValues::readOptionalTimestamp(q.value(14));
+    return a;
+}
+
+QString select(const char *rest)
+{
+    return QStringLiteral("SELECT id, %1, created_at, updated_at, deleted_at FROM accounts %2")
+        .arg(editableColumns().join(QLatin1String(", ")), QLatin1String(rest));
+}
+
+} // namespace
+
+AccountRepository::AccountRepository(Database *database, QObject *parent)
+    : SyncedRepository(database, kTable, "AccountRepository", parent)
+{
+}
+
+void AccountRepository::announceChange(const QString &accountId)
+{
+    Q_UNUSED(accountId)
+    emit accountsChanged();
+}
+
+QList<Account> AccountRepository::findAll() const
+{
+    return SqlStatement::readAll(m_database->database(),
+                                 select("WHERE deleted_at IS NULL ORDER BY sort_order, name"), {},
+                                 readAccount, "AccountRepository::findAll");
+}
+
+std::optional<Account> AccountRepository::findById(const QString &id) const
+{
+    return SqlStatement::readOne(m_database->database(), select("WHERE id = ?"), {id}, readAccount,
+                                 "AccountRepository::findById");
+}
+
+QList<Account> AccountRepository::findDeleted() const
+{
+    return SqlStatement::readAll(m_database->database(), select("WHERE deleted_at IS NOT NULL ORDER BY name"),
+                                 {}, readAccount, "AccountRepository::findDeleted");
+}
+
+std::optional<Account> AccountRepository::findByServerId(const QString &serverId) const
+{
+    if (serverId.isEmpty())
+        return std::nullopt;
+    return SqlStatement::readOne(m_database->database(), select("WHERE server_id = ?"), {serverId},
+                                 readAccount, "AccountRepository::findByServerId");
+}
+
+QList<Account> AccountRepository::findPendingSync() const
+{
+    return SqlStatement::readAll(m_database->database(), select("WHERE sync_status = 'pending'"), {},
+                                 readAccount, "AccountRepository::findPendingSync");
+}
+
+bool AccountRepository::insert(const Account &account)
+{
+    static const QString sql = SqlStatement::insertSql(kTable, QStringList{"id"} + editableColumns() +
+                                                                   QStringList{"created_at", "updated_at"});
+    const QVariantList values =
+        QVariantList{account.id} + editableValues(account) +
+        QVariantList{SqlValues::timestamp(account.createdAt), SqlValues::timestamp(account.updatedAt)};
+    if (!SqlStatement::write(m_database->database(), sql, values, "AccountRepository::insert"))
+        return false;
+    emit accountsChanged();
+    return true;
+}
+
+bool AccountRepository::update(const Account &account)
+{
+    static const QString sql =
+        SqlStatement::updateByIdSql(kTable, editableColumns() + QStringList{"updated_at"});
+    const QVariantList values =
+        editableValues(account) + QVariantList{SqlValues::timestamp(account.updatedAt), account.id};
+    if (!SqlStatement::write(m_database->database(), sql, values, "AccountRepository::update"))
+        return false;
+    emit accountsChanged();
+    return true;
+}
+
+bool AccountRepository::softDelete(const QString &id, const QDateTime &deletedAt)
+{
+    if (!stampDeleted(id, deletedAt))
+        return false;
+    emit accountsChanged();
+    return true;
+}
+
+bool AccountRepository::restore(const QString &id)
+{
+    if (!SqlStatement::write(
+            m_database->database(),
+            QStringLiteral("UPDATE accounts SET deleted_at=NULL, sync_status='pending', updated_at=? "
+                           "WHERE id=?"),
+            {SqlValues::nowText(), id}, "AccountRepository::restore"))
+        return false;
+    emit accountsChanged();
+    return true;
+}
+
+QHash<QString, qint64> AccountRepository::balances(const QString &mode) const
+{
+    // The mode picks a literal condition; only the date is bound.
+    QString condition;
+    QVariantList values;
+    if (mode == QLatin1String("cleared")) {
+        condition = QStringLiteral(" AND t.cleared = 1");
+    } else if (mode == QLatin1String("asOfToday")) {
+        condition = QStringLiteral(" AND t.date <= ?");
+        values.append(QDate::currentDate().toString(Qt::ISODate));
+    }
+    const QString sql = QStringLiteral("SELECT a.id, a.starting_balance + COALESCE(SUM(t.amount), 0) "
+                                       "FROM accounts a LEFT JOIN transactions t "
+                                       "ON t.account_id = a.id AND t.deleted_at IS NULL%1 "
+                                       "WHERE a.deleted_at IS NULL GROUP BY a.id")
+                            .arg(condition);
+    QHash<QString, qint64> result;
+    const auto rows = SqlStatement::readAll(
+        m_database->database(), sql, values,
+        [](const QSqlQuery &q) { return std::make_pair(q.value(0).toString(), q.value(1).toLongLong()); },
+        "AccountRepository::balances");
+    result.reserve(rows.size());
+    for (const auto &[id, balance] : rows)
+        result.insert(id, balance);
+    return result;
+}

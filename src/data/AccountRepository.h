@@ -1,0 +1,50 @@
+#pragma once
+
+#include "Account.h"
+
+#include "SyncedRepository.h"
+#include <QHash>
+
+#include <QList>
+#include <QString>
+#include <optional>
+
+class Database;
+
+class AccountRepository : public SyncedRepository
+{
+    Q_OBJECT
+
+public:
+    explicit AccountRepository(Database *database, QObject *parent = nullptr);
+
+    // Live accounts by sort order, then name.
+    QList<Account> findAll() const;
+    // Soft-deleted or not.
+    std::optional<Account> findById(const QString &id) const;
+    // Soft-deleted accounts by name.
+    QList<Account> findDeleted() const;
+    std::optional<Account> findByServerId(const QString &serverId) const;
+    // Every pending row, soft-deleted ones included.
+    QList<Account> findPendingSync() const;
+
+    bool insert(const Account &account);
+    // Writes everything but id, created_at and deleted_at.
+    bool update(const Account &account);
+    // Stamps deleted_at and updated_at with `deletedAt` (now when invalid) and
+    // returns the row to pending. Pass the same time to the children's
+    // softDeleteByAccount so that restoring the account brings them back.
+    bool softDelete(const QString &id, const QDateTime &deletedAt = QDateTime());
+    bool restore(const QString &id);
+
+    // The balance of every live account: starting balance plus its live
+    // transactions, all of them ("current"), the cleared ones ("cleared") or
+    // those dated today or earlier ("asOfToday"). Another mode means "current".
+    QHash<QString, qint64> balances(const QString &mode) const;
+
+signals:
+    void accountsChanged();
+
+protected:
+    void announceChange(const QString &accountId) override;
+};

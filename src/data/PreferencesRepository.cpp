@@ -1,0 +1,62 @@
+#include "PreferencesRepository.h"
+
+#include "Database.h"
+#include "SqlStatement.h"
+#include "SqlValues.h"
+
+PreferencesRepository::PreferencesRepository(Database *database, QObject *parent)
+    : QObject(parent)
+    , m_database(database)
+{
+}
+
+std::optional<QString> PreferencesRepository::get(const QString &key) const
+{
+    return SqlStatement::readOne(m_database->database(),
+                                 QStringLiteral("SELECT value FROM preferences WHERE key = ?"), {key},
+                                 [](const QSqlQuery &query) { return SqlValues::readText(query.value(0)); });
+}
+
+QString PreferencesRepository::value(const QString &key, const QString &defaultValue) const
+{
+    return get(key).value_or(defaultValue);
+}
+
+bool PreferencesRepository::getBool(const QString &key, bool defaultValue) const
+{
+    const std::optional<QString> stored = get(key);
+    if (!stored)
+        return defaultValue;
+    return *stored == QLatin1String("1") || *stored == QLatin1String("true");
+}
+
+bool PreferencesRepository::set(const QString &key, const QString &value)
+{
+    const bool ok =
+        SqlStatement::write(m_database->database(),
+                            QStringLiteral("INSERT INTO preferences (key, value) VALUES (?, ?) "
+                                           "ON CONFLICT(key) DO UPDATE SET value = excluded.value"),
+                            {key, SqlValues::text(value)}, "PreferencesRepository::set")
+            .has_value();
+    if (ok)
+        emit changed(key);
+    return ok;
+}
+
+void PreferencesRepository::setBool(const QString &key, bool value)
+{
+    set(key, value ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void PreferencesRepository::setInt(const QString &key, int value)
+{
+    set(key, QString::number(value));
+}
+
+bool PreferencesRepository::remove(const QString &key)
+{
+    return SqlStatement::write(m_database->database(),
+                               QStringLiteral("DELETE FROM preferences WHERE key = ?"), {key},
+                               "PreferencesRepository::remove")
+        .has_value();
+}

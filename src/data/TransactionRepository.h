@@ -1,0 +1,78 @@
+#pragma once
+
+#include "RegisterRow.h"
+#include "Transaction.h"
+#include "TransactionSearchFilter.h"
+
+#include "SyncedRepository.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class Database;
+
+class TransactionRepository : public SyncedRepository
+{
+    Q_OBJECT
+
+public:
+    static constexpr int SearchLimit = 200;
+
+    explicit TransactionRepository(Database *database, QObject *parent = nullptr);
+
+    // Soft-deleted or not.
+    std::optional<Transaction> findById(const QString &id) const;
+    // Live transactions of the account, newest date first, then newest creation.
+    QList<Transaction> findByAccount(const QString &accountId) const;
+    // Live, not reconciled, oldest date first, then oldest creation.
+    QList<Transaction> findUnreconciled(const QString &accountId) const;
+    std::optional<Transaction> findByServerId(const QString &serverId) const;
+    // Every pending row, soft-deleted ones included.
+    QList<Transaction> findPendingSync() const;
+
+    // The register of one account: its live transactions oldest first (date,
+    // then creation), each with the balance after it, starting from the
+    // account's starting balance, and its category path.
+    QList<RegisterRow> registerRows(const QString &accountId) const;
+
+    // Distinct non-empty payees of live transactions, in byte order.
+    QStringList allPayees() const;
+    // The same list; the account is not used, so completion offers payees of
+    // every account.
+    QStringList payees(const QString &accountId) const;
+
+    // At most SearchLimit live transactions, newest first. Every run of
+    // letters and digits in `text` is a prefix term that must match payee,
+    // memo or check number; the filter's set fields restrict further.
+    QList<RegisterRow> search(const QString &text, const TransactionSearchFilter &filter) const;
+
+    bool insert(const Transaction &transaction);
+    // Writes everything but id, account_id, created_at and deleted_at.
+    bool update(const Transaction &transaction);
+    // False without writing when there is no such row. Split lines and a
+    // transfer's other leg are left alone.
+    bool softDelete(const QString &id);
+
+    // The full-text query for a typed text: each term quoted and made a
+    // prefix ("run"*), so words like OR or NOT are searched, not parsed.
+    // Empty when the text has no letters or digits.
+    static QString fullTextQuery(const QString &text);
+
+    // The statements behind registerRows() and allPayees(), for checking
+    // their query plans.
+    static QString registerRowsSql();
+    static QString allPayeesSql();
+
+    // Soft-delete with the account's deletion time, and bring back what was
+    // deleted at or after a cutoff (see SyncedRepository).
+    using SyncedRepository::restoreByAccount;
+    using SyncedRepository::softDeleteByAccount;
+
+signals:
+    void transactionsChanged(const QString &accountId);
+
+protected:
+    void announceChange(const QString &accountId) override;
+};
