@@ -61,4 +61,10 @@ template <typename T> QList<T *> openWindows()
     return found;
 }
 
+// Runs the deleteLater() calls that are due, so a test can see what was released.
+inline void flushDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 } // namespace DialogProbe

@@ -20,11 +20,6 @@ namespace {
 const QString displayName = QStringLiteral("Tallowmere Tallyfern");
 const QString manifestPath = QStringLiteral("/tallyfern/stable/latest.json");
 
-void flushDeletes()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 int liveClients()
 {
     return int(QCoreApplication::instance()->findChildren<BrioUpdate::Client *>().size());

@@ -25,11 +25,6 @@ const QString newerNotes = QStringLiteral("/tallyfern/1.2.0/release-notes.md");
 const QString noNotesMessage =
     QStringLiteral("message: No release notes available for Tallowmere Tallyfern 1.1.6 (5000 ms)");
 
-void flushDeletes()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 // Fetchers and clients of the flows hang off the application until released.
 int liveHelpers()
 {
