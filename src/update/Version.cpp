@@ -36,4 +36,14 @@ bool operator==(const Version &a, const Version &b)
     return a.major == b.major && a.minor == b.minor && a.patch == b.patch;
 }
 
+bool isDismissed(const QString &offeredVersion, const QString &dismissedVersion)
+{
+    return !(Version::parse(dismissedVersion) < Version::parse(offeredVersion));
+}
+
+bool isWhatsNewDue(const QString &lastShownVersion, const QString &runningVersion)
+{
+    return Version::parse(lastShownVersion) < Version::parse(runningVersion);
+}
+
 } // namespace BrioUpdate

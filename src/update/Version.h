@@ -19,4 +19,13 @@ struct Version
 bool operator<(const Version &a, const Version &b);
 bool operator==(const Version &a, const Version &b);
 
+// The start-up check does not offer again a version at or below the one the user
+// last dismissed (an empty or unreadable dismissed version dismisses nothing
+// above 0.0.0). The Help menu's check ignores this.
+bool isDismissed(const QString &offeredVersion, const QString &dismissedVersion);
+
+// What's new is shown once per installed version: when the last version it was
+// shown for is lower than the running one (empty counts as 0.0.0).
+bool isWhatsNewDue(const QString &lastShownVersion, const QString &runningVersion);
+
 } // namespace BrioUpdate

@@ -15,6 +15,10 @@ private Q_SLOTS:
     void order();
     void equal_data();
     void equal();
+    void dismissed_data();
+    void dismissed();
+    void whatsNewDue_data();
+    void whatsNewDue();
 };
 
 void TestVersion::parse_data()
@@ -118,6 +122,62 @@ void TestVersion::equal()
     QVERIFY(a == b);
     QVERIFY(!(a < b));
     QVERIFY(!(b < a));
+}
+
+void TestVersion::dismissed_data()
+{
+    QTest::addColumn<QString>("offered");
+    QTest::addColumn<QString>("dismissedVersion");
+    QTest::addColumn<bool>("isDismissed");
+
+    QTest::newRow("never dismissed") << "1.2.0"
+                                     << "" << false;
+    QTest::newRow("the same version") << "1.2.0"
+                                      << "1.2.0" << true;
+    QTest::newRow("the same, written shorter") << "1.2.0"
+                                               << "1.2" << true;
+    QTest::newRow("an older offer") << "1.1.9"
+                                    << "1.2.0" << true;
+    QTest::newRow("a newer offer") << "1.2.1"
+                                   << "1.2.0" << false;
+    QTest::newRow("numeric order") << "1.10.0"
+                                   << "1.9.0" << false;
+    QTest::newRow("unreadable dismissed version") << "1.2.0"
+                                                  << "garbage" << false;
+}
+
+void TestVersion::dismissed()
+{
+    QFETCH(QString, offered);
+    QFETCH(QString, dismissedVersion);
+    QFETCH(bool, isDismissed);
+    QCOMPARE(BrioUpdate::isDismissed(offered, dismissedVersion), isDismissed);
+}
+
+void TestVersion::whatsNewDue_data()
+{
+    QTest::addColumn<QString>("lastShown");
+    QTest::addColumn<QString>("running");
+    QTest::addColumn<bool>("due");
+
+    QTest::newRow("fresh installation") << ""
+                                        << "1.1.6" << true;
+    QTest::newRow("after an upgrade") << "1.1.5"
+                                      << "1.1.6" << true;
+    QTest::newRow("numeric order") << "1.9.0"
+                                   << "1.10.0" << true;
+    QTest::newRow("already shown") << "1.1.6"
+                                   << "1.1.6" << false;
+    QTest::newRow("after a downgrade") << "1.2.0"
+                                       << "1.1.6" << false;
+}
+
+void TestVersion::whatsNewDue()
+{
+    QFETCH(QString, lastShown);
+    QFETCH(QString, running);
+    QFETCH(bool, due);
+    QCOMPARE(BrioUpdate::isWhatsNewDue(lastShown, running), due);
 }
 
 QTEST_APPLESS_MAIN(TestVersion)
