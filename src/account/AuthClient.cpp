@@ -1,0 +1,223 @@
+#include "AuthClient.h"
+
+#include "ApiClient.h"
+#include "TokenManager.h"
+#include "WebAuthHandler.h"
+
+#include <QDebug>
+#include <QDesktopServices>
+#include <QJsonArray>
+#include <QPointer>
+#include <QUrlQuery>
+
+namespace BrioAccount {
+
+AuthClient::AuthClient(const QString &authBaseUrl, const QString &realmSlug, const QString &clientId,
+                       ApiClient *api, TokenManager *tokenManager, QObject *parent)
+    : QObject(parent)
+    , m_authBaseUrl(authBaseUrl)
+    , m_realmSlug(realmSlug)
+    , m_clientId(clientId)
+    , m_api(api)
+    , m_tokenManager(tokenManager)
+{
+    setupRefreshCallback();
+}
+
+void AuthClient::setState(AuthState state)
+{
+    if (m_state == state)
+        return;
+    m_state = state;
+    emit stateChanged(state);
+}
+
+void AuthClient::login()
+{
+    auto *handler = new WebAuthHandler(this);
+    const QString redirectUri = handler->start();
+    if (redirectUri.isEmpty()) {
+        emit loginFailed(QStringLiteral("Failed to start local auth server"));
+        handler->deleteLater();
+        return;
+    }
+    connect(handler, &WebAuthHandler::callbackReceived, this, [this, handler](const QUrl &url) {
+        handleCallback(url);
+        handler->deleteLater();
+    });
+    const QString address = QStringLiteral("%1/%2/account/login?client_id=%3&redirect_uri=%4")
+                                .arg(m_authBaseUrl, m_realmSlug, m_clientId,
+                                     QString::fromLatin1(QUrl::toPercentEncoding(redirectUri)));
+    QDesktopServices::openUrl(QUrl(address));
+}
+
+void AuthClient::handleCallback(const QUrl &url)
+{
+    // Values are read fully decoded, or a "%2B" in a token would be stored as written.
+    const QUrlQuery fragment(url.fragment(QUrl::FullyEncoded));
+    QString accessToken = fragment.queryItemValue(QStringLiteral("access_token"), QUrl::FullyDecoded);
+    QString refreshToken = fragment.queryItemValue(QStringLiteral("refresh_token"), QUrl::FullyDecoded);
+    if (accessToken.isEmpty()) {
+        const QUrlQuery query(url);
+        accessToken = query.queryItemValue(QStringLiteral("access_token"), QUrl::FullyDecoded);
+        refreshToken = query.queryItemValue(QStringLiteral("refresh_token"), QUrl::FullyDecoded);
+    }
+    if (accessToken.isEmpty() || refreshToken.isEmpty()) {
+        emit loginFailed(QStringLiteral("No tokens received"));
+        return;
+    }
+    m_tokenManager->setTokens(accessToken, refreshToken);
+    setState(AuthState::SignedIn);
+    emit loginSucceeded();
+}
+
+void AuthClient::initialize()
+{
+    m_tokenManager->load();
+    if (!m_tokenManager->accessToken().isEmpty()) {
+        setState(AuthState::SignedIn);
+        return;
+    }
+    if (m_tokenManager->refreshToken().isEmpty()) {
+        setState(AuthState::SignedOut);
+        return;
+    }
+    // Only a refusal signs out: an unreachable server keeps the stored tokens for later.
+    QPointer<AuthClient> self(this);
+    m_tokenManager->refresh([self](RefreshResult result) {
+        if (!self)
+            return;
+        if (result == RefreshResult::Rejected) {
+            self->m_tokenManager->clear();
+            self->setState(AuthState::SignedOut);
+        } else {
+            self->setState(AuthState::SignedIn);
+        }
+    });
+}
+
+void AuthClient::refreshToken(std::function<void(bool)> callback)
+{
+    QPointer<AuthClient> self(this);
+    m_tokenManager->refresh([self, callback](RefreshResult result) {
+        if (self && result == RefreshResult::Rejected) {
+            self->m_tokenManager->clear();
+            self->m_currentUser = User();
+            self->setState(AuthState::SignedOut);
+        }
+        if (callback)
+            callback(result == RefreshResult::Success);
+    });
+}
+
+void AuthClient::setupRefreshCallback()
+{
+    QPointer<ApiClient> api(m_api);
+    m_tokenManager->setRefreshCallback([api](const QString &refreshToken,
+                                             TokenManager::SuccessContinuation onSuccess,
+                                             TokenManager::FailureContinuation onFailure) {
+        if (!api) {
+            onFailure(false);
+            return;
+        }
+        api->postPublic(QStringLiteral("/auth/token/refresh"),
+                        QJsonObject{{QStringLiteral("refresh_token"), refreshToken}},
+                        [refreshToken, onSuccess, onFailure](bool ok, int status, const QJsonObject &body) {
+                            if (ok) {
+                                const QString access = body.value(QLatin1String("access_token")).toString();
+                                // A success without a token is no success: keep what we have.
+                                if (access.isEmpty()) {
+                                    onFailure(false);
+                                    return;
+                                }
+                                QString refresh = body.value(QLatin1String("refresh_token")).toString();
+                                if (refresh.isEmpty())
+                                    refresh = refreshToken;
+                                onSuccess(access, refresh);
+                                return;
+                            }
+                            // Time-outs and rate limits say nothing about the token itself.
+                            const bool rejected =
+                                status >= 400 && status <= 499 && status != 408 && status != 429;
+                            onFailure(rejected);
+                        });
+    });
+}
+
+void AuthClient::logout()
+{
+    m_api->post(QStringLiteral("/auth/logout"), QJsonObject(), nullptr);
+    m_tokenManager->clear();
+    m_currentUser = User();
+    setState(AuthState::SignedOut);
+    emit logoutCompleted();
+}
+
+void AuthClient::fetchCurrentUser(std::function<void(User)> callback)
+{
+    QPointer<AuthClient> self(this);
+    m_api->get(QStringLiteral("/users/me"), [self, callback](bool ok, int, const QJsonObject &body) {
+        if (!self)
+            return;
+        if (ok)
+            self->m_currentUser = User::fromJson(body);
+        if (callback)
+            callback(self->m_currentUser);
+    });
+}
+
+void AuthClient::updateProfile(const QString &displayName, std::function<void(User)> callback)
+{
+    QPointer<AuthClient> self(this);
+    m_api->patch(QStringLiteral("/users/me"), QJsonObject{{QStringLiteral("display_name"), displayName}},
+                 [self, callback](bool ok, int, const QJsonObject &body) {
+                     if (!self)
+                         return;
+                     if (!ok) {
+                         if (callback)
+                             callback(User());
+                         return;
+                     }
+                     self->m_currentUser = User::fromJson(body);
+                     if (callback)
+                         callback(self->m_currentUser);
+                 });
+}
+
+void AuthClient::changePassword(const QString &currentPassword, const QString &newPassword,
+                                std::function<void(bool)> callback)
+{
+    m_api->post(QStringLiteral("/users/me/password"),
+                QJsonObject{{QStringLiteral("current_password"), currentPassword},
+                            {QStringLiteral("new_password"), newPassword}},
+                [callback](bool ok, int, const QJsonObject &) {
+                    if (callback)
+                        callback(ok);
+                });
+}
+
+void AuthClient::listSessions(std::function<void(QList<Session>)> callback)
+{
+    m_api->get(QStringLiteral("/users/me/sessions"), [callback](bool ok, int, const QJsonObject &body) {
+        if (!callback)
+            return;
+        callback(ok ? recordsFromJson<Session>(body.value(QLatin1String("sessions"))) : QList<Session>());
+    });
+}
+
+void AuthClient::revokeSession(const QString &sessionId)
+{
+    if (!ApiClient::isSafePathSegment(sessionId)) {
+        qWarning() << "AuthClient::revokeSession: refused an unusable session id";
+        return;
+    }
+    m_api->del(QStringLiteral("/users/me/sessions/") + sessionId, nullptr);
+}
+
+QString AuthClient::currentUserId() const
+{
+    const QString token = m_tokenManager->accessToken();
+    return token.isEmpty() ? QString() : m_tokenManager->tokenSubject(token);
+}
+
+} // namespace BrioAccount

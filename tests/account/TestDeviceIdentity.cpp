@@ -1,0 +1,143 @@
+#include "DeviceIdentity.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QRegularExpression>
+#include <QSysInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace BrioAccount;
+
+class TestDeviceIdentity : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QString fixture(const QString &name, const QByteArray &content);
+
+private Q_SLOTS:
+    void machineIdFiles_data();
+    void machineIdFiles();
+    void firstValidFileWins();
+    void guidDoesNotRevealTheMachineId();
+    void fingerprintKeepsTheGuidUnchanged();
+    void fingerprintFallsBackToTheHostName_data();
+    void fingerprintFallsBackToTheHostName();
+    void platformAndNames();
+};
+
+QString TestDeviceIdentity::fixture(const QString &name, const QByteArray &content)
+{
+    const QString path = m_dir.filePath(name);
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(content);
+    return path;
+}
+
+void TestDeviceIdentity::machineIdFiles_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("accepted");
+
+    QTest::newRow("with newline") << QByteArray("0123456789abcdef0123456789abcdef\n") << true;
+    QTest::newRow("without newline") << QByteArray("fedcba98765432100123456789abcdef") << true;
+    QTest::newRow("upper case") << QByteArray("0123456789ABCDEF0123456789ABCDEF\n") << false;
+    QTest::newRow("all zeros") << QByteArray("00000000000000000000000000000000\n") << false;
+    QTest::newRow("too short") << QByteArray("0123456789abcdef\n") << false;
+    QTest::newRow("too long") << QByteArray("0123456789abcdef0123456789abcdef0\n") << false;
+    QTest::newRow("not hex") << QByteArray("0123456789abcdef0123456789abcdeg\n") << false;
+    QTest::newRow("uninitialized") << QByteArray("uninitialized\n") << false;
+    QTest::newRow("empty") << QByteArray() << false;
+}
+
+void TestDeviceIdentity::machineIdFiles()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, accepted);
+    const QString path = fixture(QStringLiteral("machine-id"), content);
+    const QString guid = DeviceIdentity::machineGuidFromIdFiles({path});
+    if (!accepted) {
+        QCOMPARE(guid, QString());
+        return;
+    }
+    static const QRegularExpression shape(
+        QStringLiteral("^[0-9a-f]{8}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{12}$"));
+    QVERIFY2(shape.match(guid).hasMatch(), qPrintable(guid));
+    // Stable for one machine.
+    QCOMPARE(DeviceIdentity::machineGuidFromIdFiles({path}), guid);
+}
+
+void TestDeviceIdentity::firstValidFileWins()
+{
+    const QString missing = m_dir.filePath(QStringLiteral("absent"));
+    const QString invalid = fixture(QStringLiteral("bad"), "00000000000000000000000000000000\n");
+    const QString first = fixture(QStringLiteral("etc"), "11111111111111111111111111111111\n");
+    const QString second = fixture(QStringLiteral("dbus"), "22222222222222222222222222222222\n");
+
+    const QString fromFirst = DeviceIdentity::machineGuidFromIdFiles({first});
+    const QString fromSecond = DeviceIdentity::machineGuidFromIdFiles({second});
+    QVERIFY(fromFirst != fromSecond);
+    QCOMPARE(DeviceIdentity::machineGuidFromIdFiles({missing, invalid, first, second}), fromFirst);
+    QCOMPARE(DeviceIdentity::machineGuidFromIdFiles({missing, second, first}), fromSecond);
+    QCOMPARE(DeviceIdentity::machineGuidFromIdFiles({missing, invalid}), QString());
+    QCOMPARE(DeviceIdentity::defaultMachineIdFiles(),
+             QStringList({QStringLiteral("/etc/machine-id"), QStringLiteral("/var/lib/dbus/machine-id")}));
+}
+
+void TestDeviceIdentity::guidDoesNotRevealTheMachineId()
+{
+    const QByteArray id = "0123456789abcdef0123456789abcdef";
+    const QString guid = DeviceIdentity::machineGuidFromIdFiles({fixture(QStringLiteral("id"), id + '\n')});
+    const QString hex = QString(guid).remove(QLatin1Char('-'));
+    QVERIFY(hex != QString::fromLatin1(id));
+    // Nor a plain digest of it, which anybody could compute from the id.
+    QVERIFY(!QString::fromLatin1(QCryptographicHash::hash(id, QCryptographicHash::Sha256).toHex())
+                 .startsWith(hex));
+}
+
+void TestDeviceIdentity::fingerprintKeepsTheGuidUnchanged()
+{
+    const QString guid = QStringLiteral("{6F9619FF-8B86-D011-B42D-00C04FC964FF} ");
+    QCOMPARE(DeviceIdentity::fingerprintFrom(guid, QStringLiteral("host-a")), guid);
+    QCOMPARE(DeviceIdentity::fingerprintFrom(guid, QStringLiteral("host-b")), guid);
+}
+
+void TestDeviceIdentity::fingerprintFallsBackToTheHostName_data()
+{
+    QTest::addColumn<QString>("host");
+    QTest::addColumn<QString>("expected");
+    // First 32 hex digits of the SHA-256 of the UTF-8 host name.
+    QTest::newRow("empty") << QString() << QStringLiteral("e3b0c44298fc1c149afbf4c8996fb924");
+    QTest::newRow("abc") << QStringLiteral("abc") << QStringLiteral("ba7816bf8f01cfea414140de5dae2223");
+    QTest::newRow("non-ASCII")
+        << QStringLiteral("büro")
+        << QString::fromLatin1(
+               QCryptographicHash::hash("b\xc3\xbcro", QCryptographicHash::Sha256).toHex().left(32));
+}
+
+void TestDeviceIdentity::fingerprintFallsBackToTheHostName()
+{
+    QFETCH(QString, host);
+    QFETCH(QString, expected);
+    QCOMPARE(DeviceIdentity::fingerprintFrom(QString(), host), expected);
+    QVERIFY(DeviceIdentity::fingerprintFrom(QString(), host + QLatin1Char('2')) != expected);
+}
+
+void TestDeviceIdentity::platformAndNames()
+{
+#if defined(Q_OS_LINUX)
+    QCOMPARE(platformName(), QStringLiteral("Linux"));
+#elif defined(Q_OS_WIN)
+    QCOMPARE(platformName(), QStringLiteral("Windows"));
+#endif
+    QCOMPARE(deviceName(), QSysInfo::machineHostName());
+    QCOMPARE(deviceFingerprint(),
+             DeviceIdentity::fingerprintFrom(DeviceIdentity::machineGuid(), QSysInfo::machineHostName()));
+    QCOMPARE(deviceFingerprint(), deviceFingerprint());
+}
+
+QTEST_GUILESS_MAIN(TestDeviceIdentity)
+#include "TestDeviceIdentity.moc"
