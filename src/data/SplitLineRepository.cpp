@@ -39,6 +39,23 @@ QList<SplitLine> SplitLineRepository::findByTransaction(const QString &transacti
                                  readSplitLine, "SplitLineRepository::findByTransaction");
 }
 
+QHash<QString, QList<SplitLine>> SplitLineRepository::findForPendingTransactions() const
+{
+    // Ordered by rowid, as the per-transaction read walks the transaction
+    // index and so returns each transaction's lines in rowid order.
+    const QList<SplitLine> lines = SqlStatement::readAll(
+        m_database->database(),
+        QStringLiteral(
+            "SELECT s.id, s.transaction_id, s.category_id, s.amount, s.memo, s.created_at, s.updated_at "
+            "FROM split_lines s JOIN transactions t ON t.id = s.transaction_id "
+            "WHERE t.sync_status = 'pending' AND t.is_split = 1 ORDER BY s.rowid"),
+        {}, readSplitLine, "SplitLineRepository::findForPendingTransactions");
+    QHash<QString, QList<SplitLine>> byTransaction;
+    for (const SplitLine &line : lines)
+        byTransaction[line.transactionId].append(line);
+    return byTransaction;
+}
+
 bool SplitLineRepository::deleteByTransaction(const QString &transactionId)
 {
     return SqlStatement::write(m_database->database(),

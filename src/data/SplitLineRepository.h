@@ -2,6 +2,7 @@
 
 #include "SplitLine.h"
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -19,6 +20,9 @@ public:
 
     // In database order.
     QList<SplitLine> findByTransaction(const QString &transactionId) const;
+    // The lines of every pending split transaction by transaction id, each
+    // list in the order of findByTransaction(): one query for a whole push.
+    QHash<QString, QList<SplitLine>> findForPendingTransactions() const;
     bool deleteByTransaction(const QString &transactionId);
     bool insert(const SplitLine &line);
 

@@ -183,17 +183,13 @@ FakeHttp::Response FakeSyncServer::handlePush(const FakeHttp::Request &request)
         return answer(FakeHttp::Response::json(401, errorBody(QStringLiteral("unauthorized"))));
 
     QJsonArray results;
-    for (const QJsonValue &value : changes) {
-        const QJsonObject change = value.toObject();
-        QJsonObject result = applyChange(change);
-        if (m_resultHook)
-            result = m_resultHook(change, result);
-        results.append(result);
-    }
+    for (const QJsonValue &value : changes)
+        results.append(applyChange(value.toObject()));
     QJsonObject reply{{QStringLiteral("results"), results}};
     if (m_pushReplyHook)
         reply = m_pushReplyHook(reply);
-    return answer(FakeHttp::Response::json(200, reply));
+    const FakeHttp::Response response = FakeHttp::Response::json(200, reply);
+    return answer(m_holdPushes ? response.held() : response);
 }
 
 QJsonObject FakeSyncServer::applyChange(const QJsonObject &change)
@@ -220,6 +216,13 @@ QJsonObject FakeSyncServer::applyChange(const QJsonObject &change)
         serverId = m_clientIndex.value(kind).value(entityId);
     if (serverId.isEmpty())
         serverId = newServerId(kind);
+    result.insert(QStringLiteral("status"), QStringLiteral("ok"));
+    result.insert(QStringLiteral("server_id"), serverId);
+    // The hook decides what the client is told; only an accepted change is kept.
+    if (m_resultHook)
+        result = m_resultHook(change, result);
+    if (result.value(QStringLiteral("status")).toString() != QLatin1String("ok"))
+        return result;
 
     payload.remove(QStringLiteral("server_id"));
     payload.insert(QStringLiteral("id"), serverId);
@@ -232,9 +235,6 @@ QJsonObject FakeSyncServer::applyChange(const QJsonObject &change)
     m_clientIndex[kind].insert(entityId, serverId);
     m_store[kind].insert(serverId, payload);
     log(kind, serverId);
-
-    result.insert(QStringLiteral("status"), QStringLiteral("ok"));
-    result.insert(QStringLiteral("server_id"), serverId);
     return result;
 }
 
@@ -250,8 +250,12 @@ FakeHttp::Response FakeSyncServer::handlePull(const FakeHttp::Request &request)
         return answer(m_pullFaults.value(m_pullCount));
     if (!authorised(request))
         return answer(FakeHttp::Response::json(401, errorBody(QStringLiteral("unauthorized"))));
+    auto normal = [this](const QJsonObject &body) {
+        const FakeHttp::Response response = FakeHttp::Response::json(200, body);
+        return answer(m_holdPulls ? response.held() : response);
+    };
     if (!m_scriptedPages.isEmpty())
-        return answer(FakeHttp::Response::json(200, m_scriptedPages.takeFirst()));
+        return normal(m_scriptedPages.takeFirst());
 
     int position = 0;
     if (query.contains(QStringLiteral("cursor"))) {
@@ -294,7 +298,7 @@ FakeHttp::Response FakeSyncServer::handlePull(const FakeHttp::Request &request)
         }
         body.insert(QStringLiteral("integrity"), QJsonObject{{QStringLiteral("category_count"), live}});
     }
-    return answer(FakeHttp::Response::json(200, body));
+    return normal(body);
 }
 
 FakeHttp::Response FakeSyncServer::handleOther(const FakeHttp::Request &request)

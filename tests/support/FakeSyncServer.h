@@ -23,8 +23,9 @@
 // a raw '+' gets HTTP 400 "invalid cursor".
 //
 // Faults: per-request answers for the n-th push or pull (status, drop, never,
-// malformed body, delay), hooks that rewrite each push result or the whole
-// push reply (partial acceptance, "ok" without server id, no "results"),
+// malformed body, delay), hooks that rewrite each push result (a result that
+// is not "ok" leaves the store alone) or the whole push reply (partial
+// acceptance, "ok" without server id, results for rows not sent),
 // scripted pull pages, has_more for ever, and a repeated or empty cursor.
 
 #include "FakeHttpServer.h"
@@ -103,6 +104,10 @@ public:
     void injectPull(int nth, const FakeHttp::Response &response, int count = 1);
     // Every normal answer waits this long.
     void setDelay(int ms) { m_delayMs = ms; }
+    // Normal answers are kept back until http()->release(): the store is
+    // already updated when the client is still waiting.
+    void holdPushAnswers(bool on) { m_holdPushes = on; }
+    void holdPullAnswers(bool on) { m_holdPulls = on; }
     // With tokens set, a request without "Bearer <one of them>" gets 401.
     void setAcceptedTokens(const QStringList &tokens) { m_acceptedTokens = tokens; }
 
@@ -163,6 +168,8 @@ private:
     QMap<int, FakeHttp::Response> m_pushFaults;
     QMap<int, FakeHttp::Response> m_pullFaults;
     int m_delayMs = 0;
+    bool m_holdPushes = false;
+    bool m_holdPulls = false;
     QStringList m_acceptedTokens;
 
     QList<QJsonArray> m_pushBatches;

@@ -1,0 +1,262 @@
+#include "SyncEngine.h"
+
+#include "ApiClient.h"
+#include "CategoryRepository.h"
+#include "PreferencesRepository.h"
+#include "SyncApplier.h"
+#include "SyncOutbox.h"
+#include "SyncWire.h"
+#include "TokenManager.h"
+
+#include <QDebug>
+#include <QJsonArray>
+#include <QPointer>
+#include <QTimer>
+#include <QUrlQuery>
+
+namespace {
+
+const QString CursorPreference = QStringLiteral("syncCursor");
+
+} // namespace
+
+SyncEngine::SyncEngine(BrioAccount::ApiClient *api, AccountRepository *accounts,
+                       TransactionRepository *transactions, CategoryRepository *categories,
+                       RecurringRepository *recurring, ReconciliationRepository *reconciliations,
+                       SplitLineRepository *splitLines, PreferencesRepository *preferences, QObject *parent)
+    : QObject(parent)
+    , m_api(api)
+    , m_preferences(preferences)
+    , m_categories(categories)
+    , m_store(accounts, transactions, categories, recurring, reconciliations, splitLines)
+    , m_outbox(std::make_unique<SyncOutbox>(&m_store))
+    , m_applier(new SyncApplier(&m_store, preferences, this))
+    , m_autoSyncTimer(new QTimer(this))
+    , m_debounceTimer(new QTimer(this))
+{
+    m_debounceTimer->setSingleShot(true);
+    m_debounceTimer->setInterval(DebounceMs);
+    connect(m_autoSyncTimer, &QTimer::timeout, this, &SyncEngine::syncNow);
+    connect(m_debounceTimer, &QTimer::timeout, this, &SyncEngine::syncNow);
+    connect(m_api, &BrioAccount::ApiClient::authenticationRequired, this,
+            &SyncEngine::onAuthenticationRequired);
+}
+
+SyncEngine::~SyncEngine() = default;
+
+QString SyncEngine::stateToString(SyncState state)
+{
+    switch (state) {
+    case Idle:
+        return QStringLiteral("Synced");
+    case Syncing:
+        return QStringLiteral("Syncing...");
+    case Error:
+        return QStringLiteral("Sync error");
+    case Offline:
+        return QStringLiteral("Offline");
+    }
+    return QStringLiteral("Unknown");
+}
+
+void SyncEngine::setStartCondition(std::function<bool()> condition)
+{
+    m_startCondition = std::move(condition);
+}
+
+std::function<bool()> SyncEngine::signedInCondition(BrioAccount::TokenManager *tokens)
+{
+    // An expired access token is no reason to stop: the client refreshes it
+    // before the request when a refresh token is stored.
+    QPointer<BrioAccount::TokenManager> guard(tokens);
+    return [guard] { return guard && (!guard->accessToken().isEmpty() || !guard->refreshToken().isEmpty()); };
+}
+
+QDate SyncEngine::parseServerDate(const QString &text)
+{
+    return SyncWire::parseServerDate(text);
+}
+
+void SyncEngine::syncNow()
+{
+    if (m_startCondition && !m_startCondition()) {
+        m_resyncRequested = false;
+        if (m_state != Idle)
+            setState(Idle);
+        return;
+    }
+    if (m_cycleRunning) {
+        m_resyncRequested = true;
+        return;
+    }
+    m_cycleRunning = true;
+    m_resyncRequested = false;
+    if (m_state != Syncing)
+        setState(Syncing);
+    pushChanges();
+}
+
+void SyncEngine::requestSync()
+{
+    m_debounceTimer->start();
+}
+
+void SyncEngine::startAutoSync(int intervalMs)
+{
+    m_autoSyncTimer->start(intervalMs);
+    syncNow();
+}
+
+void SyncEngine::stopAutoSync()
+{
+    m_autoSyncTimer->stop();
+}
+
+void SyncEngine::setState(SyncState state)
+{
+    m_state = state;
+    emit stateChanged(state);
+}
+
+void SyncEngine::pushChanges()
+{
+    const int count = m_outbox->collect();
+    if (count == 0) {
+        startPull();
+        return;
+    }
+    qInfo() << "Pushing" << count << "changes (in batches of" << PushBatchSize << ")";
+    pushNextBatch();
+}
+
+void SyncEngine::pushNextBatch()
+{
+    if (m_outbox->remaining() == 0) {
+        startPull();
+        return;
+    }
+    const QJsonArray batch = m_outbox->takeBatch(PushBatchSize);
+    qInfo() << "Push batch:" << batch.size() << "changes," << m_outbox->remaining() << "remaining";
+    QPointer<SyncEngine> self(this);
+    m_api->post(QStringLiteral("/sync/push"), QJsonObject{{QStringLiteral("changes"), batch}},
+                [self](bool ok, int status, const QJsonObject &body) {
+                    if (self)
+                        self->onPushReply(ok, status, body);
+                });
+}
+
+void SyncEngine::onPushReply(bool ok, int status, const QJsonObject &body)
+{
+    if (!ok) {
+        failCycle(QStringLiteral("Push failed (HTTP %1)").arg(status));
+        return;
+    }
+    const SyncOutbox::Outcome outcome = m_outbox->applyResults(body);
+    if (outcome.errors > 0)
+        qWarning() << "Push batch:" << outcome.accepted << "ok," << outcome.errors
+                   << "errors — failed records remain pending for next sync";
+    pushNextBatch();
+}
+
+void SyncEngine::startPull()
+{
+    m_pullPageCount = 0;
+    m_pulling = true;
+    m_applier->beginPull(m_outbox.get());
+    pullChanges(m_preferences->value(CursorPreference, QString()));
+}
+
+void SyncEngine::pullChanges(const QString &cursor)
+{
+    m_sentCursor = cursor;
+    QUrlQuery query;
+    if (!cursor.isEmpty()) {
+        // A query '+' reads as a space on the server; base64 cursors hold '+'.
+        QString encoded = cursor;
+        encoded.replace(QLatin1Char('%'), QLatin1String("%25"))
+            .replace(QLatin1Char('+'), QLatin1String("%2B"));
+        query.addQueryItem(QStringLiteral("cursor"), encoded);
+    }
+    query.addQueryItem(QStringLiteral("limit"), QString::number(PullPageSize));
+    QPointer<SyncEngine> self(this);
+    m_api->get(
+        QStringLiteral("/sync/pull"),
+        [self](bool ok, int status, const QJsonObject &body) {
+            if (self)
+                self->onPullReply(ok, status, body);
+        },
+        query);
+}
+
+void SyncEngine::onPullReply(bool ok, int status, const QJsonObject &body)
+{
+    if (!ok) {
+        failCycle(QStringLiteral("Pull failed (HTTP %1)").arg(status));
+        return;
+    }
+    if (!m_applier->applyPage(body)) {
+        failCycle(QStringLiteral("Saving pulled changes failed"));
+        return;
+    }
+
+    const QString cursor = body.value(QLatin1String("cursor")).toString();
+    if (!cursor.isEmpty() && cursor != m_preferences->value(CursorPreference, QString()))
+        m_preferences->set(CursorPreference, cursor);
+    if (body.contains(QLatin1String("integrity")))
+        checkIntegrity(body.value(QLatin1String("integrity")).toObject());
+
+    const bool hasMore = body.value(QLatin1String("has_more")).toBool(false);
+    ++m_pullPageCount;
+    if (hasMore && cursor == m_sentCursor) {
+        qWarning() << "Sync: the server answered with the cursor it was sent; stopping after"
+                   << m_pullPageCount << "pages";
+    } else if (hasMore && m_pullPageCount < MaxPullPages) {
+        pullChanges(cursor);
+        return;
+    }
+    completeCycle();
+}
+
+void SyncEngine::checkIntegrity(const QJsonObject &integrity)
+{
+    const int serverCount = integrity.value(QLatin1String("category_count")).toInt(0);
+    const int localCount = m_categories->count();
+    if (serverCount >= 1 && serverCount != localCount)
+        qWarning() << "Category count mismatch: local=" << localCount << "server=" << serverCount
+                   << "(informational only — use Force Full Sync if data appears wrong)";
+}
+
+void SyncEngine::completeCycle()
+{
+    m_applier->endPull();
+    m_pulling = false;
+    m_cycleRunning = false;
+    if (m_state != Idle)
+        setState(Idle);
+    emit syncCompleted();
+    emit dataChanged();
+    if (m_resyncRequested) {
+        m_resyncRequested = false;
+        QTimer::singleShot(0, this, &SyncEngine::syncNow);
+    }
+}
+
+void SyncEngine::failCycle(const QString &error)
+{
+    if (m_pulling) {
+        // Pages already applied moved the cursor past what still waits to be retried.
+        m_applier->endPull();
+        m_pulling = false;
+    }
+    m_cycleRunning = false;
+    m_lastError = error;
+    if (m_state != Error)
+        setState(Error);
+    emit syncFailed(m_lastError);
+}
+
+void SyncEngine::onAuthenticationRequired()
+{
+    if (m_state != Error)
+        setState(Error);
+}

@@ -1,0 +1,116 @@
+#pragma once
+
+#include "SyncStore.h"
+
+#include <QDate>
+#include <QJsonObject>
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+
+class AccountRepository;
+class CategoryRepository;
+class PreferencesRepository;
+class QTimer;
+class ReconciliationRepository;
+class RecurringRepository;
+class SplitLineRepository;
+class SyncApplier;
+class SyncOutbox;
+class TransactionRepository;
+
+namespace BrioAccount {
+class ApiClient;
+class TokenManager;
+} // namespace BrioAccount
+
+// Keeps the local database and the sync service in step for a signed-in user.
+// A cycle pushes every pending row in batches, each after the reply to the one
+// before, marks what the server accepted, then pulls the server's changes page
+// by page from the saved cursor and applies them. Cycles start on a debounce
+// after local changes, on the auto-sync timer, and on request; a request that
+// comes while a cycle runs is folded into one re-run after it.
+class SyncEngine : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(SyncEngine::SyncState state READ state NOTIFY stateChanged)
+
+public:
+    enum SyncState
+    {
+        Idle = 0,
+        Syncing = 1,
+        Error = 2,
+        Offline = 3
+    };
+    Q_ENUM(SyncState)
+
+    static constexpr int DebounceMs = 2000;
+    static constexpr int PushBatchSize = 500;
+    static constexpr int PullPageSize = 200;
+    static constexpr int MaxPullPages = 50;
+
+    SyncEngine(BrioAccount::ApiClient *api, AccountRepository *accounts, TransactionRepository *transactions,
+               CategoryRepository *categories, RecurringRepository *recurring,
+               ReconciliationRepository *reconciliations, SplitLineRepository *splitLines,
+               PreferencesRepository *preferences, QObject *parent = nullptr);
+    ~SyncEngine() override;
+
+    SyncState state() const { return m_state; }
+    QString lastError() const { return m_lastError; }
+    static QString stateToString(SyncState state);
+
+    // A cycle starts only while this returns true; unset counts as true.
+    void setStartCondition(std::function<bool()> condition);
+    // The condition the application uses: signed in, that is, holding a
+    // usable access token or a refresh token that can buy one.
+    static std::function<bool()> signedInCondition(BrioAccount::TokenManager *tokens);
+
+    static QDate parseServerDate(const QString &text);
+
+public slots:
+    void syncNow();
+    void requestSync();
+    void startAutoSync(int intervalMs);
+    void stopAutoSync();
+
+signals:
+    void stateChanged(SyncEngine::SyncState state);
+    void syncCompleted();
+    void syncFailed(const QString &error);
+    void dataChanged();
+
+private:
+    void setState(SyncState state);
+    void pushChanges();
+    void pushNextBatch();
+    void onPushReply(bool ok, int status, const QJsonObject &body);
+    void startPull();
+    void pullChanges(const QString &cursor);
+    void onPullReply(bool ok, int status, const QJsonObject &body);
+    void checkIntegrity(const QJsonObject &integrity);
+    void completeCycle();
+    void failCycle(const QString &error);
+    void onAuthenticationRequired();
+
+    BrioAccount::ApiClient *m_api;
+    PreferencesRepository *m_preferences;
+    CategoryRepository *m_categories;
+    SyncStore m_store;
+    std::unique_ptr<SyncOutbox> m_outbox;
+    SyncApplier *m_applier;
+
+    QTimer *m_autoSyncTimer;
+    QTimer *m_debounceTimer;
+    SyncState m_state = Idle;
+    QString m_lastError;
+    int m_pullPageCount = 0;
+    bool m_resyncRequested = false;
+    // The visible state may be reset while a cycle is still in flight (start
+    // condition false); this flag alone keeps cycles from overlapping.
+    bool m_cycleRunning = false;
+    bool m_pulling = false;
+    QString m_sentCursor;
+    std::function<bool()> m_startCondition;
+};

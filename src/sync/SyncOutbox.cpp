@@ -1,0 +1,210 @@
+#include "SyncOutbox.h"
+
+#include "AccountRepository.h"
+#include "CategoryRepository.h"
+#include "ReconciliationRepository.h"
+#include "RecurringRepository.h"
+#include "SplitLineRepository.h"
+#include "SyncWire.h"
+#include "TransactionRepository.h"
+
+#include <QDebug>
+#include <QSqlDatabase>
+
+SyncOutbox::SyncOutbox(const SyncStore *store)
+    : m_store(store)
+{
+}
+
+int SyncOutbox::collect()
+{
+    m_changes.clear();
+    m_sent.clear();
+    m_inFlight.clear();
+    m_next = 0;
+
+    for (const Account &account : m_store->accounts()->findPendingSync())
+        add(SyncKind::Account, account.id, account.deletedAt.has_value(), account.version,
+            SyncWire::accountPayload(account));
+    for (const Category &category : m_store->categories()->findPendingSync())
+        add(SyncKind::Category, category.id, category.deletedAt.has_value(), category.version,
+            SyncWire::categoryPayload(category));
+    for (const RecurringTransaction &recurring : m_store->recurring()->findPendingSync())
+        add(SyncKind::Recurring, recurring.id, recurring.deletedAt.has_value(), recurring.version,
+            SyncWire::recurringPayload(recurring));
+    const QList<Transaction> transactions = m_store->transactions()->findPendingSync();
+    if (!transactions.isEmpty()) {
+        const QHash<QString, QList<SplitLine>> lines = m_store->splitLines()->findForPendingTransactions();
+        for (const Transaction &transaction : transactions)
+            add(SyncKind::Transaction, transaction.id, transaction.deletedAt.has_value(), transaction.version,
+                SyncWire::transactionPayload(transaction, lines.value(transaction.id)));
+    }
+    for (const Reconciliation &reconciliation : m_store->reconciliations()->findPendingSync())
+        add(SyncKind::Reconciliation, reconciliation.id, reconciliation.deletedAt.has_value(),
+            reconciliation.version, SyncWire::reconciliationPayload(reconciliation));
+
+    m_writeMark = SyncStore::writeMark();
+    return int(m_changes.size());
+}
+
+void SyncOutbox::add(SyncKind kind, const QString &id, bool deleted, int version, const QJsonObject &payload)
+{
+    m_changes.append(SyncWire::change(SyncStore::entityType(kind), id, deleted, version, payload));
+    m_sent.insert(key(kind, id), payload);
+}
+
+QJsonArray SyncOutbox::takeBatch(int maximum)
+{
+    m_inFlight.clear();
+    QJsonArray batch;
+    const qsizetype end = qMin(m_changes.size(), m_next + maximum);
+    for (; m_next < end; ++m_next) {
+        const QJsonObject &change = m_changes.at(m_next);
+        batch.append(change);
+        m_inFlight.insert(change.value(QLatin1String("entity_type")).toString() + QLatin1Char('/') +
+                          change.value(QLatin1String("entity_id")).toString());
+    }
+    return batch;
+}
+
+SyncOutbox::Outcome SyncOutbox::applyResults(const QJsonObject &reply)
+{
+    Outcome outcome;
+    const QJsonValue results = reply.value(QLatin1String("results"));
+    if (!results.isArray()) {
+        qWarning() << "Push reply without a results array — the batch stays pending";
+        m_inFlight.clear();
+        return outcome;
+    }
+
+    // Only edits made while the batch was away can make a row differ from what
+    // was sent; when nothing was written since, the rows need no second read.
+    const QString mark = SyncStore::writeMark();
+    const bool rowsMayHaveChanged = mark.isEmpty() || mark != m_writeMark;
+
+    QSqlDatabase database = QSqlDatabase::database();
+    const bool inTransaction = database.transaction();
+    for (const QJsonValue &value : results.toArray()) {
+        const QJsonObject item = value.toObject();
+        const QString status = item.value(QLatin1String("status")).toString();
+        const QString entityId = item.value(QLatin1String("entity_id")).toString();
+        const QString entityType = item.value(QLatin1String("entity_type")).toString();
+        if (status != QLatin1String("ok")) {
+            qWarning() << "Push result not ok — leaving record pending:" << entityType << entityId
+                       << "status=" << status
+                       << "message=" << item.value(QLatin1String("message")).toString();
+            ++outcome.errors;
+            continue;
+        }
+        ++outcome.accepted;
+        const std::optional<SyncKind> kind = SyncStore::kindForEntityType(entityType);
+        if (!kind)
+            continue;
+        if (!m_inFlight.contains(key(*kind, entityId))) {
+            qWarning() << "Push result for a change that was not sent in this batch — ignored:" << entityType
+                       << entityId;
+            continue;
+        }
+        acceptResult(*kind, entityId, item.value(QLatin1String("server_id")).toString(), rowsMayHaveChanged);
+    }
+    if (inTransaction && !database.commit()) {
+        qWarning() << "SyncOutbox::applyResults: commit failed; the batch stays pending";
+        database.rollback();
+    }
+    m_inFlight.clear();
+    m_writeMark = SyncStore::writeMark();
+    return outcome;
+}
+
+void SyncOutbox::acceptResult(SyncKind kind, const QString &id, const QString &serverId,
+                              bool rowsMayHaveChanged)
+{
+    const QJsonObject sent = m_sent.value(key(kind, id));
+    // An "ok" without an id keeps the one the row already has.
+    const QString effectiveServerId =
+        serverId.isEmpty() ? sent.value(QLatin1String("server_id")).toString() : serverId;
+
+    if (rowsMayHaveChanged) {
+        const std::optional<QJsonObject> current = readPayload(kind, id);
+        if (!current)
+            return;
+        if (!samePayload(*current, sent)) {
+            // Edited after it was sent: the newer content still has to go out.
+            if (!effectiveServerId.isEmpty())
+                SyncStore::storeServerId(kind, id, effectiveServerId);
+            return;
+        }
+    }
+    m_store->markSynced(kind, id, effectiveServerId);
+}
+
+bool SyncOutbox::serverMayReplace(SyncKind kind, const QString &id, const QJsonObject &currentPayload) const
+{
+    const auto sent = m_sent.constFind(key(kind, id));
+    if (sent == m_sent.constEnd())
+        return false;
+    return samePayload(currentPayload, *sent);
+}
+
+std::optional<QJsonObject> SyncOutbox::readPayload(SyncKind kind, const QString &id) const
+{
+    auto payloadOf = [this](const auto &record) -> std::optional<QJsonObject> {
+        if (!record)
+            return std::nullopt;
+        return currentPayload(*record);
+    };
+    switch (kind) {
+    case SyncKind::Account:
+        return payloadOf(m_store->accounts()->findById(id));
+    case SyncKind::Category:
+        return payloadOf(m_store->categories()->findById(id));
+    case SyncKind::Recurring:
+        return payloadOf(m_store->recurring()->findById(id));
+    case SyncKind::Transaction:
+        return payloadOf(m_store->transactions()->findById(id));
+    case SyncKind::Reconciliation:
+        return payloadOf(m_store->reconciliations()->findById(id));
+    }
+    return std::nullopt;
+}
+
+QJsonObject SyncOutbox::currentPayload(const Account &account) const
+{
+    return SyncWire::accountPayload(account);
+}
+
+QJsonObject SyncOutbox::currentPayload(const Category &category) const
+{
+    return SyncWire::categoryPayload(category);
+}
+
+QJsonObject SyncOutbox::currentPayload(const RecurringTransaction &recurring) const
+{
+    return SyncWire::recurringPayload(recurring);
+}
+
+QJsonObject SyncOutbox::currentPayload(const Transaction &transaction) const
+{
+    QList<SplitLine> lines;
+    if (transaction.isSplit)
+        lines = m_store->splitLines()->findByTransaction(transaction.id);
+    return SyncWire::transactionPayload(transaction, lines);
+}
+
+QJsonObject SyncOutbox::currentPayload(const Reconciliation &reconciliation) const
+{
+    return SyncWire::reconciliationPayload(reconciliation);
+}
+
+QString SyncOutbox::key(SyncKind kind, const QString &id)
+{
+    return SyncStore::entityType(kind) + QLatin1Char('/') + id;
+}
+
+bool SyncOutbox::samePayload(QJsonObject a, QJsonObject b)
+{
+    // The server id is bookkeeping the push itself fills in, not content.
+    a.remove(QLatin1String("server_id"));
+    b.remove(QLatin1String("server_id"));
+    return a == b;
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "SyncStore.h"
+
+#include <QHash>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QList>
+#include <QSet>
+#include <QString>
+#include <optional>
+
+struct Account;
+struct Category;
+struct Reconciliation;
+struct RecurringTransaction;
+struct Transaction;
+
+// The push side of one sync cycle: the pending rows collected as change
+// objects, handed out in batches, and the server's per-change results written
+// back. It remembers what was sent for each row, so that a row edited while its
+// change was on the way is not marked synced with the earlier content, and so
+// that the pull can tell such rows from the ones it may overwrite.
+class SyncOutbox
+{
+public:
+    struct Outcome
+    {
+        int accepted = 0;
+        int errors = 0;
+    };
+
+    explicit SyncOutbox(const SyncStore *store);
+
+    // Reads every pending row of the five kinds, in push order, dropping
+    // whatever an earlier cycle left. Returns the number of changes.
+    int collect();
+    int remaining() const { return int(m_changes.size()) - m_next; }
+
+    // The next changes in order, at most `maximum`; they stay in flight until
+    // their results are applied.
+    QJsonArray takeBatch(int maximum);
+
+    // Applies the "results" of a push reply to the batch in flight, in one
+    // database transaction.
+    Outcome applyResults(const QJsonObject &reply);
+
+    // Whether the pull may overwrite this pending row with the server's copy:
+    // false when the row became pending or was edited after the collection.
+    bool serverMayReplace(SyncKind kind, const QString &id, const QJsonObject &currentPayload) const;
+
+    // The payloads this cycle would send for a row as it is now.
+    QJsonObject currentPayload(const Account &account) const;
+    QJsonObject currentPayload(const Category &category) const;
+    QJsonObject currentPayload(const RecurringTransaction &recurring) const;
+    QJsonObject currentPayload(const Transaction &transaction) const;
+    QJsonObject currentPayload(const Reconciliation &reconciliation) const;
+
+private:
+    static QString key(SyncKind kind, const QString &id);
+    static bool samePayload(QJsonObject a, QJsonObject b);
+    void add(SyncKind kind, const QString &id, bool deleted, int version, const QJsonObject &payload);
+    std::optional<QJsonObject> readPayload(SyncKind kind, const QString &id) const;
+    void acceptResult(SyncKind kind, const QString &id, const QString &serverId, bool rowsMayHaveChanged);
+
+    const SyncStore *m_store;
+    QList<QJsonObject> m_changes;
+    qsizetype m_next = 0;
+    QHash<QString, QJsonObject> m_sent; // kind/id -> payload as collected
+    QSet<QString> m_inFlight;
+    QString m_writeMark; // the database as the collection or our last marking left it
+};

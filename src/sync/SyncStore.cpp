@@ -1,0 +1,153 @@
+#include "SyncStore.h"
+
+#include "AccountRepository.h"
+#include "CategoryRepository.h"
+#include "ReconciliationRepository.h"
+#include "RecurringRepository.h"
+#include "SqlStatement.h"
+#include "SqlValues.h"
+#include "TransactionRepository.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+
+namespace {
+
+QSqlDatabase connection()
+{
+    return QSqlDatabase::database();
+}
+
+bool runWrite(const QString &sql, const QVariantList &values, const char *context)
+{
+    return SqlStatement::write(connection(), sql, values, context).has_value();
+}
+
+} // namespace
+
+SyncStore::SyncStore(AccountRepository *accounts, TransactionRepository *transactions,
+                     CategoryRepository *categories, RecurringRepository *recurring,
+                     ReconciliationRepository *reconciliations, SplitLineRepository *splitLines)
+    : m_accounts(accounts)
+    , m_transactions(transactions)
+    , m_categories(categories)
+    , m_recurring(recurring)
+    , m_reconciliations(reconciliations)
+    , m_splitLines(splitLines)
+{
+}
+
+QList<SyncKind> SyncStore::kinds()
+{
+    return {SyncKind::Account, SyncKind::Category, SyncKind::Recurring, SyncKind::Transaction,
+            SyncKind::Reconciliation};
+}
+
+QString SyncStore::entityType(SyncKind kind)
+{
+    switch (kind) {
+    case SyncKind::Account:
+        return QStringLiteral("account");
+    case SyncKind::Category:
+        return QStringLiteral("category");
+    case SyncKind::Recurring:
+        return QStringLiteral("recurring");
+    case SyncKind::Transaction:
+        return QStringLiteral("transaction");
+    case SyncKind::Reconciliation:
+        return QStringLiteral("reconciliation");
+    }
+    return QString();
+}
+
+std::optional<SyncKind> SyncStore::kindForEntityType(const QString &entityType)
+{
+    for (SyncKind kind : kinds()) {
+        if (entityType == SyncStore::entityType(kind))
+            return kind;
+    }
+    return std::nullopt;
+}
+
+QString SyncStore::tableName(SyncKind kind)
+{
+    switch (kind) {
+    case SyncKind::Account:
+        return QStringLiteral("accounts");
+    case SyncKind::Category:
+        return QStringLiteral("categories");
+    case SyncKind::Recurring:
+        return QStringLiteral("recurring_transactions");
+    case SyncKind::Transaction:
+        return QStringLiteral("transactions");
+    case SyncKind::Reconciliation:
+        return QStringLiteral("reconciliations");
+    }
+    return QString();
+}
+
+QString SyncStore::pullKey(SyncKind kind)
+{
+    // The pull page names each array after its table.
+    return tableName(kind);
+}
+
+bool SyncStore::markSynced(SyncKind kind, const QString &id, const QString &serverId) const
+{
+    switch (kind) {
+    case SyncKind::Account:
+        return m_accounts->markSynced(id, serverId);
+    case SyncKind::Category:
+        return m_categories->markSynced(id, serverId);
+    case SyncKind::Recurring:
+        return m_recurring->markSynced(id, serverId);
+    case SyncKind::Transaction:
+        return m_transactions->markSynced(id, serverId);
+    case SyncKind::Reconciliation:
+        return m_reconciliations->markSynced(id, serverId);
+    }
+    return false;
+}
+
+bool SyncStore::storeServerId(SyncKind kind, const QString &id, const QString &serverId)
+{
+    return runWrite(QStringLiteral("UPDATE %1 SET server_id = ? WHERE id = ?").arg(tableName(kind)),
+                    {SqlValues::reference(serverId), id}, "SyncStore::storeServerId");
+}
+
+bool SyncStore::adoptServerIdentity(SyncKind kind, const QString &id, const QString &serverId, int version)
+{
+    return runWrite(
+        QStringLiteral("UPDATE %1 SET server_id = ?, version = ? WHERE id = ?").arg(tableName(kind)),
+        {SqlValues::reference(serverId), version, id}, "SyncStore::adoptServerIdentity");
+}
+
+bool SyncStore::markDeletedFromServer(SyncKind kind, const QString &id, const QDateTime &deletedAt)
+{
+    const QDateTime when = deletedAt.isValid() ? deletedAt : QDateTime::currentDateTimeUtc();
+    return runWrite(QStringLiteral("UPDATE %1 SET deleted_at = ?, sync_status = 'synced' WHERE id = ?")
+                        .arg(tableName(kind)),
+                    {SqlValues::timestamp(when), id}, "SyncStore::markDeletedFromServer");
+}
+
+bool SyncStore::moveToAccount(SyncKind kind, const QString &id, const QString &accountId)
+{
+    if (kind != SyncKind::Transaction && kind != SyncKind::Recurring)
+        return false;
+    return runWrite(QStringLiteral("UPDATE %1 SET account_id = ? WHERE id = ?").arg(tableName(kind)),
+                    {SqlValues::text(accountId), id}, "SyncStore::moveToAccount");
+}
+
+QString SyncStore::writeMark()
+{
+    QSqlQuery query(connection());
+    query.setForwardOnly(true);
+    // total_changes() counts this connection's writes, data_version moves
+    // when another connection commits.
+    if (!query.exec(QStringLiteral("SELECT total_changes()")) || !query.next())
+        return QString();
+    const QString own = query.value(0).toString();
+    if (!query.exec(QStringLiteral("PRAGMA data_version")) || !query.next())
+        return QString();
+    return own + QLatin1Char('/') + query.value(0).toString();
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <optional>
+
+class AccountRepository;
+class CategoryRepository;
+class ReconciliationRepository;
+class RecurringRepository;
+class SplitLineRepository;
+class TransactionRepository;
+
+// The five synchronised kinds, in the order a cycle pushes and applies them.
+enum class SyncKind
+{
+    Account,
+    Category,
+    Recurring,
+    Transaction,
+    Reconciliation
+};
+
+// The repositories a sync cycle reads and writes, and the few statements of
+// its own bookkeeping that no repository offers. Not owned.
+class SyncStore
+{
+public:
+    SyncStore(AccountRepository *accounts, TransactionRepository *transactions,
+              CategoryRepository *categories, RecurringRepository *recurring,
+              ReconciliationRepository *reconciliations, SplitLineRepository *splitLines);
+
+    AccountRepository *accounts() const { return m_accounts; }
+    TransactionRepository *transactions() const { return m_transactions; }
+    CategoryRepository *categories() const { return m_categories; }
+    RecurringRepository *recurring() const { return m_recurring; }
+    ReconciliationRepository *reconciliations() const { return m_reconciliations; }
+    SplitLineRepository *splitLines() const { return m_splitLines; }
+
+    static QList<SyncKind> kinds();
+    static QString entityType(SyncKind kind);
+    static std::optional<SyncKind> kindForEntityType(const QString &entityType);
+    // The table and the key of the kind's array in a pull page.
+    static QString tableName(SyncKind kind);
+    static QString pullKey(SyncKind kind);
+
+    bool markSynced(SyncKind kind, const QString &id, const QString &serverId) const;
+    // Records the server's id of a row that must stay pending.
+    static bool storeServerId(SyncKind kind, const QString &id, const QString &serverId);
+    // A row whose local edit outranks the server's copy takes the server's
+    // version and id and keeps its content and pending state.
+    static bool adoptServerIdentity(SyncKind kind, const QString &id, const QString &serverId, int version);
+    // A deletion that came from the server: deleted and synced, so it is not
+    // sent back as a change of this device.
+    static bool markDeletedFromServer(SyncKind kind, const QString &id, const QDateTime &deletedAt);
+    // Transactions and recurring rules whose account changed on the server;
+    // the repositories' update leaves the account alone.
+    static bool moveToAccount(SyncKind kind, const QString &id, const QString &accountId);
+
+    // Two marks are equal exactly when nothing was written to the database
+    // between them, by this connection or another one.
+    static QString writeMark();
+
+private:
+    AccountRepository *m_accounts;
+    TransactionRepository *m_transactions;
+    CategoryRepository *m_categories;
+    RecurringRepository *m_recurring;
+    ReconciliationRepository *m_reconciliations;
+    SplitLineRepository *m_splitLines;
+};
