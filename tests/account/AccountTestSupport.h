@@ -2,6 +2,7 @@
 
 // Small helpers shared by the account library tests: tokens made to measure and a token
 // store in memory that records what was written.
+#include "ClientConfig.h"
 #include "TokenStore.h"
 
 #include <QDateTime>
@@ -9,6 +10,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QStringList>
+#include <QUrl>
 
 #include <memory>
 
@@ -44,6 +46,21 @@ inline QString freshToken(QJsonObject payload = QJsonObject())
 inline QString expiredToken(QJsonObject payload = QJsonObject())
 {
     return tokenExpiringAt(QDateTime::currentSecsSinceEpoch() - 60, payload);
+}
+
+// The application's configuration, pointed at fake services.
+inline BrioAccount::ClientConfig testConfig(const QUrl &authBase, const QUrl &accountApi)
+{
+    BrioAccount::ClientConfig config;
+    config.authBaseUrl = authBase.toString();
+    config.realmSlug = QStringLiteral("tallowmere");
+    config.accountApiUrl = accountApi.toString();
+    config.clientId = QStringLiteral("client");
+    config.applicationId = QStringLiteral("com.tallowmerelabs.tallyfern");
+    config.applicationName = QStringLiteral("Tallowmere Tallyfern");
+    config.applicationVersion = QStringLiteral("1.1.6");
+    config.accountPortalUrl = QStringLiteral("https://portal.example.test");
+    return config;
 }
 
 class MemoryTokenStore : public BrioAccount::TokenStore

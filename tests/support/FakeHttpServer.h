@@ -7,7 +7,7 @@
 //
 //     FakeHttp::FakeHttpServer server;
 //     QVERIFY(server.listen());
-//     server.on("GET", "/api/items", FakeHttp::Response::json(200, {{"items", QJsonArray()}}));
+//     server.on("GET", "/api/items", FakeHttp::Response::json(200, QJsonObject{{"items", QJsonArray()}}));
 //     server.onNext("POST", "/api/items", FakeHttp::Response::json(401, {}));   // first POST only
 //     server.on("DELETE", "/api/items/7", FakeHttp::Response::drop());
 //     client.setBaseUrl(server.url("/api"));
@@ -178,3 +178,6 @@ private:
 };
 
 } // namespace FakeHttp
+
+Q_DECLARE_METATYPE(FakeHttp::Request)
+Q_DECLARE_METATYPE(FakeHttp::Response)
