@@ -20,7 +20,11 @@ QSqlDatabase connection()
 
 bool runWrite(const QString &sql, const QVariantList &values, const char *context)
 {
-    return SqlStatement::write(connection(), sql, values, context).has_value();
+    QSqlQuery query(connection());
+    if (SqlStatement::run(query, sql, values))
+        return true;
+    SqlStatement::logFailure(query, context);
+    return false;
 }
 
 } // namespace

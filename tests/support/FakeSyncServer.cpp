@@ -379,9 +379,10 @@ void FakeSyncServer::log(const QString &kind, const QString &serverId)
 
 QString FakeSyncServer::encodeCursor(int position)
 {
-    // The serial makes every page's cursor new, so a client that pages for
-    // ever is not stopped by a repeated cursor.
-    return cursorText(position, ++m_cursorSerial);
+    // A cursor names a position in the log, so nothing new gives the same
+    // cursor again; paging for ever needs a new one each time, or a client
+    // would rightly stop at a repeated cursor.
+    return cursorText(position, m_hasMoreForever ? ++m_cursorSerial : 0);
 }
 
 int FakeSyncServer::decodeCursor(const QString &cursor, bool *ok)
