@@ -122,7 +122,7 @@ bool AccountRepository::insert(const Account &account)
     const QVariantList values =
         QVariantList{account.id} + editableValues(account) +
         QVariantList{SqlValues::timestamp(account.createdAt), SqlValues::timestamp(account.updatedAt)};
-    if (!SqlStatement::write(m_database->database(), sql, values, "AccountRepository::insert"))
+    if (!SqlStatement::write(m_database, sql, values, "AccountRepository::insert"))
         return false;
     emit accountsChanged();
     return true;
@@ -134,7 +134,7 @@ bool AccountRepository::update(const Account &account)
         SqlStatement::updateByIdSql(kTable, editableColumns() + QStringList{"updated_at"});
     const QVariantList values =
         editableValues(account) + QVariantList{SqlValues::timestamp(account.updatedAt), account.id};
-    if (!SqlStatement::write(m_database->database(), sql, values, "AccountRepository::update"))
+    if (!SqlStatement::write(m_database, sql, values, "AccountRepository::update"))
         return false;
     emit accountsChanged();
     return true;
@@ -151,7 +151,7 @@ bool AccountRepository::softDelete(const QString &id, const QDateTime &deletedAt
 bool AccountRepository::restore(const QString &id)
 {
     if (!SqlStatement::write(
-            m_database->database(),
+            m_database,
             QStringLiteral("UPDATE accounts SET deleted_at=NULL, sync_status='pending', updated_at=? "
                            "WHERE id=?"),
             {SqlValues::nowText(), id}, "AccountRepository::restore"))

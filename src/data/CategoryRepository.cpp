@@ -120,7 +120,7 @@ bool CategoryRepository::insert(const Category &category)
     const QVariantList values =
         QVariantList{category.id} + editableValues(category) +
         QVariantList{SqlValues::timestamp(category.createdAt), SqlValues::timestamp(category.updatedAt)};
-    if (!SqlStatement::write(m_database->database(), sql, values, "CategoryRepository::insert"))
+    if (!SqlStatement::write(m_database, sql, values, "CategoryRepository::insert"))
         return false;
     emit categoriesChanged();
     return true;
@@ -132,7 +132,7 @@ bool CategoryRepository::update(const Category &category)
         SqlStatement::updateByIdSql(kTable, editableColumns() + QStringList{"updated_at"});
     const QVariantList values =
         editableValues(category) + QVariantList{SqlValues::timestamp(category.updatedAt), category.id};
-    if (!SqlStatement::write(m_database->database(), sql, values, "CategoryRepository::update"))
+    if (!SqlStatement::write(m_database, sql, values, "CategoryRepository::update"))
         return false;
     emit categoriesChanged();
     return true;

@@ -2,7 +2,10 @@
 
 #include <QObject>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
+#include <memory>
+#include <unordered_map>
 
 // The program's one SQLite connection, on Qt's default connection name so that
 // code which prepares its own QSqlQuery finds it. Repositories ask for it per
@@ -25,10 +28,19 @@ public:
     void close();
 
     QSqlDatabase database() const;
+
+    // A prepared statement kept with the connection, for writes that run many
+    // times in a row (imports, postings, pulled changes): preparing an insert
+    // into transactions also compiles its full-text triggers. Null when the
+    // statement does not prepare. The caller binds and runs it at once and
+    // keeps no pointer beyond that.
+    QSqlQuery *reusableQuery(const QString &sql);
     QString dataDirectory() const { return m_dataDirectory; }
     QString filePath() const;
 
 private:
     QString m_dataDirectory;
+    // Destroyed before the connection is removed.
+    std::unordered_map<QString, std::unique_ptr<QSqlQuery>> m_statements;
     bool m_ownsConnection = false;
 };

@@ -33,7 +33,7 @@ bool PreferencesRepository::getBool(const QString &key, bool defaultValue) const
 bool PreferencesRepository::set(const QString &key, const QString &value)
 {
     const bool ok =
-        SqlStatement::write(m_database->database(),
+        SqlStatement::write(m_database,
                             QStringLiteral("INSERT INTO preferences (key, value) VALUES (?, ?) "
                                            "ON CONFLICT(key) DO UPDATE SET value = excluded.value"),
                             {key, SqlValues::text(value)}, "PreferencesRepository::set")
@@ -55,8 +55,7 @@ void PreferencesRepository::setInt(const QString &key, int value)
 
 bool PreferencesRepository::remove(const QString &key)
 {
-    return SqlStatement::write(m_database->database(),
-                               QStringLiteral("DELETE FROM preferences WHERE key = ?"), {key},
+    return SqlStatement::write(m_database, QStringLiteral("DELETE FROM preferences WHERE key = ?"), {key},
                                "PreferencesRepository::remove")
         .has_value();
 }

@@ -113,7 +113,7 @@ bool ReconciliationRepository::insert(const Reconciliation &reconciliation)
     const QVariantList values =
         QVariantList{reconciliation.id} + editableValues(reconciliation) +
         QVariantList{timestampOrNow(reconciliation.createdAt), timestampOrNow(reconciliation.updatedAt)};
-    if (!SqlStatement::write(m_database->database(), sql, values, "ReconciliationRepository::insert"))
+    if (!SqlStatement::write(m_database, sql, values, "ReconciliationRepository::insert"))
         return false;
     emit reconciliationsChanged();
     return true;
@@ -126,7 +126,7 @@ bool ReconciliationRepository::update(const Reconciliation &reconciliation)
     const QVariantList values =
         editableValues(reconciliation) +
         QVariantList{SqlValues::timestamp(reconciliation.updatedAt), reconciliation.id};
-    if (!SqlStatement::write(m_database->database(), sql, values, "ReconciliationRepository::update"))
+    if (!SqlStatement::write(m_database, sql, values, "ReconciliationRepository::update"))
         return false;
     emit reconciliationsChanged();
     return true;

@@ -204,7 +204,7 @@ bool RecurringRepository::write(const QString &sql, const QVariantList &values,
                              << "frequency" << frequencyToString(recurring.frequency);
     }
     const QByteArray context = QByteArrayLiteral("RecurringRepository::") + method;
-    if (!SqlStatement::write(m_database->database(), sql, values, context.constData()))
+    if (!SqlStatement::write(m_database, sql, values, context.constData()))
         return false;
     emit recurringChanged();
     return true;

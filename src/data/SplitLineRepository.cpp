@@ -58,8 +58,7 @@ QHash<QString, QList<SplitLine>> SplitLineRepository::findForPendingTransactions
 
 bool SplitLineRepository::deleteByTransaction(const QString &transactionId)
 {
-    return SqlStatement::write(m_database->database(),
-                               QStringLiteral("DELETE FROM split_lines WHERE transaction_id = ?"),
+    return SqlStatement::write(m_database, QStringLiteral("DELETE FROM split_lines WHERE transaction_id = ?"),
                                {transactionId}, "SplitLineRepository::deleteByTransaction")
         .has_value();
 }
@@ -68,7 +67,7 @@ bool SplitLineRepository::insert(const SplitLine &line)
 {
     static const QString sql = SqlStatement::insertSql(
         "split_lines", {"id", "transaction_id", "category_id", "amount", "memo", "created_at", "updated_at"});
-    return SqlStatement::write(m_database->database(), sql,
+    return SqlStatement::write(m_database, sql,
                                {line.id, line.transactionId, SqlValues::reference(line.categoryId),
                                 line.amount, SqlValues::text(line.memo), SqlValues::timestamp(line.createdAt),
                                 SqlValues::timestamp(line.updatedAt)},

@@ -1,5 +1,7 @@
 #include "SqlStatement.h"
 
+#include "Database.h"
+
 #include <QDebug>
 #include <QSqlError>
 
@@ -14,15 +16,24 @@ bool run(QSqlQuery &query, const QString &sql, const QVariantList &values)
     return query.exec();
 }
 
-std::optional<int> write(const QSqlDatabase &database, const QString &sql, const QVariantList &values,
+std::optional<int> write(Database *database, const QString &sql, const QVariantList &values,
                          const char *context)
 {
-    QSqlQuery query(database);
-    if (!run(query, sql, values)) {
-        logFailure(query, context);
+    QSqlQuery *query = database->reusableQuery(sql);
+    if (!query) {
+        // Report the driver's reason for the failed prepare.
+        QSqlQuery failed(database->database());
+        run(failed, sql, values);
+        logFailure(failed, context);
         return std::nullopt;
     }
-    return query.numRowsAffected();
+    for (const QVariant &value : values)
+        query->addBindValue(value);
+    if (!query->exec()) {
+        logFailure(*query, context);
+        return std::nullopt;
+    }
+    return query->numRowsAffected();
 }
 
 QString insertSql(const char *table, const QStringList &columns)

@@ -8,6 +8,8 @@
 #include <QVariant>
 #include <optional>
 
+class Database;
+
 // The few shapes every repository statement takes: prepare, bind in order, run,
 // and log a failure with the caller's "Class::method" name.
 namespace SqlStatement {
@@ -16,9 +18,10 @@ namespace SqlStatement {
 // query forward-only before calling this.
 bool run(QSqlQuery &query, const QString &sql, const QVariantList &values);
 
-// A write: the number of rows changed, or empty after logging
-// "<context> failed:" with the driver's error text.
-std::optional<int> write(const QSqlDatabase &database, const QString &sql, const QVariantList &values,
+// A write on the database's reusable statement for `sql`: the number of rows
+// changed, or empty after logging "<context> failed:" with the driver's error
+// text.
+std::optional<int> write(Database *database, const QString &sql, const QVariantList &values,
                          const char *context);
 
 // "INSERT INTO <table> (a, b) VALUES (?, ?)" for literal table and column names.

@@ -31,8 +31,7 @@ bool SyncedRepository::markSynced(const QString &id, const QString &serverId)
 {
     const QString sql = QStringLiteral("UPDATE %1 SET sync_status='synced', server_id=? WHERE id=?")
                             .arg(QLatin1String(m_table));
-    return SqlStatement::write(m_database->database(), sql, {SqlValues::reference(serverId), id},
-                               context("markSynced"))
+    return SqlStatement::write(m_database, sql, {SqlValues::reference(serverId), id}, context("markSynced"))
         .has_value();
 }
 
@@ -42,7 +41,7 @@ int SyncedRepository::markAllPendingForResync()
                                        "WHERE deleted_at IS NULL AND sync_status != 'pending'")
                             .arg(QLatin1String(m_table));
     const int changed =
-        SqlStatement::write(m_database->database(), sql, {}, context("markAllPendingForResync")).value_or(0);
+        SqlStatement::write(m_database, sql, {}, context("markAllPendingForResync")).value_or(0);
     if (changed > 0)
         announceChange(QString());
     return changed;
@@ -55,8 +54,7 @@ bool SyncedRepository::stampDeleted(const QString &id, const QDateTime &deletedA
                        "WHERE id = ?")
             .arg(QLatin1String(m_table));
     const QString when = deletionText(deletedAt);
-    return SqlStatement::write(m_database->database(), sql, {when, when, id}, context("softDelete"))
-        .has_value();
+    return SqlStatement::write(m_database, sql, {when, when, id}, context("softDelete")).has_value();
 }
 
 bool SyncedRepository::softDeleteByAccount(const QString &accountId, const QDateTime &deletedAt)
@@ -66,8 +64,7 @@ bool SyncedRepository::softDeleteByAccount(const QString &accountId, const QDate
                        "WHERE account_id = ? AND deleted_at IS NULL")
             .arg(QLatin1String(m_table));
     const QString when = deletionText(deletedAt);
-    if (!SqlStatement::write(m_database->database(), sql, {when, when, accountId},
-                             context("softDeleteByAccount")))
+    if (!SqlStatement::write(m_database, sql, {when, when, accountId}, context("softDeleteByAccount")))
         return false;
     announceChange(accountId);
     return true;
@@ -79,10 +76,9 @@ int SyncedRepository::restoreByAccount(const QString &accountId, const QString &
         QStringLiteral("UPDATE %1 SET deleted_at = NULL, updated_at = ?, sync_status = 'pending' "
                        "WHERE account_id = ? AND deleted_at >= ?")
             .arg(QLatin1String(m_table));
-    const int changed =
-        SqlStatement::write(m_database->database(), sql, {SqlValues::nowText(), accountId, cutoff},
-                            context("restoreByAccount"))
-            .value_or(0);
+    const int changed = SqlStatement::write(m_database, sql, {SqlValues::nowText(), accountId, cutoff},
+                                            context("restoreByAccount"))
+                            .value_or(0);
     if (changed > 0)
         announceChange(accountId);
     return changed;

@@ -262,7 +262,7 @@ bool TransactionRepository::insert(const Transaction &transaction)
                                 editableValues(transaction) +
                                 QVariantList{SqlValues::timestamp(transaction.createdAt),
                                              SqlValues::timestamp(transaction.updatedAt)};
-    if (!SqlStatement::write(m_database->database(), sql, values, "TransactionRepository::insert"))
+    if (!SqlStatement::write(m_database, sql, values, "TransactionRepository::insert"))
         return false;
     emit transactionsChanged(transaction.accountId);
     return true;
@@ -274,7 +274,7 @@ bool TransactionRepository::update(const Transaction &transaction)
         SqlStatement::updateByIdSql(kTable, editableColumns() + QStringList{"updated_at"});
     const QVariantList values = editableValues(transaction) +
                                 QVariantList{SqlValues::timestamp(transaction.updatedAt), transaction.id};
-    if (!SqlStatement::write(m_database->database(), sql, values, "TransactionRepository::update"))
+    if (!SqlStatement::write(m_database, sql, values, "TransactionRepository::update"))
         return false;
     emit transactionsChanged(transaction.accountId);
     return true;

@@ -19,6 +19,7 @@ private Q_SLOTS:
     void createsMissingDataDirectory();
     void secondDatabaseCannotTakeTheConnection();
     void destructorRemovesConnection();
+    void reusableStatements();
     void failsWhenDataDirectoryIsAFile();
     void dataDirectoryFromEnvironment();
     void dataDirectoryDefault();
@@ -94,6 +95,40 @@ void TestDatabaseConnection::destructorRemovesConnection()
     QVERIFY(again.open());
     QSqlQuery query(again.database());
     QVERIFY(query.exec(QStringLiteral("SELECT COUNT(*) FROM kept")));
+}
+
+void TestDatabaseConnection::reusableStatements()
+{
+    QTemporaryDir dir;
+    Database db(dir.path());
+    QVERIFY(db.open());
+    {
+        QSqlQuery create(db.database());
+        QVERIFY(create.exec(QStringLiteral("CREATE TABLE t (x INTEGER)")));
+    }
+    const QString insert = QStringLiteral("INSERT INTO t (x) VALUES (?)");
+    QSqlQuery *first = db.reusableQuery(insert);
+    QVERIFY(first);
+    QCOMPARE(db.reusableQuery(insert), first);
+    for (int i = 1; i <= 3; ++i) {
+        first->addBindValue(i);
+        QVERIFY(first->exec());
+    }
+    QVERIFY(!db.reusableQuery(QStringLiteral("INSERT INTO missing VALUES (1)")));
+    {
+        QSqlQuery create(db.database());
+        QVERIFY(create.exec(QStringLiteral("CREATE TABLE missing (y INTEGER)")));
+    }
+    // A statement that failed before is prepared anew once it can be.
+    QVERIFY(db.reusableQuery(QStringLiteral("INSERT INTO missing VALUES (1)")));
+    QSqlQuery sum(db.database());
+    QVERIFY(sum.exec(QStringLiteral("SELECT SUM(x) FROM t")) && sum.next());
+    QCOMPARE(sum.value(0).toInt(), 6);
+    sum.finish();
+    sum = QSqlQuery();
+    db.close();
+    QVERIFY(!QSqlDatabase::contains(QLatin1String(QSqlDatabase::defaultConnection)));
+    QVERIFY(!db.reusableQuery(insert));
 }
 
 void TestDatabaseConnection::failsWhenDataDirectoryIsAFile()
