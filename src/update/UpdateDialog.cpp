@@ -1,5 +1,6 @@
 #include "UpdateDialog.h"
 
+#include "DialogLabels.h"
 #include "ReleaseNotesFetcher.h"
 #include "ReleaseNotesView.h"
 #include "UrlSafety.h"
@@ -20,15 +21,8 @@ UpdateDialog::UpdateDialog(const Artifact &artifact, const QString &runningVersi
 
     auto *layout = new QVBoxLayout(this);
 
-    auto *heading = new QLabel(tr("A new version of %1 is available.").arg(displayName), this);
-    QFont headingFont = heading->font();
-    headingFont.setWeight(QFont::Bold);
-    if (headingFont.pointSizeF() > 0)
-        headingFont.setPointSizeF(headingFont.pointSizeF() + 1);
-    heading->setFont(headingFont);
-    layout->addWidget(heading);
-
-    layout->addWidget(new QLabel(
+    layout->addWidget(headingLabel(tr("A new version of %1 is available.").arg(displayName), 1, this));
+    layout->addWidget(plainLabel(
         tr("You have version %1. The latest version is %2.").arg(runningVersion, artifact.version), this));
 
     // Notes only from a web address: the manifest could name a local file.

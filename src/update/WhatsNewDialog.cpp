@@ -1,5 +1,6 @@
 #include "WhatsNewDialog.h"
 
+#include "DialogLabels.h"
 #include "ReleaseNotesView.h"
 #include "UrlSafety.h"
 
@@ -23,20 +24,14 @@ WhatsNewDialog::WhatsNewDialog(const QString &markdown, const QString &notesVers
 
     auto *layout = new QVBoxLayout(this);
 
-    auto *heading = new QLabel(tr("What's new in %1 %2").arg(displayName, notesVersion), this);
-    QFont headingFont = heading->font();
-    headingFont.setWeight(QFont::Bold);
-    if (headingFont.pointSizeF() > 0)
-        headingFont.setPointSizeF(headingFont.pointSizeF() + 2);
-    heading->setFont(headingFont);
-    layout->addWidget(heading);
+    layout->addWidget(headingLabel(tr("What's new in %1 %2").arg(displayName, notesVersion), 2, this));
 
     notesView = new ReleaseNotesView(this);
     notesView->setMarkdown(markdown);
     layout->addWidget(notesView);
 
     auto *bottom = new QHBoxLayout;
-    auto *running = new QLabel(tr("You are running version %1").arg(runningVersion), this);
+    QLabel *running = plainLabel(tr("You are running version %1").arg(runningVersion), this);
     running->setStyleSheet(QStringLiteral("color: gray; font-size: 11px;"));
     bottom->addWidget(running);
     bottom->addStretch();

@@ -46,6 +46,7 @@ private Q_SLOTS:
     void unsafeDownloadOpensNothing();
     void unsafeNotesAddressIsNotFetched_data();
     void unsafeNotesAddressIsNotFetched();
+    void versionMarkupIsShownAsText();
 
 private:
     std::unique_ptr<FakeHttp::FakeHttpServer> server;
@@ -196,6 +197,19 @@ void TestUpdateDialog::unsafeNotesAddressIsNotFetched()
     QVERIFY(!dialog.findChild<QTextBrowser *>());
     QCoreApplication::processEvents();
     QCOMPARE(server->requestCount(), 0);
+}
+
+void TestUpdateDialog::versionMarkupIsShownAsText()
+{
+    Artifact artifact = newerArtifact();
+    artifact.version = QStringLiteral("<img src=\"file:///etc/hostname\"><b>9.9.9</b>");
+    UpdateDialog dialog(artifact, QStringLiteral("1.1.6"), displayName);
+    QLabel *versions =
+        labelWithText(&dialog, "You have version 1.1.6. The latest version is " + artifact.version + ".");
+    QVERIFY(versions);
+    QCOMPARE(versions->textFormat(), Qt::PlainText);
+    for (const QLabel *label : dialog.findChildren<QLabel *>())
+        QCOMPARE(label->textFormat(), Qt::PlainText);
 }
 
 QTEST_MAIN(TestUpdateDialog)
