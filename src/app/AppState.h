@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QColor>
+#include <QObject>
+#include <QString>
+
+class AccountRepository;
+class CategoryRepository;
+class CategoryService;
+class Database;
+class PreferencesRepository;
+class ReconciliationRepository;
+class RecurringRepository;
+class RecurringService;
+class SplitLineRepository;
+class TransactionRepository;
+
+// The service container every window, screen and dialog is handed. It owns
+// the database, the repositories and the services, all created by
+// initialize() and alive as long as the AppState.
+class AppState : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int MinFontScale = 70;
+    static constexpr int MaxFontScale = 160;
+
+    explicit AppState(QObject *parent = nullptr);
+    ~AppState() override;
+
+    // Opens "tallyfern.db" in the data directory, brings its schema up to
+    // date and builds everything else. False, with nothing built, when the
+    // database cannot be opened or migrated.
+    bool initialize();
+
+    Database *database() const { return m_database; }
+    PreferencesRepository *preferences() const { return m_preferences; }
+    AccountRepository *accounts() const { return m_accounts; }
+    TransactionRepository *transactions() const { return m_transactions; }
+    SplitLineRepository *splitLines() const { return m_splitLines; }
+    CategoryRepository *categories() const { return m_categories; }
+    RecurringRepository *recurring() const { return m_recurring; }
+    ReconciliationRepository *reconciliations() const { return m_reconciliations; }
+    CategoryService *categoryService() const { return m_categoryService; }
+    RecurringService *recurringService() const { return m_recurringService; }
+
+    // The account the user looked at last; empty when none. Setting it keeps
+    // it for the next start.
+    QString currentAccountId() const { return m_currentAccountId; }
+    void setCurrentAccountId(const QString &id);
+
+    // Known once initialize() has run, also when it failed.
+    QString dataDirectory() const { return m_dataDirectory; }
+
+    // Application-wide values, set from the preferences at start-up.
+    static QColor &accentColor();
+    // Qt day number: 1 Monday to 7 Sunday.
+    static int &weekStartDay();
+    // Percent, MinFontScale to MaxFontScale.
+    static int &fontScale();
+
+    // "fontScale" as stored: clamped, and 100 for text that is not a number.
+    static int fontScaleFromText(const QString &text);
+
+signals:
+    void databaseReady();
+
+private:
+    bool openDatabase();
+    void createRepositories();
+    void createServices();
+    void applyPreferences();
+    void seedDefaultCategories();
+    void restoreLastAccount();
+
+    QString m_dataDirectory;
+    QString m_currentAccountId;
+    Database *m_database = nullptr;
+    PreferencesRepository *m_preferences = nullptr;
+    AccountRepository *m_accounts = nullptr;
+    TransactionRepository *m_transactions = nullptr;
+    SplitLineRepository *m_splitLines = nullptr;
+    CategoryRepository *m_categories = nullptr;
+    RecurringRepository *m_recurring = nullptr;
+    ReconciliationRepository *m_reconciliations = nullptr;
+    CategoryService *m_categoryService = nullptr;
+    RecurringService *m_recurringService = nullptr;
+};

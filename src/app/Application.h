@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QApplication>
+#include <QString>
+#include <functional>
+
+class AppState;
+class QMainWindow;
+
+// The process: logging, names, translations, icon and icon font, then the
+// service container and the main window.
+class Application : public QApplication
+{
+    Q_OBJECT
+
+public:
+    static constexpr auto Version = "1.1.6";
+
+    // Shows a start-up failure to the user. Tests replace it to read the text
+    // instead of facing a modal message box.
+    using ErrorPresenter = std::function<void(const QString &title, const QString &text)>;
+
+    Application(int &argc, char **argv);
+    ~Application() override;
+
+    // Builds the AppState and the main window and runs the event loop. Returns
+    // 1 without entering the loop when the database cannot be set up.
+    int run();
+
+    // The platform setting "ui/language" (default "system"). With resolveSystem,
+    // "system" becomes the system locale's language when it is one the program
+    // is translated into, else "en".
+    static QString resolveLanguage(bool resolveSystem);
+    // Takes effect at the next start.
+    static void setLanguage(const QString &code);
+
+    void setErrorPresenter(ErrorPresenter presenter);
+    AppState *appState() const { return m_appState; }
+    QMainWindow *mainWindow() const { return m_mainWindow; }
+
+private:
+    void loadTranslations();
+    void registerIconFont();
+    void showMainWindow();
+
+    AppState *m_appState = nullptr;
+    // No parent: a top-level window. Deleted by our destructor, before the
+    // AppState it uses goes with the other children.
+    QMainWindow *m_mainWindow = nullptr;
+    ErrorPresenter m_errorPresenter;
+};

@@ -1,0 +1,158 @@
+#include "AppState.h"
+#include "Application.h"
+#include "Database.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QMainWindow>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+class TestApplication : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void identityIconAndFont();
+    void resolveLanguage_data();
+    void resolveLanguage();
+    void setLanguageIsReadBack();
+    void unwritableDataDirectoryReportsAndExitsWithOne();
+    void startsWithMainWindowOnFreshDirectory();
+
+private:
+    Application *app() const { return static_cast<Application *>(QCoreApplication::instance()); }
+
+    QString m_presentedTitle;
+    QString m_presentedText;
+    int m_presentations = 0;
+};
+
+void TestApplication::init()
+{
+    QSettings().remove(QStringLiteral("ui/language"));
+    m_presentedTitle.clear();
+    m_presentedText.clear();
+    m_presentations = 0;
+    app()->setErrorPresenter([this](const QString &title, const QString &text) {
+        m_presentedTitle = title;
+        m_presentedText = text;
+        ++m_presentations;
+    });
+}
+
+void TestApplication::cleanup()
+{
+    qunsetenv("TALLYFERN_DATA_DIR");
+}
+
+void TestApplication::identityIconAndFont()
+{
+    QCOMPARE(QCoreApplication::organizationName(), QStringLiteral("Tallowmere"));
+    QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Tallyfern"));
+    QCOMPARE(QCoreApplication::applicationVersion(), QStringLiteral("1.1.6"));
+
+    QVERIFY(QFileInfo::exists(QStringLiteral(":/icons/icons/app_icon.png")));
+    QVERIFY(!QApplication::windowIcon().isNull());
+    QCOMPARE(QApplication::windowIcon().actualSize(QSize(256, 256)), QSize(256, 256));
+
+    QVERIFY(QFileInfo::exists(QStringLiteral(":/fonts/fonts/MaterialIcons-Regular.otf")));
+    QVERIFY(QFontDatabase::families().contains(QStringLiteral("Material Icons")));
+}
+
+void TestApplication::resolveLanguage_data()
+{
+    QTest::addColumn<QVariant>("stored"); // invalid: no setting
+    QTest::addColumn<bool>("resolveSystem");
+    QTest::addColumn<QString>("expected");
+
+    // main() runs the test under a German system locale.
+    QTest::newRow("nothing stored, raw") << QVariant() << false << "system";
+    QTest::newRow("nothing stored, resolved") << QVariant() << true << "de";
+    QTest::newRow("system, raw") << QVariant("system") << false << "system";
+    QTest::newRow("system, resolved") << QVariant("system") << true << "de";
+    QTest::newRow("french") << QVariant("fr") << true << "fr";
+    QTest::newRow("japanese, raw") << QVariant("ja") << false << "ja";
+    QTest::newRow("unknown code unchanged") << QVariant("pt") << true << "pt";
+}
+
+void TestApplication::resolveLanguage()
+{
+    QFETCH(QVariant, stored);
+    QFETCH(bool, resolveSystem);
+    QFETCH(QString, expected);
+
+    QVERIFY2(QLocale::system().name().startsWith(QLatin1String("de")), qPrintable(QLocale::system().name()));
+    if (stored.isValid())
+        QSettings().setValue(QStringLiteral("ui/language"), stored);
+    QCOMPARE(Application::resolveLanguage(resolveSystem), expected);
+}
+
+void TestApplication::setLanguageIsReadBack()
+{
+    Application::setLanguage(QStringLiteral("es"));
+    QCOMPARE(QSettings().value(QStringLiteral("ui/language")).toString(), QStringLiteral("es"));
+    QCOMPARE(Application::resolveLanguage(true), QStringLiteral("es"));
+    Application::setLanguage(QStringLiteral("system"));
+    QCOMPARE(Application::resolveLanguage(false), QStringLiteral("system"));
+}
+
+void TestApplication::unwritableDataDirectoryReportsAndExitsWithOne()
+{
+    // A folder below a plain file cannot be created, not even by root.
+    QTemporaryDir temporary;
+    QVERIFY(temporary.isValid());
+    const QString blocker = temporary.filePath(QStringLiteral("blocker"));
+    QFile file(blocker);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    const QString dataDirectory = blocker + QStringLiteral("/Tallyfern");
+    qputenv("TALLYFERN_DATA_DIR", dataDirectory.toLocal8Bit());
+
+    QCOMPARE(app()->run(), 1);
+    QCOMPARE(m_presentations, 1);
+    QCOMPARE(m_presentedTitle, QStringLiteral("Database Error"));
+    QCOMPARE(m_presentedText, QStringLiteral("Failed to initialize the database.\n\nData directory: %1\n\n"
+                                             "Please check file permissions and try again.")
+                                  .arg(dataDirectory));
+    QVERIFY(app()->appState() == nullptr);
+    QVERIFY(app()->mainWindow() == nullptr);
+}
+
+void TestApplication::startsWithMainWindowOnFreshDirectory()
+{
+    QTemporaryDir temporary;
+    QVERIFY(temporary.isValid());
+    qputenv("TALLYFERN_DATA_DIR", temporary.path().toLocal8Bit());
+
+    bool visibleInLoop = false;
+    QTimer::singleShot(0, app(), [&] {
+        visibleInLoop = app()->mainWindow() && app()->mainWindow()->isVisible();
+        QCoreApplication::quit();
+    });
+    QCOMPARE(app()->run(), 0);
+    QCOMPARE(m_presentations, 0);
+    QVERIFY(visibleInLoop);
+    QVERIFY(app()->mainWindow()->parent() == nullptr);
+    QCOMPARE(app()->mainWindow()->windowTitle(), QStringLiteral("Tallyfern"));
+    QVERIFY(app()->appState() != nullptr);
+    QCOMPARE(app()->appState()->dataDirectory(), temporary.path());
+    QVERIFY(QFileInfo::exists(temporary.filePath(QStringLiteral("tallyfern.db"))));
+}
+
+int main(int argc, char *argv[])
+{
+    // Fixes the system locale that "system" resolves to.
+    qputenv("LC_ALL", "de_DE.UTF-8");
+    qputenv("LANG", "de_DE.UTF-8");
+    Application application(argc, argv);
+    TestApplication test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "TestApplication.moc"
