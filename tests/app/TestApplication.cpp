@@ -150,6 +150,9 @@ int main(int argc, char *argv[])
     // Fixes the system locale that "system" resolves to.
     qputenv("LC_ALL", "de_DE.UTF-8");
     qputenv("LANG", "de_DE.UTF-8");
+    // ...while the program's texts stay English, whatever translations exist.
+    QSettings(QStringLiteral("Tallowmere"), QStringLiteral("Tallyfern"))
+        .setValue(QStringLiteral("ui/language"), QStringLiteral("en"));
     Application application(argc, argv);
     TestApplication test;
     return QTest::qExec(&test, argc, argv);
