@@ -2,6 +2,8 @@
 
 #include "AppState.h"
 #include "MessageOutput.h"
+#include "PreferencesRepository.h"
+#include "StartupUpdates.h"
 
 #include <QFontDatabase>
 #include <QIcon>
@@ -9,6 +11,7 @@
 #include <QLocale>
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QPointer>
 #include <QSettings>
 #include <QTranslator>
 
@@ -18,6 +21,15 @@ const QStringList TranslatedLanguages = {QStringLiteral("en"), QStringLiteral("e
                                          QStringLiteral("fr"), QStringLiteral("ja")};
 
 const QString LanguageKey = QStringLiteral("ui/language");
+const QString DismissedUpdateKey = QStringLiteral("update_dismissed_version");
+const QString WhatsNewKey = QStringLiteral("whatsNew/lastShownVersion");
+
+// A server address from the environment when set and non-empty, else ours.
+QUrl serverUrl(const char *variable, const QString &builtIn)
+{
+    const QString fromEnvironment = qEnvironmentVariable(variable);
+    return QUrl(fromEnvironment.isEmpty() ? builtIn : fromEnvironment);
+}
 
 bool addTranslator(QCoreApplication *app, const QString &fileName, const QString &directory)
 {
@@ -65,6 +77,7 @@ int Application::run()
         return 1;
     }
     showMainWindow();
+    startUpdateSteps();
     return exec();
 }
 
@@ -80,6 +93,26 @@ QString Application::resolveLanguage(bool resolveSystem)
 void Application::setLanguage(const QString &code)
 {
     QSettings().setValue(LanguageKey, code);
+}
+
+BrioUpdate::UpdateConfig Application::updateConfig()
+{
+    // The channel's directory lies under the server's address, which may
+    // itself have a path (a mirror, a test server).
+    QUrl base = serverUrl("UPDATE_BASE_URL", QStringLiteral("https://updates.tallowmere.com"));
+    QString path = base.path(QUrl::FullyDecoded);
+    if (!path.endsWith(QLatin1Char('/')))
+        path += QLatin1Char('/');
+    base.setPath(path + QStringLiteral("tallyfern/stable/"), QUrl::DecodedMode);
+    return BrioUpdate::UpdateConfig{QStringLiteral("tallyfern"), QStringLiteral("stable"), base,
+                                    QString::fromLatin1(Version)};
+}
+
+BrioUpdate::FeedbackConfig Application::feedbackConfig()
+{
+    return BrioUpdate::FeedbackConfig{
+        QStringLiteral("tallyfern"),
+        serverUrl("FEEDBACK_BASE_URL", QStringLiteral("https://feedback.tallowmere.com"))};
 }
 
 void Application::setErrorPresenter(ErrorPresenter presenter)
@@ -110,4 +143,28 @@ void Application::showMainWindow()
     m_mainWindow->setWindowTitle(QStringLiteral("Tallyfern"));
     m_mainWindow->resize(1100, 720);
     m_mainWindow->show();
+}
+
+void Application::startUpdateSteps()
+{
+    // The dismissed version is a user preference; the last what's-new version a
+    // platform setting, written out at once so a crash does not show it again.
+    const QPointer<PreferencesRepository> preferences = m_appState->preferences();
+    BrioUpdate::StartupUpdates::Storage storage{
+        [preferences]() { return preferences ? preferences->value(DismissedUpdateKey) : QString(); },
+        [preferences](const QString &version) {
+            if (preferences)
+                preferences->set(DismissedUpdateKey, version);
+        },
+        []() { return QSettings().value(WhatsNewKey).toString(); },
+        [](const QString &version) {
+            QSettings settings;
+            settings.setValue(WhatsNewKey, version);
+            settings.sync();
+        },
+    };
+    delete m_startupUpdates;
+    m_startupUpdates = new BrioUpdate::StartupUpdates(updateConfig(), QString::fromLatin1(DisplayName),
+                                                      std::move(storage), this);
+    m_startupUpdates->start(m_mainWindow);
 }

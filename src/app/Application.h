@@ -1,11 +1,18 @@
 #pragma once
 
+#include "FeedbackConfig.h"
+#include "UpdateConfig.h"
+
 #include <QApplication>
 #include <QString>
 #include <functional>
 
 class AppState;
 class QMainWindow;
+
+namespace BrioUpdate {
+class StartupUpdates;
+}
 
 // The process: logging, names, translations, icon and icon font, then the
 // service container and the main window.
@@ -15,6 +22,8 @@ class Application : public QApplication
 
 public:
     static constexpr auto Version = "1.1.6";
+    // The name the update and what's-new dialogs give the program.
+    static constexpr auto DisplayName = "Tallowmere Tallyfern";
 
     // Shows a start-up failure to the user. Tests replace it to read the text
     // instead of facing a modal message box.
@@ -34,6 +43,11 @@ public:
     // Takes effect at the next start.
     static void setLanguage(const QString &code);
 
+    // The update server's channel directory and the feedback page. UPDATE_BASE_URL
+    // and FEEDBACK_BASE_URL, when set and non-empty, replace the built-in servers.
+    static BrioUpdate::UpdateConfig updateConfig();
+    static BrioUpdate::FeedbackConfig feedbackConfig();
+
     void setErrorPresenter(ErrorPresenter presenter);
     AppState *appState() const { return m_appState; }
     QMainWindow *mainWindow() const { return m_mainWindow; }
@@ -42,10 +56,12 @@ private:
     void loadTranslations();
     void registerIconFont();
     void showMainWindow();
+    void startUpdateSteps();
 
     AppState *m_appState = nullptr;
     // No parent: a top-level window. Deleted by our destructor, before the
     // AppState it uses goes with the other children.
     QMainWindow *m_mainWindow = nullptr;
     ErrorPresenter m_errorPresenter;
+    BrioUpdate::StartupUpdates *m_startupUpdates = nullptr;
 };

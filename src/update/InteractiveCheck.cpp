@@ -1,6 +1,6 @@
 #include "InteractiveCheck.h"
 
-#include "Client.h"
+#include "UpdateClient.h"
 #include "UpdateDialog.h"
 
 #include <QCoreApplication>

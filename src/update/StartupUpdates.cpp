@@ -1,6 +1,6 @@
 #include "StartupUpdates.h"
 
-#include "Client.h"
+#include "UpdateClient.h"
 #include "UpdateDialog.h"
 #include "Version.h"
 #include "WhatsNew.h"

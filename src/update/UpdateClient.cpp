@@ -1,4 +1,4 @@
-#include "Client.h"
+#include "UpdateClient.h"
 
 #include "Logging.h"
 #include "Manifest.h"

@@ -11,6 +11,8 @@ class QNetworkReply;
 
 namespace BrioUpdate {
 
+// BrioUpdate::Client (its file is named apart so that it does not shadow the
+// account library's Client.h on a shared include path).
 // Asks the update server whether a newer build exists for this platform. Every
 // check() ends in exactly one of the three signals, later, from the event loop
 // (a bad configuration fails at once, inside check()). Shows nothing itself.

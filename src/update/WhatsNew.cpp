@@ -1,7 +1,7 @@
 #include "WhatsNew.h"
 
-#include "Client.h"
 #include "ReleaseNotesFetcher.h"
+#include "UpdateClient.h"
 #include "UrlSafety.h"
 #include "WhatsNewDialog.h"
 

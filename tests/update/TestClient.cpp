@@ -1,6 +1,6 @@
-#include "Client.h"
 #include "FakeHttpServer.h"
 #include "ManifestSamples.h"
+#include "UpdateClient.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,9 +1,9 @@
-#include "Client.h"
 #include "DialogProbe.h"
 #include "FakeHttpServer.h"
 #include "HookRecorder.h"
 #include "InteractiveCheck.h"
 #include "ManifestSamples.h"
+#include "UpdateClient.h"
 #include "UpdateDialog.h"
 
 #include <QPointer>

@@ -1,9 +1,9 @@
-#include "Client.h"
 #include "DialogProbe.h"
 #include "FakeHttpServer.h"
 #include "HookRecorder.h"
 #include "ManifestSamples.h"
 #include "ReleaseNotesFetcher.h"
+#include "UpdateClient.h"
 #include "WhatsNew.h"
 #include "WhatsNewDialog.h"
 
