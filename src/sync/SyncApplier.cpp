@@ -11,14 +11,12 @@
 #include "TransactionRepository.h"
 
 #include <QDebug>
-#include <QJsonDocument>
 #include <QSignalBlocker>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <type_traits>
 
 namespace {
-
-const QString RetryPreference = QStringLiteral("syncApplyRetry");
 
 unsigned kindBit(SyncKind kind)
 {
@@ -28,6 +26,21 @@ unsigned kindBit(SyncKind kind)
 bool brokenDate(const QDate &date)
 {
     return !date.isValid() || date.year() < 2000;
+}
+
+// What the page's index knows of a row after the applier wrote it.
+template <typename Record> SyncRowState stateAfterWrite(const Record &record, bool deleted)
+{
+    SyncRowState state;
+    state.id = record.id;
+    state.serverId = record.serverId;
+    state.version = record.version;
+    state.deleted = deleted;
+    if constexpr (std::is_same_v<Record, Transaction>)
+        state.isSplit = record.isSplit;
+    if constexpr (std::is_same_v<Record, Transaction> || std::is_same_v<Record, RecurringTransaction>)
+        state.accountId = record.accountId;
+    return state;
 }
 
 // Makes the several writes of one record all-or-nothing inside the page's
@@ -80,19 +93,8 @@ SyncApplier::SyncApplier(const SyncStore *store, PreferencesRepository *preferen
 void SyncApplier::beginPull(const SyncOutbox *outbox)
 {
     m_outbox = outbox;
-    m_failed.clear();
-    m_failedIndex.clear();
-    m_storedRetries = m_preferences->value(RetryPreference, QString());
-    const QJsonArray kept = QJsonDocument::fromJson(m_storedRetries.toUtf8()).array();
-    for (const QJsonValue &value : kept) {
-        const QJsonObject entry = value.toObject();
-        const QString kindKey = entry.value(QLatin1String("kind")).toString();
-        for (SyncKind kind : SyncStore::kinds()) {
-            if (SyncStore::pullKey(kind) == kindKey)
-                remember(kind, entry.value(QLatin1String("record")).toObject());
-        }
-    }
-    m_retryDue = !m_failed.isEmpty();
+    m_retries.load(m_preferences);
+    m_retryDue = !m_retries.isEmpty();
 }
 
 bool SyncApplier::applyPage(const QJsonObject &page)
@@ -107,10 +109,11 @@ bool SyncApplier::applyPage(const QJsonObject &page)
         if (!array.isEmpty())
             arrays.append({kind, array});
     }
-    if (arrays.isEmpty() && m_failed.isEmpty())
+    if (arrays.isEmpty() && m_retries.isEmpty())
         return true;
 
-    const QList<FailedRecord> failedBefore = m_failed;
+    loadRowIndex(arrays);
+    const QList<SyncRetryQueue::Entry> retriesBefore = m_retries.entries();
     m_writtenKinds = 0;
     QSqlDatabase database = QSqlDatabase::database();
     const bool inTransaction = database.transaction();
@@ -124,7 +127,7 @@ bool SyncApplier::applyPage(const QJsonObject &page)
             for (const QJsonValue &value : array) {
                 const QJsonObject record = value.toObject();
                 if (apply(kind, record) == Outcome::Failed)
-                    remember(kind, record);
+                    m_retries.add(kind, record);
             }
         }
         retryFailed();
@@ -132,10 +135,9 @@ bool SyncApplier::applyPage(const QJsonObject &page)
     if (inTransaction && !database.commit()) {
         qWarning() << "SyncApplier::applyPage: commit failed; the page is not kept";
         database.rollback();
-        m_failed.clear();
-        m_failedIndex.clear();
-        for (const FailedRecord &failed : failedBefore)
-            remember(failed.kind, failed.record);
+        m_retries.takeAll();
+        for (const SyncRetryQueue::Entry &entry : retriesBefore)
+            m_retries.add(entry.kind, entry.record);
         m_writtenKinds = 0;
         return false;
     }
@@ -147,30 +149,42 @@ void SyncApplier::endPull()
 {
     // Every page already retried until nothing more would apply; what is left
     // waits for the records it references, in a later cycle.
-    QJsonArray kept;
-    const qsizetype first = qMax<qsizetype>(0, m_failed.size() - MaxKeptRetries);
-    if (first > 0)
-        qWarning() << "Sync: dropping" << first << "pulled records that could not be applied";
-    for (qsizetype i = first; i < m_failed.size(); ++i) {
-        const FailedRecord &failed = m_failed.at(i);
-        kept.append(QJsonObject{{QStringLiteral("kind"), SyncStore::pullKey(failed.kind)},
-                                {QStringLiteral("record"), failed.record}});
-    }
-    const QString text =
-        kept.isEmpty() ? QString() : QString::fromUtf8(QJsonDocument(kept).toJson(QJsonDocument::Compact));
-    if (text != m_storedRetries) {
-        if (text.isEmpty())
-            m_preferences->remove(RetryPreference);
-        else
-            m_preferences->set(RetryPreference, text);
-        if (!kept.isEmpty())
-            qWarning() << "Sync:" << kept.size()
-                       << "pulled records could not be applied yet; retrying next sync";
-    }
-    m_storedRetries = text;
-    m_failed.clear();
-    m_failedIndex.clear();
+    m_retries.save(m_preferences);
     m_outbox = nullptr;
+    for (RowIndex &rows : m_rows)
+        rows = RowIndex();
+}
+
+void SyncApplier::loadRowIndex(const QList<QPair<SyncKind, QJsonArray>> &arrays)
+{
+    QStringList ids[5];
+    QStringList serverIds[5];
+    auto note = [&](SyncKind kind, const QJsonObject &record) {
+        const QString id = record.value(QLatin1String("client_id")).toString();
+        const QString serverId = record.value(QLatin1String("id")).toString();
+        if (!id.isEmpty())
+            ids[int(kind)].append(id);
+        if (!serverId.isEmpty())
+            serverIds[int(kind)].append(serverId);
+    };
+    for (const auto &[kind, array] : arrays) {
+        for (const QJsonValue &value : array)
+            note(kind, value.toObject());
+    }
+    for (const SyncRetryQueue::Entry &entry : m_retries.entries())
+        note(entry.kind, entry.record);
+
+    for (SyncKind kind : SyncStore::kinds()) {
+        RowIndex &rows = m_rows[int(kind)];
+        rows = RowIndex();
+        if (ids[int(kind)].isEmpty() && serverIds[int(kind)].isEmpty())
+            continue;
+        for (const SyncRowState &state : SyncStore::rowStates(kind, ids[int(kind)], serverIds[int(kind)])) {
+            rows.byId.insert(state.id, state);
+            if (!state.serverId.isEmpty() && !rows.idByServerId.contains(state.serverId))
+                rows.idByServerId.insert(state.serverId, state.id);
+        }
+    }
 }
 
 SyncApplier::Outcome SyncApplier::apply(SyncKind kind, const QJsonObject &record)
@@ -194,7 +208,7 @@ SyncApplier::Outcome SyncApplier::applyAccount(const QJsonObject &json)
 {
     const SyncWire::RecordHeader header = SyncWire::readHeader(json);
     QString id;
-    const auto existing = resolve<Account>(m_store->accounts(), header, id);
+    const auto existing = resolve(SyncKind::Account, header, id);
     const Account account = SyncWire::readAccount(json, header, id);
     return write(SyncKind::Account, m_store->accounts(), account, existing, false, [] { return true; });
 }
@@ -203,7 +217,7 @@ SyncApplier::Outcome SyncApplier::applyCategory(const QJsonObject &json)
 {
     const SyncWire::RecordHeader header = SyncWire::readHeader(json);
     QString id;
-    const auto existing = resolve<Category>(m_store->categories(), header, id);
+    const auto existing = resolve(SyncKind::Category, header, id);
     const Category category = SyncWire::readCategory(json, header, id);
     return write(SyncKind::Category, m_store->categories(), category, existing, false, [] { return true; });
 }
@@ -212,8 +226,16 @@ SyncApplier::Outcome SyncApplier::applyRecurring(const QJsonObject &json)
 {
     const SyncWire::RecordHeader header = SyncWire::readHeader(json);
     QString id;
-    const auto existing = resolve<RecurringTransaction>(m_store->recurring(), header, id);
-    const RecurringTransaction recurring = SyncWire::readRecurring(json, header, id, existing);
+    const auto existing = resolve(SyncKind::Recurring, header, id);
+    // Schedule numbers the server left out keep the local row's values.
+    std::optional<RecurringTransaction> local;
+    const bool complete = json.contains(QLatin1String("lead_days")) &&
+                          json.contains(QLatin1String("interval_count")) &&
+                          json.contains(QLatin1String("semimonthly_day_1")) &&
+                          json.contains(QLatin1String("semimonthly_day_2"));
+    if (existing && !complete)
+        local = m_store->recurring()->findById(id);
+    const RecurringTransaction recurring = SyncWire::readRecurring(json, header, id, local);
     if (brokenDate(recurring.nextDueDate)) {
         qWarning() << "applyRecurring: skipping server record with broken nextDueDate:" << recurring.id
                    << recurring.payee << recurring.nextDueDate;
@@ -229,7 +251,7 @@ SyncApplier::Outcome SyncApplier::applyTransactionChange(const QJsonObject &json
 {
     const SyncWire::RecordHeader header = SyncWire::readHeader(json);
     QString id;
-    const auto existing = resolve<Transaction>(m_store->transactions(), header, id);
+    const auto existing = resolve(SyncKind::Transaction, header, id);
     const Transaction transaction = SyncWire::readTransaction(json, header, id);
     if (brokenDate(transaction.date)) {
         qWarning() << "applyTransactionChange: skipping server record with broken date:" << transaction.id
@@ -250,7 +272,7 @@ SyncApplier::Outcome SyncApplier::applyReconciliation(const QJsonObject &json)
 {
     const SyncWire::RecordHeader header = SyncWire::readHeader(json);
     QString id;
-    const auto existing = resolve<Reconciliation>(m_store->reconciliations(), header, id);
+    const auto existing = resolve(SyncKind::Reconciliation, header, id);
     const Reconciliation reconciliation = SyncWire::readReconciliation(json, header, id);
     if (brokenDate(reconciliation.statementDate)) {
         qWarning() << "applyReconciliation: skipping server record with broken statementDate:"
@@ -261,28 +283,32 @@ SyncApplier::Outcome SyncApplier::applyReconciliation(const QJsonObject &json)
                  [] { return true; });
 }
 
-template <typename Record, typename Repository>
-std::optional<Record> SyncApplier::resolve(Repository *repository, const SyncWire::RecordHeader &header,
-                                           QString &id) const
+std::optional<SyncRowState> SyncApplier::resolve(SyncKind kind, const SyncWire::RecordHeader &header,
+                                                 QString &id) const
 {
+    const RowIndex &rows = m_rows[int(kind)];
     id = header.clientId;
-    std::optional<Record> existing;
-    if (!id.isEmpty())
-        existing = repository->findById(id);
-    if (!existing && !header.serverId.isEmpty()) {
-        // Deleted rows included: a server id names its row for good.
-        existing = repository->findByServerId(header.serverId);
-        if (existing)
-            id = existing->id;
+    if (!id.isEmpty()) {
+        const auto found = rows.byId.constFind(id);
+        if (found != rows.byId.constEnd())
+            return *found;
+    }
+    // Deleted rows included: a server id names its row for good.
+    if (!header.serverId.isEmpty()) {
+        const auto found = rows.idByServerId.constFind(header.serverId);
+        if (found != rows.idByServerId.constEnd()) {
+            id = *found;
+            return rows.byId.value(id);
+        }
     }
     if (id.isEmpty())
         id = SyncWire::newId();
-    return existing;
+    return std::nullopt;
 }
 
 template <typename Record, typename Repository, typename Extra>
 SyncApplier::Outcome SyncApplier::write(SyncKind kind, Repository *repository, const Record &record,
-                                        const std::optional<Record> &existing, bool hasExtraWrites,
+                                        const std::optional<SyncRowState> &existing, bool hasExtraWrites,
                                         Extra extraWrites)
 {
     if (existing && record.version < existing->version)
@@ -290,14 +316,17 @@ SyncApplier::Outcome SyncApplier::write(SyncKind kind, Repository *repository, c
     if (!existing && record.deletedAt)
         return Outcome::Skipped;
 
-    if (existing && existing->syncStatus == SyncStatus::Pending && !mayReplace(kind, *existing)) {
+    if (existing && existing->pending && !mayReplace(kind, repository, record.id)) {
         if (!SyncStore::adoptServerIdentity(kind, record.id, record.serverId, record.version))
             return Outcome::Failed;
-        m_writtenKinds |= kindBit(kind);
+        SyncRowState adopted = *existing;
+        adopted.serverId = record.serverId;
+        adopted.version = record.version;
+        noteWritten(kind, adopted);
         return Outcome::Written;
     }
 
-    const bool deletes = existing && record.deletedAt && !existing->deletedAt;
+    const bool deletes = existing && record.deletedAt && !existing->deleted;
     RecordSavepoint savepoint(hasExtraWrites || deletes);
     const bool written = existing ? repository->update(record) : repository->insert(record);
     if (!written || !extraWrites() ||
@@ -305,13 +334,17 @@ SyncApplier::Outcome SyncApplier::write(SyncKind kind, Repository *repository, c
         savepoint.rollback();
         return Outcome::Failed;
     }
-    m_writtenKinds |= kindBit(kind);
+    noteWritten(kind, stateAfterWrite(record, existing && (existing->deleted || deletes)));
     return Outcome::Written;
 }
 
-template <typename Record> bool SyncApplier::mayReplace(SyncKind kind, const Record &existing) const
+template <typename Repository>
+bool SyncApplier::mayReplace(SyncKind kind, Repository *repository, const QString &id) const
 {
-    return m_outbox && m_outbox->serverMayReplace(kind, existing.id, m_outbox->currentPayload(existing));
+    if (!m_outbox)
+        return false;
+    const auto current = repository->findById(id);
+    return current && m_outbox->serverMayReplace(kind, id, m_outbox->currentPayload(*current));
 }
 
 bool SyncApplier::writeSplitLines(const Transaction &transaction, const QJsonObject &json, bool hadSplitLines)
@@ -325,17 +358,13 @@ bool SyncApplier::writeSplitLines(const Transaction &transaction, const QJsonObj
     return true;
 }
 
-void SyncApplier::remember(SyncKind kind, const QJsonObject &record)
+void SyncApplier::noteWritten(SyncKind kind, const SyncRowState &state)
 {
-    // A newer copy of a record that already waits takes its place.
-    const QString key = retryKey(kind, record);
-    const auto known = m_failedIndex.constFind(key);
-    if (known != m_failedIndex.constEnd()) {
-        m_failed[*known].record = record;
-        return;
-    }
-    m_failedIndex.insert(key, m_failed.size());
-    m_failed.append(FailedRecord{kind, record});
+    RowIndex &rows = m_rows[int(kind)];
+    rows.byId.insert(state.id, state);
+    if (!state.serverId.isEmpty())
+        rows.idByServerId.insert(state.serverId, state.id);
+    m_writtenKinds |= kindBit(kind);
 }
 
 void SyncApplier::retryFailed()
@@ -345,13 +374,11 @@ void SyncApplier::retryFailed()
     // Nothing can have become applicable when nothing was written.
     bool progress = m_retryDue || m_writtenKinds != 0;
     m_retryDue = false;
-    while (progress && !m_failed.isEmpty()) {
+    while (progress && !m_retries.isEmpty()) {
         progress = false;
-        const QList<FailedRecord> attempts = std::exchange(m_failed, {});
-        m_failedIndex.clear();
-        for (const FailedRecord &failed : attempts) {
-            if (apply(failed.kind, failed.record) == Outcome::Failed)
-                remember(failed.kind, failed.record);
+        for (const SyncRetryQueue::Entry &entry : m_retries.takeAll()) {
+            if (apply(entry.kind, entry.record) == Outcome::Failed)
+                m_retries.add(entry.kind, entry.record);
             else
                 progress = true;
         }
@@ -371,13 +398,4 @@ void SyncApplier::announce()
     if (m_writtenKinds & kindBit(SyncKind::Reconciliation))
         emit m_store->reconciliations()->reconciliationsChanged();
     m_writtenKinds = 0;
-}
-
-QString SyncApplier::retryKey(SyncKind kind, const QJsonObject &record)
-{
-    const QString serverId = record.value(QLatin1String("id")).toString();
-    if (!serverId.isEmpty())
-        return SyncStore::pullKey(kind) + QLatin1String("/server/") + serverId;
-    return SyncStore::pullKey(kind) + QLatin1String("/client/") +
-           record.value(QLatin1String("client_id")).toString();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SyncRetryQueue.h"
 #include "SyncStore.h"
 
 #include <QHash>
@@ -11,8 +12,8 @@
 #include <optional>
 
 class PreferencesRepository;
-struct Transaction;
 class SyncOutbox;
+struct Transaction;
 namespace SyncWire {
 struct RecordHeader;
 }
@@ -21,16 +22,15 @@ struct RecordHeader;
 // the local row by client id, else by server id, decides by version, and
 // writes through the repositories. Each page is one database transaction
 // with the repositories' per-row signals held back; each written repository
-// announces the page once. Records that fail because what they reference has
-// not arrived yet are retried after every page, at the end of the cycle and,
-// kept in the preference "syncApplyRetry", in the next cycle.
+// announces the page once. What the decisions need of the existing rows is
+// read for the whole page at once. Records that fail because what they
+// reference has not arrived yet are retried after every page and kept for
+// the next cycle.
 class SyncApplier : public QObject
 {
     Q_OBJECT
 
 public:
-    static constexpr int MaxKeptRetries = 1000;
-
     SyncApplier(const SyncStore *store, PreferencesRepository *preferences, QObject *parent = nullptr);
 
     // Starts the pull phase of a cycle; the outbox tells which pending rows
@@ -40,7 +40,7 @@ public:
     // Applies one page. False when its writes could not be committed; then
     // nothing of the page is kept.
     bool applyPage(const QJsonObject &page);
-    // Retries what failed once more and keeps what still fails for the next cycle.
+    // Keeps what still fails for the next cycle.
     void endPull();
 
 private:
@@ -50,10 +50,11 @@ private:
         Skipped,
         Failed
     };
-    struct FailedRecord
+    // The existing rows of one kind that the current page may touch.
+    struct RowIndex
     {
-        SyncKind kind;
-        QJsonObject record;
+        QHash<QString, SyncRowState> byId;
+        QHash<QString, QString> idByServerId;
     };
 
     Outcome apply(SyncKind kind, const QJsonObject &record);
@@ -63,29 +64,29 @@ private:
     Outcome applyTransactionChange(const QJsonObject &json);
     Outcome applyReconciliation(const QJsonObject &json);
 
-    template <typename Record, typename Repository>
-    std::optional<Record> resolve(Repository *repository, const SyncWire::RecordHeader &header,
-                                  QString &id) const;
+    void loadRowIndex(const QList<QPair<SyncKind, QJsonArray>> &arrays);
+    // The local id of a server record and the state of its existing row.
+    std::optional<SyncRowState> resolve(SyncKind kind, const SyncWire::RecordHeader &header,
+                                        QString &id) const;
     // The version rule, the protection of local edits, and the writes of one
     // record; `extraWrites` (a move, split lines) runs after the row's own
     // write when `hasExtraWrites` says it will write anything.
     template <typename Record, typename Repository, typename Extra>
     Outcome write(SyncKind kind, Repository *repository, const Record &record,
-                  const std::optional<Record> &existing, bool hasExtraWrites, Extra extraWrites);
-    template <typename Record> bool mayReplace(SyncKind kind, const Record &existing) const;
+                  const std::optional<SyncRowState> &existing, bool hasExtraWrites, Extra extraWrites);
+    template <typename Repository>
+    bool mayReplace(SyncKind kind, Repository *repository, const QString &id) const;
     bool writeSplitLines(const Transaction &transaction, const QJsonObject &json, bool hadSplitLines);
+    void noteWritten(SyncKind kind, const SyncRowState &state);
 
-    void remember(SyncKind kind, const QJsonObject &record);
     void retryFailed();
     void announce();
-    static QString retryKey(SyncKind kind, const QJsonObject &record);
 
     const SyncStore *m_store;
     PreferencesRepository *m_preferences;
     const SyncOutbox *m_outbox = nullptr;
-    QList<FailedRecord> m_failed;
-    QHash<QString, qsizetype> m_failedIndex; // retry key -> position in m_failed
-    bool m_retryDue = false;                 // records kept from an earlier cycle wait for a first try
-    unsigned m_writtenKinds = 0;             // one bit per SyncKind written in the current page
-    QString m_storedRetries;
+    SyncRetryQueue m_retries;
+    bool m_retryDue = false;     // records kept from an earlier cycle wait for a first try
+    unsigned m_writtenKinds = 0; // one bit per SyncKind written in the current page
+    RowIndex m_rows[5];          // by SyncKind
 };

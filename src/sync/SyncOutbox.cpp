@@ -16,30 +16,39 @@ SyncOutbox::SyncOutbox(const SyncStore *store)
 {
 }
 
-int SyncOutbox::collect()
+SyncOutbox::PendingRows SyncOutbox::readPending() const
+{
+    PendingRows rows;
+    rows.accounts = m_store->accounts()->findPendingSync();
+    rows.categories = m_store->categories()->findPendingSync();
+    rows.recurring = m_store->recurring()->findPendingSync();
+    rows.transactions = m_store->transactions()->findPendingSync();
+    if (!rows.transactions.isEmpty())
+        rows.splitLines = m_store->splitLines()->findForPendingTransactions();
+    rows.reconciliations = m_store->reconciliations()->findPendingSync();
+    return rows;
+}
+
+int SyncOutbox::collect(const PendingRows &rows)
 {
     m_changes.clear();
     m_sent.clear();
     m_inFlight.clear();
     m_next = 0;
 
-    for (const Account &account : m_store->accounts()->findPendingSync())
+    for (const Account &account : rows.accounts)
         add(SyncKind::Account, account.id, account.deletedAt.has_value(), account.version,
             SyncWire::accountPayload(account));
-    for (const Category &category : m_store->categories()->findPendingSync())
+    for (const Category &category : rows.categories)
         add(SyncKind::Category, category.id, category.deletedAt.has_value(), category.version,
             SyncWire::categoryPayload(category));
-    for (const RecurringTransaction &recurring : m_store->recurring()->findPendingSync())
+    for (const RecurringTransaction &recurring : rows.recurring)
         add(SyncKind::Recurring, recurring.id, recurring.deletedAt.has_value(), recurring.version,
             SyncWire::recurringPayload(recurring));
-    const QList<Transaction> transactions = m_store->transactions()->findPendingSync();
-    if (!transactions.isEmpty()) {
-        const QHash<QString, QList<SplitLine>> lines = m_store->splitLines()->findForPendingTransactions();
-        for (const Transaction &transaction : transactions)
-            add(SyncKind::Transaction, transaction.id, transaction.deletedAt.has_value(), transaction.version,
-                SyncWire::transactionPayload(transaction, lines.value(transaction.id)));
-    }
-    for (const Reconciliation &reconciliation : m_store->reconciliations()->findPendingSync())
+    for (const Transaction &transaction : rows.transactions)
+        add(SyncKind::Transaction, transaction.id, transaction.deletedAt.has_value(), transaction.version,
+            SyncWire::transactionPayload(transaction, rows.splitLines.value(transaction.id)));
+    for (const Reconciliation &reconciliation : rows.reconciliations)
         add(SyncKind::Reconciliation, reconciliation.id, reconciliation.deletedAt.has_value(),
             reconciliation.version, SyncWire::reconciliationPayload(reconciliation));
 
@@ -100,12 +109,14 @@ SyncOutbox::Outcome SyncOutbox::applyResults(const QJsonObject &reply)
         const std::optional<SyncKind> kind = SyncStore::kindForEntityType(entityType);
         if (!kind)
             continue;
-        if (!m_inFlight.contains(key(*kind, entityId))) {
+        const QString rowKey = key(*kind, entityId);
+        if (!m_inFlight.contains(rowKey)) {
             qWarning() << "Push result for a change that was not sent in this batch — ignored:" << entityType
                        << entityId;
             continue;
         }
-        acceptResult(*kind, entityId, item.value(QLatin1String("server_id")).toString(), rowsMayHaveChanged);
+        acceptResult(*kind, entityId, m_sent.value(rowKey), item.value(QLatin1String("server_id")).toString(),
+                     rowsMayHaveChanged);
     }
     if (inTransaction && !database.commit()) {
         qWarning() << "SyncOutbox::applyResults: commit failed; the batch stays pending";
@@ -116,10 +127,9 @@ SyncOutbox::Outcome SyncOutbox::applyResults(const QJsonObject &reply)
     return outcome;
 }
 
-void SyncOutbox::acceptResult(SyncKind kind, const QString &id, const QString &serverId,
-                              bool rowsMayHaveChanged)
+void SyncOutbox::acceptResult(SyncKind kind, const QString &id, const QJsonObject &sent,
+                              const QString &serverId, bool rowsMayHaveChanged)
 {
-    const QJsonObject sent = m_sent.value(key(kind, id));
     // An "ok" without an id keeps the one the row already has.
     const QString effectiveServerId =
         serverId.isEmpty() ? sent.value(QLatin1String("server_id")).toString() : serverId;

@@ -1,6 +1,12 @@
 #pragma once
 
+#include "Account.h"
+#include "Category.h"
+#include "Reconciliation.h"
+#include "RecurringTransaction.h"
+#include "SplitLine.h"
 #include "SyncStore.h"
+#include "Transaction.h"
 
 #include <QHash>
 #include <QJsonArray>
@@ -9,12 +15,6 @@
 #include <QSet>
 #include <QString>
 #include <optional>
-
-struct Account;
-struct Category;
-struct Reconciliation;
-struct RecurringTransaction;
-struct Transaction;
 
 // The push side of one sync cycle: the pending rows collected as change
 // objects, handed out in batches, and the server's per-change results written
@@ -30,11 +30,26 @@ public:
         int errors = 0;
     };
 
+    // Every pending row of the five kinds, soft-deleted ones included, with
+    // the split lines of the pending split transactions.
+    struct PendingRows
+    {
+        QList<Account> accounts;
+        QList<Category> categories;
+        QList<RecurringTransaction> recurring;
+        QList<Transaction> transactions;
+        QHash<QString, QList<SplitLine>> splitLines;
+        QList<Reconciliation> reconciliations;
+    };
+
     explicit SyncOutbox(const SyncStore *store);
 
-    // Reads every pending row of the five kinds, in push order, dropping
-    // whatever an earlier cycle left. Returns the number of changes.
-    int collect();
+    // Reads and collects the pending rows, dropping whatever an earlier cycle
+    // left. Returns the number of changes.
+    int collect() { return collect(readPending()); }
+    PendingRows readPending() const;
+    // Turns the rows into change objects in push order.
+    int collect(const PendingRows &rows);
     int remaining() const { return int(m_changes.size()) - m_next; }
 
     // The next changes in order, at most `maximum`; they stay in flight until
@@ -61,7 +76,8 @@ private:
     static bool samePayload(QJsonObject a, QJsonObject b);
     void add(SyncKind kind, const QString &id, bool deleted, int version, const QJsonObject &payload);
     std::optional<QJsonObject> readPayload(SyncKind kind, const QString &id) const;
-    void acceptResult(SyncKind kind, const QString &id, const QString &serverId, bool rowsMayHaveChanged);
+    void acceptResult(SyncKind kind, const QString &id, const QJsonObject &sent, const QString &serverId,
+                      bool rowsMayHaveChanged);
 
     const SyncStore *m_store;
     QList<QJsonObject> m_changes;

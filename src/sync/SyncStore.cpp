@@ -64,11 +64,15 @@ QString SyncStore::entityType(SyncKind kind)
     return QString();
 }
 
-std::optional<SyncKind> SyncStore::kindForEntityType(const QString &entityType)
+std::optional<SyncKind> SyncStore::kindForEntityType(const QString &name)
 {
-    for (SyncKind kind : kinds()) {
-        if (entityType == SyncStore::entityType(kind))
-            return kind;
+    // Called for every result of a push: compared without building lists.
+    static const QString names[] = {entityType(SyncKind::Account), entityType(SyncKind::Category),
+                                    entityType(SyncKind::Recurring), entityType(SyncKind::Transaction),
+                                    entityType(SyncKind::Reconciliation)};
+    for (int i = 0; i < 5; ++i) {
+        if (names[i] == name)
+            return static_cast<SyncKind>(i);
     }
     return std::nullopt;
 }
@@ -94,6 +98,49 @@ QString SyncStore::pullKey(SyncKind kind)
 {
     // The pull page names each array after its table.
     return tableName(kind);
+}
+
+QList<SyncRowState> SyncStore::rowStates(SyncKind kind, const QStringList &ids, const QStringList &serverIds)
+{
+    const QString isSplit = kind == SyncKind::Transaction ? QStringLiteral("is_split") : QStringLiteral("0");
+    const QString accountId = kind == SyncKind::Transaction || kind == SyncKind::Recurring
+                                  ? QStringLiteral("account_id")
+                                  : QStringLiteral("''");
+    const QString select =
+        QStringLiteral("SELECT id, server_id, version, sync_status, deleted_at, %1, %2 FROM %3 ")
+            .arg(isSplit, accountId, tableName(kind));
+    auto read = [](const QSqlQuery &query) {
+        SyncRowState state;
+        state.id = query.value(0).toString();
+        state.serverId = SqlValues::readText(query.value(1));
+        state.version = query.value(2).toInt();
+        state.pending = query.value(3).toString() == QLatin1String("pending");
+        state.deleted = !query.value(4).isNull();
+        state.isSplit = SqlValues::readFlag(query.value(5));
+        state.accountId = SqlValues::readText(query.value(6));
+        return state;
+    };
+
+    // Bound in slices well below SQLite's limit on host parameters.
+    constexpr qsizetype Slice = 500;
+    QList<SyncRowState> states;
+    auto readMatching = [&](const QString &column, const QStringList &values) {
+        for (qsizetype first = 0; first < values.size(); first += Slice) {
+            const QStringList slice = values.mid(first, Slice);
+            QStringList marks;
+            marks.fill(QStringLiteral("?"), slice.size());
+            QVariantList bound;
+            bound.reserve(slice.size());
+            for (const QString &value : slice)
+                bound.append(value);
+            states += SqlStatement::readAll(
+                connection(), select + QStringLiteral("WHERE %1 IN (%2)").arg(column, marks.join(',')), bound,
+                read, "SyncStore::rowStates");
+        }
+    };
+    readMatching(QStringLiteral("id"), ids);
+    readMatching(QStringLiteral("server_id"), serverIds);
+    return states;
 }
 
 bool SyncStore::markSynced(SyncKind kind, const QString &id, const QString &serverId) const

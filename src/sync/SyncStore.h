@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class AccountRepository;
@@ -20,6 +21,19 @@ enum class SyncKind
     Recurring,
     Transaction,
     Reconciliation
+};
+
+// What the pull needs to know of an existing row to decide about a server
+// copy, without reading the whole record.
+struct SyncRowState
+{
+    QString id;
+    QString serverId;
+    int version = 0;
+    bool pending = false;
+    bool deleted = false;
+    bool isSplit = false; // transactions only
+    QString accountId;    // transactions and recurring rules
 };
 
 // The repositories a sync cycle reads and writes, and the few statements of
@@ -44,6 +58,11 @@ public:
     // The table and the key of the kind's array in a pull page.
     static QString tableName(SyncKind kind);
     static QString pullKey(SyncKind kind);
+
+    // The rows of a kind whose id is one of `ids` or whose server id is one
+    // of `serverIds`, read in a few statements through the primary key and
+    // the server-id index.
+    static QList<SyncRowState> rowStates(SyncKind kind, const QStringList &ids, const QStringList &serverIds);
 
     bool markSynced(SyncKind kind, const QString &id, const QString &serverId) const;
     // Records the server's id of a row that must stay pending.

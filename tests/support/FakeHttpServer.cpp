@@ -8,6 +8,12 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+#ifdef Q_OS_LINUX
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+#endif
+
 namespace FakeHttp {
 
 namespace {
@@ -70,6 +76,19 @@ QByteArray reasonPhrase(int status)
     default:
         return "Status";
     }
+}
+
+// Acknowledges received data at once. The kernel otherwise delays the ACK
+// for up to 40 ms, and a client that sends a large body in several writes
+// (Qt's HTTP client does) waits that long before each request completes.
+void quickAck(QTcpSocket *socket)
+{
+#ifdef TCP_QUICKACK
+    const int one = 1;
+    setsockopt(int(socket->socketDescriptor()), IPPROTO_TCP, TCP_QUICKACK, &one, sizeof one);
+#else
+    Q_UNUSED(socket);
+#endif
 }
 
 bool statusHasNoBody(int status)
@@ -330,6 +349,7 @@ void FakeHttpServer::acceptConnections(QTcpServer *server)
             auto c = m_connections.value(socket);
             if (!c)
                 return;
+            quickAck(socket);
             c->buffer.append(socket->readAll());
             processBuffer(c);
         });

@@ -100,36 +100,53 @@ QString FakeSyncServer::kindForEntityType(const QString &entityType)
 
 QString FakeSyncServer::put(const QString &kind, QJsonObject record)
 {
-    QString serverId = record.value(QStringLiteral("id")).toString();
-    if (serverId.isEmpty()) {
-        serverId = newServerId(kind);
-        record.insert(QStringLiteral("id"), serverId);
-    }
-    if (!record.contains(QStringLiteral("version")))
-        record.insert(QStringLiteral("version"), 1);
-    const QString clientId = record.value(QStringLiteral("client_id")).toString();
-    if (!clientId.isEmpty())
-        m_clientIndex[kind].insert(clientId, serverId);
-    m_store[kind].insert(serverId, record);
-    log(kind, serverId);
-    return serverId;
+    Stored stored;
+    stored.id = record.value(QStringLiteral("id")).toString();
+    if (stored.id.isEmpty())
+        stored.id = newServerId(kind);
+    stored.clientId = record.value(QStringLiteral("client_id")).toString();
+    stored.version = record.value(QStringLiteral("version")).toInt(1);
+    stored.fields = record;
+    store(kind, stored);
+    log(kind, stored.id);
+    return stored.id;
 }
 
 void FakeSyncServer::remove(const QString &kind, const QString &serverId)
 {
-    QJsonObject stored = record(kind, serverId);
-    if (stored.isEmpty())
+    QJsonObject deleted = record(kind, serverId);
+    if (deleted.isEmpty())
         return;
-    stored.insert(QStringLiteral("deleted_at"), nowText());
-    stored.insert(QStringLiteral("updated_at"), nowText());
-    stored.insert(QStringLiteral("version"), stored.value(QStringLiteral("version")).toInt() + 1);
-    m_store[kind].insert(serverId, stored);
-    log(kind, serverId);
+    deleted.insert(QStringLiteral("deleted_at"), nowText());
+    deleted.insert(QStringLiteral("updated_at"), nowText());
+    deleted.insert(QStringLiteral("version"), deleted.value(QStringLiteral("version")).toInt() + 1);
+    put(kind, deleted);
+}
+
+QJsonObject FakeSyncServer::serverForm(const Stored &stored)
+{
+    QJsonObject record = stored.fields;
+    record.remove(QStringLiteral("server_id"));
+    record.insert(QStringLiteral("id"), stored.id);
+    record.insert(QStringLiteral("client_id"), stored.clientId);
+    record.insert(QStringLiteral("version"), stored.version);
+    if (!stored.deletedAt.isEmpty())
+        record.insert(QStringLiteral("deleted_at"), stored.deletedAt);
+    return record;
+}
+
+void FakeSyncServer::store(const QString &kind, const Stored &stored)
+{
+    if (!stored.clientId.isEmpty())
+        m_clientIndex[kind].insert(stored.clientId, stored.id);
+    m_store[kind].insert(stored.id, stored);
 }
 
 QJsonObject FakeSyncServer::record(const QString &kind, const QString &serverId) const
 {
-    return m_store.value(kind).value(serverId);
+    const auto records = m_store.value(kind);
+    const auto found = records.constFind(serverId);
+    return found == records.constEnd() ? QJsonObject() : serverForm(*found);
 }
 
 QJsonObject FakeSyncServer::recordByClientId(const QString &kind, const QString &clientId) const
@@ -139,7 +156,10 @@ QJsonObject FakeSyncServer::recordByClientId(const QString &kind, const QString 
 
 QList<QJsonObject> FakeSyncServer::records(const QString &kind) const
 {
-    return m_store.value(kind).values();
+    QList<QJsonObject> result;
+    for (const Stored &stored : m_store.value(kind))
+        result.append(serverForm(stored));
+    return result;
 }
 
 QString FakeSyncServer::currentCursor() const
@@ -210,31 +230,30 @@ QJsonObject FakeSyncServer::applyChange(const QJsonObject &change)
         return result;
     }
 
-    QJsonObject payload = change.value(QStringLiteral("payload")).toObject();
-    QString serverId = payload.value(QStringLiteral("server_id")).toString();
-    if (serverId.isEmpty() || !m_store.value(kind).contains(serverId))
-        serverId = m_clientIndex.value(kind).value(entityId);
-    if (serverId.isEmpty())
-        serverId = newServerId(kind);
+    Stored stored;
+    stored.fields = change.value(QStringLiteral("payload")).toObject();
+    stored.id = stored.fields.value(QStringLiteral("server_id")).toString();
+    if (stored.id.isEmpty() || !m_store.value(kind).contains(stored.id))
+        stored.id = m_clientIndex.value(kind).value(entityId);
+    if (stored.id.isEmpty())
+        stored.id = newServerId(kind);
     result.insert(QStringLiteral("status"), QStringLiteral("ok"));
-    result.insert(QStringLiteral("server_id"), serverId);
+    result.insert(QStringLiteral("server_id"), stored.id);
     // The hook decides what the client is told; only an accepted change is kept.
     if (m_resultHook)
         result = m_resultHook(change, result);
     if (result.value(QStringLiteral("status")).toString() != QLatin1String("ok"))
         return result;
 
-    payload.remove(QStringLiteral("server_id"));
-    payload.insert(QStringLiteral("id"), serverId);
-    payload.insert(QStringLiteral("client_id"), entityId);
-    payload.insert(QStringLiteral("version"), change.value(QStringLiteral("version")).toInt());
+    stored.clientId = entityId;
+    stored.version = change.value(QStringLiteral("version")).toInt();
     if (change.value(QStringLiteral("action")).toString() == QLatin1String("delete") &&
-        payload.value(QStringLiteral("deleted_at")).toString().isEmpty()) {
-        payload.insert(QStringLiteral("deleted_at"), nowText());
+        stored.fields.value(QStringLiteral("deleted_at")).toString().isEmpty()) {
+        stored.deletedAt = nowText();
     }
-    m_clientIndex[kind].insert(entityId, serverId);
-    m_store[kind].insert(serverId, payload);
-    log(kind, serverId);
+    store(kind, stored);
+    if (m_echoPushes)
+        log(kind, stored.id);
     return result;
 }
 
@@ -292,7 +311,7 @@ FakeHttp::Response FakeSyncServer::handlePull(const FakeHttp::Request &request)
     body.insert(QStringLiteral("has_more"), m_hasMoreForever || end < m_log.size());
     if (m_integrity) {
         int live = 0;
-        for (const QJsonObject &category : m_store.value(QStringLiteral("categories"))) {
+        for (const QJsonObject &category : records(QStringLiteral("categories"))) {
             if (category.value(QStringLiteral("deleted_at")).toString().isEmpty())
                 ++live;
         }

@@ -96,6 +96,9 @@ public:
     void setHasMoreForever(bool on) { m_hasMoreForever = on; }
     void setCursorMode(CursorMode mode) { m_cursorMode = mode; }
     void setIntegrity(bool on) { m_integrity = on; }
+    // Off: pushed changes are stored but not logged, so the pushing client
+    // does not pull them back.
+    void setEchoPushes(bool on) { m_echoPushes = on; }
 
     // --- faults --------------------------------------------------------
     // Answers the n-th (1-based) push or pull, and the `count - 1` after it,
@@ -136,6 +139,16 @@ private:
         QString kind;
         QString serverId;
     };
+    // A record as stored: the fields as they came, shared with the request
+    // rather than copied, and the server's own values that override them.
+    struct Stored
+    {
+        QJsonObject fields;
+        QString id;
+        QString clientId;
+        int version = 1;
+        QString deletedAt; // set when a delete came without a time
+    };
 
     FakeHttp::Response handlePush(const FakeHttp::Request &request);
     FakeHttp::Response handlePull(const FakeHttp::Request &request);
@@ -151,7 +164,10 @@ private:
     static int decodeCursor(const QString &cursor, bool *ok);
 
     FakeHttp::FakeHttpServer m_http;
-    QHash<QString, QHash<QString, QJsonObject>> m_store;   // kind -> server id -> record
+    static QJsonObject serverForm(const Stored &stored);
+    void store(const QString &kind, const Stored &stored);
+
+    QHash<QString, QHash<QString, Stored>> m_store;        // kind -> server id -> record
     QHash<QString, QHash<QString, QString>> m_clientIndex; // kind -> client id -> server id
     QList<LogEntry> m_log;
     int m_nextServerId = 1;
@@ -164,6 +180,7 @@ private:
     bool m_hasMoreForever = false;
     CursorMode m_cursorMode = CursorMode::Normal;
     bool m_integrity = false;
+    bool m_echoPushes = true;
 
     QMap<int, FakeHttp::Response> m_pushFaults;
     QMap<int, FakeHttp::Response> m_pullFaults;

@@ -1,0 +1,577 @@
+// Measures the sync engine against the least raw QSqlQuery work on the same
+// schema that gives the same result, in one run, with the fake sync service
+// answering at once, and prints the ratios. Each side runs in one database
+// transaction; rounds alternate the two sides and keep the median.
+
+#include "AccountRepository.h"
+#include "ApiClient.h"
+#include "CategoryRepository.h"
+#include "Database.h"
+#include "FakeSyncServer.h"
+#include "MigrationRunner.h"
+#include "PreferencesRepository.h"
+#include "ReconciliationRepository.h"
+#include "RecurringRepository.h"
+#include "SplitLineRepository.h"
+#include "SyncApplier.h"
+#include "SyncEngine.h"
+#include "SyncOutbox.h"
+#include "SyncStore.h"
+#include "TokenManager.h"
+#include "TokenStore.h"
+#include "TransactionRepository.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QTimer>
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr int kRows = 20000;
+constexpr int kRounds = 3;
+constexpr int kPageSize = SyncEngine::PullPageSize;
+
+QTextStream &out()
+{
+    static QTextStream stream(stdout);
+    return stream;
+}
+
+double millisOf(const std::function<void()> &work)
+{
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return timer.nsecsElapsed() / 1e6;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+bool report(const QString &what, double value, double target, const QString &unit = QStringLiteral("x"))
+{
+    const bool ok = value <= target;
+    out() << QStringLiteral("  %1: %2%3 (target <= %4%3) %5\n")
+                 .arg(what)
+                 .arg(value, 0, 'f', 2)
+                 .arg(unit)
+                 .arg(target, 0, 'f', 2)
+                 .arg(ok ? QStringLiteral("ok") : QStringLiteral("MISSED"));
+    out().flush();
+    return ok;
+}
+
+bool exec(const QString &sql, const QVariantList &values = {})
+{
+    QSqlQuery query;
+    query.prepare(sql);
+    for (const QVariant &value : values)
+        query.addBindValue(value);
+    if (query.exec())
+        return true;
+    out() << "setup failed: " << sql << "\n";
+    return false;
+}
+
+class MemoryTokenStore : public BrioAccount::TokenStore
+{
+public:
+    std::optional<QString> read(const QString &) override { return std::nullopt; }
+    bool write(const QString &, const QString &) override { return true; }
+    bool remove(const QString &) override { return false; }
+    void clear() override {}
+};
+
+QString token()
+{
+    const QJsonObject payload{{"sub", "bench"}, {"exp", QDateTime::currentSecsSinceEpoch() + 3600}};
+    return "e30." +
+           QJsonDocument(payload).toJson(QJsonDocument::Compact).toBase64(QByteArray::Base64UrlEncoding) +
+           ".sig";
+}
+
+const QStringList SyncTables{"accounts", "categories", "recurring_transactions", "transactions",
+                             "reconciliations"};
+
+// The application's objects over one database file.
+struct Fixture
+{
+    QTemporaryDir dir;
+    Database db{dir.path()};
+    std::unique_ptr<AccountRepository> accounts;
+    std::unique_ptr<TransactionRepository> transactions;
+    std::unique_ptr<CategoryRepository> categories;
+    std::unique_ptr<RecurringRepository> recurring;
+    std::unique_ptr<ReconciliationRepository> reconciliations;
+    std::unique_ptr<SplitLineRepository> splitLines;
+    std::unique_ptr<PreferencesRepository> preferences;
+    std::unique_ptr<SyncStore> store;
+
+    bool open()
+    {
+        if (!db.open() || !MigrationRunner(&db).migrate())
+            return false;
+        accounts = std::make_unique<AccountRepository>(&db);
+        transactions = std::make_unique<TransactionRepository>(&db);
+        categories = std::make_unique<CategoryRepository>(&db);
+        recurring = std::make_unique<RecurringRepository>(&db);
+        reconciliations = std::make_unique<ReconciliationRepository>(&db);
+        splitLines = std::make_unique<SplitLineRepository>(&db);
+        preferences = std::make_unique<PreferencesRepository>(&db);
+        store = std::make_unique<SyncStore>(accounts.get(), transactions.get(), categories.get(),
+                                            recurring.get(), reconciliations.get(), splitLines.get());
+        return true;
+    }
+};
+
+// 20,000 pending rows of all five kinds; a fifth of the transactions split in three.
+bool seedPendingRows()
+{
+    const QString stamp = QStringLiteral("2024-01-01T00:00:00Z");
+    QSqlDatabase::database().transaction();
+    bool ok = true;
+    for (int i = 0; i < 200 && ok; ++i)
+        ok = exec("INSERT INTO accounts (id, name, created_at, updated_at) VALUES (?, ?, ?, ?)",
+                  {QStringLiteral("acc-%1").arg(i), QStringLiteral("Account %1").arg(i), stamp, stamp});
+    for (int i = 0; i < 800 && ok; ++i)
+        ok = exec("INSERT INTO categories (id, name, created_at, updated_at) VALUES (?, ?, ?, ?)",
+                  {QStringLiteral("cat-%1").arg(i), QStringLiteral("Category %1").arg(i), stamp, stamp});
+    for (int i = 0; i < 1000 && ok; ++i)
+        ok = exec(
+            "INSERT INTO recurring_transactions (id, account_id, payee, amount, start_date, next_due_date, "
+            "created_at, updated_at) VALUES (?, ?, ?, -2500, '2024-01-01', '2024-06-01', ?, ?)",
+            {QStringLiteral("rule-%1").arg(i), QStringLiteral("acc-%1").arg(i % 200),
+             QStringLiteral("Rule %1").arg(i), stamp, stamp});
+    for (int i = 0; i < 17000 && ok; ++i) {
+        const QString id = QStringLiteral("tx-%1").arg(i);
+        const bool split = i % 5 == 0;
+        ok = exec(
+            "INSERT INTO transactions (id, account_id, date, payee, memo, amount, category_id, is_split, "
+            "created_at, updated_at) VALUES (?, ?, '2024-02-01', ?, 'memo', ?, ?, ?, ?, ?)",
+            {id, QStringLiteral("acc-%1").arg(i % 200), QStringLiteral("Payee %1").arg(i % 500), -(i + 1),
+             QStringLiteral("cat-%1").arg(i % 800), split ? 1 : 0, stamp, stamp});
+        for (int line = 0; split && line < 3 && ok; ++line)
+            ok = exec("INSERT INTO split_lines (id, transaction_id, category_id, amount, memo, created_at, "
+                      "updated_at) VALUES (?, ?, ?, ?, 'part', ?, ?)",
+                      {QStringLiteral("%1-s%2").arg(id).arg(line), id, QStringLiteral("cat-%1").arg(line),
+                       -(i + 1) / 3, stamp, stamp});
+    }
+    for (int i = 0; i < 1000 && ok; ++i)
+        ok = exec(
+            "INSERT INTO reconciliations (id, account_id, statement_date, statement_balance, "
+            "reconciled_balance, completed_at, created_at, updated_at) VALUES (?, ?, '2024-01-31', 100, "
+            "100, ?, ?, ?)",
+            {QStringLiteral("rec-%1").arg(i), QStringLiteral("acc-%1").arg(i % 200), stamp, stamp, stamp});
+    QSqlDatabase::database().commit();
+    return ok;
+}
+
+void resetToPending()
+{
+    for (const QString &table : SyncTables)
+        exec(QStringLiteral("UPDATE %1 SET sync_status = 'pending', server_id = NULL").arg(table));
+}
+
+// The least the push must do: read every pending row (and the split lines of
+// the split ones) and mark each one synced with a server id.
+void rawPush()
+{
+    QSqlDatabase database = QSqlDatabase::database();
+    database.transaction();
+    QStringList ids[5];
+    for (int t = 0; t < 5; ++t) {
+        QSqlQuery query;
+        query.setForwardOnly(true);
+        query.exec(QStringLiteral("SELECT * FROM %1 WHERE sync_status = 'pending'").arg(SyncTables[t]));
+        const int columns = query.record().count();
+        while (query.next()) {
+            for (int c = 1; c < columns; ++c)
+                query.value(c);
+            ids[t].append(query.value(0).toString());
+        }
+    }
+    QSqlQuery lines;
+    lines.setForwardOnly(true);
+    lines.exec("SELECT s.* FROM split_lines s JOIN transactions t ON t.id = s.transaction_id "
+               "WHERE t.sync_status = 'pending' AND t.is_split = 1");
+    while (lines.next()) {
+        for (int c = 0; c < 7; ++c)
+            lines.value(c);
+    }
+    for (int t = 0; t < 5; ++t) {
+        QSqlQuery update;
+        update.prepare(QStringLiteral("UPDATE %1 SET sync_status = 'synced', server_id = ? WHERE id = ?")
+                           .arg(SyncTables[t]));
+        for (const QString &id : std::as_const(ids[t])) {
+            update.addBindValue(QStringLiteral("srv-") + id);
+            update.addBindValue(id);
+            update.exec();
+        }
+    }
+    database.commit();
+}
+
+// The engine's own database work of a push, without the network: reading the
+// pending rows and writing back each reply's results. Turning the rows into
+// change objects is counted apart.
+std::pair<double, double> enginePushWork(const SyncStore &store)
+{
+    SyncOutbox outbox(&store);
+    SyncOutbox::PendingRows rows;
+    double database = millisOf([&] { rows = outbox.readPending(); });
+    const double building = millisOf([&] { outbox.collect(rows); });
+    while (outbox.remaining() > 0) {
+        QJsonArray batch = outbox.takeBatch(SyncEngine::PushBatchSize);
+        QJsonArray results;
+        for (const QJsonValue &change : batch)
+            results.append(QJsonObject{{"status", "ok"},
+                                       {"entity_type", change["entity_type"]},
+                                       {"entity_id", change["entity_id"]},
+                                       {"server_id", "srv-" + change["entity_id"].toString()}});
+        const QJsonObject reply{{"results", results}};
+        database += millisOf([&] { outbox.applyResults(reply); });
+    }
+    return {database, building};
+}
+
+// Runs one engine cycle to its end.
+bool runCycle(SyncEngine &engine)
+{
+    QEventLoop loop;
+    bool completed = false;
+    QObject::connect(&engine, &SyncEngine::syncCompleted, &loop, [&] {
+        completed = true;
+        loop.quit();
+    });
+    QObject::connect(&engine, &SyncEngine::syncFailed, &loop, &QEventLoop::quit);
+    QTimer::singleShot(0, &engine, &SyncEngine::syncNow);
+    loop.exec();
+    return completed;
+}
+
+QJsonObject serverTransaction(int i, int version, const QString &clientId, const QString &serverId)
+{
+    return QJsonObject{{"id", serverId},
+                       {"client_id", clientId},
+                       {"account_id", "acc-pull"},
+                       {"date", "2024-03-01"},
+                       {"payee", QStringLiteral("Pulled %1 v%2").arg(i).arg(version)},
+                       {"memo", "from the server"},
+                       {"amount", -(i + version)},
+                       {"category_id", ""},
+                       {"check_number", ""},
+                       {"cleared", 1},
+                       {"reconciled", 0},
+                       {"transfer_link_id", ""},
+                       {"transfer_dest_account_id", ""},
+                       {"is_split", 0},
+                       {"recurring_id", ""},
+                       {"version", version},
+                       {"created_at", "2024-03-01T08:00:00Z"},
+                       {"updated_at", QStringLiteral("2024-03-0%1T09:00:00Z").arg(1 + version % 9)}};
+}
+
+// Pull pages of `count` transactions; `byServerIdOnly` leaves the client ids out.
+QList<QJsonObject> pages(int count, int version, bool byServerIdOnly)
+{
+    QList<QJsonObject> result;
+    QJsonArray records;
+    for (int i = 0; i < count; ++i) {
+        const QString clientId = QStringLiteral("pull-%1").arg(i);
+        records.append(serverTransaction(i, version, byServerIdOnly ? QString() : clientId,
+                                         QStringLiteral("srv-pull-%1").arg(i)));
+        if (records.size() == kPageSize || i == count - 1) {
+            result.append(QJsonObject{{"transactions", records}});
+            records = QJsonArray();
+        }
+    }
+    return result;
+}
+
+struct PullRun
+{
+    double millis = 0;
+    double longestPageMillis = 0;
+    int mostSignalsPerPage = 0;
+};
+
+PullRun applyPages(Fixture &fixture, const QList<QJsonObject> &pageList)
+{
+    SyncOutbox outbox(fixture.store.get());
+    outbox.collect();
+    SyncApplier applier(fixture.store.get(), fixture.preferences.get());
+    int signalCount = 0;
+    QList<QMetaObject::Connection> connections{
+        QObject::connect(fixture.accounts.get(), &AccountRepository::accountsChanged, [&] { ++signalCount; }),
+        QObject::connect(fixture.transactions.get(), &TransactionRepository::transactionsChanged,
+                         [&] { ++signalCount; }),
+        QObject::connect(fixture.categories.get(), &CategoryRepository::categoriesChanged,
+                         [&] { ++signalCount; }),
+        QObject::connect(fixture.recurring.get(), &RecurringRepository::recurringChanged,
+                         [&] { ++signalCount; }),
+        QObject::connect(fixture.reconciliations.get(), &ReconciliationRepository::reconciliationsChanged,
+                         [&] { ++signalCount; })};
+    PullRun run;
+    applier.beginPull(&outbox);
+    for (const QJsonObject &page : pageList) {
+        signalCount = 0;
+        const double millis = millisOf([&] { applier.applyPage(page); });
+        run.millis += millis;
+        run.longestPageMillis = std::max(run.longestPageMillis, millis);
+        run.mostSignalsPerPage = std::max(run.mostSignalsPerPage, signalCount);
+    }
+    applier.endPull();
+    for (const QMetaObject::Connection &connection : connections)
+        QObject::disconnect(connection);
+    return run;
+}
+
+const char *TransactionColumns =
+    "id, account_id, date, payee, memo, amount, category_id, check_number, cleared, "
+    "reconciled, transfer_link_id, transfer_dest_account_id, is_split, recurring_id, "
+    "version, sync_status, server_id, created_at, updated_at";
+
+void rawInsert(const QList<QJsonObject> &pageList)
+{
+    QSqlDatabase::database().transaction();
+    QSqlQuery insert;
+    insert.prepare(
+        QStringLiteral("INSERT INTO transactions (%1) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+                       "?, 'synced', ?, ?, ?)")
+            .arg(QLatin1String(TransactionColumns)));
+    for (const QJsonObject &page : pageList) {
+        for (const QJsonValue &value : page["transactions"].toArray()) {
+            const QJsonObject r = value.toObject();
+            for (const char *key :
+                 {"client_id", "account_id", "date", "payee", "memo", "amount", "category_id", "check_number",
+                  "cleared", "reconciled", "transfer_link_id", "transfer_dest_account_id", "is_split",
+                  "recurring_id", "version", "id", "created_at", "updated_at"})
+                insert.addBindValue(r[QLatin1String(key)].toVariant());
+            insert.exec();
+        }
+    }
+    QSqlDatabase::database().commit();
+}
+
+// `keyColumn` "id" matches by client id, "server_id" by the server's id.
+void rawUpdate(const QList<QJsonObject> &pageList, const QString &keyColumn)
+{
+    QSqlDatabase::database().transaction();
+    QSqlQuery update;
+    update.prepare(
+        QStringLiteral("UPDATE transactions SET date = ?, payee = ?, memo = ?, amount = ?, category_id = ?, "
+                       "check_number = ?, cleared = ?, reconciled = ?, transfer_link_id = ?, "
+                       "transfer_dest_account_id = ?, is_split = ?, recurring_id = ?, version = ?, "
+                       "sync_status = 'synced', server_id = ?, updated_at = ? WHERE %1 = ?")
+            .arg(keyColumn));
+    const QString key = keyColumn == QLatin1String("id") ? QStringLiteral("client_id") : QStringLiteral("id");
+    for (const QJsonObject &page : pageList) {
+        for (const QJsonValue &value : page["transactions"].toArray()) {
+            const QJsonObject r = value.toObject();
+            for (const char *column :
+                 {"date", "payee", "memo", "amount", "category_id", "check_number", "cleared", "reconciled",
+                  "transfer_link_id", "transfer_dest_account_id", "is_split", "recurring_id", "version", "id",
+                  "updated_at"})
+                update.addBindValue(r[QLatin1String(column)].toVariant());
+            update.addBindValue(r[key].toVariant());
+            update.exec();
+        }
+    }
+    QSqlDatabase::database().commit();
+}
+
+// Rounds alternate raw and engine; each side returns its time in ms.
+std::pair<double, double> alternate(const std::function<double(int)> &raw,
+                                    const std::function<double(int)> &engine)
+{
+    std::vector<double> raws, engines;
+    for (int round = 0; round < kRounds; ++round) {
+        raws.push_back(raw(round));
+        engines.push_back(engine(round));
+    }
+    return {median(raws), median(engines)};
+}
+
+void quietMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtWarningMsg || type == QtCriticalMsg || type == QtFatalMsg)
+        fprintf(stderr, "WARN: %s\n", qPrintable(message));
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    qInstallMessageHandler(quietMessages);
+    // Optional arguments pick sections ("push", "pull", "idle"); none runs all.
+    const QStringList wanted = app.arguments().mid(1);
+    auto runs = [&wanted](const char *section) {
+        return wanted.isEmpty() || wanted.contains(QLatin1String(section));
+    };
+    bool allOk = true;
+
+    // --- push ---------------------------------------------------------
+    if (runs("push")) {
+        Fixture fixture;
+        if (!fixture.open() || !seedPendingRows())
+            return 2;
+        out() << "push of " << kRows << " pending rows (five kinds, a fifth of the transactions split):\n";
+        std::vector<double> buildings;
+        const auto [raw, engine] = alternate(
+            [&](int) {
+                const double millis = millisOf(rawPush);
+                resetToPending();
+                return millis;
+            },
+            [&](int) {
+                const auto [database, building] = enginePushWork(*fixture.store);
+                buildings.push_back(building);
+                resetToPending();
+                return database;
+            });
+        out() << QStringLiteral(
+                     "  raw select + updates %1 ms, engine database work %2 ms (building the change "
+                     "objects %3 ms more)\n")
+                     .arg(raw, 0, 'f', 1)
+                     .arg(engine, 0, 'f', 1)
+                     .arg(median(buildings), 0, 'f', 1);
+        allOk &= report("engine database work / raw", engine / raw, 2.0);
+
+        FakeSync::FakeSyncServer server;
+        server.setEchoPushes(false);
+        if (!server.listen())
+            return 2;
+        BrioAccount::TokenManager tokens(std::make_unique<MemoryTokenStore>());
+        tokens.setTokens(token(), "refresh");
+        BrioAccount::ApiClient api(&tokens);
+        api.setBaseUrl(server.baseUrl());
+        SyncEngine syncEngine(&api, fixture.accounts.get(), fixture.transactions.get(),
+                              fixture.categories.get(), fixture.recurring.get(),
+                              fixture.reconciliations.get(), fixture.splitLines.get(),
+                              fixture.preferences.get());
+        std::vector<double> endToEnd;
+        int posts = 0;
+        for (int round = 0; round < kRounds; ++round) {
+            const int before = server.pushCount();
+            endToEnd.push_back(millisOf([&] { allOk &= runCycle(syncEngine); }));
+            posts = server.pushCount() - before;
+            resetToPending();
+        }
+        out() << QStringLiteral("  end to end %1 ms, %2 POSTs\n").arg(median(endToEnd), 0, 'f', 1).arg(posts);
+        allOk &= report("end to end / raw", median(endToEnd) / raw, 5.0);
+        allOk &= report("POSTs", posts, 40, QString());
+    }
+
+    // --- pull ---------------------------------------------------------
+    if (runs("pull")) {
+        Fixture fixture;
+        if (!fixture.open() ||
+            !exec("INSERT INTO accounts (id, name, sync_status, created_at, updated_at) VALUES ('acc-pull', "
+                  "'Pulled', 'synced', '2024-01-01T00:00:00Z', '2024-01-01T00:00:00Z')"))
+            return 2;
+
+        out() << "pull of " << kRows << " new transactions into an empty database:\n";
+        const QList<QJsonObject> fresh = pages(kRows, 1, false);
+        PullRun lastInsertRun;
+        const auto [rawInsertMs, applyInsertMs] = alternate(
+            [&](int) {
+                const double millis = millisOf([&] { rawInsert(fresh); });
+                exec("DELETE FROM transactions");
+                return millis;
+            },
+            [&](int round) {
+                lastInsertRun = applyPages(fixture, fresh);
+                if (round < kRounds - 1)
+                    exec("DELETE FROM transactions");
+                return lastInsertRun.millis;
+            });
+        out() << QStringLiteral("  raw inserts %1 ms, apply %2 ms\n")
+                     .arg(rawInsertMs, 0, 'f', 1)
+                     .arg(applyInsertMs, 0, 'f', 1);
+        allOk &= report("apply / raw inserts", applyInsertMs / rawInsertMs, 3.0);
+        allOk &= report("change signalCount per page", lastInsertRun.mostSignalsPerPage, 5, QString());
+        allOk &= report("longest page", lastInsertRun.longestPageMillis, 100, QStringLiteral(" ms"));
+
+        int version = 1;
+        auto updates = [&](const QString &label, bool byServerId, double target) {
+            out() << "pull of " << kRows << " updates matched by " << label << ":\n";
+            const QString keyColumn = byServerId ? QStringLiteral("server_id") : QStringLiteral("id");
+            const auto [rawMs, applyMs] = alternate(
+                [&](int) {
+                    const QList<QJsonObject> pageList = pages(kRows, ++version, byServerId);
+                    return millisOf([&] { rawUpdate(pageList, keyColumn); });
+                },
+                [&](int) { return applyPages(fixture, pages(kRows, ++version, byServerId)).millis; });
+            out() << QStringLiteral("  raw updates %1 ms, apply %2 ms\n")
+                         .arg(rawMs, 0, 'f', 1)
+                         .arg(applyMs, 0, 'f', 1);
+            allOk &= report("apply / raw updates", applyMs / rawMs, target);
+            return applyMs;
+        };
+        updates(QStringLiteral("client_id"), false, 3.0);
+        const double twenty = updates(QStringLiteral("server_id only"), true, 4.0);
+
+        // Twice the rows: no work may grow faster than the row count.
+        applyPages(fixture, pages(2 * kRows, ++version, false));
+        std::vector<double> forty;
+        for (int round = 0; round < kRounds; ++round)
+            forty.push_back(applyPages(fixture, pages(2 * kRows, ++version, true)).millis);
+        out() << "pull of " << 2 * kRows << " updates matched by server_id only: " << median(forty)
+              << " ms\n";
+        allOk &= report("time for 40,000 / time for 20,000", median(forty) / twenty, 2.3);
+    }
+
+    // --- idle cycle ---------------------------------------------------
+    if (runs("idle")) {
+        Fixture fixture;
+        FakeSync::FakeSyncServer server;
+        if (!fixture.open() || !server.listen())
+            return 2;
+        BrioAccount::TokenManager tokens(std::make_unique<MemoryTokenStore>());
+        tokens.setTokens(token(), "refresh");
+        BrioAccount::ApiClient api(&tokens);
+        api.setBaseUrl(server.baseUrl());
+        SyncEngine engine(&api, fixture.accounts.get(), fixture.transactions.get(), fixture.categories.get(),
+                          fixture.recurring.get(), fixture.reconciliations.get(), fixture.splitLines.get(),
+                          fixture.preferences.get());
+        int signalCount = 0;
+        QObject::connect(fixture.accounts.get(), &AccountRepository::accountsChanged, [&] { ++signalCount; });
+        QObject::connect(fixture.transactions.get(), &TransactionRepository::transactionsChanged,
+                         [&] { ++signalCount; });
+        QObject::connect(fixture.categories.get(), &CategoryRepository::categoriesChanged,
+                         [&] { ++signalCount; });
+        QObject::connect(fixture.preferences.get(), &PreferencesRepository::changed, [&] { ++signalCount; });
+        runCycle(engine);
+        signalCount = 0;
+        const QString before = SyncStore::writeMark();
+        const int requestsBefore = server.http()->requestCount();
+        allOk &= runCycle(engine);
+        const bool wroteNothing = SyncStore::writeMark() == before;
+        out() << "idle cycle:\n";
+        out() << QStringLiteral("  requests %1, database writes %2, change signalCount %3 %4\n")
+                     .arg(server.http()->requestCount() - requestsBefore)
+                     .arg(wroteNothing ? 0 : 1)
+                     .arg(signalCount)
+                     .arg(wroteNothing && signalCount == 0 ? QStringLiteral("ok") : QStringLiteral("MISSED"));
+        allOk &= wroteNothing && signalCount == 0;
+    }
+
+    out() << (allOk ? "all sync targets met\n" : "some sync targets MISSED\n");
+    return 0;
+}

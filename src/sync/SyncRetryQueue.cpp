@@ -1,0 +1,78 @@
+#include "SyncRetryQueue.h"
+
+#include "PreferencesRepository.h"
+
+#include <QDebug>
+#include <QJsonArray>
+#include <QJsonDocument>
+
+namespace {
+
+const QString Preference = QStringLiteral("syncApplyRetry");
+
+} // namespace
+
+void SyncRetryQueue::load(const PreferencesRepository *preferences)
+{
+    m_entries.clear();
+    m_positions.clear();
+    m_stored = preferences->value(Preference, QString());
+    const QJsonArray kept = QJsonDocument::fromJson(m_stored.toUtf8()).array();
+    for (const QJsonValue &value : kept) {
+        const QString kindKey = value[QLatin1String("kind")].toString();
+        for (SyncKind kind : SyncStore::kinds()) {
+            if (SyncStore::pullKey(kind) == kindKey)
+                add(kind, value[QLatin1String("record")].toObject());
+        }
+    }
+}
+
+void SyncRetryQueue::save(PreferencesRepository *preferences)
+{
+    const qsizetype first = qMax<qsizetype>(0, m_entries.size() - MaxKept);
+    if (first > 0)
+        qWarning() << "Sync: dropping" << first << "pulled records that could not be applied";
+    QJsonArray kept;
+    for (qsizetype i = first; i < m_entries.size(); ++i) {
+        kept.append(QJsonObject{{QStringLiteral("kind"), SyncStore::pullKey(m_entries.at(i).kind)},
+                                {QStringLiteral("record"), m_entries.at(i).record}});
+    }
+    const QString text =
+        kept.isEmpty() ? QString() : QString::fromUtf8(QJsonDocument(kept).toJson(QJsonDocument::Compact));
+    if (text == m_stored)
+        return;
+    if (text.isEmpty()) {
+        preferences->remove(Preference);
+    } else {
+        preferences->set(Preference, text);
+        qWarning() << "Sync:" << kept.size() << "pulled records could not be applied yet; retrying next sync";
+    }
+    m_stored = text;
+}
+
+void SyncRetryQueue::add(SyncKind kind, const QJsonObject &record)
+{
+    const QString key = keyOf(kind, record);
+    const auto known = m_positions.constFind(key);
+    if (known != m_positions.constEnd()) {
+        m_entries[*known].record = record;
+        return;
+    }
+    m_positions.insert(key, m_entries.size());
+    m_entries.append(Entry{kind, record});
+}
+
+QList<SyncRetryQueue::Entry> SyncRetryQueue::takeAll()
+{
+    m_positions.clear();
+    return std::exchange(m_entries, {});
+}
+
+QString SyncRetryQueue::keyOf(SyncKind kind, const QJsonObject &record)
+{
+    const QString serverId = record.value(QLatin1String("id")).toString();
+    if (!serverId.isEmpty())
+        return SyncStore::pullKey(kind) + QLatin1String("/server/") + serverId;
+    return SyncStore::pullKey(kind) + QLatin1String("/client/") +
+           record.value(QLatin1String("client_id")).toString();
+}
