@@ -107,6 +107,11 @@ void SyncEngine::startAutoSync(int intervalMs)
     syncNow();
 }
 
+bool SyncEngine::isAutoSyncActive() const
+{
+    return m_autoSyncTimer->isActive();
+}
+
 void SyncEngine::stopAutoSync()
 {
     m_autoSyncTimer->stop();

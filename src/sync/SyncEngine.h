@@ -58,6 +58,7 @@ public:
     ~SyncEngine() override;
 
     SyncState state() const { return m_state; }
+    bool isAutoSyncActive() const;
     QString lastError() const { return m_lastError; }
     static QString stateToString(SyncState state);
 

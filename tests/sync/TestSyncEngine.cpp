@@ -156,9 +156,12 @@ void TestSyncEngine::requestSyncWaitsForTheDebounce()
 void TestSyncEngine::startAutoSyncSyncsAtOnce()
 {
     QSignalSpy completed(rig->engine, &SyncEngine::syncCompleted);
+    QVERIFY(!rig->engine->isAutoSyncActive());
     rig->engine->startAutoSync(300000);
+    QVERIFY(rig->engine->isAutoSyncActive());
     QTRY_COMPARE(completed.size(), 1);
     rig->engine->stopAutoSync();
+    QVERIFY(!rig->engine->isAutoSyncActive());
     QCOMPARE(rig->server.pullCount(), 1);
 }
 
