@@ -12,6 +12,7 @@
 #include "RecurringRepository.h"
 #include "RecurringService.h"
 #include "SplitLineRepository.h"
+#include "ThemeManager.h"
 #include "TransactionRepository.h"
 
 #include <QDebug>
@@ -64,6 +65,9 @@ bool AppState::initialize()
     createRepositories();
     createServices();
     applyPreferences();
+    // The look follows the font scale and accent colour just read.
+    m_themeManager = new ThemeManager(m_preferences, this);
+    m_themeManager->setTheme(m_preferences->value(QStringLiteral("theme"), QStringLiteral("system")));
     seedDefaultCategories();
     restoreLastAccount();
     emit databaseReady();

@@ -13,6 +13,7 @@ class ReconciliationRepository;
 class RecurringRepository;
 class RecurringService;
 class SplitLineRepository;
+class ThemeManager;
 class TransactionRepository;
 
 // The service container every window, screen and dialog is handed. It owns
@@ -44,6 +45,7 @@ public:
     ReconciliationRepository *reconciliations() const { return m_reconciliations; }
     CategoryService *categoryService() const { return m_categoryService; }
     RecurringService *recurringService() const { return m_recurringService; }
+    ThemeManager *themeManager() const { return m_themeManager; }
 
     // The account the user looked at last; empty when none. Setting it keeps
     // it for the next start.
@@ -86,4 +88,5 @@ private:
     ReconciliationRepository *m_reconciliations = nullptr;
     CategoryService *m_categoryService = nullptr;
     RecurringService *m_recurringService = nullptr;
+    ThemeManager *m_themeManager = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "Application.h"
 
 #include "AppState.h"
+#include "MainWindow.h"
 #include "MessageOutput.h"
 #include "PreferencesRepository.h"
 #include "StartupUpdates.h"
@@ -139,9 +140,7 @@ void Application::registerIconFont()
 
 void Application::showMainWindow()
 {
-    m_mainWindow = new QMainWindow;
-    m_mainWindow->setWindowTitle(QStringLiteral("Tallyfern"));
-    m_mainWindow->resize(1100, 720);
+    m_mainWindow = new MainWindow(m_appState);
     m_mainWindow->show();
 }
 

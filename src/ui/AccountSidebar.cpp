@@ -1,0 +1,211 @@
+#include "AccountSidebar.h"
+
+#include "AccountRepository.h"
+#include "AppState.h"
+#include "EntryChoices.h"
+#include "Money.h"
+#include "PreferencesRepository.h"
+#include "ThemeManager.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <QStyledItemDelegate>
+#include <QVBoxLayout>
+
+namespace {
+
+// Name over type on the left, the balance on the right, level with the name.
+class AccountItemDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &) const override
+    {
+        const int name = QFontMetrics(ThemeManager::roleFont(1)).height();
+        const int detail = QFontMetrics(ThemeManager::roleFont(2)).height();
+        return QSize(option.rect.width(), name + detail + 16);
+    }
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        opt.text.clear();
+        QApplication::style()->drawControl(QStyle::CE_ItemViewItem, &opt, painter, opt.widget);
+
+        const bool selected = opt.state & QStyle::State_Selected;
+        const QColor text = opt.palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
+        const QRect area = opt.rect.adjusted(12, 7, -12, -7);
+        const QFont nameFont = ThemeManager::roleFont(1);
+        const QFont detailFont = ThemeManager::roleFont(2);
+        const QFont balanceFont = ThemeManager::roleFont(1);
+        const QString balance = index.data(AccountSidebar::BalanceTextRole).toString();
+        const int balanceWidth = QFontMetrics(balanceFont).horizontalAdvance(balance);
+        const int nameHeight = QFontMetrics(nameFont).height();
+
+        painter->save();
+        painter->setFont(balanceFont);
+        QColor balanceColor = text;
+        if (!selected && index.data(AccountSidebar::NegativeRole).toBool())
+            balanceColor = ThemeManager::negativeColor();
+        painter->setPen(balanceColor);
+        const QRect balanceRect(area.right() - balanceWidth, area.top(), balanceWidth, nameHeight);
+        painter->drawText(balanceRect, Qt::AlignRight | Qt::AlignVCenter, balance);
+
+        painter->setFont(nameFont);
+        painter->setPen(text);
+        const QRect nameRect(area.left(), area.top(), area.width() - balanceWidth - 12, nameHeight);
+        painter->drawText(nameRect, Qt::AlignLeft | Qt::AlignVCenter,
+                          QFontMetrics(nameFont).elidedText(opt.index.data(Qt::DisplayRole).toString(),
+                                                            Qt::ElideRight, nameRect.width()));
+
+        painter->setFont(detailFont);
+        painter->setPen(selected ? text : opt.palette.color(QPalette::PlaceholderText));
+        const QRect detailRect(area.left(), area.top() + nameHeight + 2, area.width(),
+                               area.height() - nameHeight - 2);
+        painter->drawText(detailRect, Qt::AlignLeft | Qt::AlignVCenter,
+                          QFontMetrics(detailFont)
+                              .elidedText(index.data(AccountSidebar::DetailRole).toString(), Qt::ElideRight,
+                                          detailRect.width()));
+        painter->restore();
+    }
+};
+
+} // namespace
+
+AccountSidebar::AccountSidebar(AppState *app, QWidget *parent)
+    : QWidget(parent)
+    , m_app(app)
+{
+    setMinimumWidth(220);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    auto *header = new QWidget(this);
+    auto *headerLayout = new QVBoxLayout(header);
+    headerLayout->setContentsMargins(12, 12, 12, 6);
+    headerLayout->setSpacing(2);
+    auto *title = new QLabel(tr("Accounts"), header);
+    applyFontRole(title, 3);
+    m_modeLabel = new QLabel(header);
+    applyFontRole(m_modeLabel, 2);
+    m_modeLabel->setForegroundRole(QPalette::PlaceholderText);
+    headerLayout->addWidget(title);
+    headerLayout->addWidget(m_modeLabel);
+    layout->addWidget(header);
+
+    m_list = new QListWidget(this);
+    m_list->setObjectName(QStringLiteral("accountList"));
+    m_list->setItemDelegate(new AccountItemDelegate(m_list));
+    m_list->setFrameShape(QFrame::NoFrame);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setUniformItemSizes(true);
+    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    layout->addWidget(m_list, 1);
+
+    auto *addButton = new QPushButton(tr("+ New Account"), this);
+    addButton->setFlat(true);
+    addButton->setCursor(Qt::PointingHandCursor);
+    connect(addButton, &QPushButton::clicked, this, &AccountSidebar::newAccountRequested);
+    auto *footer = new QHBoxLayout;
+    footer->setContentsMargins(8, 6, 8, 8);
+    footer->addWidget(addButton);
+    footer->addStretch(1);
+    layout->addLayout(footer);
+
+    connect(m_list, &QListWidget::currentItemChanged, this, [this](QListWidgetItem *current) {
+        if (!m_rebuilding && current)
+            emit accountSelected(current->data(AccountIdRole).toString());
+    });
+}
+
+QString AccountSidebar::modeText() const
+{
+    const QString mode =
+        m_app->preferences()->value(QStringLiteral("dashboardBalanceMode"), QStringLiteral("current"));
+    if (mode == QLatin1String("cleared"))
+        return tr("Cleared balances");
+    if (mode == QLatin1String("asOfToday"))
+        return tr("Balances as of today");
+    return tr("Current balances");
+}
+
+void AccountSidebar::rebuild()
+{
+    ++m_rebuildCount;
+    const QString selected = currentAccountId();
+    const QString mode =
+        m_app->preferences()->value(QStringLiteral("dashboardBalanceMode"), QStringLiteral("current"));
+    m_accounts = m_app->accounts()->findAll();
+    const QHash<QString, qint64> balances = m_app->accounts()->balances(mode);
+    m_modeLabel->setText(modeText());
+
+    m_rebuilding = true;
+    // Reuse the items when the accounts are the same ones in the same order, so
+    // that a change of balances does not disturb the selection or the scroll.
+    bool sameAccounts = m_list->count() == m_accounts.size();
+    for (int i = 0; sameAccounts && i < m_accounts.size(); ++i)
+        sameAccounts = m_list->item(i)->data(AccountIdRole).toString() == m_accounts.at(i).id;
+    if (!sameAccounts)
+        m_list->clear();
+    for (int i = 0; i < m_accounts.size(); ++i) {
+        const Account &account = m_accounts.at(i);
+        QListWidgetItem *item = sameAccounts ? m_list->item(i) : new QListWidgetItem(m_list);
+        const qint64 balance = balances.value(account.id, account.startingBalance);
+        QStringList detail{EntryChoices::accountTypeLabel(account.accountType)};
+        if (!account.institution.isEmpty())
+            detail << account.institution;
+        if (!account.accountNumberLast4.isEmpty())
+            detail << QStringLiteral("••%1").arg(account.accountNumberLast4);
+        item->setText(account.name);
+        item->setData(AccountIdRole, account.id);
+        item->setData(BalanceRole, balance);
+        item->setData(BalanceTextRole, Money::format(balance, account.currency));
+        item->setData(NegativeRole, balance < 0);
+        item->setData(DetailRole, detail.join(QStringLiteral(" · ")));
+        item->setToolTip(
+            QStringLiteral("%1\n%2").arg(account.name, Money::format(balance, account.currency)));
+    }
+    if (QListWidgetItem *item = itemFor(selected))
+        m_list->setCurrentItem(item);
+    m_rebuilding = false;
+    m_list->viewport()->update();
+}
+
+QListWidgetItem *AccountSidebar::itemFor(const QString &accountId) const
+{
+    if (accountId.isEmpty())
+        return nullptr;
+    for (int i = 0; i < m_list->count(); ++i) {
+        if (m_list->item(i)->data(AccountIdRole).toString() == accountId)
+            return m_list->item(i);
+    }
+    return nullptr;
+}
+
+QString AccountSidebar::currentAccountId() const
+{
+    const QListWidgetItem *item = m_list->currentItem();
+    return item ? item->data(AccountIdRole).toString() : QString();
+}
+
+void AccountSidebar::setCurrentAccountId(const QString &accountId)
+{
+    QListWidgetItem *item = itemFor(accountId);
+    if (!item || item == m_list->currentItem())
+        return;
+    m_rebuilding = true;
+    m_list->setCurrentItem(item);
+    m_rebuilding = false;
+}
+
+QString AccountSidebar::balanceText(const QString &accountId) const
+{
+    const QListWidgetItem *item = itemFor(accountId);
+    return item ? item->data(BalanceTextRole).toString() : QString();
+}

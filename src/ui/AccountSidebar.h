@@ -1,0 +1,55 @@
+#pragma once
+
+#include "Account.h"
+
+#include <QHash>
+#include <QWidget>
+
+class AppState;
+class QLabel;
+class QListWidget;
+class QListWidgetItem;
+
+// The list of accounts beside the register, each with its balance in the
+// mode of the preference "dashboardBalanceMode". Rebuilt by the main window.
+class AccountSidebar : public QWidget
+{
+    Q_OBJECT
+public:
+    enum Role
+    {
+        AccountIdRole = Qt::UserRole + 1,
+        BalanceRole,
+        BalanceTextRole,
+        DetailRole,
+        NegativeRole
+    };
+
+    explicit AccountSidebar(AppState *app, QWidget *parent = nullptr);
+
+    // Reads the accounts and their balances (two queries) and redraws the list.
+    void rebuild();
+    int rebuildCount() const { return m_rebuildCount; }
+
+    QList<Account> accounts() const { return m_accounts; }
+    QString currentAccountId() const;
+    void setCurrentAccountId(const QString &accountId);
+    // The shown balance text of an account ("" when it is not listed).
+    QString balanceText(const QString &accountId) const;
+    QString modeText() const;
+    QListWidget *list() const { return m_list; }
+
+signals:
+    void accountSelected(const QString &accountId);
+    void newAccountRequested();
+
+private:
+    QListWidgetItem *itemFor(const QString &accountId) const;
+
+    AppState *m_app = nullptr;
+    QLabel *m_modeLabel = nullptr;
+    QListWidget *m_list = nullptr;
+    QList<Account> m_accounts;
+    int m_rebuildCount = 0;
+    bool m_rebuilding = false;
+};

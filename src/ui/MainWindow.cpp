@@ -1,0 +1,429 @@
+#include "MainWindow.h"
+
+#include "AccountFormDialog.h"
+#include "AccountRepository.h"
+#include "AccountSidebar.h"
+#include "AppState.h"
+#include "Database.h"
+#include "PreferencesRepository.h"
+#include "ReconciliationRepository.h"
+#include "RecurringRepository.h"
+#include "RecurringService.h"
+#include "RegisterScreen.h"
+#include "StatusBar.h"
+#include "ThemeManager.h"
+#include "TransactionRepository.h"
+#include "TransactionWriter.h"
+#include "WelcomePage.h"
+#include "WriteScope.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+#include <QSettings>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QTimer>
+#include <functional>
+
+namespace {
+
+constexpr int kReloadDelayMs = 30;
+const QString GeometryKey = QStringLiteral("mainWindow/geometry");
+const QString SplitterKey = QStringLiteral("mainWindow/splitter");
+const QString BalanceModeKey = QStringLiteral("dashboardBalanceMode");
+
+} // namespace
+
+MainWindow::MainWindow(AppState *app, QWidget *parent)
+    : QMainWindow(parent)
+    , m_app(app)
+{
+    setWindowTitle(tr("Tallyfern"));
+
+    m_stack = new QStackedWidget(this);
+    m_welcome = new WelcomePage(m_stack);
+    m_stack->addWidget(m_welcome);
+
+    m_splitter = new QSplitter(Qt::Horizontal, m_stack);
+    m_splitter->setChildrenCollapsible(false);
+    m_sidebar = new AccountSidebar(app, m_splitter);
+    m_sidebar->setAutoFillBackground(true);
+    m_sidebar->setBackgroundRole(QPalette::Base);
+    m_register = new RegisterScreen(app, m_splitter);
+    m_splitter->addWidget(m_sidebar);
+    m_splitter->addWidget(m_register);
+    m_splitter->setStretchFactor(0, 0);
+    m_splitter->setStretchFactor(1, 1);
+    m_splitter->setSizes({260, 1020});
+    m_stack->addWidget(m_splitter);
+    setCentralWidget(m_stack);
+
+    m_statusBar = new StatusBar(this);
+    setStatusBar(m_statusBar);
+
+    buildMenus();
+
+    m_reloadTimer = new QTimer(this);
+    m_reloadTimer->setSingleShot(true);
+    m_reloadTimer->setInterval(kReloadDelayMs);
+    connect(m_reloadTimer, &QTimer::timeout, this, &MainWindow::reloadNow);
+
+    connect(m_welcome, &WelcomePage::createAccountRequested, this, &MainWindow::newAccount);
+    connect(m_sidebar, &AccountSidebar::newAccountRequested, this, &MainWindow::newAccount);
+    connect(m_sidebar, &AccountSidebar::accountSelected, this, &MainWindow::selectAccount);
+    connect(m_register, &RegisterScreen::statusMessage, m_statusBar, &StatusBar::showTransientMessage);
+
+    // Writes mark the window stale; it reads once when the burst is over.
+    connect(app->accounts(), &AccountRepository::accountsChanged, this, [this]() { scheduleReload(true); });
+    connect(app->transactions(), &TransactionRepository::transactionsChanged, this,
+            [this]() { scheduleReload(false); });
+    connect(app->recurring(), &RecurringRepository::recurringChanged, this,
+            [this]() { scheduleReload(false); });
+    connect(app->preferences(), &PreferencesRepository::changed, this, &MainWindow::onPreferenceChanged);
+    connect(app->recurringService(), &RecurringService::pendingCountChanged, m_statusBar,
+            &StatusBar::setPendingRecurringCount);
+
+    m_autoPostTimer = new QTimer(this);
+    m_autoPostTimer->setInterval(AutoPostIntervalMs);
+    connect(m_autoPostTimer, &QTimer::timeout, this, &MainWindow::runAutoPost);
+    m_autoPostTimer->start();
+    QTimer::singleShot(0, this, &MainWindow::runAutoPost);
+
+    restoreWindowState();
+    reloadNow();
+    m_statusBar->setPendingRecurringCount(app->recurringService()->pendingCount());
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildMenus()
+{
+    m_fileMenu = menuBar()->addMenu(tr("&File"));
+    m_exitAction = m_fileMenu->addAction(tr("E&xit"), qApp, &QApplication::closeAllWindows);
+    m_exitAction->setShortcut(QKeySequence::Quit);
+    m_exitAction->setMenuRole(QAction::QuitRole);
+
+    m_accountMenu = menuBar()->addMenu(tr("&Account"));
+    m_newAccountAction = m_accountMenu->addAction(tr("&New Account..."), this, &MainWindow::newAccount);
+    m_newAccountAction->setShortcut(QKeySequence(tr("Ctrl+Shift+N")));
+    m_editAccountAction = m_accountMenu->addAction(tr("&Edit Account..."), this, &MainWindow::editAccount);
+    m_deleteAccountAction =
+        m_accountMenu->addAction(tr("&Delete Account..."), this, &MainWindow::deleteAccount);
+    m_sidebar->list()->setContextMenuPolicy(Qt::ActionsContextMenu);
+    m_sidebar->list()->addActions({m_newAccountAction, m_editAccountAction, m_deleteAccountAction});
+
+    m_transactionMenu = menuBar()->addMenu(tr("&Transaction"));
+    m_transactionMenu->addAction(m_register->newAction());
+    m_transactionMenu->addSeparator();
+    m_transactionMenu->addAction(m_register->editAction());
+    m_transactionMenu->addAction(m_register->detailsAction());
+    m_transactionMenu->addAction(m_register->splitsAction());
+    m_transactionMenu->addAction(m_register->duplicateAction());
+    m_transactionMenu->addAction(m_register->toggleClearedAction());
+    m_transactionMenu->addAction(m_register->deleteAction());
+    m_transactionMenu->addSeparator();
+    m_transactionMenu->addAction(m_register->filterAction());
+    m_transactionMenu->addAction(m_register->clearFilterAction());
+
+    buildViewMenu();
+
+    m_toolsMenu = menuBar()->addMenu(tr("T&ools"));
+    m_toolsMenu->menuAction()->setVisible(false);
+
+    m_helpMenu = menuBar()->addMenu(tr("&Help"));
+    QAction *about = m_helpMenu->addAction(tr("&About Tallyfern"), this, [this]() {
+        QMessageBox::about(this, tr("About Tallyfern"),
+                           tr("<h3>Tallyfern %1</h3><p>A check register for your desktop: accounts, "
+                              "transactions, transfers and splits, kept in one file on this computer.</p>")
+                               .arg(QApplication::applicationVersion()));
+    });
+    about->setMenuRole(QAction::AboutRole);
+}
+
+void MainWindow::buildViewMenu()
+{
+    m_viewMenu = menuBar()->addMenu(tr("&View"));
+
+    // A submenu of exclusive choices, each carrying the value it stands for.
+    using Choices = QList<QPair<QString, QString>>;
+    auto choiceGroup = [this](const QString &title, const Choices &choices,
+                              const std::function<void(const QString &)> &pick) {
+        QMenu *menu = m_viewMenu->addMenu(title);
+        auto *group = new QActionGroup(this);
+        for (const auto &[label, value] : choices) {
+            QAction *action = menu->addAction(label);
+            action->setCheckable(true);
+            action->setData(value);
+            group->addAction(action);
+            connect(action, &QAction::triggered, this, [pick, value = value]() { pick(value); });
+        }
+        return group;
+    };
+    m_themeGroup = choiceGroup(tr("&Theme"),
+                               Choices{{tr("&System"), QStringLiteral("system")},
+                                       {tr("&Light"), QStringLiteral("light")},
+                                       {tr("&Dark"), QStringLiteral("dark")}},
+                               [this](const QString &name) {
+                                   if (ThemeManager *manager = m_app->themeManager())
+                                       manager->setTheme(name);
+                               });
+    m_balanceModeGroup =
+        choiceGroup(tr("Sidebar &Balances"),
+                    Choices{{tr("&Current Balance"), QStringLiteral("current")},
+                            {tr("C&leared Balance"), QStringLiteral("cleared")},
+                            {tr("Balance as of &Today"), QStringLiteral("asOfToday")}},
+                    [this](const QString &mode) { m_app->preferences()->set(BalanceModeKey, mode); });
+
+    m_viewMenu->addSeparator();
+    auto toggle = [this](const QString &label, const QString &key) {
+        QAction *action = m_viewMenu->addAction(label);
+        action->setCheckable(true);
+        connect(action, &QAction::triggered, this,
+                [this, key](bool on) { m_app->preferences()->setBool(key, on); });
+        return action;
+    };
+    m_twoLineAction = toggle(tr("T&wo-Line Register"), QStringLiteral("registerTwoLine"));
+    m_newestFirstAction = toggle(tr("&Newest First"), QStringLiteral("registerNewestFirst"));
+    m_showBalanceAction = toggle(tr("Show Running &Balance"), QStringLiteral("registerShowBalance"));
+    syncViewMenu();
+}
+
+void MainWindow::syncViewMenu()
+{
+    PreferencesRepository *prefs = m_app->preferences();
+    const QString theme = prefs->value(QStringLiteral("theme"), QStringLiteral("system"));
+    const QString mode = prefs->value(BalanceModeKey, QStringLiteral("current"));
+    for (QAction *action : m_themeGroup->actions())
+        action->setChecked(action->data().toString() == theme ||
+                           (action->data().toString() == QLatin1String("system") &&
+                            theme != QLatin1String("light") && theme != QLatin1String("dark")));
+    bool modeFound = false;
+    for (QAction *action : m_balanceModeGroup->actions()) {
+        action->setChecked(action->data().toString() == mode);
+        modeFound = modeFound || action->isChecked();
+    }
+    if (!modeFound)
+        m_balanceModeGroup->actions().constFirst()->setChecked(true);
+    m_twoLineAction->setChecked(prefs->getBool(QStringLiteral("registerTwoLine"), false));
+    m_newestFirstAction->setChecked(prefs->getBool(QStringLiteral("registerNewestFirst"), false));
+    m_showBalanceAction->setChecked(prefs->getBool(QStringLiteral("registerShowBalance"), true));
+}
+
+void MainWindow::addToolWindowAction(QAction *action)
+{
+    m_toolsMenu->addAction(action);
+    m_toolsMenu->menuAction()->setVisible(true);
+}
+
+bool MainWindow::isWelcomeShown() const
+{
+    return m_stack->currentWidget() == m_welcome;
+}
+
+int MainWindow::sidebarRebuildCount() const
+{
+    return m_sidebar->rebuildCount();
+}
+
+void MainWindow::scheduleReload(bool accountsChanged)
+{
+    m_accountsDirty = m_accountsDirty || accountsChanged;
+    if (!m_reloadTimer->isActive())
+        m_reloadTimer->start();
+}
+
+void MainWindow::reloadAccounts()
+{
+    m_accountsDirty = true;
+    reloadNow();
+    m_register->refresh();
+}
+
+void MainWindow::reloadNow()
+{
+    m_reloadTimer->stop();
+    m_accountsDirty = false;
+    m_sidebar->rebuild();
+    const QList<Account> accounts = m_sidebar->accounts();
+    if (accounts.isEmpty()) {
+        m_stack->setCurrentWidget(m_welcome);
+        if (!m_register->accountId().isEmpty())
+            m_register->setAccount(QString());
+        setWindowTitle(tr("Tallyfern"));
+        updateAccountActions();
+        return;
+    }
+    m_stack->setCurrentWidget(m_splitter);
+    auto listed = [&accounts](const QString &id) {
+        return std::any_of(accounts.begin(), accounts.end(), [&id](const Account &a) { return a.id == id; });
+    };
+    QString id = m_register->accountId();
+    if (id.isEmpty() || !listed(id))
+        id = listed(m_app->currentAccountId()) ? m_app->currentAccountId() : accounts.constFirst().id;
+    selectAccount(id);
+}
+
+void MainWindow::selectAccount(const QString &accountId)
+{
+    if (accountId.isEmpty())
+        return;
+    m_sidebar->setCurrentAccountId(accountId);
+    if (m_register->accountId() != accountId)
+        m_register->setAccount(accountId);
+    m_app->setCurrentAccountId(accountId);
+    const QList<Account> accounts = m_sidebar->accounts();
+    for (const Account &a : accounts) {
+        if (a.id == accountId)
+            setWindowTitle(tr("%1 — Tallyfern").arg(a.name));
+    }
+    updateAccountActions();
+}
+
+void MainWindow::updateAccountActions()
+{
+    const bool hasAccount = !m_register->accountId().isEmpty();
+    m_editAccountAction->setEnabled(hasAccount);
+    m_deleteAccountAction->setEnabled(hasAccount);
+}
+
+void MainWindow::onPreferenceChanged(const QString &key)
+{
+    static const QStringList registerKeys{
+        QStringLiteral("registerTwoLine"), QStringLiteral("registerNewestFirst"),
+        QStringLiteral("registerShowBalance"), QStringLiteral("weekStartDay"), QStringLiteral("theme")};
+    if (registerKeys.contains(key)) {
+        m_register->refresh();
+        syncViewMenu();
+    } else if (key == BalanceModeKey) {
+        scheduleReload(false);
+        syncViewMenu();
+    }
+}
+
+void MainWindow::newAccount()
+{
+    AccountFormDialog dialog(this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    Account account = dialog.account();
+    if (account.name.trimmed().isEmpty())
+        return;
+
+    // The starting balance becomes a transaction of its own, so that it shows
+    // in the register and can be cleared and reconciled like any other.
+    const qint64 opening = account.startingBalance;
+    account.startingBalance = 0;
+    WriteScope scope(m_app->database()->database());
+    bool ok = m_app->accounts()->insert(account);
+    if (ok && opening != 0) {
+        Transaction t;
+        t.accountId = account.id;
+        t.date = dialog.asOfDate();
+        t.payee = tr("Opening Balance");
+        t.amount = opening;
+        t.cleared = true;
+        ok = TransactionWriter::insert(m_app, t);
+    }
+    if (!scope.finish(ok)) {
+        QMessageBox::warning(this, tr("New Account"), tr("The account could not be created."));
+        reloadNow();
+        return;
+    }
+    reloadNow();
+    selectAccount(account.id);
+    m_statusBar->showTransientMessage(tr("Account \"%1\" created").arg(account.name), 3000);
+}
+
+void MainWindow::editAccount()
+{
+    const QString id = m_register->accountId();
+    const std::optional<Account> account = id.isEmpty() ? std::nullopt : m_app->accounts()->findById(id);
+    if (!account)
+        return;
+    AccountFormDialog dialog(*account, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (!m_app->accounts()->update(dialog.account())) {
+        QMessageBox::warning(this, tr("Edit Account"), tr("The account could not be saved."));
+        return;
+    }
+    reloadNow();
+    m_register->refresh();
+}
+
+void MainWindow::deleteAccount()
+{
+    const QString id = m_register->accountId();
+    const std::optional<Account> account = id.isEmpty() ? std::nullopt : m_app->accounts()->findById(id);
+    if (!account)
+        return;
+    const auto answer = QMessageBox::question(
+        this, tr("Delete Account"),
+        tr("Delete the account \"%1\"?\n\nIts transactions, recurring transactions and reconciliations are "
+           "deleted with it.")
+            .arg(account->name),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    if (answer != QMessageBox::Yes)
+        return;
+
+    // One time stamp for the account and everything that goes with it, so that
+    // restoring the account brings exactly these rows back.
+    const QDateTime when = QDateTime::currentDateTimeUtc();
+    WriteScope scope(m_app->database()->database());
+    const bool ok = m_app->accounts()->softDelete(id, when) &&
+                    m_app->transactions()->softDeleteByAccount(id, when) &&
+                    m_app->recurring()->softDeleteByAccount(id, when) &&
+                    m_app->reconciliations()->softDeleteByAccount(id, when);
+    if (!scope.finish(ok)) {
+        QMessageBox::warning(this, tr("Delete Account"), tr("The account could not be deleted."));
+        return;
+    }
+    m_register->setAccount(QString());
+    reloadNow();
+    m_statusBar->showTransientMessage(tr("Account \"%1\" deleted").arg(account->name), 3000);
+}
+
+void MainWindow::runAutoPost()
+{
+    const int posted = m_app->recurringService()->autoPostDue();
+    if (posted > 0)
+        m_statusBar->showTransientMessage(posted == 1 ? tr("Posted 1 recurring transaction")
+                                                      : tr("Posted %1 recurring transactions").arg(posted),
+                                          4000);
+    m_statusBar->setPendingRecurringCount(m_app->recurringService()->pendingCount());
+}
+
+void MainWindow::restoreWindowState()
+{
+    QSettings settings;
+    if (!restoreGeometry(settings.value(GeometryKey).toByteArray())) {
+        resize(1280, 800);
+        if (const QScreen *screen = QApplication::primaryScreen()) {
+            const QRect available = screen->availableGeometry();
+            resize(qMin(1280, available.width() - 40), qMin(800, available.height() - 40));
+        }
+    }
+    const QByteArray splitter = settings.value(SplitterKey).toByteArray();
+    if (!splitter.isEmpty())
+        m_splitter->restoreState(splitter);
+}
+
+void MainWindow::saveWindowState()
+{
+    QSettings settings;
+    settings.setValue(GeometryKey, saveGeometry());
+    settings.setValue(SplitterKey, m_splitter->saveState());
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    m_register->submitPendingRow();
+    saveWindowState();
+    QMainWindow::closeEvent(event);
+}

@@ -1,0 +1,96 @@
+#pragma once
+
+#include <QMainWindow>
+
+class AccountSidebar;
+class AppState;
+class QAction;
+class QActionGroup;
+class QMenu;
+class QSplitter;
+class QStackedWidget;
+class QTimer;
+class RegisterScreen;
+class StatusBar;
+class WelcomePage;
+
+// The one main window: the account sidebar and the selected account's
+// register (or the welcome page while there is no account), the menus, the
+// status bar, and the hourly posting of due recurring transactions.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+public:
+    static constexpr int AutoPostIntervalMs = 3600000;
+
+    explicit MainWindow(AppState *app, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    AccountSidebar *sidebar() const { return m_sidebar; }
+    RegisterScreen *registerScreen() const { return m_register; }
+    StatusBar *statusBarWidget() const { return m_statusBar; }
+    bool isWelcomeShown() const;
+    // How often the sidebar was rebuilt: a burst of writes should cost one rebuild.
+    int sidebarRebuildCount() const;
+
+    QMenu *fileMenu() const { return m_fileMenu; }
+    QMenu *accountMenu() const { return m_accountMenu; }
+    QMenu *transactionMenu() const { return m_transactionMenu; }
+    QMenu *viewMenu() const { return m_viewMenu; }
+    QMenu *toolsMenu() const { return m_toolsMenu; }
+    QMenu *helpMenu() const { return m_helpMenu; }
+    QAction *exitAction() const { return m_exitAction; }
+    // Adds an entry that opens a tool window; the Tools menu shows once it has one.
+    void addToolWindowAction(QAction *action);
+
+public slots:
+    void newAccount();
+    void editAccount();
+    void deleteAccount();
+    void selectAccount(const QString &accountId);
+    // Re-reads the account list and balances at once (after writes that emit no signal).
+    void reloadAccounts();
+    // Posts the due recurring transactions marked for automatic posting.
+    void runAutoPost();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildMenus();
+    void buildViewMenu();
+    void syncViewMenu();
+    void scheduleReload(bool accountsChanged);
+    void reloadNow();
+    void onPreferenceChanged(const QString &key);
+    void updateAccountActions();
+    void saveWindowState();
+    void restoreWindowState();
+
+    AppState *m_app = nullptr;
+    QStackedWidget *m_stack = nullptr;
+    WelcomePage *m_welcome = nullptr;
+    QSplitter *m_splitter = nullptr;
+    AccountSidebar *m_sidebar = nullptr;
+    RegisterScreen *m_register = nullptr;
+    StatusBar *m_statusBar = nullptr;
+    QTimer *m_reloadTimer = nullptr;
+    QTimer *m_autoPostTimer = nullptr;
+    bool m_accountsDirty = false;
+
+    QMenu *m_fileMenu = nullptr;
+    QMenu *m_accountMenu = nullptr;
+    QMenu *m_transactionMenu = nullptr;
+    QMenu *m_viewMenu = nullptr;
+    QMenu *m_toolsMenu = nullptr;
+    QMenu *m_helpMenu = nullptr;
+    QAction *m_exitAction = nullptr;
+    QAction *m_newAccountAction = nullptr;
+    QAction *m_editAccountAction = nullptr;
+    QAction *m_deleteAccountAction = nullptr;
+    QActionGroup *m_themeGroup = nullptr;
+    QActionGroup *m_balanceModeGroup = nullptr;
+    QAction *m_twoLineAction = nullptr;
+    QAction *m_newestFirstAction = nullptr;
+    QAction *m_showBalanceAction = nullptr;
+};

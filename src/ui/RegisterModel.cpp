@@ -1,0 +1,544 @@
+#include "RegisterModel.h"
+
+#include "Money.h"
+#include "ThemeManager.h"
+
+#include <QDate>
+#include <algorithm>
+
+namespace {
+
+int clearedRank(const Transaction &t)
+{
+    return t.reconciled ? 2 : (t.cleared ? 1 : 0);
+}
+
+qint64 paymentOf(const Transaction &t)
+{
+    return t.amount < 0 ? -t.amount : 0;
+}
+
+qint64 depositOf(const Transaction &t)
+{
+    return t.amount > 0 ? t.amount : 0;
+}
+
+// Check numbers compare as numbers when both are numbers, so that 99 sorts before 100.
+int compareCheckNumbers(const QString &a, const QString &b)
+{
+    bool okA = false;
+    bool okB = false;
+    const qlonglong na = a.toLongLong(&okA);
+    const qlonglong nb = b.toLongLong(&okB);
+    if (okA && okB)
+        return na < nb ? -1 : (na > nb ? 1 : 0);
+    if (okA != okB)
+        return okA ? -1 : 1;
+    return a.compare(b, Qt::CaseInsensitive);
+}
+
+template <typename T> int threeWay(const T &a, const T &b)
+{
+    return a < b ? -1 : (b < a ? 1 : 0);
+}
+
+} // namespace
+
+RegisterModel::RegisterModel(QObject *parent)
+    : QAbstractTableModel(parent)
+{
+}
+
+int RegisterModel::rowCount(const QModelIndex &parent) const
+{
+    if (parent.isValid())
+        return 0;
+    return int(m_order.size()) + (m_inlineVisible ? 1 : 0);
+}
+
+int RegisterModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+int RegisterModel::blankRow() const
+{
+    if (!m_inlineVisible)
+        return -1;
+    return m_sortOrder == Qt::DescendingOrder ? 0 : int(m_order.size());
+}
+
+int RegisterModel::sourceIndex(int row) const
+{
+    const int shown = (m_inlineVisible && m_sortOrder == Qt::DescendingOrder) ? row - 1 : row;
+    if (shown < 0 || shown >= m_order.size())
+        return -1;
+    return m_order.at(shown);
+}
+
+RegisterRow RegisterModel::rowAt(int row) const
+{
+    const int index = sourceIndex(row);
+    if (index < 0)
+        return RegisterRow();
+    return m_rows.at(index);
+}
+
+int RegisterModel::rowOf(const QString &transactionId) const
+{
+    if (transactionId.isEmpty())
+        return -1;
+    const int offset = (m_inlineVisible && m_sortOrder == Qt::DescendingOrder) ? 1 : 0;
+    for (int i = 0; i < m_order.size(); ++i) {
+        if (m_rows.at(m_order.at(i)).transaction.id == transactionId)
+            return i + offset;
+    }
+    return -1;
+}
+
+void RegisterModel::setEntries(const QList<RegisterRow> &rows)
+{
+    beginResetModel();
+    m_rows = rows;
+    m_order.resize(m_rows.size());
+    for (int i = 0; i < m_order.size(); ++i)
+        m_order[i] = i;
+    applySort();
+    m_pendingRow = -1;
+    m_pending = Transaction();
+    m_pendingOriginal = Transaction();
+    endResetModel();
+}
+
+void RegisterModel::setInlineRowVisible(bool visible)
+{
+    if (visible == m_inlineVisible)
+        return;
+    beginResetModel();
+    m_inlineVisible = visible;
+    if (!visible && m_pendingRow >= 0 && m_pending.id.isEmpty())
+        m_pendingRow = -1;
+    endResetModel();
+}
+
+void RegisterModel::setTwoLine(bool twoLine)
+{
+    if (twoLine == m_twoLine)
+        return;
+    m_twoLine = twoLine;
+    emit headerDataChanged(Qt::Horizontal, PayeeColumn, PayeeColumn);
+    if (rowCount() > 0)
+        emit dataChanged(index(0, PayeeColumn), index(rowCount() - 1, PayeeColumn));
+}
+
+void RegisterModel::setAccount(const QString &accountId, Currency currency)
+{
+    m_accountId = accountId;
+    m_currency = currency;
+}
+
+void RegisterModel::setAccountNames(const QHash<QString, QString> &names)
+{
+    m_accountNames = names;
+}
+
+void RegisterModel::setCategoryPaths(const QHash<QString, QString> &paths)
+{
+    m_categoryPaths = paths;
+}
+
+bool RegisterModel::lessThan(int a, int b) const
+{
+    const Transaction &ta = m_rows.at(a).transaction;
+    const Transaction &tb = m_rows.at(b).transaction;
+    int c = 0;
+    switch (m_sortColumn) {
+    case DateColumn:
+        c = threeWay(ta.date, tb.date);
+        break;
+    case CheckColumn:
+        c = compareCheckNumbers(ta.checkNumber, tb.checkNumber);
+        break;
+    case PayeeColumn:
+        c = ta.payee.compare(tb.payee, Qt::CaseInsensitive);
+        break;
+    case CategoryColumn:
+        c = categoryText(ta, m_rows.at(a).categoryName)
+                .compare(categoryText(tb, m_rows.at(b).categoryName), Qt::CaseInsensitive);
+        break;
+    case MemoColumn:
+        c = ta.memo.compare(tb.memo, Qt::CaseInsensitive);
+        break;
+    case PaymentColumn:
+        c = threeWay(paymentOf(ta), paymentOf(tb));
+        break;
+    case DepositColumn:
+        c = threeWay(depositOf(ta), depositOf(tb));
+        break;
+    case ClearedColumn:
+        c = threeWay(clearedRank(ta), clearedRank(tb));
+        break;
+    case BalanceColumn:
+        c = threeWay(m_rows.at(a).balance, m_rows.at(b).balance);
+        break;
+    default:
+        break;
+    }
+    if (c != 0)
+        return m_sortOrder == Qt::AscendingOrder ? c < 0 : c > 0;
+    // Equal keys: the later date first; equal dates keep their order (stable sort).
+    return ta.date > tb.date;
+}
+
+void RegisterModel::applySort()
+{
+    std::stable_sort(m_order.begin(), m_order.end(), [this](int a, int b) { return lessThan(a, b); });
+}
+
+void RegisterModel::sort(int column, Qt::SortOrder order)
+{
+    if (column < 0 || column >= ColumnCount)
+        return;
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+
+    // Remember what every persistent index pointed at: a source row or the blank row.
+    const QModelIndexList before = persistentIndexList();
+    QVector<int> sources;
+    sources.reserve(before.size());
+    for (const QModelIndex &index : before)
+        sources.append(isBlankRow(index.row()) ? -1 : sourceIndex(index.row()));
+    const QString pendingId = m_pendingRow >= 0 ? m_pending.id : QString();
+    const bool pendingNew = pendingIsNew();
+
+    // Sorting always starts from the repository's order so that ties come out
+    // the same however the user got to this sort.
+    for (int i = 0; i < m_order.size(); ++i)
+        m_order[i] = i;
+    m_sortColumn = column;
+    m_sortOrder = order;
+    applySort();
+
+    QVector<int> position(m_rows.size());
+    for (int i = 0; i < m_order.size(); ++i)
+        position[m_order.at(i)] = i;
+    const int offset = (m_inlineVisible && m_sortOrder == Qt::DescendingOrder) ? 1 : 0;
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (int i = 0; i < before.size(); ++i) {
+        const int row = sources.at(i) < 0 ? blankRow() : position.at(sources.at(i)) + offset;
+        after.append(index(row, before.at(i).column()));
+    }
+    changePersistentIndexList(before, after);
+    if (pendingNew)
+        m_pendingRow = blankRow();
+    else if (!pendingId.isEmpty())
+        m_pendingRow = rowOf(pendingId);
+
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+QString RegisterModel::categoryText(const Transaction &t, const QString &categoryName) const
+{
+    if (!t.transferDestAccountId.isEmpty()) {
+        const QString name = m_accountNames.value(t.transferDestAccountId, tr("(deleted account)"));
+        return t.amount > 0 ? tr("Transfer from %1").arg(name) : tr("Transfer to %1").arg(name);
+    }
+    if (t.isSplit)
+        return tr("— Split —");
+    if (!categoryName.isEmpty())
+        return categoryName;
+    return m_categoryPaths.value(t.categoryId);
+}
+
+QString RegisterModel::clearedText(const Transaction &t)
+{
+    if (t.reconciled)
+        return QStringLiteral("R");
+    return t.cleared ? QStringLiteral("✓") : QString();
+}
+
+Transaction RegisterModel::transactionForDisplay(int row, QString *categoryName, qint64 *balance,
+                                                 bool *hasBalance) const
+{
+    if (row == m_pendingRow && m_pendingRow >= 0) {
+        const RegisterRow original = rowAt(row);
+        *categoryName = m_pending.categoryId == original.transaction.categoryId
+                            ? original.categoryName
+                            : categoryPath(m_pending.categoryId);
+        *balance = original.balance;
+        *hasBalance = !pendingIsNew();
+        return m_pending;
+    }
+    const int source = sourceIndex(row);
+    if (source < 0) {
+        *hasBalance = false;
+        return Transaction();
+    }
+    const RegisterRow &r = m_rows.at(source);
+    *categoryName = r.categoryName;
+    *balance = r.balance;
+    *hasBalance = true;
+    return r.transaction;
+}
+
+QVariant RegisterModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= ColumnCount)
+        return {};
+    const int row = index.row();
+    const int column = index.column();
+    const bool blank = isBlankRow(row);
+    if (role == BlankRowRole)
+        return blank;
+    if (blank && row != m_pendingRow) {
+        if (role == Qt::TextAlignmentRole)
+            return QVariant();
+        if (role == Qt::EditRole && column == DateColumn)
+            return m_entryDate.isValid() ? m_entryDate : QDate::currentDate();
+        return {};
+    }
+
+    QString categoryName;
+    qint64 balance = 0;
+    bool hasBalance = false;
+    const Transaction t = transactionForDisplay(row, &categoryName, &balance, &hasBalance);
+
+    switch (role) {
+    case Qt::DisplayRole:
+        switch (column) {
+        case DateColumn:
+            return t.date.isValid() ? t.date.toString(QStringLiteral("M/d/yyyy")) : QString();
+        case CheckColumn:
+            return t.checkNumber;
+        case PayeeColumn:
+            return t.payee;
+        case CategoryColumn:
+            return categoryText(t, categoryName);
+        case MemoColumn:
+            return t.memo;
+        case PaymentColumn:
+            return t.amount < 0 ? Money::formatPlain(-t.amount, m_currency) : QString();
+        case DepositColumn:
+            return t.amount > 0 ? Money::formatPlain(t.amount, m_currency) : QString();
+        case ClearedColumn:
+            return clearedText(t);
+        case BalanceColumn:
+            return hasBalance ? Money::format(balance, m_currency) : QString();
+        default:
+            return {};
+        }
+    case Qt::EditRole:
+        switch (column) {
+        case DateColumn:
+            return t.date.isValid() ? t.date : QDate::currentDate();
+        case CheckColumn:
+            return t.checkNumber;
+        case PayeeColumn:
+            return t.payee;
+        case CategoryColumn:
+            return data(index, CategoryCodeRole);
+        case MemoColumn:
+            return t.memo;
+        case PaymentColumn:
+            return paymentOf(t);
+        case DepositColumn:
+            return depositOf(t);
+        case ClearedColumn:
+            return t.cleared;
+        case BalanceColumn:
+            return balance;
+        default:
+            return {};
+        }
+    case CategoryCodeRole:
+        if (!t.transferDestAccountId.isEmpty())
+            return QStringLiteral("t:") + t.transferDestAccountId;
+        if (!t.categoryId.isEmpty())
+            return QStringLiteral("c:") + t.categoryId;
+        return QString();
+    case MemoRole:
+        return t.memo;
+    case TransactionIdRole:
+        return t.id;
+    case NegativeRole:
+        if (column == PaymentColumn)
+            return t.amount < 0;
+        if (column == BalanceColumn)
+            return hasBalance && balance < 0;
+        return false;
+    case Qt::TextAlignmentRole:
+        switch (column) {
+        case PaymentColumn:
+        case DepositColumn:
+        case BalanceColumn:
+            return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+        case ClearedColumn:
+        case CheckColumn:
+            return QVariant(Qt::AlignHCenter | Qt::AlignVCenter);
+        default:
+            return QVariant(Qt::AlignLeft | Qt::AlignVCenter);
+        }
+    case Qt::ForegroundRole:
+        if (data(index, NegativeRole).toBool())
+            return ThemeManager::negativeColor();
+        if (column == ClearedColumn && t.reconciled)
+            return ThemeManager::mutedColor();
+        return {};
+    case Qt::ToolTipRole:
+        if (column == ClearedColumn)
+            return t.reconciled ? tr("Reconciled") : (t.cleared ? tr("Cleared") : tr("Not cleared"));
+        if (column == PayeeColumn && m_twoLine && !t.memo.isEmpty())
+            return t.memo;
+        return {};
+    default:
+        return {};
+    }
+}
+
+QVariant RegisterModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal)
+        return {};
+    if (role == Qt::TextAlignmentRole) {
+        if (section == PaymentColumn || section == DepositColumn || section == BalanceColumn)
+            return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+        if (section == ClearedColumn || section == CheckColumn)
+            return QVariant(Qt::AlignHCenter | Qt::AlignVCenter);
+        return QVariant(Qt::AlignLeft | Qt::AlignVCenter);
+    }
+    if (role != Qt::DisplayRole)
+        return {};
+    switch (section) {
+    case DateColumn:
+        return tr("Date");
+    case CheckColumn:
+        return tr("Chk #");
+    case PayeeColumn:
+        return m_twoLine ? tr("Payee / Memo") : tr("Payee");
+    case CategoryColumn:
+        return tr("Category");
+    case MemoColumn:
+        return tr("Memo");
+    case PaymentColumn:
+        return tr("Payment");
+    case DepositColumn:
+        return tr("Deposit");
+    case ClearedColumn:
+        return tr("Clr");
+    case BalanceColumn:
+        return tr("Balance");
+    default:
+        return {};
+    }
+}
+
+Qt::ItemFlags RegisterModel::flags(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    const int column = index.column();
+    if (column == BalanceColumn || column == ClearedColumn)
+        return f;
+    if (isBlankRow(index.row()))
+        return f | Qt::ItemIsEditable;
+    const Transaction t = index.row() == m_pendingRow ? m_pending : rowAt(index.row()).transaction;
+    if (t.id.isEmpty())
+        return f;
+    // A split's amount and category belong to its lines; a reconciled amount
+    // belongs to the statement it was reconciled against.
+    if (t.isSplit && (column == CategoryColumn || column == PaymentColumn || column == DepositColumn))
+        return f;
+    if (t.reconciled && (column == PaymentColumn || column == DepositColumn))
+        return f;
+    return f | Qt::ItemIsEditable;
+}
+
+void RegisterModel::beginPending(int row)
+{
+    if (m_pendingRow == row)
+        return;
+    if (isBlankRow(row)) {
+        m_pending = Transaction();
+        m_pending.accountId = m_accountId;
+        m_pending.date = m_entryDate.isValid() ? m_entryDate : QDate::currentDate();
+        m_pendingOriginal = Transaction();
+    } else {
+        m_pending = rowAt(row).transaction;
+        m_pendingOriginal = m_pending;
+    }
+    m_pendingRow = row;
+}
+
+bool RegisterModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (!index.isValid() || role != Qt::EditRole)
+        return false;
+    const int row = index.row();
+    if (!isBlankRow(row) && sourceIndex(row) < 0)
+        return false;
+    if (m_pendingRow >= 0 && m_pendingRow != row)
+        return false; // one row at a time: the screen saves or drops the other first
+    beginPending(row);
+    switch (index.column()) {
+    case DateColumn: {
+        const QDate date = value.toDate();
+        if (!date.isValid())
+            return false;
+        m_pending.date = date;
+        break;
+    }
+    case CheckColumn:
+        m_pending.checkNumber = value.toString().trimmed();
+        break;
+    case PayeeColumn:
+        m_pending.payee = value.toString().trimmed();
+        break;
+    case MemoColumn:
+        m_pending.memo = value.toString().trimmed();
+        break;
+    case CategoryColumn: {
+        const QString code = value.toString();
+        m_pending.categoryId.clear();
+        m_pending.transferDestAccountId.clear();
+        if (code.startsWith(QLatin1String("c:")))
+            m_pending.categoryId = code.mid(2);
+        else if (code.startsWith(QLatin1String("t:")) && code.mid(2) != m_accountId)
+            m_pending.transferDestAccountId = code.mid(2);
+        break;
+    }
+    case PaymentColumn: {
+        const qint64 payment = value.toLongLong();
+        if (payment > 0)
+            m_pending.amount = -payment;
+        else if (m_pending.amount < 0)
+            m_pending.amount = 0;
+        break;
+    }
+    case DepositColumn: {
+        const qint64 deposit = value.toLongLong();
+        if (deposit > 0)
+            m_pending.amount = deposit;
+        else if (m_pending.amount > 0)
+            m_pending.amount = 0;
+        break;
+    }
+    case ClearedColumn:
+        m_pending.cleared = value.toBool();
+        break;
+    default:
+        return false;
+    }
+    emit dataChanged(this->index(row, 0), this->index(row, ColumnCount - 1));
+    return true;
+}
+
+void RegisterModel::clearPendingEdit()
+{
+    const int row = m_pendingRow;
+    m_pendingRow = -1;
+    m_pending = Transaction();
+    m_pendingOriginal = Transaction();
+    if (row >= 0 && row < rowCount())
+        emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
+}

@@ -1,0 +1,630 @@
+#include "RegisterScreen.h"
+
+#include "AccountRepository.h"
+#include "AppState.h"
+#include "CategoryRepository.h"
+#include "EntryChoices.h"
+#include "Money.h"
+#include "PreferencesRepository.h"
+#include "RegisterDelegate.h"
+#include "RegisterFilterDialog.h"
+#include "RegisterModel.h"
+#include "RegisterTableView.h"
+#include "ThemeManager.h"
+#include "TransactionActions.h"
+#include "TransactionDetailsDialog.h"
+#include "TransactionFormDialog.h"
+#include "TransactionRepository.h"
+#include "TransactionWriter.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSettings>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+// Short enough to feel immediate, long enough to gather a burst of writes.
+constexpr int kReloadDelayMs = 30;
+
+const QString HeaderStateKey = QStringLiteral("register/headerState");
+const QString SortColumnKey = QStringLiteral("register/sortColumn");
+const QString SortOrderKey = QStringLiteral("register/sortOrder");
+
+} // namespace
+
+RegisterScreen::RegisterScreen(AppState *app, QWidget *parent)
+    : QWidget(parent)
+    , m_app(app)
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    // Account heading with its balances.
+    auto *header = new QWidget(this);
+    header->setObjectName(QStringLiteral("registerHeader"));
+    auto *headerLayout = new QHBoxLayout(header);
+    headerLayout->setContentsMargins(16, 12, 16, 10);
+    auto *titles = new QVBoxLayout;
+    titles->setSpacing(2);
+    m_nameLabel = new QLabel(header);
+    applyFontRole(m_nameLabel, 5);
+    m_detailLabel = new QLabel(header);
+    applyFontRole(m_detailLabel, 2);
+    m_detailLabel->setForegroundRole(QPalette::PlaceholderText);
+    titles->addWidget(m_nameLabel);
+    titles->addWidget(m_detailLabel);
+    headerLayout->addLayout(titles, 1);
+    auto addFigure = [&](const QString &caption, QLabel *&value) {
+        auto *box = new QVBoxLayout;
+        box->setSpacing(2);
+        auto *label = new QLabel(caption, header);
+        applyFontRole(label, 2);
+        label->setForegroundRole(QPalette::PlaceholderText);
+        label->setAlignment(Qt::AlignRight);
+        value = new QLabel(header);
+        applyFontRole(value, 4);
+        value->setAlignment(Qt::AlignRight);
+        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        box->addWidget(label);
+        box->addWidget(value);
+        headerLayout->addSpacing(24);
+        headerLayout->addLayout(box);
+    };
+    addFigure(tr("Cleared balance"), m_clearedValue);
+    addFigure(tr("Current balance"), m_balanceValue);
+    layout->addWidget(header);
+
+    m_filterBar = new QWidget(this);
+    auto *filterLayout = new QHBoxLayout(m_filterBar);
+    filterLayout->setContentsMargins(16, 4, 16, 6);
+    m_filterLabel = new QLabel(m_filterBar);
+    m_filterLabel->setWordWrap(true);
+    auto *clearButton = new QPushButton(tr("Clear Filter"), m_filterBar);
+    connect(clearButton, &QPushButton::clicked, this, &RegisterScreen::clearFilter);
+    filterLayout->addWidget(m_filterLabel, 1);
+    filterLayout->addWidget(clearButton);
+    m_filterBar->hide();
+    layout->addWidget(m_filterBar);
+
+    m_model = new RegisterModel(this);
+    m_delegate = new RegisterDelegate(this);
+    m_delegate->setPayeeSource([this]() { return m_app->transactions()->payees(m_account.id); });
+    m_delegate->setChoiceSource(
+        [this]() { return EntryChoices::categoryChoices(m_app, m_account.id, true); });
+    m_view = new RegisterTableView(this);
+    m_view->setModel(m_model);
+    m_view->setItemDelegate(m_delegate);
+    m_view->setFrameShape(QFrame::NoFrame);
+    layout->addWidget(m_view, 1);
+
+    QHeaderView *columns = m_view->horizontalHeader();
+    columns->setMinimumSectionSize(36);
+    const int widths[] = {90, 56, 200, 170, 150, 100, 100, 36, 116};
+    for (int column = 0; column < RegisterModel::ColumnCount; ++column)
+        columns->resizeSection(column, widths[column]);
+    restoreHeaderState();
+    m_view->viewport()->installEventFilter(this);
+
+    m_reloadTimer = new QTimer(this);
+    m_reloadTimer->setSingleShot(true);
+    m_reloadTimer->setInterval(kReloadDelayMs);
+    connect(m_reloadTimer, &QTimer::timeout, this, &RegisterScreen::reloadNow);
+    m_saveHeaderTimer = new QTimer(this);
+    m_saveHeaderTimer->setSingleShot(true);
+    m_saveHeaderTimer->setInterval(500);
+    connect(m_saveHeaderTimer, &QTimer::timeout, this, &RegisterScreen::saveHeaderState);
+    connect(columns, &QHeaderView::sectionResized, this, [this](int column) {
+        if (column != RegisterModel::PayeeColumn)
+            fitPayeeColumn();
+        m_saveHeaderTimer->start();
+    });
+    connect(columns, &QHeaderView::sectionMoved, m_saveHeaderTimer, qOverload<>(&QTimer::start));
+    connect(columns, &QHeaderView::sortIndicatorChanged, this, [this](int column, Qt::SortOrder order) {
+        m_model->sort(column, order);
+        QSettings settings;
+        settings.setValue(SortColumnKey, column);
+        settings.setValue(SortOrderKey, int(order));
+        if (const QModelIndex current = m_view->currentIndex(); current.isValid())
+            m_view->scrollTo(current);
+    });
+
+    connect(m_view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &RegisterScreen::onCurrentRowChanged);
+    connect(m_view, &RegisterTableView::submitRequested, this, [this]() { submitPendingRow(); });
+    connect(m_view, &RegisterTableView::cancelRequested, this, &RegisterScreen::cancelPendingRow);
+    connect(m_view, &RegisterTableView::clearedClicked, this, &RegisterScreen::onClearedClicked);
+    connect(m_view, &RegisterTableView::deleteRequested, this, &RegisterScreen::deleteCurrent);
+    connect(m_view, &RegisterTableView::openRequested, this, &RegisterScreen::showDetails);
+    connect(m_view, &RegisterTableView::editorClosed, this, [this]() {
+        if (m_dirty && !m_model->hasPendingEdit())
+            scheduleReload();
+    });
+    connect(m_view, &QWidget::customContextMenuRequested, this, &RegisterScreen::showContextMenu);
+
+    connect(m_app->transactions(), &TransactionRepository::transactionsChanged, this,
+            [this](const QString &accountId) {
+                if (!m_account.id.isEmpty() && (accountId.isEmpty() || accountId == m_account.id))
+                    scheduleReload();
+            });
+    connect(m_app->accounts(), &AccountRepository::accountsChanged, this, [this]() {
+        m_delegate->invalidateSources();
+        scheduleReload();
+    });
+    connect(m_app->categories(), &CategoryRepository::categoriesChanged, this, [this]() {
+        m_delegate->invalidateSources();
+        scheduleReload();
+    });
+
+    buildActions();
+    applyPreferences();
+    updateActions();
+}
+
+RegisterScreen::~RegisterScreen()
+{
+    if (m_saveHeaderTimer->isActive())
+        saveHeaderState();
+}
+
+void RegisterScreen::buildActions()
+{
+    auto make = [this](const QString &text, const QKeySequence &shortcut, void (RegisterScreen::*slot)()) {
+        auto *action = new QAction(text, this);
+        if (!shortcut.isEmpty())
+            action->setShortcut(shortcut);
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+    m_newAction =
+        make(tr("&New Transaction..."), QKeySequence(tr("Ctrl+N")), &RegisterScreen::newTransaction);
+    m_editAction = make(tr("&Edit Transaction..."), QKeySequence(tr("Ctrl+E")), &RegisterScreen::editCurrent);
+    m_detailsAction = make(tr("De&tails..."), QKeySequence(tr("Ctrl+I")), &RegisterScreen::showDetails);
+    m_splitsAction = make(tr("&Splits..."), QKeySequence(tr("Ctrl+Shift+S")), &RegisterScreen::editSplits);
+    m_duplicateAction =
+        make(tr("D&uplicate..."), QKeySequence(tr("Ctrl+D")), &RegisterScreen::duplicateCurrent);
+    m_toggleClearedAction =
+        make(tr("Toggle &Cleared"), QKeySequence(tr("Ctrl+K")), &RegisterScreen::toggleClearedCurrent);
+    m_deleteAction =
+        make(tr("&Delete Transaction..."), QKeySequence(tr("Ctrl+Del")), &RegisterScreen::deleteCurrent);
+    m_filterAction = make(tr("&Filter..."), QKeySequence(tr("Ctrl+F")), &RegisterScreen::showFilterDialog);
+    m_clearFilterAction =
+        make(tr("C&lear Filter"), QKeySequence(tr("Ctrl+Shift+F")), &RegisterScreen::clearFilter);
+}
+
+void RegisterScreen::applyPreferences()
+{
+    PreferencesRepository *prefs = m_app->preferences();
+    const bool twoLine = prefs->getBool(QStringLiteral("registerTwoLine"), false);
+    const bool showBalance = prefs->getBool(QStringLiteral("registerShowBalance"), true);
+    const bool newestFirst = prefs->getBool(QStringLiteral("registerNewestFirst"), false);
+
+    m_model->setTwoLine(twoLine);
+    m_view->setColumnHidden(RegisterModel::MemoColumn, twoLine);
+    m_view->setColumnHidden(RegisterModel::BalanceColumn, !showBalance);
+    const int line = QFontMetrics(ThemeManager::roleFont(0)).height();
+    m_view->verticalHeader()->setDefaultSectionSize(twoLine ? line * 2 + 14 : line + 12);
+
+    // The preference decides the date order when it changes; otherwise the
+    // order the user last picked in the header stands.
+    QHeaderView *columns = m_view->horizontalHeader();
+    if (!m_newestFirst.has_value()) {
+        QSettings settings;
+        if (!settings.contains(SortColumnKey))
+            columns->setSortIndicator(RegisterModel::DateColumn,
+                                      newestFirst ? Qt::DescendingOrder : Qt::AscendingOrder);
+    } else if (*m_newestFirst != newestFirst) {
+        columns->setSortIndicator(RegisterModel::DateColumn,
+                                  newestFirst ? Qt::DescendingOrder : Qt::AscendingOrder);
+    }
+    m_newestFirst = newestFirst;
+    fitPayeeColumn();
+}
+
+void RegisterScreen::fitPayeeColumn()
+{
+    QHeaderView *columns = m_view->horizontalHeader();
+    int others = 0;
+    for (int column = 0; column < RegisterModel::ColumnCount; ++column) {
+        if (column != RegisterModel::PayeeColumn && !columns->isSectionHidden(column))
+            others += columns->sectionSize(column);
+    }
+    const int width = qMax(120, m_view->viewport()->width() - others);
+    if (columns->sectionSize(RegisterModel::PayeeColumn) != width)
+        columns->resizeSection(RegisterModel::PayeeColumn, width);
+}
+
+bool RegisterScreen::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_view->viewport() && event->type() == QEvent::Resize)
+        fitPayeeColumn();
+    return QWidget::eventFilter(watched, event);
+}
+
+void RegisterScreen::restoreHeaderState()
+{
+    QSettings settings;
+    QHeaderView *columns = m_view->horizontalHeader();
+    const QByteArray state = settings.value(HeaderStateKey).toByteArray();
+    if (!state.isEmpty())
+        columns->restoreState(state);
+    for (int column = 0; column < RegisterModel::ColumnCount; ++column)
+        columns->setSectionResizeMode(column, QHeaderView::Interactive);
+    columns->setSectionResizeMode(RegisterModel::ClearedColumn, QHeaderView::Fixed);
+    const int column = settings.value(SortColumnKey, int(RegisterModel::DateColumn)).toInt();
+    const int order = settings.value(SortOrderKey, int(Qt::AscendingOrder)).toInt();
+    const int safeColumn = column >= 0 && column < RegisterModel::ColumnCount ? column : 0;
+    const Qt::SortOrder safeOrder =
+        order == int(Qt::DescendingOrder) ? Qt::DescendingOrder : Qt::AscendingOrder;
+    columns->setSortIndicator(safeColumn, safeOrder);
+    m_model->sort(safeColumn, safeOrder);
+}
+
+void RegisterScreen::saveHeaderState()
+{
+    m_saveHeaderTimer->stop();
+    QSettings settings;
+    settings.setValue(HeaderStateKey, m_view->horizontalHeader()->saveState());
+}
+
+void RegisterScreen::setAccount(const QString &accountId)
+{
+    if (accountId != m_account.id && m_model->hasPendingEdit())
+        submitPendingRow();
+    const bool changed = accountId != m_account.id;
+    m_account = Account();
+    if (!accountId.isEmpty())
+        m_account = m_app->accounts()->findById(accountId).value_or(Account());
+    m_model->setAccount(m_account.id, m_account.currency);
+    if (changed) {
+        m_filter = RegisterFilter();
+        m_model->setEntryDate(QDate());
+        m_delegate->invalidateSources();
+    }
+    reloadNow();
+    if (changed)
+        m_view->scrollTo(m_model->index(m_model->blankRow() >= 0 ? m_model->blankRow() : 0, 0));
+}
+
+void RegisterScreen::refresh()
+{
+    applyPreferences();
+    m_view->viewport()->update();
+    reloadNow();
+}
+
+void RegisterScreen::scheduleReload()
+{
+    m_dirty = true;
+    if (!m_reloadTimer->isActive())
+        m_reloadTimer->start();
+}
+
+bool RegisterScreen::isEditing() const
+{
+    return m_model->hasPendingEdit() || m_view->isEditing();
+}
+
+void RegisterScreen::reloadNow()
+{
+    m_reloadTimer->stop();
+    // A reload in the middle of typing a row would throw the row away: wait
+    // until it is saved or dropped.
+    if (isEditing() && !m_submitting) {
+        m_dirty = true;
+        return;
+    }
+    m_dirty = false;
+    ++m_reloadCount;
+
+    const QString currentId = currentTransaction() ? currentTransaction()->id : QString();
+    const int currentColumn = m_view->currentIndex().isValid() ? m_view->currentIndex().column() : 0;
+    const bool onBlankRow = m_model->isBlankRow(m_view->currentIndex().row());
+    const int scroll = m_view->verticalScrollBar()->value();
+
+    if (!m_account.id.isEmpty()) {
+        // The name, type or currency may have changed.
+        if (const auto fresh = m_app->accounts()->findById(m_account.id); fresh && !fresh->deletedAt)
+            m_account = *fresh;
+    }
+    QList<RegisterRow> rows;
+    if (!m_account.id.isEmpty() && !m_account.deletedAt)
+        rows = m_app->transactions()->registerRows(m_account.id);
+    m_model->setAccount(m_account.id, m_account.currency);
+    m_model->setAccountNames(EntryChoices::accountNames(m_app->accounts()->findAll()));
+    updateHeader(rows);
+
+    if (m_filter.isActive()) {
+        QList<RegisterRow> shown;
+        for (const RegisterRow &row : std::as_const(rows)) {
+            if (m_filter.matches(row, m_model->categoryText(row.transaction, row.categoryName)))
+                shown.append(row);
+        }
+        rows = shown;
+    }
+    m_model->setInlineRowVisible(!m_account.id.isEmpty());
+    m_model->setEntries(rows);
+
+    if (m_focusEntryAfterReload) {
+        m_focusEntryAfterReload = false;
+        focusEntryRow();
+    } else if (!currentId.isEmpty() && m_model->rowOf(currentId) >= 0) {
+        m_view->setCurrentIndex(m_model->index(m_model->rowOf(currentId), currentColumn));
+        m_view->verticalScrollBar()->setValue(scroll);
+    } else if (onBlankRow && m_model->blankRow() >= 0) {
+        m_view->setCurrentIndex(m_model->index(m_model->blankRow(), currentColumn));
+        m_view->verticalScrollBar()->setValue(scroll);
+    }
+    updateActions();
+    emit reloaded();
+}
+
+void RegisterScreen::updateHeader(const QList<RegisterRow> &rows)
+{
+    if (m_account.id.isEmpty()) {
+        m_nameLabel->setText(tr("No account selected"));
+        m_detailLabel->clear();
+        m_balanceValue->clear();
+        m_clearedValue->clear();
+        return;
+    }
+    m_nameLabel->setText(m_account.name);
+    QStringList details{EntryChoices::accountTypeLabel(m_account.accountType)};
+    if (!m_account.institution.isEmpty())
+        details << m_account.institution;
+    if (!m_account.accountNumberLast4.isEmpty())
+        details << QStringLiteral("••%1").arg(m_account.accountNumberLast4);
+    details << currencyToString(m_account.currency);
+    m_detailLabel->setText(details.join(QStringLiteral("  ·  ")));
+
+    // Rows come oldest first, so the last one carries the current balance.
+    const qint64 current = rows.isEmpty() ? m_account.startingBalance : rows.constLast().balance;
+    qint64 cleared = m_account.startingBalance;
+    for (const RegisterRow &row : rows) {
+        if (row.transaction.cleared || row.transaction.reconciled)
+            cleared += row.transaction.amount;
+    }
+    auto show = [](QLabel *label, qint64 amount, Currency currency) {
+        label->setText(Money::format(amount, currency));
+        label->setStyleSheet(
+            amount < 0 ? QStringLiteral("color: %1;").arg(ThemeManager::negativeColor().name()) : QString());
+    };
+    show(m_balanceValue, current, m_account.currency);
+    show(m_clearedValue, cleared, m_account.currency);
+}
+
+void RegisterScreen::setFilter(const RegisterFilter &filter)
+{
+    if (m_model->hasPendingEdit())
+        submitPendingRow();
+    m_filter = filter;
+    m_filterBar->setVisible(m_filter.isActive());
+    m_filterLabel->setText(tr("Showing transactions %1.").arg(m_filter.description()));
+    reloadNow();
+}
+
+void RegisterScreen::showFilterDialog()
+{
+    RegisterFilterDialog dialog(m_filter, this);
+    if (dialog.exec() == QDialog::Accepted)
+        setFilter(dialog.filter());
+}
+
+void RegisterScreen::clearFilter()
+{
+    setFilter(RegisterFilter());
+}
+
+std::optional<Transaction> RegisterScreen::currentTransaction() const
+{
+    const QModelIndex index = m_view->currentIndex();
+    if (!index.isValid() || m_model->isBlankRow(index.row()))
+        return std::nullopt;
+    const RegisterRow row = m_model->rowAt(index.row());
+    if (row.transaction.id.isEmpty())
+        return std::nullopt;
+    return row.transaction;
+}
+
+void RegisterScreen::selectTransaction(const QString &transactionId)
+{
+    const int row = m_model->rowOf(transactionId);
+    if (row < 0)
+        return;
+    m_view->setCurrentIndex(m_model->index(row, RegisterModel::PayeeColumn));
+    m_view->scrollTo(m_model->index(row, RegisterModel::PayeeColumn));
+}
+
+void RegisterScreen::updateActions()
+{
+    const std::optional<Transaction> t = currentTransaction();
+    const bool hasAccount = !m_account.id.isEmpty();
+    m_newAction->setEnabled(hasAccount);
+    m_editAction->setEnabled(t.has_value());
+    m_detailsAction->setEnabled(t.has_value());
+    m_splitsAction->setEnabled(t.has_value() && t->transferDestAccountId.isEmpty());
+    m_duplicateAction->setEnabled(t.has_value());
+    m_toggleClearedAction->setEnabled(t.has_value() && !t->reconciled);
+    m_deleteAction->setEnabled(t.has_value());
+    m_filterAction->setEnabled(hasAccount);
+    m_clearFilterAction->setEnabled(m_filter.isActive());
+}
+
+void RegisterScreen::onCurrentRowChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    // Leaving a row that was edited inline saves it, as a paper register would keep it.
+    if (m_model->hasPendingEdit() && previous.isValid() && previous.row() == m_model->pendingRow() &&
+        current.row() != previous.row())
+        QTimer::singleShot(0, this, [this]() { submitPendingRow(); });
+    updateActions();
+}
+
+bool RegisterScreen::submitPendingRow()
+{
+    if (!m_model->hasPendingEdit() || m_submitting)
+        return true;
+    m_submitting = true;
+    Transaction t = m_model->pendingTransaction();
+    bool ok = true;
+    bool inserted = false;
+    if (m_model->pendingIsNew()) {
+        const bool empty = t.payee.isEmpty() && t.amount == 0 && t.memo.isEmpty() &&
+                           t.checkNumber.isEmpty() && t.categoryId.isEmpty() &&
+                           t.transferDestAccountId.isEmpty();
+        if (!empty) {
+            t.accountId = m_account.id;
+            ok = TransactionWriter::insert(m_app, t);
+            inserted = ok;
+        }
+    } else {
+        ok = TransactionWriter::update(m_app, m_model->pendingOriginal(), t);
+    }
+    m_submitting = false;
+    if (!ok) {
+        QMessageBox::warning(
+            this, tr("Save Failed"),
+            tr("The transaction could not be saved. Check the transfer account and try again."));
+        return false;
+    }
+    if (inserted) {
+        m_model->setEntryDate(t.date);
+        m_focusEntryAfterReload = true;
+        emit statusMessage(tr("Transaction added"), 2000);
+    }
+    m_model->clearPendingEdit();
+    reloadNow();
+    return true;
+}
+
+void RegisterScreen::cancelPendingRow()
+{
+    if (!m_model->hasPendingEdit())
+        return;
+    m_model->clearPendingEdit();
+    if (m_dirty)
+        reloadNow();
+}
+
+void RegisterScreen::focusEntryRow()
+{
+    const int row = m_model->blankRow();
+    if (row < 0)
+        return;
+    // Typing starts the entry; the first key replaces the proposed date.
+    m_view->setFocus();
+    m_view->setCurrentIndex(m_model->index(row, RegisterModel::DateColumn));
+    m_view->scrollTo(m_model->index(row, RegisterModel::DateColumn));
+}
+
+void RegisterScreen::onClearedClicked(int row)
+{
+    if (m_model->isBlankRow(row) || m_model->pendingRow() == row) {
+        const QModelIndex index = m_model->index(row, RegisterModel::ClearedColumn);
+        m_model->setData(index, !index.data(Qt::EditRole).toBool());
+        return;
+    }
+    if (m_model->hasPendingEdit())
+        return;
+    const RegisterRow r = m_model->rowAt(row);
+    if (r.transaction.id.isEmpty())
+        return;
+    if (r.transaction.reconciled) {
+        emit statusMessage(tr("A reconciled transaction stays cleared."), 3000);
+        return;
+    }
+    if (!TransactionActions::toggleCleared(m_app, r.transaction))
+        emit statusMessage(tr("The transaction could not be saved."), 4000);
+}
+
+void RegisterScreen::newTransaction()
+{
+    if (m_account.id.isEmpty())
+        return;
+    TransactionFormDialog dialog(m_app, m_account.id, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const Transaction t = dialog.transaction();
+    if (TransactionWriter::insert(m_app, t)) {
+        reloadNow();
+        selectTransaction(t.id);
+    } else {
+        QMessageBox::warning(this, tr("Save Failed"), tr("The transaction could not be saved."));
+    }
+}
+
+void RegisterScreen::editCurrent()
+{
+    if (const auto t = currentTransaction(); t && TransactionActions::editTransaction(m_app, *t, this))
+        reloadNow();
+}
+
+void RegisterScreen::showDetails()
+{
+    const auto t = currentTransaction();
+    if (!t)
+        return;
+    TransactionDetailsDialog dialog(m_app, *t, this);
+    dialog.exec();
+    if (dialog.deleted()) {
+        reloadNow();
+    } else if (dialog.editRequested()) {
+        editCurrent();
+    } else if (dialog.duplicateRequested()) {
+        duplicateCurrent();
+    }
+}
+
+void RegisterScreen::editSplits()
+{
+    if (const auto t = currentTransaction(); t && TransactionActions::editSplits(m_app, *t, this))
+        reloadNow();
+}
+
+void RegisterScreen::duplicateCurrent()
+{
+    if (const auto t = currentTransaction(); t && TransactionActions::duplicateTransaction(m_app, *t, this))
+        reloadNow();
+}
+
+void RegisterScreen::toggleClearedCurrent()
+{
+    const QModelIndex index = m_view->currentIndex();
+    if (index.isValid())
+        onClearedClicked(index.row());
+}
+
+void RegisterScreen::deleteCurrent()
+{
+    if (const auto t = currentTransaction(); t && TransactionActions::confirmDelete(m_app, *t, this)) {
+        reloadNow();
+        emit statusMessage(tr("Transaction deleted"), 2000);
+    }
+}
+
+void RegisterScreen::showContextMenu(const QPoint &pos)
+{
+    const QModelIndex index = m_view->indexAt(pos);
+    if (index.isValid())
+        m_view->setCurrentIndex(index);
+    updateActions();
+    QMenu menu(this);
+    menu.addAction(m_newAction);
+    menu.addSeparator();
+    menu.addAction(m_editAction);
+    menu.addAction(m_detailsAction);
+    menu.addAction(m_splitsAction);
+    menu.addAction(m_duplicateAction);
+    menu.addAction(m_toggleClearedAction);
+    menu.addSeparator();
+    menu.addAction(m_deleteAction);
+    menu.exec(m_view->viewport()->mapToGlobal(pos));
+}

@@ -1,0 +1,128 @@
+#pragma once
+
+#include "Account.h"
+#include "RegisterFilter.h"
+#include "RegisterRow.h"
+#include "Transaction.h"
+
+#include <QWidget>
+#include <optional>
+
+class AppState;
+class QAction;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QTimer;
+class RegisterDelegate;
+class RegisterModel;
+class RegisterTableView;
+
+// One account's register: its rows with running balances, inline entry and
+// editing, sorting, a filter, and the commands on the current transaction.
+class RegisterScreen : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit RegisterScreen(AppState *app, QWidget *parent = nullptr);
+    ~RegisterScreen() override;
+
+    // Shows the account's rows at once (no deferred load); an empty id shows nothing.
+    void setAccount(const QString &accountId);
+    QString accountId() const { return m_account.id; }
+
+    RegisterModel *model() const { return m_model; }
+    RegisterTableView *view() const { return m_view; }
+    std::optional<Transaction> currentTransaction() const;
+    void selectTransaction(const QString &transactionId);
+
+    RegisterFilter filter() const { return m_filter; }
+    void setFilter(const RegisterFilter &filter);
+
+    // How often the rows were read: a burst of changes should cost one read.
+    int reloadCount() const { return m_reloadCount; }
+
+    // The commands, for the main window's Transaction menu and the context menu.
+    QAction *newAction() const { return m_newAction; }
+    QAction *editAction() const { return m_editAction; }
+    QAction *detailsAction() const { return m_detailsAction; }
+    QAction *splitsAction() const { return m_splitsAction; }
+    QAction *duplicateAction() const { return m_duplicateAction; }
+    QAction *toggleClearedAction() const { return m_toggleClearedAction; }
+    QAction *deleteAction() const { return m_deleteAction; }
+    QAction *filterAction() const { return m_filterAction; }
+    QAction *clearFilterAction() const { return m_clearFilterAction; }
+
+public slots:
+    // Re-reads the register preferences and the rows.
+    void refresh();
+    // Marks the rows stale; they are read once shortly after, however many
+    // changes arrive meanwhile.
+    void scheduleReload();
+    void reloadNow();
+
+    void newTransaction();
+    void editCurrent();
+    void showDetails();
+    void editSplits();
+    void duplicateCurrent();
+    void toggleClearedCurrent();
+    void deleteCurrent();
+    void showFilterDialog();
+    void clearFilter();
+    // Puts the cursor in the blank entry row, ready to type a new transaction.
+    void focusEntryRow();
+    // Saves the row being edited inline; true when saved or when there was nothing to save.
+    bool submitPendingRow();
+    void cancelPendingRow();
+
+signals:
+    void reloaded();
+    void statusMessage(const QString &text, int timeoutMs);
+
+private:
+    void buildActions();
+    void applyPreferences();
+    void updateHeader(const QList<RegisterRow> &rows);
+    void updateActions();
+    void onCurrentRowChanged(const QModelIndex &current, const QModelIndex &previous);
+    void onClearedClicked(int row);
+    void showContextMenu(const QPoint &pos);
+    void saveHeaderState();
+    void restoreHeaderState();
+    bool isEditing() const;
+    // The payee column takes the width the other columns leave.
+    void fitPayeeColumn();
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+    AppState *m_app = nullptr;
+    Account m_account;
+    RegisterFilter m_filter;
+    RegisterModel *m_model = nullptr;
+    RegisterDelegate *m_delegate = nullptr;
+    RegisterTableView *m_view = nullptr;
+    QTimer *m_reloadTimer = nullptr;
+    QTimer *m_saveHeaderTimer = nullptr;
+    bool m_dirty = false;
+    bool m_focusEntryAfterReload = false;
+    bool m_submitting = false;
+    int m_reloadCount = 0;
+    std::optional<bool> m_newestFirst;
+
+    QLabel *m_nameLabel = nullptr;
+    QLabel *m_detailLabel = nullptr;
+    QLabel *m_balanceValue = nullptr;
+    QLabel *m_clearedValue = nullptr;
+    QWidget *m_filterBar = nullptr;
+    QLabel *m_filterLabel = nullptr;
+
+    QAction *m_newAction = nullptr;
+    QAction *m_editAction = nullptr;
+    QAction *m_detailsAction = nullptr;
+    QAction *m_splitsAction = nullptr;
+    QAction *m_duplicateAction = nullptr;
+    QAction *m_toggleClearedAction = nullptr;
+    QAction *m_deleteAction = nullptr;
+    QAction *m_filterAction = nullptr;
+    QAction *m_clearFilterAction = nullptr;
+};

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QTableView>
+
+class RegisterModel;
+
+// The register's table: keyboard entry across a row (Enter and Tab move to the
+// next field; Enter past the last field submits the row, Escape drops it),
+// a click in the Clr column, and Delete on a row.
+class RegisterTableView : public QTableView
+{
+    Q_OBJECT
+public:
+    explicit RegisterTableView(QWidget *parent = nullptr);
+
+    RegisterModel *registerModel() const;
+    bool isEditing() const { return state() == EditingState; }
+    // Moves to a cell of the row and opens its editor.
+    void editCell(int row, int column);
+    // The next visible, editable column of the row after the given one, or -1.
+    int nextEditableColumn(int row, int column) const;
+
+signals:
+    void submitRequested(int row);
+    void cancelRequested();
+    void clearedClicked(int row);
+    void deleteRequested();
+    void openRequested(int row);
+    void editorClosed();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+
+private:
+    // Set while the current cell moves: the editor then closes without walking the row.
+    bool m_movingCurrent = false;
+};

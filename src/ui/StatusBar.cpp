@@ -1,0 +1,74 @@
+#include "StatusBar.h"
+
+#include <QLabel>
+#include <QProgressBar>
+
+StatusBar::StatusBar(QWidget *parent)
+    : QStatusBar(parent)
+{
+    setSizeGripEnabled(true);
+
+    m_busy = new QProgressBar(this);
+    m_busy->setRange(0, 0); // indeterminate
+    m_busy->setTextVisible(false);
+    m_busy->setFixedWidth(90);
+    m_busy->setMaximumHeight(12);
+    m_busy->hide();
+    addWidget(m_busy);
+
+    m_activityLabel = new QLabel(this);
+    m_activityLabel->hide();
+    addWidget(m_activityLabel, 1);
+
+    m_pendingLabel = new QLabel(this);
+    m_pendingLabel->setContentsMargins(8, 0, 8, 0);
+    m_pendingLabel->hide();
+    addPermanentWidget(m_pendingLabel);
+}
+
+void StatusBar::showActivity(const QString &text)
+{
+    clearMessage();
+    m_activityLabel->setText(text);
+    m_activityLabel->show();
+    m_busy->show();
+}
+
+void StatusBar::hideActivity()
+{
+    m_activityLabel->hide();
+    m_busy->hide();
+}
+
+void StatusBar::showTransientMessage(const QString &text, int timeoutMs)
+{
+    hideActivity();
+    showMessage(text, timeoutMs);
+}
+
+void StatusBar::setPendingRecurringCount(int count)
+{
+    if (count <= 0) {
+        m_pendingLabel->clear();
+        m_pendingLabel->hide();
+        return;
+    }
+    m_pendingLabel->setText(count == 1 ? tr("1 recurring transaction due")
+                                       : tr("%1 recurring transactions due").arg(count));
+    m_pendingLabel->show();
+}
+
+bool StatusBar::isActivityVisible() const
+{
+    return !m_activityLabel->isHidden();
+}
+
+QString StatusBar::activityText() const
+{
+    return m_activityLabel->text();
+}
+
+QString StatusBar::pendingText() const
+{
+    return m_pendingLabel->isHidden() ? QString() : m_pendingLabel->text();
+}

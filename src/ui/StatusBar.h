@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QStatusBar>
+
+class QLabel;
+class QProgressBar;
+
+// The main window's status bar: a busy indicator with an activity text for
+// long-running work, timed messages, and the count of recurring transactions
+// that are due.
+class StatusBar : public QStatusBar
+{
+    Q_OBJECT
+public:
+    explicit StatusBar(QWidget *parent = nullptr);
+
+    void showActivity(const QString &text);
+    void hideActivity();
+    void showTransientMessage(const QString &text, int timeoutMs);
+
+    void setPendingRecurringCount(int count);
+    bool isActivityVisible() const;
+    QString activityText() const;
+    QString pendingText() const;
+
+private:
+    QLabel *m_activityLabel = nullptr;
+    QProgressBar *m_busy = nullptr;
+    QLabel *m_pendingLabel = nullptr;
+};

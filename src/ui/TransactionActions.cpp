@@ -1,0 +1,111 @@
+#include "TransactionActions.h"
+
+#include "AccountRepository.h"
+#include "AppState.h"
+#include "SplitEditorDialog.h"
+#include "SplitLineRepository.h"
+#include "TransactionFormDialog.h"
+#include "TransactionRepository.h"
+#include "TransactionWriter.h"
+
+#include <QCoreApplication>
+#include <QMessageBox>
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("TransactionActions", text);
+}
+
+void showSaveFailed(QWidget *parent)
+{
+    QMessageBox::warning(parent, tr("Save Failed"), tr("The transaction could not be saved."));
+}
+
+} // namespace
+
+namespace TransactionActions {
+
+bool editTransaction(AppState *app, const Transaction &transaction, QWidget *parent)
+{
+    TransactionFormDialog dialog(app, transaction, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    if (TransactionWriter::update(app, transaction, dialog.transaction()))
+        return true;
+    showSaveFailed(parent);
+    return false;
+}
+
+bool editSplits(AppState *app, const Transaction &transaction, QWidget *parent)
+{
+    if (!transaction.transferDestAccountId.isEmpty()) {
+        QMessageBox::information(
+            parent, tr("Split Transaction"),
+            tr("A transfer cannot be split. Change it to an ordinary transaction first."));
+        return false;
+    }
+    const QList<SplitLine> existing = app->splitLines()->findByTransaction(transaction.id);
+    SplitEditorDialog dialog(app, transaction, existing, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+
+    if (TransactionWriter::replaceSplits(app, transaction, dialog.lines()))
+        return true;
+    showSaveFailed(parent);
+    return false;
+}
+
+bool duplicateTransaction(AppState *app, const Transaction &transaction, QWidget *parent)
+{
+    TransactionFormDialog dialog(app, transaction.accountId, parent);
+    Transaction copy = transaction;
+    copy.date = QDate::currentDate();
+    dialog.setTemplate(copy);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    const Transaction result = dialog.transaction();
+    QList<SplitLine> lines;
+    if (result.isSplit)
+        lines = app->splitLines()->findByTransaction(transaction.id);
+    if (TransactionWriter::insert(app, result, lines))
+        return true;
+    showSaveFailed(parent);
+    return false;
+}
+
+bool toggleCleared(AppState *app, Transaction transaction)
+{
+    if (transaction.reconciled)
+        return false;
+    transaction.cleared = !transaction.cleared;
+    transaction.updatedAt = QDateTime::currentDateTimeUtc();
+    transaction.syncStatus = SyncStatus::Pending;
+    return app->transactions()->update(transaction);
+}
+
+bool confirmDelete(AppState *app, const Transaction &transaction, QWidget *parent)
+{
+    const std::optional<Transaction> leg = TransactionWriter::otherLeg(app, transaction);
+    QString text;
+    if (leg && !leg->deletedAt) {
+        const auto other = app->accounts()->findById(leg->accountId);
+        text = tr("Delete this transfer?\n\nBoth legs go: this one and the one in \"%1\".")
+                   .arg(other ? other->name : QString());
+    } else {
+        text = tr("Delete this transaction?");
+    }
+    if (transaction.reconciled)
+        text += QLatin1String("\n\n") + tr("It is reconciled; deleting it changes the reconciled balance.");
+    const auto answer = QMessageBox::question(parent, tr("Delete Transaction"), text,
+                                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    if (answer != QMessageBox::Yes)
+        return false;
+    if (TransactionWriter::remove(app, transaction))
+        return true;
+    QMessageBox::warning(parent, tr("Delete Failed"), tr("The transaction could not be deleted."));
+    return false;
+}
+
+} // namespace TransactionActions

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "Transaction.h"
+
+class AppState;
+class QWidget;
+
+// The commands on one transaction shared by the register, the details dialog
+// and the main window's menus. Each returns true only when its write succeeded.
+namespace TransactionActions {
+
+bool editTransaction(AppState *app, const Transaction &transaction, QWidget *parent);
+bool editSplits(AppState *app, const Transaction &transaction, QWidget *parent);
+bool duplicateTransaction(AppState *app, const Transaction &transaction, QWidget *parent);
+bool toggleCleared(AppState *app, Transaction transaction);
+bool confirmDelete(AppState *app, const Transaction &transaction, QWidget *parent);
+
+} // namespace TransactionActions

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QWidget>
+
+class QVBoxLayout;
+
+// Shown instead of the register while no account exists.
+class WelcomePage : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit WelcomePage(QWidget *parent = nullptr);
+
+    // Where further first-run choices go, below the main button.
+    QVBoxLayout *actionsLayout() const { return m_actions; }
+
+signals:
+    void createAccountRequested();
+
+private:
+    QVBoxLayout *m_actions = nullptr;
+};

@@ -1,0 +1,112 @@
+#include "DateField.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+class TestDateField : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void parse_data();
+    void parse();
+    void newFieldHoldsToday();
+    void typedTextWinsOverStoredDate();
+    void unreadableTextFallsBackToLastDate();
+    void setDateEmitsOnlyOnChange();
+    void keysStepTheDate();
+};
+
+void TestDateField::parse_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QDate>("expected");
+
+    QTest::newRow("M/d/yyyy") << "3/5/2026" << QDate(2026, 3, 5);
+    QTest::newRow("MM/dd/yyyy") << "03/05/2026" << QDate(2026, 3, 5);
+    QTest::newRow("mixed widths") << "12/5/2024" << QDate(2024, 12, 5);
+    QTest::newRow("two-digit year is this century") << "3/5/26" << QDate(2026, 3, 5);
+    QTest::newRow("MM/dd/yy") << "11/30/99" << QDate(2099, 11, 30);
+    QTest::newRow("yy 00") << "1/1/00" << QDate(2000, 1, 1);
+    QTest::newRow("surrounding spaces") << "  7/4/2025 " << QDate(2025, 7, 4);
+    QTest::newRow("leap day") << "2/29/2024" << QDate(2024, 2, 29);
+    QTest::newRow("not a leap year") << "2/29/2023" << QDate();
+    QTest::newRow("month 13") << "13/1/2024" << QDate();
+    QTest::newRow("day 0") << "1/0/2024" << QDate();
+    QTest::newRow("three-digit year") << "1/2/202" << QDate();
+    QTest::newRow("iso text") << "2024-01-02" << QDate();
+    QTest::newRow("missing year") << "1/2" << QDate();
+    QTest::newRow("letters") << "May 5 2024" << QDate();
+    QTest::newRow("empty") << "" << QDate();
+}
+
+void TestDateField::parse()
+{
+    QFETCH(QString, text);
+    QFETCH(QDate, expected);
+    QCOMPARE(DateField::parse(text), expected);
+
+    DateField field;
+    field.setDate(QDate(2030, 6, 15));
+    field.setText(text);
+    QCOMPARE(field.date(), expected.isValid() ? expected : QDate(2030, 6, 15));
+}
+
+void TestDateField::newFieldHoldsToday()
+{
+    DateField field;
+    QCOMPARE(field.date(), QDate::currentDate());
+    QCOMPARE(field.text(), QDate::currentDate().toString(QStringLiteral("M/d/yyyy")));
+}
+
+void TestDateField::typedTextWinsOverStoredDate()
+{
+    DateField field;
+    field.setDate(QDate(2024, 1, 1));
+    field.setFocus();
+    field.selectAll();
+    QTest::keyClicks(&field, QStringLiteral("2/3/25"));
+    QCOMPARE(field.date(), QDate(2025, 2, 3));
+    QSignalSpy changed(&field, &DateField::dateChanged);
+    emit field.editingFinished();
+    QCOMPARE(field.text(), QStringLiteral("2/3/2025"));
+    QCOMPARE(changed.count(), 1);
+}
+
+void TestDateField::unreadableTextFallsBackToLastDate()
+{
+    DateField field;
+    field.setDate(QDate(2024, 8, 9));
+    field.setText(QStringLiteral("soon"));
+    QCOMPARE(field.date(), QDate(2024, 8, 9));
+    emit field.editingFinished();
+    QCOMPARE(field.text(), QStringLiteral("8/9/2024"));
+}
+
+void TestDateField::setDateEmitsOnlyOnChange()
+{
+    DateField field;
+    field.setDate(QDate(2024, 1, 1));
+    QSignalSpy changed(&field, &DateField::dateChanged);
+    field.setDate(QDate(2024, 1, 1));
+    QCOMPARE(changed.count(), 0);
+    field.setDate(QDate(2024, 1, 2));
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(changed.at(0).at(0).toDate(), QDate(2024, 1, 2));
+    QCOMPARE(field.text(), QStringLiteral("1/2/2024"));
+}
+
+void TestDateField::keysStepTheDate()
+{
+    DateField field;
+    field.setDate(QDate(2024, 2, 28));
+    QTest::keyClick(&field, Qt::Key_Plus);
+    QCOMPARE(field.date(), QDate(2024, 2, 29));
+    QTest::keyClick(&field, Qt::Key_Up);
+    QCOMPARE(field.date(), QDate(2024, 3, 1));
+    QTest::keyClick(&field, Qt::Key_Minus);
+    QCOMPARE(field.date(), QDate(2024, 2, 29));
+}
+
+QTEST_MAIN(TestDateField)
+#include "TestDateField.moc"

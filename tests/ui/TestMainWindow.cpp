@@ -1,0 +1,328 @@
+#include "AccountFormDialog.h"
+#include "AccountRepository.h"
+#include "AccountSidebar.h"
+#include "MainWindow.h"
+#include "ModalAnswerer.h"
+#include "PreferencesRepository.h"
+#include "ReconciliationRepository.h"
+#include "RecurringRepository.h"
+#include "RegisterModel.h"
+#include "RegisterScreen.h"
+#include "RegisterTableView.h"
+#include "SmartAmountField.h"
+#include "StatusBar.h"
+#include "TestApp.h"
+#include "TransactionRepository.h"
+
+#include <QDateEdit>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QSettings>
+#include <QSplitter>
+#include <QtTest>
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void welcomePageWithoutAccounts();
+    void newAccountMovesStartingBalanceIntoOpeningTransaction();
+    void newAccountSkipsEmptyName();
+    void sidebarBalancesInEachMode_data();
+    void sidebarBalancesInEachMode();
+    void burstOfInsertsCostsFewReloads();
+    void registerPreferencesApply();
+    void deleteAccountTakesItsRecordsWithIt();
+    void editAccountStoresRecord();
+    void autoPostRunsAfterStartup();
+    void windowStateAndLastAccountPersist();
+
+private:
+    std::unique_ptr<TestApp> m_test;
+};
+
+void TestMainWindow::init()
+{
+    m_test = std::make_unique<TestApp>();
+    QVERIFY(m_test->isValid());
+}
+
+void TestMainWindow::cleanup()
+{
+    m_test.reset();
+}
+
+void TestMainWindow::welcomePageWithoutAccounts()
+{
+    MainWindow window(m_test->app());
+    QVERIFY(window.isWelcomeShown());
+    QVERIFY(!window.registerScreen()->newAction()->isEnabled());
+
+    m_test->addAccount(QStringLiteral("Checking"));
+    QTRY_VERIFY(!window.isWelcomeShown());
+    QCOMPARE(window.registerScreen()->accountId(), window.sidebar()->currentAccountId());
+}
+
+void TestMainWindow::newAccountMovesStartingBalanceIntoOpeningTransaction()
+{
+    MainWindow window(m_test->app());
+    ModalAnswerer answerer;
+    answerer.expectDialog<AccountFormDialog>([](AccountFormDialog *dialog) {
+        dialog->findChild<QLineEdit *>(QStringLiteral("nameEdit"))->setText(QStringLiteral("Everyday"));
+        dialog->findChild<SmartAmountField *>(QStringLiteral("balanceField"))->setValue(1234.56);
+        dialog->findChild<QDateEdit *>(QStringLiteral("asOfEdit"))->setDate(QDate(2025, 1, 15));
+    });
+    window.newAccount();
+    QVERIFY(answerer.unexpected().isEmpty());
+
+    const QList<Account> accounts = m_test->app()->accounts()->findAll();
+    QCOMPARE(accounts.size(), 1);
+    QCOMPARE(accounts.constFirst().name, QStringLiteral("Everyday"));
+    QCOMPARE(accounts.constFirst().startingBalance, qint64(0));
+    const QList<Transaction> rows = m_test->app()->transactions()->findByAccount(accounts.constFirst().id);
+    QCOMPARE(rows.size(), 1);
+    QCOMPARE(rows.constFirst().amount, qint64(123456));
+    QCOMPARE(rows.constFirst().date, QDate(2025, 1, 15));
+    QCOMPARE(rows.constFirst().payee, QStringLiteral("Opening Balance"));
+
+    QVERIFY(!window.isWelcomeShown());
+    QCOMPARE(window.registerScreen()->accountId(), accounts.constFirst().id);
+    QCOMPARE(window.sidebar()->balanceText(accounts.constFirst().id), QStringLiteral("$1,234.56"));
+    QCOMPARE(window.registerScreen()->model()->entryCount(), 1);
+}
+
+void TestMainWindow::newAccountSkipsEmptyName()
+{
+    MainWindow window(m_test->app());
+    ModalAnswerer answerer;
+    answerer.expectDialog<AccountFormDialog>([](AccountFormDialog *dialog) {
+        dialog->findChild<QLineEdit *>(QStringLiteral("nameEdit"))->setText(QStringLiteral("   "));
+        dialog->findChild<SmartAmountField *>(QStringLiteral("balanceField"))->setValue(10);
+    });
+    window.newAccount();
+    QVERIFY(m_test->app()->accounts()->findAll().isEmpty());
+    QCOMPARE(TestDatabase::scalar("SELECT COUNT(*) FROM transactions").toInt(), 0);
+
+    // Zero balance: the account, but no opening transaction.
+    answerer.expectDialog<AccountFormDialog>([](AccountFormDialog *dialog) {
+        dialog->findChild<QLineEdit *>(QStringLiteral("nameEdit"))->setText(QStringLiteral("Wallet"));
+    });
+    window.newAccount();
+    QCOMPARE(m_test->app()->accounts()->findAll().size(), 1);
+    QCOMPARE(TestDatabase::scalar("SELECT COUNT(*) FROM transactions").toInt(), 0);
+}
+
+void TestMainWindow::sidebarBalancesInEachMode_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("caption");
+    // Starting 100.00; cleared -20.00 yesterday; -5.00 today; +30.00 next week.
+    QTest::newRow("current") << "current"
+                             << "$105.00"
+                             << "Current balances";
+    QTest::newRow("cleared") << "cleared"
+                             << "$80.00"
+                             << "Cleared balances";
+    QTest::newRow("as of today") << "asOfToday"
+                                 << "$75.00"
+                                 << "Balances as of today";
+    QTest::newRow("unknown means current") << "bogus"
+                                           << "$105.00"
+                                           << "Current balances";
+}
+
+void TestMainWindow::sidebarBalancesInEachMode()
+{
+    QFETCH(QString, mode);
+    QFETCH(QString, expected);
+    QFETCH(QString, caption);
+
+    const Account account = m_test->addAccount(QStringLiteral("Checking"), 10000);
+    const Account other = m_test->addAccount(QStringLiteral("Card"), -5000);
+    const QDate today = QDate::currentDate();
+    m_test->addTransaction(account.id, today.addDays(-1), QStringLiteral("Rent"), -2000, true);
+    m_test->addTransaction(account.id, today, QStringLiteral("Coffee"), -500);
+    m_test->addTransaction(account.id, today.addDays(7), QStringLiteral("Refund"), 3000);
+
+    MainWindow window(m_test->app());
+    QCOMPARE(window.sidebar()->balanceText(account.id), QStringLiteral("$105.00"));
+    QCOMPARE(window.sidebar()->balanceText(other.id), QStringLiteral("-$50.00"));
+
+    m_test->app()->preferences()->set(QStringLiteral("dashboardBalanceMode"), mode);
+    QTRY_COMPARE(window.sidebar()->balanceText(account.id), expected);
+    QCOMPARE(window.sidebar()->modeText(), caption);
+    QCOMPARE(window.sidebar()->balanceText(other.id), QStringLiteral("-$50.00"));
+}
+
+void TestMainWindow::burstOfInsertsCostsFewReloads()
+{
+    const Account account = m_test->addAccount(QStringLiteral("Checking"));
+    MainWindow window(m_test->app());
+    QCOMPARE(window.registerScreen()->accountId(), account.id);
+    QTest::qWait(50);
+    const int sidebarBefore = window.sidebarRebuildCount();
+    const int registerBefore = window.registerScreen()->reloadCount();
+
+    for (int i = 0; i < 2000; ++i)
+        m_test->addTransaction(account.id, QDate(2025, 1, 1).addDays(i % 300),
+                               QStringLiteral("Row %1").arg(i), -1);
+
+    QTRY_COMPARE(window.registerScreen()->model()->entryCount(), 2000);
+    QTRY_COMPARE(window.sidebar()->balanceText(account.id), QStringLiteral("-$20.00"));
+    QTest::qWait(100);
+    const int sidebarReloads = window.sidebarRebuildCount() - sidebarBefore;
+    const int registerReloads = window.registerScreen()->reloadCount() - registerBefore;
+    qInfo() << "reloads after 2000 inserts: sidebar" << sidebarReloads << "register" << registerReloads;
+    QVERIFY(sidebarReloads >= 1);
+    QVERIFY(sidebarReloads <= 3);
+    QVERIFY(registerReloads >= 1);
+    QVERIFY(registerReloads <= 3);
+}
+
+void TestMainWindow::registerPreferencesApply()
+{
+    m_test->addAccount(QStringLiteral("Checking"));
+    MainWindow window(m_test->app());
+    RegisterTableView *view = window.registerScreen()->view();
+    QVERIFY(!view->isColumnHidden(RegisterModel::MemoColumn));
+    QVERIFY(!view->isColumnHidden(RegisterModel::BalanceColumn));
+    const int singleHeight = view->verticalHeader()->defaultSectionSize();
+
+    PreferencesRepository *prefs = m_test->app()->preferences();
+    prefs->setBool(QStringLiteral("registerTwoLine"), true);
+    QVERIFY(window.registerScreen()->model()->twoLine());
+    QVERIFY(view->isColumnHidden(RegisterModel::MemoColumn));
+    QVERIFY(view->verticalHeader()->defaultSectionSize() > singleHeight);
+
+    prefs->setBool(QStringLiteral("registerShowBalance"), false);
+    QVERIFY(view->isColumnHidden(RegisterModel::BalanceColumn));
+
+    prefs->setBool(QStringLiteral("registerNewestFirst"), true);
+    QCOMPARE(window.registerScreen()->model()->sortColumn(), int(RegisterModel::DateColumn));
+    QCOMPARE(window.registerScreen()->model()->sortOrder(), Qt::DescendingOrder);
+    QCOMPARE(window.registerScreen()->model()->blankRow(), 0);
+}
+
+void TestMainWindow::deleteAccountTakesItsRecordsWithIt()
+{
+    const Account keep = m_test->addAccount(QStringLiteral("Keep"));
+    const Account gone = m_test->addAccount(QStringLiteral("Gone"));
+    m_test->addTransaction(gone.id, QDate(2025, 1, 1), QStringLiteral("A"), -100);
+    m_test->addTransaction(gone.id, QDate(2025, 1, 2), QStringLiteral("B"), -200);
+    m_test->addTransaction(keep.id, QDate(2025, 1, 2), QStringLiteral("C"), -300);
+    RecurringTransaction rule;
+    rule.id = QStringLiteral("rule-1");
+    rule.accountId = gone.id;
+    rule.payee = QStringLiteral("Gym");
+    rule.amount = -4000;
+    rule.startDate = QDate(2030, 1, 1);
+    rule.nextDueDate = rule.startDate;
+    rule.createdAt = QDateTime::currentDateTimeUtc();
+    rule.updatedAt = rule.createdAt;
+    QVERIFY(m_test->app()->recurring()->insert(rule));
+    Reconciliation rec;
+    rec.id = QStringLiteral("rec-1");
+    rec.accountId = gone.id;
+    rec.statementDate = QDate(2025, 1, 31);
+    rec.completedAt = QDateTime::currentDateTimeUtc();
+    QVERIFY(m_test->app()->reconciliations()->insert(rec));
+
+    MainWindow window(m_test->app());
+    window.selectAccount(gone.id);
+    ModalAnswerer answerer;
+    answerer.expectMessageBox(QMessageBox::Yes);
+    window.deleteAccount();
+    QVERIFY(answerer.unexpected().isEmpty());
+
+    const QString stamp =
+        TestDatabase::scalar("SELECT deleted_at FROM accounts WHERE id = ?", {gone.id}).toString();
+    QVERIFY(!stamp.isEmpty());
+    QCOMPARE(TestDatabase::scalar("SELECT COUNT(*) FROM transactions WHERE account_id = ? AND deleted_at = ?",
+                                  {gone.id, stamp})
+                 .toInt(),
+             2);
+    QCOMPARE(
+        TestDatabase::scalar("SELECT deleted_at FROM recurring_transactions WHERE id = 'rule-1'").toString(),
+        stamp);
+    QCOMPARE(TestDatabase::scalar("SELECT deleted_at FROM reconciliations WHERE id = 'rec-1'").toString(),
+             stamp);
+    QVERIFY(
+        TestDatabase::scalar("SELECT deleted_at FROM transactions WHERE account_id = ?", {keep.id}).isNull());
+
+    QCOMPARE(window.registerScreen()->accountId(), keep.id);
+    QVERIFY(window.sidebar()->balanceText(gone.id).isEmpty());
+
+    // What the account took with it comes back with it.
+    QCOMPARE(m_test->app()->transactions()->restoreByAccount(gone.id, stamp), 2);
+}
+
+void TestMainWindow::editAccountStoresRecord()
+{
+    const Account account = m_test->addAccount(QStringLiteral("Old name"), 500);
+    MainWindow window(m_test->app());
+    ModalAnswerer answerer;
+    answerer.expectDialog<AccountFormDialog>([](AccountFormDialog *dialog) {
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Edit Account"));
+        dialog->findChild<QLineEdit *>(QStringLiteral("nameEdit"))->setText(QStringLiteral("New name"));
+    });
+    window.editAccount();
+    const auto stored = m_test->app()->accounts()->findById(account.id);
+    QCOMPARE(stored->name, QStringLiteral("New name"));
+    QCOMPARE(stored->startingBalance, qint64(500));
+    QTRY_VERIFY(window.windowTitle().startsWith(QStringLiteral("New name")));
+}
+
+void TestMainWindow::autoPostRunsAfterStartup()
+{
+    const Account account = m_test->addAccount(QStringLiteral("Checking"));
+    RecurringTransaction rule;
+    rule.id = QStringLiteral("rule-auto");
+    rule.accountId = account.id;
+    rule.payee = QStringLiteral("Streaming");
+    rule.amount = -999;
+    rule.startDate = QDate::currentDate().addDays(-1);
+    rule.nextDueDate = rule.startDate;
+    rule.autoPost = true;
+    rule.createdAt = QDateTime::currentDateTimeUtc();
+    rule.updatedAt = rule.createdAt;
+    QVERIFY(m_test->app()->recurring()->insert(rule));
+
+    MainWindow window(m_test->app());
+    QCOMPARE(MainWindow::AutoPostIntervalMs, 3600000);
+    QTRY_COMPARE(m_test->app()->transactions()->findByAccount(account.id).size(), 1);
+    QTRY_COMPARE(window.registerScreen()->model()->entryCount(), 1);
+    QCOMPARE(window.statusBarWidget()->currentMessage(), QStringLiteral("Posted 1 recurring transaction"));
+}
+
+void TestMainWindow::windowStateAndLastAccountPersist()
+{
+    m_test->addAccount(QStringLiteral("First"));
+    const Account second = m_test->addAccount(QStringLiteral("Second"));
+    {
+        MainWindow window(m_test->app());
+        window.resize(1100, 700);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.selectAccount(second.id);
+        window.findChild<QSplitter *>()->setSizes({333, 700});
+        window.close();
+    }
+    QSettings settings;
+    QVERIFY(settings.contains(QStringLiteral("mainWindow/geometry")));
+    QVERIFY(settings.contains(QStringLiteral("mainWindow/splitter")));
+    QCOMPARE(m_test->app()->preferences()->value(QStringLiteral("lastAccountId")), second.id);
+
+    MainWindow again(m_test->app());
+    again.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&again));
+    QCOMPARE(again.size(), QSize(1100, 700));
+    QCOMPARE(again.registerScreen()->accountId(), second.id);
+    QCOMPARE(again.findChild<QSplitter *>()->sizes().constFirst(), 333);
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "TestMainWindow.moc"

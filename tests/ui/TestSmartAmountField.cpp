@@ -1,0 +1,81 @@
+#include "Money.h"
+#include "SmartAmountField.h"
+
+#include <QLineEdit>
+#include <QtTest>
+
+class TestSmartAmountField : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup() { Money::setAutoDecimal(false); }
+    void typedEntry_data();
+    void typedEntry();
+    void layoutAndRange();
+};
+
+void TestSmartAmountField::typedEntry_data()
+{
+    QTest::addColumn<bool>("autoDecimal");
+    QTest::addColumn<QString>("prefix");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<double>("expected");
+
+    QTest::newRow("auto-decimal digits are cents") << true << ""
+                                                   << "1234" << 12.34;
+    QTest::newRow("auto-decimal one digit") << true << ""
+                                            << "5" << 0.05;
+    QTest::newRow("auto-decimal negative") << true << ""
+                                           << "-250" << -2.50;
+    QTest::newRow("auto-decimal with a point keeps it") << true << ""
+                                                        << "12.5" << 12.5;
+    QTest::newRow("auto-decimal behind a prefix") << true << "$ "
+                                                  << "999" << 9.99;
+    QTest::newRow("plain digits are whole units") << false << ""
+                                                  << "1234" << 1234.0;
+    QTest::newRow("plain with cents") << false << ""
+                                      << "0.29" << 0.29;
+    QTest::newRow("grouping") << false << ""
+                              << "1,234.56" << 1234.56;
+    QTest::newRow("plain behind a prefix") << false << "$ "
+                                           << "42" << 42.0;
+}
+
+void TestSmartAmountField::typedEntry()
+{
+    QFETCH(bool, autoDecimal);
+    QFETCH(QString, prefix);
+    QFETCH(QString, typed);
+    QFETCH(double, expected);
+
+    Money::setAutoDecimal(autoDecimal);
+    SmartAmountField field;
+    field.setPrefix(prefix);
+    field.show();
+    field.setFocus();
+    field.selectAll();
+    QTest::keyClicks(&field, typed);
+    QTest::keyClick(&field, Qt::Key_Return);
+    QCOMPARE(field.value(), expected);
+    // The shown text reads back to the same value under the same flag.
+    QCOMPARE(field.valueFromText(field.text()), expected);
+}
+
+void TestSmartAmountField::layoutAndRange()
+{
+    SmartAmountField field;
+    QCOMPARE(field.decimals(), 2);
+    QVERIFY(field.alignment() & Qt::AlignRight);
+    field.setRange(0, 100);
+    QString text = QStringLiteral("250");
+    int pos = 0;
+    QCOMPARE(field.validate(text, pos), QValidator::Intermediate);
+    text = QStringLiteral("abc");
+    QCOMPARE(field.validate(text, pos), QValidator::Invalid);
+    text = QStringLiteral("99.99");
+    QCOMPARE(field.validate(text, pos), QValidator::Acceptable);
+}
+
+QTEST_MAIN(TestSmartAmountField)
+#include "TestSmartAmountField.moc"

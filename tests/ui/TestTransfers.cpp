@@ -1,0 +1,256 @@
+#include "AccountRepository.h"
+#include "ModalAnswerer.h"
+#include "TestApp.h"
+#include "TransactionActions.h"
+#include "TransactionRepository.h"
+#include "TransactionWriter.h"
+
+#include <QtTest>
+
+// A transfer is two rows, one per account, each naming the other. Every write
+// through the register's paths must leave both legs in step.
+class TestTransfers : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void createWritesBothLegs();
+    void editMirrorsIntoOtherLeg();
+    void editFromTheOtherSide();
+    void moveToAnotherAccount();
+    void ordinaryTransactionBecomesTransfer();
+    void transferBecomesOrdinary();
+    void deleteRemovesBothLegs();
+    void refusedTargets_data();
+    void refusedTargets();
+    void failedLegInsertKeepsNothing();
+
+private:
+    Transaction makeTransfer(qint64 amount);
+    void verifyLinked(const Transaction &a, const Transaction &b);
+
+    std::unique_ptr<TestApp> m_test;
+    Account m_checking;
+    Account m_savings;
+    Account m_card;
+};
+
+void TestTransfers::init()
+{
+    m_test = std::make_unique<TestApp>();
+    QVERIFY(m_test->isValid());
+    m_checking = m_test->addAccount(QStringLiteral("Checking"), 100000);
+    m_savings = m_test->addAccount(QStringLiteral("Savings"));
+    m_card = m_test->addAccount(QStringLiteral("Card"));
+    QVERIFY(!m_card.id.isEmpty());
+}
+
+void TestTransfers::cleanup()
+{
+    m_test.reset();
+}
+
+Transaction TestTransfers::makeTransfer(qint64 amount)
+{
+    Transaction t;
+    t.accountId = m_checking.id;
+    t.date = QDate(2025, 4, 1);
+    t.payee = QStringLiteral("Move to savings");
+    t.memo = QStringLiteral("April");
+    t.amount = amount;
+    t.checkNumber = QStringLiteral("1001");
+    t.transferDestAccountId = m_savings.id;
+    t = TransactionWriter::prepareNew(t);
+    return t;
+}
+
+void TestTransfers::verifyLinked(const Transaction &a, const Transaction &b)
+{
+    QCOMPARE(a.transferLinkId, b.id);
+    QCOMPARE(b.transferLinkId, a.id);
+    QCOMPARE(a.transferDestAccountId, b.accountId);
+    QCOMPARE(b.transferDestAccountId, a.accountId);
+    QCOMPARE(b.amount, -a.amount);
+    QCOMPARE(b.date, a.date);
+    QCOMPARE(b.payee, a.payee);
+    QCOMPARE(b.memo, a.memo);
+    QVERIFY(!a.deletedAt);
+    QVERIFY(!b.deletedAt);
+}
+
+void TestTransfers::createWritesBothLegs()
+{
+    const Transaction t = makeTransfer(-25000);
+    QVERIFY(TransactionWriter::insert(m_test->app(), t));
+
+    const auto source = m_test->app()->transactions()->findById(t.id);
+    QVERIFY(source);
+    const auto leg = m_test->app()->transactions()->findById(source->transferLinkId);
+    QVERIFY(leg);
+    verifyLinked(*source, *leg);
+    QCOMPARE(leg->accountId, m_savings.id);
+    QCOMPARE(leg->amount, qint64(25000));
+    QVERIFY(leg->categoryId.isEmpty());
+    QCOMPARE(leg->syncStatus, SyncStatus::Pending);
+    // The receiving leg was written first: its rowid is the lower one.
+    const qlonglong sourceRow =
+        TestDatabase::scalar("SELECT rowid FROM transactions WHERE id = ?", {t.id}).toLongLong();
+    const qlonglong legRow =
+        TestDatabase::scalar("SELECT rowid FROM transactions WHERE id = ?", {leg->id}).toLongLong();
+    QVERIFY(legRow < sourceRow);
+
+    const QHash<QString, qint64> balances = m_test->app()->accounts()->balances(QStringLiteral("current"));
+    QCOMPARE(balances.value(m_checking.id), qint64(75000));
+    QCOMPARE(balances.value(m_savings.id), qint64(25000));
+}
+
+void TestTransfers::editMirrorsIntoOtherLeg()
+{
+    const Transaction t = makeTransfer(-25000);
+    QVERIFY(TransactionWriter::insert(m_test->app(), t));
+    const Transaction before = *m_test->app()->transactions()->findById(t.id);
+    Transaction after = before;
+    after.amount = -40000;
+    after.date = QDate(2025, 4, 3);
+    after.payee = QStringLiteral("Savings top-up");
+    after.memo = QStringLiteral("bonus");
+    QVERIFY(TransactionWriter::update(m_test->app(), before, after));
+
+    const auto source = m_test->app()->transactions()->findById(t.id);
+    const auto leg = m_test->app()->transactions()->findById(source->transferLinkId);
+    QVERIFY(leg);
+    QCOMPARE(leg->id, before.transferLinkId);
+    verifyLinked(*source, *leg);
+    QCOMPARE(leg->amount, qint64(40000));
+    QCOMPARE(TestDatabase::scalar("SELECT COUNT(*) FROM transactions WHERE deleted_at IS NULL").toInt(), 2);
+}
+
+void TestTransfers::editFromTheOtherSide()
+{
+    const Transaction t = makeTransfer(-25000);
+    QVERIFY(TransactionWriter::insert(m_test->app(), t));
+    const Transaction source = *m_test->app()->transactions()->findById(t.id);
+    const Transaction leg = *m_test->app()->transactions()->findById(source.transferLinkId);
+    Transaction edited = leg;
+    edited.amount = 30000;
+    QVERIFY(TransactionWriter::update(m_test->app(), leg, edited));
+    const auto newSource = m_test->app()->transactions()->findById(t.id);
+    const auto newLeg = m_test->app()->transactions()->findById(leg.id);
+    verifyLinked(*newLeg, *newSource);
+    QCOMPARE(newSource->amount, qint64(-30000));
+}
+
+void TestTransfers::moveToAnotherAccount()
+{
+    const Transaction t = makeTransfer(-25000);
+    QVERIFY(TransactionWriter::insert(m_test->app(), t));
+    const Transaction before = *m_test->app()->transactions()->findById(t.id);
+    Transaction after = before;
+    after.transferDestAccountId = m_card.id;
+    QVERIFY(TransactionWriter::update(m_test->app(), before, after));
+
+    const auto oldLeg = m_test->app()->transactions()->findById(before.transferLinkId);
+    QVERIFY(oldLeg);
+    QVERIFY(oldLeg->deletedAt.has_value());
+    const auto source = m_test->app()->transactions()->findById(t.id);
+    const auto newLeg = m_test->app()->transactions()->findById(source->transferLinkId);
+    QVERIFY(newLeg);
+    QCOMPARE(newLeg->accountId, m_card.id);
+    verifyLinked(*source, *newLeg);
+    QVERIFY(m_test->app()->transactions()->findByAccount(m_savings.id).isEmpty());
+}
+
+void TestTransfers::ordinaryTransactionBecomesTransfer()
+{
+    Transaction plain = TransactionWriter::prepareNew(Transaction());
+    plain.accountId = m_checking.id;
+    plain.date = QDate(2025, 5, 1);
+    plain.payee = QStringLiteral("Cash");
+    plain.amount = -5000;
+    QVERIFY(TransactionWriter::insert(m_test->app(), plain));
+    const Transaction before = *m_test->app()->transactions()->findById(plain.id);
+    Transaction after = before;
+    after.transferDestAccountId = m_savings.id;
+    QVERIFY(TransactionWriter::update(m_test->app(), before, after));
+    const auto source = m_test->app()->transactions()->findById(plain.id);
+    const auto leg = m_test->app()->transactions()->findById(source->transferLinkId);
+    QVERIFY(leg);
+    verifyLinked(*source, *leg);
+}
+
+void TestTransfers::transferBecomesOrdinary()
+{
+    const Transaction t = makeTransfer(-25000);
+    QVERIFY(TransactionWriter::insert(m_test->app(), t));
+    const Transaction before = *m_test->app()->transactions()->findById(t.id);
+    Transaction after = before;
+    after.transferDestAccountId.clear();
+    QVERIFY(TransactionWriter::update(m_test->app(), before, after));
+    const auto source = m_test->app()->transactions()->findById(t.id);
+    QVERIFY(source->transferLinkId.isEmpty());
+    QVERIFY(source->transferDestAccountId.isEmpty());
+    QVERIFY(m_test->app()->transactions()->findById(before.transferLinkId)->deletedAt.has_value());
+}
+
+void TestTransfers::deleteRemovesBothLegs()
+{
+    const Transaction t = makeTransfer(-25000);
+    QVERIFY(TransactionWriter::insert(m_test->app(), t));
+    const Transaction source = *m_test->app()->transactions()->findById(t.id);
+
+    // Through the user's command: the question names both legs.
+    ModalAnswerer answerer;
+    answerer.expectMessageBox(QMessageBox::Yes);
+    QVERIFY(TransactionActions::confirmDelete(m_test->app(), source, nullptr));
+    QCOMPARE(answerer.messages().size(), 1);
+    QVERIFY(answerer.messages().constFirst().contains(QStringLiteral("Savings")));
+    QVERIFY(answerer.unexpected().isEmpty());
+
+    QVERIFY(m_test->app()->transactions()->findById(source.id)->deletedAt.has_value());
+    QVERIFY(m_test->app()->transactions()->findById(source.transferLinkId)->deletedAt.has_value());
+    const QHash<QString, qint64> balances = m_test->app()->accounts()->balances(QStringLiteral("current"));
+    QCOMPARE(balances.value(m_checking.id), qint64(100000));
+    QCOMPARE(balances.value(m_savings.id), qint64(0));
+}
+
+void TestTransfers::refusedTargets_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::newRow("same account") << "self";
+    QTest::newRow("missing account") << "missing";
+    QTest::newRow("deleted account") << "deleted";
+    QTest::newRow("other currency") << "yen";
+}
+
+void TestTransfers::refusedTargets()
+{
+    QFETCH(QString, target);
+    Transaction t = makeTransfer(-100);
+    if (target == QLatin1String("self")) {
+        t.transferDestAccountId = m_checking.id;
+    } else if (target == QLatin1String("missing")) {
+        t.transferDestAccountId = QStringLiteral("no-such-account");
+    } else if (target == QLatin1String("deleted")) {
+        QVERIFY(m_test->app()->accounts()->softDelete(m_card.id));
+        t.transferDestAccountId = m_card.id;
+    } else {
+        t.transferDestAccountId = m_test->addAccount(QStringLiteral("Yen"), 0, Currency::JPY).id;
+    }
+    QVERIFY(!TransactionWriter::insert(m_test->app(), t));
+    QCOMPARE(TestDatabase::scalar("SELECT COUNT(*) FROM transactions").toInt(), 0);
+}
+
+void TestTransfers::failedLegInsertKeepsNothing()
+{
+    // The second insert of the pair fails: the first must not stay behind.
+    QVERIFY(TestDatabase::exec("CREATE TRIGGER refuse_checking BEFORE INSERT ON transactions "
+                               "WHEN NEW.account_id = '" +
+                               m_checking.id + "' BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+    QVERIFY(!TransactionWriter::insert(m_test->app(), makeTransfer(-100)));
+    QCOMPARE(TestDatabase::scalar("SELECT COUNT(*) FROM transactions").toInt(), 0);
+}
+
+QTEST_MAIN(TestTransfers)
+#include "TestTransfers.moc"
