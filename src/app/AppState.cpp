@@ -1,8 +1,14 @@
 #include "AppState.h"
 
+#include "AccountClient.h"
 #include "AccountRepository.h"
+#include "ApiClient.h"
+#include "Application.h"
+#include "AuthClient.h"
 #include "CategoryRepository.h"
 #include "CategoryService.h"
+#include "Client.h"
+#include "ClientConfig.h"
 #include "DataPaths.h"
 #include "Database.h"
 #include "MigrationRunner.h"
@@ -12,15 +18,34 @@
 #include "RecurringRepository.h"
 #include "RecurringService.h"
 #include "SplitLineRepository.h"
+#include "SyncEngine.h"
 #include "ThemeManager.h"
 #include "TransactionRepository.h"
 
 #include <QDebug>
 #include <QLocale>
+#include <QPointer>
+#include <QSettings>
+#include <QUrl>
 
 namespace {
 
 const QString LastAccountKey = QStringLiteral("lastAccountId");
+
+// The online services' built-in addresses; each environment variable of the
+// same role replaces one.
+constexpr auto DefaultAuthBaseUrl = "https://auth.tallowmere.app";
+constexpr auto DefaultAccountApiUrl = "https://account.tallowmere.app/account/v1";
+constexpr auto DefaultSyncApiUrl = "https://sync.tallowmere.app/tallyfern/v1";
+constexpr auto DefaultAccountPortalUrl = "https://account.tallowmere.app";
+constexpr auto DefaultRealmSlug = "tallowmere";
+constexpr auto DefaultClientId = "8f2b6c41d93e4a7fb05c1e9a7d3b2f60";
+
+QString fromEnvironment(const char *name, const char *fallback)
+{
+    const QString value = qEnvironmentVariable(name);
+    return value.isEmpty() ? QString::fromLatin1(fallback) : value;
+}
 
 } // namespace
 
@@ -64,11 +89,13 @@ bool AppState::initialize()
         return false;
     createRepositories();
     createServices();
+    createOnlineServices();
     applyPreferences();
     // The look follows the font scale and accent colour just read.
     m_themeManager = new ThemeManager(m_preferences, this);
     m_themeManager->setTheme(m_preferences->value(QStringLiteral("theme"), QStringLiteral("system")));
     seedDefaultCategories();
+    startOnlineServices();
     restoreLastAccount();
     emit databaseReady();
     return true;
@@ -107,6 +134,85 @@ void AppState::createServices()
 {
     m_categoryService = new CategoryService(m_database, m_categories, this);
     m_recurringService = new RecurringService(m_database, m_recurring, m_transactions, m_accounts, this);
+}
+
+BrioAccount::ClientConfig AppState::clientConfigFromEnvironment()
+{
+    BrioAccount::ClientConfig config;
+    config.authBaseUrl = fromEnvironment("AUTH_BASE_URL", DefaultAuthBaseUrl);
+    config.realmSlug = fromEnvironment("AUTH_REALM_SLUG", DefaultRealmSlug);
+    config.accountApiUrl = fromEnvironment("ACCOUNT_API_URL", DefaultAccountApiUrl);
+    config.clientId = fromEnvironment("AUTH_CLIENT_ID", DefaultClientId);
+    config.applicationId = QStringLiteral("com.tallowmerelabs.tallyfern");
+    config.applicationName = QStringLiteral("Tallowmere Tallyfern");
+    config.applicationVersion = QString::fromLatin1(Application::Version);
+    config.accountPortalUrl = fromEnvironment("ACCOUNT_PORTAL_URL", DefaultAccountPortalUrl);
+    return config;
+}
+
+QString AppState::syncApiUrlFromEnvironment()
+{
+    return fromEnvironment("SYNC_API_URL", DefaultSyncApiUrl);
+}
+
+void AppState::createOnlineServices()
+{
+    const BrioAccount::ClientConfig config = clientConfigFromEnvironment();
+    const QString syncApiUrl = syncApiUrlFromEnvironment();
+    qInfo() << "Auth:" << config.authBaseUrl;
+    qInfo() << "Account:" << config.accountApiUrl;
+    qInfo() << "Sync:" << syncApiUrl;
+
+    m_accountClient = new BrioAccount::Client(config, this);
+    m_accountClient->syncApi()->setBaseUrl(QUrl(syncApiUrl));
+    m_syncEngine = new SyncEngine(m_accountClient->syncApi(), m_accounts, m_transactions, m_categories,
+                                  m_recurring, m_reconciliations, m_splitLines, m_preferences, this);
+    // Signed in means a usable access token or a refresh token that buys one;
+    // the client refreshes before the request.
+    m_syncEngine->setStartCondition(SyncEngine::signedInCondition(m_accountClient->tokenManager()));
+}
+
+void AppState::startOnlineServices()
+{
+    // Connected before initialize(): when start-up has to refresh first, the
+    // user becomes signed in only later, and syncing must start then too.
+    connect(m_accountClient, &BrioAccount::Client::authStateChanged, this,
+            [this](BrioAccount::AuthState state) {
+                if (state == BrioAccount::AuthState::SignedIn)
+                    startSyncing();
+            });
+    m_accountClient->initialize();
+
+    BrioAccount::AuthClient *auth = m_accountClient->authClient();
+    connect(auth, &BrioAccount::AuthClient::loginSucceeded, this, &AppState::onLoginSucceeded);
+    connect(auth, &BrioAccount::AuthClient::logoutCompleted, m_syncEngine, &SyncEngine::stopAutoSync);
+    connect(m_accounts, &AccountRepository::accountsChanged, m_syncEngine, &SyncEngine::requestSync);
+    connect(m_categories, &CategoryRepository::categoriesChanged, m_syncEngine, &SyncEngine::requestSync);
+    connect(m_transactions, &TransactionRepository::transactionsChanged, m_syncEngine,
+            [this] { m_syncEngine->requestSync(); });
+
+    if (m_accountClient->isAuthenticated()) {
+        QPointer<AppState> self(this);
+        auth->refreshToken([self](bool) {
+            if (self && self->m_accountClient->isAuthenticated())
+                self->startSyncing();
+        });
+    }
+}
+
+void AppState::startSyncing()
+{
+    // Starting auto-sync syncs at once; when it already runs, a request is enough.
+    if (!m_syncEngine->isAutoSyncActive())
+        m_syncEngine->startAutoSync(AutoSyncIntervalMs);
+    m_syncEngine->requestSync();
+}
+
+void AppState::onLoginSucceeded()
+{
+    QSettings().setValue(QStringLiteral("auth/hasSignedInBefore"), true);
+    m_accountClient->accountClient()->registerDevice();
+    startSyncing();
 }
 
 void AppState::applyPreferences()

@@ -13,8 +13,14 @@ class ReconciliationRepository;
 class RecurringRepository;
 class RecurringService;
 class SplitLineRepository;
+class SyncEngine;
 class ThemeManager;
 class TransactionRepository;
+
+namespace BrioAccount {
+class Client;
+struct ClientConfig;
+} // namespace BrioAccount
 
 // The service container every window, screen and dialog is handed. It owns
 // the database, the repositories and the services, all created by
@@ -26,6 +32,7 @@ class AppState : public QObject
 public:
     static constexpr int MinFontScale = 70;
     static constexpr int MaxFontScale = 160;
+    static constexpr int AutoSyncIntervalMs = 300000;
 
     explicit AppState(QObject *parent = nullptr);
     ~AppState() override;
@@ -46,6 +53,8 @@ public:
     CategoryService *categoryService() const { return m_categoryService; }
     RecurringService *recurringService() const { return m_recurringService; }
     ThemeManager *themeManager() const { return m_themeManager; }
+    BrioAccount::Client *accountClient() const { return m_accountClient; }
+    SyncEngine *syncEngine() const { return m_syncEngine; }
 
     // The account the user looked at last; empty when none. Setting it keeps
     // it for the next start.
@@ -65,6 +74,16 @@ public:
     // "fontScale" as stored: clamped, and 100 for text that is not a number.
     static int fontScaleFromText(const QString &text);
 
+    // The account library's configuration: each endpoint and the realm and
+    // client id from the environment when set and not empty, else built in.
+    static BrioAccount::ClientConfig clientConfigFromEnvironment();
+    // SYNC_API_URL, else the built-in sync service address.
+    static QString syncApiUrlFromEnvironment();
+
+public slots:
+    // A browser sign-in finished.
+    void onLoginSucceeded();
+
 signals:
     void databaseReady();
 
@@ -73,6 +92,9 @@ private:
     void createRepositories();
     void createServices();
     void applyPreferences();
+    void createOnlineServices();
+    void startOnlineServices();
+    void startSyncing();
     void seedDefaultCategories();
     void restoreLastAccount();
 
@@ -89,4 +111,6 @@ private:
     CategoryService *m_categoryService = nullptr;
     RecurringService *m_recurringService = nullptr;
     ThemeManager *m_themeManager = nullptr;
+    BrioAccount::Client *m_accountClient = nullptr;
+    SyncEngine *m_syncEngine = nullptr;
 };
