@@ -4,7 +4,10 @@
 #include "AccountRepository.h"
 #include "AccountSidebar.h"
 #include "AppState.h"
+#include "Application.h"
 #include "Database.h"
+#include "FeedbackConfig.h"
+#include "InteractiveCheck.h"
 #include "PreferencesRepository.h"
 #include "ReconciliationRepository.h"
 #include "RecurringRepository.h"
@@ -15,6 +18,7 @@
 #include "TransactionRepository.h"
 #include "TransactionWriter.h"
 #include "WelcomePage.h"
+#include "WhatsNew.h"
 #include "WriteScope.h"
 
 #include <QAction>
@@ -24,6 +28,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPointer>
 #include <QScreen>
 #include <QSettings>
 #include <QSplitter>
@@ -137,6 +142,19 @@ void MainWindow::buildMenus()
     m_toolsMenu->menuAction()->setVisible(false);
 
     m_helpMenu = menuBar()->addMenu(tr("&Help"));
+    // The update flows outlive the click: they get copies of the configuration
+    // and hooks that reach the status bar only while it exists.
+    m_helpMenu->addAction(tr("Check for &Updates..."), this, [this]() {
+        BrioUpdate::checkForUpdatesInteractive(
+            Application::updateConfig(), QString::fromLatin1(Application::DisplayName), this, statusHooks());
+    });
+    m_helpMenu->addAction(tr("What's &New..."), this, [this]() {
+        BrioUpdate::showWhatsNew(Application::updateConfig(), QString::fromLatin1(Application::DisplayName),
+                                 this, statusHooks());
+    });
+    m_helpMenu->addAction(tr("Send &Feedback..."), this,
+                          []() { BrioUpdate::openFeedbackPage(Application::feedbackConfig()); });
+    m_helpMenu->addSeparator();
     QAction *about = m_helpMenu->addAction(tr("&About Tallyfern"), this, [this]() {
         QMessageBox::about(this, tr("About Tallyfern"),
                            tr("<h3>Tallyfern %1</h3><p>A check register for your desktop: accounts, "
@@ -144,6 +162,25 @@ void MainWindow::buildMenus()
                                .arg(QApplication::applicationVersion()));
     });
     about->setMenuRole(QAction::AboutRole);
+}
+
+BrioUpdate::StatusHooks MainWindow::statusHooks() const
+{
+    const QPointer<StatusBar> bar = m_statusBar;
+    return BrioUpdate::StatusHooks{
+        [bar](const QString &text) {
+            if (bar)
+                bar->showActivity(text);
+        },
+        [bar]() {
+            if (bar)
+                bar->hideActivity();
+        },
+        [bar](const QString &text, int timeoutMs) {
+            if (bar)
+                bar->showTransientMessage(text, timeoutMs);
+        },
+    };
 }
 
 void MainWindow::buildViewMenu()

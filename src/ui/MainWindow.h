@@ -1,5 +1,7 @@
 #pragma once
 
+#include "StatusHooks.h"
+
 #include <QMainWindow>
 
 class AccountSidebar;
@@ -29,6 +31,9 @@ public:
     AccountSidebar *sidebar() const { return m_sidebar; }
     RegisterScreen *registerScreen() const { return m_register; }
     StatusBar *statusBarWidget() const { return m_statusBar; }
+    // The status bar's activity and message functions for the update library's
+    // Help-menu flows; safe to call after the window is gone.
+    BrioUpdate::StatusHooks statusHooks() const;
     bool isWelcomeShown() const;
     // How often the sidebar was rebuilt: a burst of writes should cost one rebuild.
     int sidebarRebuildCount() const;
