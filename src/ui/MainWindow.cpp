@@ -5,6 +5,7 @@
 #include "AccountSidebar.h"
 #include "AppState.h"
 #include "Application.h"
+#include "Client.h"
 #include "Database.h"
 #include "FeedbackConfig.h"
 #include "InteractiveCheck.h"
@@ -14,6 +15,7 @@
 #include "RecurringService.h"
 #include "RegisterScreen.h"
 #include "StatusBar.h"
+#include "SyncEngine.h"
 #include "ThemeManager.h"
 #include "TransactionRepository.h"
 #include "TransactionWriter.h"
@@ -25,6 +27,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -93,6 +96,7 @@ MainWindow::MainWindow(AppState *app, QWidget *parent)
     connect(app->preferences(), &PreferencesRepository::changed, this, &MainWindow::onPreferenceChanged);
     connect(app->recurringService(), &RecurringService::pendingCountChanged, m_statusBar,
             &StatusBar::setPendingRecurringCount);
+    connectSync();
 
     m_autoPostTimer = new QTimer(this);
     m_autoPostTimer->setInterval(AutoPostIntervalMs);
@@ -266,6 +270,32 @@ bool MainWindow::isWelcomeShown() const
 int MainWindow::sidebarRebuildCount() const
 {
     return m_sidebar->rebuildCount();
+}
+
+void MainWindow::connectSync()
+{
+    SyncEngine *engine = m_app->syncEngine();
+    if (!engine)
+        return;
+    m_syncLabel = new QLabel(m_statusBar);
+    m_syncLabel->setObjectName(QStringLiteral("syncStateLabel"));
+    m_statusBar->addPermanentWidget(m_syncLabel);
+    connect(engine, &SyncEngine::stateChanged, this, &MainWindow::showSyncState);
+    connect(engine, &SyncEngine::syncCompleted, this,
+            [this]() { m_statusBar->showTransientMessage(tr("Sync complete"), 3000); });
+    connect(engine, &SyncEngine::syncFailed, this,
+            [this](const QString &error) { m_syncLabel->setToolTip(error); });
+    // A cycle may have written rows without the repositories' signals.
+    connect(engine, &SyncEngine::dataChanged, this, &MainWindow::reloadAccounts);
+    connect(m_app->accountClient(), &BrioAccount::Client::authStateChanged, this, &MainWindow::showSyncState);
+    showSyncState();
+}
+
+void MainWindow::showSyncState()
+{
+    // Only a signed-in user has anything to sync.
+    m_syncLabel->setVisible(m_app->accountClient()->isAuthenticated());
+    m_syncLabel->setText(SyncEngine::stateToString(m_app->syncEngine()->state()));
 }
 
 void MainWindow::scheduleReload(bool accountsChanged)

@@ -8,6 +8,7 @@ class AccountSidebar;
 class AppState;
 class QAction;
 class QActionGroup;
+class QLabel;
 class QMenu;
 class QSplitter;
 class QStackedWidget;
@@ -65,6 +66,8 @@ private:
     void buildMenus();
     void buildViewMenu();
     void syncViewMenu();
+    void connectSync();
+    void showSyncState();
     void scheduleReload(bool accountsChanged);
     void reloadNow();
     void onPreferenceChanged(const QString &key);
@@ -79,6 +82,7 @@ private:
     AccountSidebar *m_sidebar = nullptr;
     RegisterScreen *m_register = nullptr;
     StatusBar *m_statusBar = nullptr;
+    QLabel *m_syncLabel = nullptr;
     QTimer *m_reloadTimer = nullptr;
     QTimer *m_autoPostTimer = nullptr;
     bool m_accountsDirty = false;
