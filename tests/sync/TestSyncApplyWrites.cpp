@@ -7,6 +7,7 @@
 #include "RecurringRepository.h"
 #include "SplitLineRepository.h"
 #include "SyncEngine.h"
+#include "SyncRetryQueue.h"
 #include "TransactionRepository.h"
 
 #include <QJsonArray>
@@ -37,6 +38,7 @@ private Q_SLOTS:
     void dateGuard();
     void oneSignalPerRepositoryPerPage();
     void recordAppliesAllOrNothing();
+    void keptRecordsAreCapped();
 
 private:
     static QJsonObject page(const QString &kind, const QJsonArray &records, bool hasMore = false);
@@ -354,6 +356,33 @@ void TestSyncApplyWrites::recordAppliesAllOrNothing()
     QCOMPARE(rig->splitLines->findByTransaction(local.id).size(), 2);
     QVERIFY(!rig->preferences->get("syncApplyRetry").has_value());
     QVERIFY(rig->differencesFromServer().isEmpty());
+}
+
+void TestSyncApplyWrites::keptRecordsAreCapped()
+{
+    SyncRetryQueue queue;
+    queue.load(rig->preferences);
+    for (int i = 0; i < SyncRetryQueue::MaxKept + 5; ++i)
+        queue.add(SyncKind::Transaction,
+                  QJsonObject{{"id", QStringLiteral("srv-%1").arg(i)}, {"payee", "First"}});
+    // A newer copy of a kept record replaces it instead of adding another.
+    queue.add(SyncKind::Transaction, QJsonObject{{"id", "srv-7"}, {"payee", "Newer"}});
+    QTest::ignoreMessage(QtWarningMsg, "Sync: dropping 5 pulled records that could not be applied");
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("1000 pulled records could not be applied yet"));
+    queue.save(rig->preferences);
+
+    const QJsonArray kept = storedRetries();
+    QCOMPARE(kept.size(), SyncRetryQueue::MaxKept);
+    QCOMPARE(kept.first()["record"]["id"].toString(), QStringLiteral("srv-5"));
+    QCOMPARE(kept.at(2)["record"]["payee"].toString(), QStringLiteral("Newer"));
+
+    // Unchanged, nothing is written again.
+    QSignalSpy written(rig->preferences, &PreferencesRepository::changed);
+    SyncRetryQueue again;
+    again.load(rig->preferences);
+    QCOMPARE(again.entries().size(), SyncRetryQueue::MaxKept);
+    again.save(rig->preferences);
+    QCOMPARE(written.size(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestSyncApplyWrites)
