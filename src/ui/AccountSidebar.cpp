@@ -126,11 +126,9 @@ AccountSidebar::AccountSidebar(AppState *app, QWidget *parent)
 
 QString AccountSidebar::modeText() const
 {
-    const QString mode =
-        m_app->preferences()->value(QStringLiteral("dashboardBalanceMode"), QStringLiteral("current"));
-    if (mode == QLatin1String("cleared"))
+    if (m_mode == QLatin1String("cleared"))
         return tr("Cleared balances");
-    if (mode == QLatin1String("asOfToday"))
+    if (m_mode == QLatin1String("asOfToday"))
         return tr("Balances as of today");
     return tr("Current balances");
 }
@@ -139,11 +137,10 @@ void AccountSidebar::rebuild()
 {
     ++m_rebuildCount;
     const QString selected = currentAccountId();
-    const QString mode =
-        m_app->preferences()->value(QStringLiteral("dashboardBalanceMode"), QStringLiteral("current"));
-    m_accounts = m_app->accounts()->findAll();
-    const QHash<QString, qint64> balances = m_app->accounts()->balances(mode);
+    m_mode = m_app->preferences()->value(QStringLiteral("dashboardBalanceMode"), QStringLiteral("current"));
     m_modeLabel->setText(modeText());
+    m_accounts = m_app->accounts()->findAll();
+    const QHash<QString, qint64> balances = m_app->accounts()->balances(m_mode);
 
     m_rebuilding = true;
     // Reuse the items when the accounts are the same ones in the same order, so
@@ -156,7 +153,6 @@ void AccountSidebar::rebuild()
     for (int i = 0; i < m_accounts.size(); ++i) {
         const Account &account = m_accounts.at(i);
         QListWidgetItem *item = sameAccounts ? m_list->item(i) : new QListWidgetItem(m_list);
-        const qint64 balance = balances.value(account.id, account.startingBalance);
         QStringList detail{EntryChoices::accountTypeLabel(account.accountType)};
         if (!account.institution.isEmpty())
             detail << account.institution;
@@ -164,16 +160,32 @@ void AccountSidebar::rebuild()
             detail << QStringLiteral("••%1").arg(account.accountNumberLast4);
         item->setText(account.name);
         item->setData(AccountIdRole, account.id);
-        item->setData(BalanceRole, balance);
-        item->setData(BalanceTextRole, Money::format(balance, account.currency));
-        item->setData(NegativeRole, balance < 0);
         item->setData(DetailRole, detail.join(QStringLiteral(" · ")));
-        item->setToolTip(
-            QStringLiteral("%1\n%2").arg(account.name, Money::format(balance, account.currency)));
     }
+    showBalances(balances);
     if (QListWidgetItem *item = itemFor(selected))
         m_list->setCurrentItem(item);
     m_rebuilding = false;
+}
+
+void AccountSidebar::refreshBalances()
+{
+    ++m_rebuildCount;
+    showBalances(m_app->accounts()->balances(m_mode));
+}
+
+void AccountSidebar::showBalances(const QHash<QString, qint64> &balances)
+{
+    for (int i = 0; i < m_accounts.size() && i < m_list->count(); ++i) {
+        const Account &account = m_accounts.at(i);
+        QListWidgetItem *item = m_list->item(i);
+        const qint64 balance = balances.value(account.id, account.startingBalance);
+        const QString text = Money::format(balance, account.currency);
+        item->setData(BalanceRole, balance);
+        item->setData(BalanceTextRole, text);
+        item->setData(NegativeRole, balance < 0);
+        item->setToolTip(QStringLiteral("%1\n%2").arg(account.name, text));
+    }
     m_list->viewport()->update();
 }
 

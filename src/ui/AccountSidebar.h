@@ -27,8 +27,11 @@ public:
 
     explicit AccountSidebar(AppState *app, QWidget *parent = nullptr);
 
-    // Reads the accounts and their balances (two queries) and redraws the list.
+    // Reads the balance mode, the accounts and their balances and redraws the list.
     void rebuild();
+    // Reads only the balances (one aggregate query), for changes of
+    // transactions that leave the accounts as they are.
+    void refreshBalances();
     int rebuildCount() const { return m_rebuildCount; }
 
     QList<Account> accounts() const { return m_accounts; }
@@ -45,11 +48,13 @@ signals:
 
 private:
     QListWidgetItem *itemFor(const QString &accountId) const;
+    void showBalances(const QHash<QString, qint64> &balances);
 
     AppState *m_app = nullptr;
     QLabel *m_modeLabel = nullptr;
     QListWidget *m_list = nullptr;
     QList<Account> m_accounts;
+    QString m_mode = QStringLiteral("current");
     int m_rebuildCount = 0;
     bool m_rebuilding = false;
 };

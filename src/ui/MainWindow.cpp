@@ -315,8 +315,13 @@ void MainWindow::reloadAccounts()
 void MainWindow::reloadNow()
 {
     m_reloadTimer->stop();
+    // Transactions change balances only; the list itself is read again when
+    // accounts or the balance mode changed.
+    if (m_accountsDirty || m_sidebar->accounts().isEmpty())
+        m_sidebar->rebuild();
+    else
+        m_sidebar->refreshBalances();
     m_accountsDirty = false;
-    m_sidebar->rebuild();
     const QList<Account> accounts = m_sidebar->accounts();
     if (accounts.isEmpty()) {
         m_stack->setCurrentWidget(m_welcome);
@@ -368,7 +373,7 @@ void MainWindow::onPreferenceChanged(const QString &key)
         m_register->refresh();
         syncViewMenu();
     } else if (key == BalanceModeKey) {
-        scheduleReload(false);
+        scheduleReload(true);
         syncViewMenu();
     }
 }
