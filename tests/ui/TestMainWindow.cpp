@@ -14,9 +14,11 @@
 #include "TestApp.h"
 #include "TransactionRepository.h"
 
+#include <QApplication>
 #include <QDateEdit>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMenu>
 #include <QSettings>
 #include <QSplitter>
 #include <QtTest>
@@ -31,6 +33,8 @@ private slots:
     void welcomePageWithoutAccounts();
     void newAccountMovesStartingBalanceIntoOpeningTransaction();
     void newAccountSkipsEmptyName();
+    void failedAccountInsertWritesNoOpeningTransaction();
+    void viewMenuSwitchesTheme();
     void sidebarBalancesInEachMode_data();
     void sidebarBalancesInEachMode();
     void burstOfInsertsCostsFewReloads();
@@ -113,6 +117,50 @@ void TestMainWindow::newAccountSkipsEmptyName()
     window.newAccount();
     QCOMPARE(m_test->app()->accounts()->findAll().size(), 1);
     QCOMPARE(TestDatabase::scalar("SELECT COUNT(*) FROM transactions").toInt(), 0);
+}
+
+void TestMainWindow::failedAccountInsertWritesNoOpeningTransaction()
+{
+    QVERIFY(TestDatabase::exec("CREATE TRIGGER refuse BEFORE INSERT ON accounts BEGIN "
+                               "SELECT RAISE(ABORT, 'refused'); END"));
+    MainWindow window(m_test->app());
+    ModalAnswerer answerer;
+    answerer.expectDialog<AccountFormDialog>([](AccountFormDialog *dialog) {
+        dialog->findChild<QLineEdit *>(QStringLiteral("nameEdit"))->setText(QStringLiteral("Everyday"));
+        dialog->findChild<SmartAmountField *>(QStringLiteral("balanceField"))->setValue(50);
+    });
+    answerer.expectMessageBox(QMessageBox::Ok);
+    window.newAccount();
+    QCOMPARE(answerer.messages().size(), 1);
+    QCOMPARE(TestDatabase::scalar("SELECT COUNT(*) FROM accounts").toInt(), 0);
+    QCOMPARE(TestDatabase::scalar("SELECT COUNT(*) FROM transactions").toInt(), 0);
+    QVERIFY(window.isWelcomeShown());
+}
+
+void TestMainWindow::viewMenuSwitchesTheme()
+{
+    m_test->addAccount(QStringLiteral("Checking"));
+    MainWindow window(m_test->app());
+    QMenu *theme = nullptr;
+    for (QAction *action : window.viewMenu()->actions()) {
+        if (action->menu() && action->text().contains(QStringLiteral("Theme")))
+            theme = action->menu();
+    }
+    QVERIFY(theme);
+    for (QAction *action : theme->actions()) {
+        if (action->data().toString() == QLatin1String("dark"))
+            action->trigger();
+    }
+    QCOMPARE(m_test->app()->preferences()->value(QStringLiteral("theme")), QStringLiteral("dark"));
+    QVERIFY(QApplication::palette().color(QPalette::Window).lightness() < 128);
+    for (QAction *action : theme->actions())
+        QCOMPARE(action->isChecked(), action->data().toString() == QLatin1String("dark"));
+
+    for (QAction *action : theme->actions()) {
+        if (action->data().toString() == QLatin1String("light"))
+            action->trigger();
+    }
+    QVERIFY(QApplication::palette().color(QPalette::Window).lightness() >= 128);
 }
 
 void TestMainWindow::sidebarBalancesInEachMode_data()
