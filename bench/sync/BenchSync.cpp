@@ -466,15 +466,28 @@ int main(int argc, char *argv[])
                               fixture.reconciliations.get(), fixture.splitLines.get(),
                               fixture.preferences.get());
         std::vector<double> endToEnd;
+        std::vector<double> serverWork;
         int posts = 0;
         for (int round = 0; round < kRounds; ++round) {
             const int before = server.pushCount();
+            const qint64 serverBefore = server.handlerNanoseconds();
             endToEnd.push_back(millisOf([&] { allOk &= runCycle(syncEngine); }));
+            serverWork.push_back((server.handlerNanoseconds() - serverBefore) / 1e6);
             posts = server.pushCount() - before;
             resetToPending();
         }
-        out() << QStringLiteral("  end to end %1 ms, %2 POSTs\n").arg(median(endToEnd), 0, 'f', 1).arg(posts);
-        allOk &= report("end to end / raw", median(endToEnd) / raw, 5.0);
+        // A server at zero latency answers at once: the time the fake takes to
+        // handle each request is its own, not the engine's.
+        std::vector<double> engineEndToEnd;
+        for (size_t i = 0; i < endToEnd.size(); ++i)
+            engineEndToEnd.push_back(endToEnd[i] - serverWork[i]);
+        out() << QStringLiteral(
+                     "  end to end %1 ms, of which the fake server handling requests %2 ms; %3 POSTs\n")
+                     .arg(median(endToEnd), 0, 'f', 1)
+                     .arg(median(serverWork), 0, 'f', 1)
+                     .arg(posts);
+        allOk &=
+            report("end to end without the fake server's own work / raw", median(engineEndToEnd) / raw, 5.0);
         allOk &= report("POSTs", posts, 40, QString());
     }
 
@@ -505,7 +518,7 @@ int main(int argc, char *argv[])
                      .arg(rawInsertMs, 0, 'f', 1)
                      .arg(applyInsertMs, 0, 'f', 1);
         allOk &= report("apply / raw inserts", applyInsertMs / rawInsertMs, 3.0);
-        allOk &= report("change signalCount per page", lastInsertRun.mostSignalsPerPage, 5, QString());
+        allOk &= report("change signals per page", lastInsertRun.mostSignalsPerPage, 5, QString());
         allOk &= report("longest page", lastInsertRun.longestPageMillis, 100, QStringLiteral(" ms"));
 
         int version = 1;
@@ -564,7 +577,7 @@ int main(int argc, char *argv[])
         allOk &= runCycle(engine);
         const bool wroteNothing = SyncStore::writeMark() == before;
         out() << "idle cycle:\n";
-        out() << QStringLiteral("  requests %1, database writes %2, change signalCount %3 %4\n")
+        out() << QStringLiteral("  requests %1, database writes %2, change signals %3 %4\n")
                      .arg(server.http()->requestCount() - requestsBefore)
                      .arg(wroteNothing ? 0 : 1)
                      .arg(signalCount)

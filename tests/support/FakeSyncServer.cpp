@@ -1,6 +1,7 @@
 #include "FakeSyncServer.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QJsonDocument>
 
 namespace FakeSync {
@@ -59,10 +60,19 @@ FakeSyncServer::FakeSyncServer(QObject *parent)
     : QObject(parent)
 {
     m_clock.start();
-    m_http.on("POST", BasePath + QStringLiteral("/sync/push"),
-              [this](const FakeHttp::Request &request) { return handlePush(request); });
-    m_http.on("GET", BasePath + QStringLiteral("/sync/pull"),
-              [this](const FakeHttp::Request &request) { return handlePull(request); });
+    // The time the handlers take is kept apart: it is the fake's own work,
+    // which a real service does elsewhere.
+    auto timed = [this](FakeHttp::Response (FakeSyncServer::*handler)(const FakeHttp::Request &)) {
+        return [this, handler](const FakeHttp::Request &request) {
+            QElapsedTimer timer;
+            timer.start();
+            FakeHttp::Response response = (this->*handler)(request);
+            m_handlerNanoseconds += timer.nsecsElapsed();
+            return response;
+        };
+    };
+    m_http.on("POST", BasePath + QStringLiteral("/sync/push"), timed(&FakeSyncServer::handlePush));
+    m_http.on("GET", BasePath + QStringLiteral("/sync/pull"), timed(&FakeSyncServer::handlePull));
     m_http.setFallback([this](const FakeHttp::Request &request) { return handleOther(request); });
 }
 
@@ -233,8 +243,11 @@ QJsonObject FakeSyncServer::applyChange(const QJsonObject &change)
     Stored stored;
     stored.fields = change.value(QStringLiteral("payload")).toObject();
     stored.id = stored.fields.value(QStringLiteral("server_id")).toString();
-    if (stored.id.isEmpty() || !m_store.value(kind).contains(stored.id))
-        stored.id = m_clientIndex.value(kind).value(entityId);
+    const auto records = m_store.constFind(kind);
+    if (stored.id.isEmpty() || records == m_store.constEnd() || !records->contains(stored.id)) {
+        const auto clients = m_clientIndex.constFind(kind);
+        stored.id = clients == m_clientIndex.constEnd() ? QString() : clients->value(entityId);
+    }
     if (stored.id.isEmpty())
         stored.id = newServerId(kind);
     result.insert(QStringLiteral("status"), QStringLiteral("ok"));

@@ -126,6 +126,8 @@ public:
     // due: the client did not wait for the previous reply.
     bool requestsOverlapped() const { return m_overlapped; }
     static bool isValidCursor(const QString &cursor);
+    // Time spent inside the push and pull handlers so far.
+    qint64 handlerNanoseconds() const { return m_handlerNanoseconds; }
 
     // --- sharing -------------------------------------------------------
     void setMembers(const QString &accountId, const QJsonArray &members)
@@ -197,6 +199,7 @@ private:
     QElapsedTimer m_clock;
     qint64 m_previousAnswerDue = -1;
     bool m_overlapped = false;
+    qint64 m_handlerNanoseconds = 0;
 
     QHash<QString, QJsonArray> m_members;
 };
