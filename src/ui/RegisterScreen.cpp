@@ -291,8 +291,17 @@ void RegisterScreen::setAccount(const QString &accountId)
         m_delegate->invalidateSources();
     }
     reloadNow();
-    if (changed)
-        m_view->scrollTo(m_model->index(m_model->blankRow() >= 0 ? m_model->blankRow() : 0, 0));
+    if (changed) {
+        scrollToEntryRow();
+        // Before the first show the viewport has no size yet and the scroll above is lost;
+        // once the pending layout has run, the entry row can really be brought into view.
+        QTimer::singleShot(0, this, &RegisterScreen::scrollToEntryRow);
+    }
+}
+
+void RegisterScreen::scrollToEntryRow()
+{
+    m_view->scrollTo(m_model->index(m_model->blankRow() >= 0 ? m_model->blankRow() : 0, 0));
 }
 
 void RegisterScreen::refresh()

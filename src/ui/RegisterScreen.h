@@ -81,6 +81,7 @@ signals:
     void statusMessage(const QString &text, int timeoutMs);
 
 private:
+    void scrollToEntryRow();
     void buildActions();
     void applyPreferences();
     void updateHeader(const QList<RegisterRow> &rows);
