@@ -2,6 +2,7 @@
 
 #include "AccountClient.h"
 #include "AccountRepository.h"
+#include "AccountSharingService.h"
 #include "ApiClient.h"
 #include "Application.h"
 #include "AuthClient.h"
@@ -170,6 +171,7 @@ void AppState::createOnlineServices()
     // Signed in means a usable access token or a refresh token that buys one;
     // the client refreshes before the request.
     m_syncEngine->setStartCondition(SyncEngine::signedInCondition(m_accountClient->tokenManager()));
+    m_sharingService = new AccountSharingService(m_accountClient->syncApi(), this);
 }
 
 void AppState::startOnlineServices()

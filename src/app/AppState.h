@@ -5,6 +5,7 @@
 #include <QString>
 
 class AccountRepository;
+class AccountSharingService;
 class CategoryRepository;
 class CategoryService;
 class Database;
@@ -55,6 +56,7 @@ public:
     ThemeManager *themeManager() const { return m_themeManager; }
     BrioAccount::Client *accountClient() const { return m_accountClient; }
     SyncEngine *syncEngine() const { return m_syncEngine; }
+    AccountSharingService *sharingService() const { return m_sharingService; }
 
     // The account the user looked at last; empty when none. Setting it keeps
     // it for the next start.
@@ -113,4 +115,5 @@ private:
     ThemeManager *m_themeManager = nullptr;
     BrioAccount::Client *m_accountClient = nullptr;
     SyncEngine *m_syncEngine = nullptr;
+    AccountSharingService *m_sharingService = nullptr;
 };

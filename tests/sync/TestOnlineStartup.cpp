@@ -1,4 +1,5 @@
 #include "AccountRepository.h"
+#include "AccountSharingService.h"
 #include "ApiClient.h"
 #include "AppState.h"
 #include "AuthClient.h"
@@ -162,8 +163,16 @@ void TestOnlineStartup::servicesUseTheSyncClient()
     QVERIFY(start());
     QVERIFY(m_state->accountClient());
     QVERIFY(m_state->syncEngine());
+    QVERIFY(m_state->sharingService());
     QCOMPARE(m_state->accountClient()->syncApi()->baseUrl(), m_sync->baseUrl());
     QCOMPARE(m_state->syncEngine()->parent(), m_state.get());
+
+    // The sharing service talks to the same sync service.
+    bool answered = false;
+    m_state->sharingService()->listMembers("acc-1",
+                                           [&](QList<BrioAccount::ShareMember>) { answered = true; });
+    QTRY_VERIFY(answered);
+    QCOMPARE(m_sync->http()->lastRequest().path, QStringLiteral("/tallyfern/v1/accounts/acc-1/members"));
 }
 
 void TestOnlineStartup::signedInAtStartSyncs()
