@@ -166,7 +166,9 @@ QHash<QString, qint64> AccountRepository::balances(const QString &mode) const
     QString condition;
     QVariantList values;
     if (mode == QLatin1String("cleared")) {
-        condition = QStringLiteral(" AND t.cleared = 1");
+        // A reconciled transaction was on a statement, so it counts as cleared
+        // whatever its own flag says (the register's heading counts it so too).
+        condition = QStringLiteral(" AND (t.cleared = 1 OR t.reconciled = 1)");
     } else if (mode == QLatin1String("asOfToday")) {
         condition = QStringLiteral(" AND t.date <= ?");
         values.append(QDate::currentDate().toString(Qt::ISODate));

@@ -269,11 +269,12 @@ void TestAccountRepository::balances_data()
     QTest::addColumn<qint64>("expected");
 
     // Starting balance 1000; 100 cleared yesterday, -50 open today, 200
-    // cleared tomorrow, and a deleted 500 that never counts.
-    QTest::newRow("current") << "current" << qint64(1250);
-    QTest::newRow("cleared") << "cleared" << qint64(1300);
-    QTest::newRow("asOfToday") << "asOfToday" << qint64(1050);
-    QTest::newRow("unknown mode is current") << "whatever" << qint64(1250);
+    // cleared tomorrow, -30 reconciled (hence cleared, though its flag
+    // arrived clear) two days ago, and a deleted 500 that never counts.
+    QTest::newRow("current") << "current" << qint64(1220);
+    QTest::newRow("cleared") << "cleared" << qint64(1270);
+    QTest::newRow("asOfToday") << "asOfToday" << qint64(1020);
+    QTest::newRow("unknown mode is current") << "whatever" << qint64(1220);
 }
 
 void TestAccountRepository::balances()
@@ -295,7 +296,9 @@ void TestAccountRepository::balances()
     t3.cleared = true;
     Transaction t4 = transaction(QStringLiteral("t4"), QStringLiteral("main"), today, 500);
     t4.cleared = true;
-    for (const Transaction &t : {t1, t2, t3, t4})
+    Transaction t5 = transaction(QStringLiteral("t5"), QStringLiteral("main"), today.addDays(-2), -30);
+    t5.reconciled = true;
+    for (const Transaction &t : {t1, t2, t3, t4, t5})
         QVERIFY(transactions.insert(t));
     QVERIFY(transactions.softDelete(QStringLiteral("t4")));
 

@@ -6,7 +6,7 @@
 CREATE INDEX idx_transactions_account_date ON transactions (account_id, date, created_at);
 -- Covers the balance of every account (all, cleared, or up to a date) so the
 -- sidebar sums from the index alone.
-CREATE INDEX idx_transactions_balance ON transactions (account_id, deleted_at, cleared, date, amount);
+CREATE INDEX idx_transactions_balance ON transactions (account_id, deleted_at, cleared, reconciled, date, amount);
 -- Partial and covering for the live payee list (deleted_at is there only so
 -- that SQLite sees the index as covering).
 CREATE INDEX idx_transactions_payee ON transactions (payee, deleted_at) WHERE deleted_at IS NULL;
