@@ -32,6 +32,8 @@ private Q_SLOTS:
 
 private:
     void startSignedIn(bool signedIn = true);
+    // Waits until start-up's cycles, the debounced one included, are over.
+    void settle();
     QLabel *stateLabel() const;
 
     std::unique_ptr<FakeSync::FakeSyncServer> m_sync;
@@ -71,6 +73,14 @@ void TestMainWindowSync::startSignedIn(bool signedIn)
     m_window->show();
 }
 
+void TestMainWindowSync::settle()
+{
+    SyncEngine *engine = m_app->app()->syncEngine();
+    QTRY_VERIFY(m_sync->pullCount() >= 1 && engine->state() == SyncEngine::Idle);
+    QTest::qWait(SyncEngine::DebounceMs + 300);
+    QTRY_COMPARE(engine->state(), SyncEngine::Idle);
+}
+
 QLabel *TestMainWindowSync::stateLabel() const
 {
     return m_window->findChild<QLabel *>(QStringLiteral("syncStateLabel"));
@@ -82,7 +92,7 @@ void TestMainWindowSync::showsStateWhileSignedIn()
     QVERIFY(stateLabel());
     SyncEngine *engine = m_app->app()->syncEngine();
     // Let start-up's cycles finish, then watch one whole cycle.
-    QTRY_VERIFY(m_sync->pullCount() >= 1 && engine->state() == SyncEngine::Idle);
+    settle();
     m_sync->holdPullAnswers(true);
     QSignalSpy completed(engine, &SyncEngine::syncCompleted);
     engine->syncNow();
@@ -91,7 +101,7 @@ void TestMainWindowSync::showsStateWhileSignedIn()
     m_sync->holdPullAnswers(false);
     m_sync->http()->release();
     QTRY_VERIFY(!completed.isEmpty());
-    QCOMPARE(stateLabel()->text(), QStringLiteral("Synced"));
+    QTRY_COMPARE(stateLabel()->text(), QStringLiteral("Synced"));
     QCOMPARE(m_window->statusBarWidget()->currentMessage(), QStringLiteral("Sync complete"));
 }
 
@@ -99,7 +109,7 @@ void TestMainWindowSync::failedCycleShowsError()
 {
     startSignedIn();
     SyncEngine *engine = m_app->app()->syncEngine();
-    QTRY_VERIFY(m_sync->pullCount() >= 1 && engine->state() == SyncEngine::Idle);
+    settle();
     m_sync->injectPull(m_sync->pullCount() + 1, FakeHttp::Response::json(503, QJsonObject()));
     QSignalSpy failed(engine, &SyncEngine::syncFailed);
     engine->syncNow();
