@@ -28,6 +28,7 @@ private Q_SLOTS:
     void failureOnSecondPageResumesFromFirst();
     void failedPullsReportEachTime();
     void recurringArrayFallback();
+    void integrityWithoutServerCategoriesLogsNothing();
     void integrityMismatchIsOnlyLogged();
 
 private:
@@ -191,6 +192,20 @@ void TestSyncPull::recurringArrayFallback()
     QVERIFY(rig->recurring->findById("r-1").has_value());
     QVERIFY(!rig->recurring->findById("r-2").has_value());
     QCOMPARE(rig->recurring->findById("r-3")->payee, QStringLiteral("Old name"));
+}
+
+void TestSyncPull::integrityWithoutServerCategoriesLogsNothing()
+{
+    // No categories on the server: a count of 0 says nothing.
+    rig->server.setIntegrity(true);
+    QTest::failOnWarning(QRegularExpression("Category count mismatch"));
+    const Category local = rig->addCategory("Local only");
+    rig->server.rejectEntity(local.id, "not now");
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Push result not ok"));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Push batch: 0 ok, 1 errors"));
+    QCOMPARE(rig->runCycle(), SyncTestRig::CycleEnd::Completed);
+    QCOMPARE(rig->server.records("categories").size(), 0);
+    QCOMPARE(SyncTestRig::countRows("categories"), 1);
 }
 
 void TestSyncPull::integrityMismatchIsOnlyLogged()
