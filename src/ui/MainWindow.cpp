@@ -5,6 +5,7 @@
 #include "AccountSidebar.h"
 #include "AppState.h"
 #include "Application.h"
+#include "AuthClient.h"
 #include "Client.h"
 #include "Database.h"
 #include "FeedbackConfig.h"
@@ -97,6 +98,7 @@ MainWindow::MainWindow(AppState *app, QWidget *parent)
     connect(app->recurringService(), &RecurringService::pendingCountChanged, m_statusBar,
             &StatusBar::setPendingRecurringCount);
     connectSync();
+    connectAuth();
 
     m_autoPostTimer = new QTimer(this);
     m_autoPostTimer->setInterval(AutoPostIntervalMs);
@@ -114,6 +116,10 @@ MainWindow::~MainWindow() = default;
 void MainWindow::buildMenus()
 {
     m_fileMenu = menuBar()->addMenu(tr("&File"));
+    m_signInAction = m_fileMenu->addAction(tr("Tallowmere &Account..."), this, &MainWindow::signIn);
+    m_signOutAction =
+        m_fileMenu->addAction(tr("Sign &Out of Tallowmere Account"), this, &MainWindow::signOut);
+    m_fileMenu->addSeparator();
     m_exitAction = m_fileMenu->addAction(tr("E&xit"), qApp, &QApplication::closeAllWindows);
     m_exitAction->setShortcut(QKeySequence::Quit);
     m_exitAction->setMenuRole(QAction::QuitRole);
@@ -289,6 +295,57 @@ void MainWindow::connectSync()
     connect(engine, &SyncEngine::dataChanged, this, &MainWindow::reloadAccounts);
     connect(m_app->accountClient(), &BrioAccount::Client::authStateChanged, this, &MainWindow::showSyncState);
     showSyncState();
+}
+
+void MainWindow::connectAuth()
+{
+    connect(m_welcome, &WelcomePage::signInRequested, this, &MainWindow::signIn);
+    BrioAccount::Client *client = m_app->accountClient();
+    if (!client) {
+        m_signInAction->setVisible(false);
+        m_signOutAction->setVisible(false);
+        m_welcome->setSignInVisible(false);
+        return;
+    }
+    BrioAccount::AuthClient *auth = client->authClient();
+    connect(auth, &BrioAccount::AuthClient::stateChanged, this, &MainWindow::updateAuthUI);
+    connect(auth, &BrioAccount::AuthClient::loginSucceeded, this, [this]() {
+        updateAuthUI();
+        m_statusBar->showTransientMessage(tr("Signed in to your Tallowmere Account"), 3000);
+    });
+    connect(auth, &BrioAccount::AuthClient::loginFailed, this, [this](const QString &error) {
+        updateAuthUI();
+        m_statusBar->showTransientMessage(tr("Sign-in failed: %1").arg(error), 5000);
+    });
+    connect(auth, &BrioAccount::AuthClient::logoutCompleted, this, [this]() {
+        updateAuthUI();
+        m_statusBar->showTransientMessage(tr("Signed out"), 3000);
+    });
+    updateAuthUI();
+}
+
+void MainWindow::updateAuthUI()
+{
+    BrioAccount::Client *client = m_app->accountClient();
+    const bool signedIn = client && client->isAuthenticated();
+    m_signInAction->setVisible(client && !signedIn);
+    m_signOutAction->setVisible(signedIn);
+    m_welcome->setSignInVisible(client && !signedIn);
+}
+
+void MainWindow::signIn()
+{
+    BrioAccount::Client *client = m_app->accountClient();
+    if (!client || client->isAuthenticated())
+        return;
+    m_statusBar->showActivity(tr("Waiting for sign-in in your browser..."));
+    client->authClient()->login();
+}
+
+void MainWindow::signOut()
+{
+    if (BrioAccount::Client *client = m_app->accountClient(); client && client->isAuthenticated())
+        client->authClient()->logout();
 }
 
 void MainWindow::showSyncState()

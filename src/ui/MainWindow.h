@@ -46,6 +46,8 @@ public:
     QMenu *toolsMenu() const { return m_toolsMenu; }
     QMenu *helpMenu() const { return m_helpMenu; }
     QAction *exitAction() const { return m_exitAction; }
+    QAction *signInAction() const { return m_signInAction; }
+    QAction *signOutAction() const { return m_signOutAction; }
     // Adds an entry that opens a tool window; the Tools menu shows once it has one.
     void addToolWindowAction(QAction *action);
 
@@ -58,6 +60,11 @@ public slots:
     void reloadAccounts();
     // Posts the due recurring transactions marked for automatic posting.
     void runAutoPost();
+    // Opens the browser's sign-in page; the loopback listener takes the answer.
+    void signIn();
+    void signOut();
+    // Offers sign-in or sign-out as the account client's state says.
+    void updateAuthUI();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -67,6 +74,7 @@ private:
     void buildViewMenu();
     void syncViewMenu();
     void connectSync();
+    void connectAuth();
     void showSyncState();
     void scheduleReload(bool accountsChanged);
     void reloadNow();
@@ -94,6 +102,8 @@ private:
     QMenu *m_toolsMenu = nullptr;
     QMenu *m_helpMenu = nullptr;
     QAction *m_exitAction = nullptr;
+    QAction *m_signInAction = nullptr;
+    QAction *m_signOutAction = nullptr;
     QAction *m_newAccountAction = nullptr;
     QAction *m_editAccountAction = nullptr;
     QAction *m_deleteAccountAction = nullptr;

@@ -43,6 +43,13 @@ WelcomePage::WelcomePage(QWidget *parent)
     create->setMinimumHeight(40);
     connect(create, &QPushButton::clicked, this, &WelcomePage::createAccountRequested);
     m_actions->addWidget(create);
+    auto *signIn = new QPushButton(tr("Sign In to Your Tallowmere Account..."), column);
+    signIn->setObjectName(QStringLiteral("signInButton"));
+    signIn->setFlat(true);
+    signIn->setCursor(Qt::PointingHandCursor);
+    connect(signIn, &QPushButton::clicked, this, &WelcomePage::signInRequested);
+    m_actions->addWidget(signIn);
+    m_signIn = signIn;
     layout->addLayout(m_actions);
 
     auto *row = new QHBoxLayout;
@@ -51,4 +58,9 @@ WelcomePage::WelcomePage(QWidget *parent)
     row->addStretch(1);
     outer->addLayout(row);
     outer->addStretch(3);
+}
+
+void WelcomePage::setSignInVisible(bool visible)
+{
+    m_signIn->setVisible(visible);
 }

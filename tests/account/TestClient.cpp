@@ -6,7 +6,7 @@
 #include "AuthClient.h"
 #include "Client.h"
 #include "CredentialManagerTokenStore.h"
-#include "FakeBrowser.h"
+#include "support/FakeBrowser.h"
 #include "FakeHttpServer.h"
 #include "TokenManager.h"
 

@@ -3,7 +3,7 @@
 #include "AccountTestSupport.h"
 #include "ApiClient.h"
 #include "AuthClient.h"
-#include "FakeBrowser.h"
+#include "support/FakeBrowser.h"
 #include "TokenManager.h"
 #include "WebAuthHandler.h"
 
