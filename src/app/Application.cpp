@@ -100,7 +100,7 @@ BrioUpdate::UpdateConfig Application::updateConfig()
 {
     // The channel's directory lies under the server's address, which may
     // itself have a path (a mirror, a test server).
-    QUrl base = serverUrl("UPDATE_BASE_URL", QStringLiteral("https://updates.tallowmere.com"));
+    QUrl base = serverUrl("UPDATE_BASE_URL", QStringLiteral("https://updates.tallowmere.app"));
     QString path = base.path(QUrl::FullyDecoded);
     if (!path.endsWith(QLatin1Char('/')))
         path += QLatin1Char('/');
@@ -113,7 +113,7 @@ BrioUpdate::FeedbackConfig Application::feedbackConfig()
 {
     return BrioUpdate::FeedbackConfig{
         QStringLiteral("tallyfern"),
-        serverUrl("FEEDBACK_BASE_URL", QStringLiteral("https://feedback.tallowmere.com"))};
+        serverUrl("FEEDBACK_BASE_URL", QStringLiteral("https://feedback.tallowmere.app"))};
 }
 
 void Application::setErrorPresenter(ErrorPresenter presenter)

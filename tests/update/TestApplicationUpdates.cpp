@@ -48,8 +48,8 @@ void TestApplicationUpdates::configuration_data()
     QTest::addColumn<QUrl>("feedback");
 
     QTest::newRow("built in") << QByteArray() << QByteArray()
-                              << QUrl("https://updates.tallowmere.com/tallyfern/stable/")
-                              << QUrl("https://feedback.tallowmere.com");
+                              << QUrl("https://updates.tallowmere.app/tallyfern/stable/")
+                              << QUrl("https://feedback.tallowmere.app");
     QTest::newRow("test servers") << QByteArray("http://127.0.0.1:8123")
                                   << QByteArray("http://127.0.0.1:8124")
                                   << QUrl("http://127.0.0.1:8123/tallyfern/stable/")
