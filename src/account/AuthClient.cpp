@@ -85,7 +85,8 @@ void AuthClient::initialize()
     // Only a refusal signs out: an unreachable server keeps the stored tokens for later.
     QPointer<AuthClient> self(this);
     m_tokenManager->refresh([self](RefreshResult result) {
-        if (!self)
+        // A sign-in or sign-out while this refresh ran has decided the state already.
+        if (!self || self->m_state != AuthState::Initial)
             return;
         if (result == RefreshResult::Rejected) {
             self->m_tokenManager->clear();

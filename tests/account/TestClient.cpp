@@ -6,9 +6,9 @@
 #include "AuthClient.h"
 #include "Client.h"
 #include "CredentialManagerTokenStore.h"
-#include "support/FakeBrowser.h"
 #include "FakeHttpServer.h"
 #include "TokenManager.h"
+#include "support/FakeBrowser.h"
 
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -55,6 +55,7 @@ private Q_SLOTS:
     void tokensSurviveARestart();
     void expiredAndRejectedAtStartUpRemovesTheCredentials();
     void signInRelaysStateAndClaims();
+    void signOutDuringStartUpRefreshSticks();
     void rejectedRequestRefreshLeavesTheStateAlone();
     void tovClaims_data();
     void tovClaims();
@@ -232,6 +233,34 @@ void TestClient::signInRelaysStateAndClaims()
     QCOMPARE(claims.count(), 1);
     QVERIFY(client->claims().groupId.isEmpty());
     QVERIFY(!CredentialManagerTokenStore::create(m_config.applicationId)->read(AccessTokenKey).has_value());
+}
+
+// Start-up could not reach the server yet; meanwhile the user signs in and out again. The late
+// answer of the start-up refresh must not sign the user back in.
+void TestClient::signOutDuringStartUpRefreshSticks()
+{
+    FakeBrowser browser;
+    storeCredentials(AccountTest::expiredToken(), QStringLiteral("r1"));
+    m_authServer->on("POST", RefreshPath, Response::json(503, QJsonObject()).held());
+    auto client = makeClient();
+    client->initialize();
+    QTRY_COMPARE(m_authServer->heldCount(), 1);
+    QCOMPARE(client->authClient()->state(), AuthState::Initial);
+
+    client->authClient()->login();
+    const QByteArray token = QUrl::toPercentEncoding(ownerToken());
+    browser.visit({FakeBrowser::redirectRequest("/callback?access_token=" + token + "&refresh_token=r2")});
+    QVERIFY(client->isAuthenticated());
+    client->authClient()->logout();
+    QCOMPARE(client->authClient()->state(), AuthState::SignedOut);
+
+    QSignalSpy states(client.get(), &Client::authStateChanged);
+    m_authServer->release();
+    QTRY_COMPARE(m_authServer->heldCount(), 0);
+    QTest::qWait(100);
+    QCOMPARE(states.count(), 0);
+    QCOMPARE(client->authClient()->state(), AuthState::SignedOut);
+    QVERIFY(!client->isAuthenticated());
 }
 
 void TestClient::rejectedRequestRefreshLeavesTheStateAlone()
