@@ -29,6 +29,18 @@ QString SmartAmountField::stripAffixes(const QString &text) const
     return body.trimmed();
 }
 
+// A field without decimals holds whole units (yen): typed digits are never
+// shifted into cents there, whatever the auto-decimal flag says.
+std::optional<qint64> SmartAmountField::parseMinor(const QString &text) const
+{
+    return Money::parse(text, decimals() == 0 ? Currency::JPY : Currency::USD);
+}
+
+double SmartAmountField::toFieldUnits(qint64 minor) const
+{
+    return Money::toUnits(minor, decimals() == 0 ? Currency::JPY : Currency::USD);
+}
+
 QValidator::State SmartAmountField::validate(QString &input, int &) const
 {
     const QString body = stripAffixes(input);
@@ -41,10 +53,10 @@ QValidator::State SmartAmountField::validate(QString &input, int &) const
             ch != QLatin1Char(')') && ch != QLatin1Char(' '))
             return QValidator::Invalid;
     }
-    const std::optional<qint64> cents = Money::parse(body, Currency::USD);
+    const std::optional<qint64> cents = parseMinor(body);
     if (!cents)
         return QValidator::Intermediate;
-    const double units = Money::toUnits(*cents, Currency::USD);
+    const double units = toFieldUnits(*cents);
     if (units < minimum() || units > maximum())
         return QValidator::Intermediate;
     return QValidator::Acceptable;
@@ -52,10 +64,10 @@ QValidator::State SmartAmountField::validate(QString &input, int &) const
 
 double SmartAmountField::valueFromText(const QString &text) const
 {
-    const std::optional<qint64> cents = Money::parse(stripAffixes(text), Currency::USD);
+    const std::optional<qint64> cents = parseMinor(stripAffixes(text));
     if (!cents)
         return value();
-    return qBound(minimum(), Money::toUnits(*cents, Currency::USD), maximum());
+    return qBound(minimum(), toFieldUnits(*cents), maximum());
 }
 
 QString SmartAmountField::textFromValue(double value) const
@@ -83,8 +95,7 @@ void SmartAmountField::focusInEvent(QFocusEvent *event)
 void SmartAmountField::fixup(QString &input) const
 {
     const QString body = stripAffixes(input);
-    const std::optional<qint64> cents = Money::parse(body, Currency::USD);
+    const std::optional<qint64> cents = parseMinor(body);
     if (cents)
-        input = prefix() +
-                textFromValue(qBound(minimum(), Money::toUnits(*cents, Currency::USD), maximum())) + suffix();
+        input = prefix() + textFromValue(qBound(minimum(), toFieldUnits(*cents), maximum())) + suffix();
 }

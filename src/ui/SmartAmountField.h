@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDoubleSpinBox>
+#include <optional>
 
 // Money entry: two decimals, right-aligned, no step buttons. Reads what people
 // type or paste ("1,234.56", "-12", "$5") and, with the application-wide
@@ -26,6 +27,8 @@ protected:
 
 private:
     QString stripAffixes(const QString &text) const;
+    std::optional<qint64> parseMinor(const QString &text) const;
+    double toFieldUnits(qint64 minor) const;
 
     bool m_blankZero = false;
 };

@@ -21,25 +21,31 @@ void TestSmartAmountField::typedEntry_data()
     QTest::addColumn<QString>("prefix");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<double>("expected");
+    QTest::addColumn<int>("decimals");
 
     QTest::newRow("auto-decimal digits are cents") << true << ""
-                                                   << "1234" << 12.34;
+                                                   << "1234" << 12.34 << 2;
     QTest::newRow("auto-decimal one digit") << true << ""
-                                            << "5" << 0.05;
+                                            << "5" << 0.05 << 2;
     QTest::newRow("auto-decimal negative") << true << ""
-                                           << "-250" << -2.50;
+                                           << "-250" << -2.50 << 2;
     QTest::newRow("auto-decimal with a point keeps it") << true << ""
-                                                        << "12.5" << 12.5;
+                                                        << "12.5" << 12.5 << 2;
     QTest::newRow("auto-decimal behind a prefix") << true << "$ "
-                                                  << "999" << 9.99;
+                                                  << "999" << 9.99 << 2;
     QTest::newRow("plain digits are whole units") << false << ""
-                                                  << "1234" << 1234.0;
+                                                  << "1234" << 1234.0 << 2;
     QTest::newRow("plain with cents") << false << ""
-                                      << "0.29" << 0.29;
+                                      << "0.29" << 0.29 << 2;
     QTest::newRow("grouping") << false << ""
-                              << "1,234.56" << 1234.56;
+                              << "1,234.56" << 1234.56 << 2;
     QTest::newRow("plain behind a prefix") << false << "$ "
-                                           << "42" << 42.0;
+                                           << "42" << 42.0 << 2;
+    // A currency without minor units (yen) has nothing to shift the point by.
+    QTest::newRow("whole units: auto-decimal digits stay whole") << true << "¥ "
+                                                                 << "1000" << 1000.0 << 0;
+    QTest::newRow("whole units: plain digits") << false << ""
+                                               << "250" << 250.0 << 0;
 }
 
 void TestSmartAmountField::typedEntry()
@@ -48,9 +54,12 @@ void TestSmartAmountField::typedEntry()
     QFETCH(QString, prefix);
     QFETCH(QString, typed);
     QFETCH(double, expected);
+    QFETCH(int, decimals);
 
     Money::setAutoDecimal(autoDecimal);
     SmartAmountField field;
+    field.setDecimals(decimals);
+    field.setRange(-9999999999.0, 9999999999.0);
     field.setPrefix(prefix);
     field.show();
     field.setFocus();
