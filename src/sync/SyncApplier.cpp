@@ -132,6 +132,9 @@ bool SyncApplier::applyPage(const QJsonObject &page)
         }
         retryFailed();
     }
+    // Kept with the page: the cursor moves past these records right after, and
+    // the cycle may never reach its end.
+    m_retries.save(m_preferences);
     if (inTransaction && !database.commit()) {
         qWarning() << "SyncApplier::applyPage: commit failed; the page is not kept";
         database.rollback();

@@ -34,6 +34,7 @@ private Q_SLOTS:
     void splitLinesRemovedWhenNoLongerSplit();
     void referencesArrivingOnLaterPage();
     void referencesArrivingInNextCycle();
+    void referencesKeptWhenCycleIsCutShort();
     void dateGuard_data();
     void dateGuard();
     void oneSignalPerRepositoryPerPage();
@@ -242,6 +243,31 @@ void TestSyncApplyWrites::referencesArrivingInNextCycle()
     QCOMPARE(rig->runCycle(), SyncTestRig::CycleEnd::Completed);
     QCOMPARE(rig->transactions->findById("tx-orphan")->payee, QStringLiteral("Orphan"));
     QVERIFY(!rig->preferences->get("syncApplyRetry").has_value());
+}
+
+void TestSyncApplyWrites::referencesKeptWhenCycleIsCutShort()
+{
+    // Page one's transaction waits for its account; the program ends while
+    // page two is on the way, after page one's cursor was saved.
+    QJsonObject first =
+        page("transactions",
+             {SyncTestRig::serverTransaction("tx-orphan", "acc-later", "Orphan", {{"id", "srv-t1"}})}, true);
+    first.insert("cursor", rig->server.currentCursor());
+    rig->server.queuePullPage(first);
+    rig->server.injectPull(2, FakeHttp::Response::never());
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("TransactionRepository::insert failed:"));
+    rig->engine->syncNow();
+    QVERIFY(rig->server.http()->waitForRequests(2));
+    QTRY_COMPARE(rig->preferences->value("syncCursor"), rig->server.currentCursor());
+    delete rig->engine;
+    rig->engine = new SyncEngine(rig->api, rig->accounts, rig->transactions, rig->categories, rig->recurring,
+                                 rig->reconciliations, rig->splitLines, rig->preferences, rig.get());
+
+    // The next run pulls on from the saved cursor and brings the account.
+    rig->server.put("accounts", SyncTestRig::serverAccount("acc-later", "Later", {{"id", "srv-a1"}}));
+    QCOMPARE(rig->runCycle(), SyncTestRig::CycleEnd::Completed);
+    QVERIFY(rig->transactions->findById("tx-orphan").has_value());
+    QCOMPARE(rig->transactions->findById("tx-orphan")->payee, QStringLiteral("Orphan"));
 }
 
 void TestSyncApplyWrites::dateGuard_data()
