@@ -157,6 +157,21 @@ void selectCode(QComboBox *combo, const QString &code)
     combo->setCurrentIndex(index >= 0 ? index : 0);
 }
 
+void selectKeepingCategory(QComboBox *combo, const QString &code, const QString &label)
+{
+    if (code.startsWith(QLatin1String("c:")) && combo->findData(code) < 0 && !label.isEmpty())
+        combo->addItem(label, code);
+    selectCode(combo, code);
+}
+
+QString storedCategoryName(AppState *app, const QString &categoryId)
+{
+    if (!app || categoryId.isEmpty())
+        return QString();
+    const std::optional<Category> category = app->categories()->findById(categoryId);
+    return category ? category->name : QString();
+}
+
 QString currentCode(const QComboBox *combo)
 {
     if (combo->isEditable() && combo->currentText().trimmed().isEmpty())

@@ -113,7 +113,7 @@ void RegisterDelegate::setEditorData(QWidget *editor, const QModelIndex &index) 
         break;
     case RegisterModel::CategoryColumn: {
         auto *combo = static_cast<QComboBox *>(editor);
-        EntryChoices::selectCode(combo, value.toString());
+        EntryChoices::selectKeepingCategory(combo, value.toString(), index.data(Qt::DisplayRole).toString());
         // An empty field for no category, and a selected one otherwise, so
         // that typing a name replaces what is there.
         if (value.toString().isEmpty())

@@ -1,4 +1,5 @@
 #include "AccountRepository.h"
+#include "CategoryRepository.h"
 #include "DateField.h"
 #include "ModalAnswerer.h"
 #include "RegisterFilterDialog.h"
@@ -28,6 +29,7 @@ private slots:
     void typedRowIsInserted();
     void inlineTransferInsertsBothLegs();
     void inlineEditSavesOnEnterAndEscapeDrops();
+    void inlineEditKeepsDeletedCategory();
     void clickInClearedColumnToggles();
     void filterNarrowsRowsAndKeepsBalances();
     void headerSortIsRemembered();
@@ -197,6 +199,34 @@ void TestRegisterScreen::inlineEditSavesOnEnterAndEscapeDrops()
     QCOMPARE(stored->amount, qint64(-1000));
     QCOMPARE(stored->createdAt, t.createdAt);
     QCOMPARE(TestDatabase::scalar("SELECT COUNT(*) FROM transactions").toInt(), 1);
+}
+
+void TestRegisterScreen::inlineEditKeepsDeletedCategory()
+{
+    Category gone;
+    gone.id = QStringLiteral("cat-gone");
+    gone.name = QStringLiteral("Old Hobby");
+    QVERIFY(m_test->app()->categories()->insert(gone));
+    QVERIFY(m_test->app()->categories()->softDelete(gone.id));
+    Transaction t = m_test->addTransaction(m_checking.id, QDate(2025, 2, 1), QStringLiteral("Kiln"), -4500);
+    t.categoryId = gone.id;
+    QVERIFY(m_test->app()->transactions()->update(t));
+    QTRY_COMPARE(m_screen->model()->entryCount(), 1);
+    RegisterTableView *view = m_screen->view();
+    RegisterModel *model = m_screen->model();
+
+    // Passing through the category cell on the way to the memo leaves it as it was.
+    view->editCell(model->rowOf(t.id), RegisterModel::PayeeColumn);
+    pressEnter(); // Category
+    pressEnter(); // Memo
+    typeInto(QStringLiteral("glaze"));
+    pressEnter(); // Payment
+    pressEnter(); // Deposit
+    pressEnter(); // saved
+    QVERIFY(!model->hasPendingEdit());
+    const auto stored = m_test->app()->transactions()->findById(t.id);
+    QCOMPARE(stored->memo, QStringLiteral("glaze"));
+    QCOMPARE(stored->categoryId, gone.id);
 }
 
 void TestRegisterScreen::clickInClearedColumnToggles()

@@ -1,6 +1,8 @@
+#include "CategoryRepository.h"
 #include "DateField.h"
 #include "ModalAnswerer.h"
 #include "SmartAmountField.h"
+#include "SplitEditorDialog.h"
 #include "SplitLineRepository.h"
 #include "TestApp.h"
 #include "TransactionActions.h"
@@ -27,6 +29,7 @@ private slots:
     void editSavesTheForm();
     void editReportsFailedWrite();
     void editCancelledWritesNothing();
+    void editKeepsDeletedCategories();
     void duplicateIsDatedTodayWithItsSplits();
     void duplicateReportsFailedWrite();
     void formBuildsNewRecord();
@@ -131,6 +134,46 @@ void TestTransactionActions::editCancelledWritesNothing()
         false);
     QVERIFY(!TransactionActions::editTransaction(m_test->app(), m_t, nullptr));
     QCOMPARE(m_test->app()->transactions()->findById(m_t.id)->payee, QStringLiteral("Bakery"));
+}
+
+void TestTransactionActions::editKeepsDeletedCategories()
+{
+    // A category deleted later stays on the transactions and split lines that
+    // use it; changing only the memo, or one line's memo, must not drop it.
+    CategoryRepository *categories = m_test->app()->categories();
+    Category gone;
+    gone.id = QStringLiteral("cat-gone");
+    gone.name = QStringLiteral("Old Hobby");
+    QVERIFY(categories->insert(gone));
+    QVERIFY(categories->softDelete(gone.id));
+
+    Transaction t = m_t;
+    t.categoryId = gone.id;
+    QVERIFY(m_test->app()->transactions()->update(t));
+    ModalAnswerer answerer;
+    answerer.expectDialog<TransactionFormDialog>([](TransactionFormDialog *dialog) {
+        dialog->findChild<QLineEdit *>(QStringLiteral("memoEdit"))->setText(QStringLiteral("receipt kept"));
+    });
+    QVERIFY(TransactionActions::editTransaction(m_test->app(), t, nullptr));
+    auto stored = m_test->app()->transactions()->findById(m_t.id);
+    QCOMPARE(stored->memo, QStringLiteral("receipt kept"));
+    QCOMPARE(stored->categoryId, gone.id);
+
+    SplitLine line;
+    line.id = QStringLiteral("line-gone");
+    line.transactionId = m_t.id;
+    line.categoryId = gone.id;
+    line.amount = -1250;
+    QVERIFY(m_test->app()->splitLines()->insert(line));
+    Transaction split = *stored;
+    split.isSplit = true;
+    split.categoryId.clear();
+    QVERIFY(m_test->app()->transactions()->update(split));
+    answerer.expectDialog<SplitEditorDialog>(nullptr);
+    QVERIFY(TransactionActions::editSplits(m_test->app(), split, nullptr));
+    const QList<SplitLine> lines = m_test->app()->splitLines()->findByTransaction(m_t.id);
+    QCOMPARE(lines.size(), 1);
+    QCOMPARE(lines.constFirst().categoryId, gone.id);
 }
 
 void TestTransactionActions::duplicateIsDatedTodayWithItsSplits()

@@ -119,7 +119,8 @@ void SplitEditorDialog::addLine(const QString &categoryCode, const QString &memo
     m_table->insertRow(row);
     auto *combo = new QComboBox(m_table);
     EntryChoices::fillCombo(combo, m_choices);
-    EntryChoices::selectCode(combo, categoryCode);
+    EntryChoices::selectKeepingCategory(combo, categoryCode,
+                                        EntryChoices::storedCategoryName(m_app, categoryCode.mid(2)));
     m_table->setCellWidget(row, CategoryCol, combo);
     auto *memoEdit = new QLineEdit(memo, m_table);
     memoEdit->setFrame(false);

@@ -131,7 +131,9 @@ void TransactionFormDialog::fill(const Transaction &t)
     m_payeeEdit->setText(t.payee);
     m_typeCombo->setCurrentIndex(t.amount > 0 ? 1 : 0);
     m_amountField->setValue(Money::toUnits(t.amount < 0 ? -t.amount : t.amount, m_account.currency));
-    EntryChoices::selectCode(m_categoryCombo, EntryChoices::codeOf(t.categoryId, t.transferDestAccountId));
+    EntryChoices::selectKeepingCategory(m_categoryCombo,
+                                        EntryChoices::codeOf(t.categoryId, t.transferDestAccountId),
+                                        EntryChoices::storedCategoryName(m_app, t.categoryId));
     m_memoEdit->setText(t.memo);
     m_clearedCheck->setChecked(t.cleared);
 
