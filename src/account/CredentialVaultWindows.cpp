@@ -1,8 +1,9 @@
 // Generic credentials of the Windows Credential Manager, persisted for the local machine.
 #include "CredentialVault.h"
 
-#include <wincred.h>
 #include <windows.h>
+// wincred.h uses the types windows.h defines, so it must come second.
+#include <wincred.h>
 
 #include <string>
 
