@@ -490,7 +490,10 @@ bool RegisterScreen::submitPendingRow()
                            t.checkNumber.isEmpty() && t.categoryId.isEmpty() &&
                            t.transferDestAccountId.isEmpty();
         if (!empty) {
-            t.accountId = m_account.id;
+            // The row belongs to the account it was typed in, also when its
+            // save failed once and the register has moved to another account.
+            if (t.accountId.isEmpty())
+                t.accountId = m_account.id;
             ok = TransactionWriter::insert(m_app, t);
             inserted = ok;
         }

@@ -30,6 +30,7 @@ private slots:
     void inlineTransferInsertsBothLegs();
     void inlineEditSavesOnEnterAndEscapeDrops();
     void inlineEditKeepsDeletedCategory();
+    void unsavedRowStaysWithItsAccount();
     void clickInClearedColumnToggles();
     void filterNarrowsRowsAndKeepsBalances();
     void headerSortIsRemembered();
@@ -227,6 +228,32 @@ void TestRegisterScreen::inlineEditKeepsDeletedCategory()
     const auto stored = m_test->app()->transactions()->findById(t.id);
     QCOMPARE(stored->memo, QStringLiteral("glaze"));
     QCOMPARE(stored->categoryId, gone.id);
+}
+
+void TestRegisterScreen::unsavedRowStaysWithItsAccount()
+{
+    // The row typed in checking cannot be written when the user switches to
+    // savings; saved later, it still belongs to checking.
+    QVERIFY(TestDatabase::exec(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON transactions BEGIN "
+                                              "SELECT RAISE(ABORT, 'refused'); END")));
+    RegisterTableView *view = m_screen->view();
+    RegisterModel *model = m_screen->model();
+    view->editCell(model->blankRow(), RegisterModel::PayeeColumn);
+    typeInto(QStringLiteral("Landlord"));
+    pressEnter(); // kept in the row's buffer; on to Category
+    QVERIFY(model->hasPendingEdit());
+
+    ModalAnswerer answerer;
+    answerer.expectMessageBox(QMessageBox::Ok);
+    m_screen->setAccount(m_savings.id);
+    QTRY_COMPARE(answerer.messages().size(), 1);
+    QVERIFY(TestDatabase::exec(QStringLiteral("DROP TRIGGER refuse")));
+    QVERIFY(m_screen->submitPendingRow());
+
+    QCOMPARE(m_test->app()->transactions()->findByAccount(m_savings.id).size(), 0);
+    const QList<Transaction> checking = m_test->app()->transactions()->findByAccount(m_checking.id);
+    QCOMPARE(checking.size(), 1);
+    QCOMPARE(checking.constFirst().payee, QStringLiteral("Landlord"));
 }
 
 void TestRegisterScreen::clickInClearedColumnToggles()
