@@ -128,6 +128,8 @@ bool SyncApplier::applyPage(const QJsonObject &page)
                 const QJsonObject record = value.toObject();
                 if (apply(kind, record) == Outcome::Failed)
                     m_retries.add(kind, record);
+                else if (!m_retries.isEmpty())
+                    m_retries.remove(kind, record); // a kept older copy must not overwrite this one
             }
         }
         retryFailed();

@@ -62,6 +62,17 @@ void SyncRetryQueue::add(SyncKind kind, const QJsonObject &record)
     m_entries.append(Entry{kind, record});
 }
 
+void SyncRetryQueue::remove(SyncKind kind, const QJsonObject &record)
+{
+    const auto known = m_positions.constFind(keyOf(kind, record));
+    if (known == m_positions.constEnd())
+        return;
+    m_entries.removeAt(*known);
+    m_positions.clear();
+    for (qsizetype i = 0; i < m_entries.size(); ++i)
+        m_positions.insert(keyOf(m_entries.at(i).kind, m_entries.at(i).record), i);
+}
+
 QList<SyncRetryQueue::Entry> SyncRetryQueue::takeAll()
 {
     m_positions.clear();

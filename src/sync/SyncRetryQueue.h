@@ -31,6 +31,8 @@ public:
     void save(PreferencesRepository *preferences);
 
     void add(SyncKind kind, const QJsonObject &record);
+    // Forgets the kept copy of this record, if any.
+    void remove(SyncKind kind, const QJsonObject &record);
     QList<Entry> takeAll();
     const QList<Entry> &entries() const { return m_entries; }
     bool isEmpty() const { return m_entries.isEmpty(); }

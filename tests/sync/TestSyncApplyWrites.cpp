@@ -35,6 +35,7 @@ private Q_SLOTS:
     void referencesArrivingOnLaterPage();
     void referencesArrivingInNextCycle();
     void referencesKeptWhenCycleIsCutShort();
+    void keptRecordGivesWayToNewerCopy();
     void dateGuard_data();
     void dateGuard();
     void oneSignalPerRepositoryPerPage();
@@ -268,6 +269,29 @@ void TestSyncApplyWrites::referencesKeptWhenCycleIsCutShort()
     QCOMPARE(rig->runCycle(), SyncTestRig::CycleEnd::Completed);
     QVERIFY(rig->transactions->findById("tx-orphan").has_value());
     QCOMPARE(rig->transactions->findById("tx-orphan")->payee, QStringLiteral("Orphan"));
+}
+
+void TestSyncApplyWrites::keptRecordGivesWayToNewerCopy()
+{
+    // The first copy waits for its account and is kept.
+    rig->server.queuePullPage(
+        page("transactions",
+             {SyncTestRig::serverTransaction("tx-late", "acc-later", "Older", {{"id", "srv-t1"}})}));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("TransactionRepository::insert failed:"));
+    QCOMPARE(rig->runCycle(), SyncTestRig::CycleEnd::Completed);
+    QCOMPARE(storedRetries().size(), 1);
+
+    // Another device edits the transaction (the version stays as it was); the
+    // next pull brings the account and the newer copy, which is applied. The
+    // kept older copy must not overwrite it afterwards.
+    rig->server.put("accounts", SyncTestRig::serverAccount("acc-later", "Later", {{"id", "srv-a1"}}));
+    rig->server.put("transactions",
+                    SyncTestRig::serverTransaction("tx-late", "acc-later", "Newer", {{"id", "srv-t1"}}));
+    QCOMPARE(rig->runCycle(), SyncTestRig::CycleEnd::Completed);
+    QCOMPARE(rig->transactions->findById("tx-late")->payee, QStringLiteral("Newer"));
+    QVERIFY(storedRetries().isEmpty());
+    const QStringList differences = rig->differencesFromServer();
+    QVERIFY2(differences.isEmpty(), qPrintable(differences.join('\n')));
 }
 
 void TestSyncApplyWrites::dateGuard_data()
