@@ -145,16 +145,18 @@ bool update(AppState *app, const Transaction &before, Transaction after)
     bool ok = true;
     if (transfer) {
         after.categoryId.clear();
+        // A transfer is never split: lines left behind would still travel with it.
+        ok = app->splitLines()->deleteByTransaction(after.id);
         after.isSplit = false;
         if (leg && leg->accountId == after.transferDestAccountId) {
             mirrorInto(*leg, after);
             after.transferLinkId = leg->id;
-            ok = app->transactions()->update(*leg);
+            ok = ok && app->transactions()->update(*leg);
         } else {
             // New transfer, or one that now goes to another account: the old
             // leg goes, a new one is made in the new account.
             if (leg)
-                ok = app->transactions()->softDelete(leg->id);
+                ok = ok && app->transactions()->softDelete(leg->id);
             const Transaction fresh = newLegFor(after);
             after.transferLinkId = fresh.id;
             ok = ok && app->transactions()->insert(fresh);

@@ -1,5 +1,6 @@
 #include "AccountRepository.h"
 #include "ModalAnswerer.h"
+#include "SplitLineRepository.h"
 #include "TestApp.h"
 #include "TransactionActions.h"
 #include "TransactionRepository.h"
@@ -20,6 +21,7 @@ private slots:
     void editMirrorsIntoOtherLeg();
     void editFromTheOtherSide();
     void moveToAnotherAccount();
+    void ordinaryTransactionBecomesTransfer_data();
     void ordinaryTransactionBecomesTransfer();
     void transferBecomesOrdinary();
     void deleteRemovesBothLegs();
@@ -162,15 +164,36 @@ void TestTransfers::moveToAnotherAccount()
     QVERIFY(m_test->app()->transactions()->findByAccount(m_savings.id).isEmpty());
 }
 
+void TestTransfers::ordinaryTransactionBecomesTransfer_data()
+{
+    QTest::addColumn<bool>("split");
+    QTest::newRow("plain") << false;
+    // A transfer is never split: its lines must not stay behind and travel with it.
+    QTest::newRow("split") << true;
+}
+
 void TestTransfers::ordinaryTransactionBecomesTransfer()
 {
+    QFETCH(bool, split);
     Transaction plain = TransactionWriter::prepareNew(Transaction());
     plain.accountId = m_checking.id;
     plain.date = QDate(2025, 5, 1);
     plain.payee = QStringLiteral("Cash");
     plain.amount = -5000;
-    QVERIFY(TransactionWriter::insert(m_test->app(), plain));
+    QList<SplitLine> lines;
+    if (split) {
+        for (qint64 amount : {-3000, -2000}) {
+            SplitLine line;
+            line.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
+            line.amount = amount;
+            lines.append(line);
+        }
+    }
+    QVERIFY(TransactionWriter::insert(m_test->app(), plain, lines));
     const Transaction before = *m_test->app()->transactions()->findById(plain.id);
+    QCOMPARE(before.isSplit, split);
+    QCOMPARE(m_test->app()->splitLines()->findByTransaction(plain.id).size(), lines.size());
+
     Transaction after = before;
     after.transferDestAccountId = m_savings.id;
     QVERIFY(TransactionWriter::update(m_test->app(), before, after));
@@ -178,6 +201,8 @@ void TestTransfers::ordinaryTransactionBecomesTransfer()
     const auto leg = m_test->app()->transactions()->findById(source->transferLinkId);
     QVERIFY(leg);
     verifyLinked(*source, *leg);
+    QVERIFY(!source->isSplit);
+    QVERIFY(m_test->app()->splitLines()->findByTransaction(plain.id).isEmpty());
 }
 
 void TestTransfers::transferBecomesOrdinary()
