@@ -1,7 +1,7 @@
 // The account, device and group operations as the account service receives them, built
 // through the library facade against two fake services (authentication and account).
 #include "AccountClient.h"
-#include "AccountTestSupport.h"
+#include "support/AccountTestSupport.h"
 #include "AuthClient.h"
 #include "Client.h"
 #include "DeviceIdentity.h"

@@ -1,4 +1,4 @@
-#include "AccountTestSupport.h"
+#include "support/AccountTestSupport.h"
 #include "ApiClient.h"
 #include "FakeHttpServer.h"
 #include "TokenManager.h"

@@ -1,6 +1,6 @@
 // The sign-in client against a fake authentication service: the token refresher, start-up,
 // refresh, sign-out and the operations on the signed-in user.
-#include "AccountTestSupport.h"
+#include "support/AccountTestSupport.h"
 #include "ApiClient.h"
 #include "AuthClient.h"
 #include "FakeHttpServer.h"

@@ -1,7 +1,7 @@
 // The library facade as the application uses it: one configuration, three services, tokens
 // that survive a restart in the credential store, and one refresh shared by all clients.
 #include "AccountClient.h"
-#include "AccountTestSupport.h"
+#include "support/AccountTestSupport.h"
 #include "ApiClient.h"
 #include "AuthClient.h"
 #include "Client.h"

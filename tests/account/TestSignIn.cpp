@@ -1,6 +1,6 @@
 // Browser sign-in end to end: the login address handed to the browser, the loopback listener
 // driven by a fake browser, and the sign-in state afterwards.
-#include "AccountTestSupport.h"
+#include "support/AccountTestSupport.h"
 #include "ApiClient.h"
 #include "AuthClient.h"
 #include "support/FakeBrowser.h"

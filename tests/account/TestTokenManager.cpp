@@ -1,4 +1,4 @@
-#include "AccountTestSupport.h"
+#include "support/AccountTestSupport.h"
 #include "TokenManager.h"
 
 #include <QTest>

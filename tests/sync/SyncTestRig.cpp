@@ -12,6 +12,7 @@
 #include "TokenManager.h"
 #include "TokenStore.h"
 #include "TransactionRepository.h"
+#include "support/AccountTestSupport.h"
 
 #include <QDateTime>
 #include <QDeadlineTimer>
@@ -99,14 +100,8 @@ SyncTestRig::~SyncTestRig()
 
 QString SyncTestRig::makeToken(qint64 seconds, const QString &subject)
 {
-    const QJsonObject header{{"alg", "none"}, {"typ", "JWT"}};
-    const QJsonObject payload{{"sub", subject}, {"exp", QDateTime::currentSecsSinceEpoch() + seconds}};
-    auto part = [](const QJsonObject &object) {
-        return QJsonDocument(object)
-            .toJson(QJsonDocument::Compact)
-            .toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals);
-    };
-    return QString::fromLatin1(part(header) + '.' + part(payload) + ".signature");
+    return AccountTest::tokenExpiringAt(QDateTime::currentSecsSinceEpoch() + seconds,
+                                        QJsonObject{{QStringLiteral("sub"), subject}});
 }
 
 SyncTestRig::CycleEnd SyncTestRig::runCycle(int timeoutMs)

@@ -6,11 +6,10 @@
 #include "StatusBar.h"
 #include "TestApp.h"
 #include "TokenStore.h"
+#include "support/AccountTestSupport.h"
 #include "support/FakeBrowser.h"
 
 #include <QAction>
-#include <QDateTime>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QPushButton>
 #include <QSettings>
@@ -35,7 +34,6 @@ private Q_SLOTS:
 
 private:
     void start();
-    static QString token();
     QPushButton *welcomeSignIn() const;
 
     std::unique_ptr<FakeHttp::FakeHttpServer> m_services;
@@ -43,17 +41,6 @@ private:
     std::unique_ptr<TestApp> m_app;
     std::unique_ptr<MainWindow> m_window;
 };
-
-QString TestMainWindowSignIn::token()
-{
-    const QJsonObject payload{{QStringLiteral("sub"), QStringLiteral("user-1")},
-                              {QStringLiteral("exp"), QDateTime::currentSecsSinceEpoch() + 3600}};
-    const auto encode = [](const QByteArray &bytes) {
-        return bytes.toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals);
-    };
-    return QString::fromLatin1(encode(R"({"alg":"HS256"})") + '.' +
-                               encode(QJsonDocument(payload).toJson(QJsonDocument::Compact)) + ".c2ln");
-}
 
 void TestMainWindowSignIn::init()
 {
@@ -124,8 +111,8 @@ void TestMainWindowSignIn::signInFromMenuAndWelcomePage()
     QCOMPARE(page.path(), QStringLiteral("/tallowmere/account/login"));
     QVERIFY(m_window->statusBarWidget()->isActivityVisible());
 
-    const QByteArray answer = m_browser->visit(
-        {FakeBrowser::redirectRequest("/callback?access_token=" + token().toLatin1() + "&refresh_token=r1")});
+    const QByteArray answer = m_browser->visit({FakeBrowser::redirectRequest(
+        "/callback?access_token=" + AccountTest::freshToken().toLatin1() + "&refresh_token=r1")});
     QVERIFY(answer.startsWith("HTTP/1.1 200"));
 
     QTRY_VERIFY(m_app->app()->accountClient()->isAuthenticated());
@@ -156,7 +143,7 @@ void TestMainWindowSignIn::failedSignInSaysSo()
 void TestMainWindowSignIn::signOutOffersSignInAgain()
 {
     auto store = BrioAccount::CredentialManagerTokenStore::create("com.tallowmerelabs.tallyfern");
-    QVERIFY(store->write(BrioAccount::AccessTokenKey, token()));
+    QVERIFY(store->write(BrioAccount::AccessTokenKey, AccountTest::freshToken()));
     QVERIFY(store->write(BrioAccount::RefreshTokenKey, QStringLiteral("r1")));
     start();
     QTRY_VERIFY(m_window->signOutAction()->isVisible());

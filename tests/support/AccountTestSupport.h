@@ -1,7 +1,7 @@
 #pragma once
 
-// Small helpers shared by the account library tests: tokens made to measure and a token
-// store in memory that records what was written.
+// Small helpers for tests that talk to the account library: tokens made to measure and a
+// token store in memory that records what was written.
 #include "ClientConfig.h"
 #include "TokenStore.h"
 
