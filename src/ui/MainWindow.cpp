@@ -281,8 +281,6 @@ int MainWindow::sidebarRebuildCount() const
 void MainWindow::connectSync()
 {
     SyncEngine *engine = m_app->syncEngine();
-    if (!engine)
-        return;
     m_syncLabel = new QLabel(m_statusBar);
     m_syncLabel->setObjectName(QStringLiteral("syncStateLabel"));
     m_statusBar->addPermanentWidget(m_syncLabel);
@@ -300,14 +298,7 @@ void MainWindow::connectSync()
 void MainWindow::connectAuth()
 {
     connect(m_welcome, &WelcomePage::signInRequested, this, &MainWindow::signIn);
-    BrioAccount::Client *client = m_app->accountClient();
-    if (!client) {
-        m_signInAction->setVisible(false);
-        m_signOutAction->setVisible(false);
-        m_welcome->setSignInVisible(false);
-        return;
-    }
-    BrioAccount::AuthClient *auth = client->authClient();
+    BrioAccount::AuthClient *auth = m_app->accountClient()->authClient();
     connect(auth, &BrioAccount::AuthClient::stateChanged, this, &MainWindow::updateAuthUI);
     connect(auth, &BrioAccount::AuthClient::loginSucceeded, this, [this]() {
         updateAuthUI();
@@ -317,35 +308,29 @@ void MainWindow::connectAuth()
         updateAuthUI();
         m_statusBar->showTransientMessage(tr("Sign-in failed: %1").arg(error), 5000);
     });
-    connect(auth, &BrioAccount::AuthClient::logoutCompleted, this, [this]() {
-        updateAuthUI();
-        m_statusBar->showTransientMessage(tr("Signed out"), 3000);
-    });
+    // Signing out changes the state first, so the commands are already updated.
+    connect(auth, &BrioAccount::AuthClient::logoutCompleted, this,
+            [this]() { m_statusBar->showTransientMessage(tr("Signed out"), 3000); });
     updateAuthUI();
 }
 
 void MainWindow::updateAuthUI()
 {
-    BrioAccount::Client *client = m_app->accountClient();
-    const bool signedIn = client && client->isAuthenticated();
-    m_signInAction->setVisible(client && !signedIn);
+    const bool signedIn = m_app->accountClient()->isAuthenticated();
+    m_signInAction->setVisible(!signedIn);
     m_signOutAction->setVisible(signedIn);
-    m_welcome->setSignInVisible(client && !signedIn);
+    m_welcome->setSignInVisible(!signedIn);
 }
 
 void MainWindow::signIn()
 {
-    BrioAccount::Client *client = m_app->accountClient();
-    if (!client || client->isAuthenticated())
-        return;
     m_statusBar->showActivity(tr("Waiting for sign-in in your browser..."));
-    client->authClient()->login();
+    m_app->accountClient()->authClient()->login();
 }
 
 void MainWindow::signOut()
 {
-    if (BrioAccount::Client *client = m_app->accountClient(); client && client->isAuthenticated())
-        client->authClient()->logout();
+    m_app->accountClient()->authClient()->logout();
 }
 
 void MainWindow::showSyncState()
