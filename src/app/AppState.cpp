@@ -12,6 +12,7 @@
 #include "ClientConfig.h"
 #include "DataPaths.h"
 #include "Database.h"
+#include "Environment.h"
 #include "MigrationRunner.h"
 #include "Money.h"
 #include "PreferencesRepository.h"
@@ -41,12 +42,6 @@ constexpr auto DefaultSyncApiUrl = "https://sync.tallowmere.app/tallyfern/v1";
 constexpr auto DefaultAccountPortalUrl = "https://account.tallowmere.app";
 constexpr auto DefaultRealmSlug = "tallowmere";
 constexpr auto DefaultClientId = "8f2b6c41d93e4a7fb05c1e9a7d3b2f60";
-
-QString fromEnvironment(const char *name, const char *fallback)
-{
-    const QString value = qEnvironmentVariable(name);
-    return value.isEmpty() ? QString::fromLatin1(fallback) : value;
-}
 
 } // namespace
 
@@ -140,20 +135,20 @@ void AppState::createServices()
 BrioAccount::ClientConfig AppState::clientConfigFromEnvironment()
 {
     BrioAccount::ClientConfig config;
-    config.authBaseUrl = fromEnvironment("AUTH_BASE_URL", DefaultAuthBaseUrl);
-    config.realmSlug = fromEnvironment("AUTH_REALM_SLUG", DefaultRealmSlug);
-    config.accountApiUrl = fromEnvironment("ACCOUNT_API_URL", DefaultAccountApiUrl);
-    config.clientId = fromEnvironment("AUTH_CLIENT_ID", DefaultClientId);
+    config.authBaseUrl = Environment::valueOr("AUTH_BASE_URL", DefaultAuthBaseUrl);
+    config.realmSlug = Environment::valueOr("AUTH_REALM_SLUG", DefaultRealmSlug);
+    config.accountApiUrl = Environment::valueOr("ACCOUNT_API_URL", DefaultAccountApiUrl);
+    config.clientId = Environment::valueOr("AUTH_CLIENT_ID", DefaultClientId);
     config.applicationId = QStringLiteral("com.tallowmerelabs.tallyfern");
     config.applicationName = QStringLiteral("Tallowmere Tallyfern");
     config.applicationVersion = QString::fromLatin1(Application::Version);
-    config.accountPortalUrl = fromEnvironment("ACCOUNT_PORTAL_URL", DefaultAccountPortalUrl);
+    config.accountPortalUrl = Environment::valueOr("ACCOUNT_PORTAL_URL", DefaultAccountPortalUrl);
     return config;
 }
 
 QString AppState::syncApiUrlFromEnvironment()
 {
-    return fromEnvironment("SYNC_API_URL", DefaultSyncApiUrl);
+    return Environment::valueOr("SYNC_API_URL", DefaultSyncApiUrl);
 }
 
 void AppState::createOnlineServices()

@@ -1,6 +1,7 @@
 #include "Application.h"
 
 #include "AppState.h"
+#include "Environment.h"
 #include "MainWindow.h"
 #include "MessageOutput.h"
 #include "PreferencesRepository.h"
@@ -24,13 +25,6 @@ const QStringList TranslatedLanguages = {QStringLiteral("en"), QStringLiteral("e
 const QString LanguageKey = QStringLiteral("ui/language");
 const QString DismissedUpdateKey = QStringLiteral("update_dismissed_version");
 const QString WhatsNewKey = QStringLiteral("whatsNew/lastShownVersion");
-
-// A server address from the environment when set and non-empty, else ours.
-QUrl serverUrl(const char *variable, const QString &builtIn)
-{
-    const QString fromEnvironment = qEnvironmentVariable(variable);
-    return QUrl(fromEnvironment.isEmpty() ? builtIn : fromEnvironment);
-}
 
 bool addTranslator(QCoreApplication *app, const QString &fileName, const QString &directory)
 {
@@ -100,7 +94,7 @@ BrioUpdate::UpdateConfig Application::updateConfig()
 {
     // The channel's directory lies under the server's address, which may
     // itself have a path (a mirror, a test server).
-    QUrl base = serverUrl("UPDATE_BASE_URL", QStringLiteral("https://updates.tallowmere.app"));
+    QUrl base(Environment::valueOr("UPDATE_BASE_URL", QStringLiteral("https://updates.tallowmere.app")));
     QString path = base.path(QUrl::FullyDecoded);
     if (!path.endsWith(QLatin1Char('/')))
         path += QLatin1Char('/');
@@ -113,7 +107,7 @@ BrioUpdate::FeedbackConfig Application::feedbackConfig()
 {
     return BrioUpdate::FeedbackConfig{
         QStringLiteral("tallyfern"),
-        serverUrl("FEEDBACK_BASE_URL", QStringLiteral("https://feedback.tallowmere.app"))};
+        QUrl(Environment::valueOr("FEEDBACK_BASE_URL", QStringLiteral("https://feedback.tallowmere.app")))};
 }
 
 void Application::setErrorPresenter(ErrorPresenter presenter)

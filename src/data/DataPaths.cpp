@@ -1,5 +1,7 @@
 #include "DataPaths.h"
 
+#include "Environment.h"
+
 #include <QDir>
 #include <QStandardPaths>
 
@@ -7,10 +9,9 @@ namespace DataPaths {
 
 QString dataDirectory()
 {
-    QString directory = qEnvironmentVariable("TALLYFERN_DATA_DIR");
-    if (directory.isEmpty())
-        directory = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-                    QLatin1String("/Tallowmere/Tallyfern");
+    const QString directory = Environment::valueOr(
+        "TALLYFERN_DATA_DIR", QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                                  QLatin1String("/Tallowmere/Tallyfern"));
     QDir().mkpath(directory);
     return directory;
 }
