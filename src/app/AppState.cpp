@@ -4,7 +4,8 @@
 #include "AccountRepository.h"
 #include "AccountSharingService.h"
 #include "ApiClient.h"
-#include "Application.h"
+#include "AppInfo.h"
+#include "AccountService.h"
 #include "AuthClient.h"
 #include "CategoryRepository.h"
 #include "CategoryService.h"
@@ -23,6 +24,7 @@
 #include "SyncEngine.h"
 #include "ThemeManager.h"
 #include "TransactionRepository.h"
+#include "TransactionWriter.h"
 
 #include <QDebug>
 #include <QLocale>
@@ -130,6 +132,9 @@ void AppState::createServices()
 {
     m_categoryService = new CategoryService(m_database, m_categories, this);
     m_recurringService = new RecurringService(m_database, m_recurring, m_transactions, m_accounts, this);
+    m_transactionWriter = new TransactionWriter(m_database, m_accounts, m_transactions, m_splitLines, this);
+    m_accountService = new AccountService(m_database, m_accounts, m_transactions, m_recurring,
+                                          m_reconciliations, m_transactionWriter, this);
 }
 
 BrioAccount::ClientConfig AppState::clientConfigFromEnvironment()
@@ -141,7 +146,7 @@ BrioAccount::ClientConfig AppState::clientConfigFromEnvironment()
     config.clientId = Environment::valueOr("AUTH_CLIENT_ID", DefaultClientId);
     config.applicationId = QStringLiteral("com.tallowmerelabs.tallyfern");
     config.applicationName = QStringLiteral("Tallowmere Tallyfern");
-    config.applicationVersion = QString::fromLatin1(Application::Version);
+    config.applicationVersion = QString::fromLatin1(AppInfo::Version);
     config.accountPortalUrl = Environment::valueOr("ACCOUNT_PORTAL_URL", DefaultAccountPortalUrl);
     return config;
 }

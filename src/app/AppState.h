@@ -5,6 +5,7 @@
 #include <QString>
 
 class AccountRepository;
+class AccountService;
 class AccountSharingService;
 class CategoryRepository;
 class CategoryService;
@@ -17,6 +18,7 @@ class SplitLineRepository;
 class SyncEngine;
 class ThemeManager;
 class TransactionRepository;
+class TransactionWriter;
 
 namespace BrioAccount {
 class Client;
@@ -53,6 +55,10 @@ public:
     ReconciliationRepository *reconciliations() const { return m_reconciliations; }
     CategoryService *categoryService() const { return m_categoryService; }
     RecurringService *recurringService() const { return m_recurringService; }
+    // Book-keeping writes: a transfer's two legs, splits, opening balances,
+    // account deletion. Screens write through these, not the repositories.
+    TransactionWriter *transactionWriter() const { return m_transactionWriter; }
+    AccountService *accountService() const { return m_accountService; }
     ThemeManager *themeManager() const { return m_themeManager; }
     BrioAccount::Client *accountClient() const { return m_accountClient; }
     SyncEngine *syncEngine() const { return m_syncEngine; }
@@ -112,6 +118,8 @@ private:
     ReconciliationRepository *m_reconciliations = nullptr;
     CategoryService *m_categoryService = nullptr;
     RecurringService *m_recurringService = nullptr;
+    TransactionWriter *m_transactionWriter = nullptr;
+    AccountService *m_accountService = nullptr;
     ThemeManager *m_themeManager = nullptr;
     BrioAccount::Client *m_accountClient = nullptr;
     SyncEngine *m_syncEngine = nullptr;

@@ -134,7 +134,7 @@ void Application::registerIconFont()
 
 void Application::showMainWindow()
 {
-    m_mainWindow = new MainWindow(m_appState);
+    m_mainWindow = new MainWindow(m_appState, updateConfig(), feedbackConfig());
     m_mainWindow->show();
 }
 

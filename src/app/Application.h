@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AppInfo.h"
 #include "FeedbackConfig.h"
 #include "UpdateConfig.h"
 
@@ -21,9 +22,8 @@ class Application : public QApplication
     Q_OBJECT
 
 public:
-    static constexpr auto Version = "1.1.6";
-    // The name the update and what's-new dialogs give the program.
-    static constexpr auto DisplayName = "Tallowmere Tallyfern";
+    static constexpr auto Version = AppInfo::Version;
+    static constexpr auto DisplayName = AppInfo::DisplayName;
 
     // Shows a start-up failure to the user. Tests replace it to read the text
     // instead of facing a modal message box.

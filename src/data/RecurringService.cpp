@@ -74,8 +74,11 @@ int RecurringService::pendingCount() const
 {
     QSqlQuery query(m_database->database());
     query.prepare(QStringLiteral("SELECT COUNT(*) FROM recurring_transactions "
-                                 "WHERE deleted_at IS NULL AND is_active = 1 AND next_due_date <= ?"));
+                                 "WHERE deleted_at IS NULL AND is_active = 1 AND next_due_date <= ? "
+                                 "AND next_due_date >= ?"));
     query.addBindValue(todayText());
+    // An empty or mangled date can never be posted, so it is not waiting either.
+    query.addBindValue(QStringLiteral("2000-01-01"));
     if (!query.exec() || !query.next()) {
         qWarning() << "RecurringService::pendingCount failed:" << query.lastError().text();
         return 0;
@@ -243,6 +246,12 @@ QList<Transaction> RecurringService::occurrenceLegs(const RecurringTransaction &
     destination.transferDestAccountId = record.accountId;
     source.transferLinkId = destination.id;
     source.transferDestAccountId = record.transferDestAccountId;
+    // The category describes the money going out; the receiving leg carries
+    // none, as with a transfer typed in the register.
+    if (source.amount < 0)
+        destination.categoryId.clear();
+    else
+        source.categoryId.clear();
     return {source, destination};
 }
 

@@ -2,16 +2,15 @@
 
 #include "AccountFormDialog.h"
 #include "AccountRepository.h"
+#include "AccountService.h"
 #include "AccountSidebar.h"
+#include "AppInfo.h"
 #include "AppState.h"
-#include "Application.h"
 #include "AuthClient.h"
 #include "Client.h"
-#include "Database.h"
 #include "FeedbackConfig.h"
 #include "InteractiveCheck.h"
 #include "PreferencesRepository.h"
-#include "ReconciliationRepository.h"
 #include "RecurringRepository.h"
 #include "RecurringService.h"
 #include "RegisterScreen.h"
@@ -19,10 +18,8 @@
 #include "SyncEngine.h"
 #include "ThemeManager.h"
 #include "TransactionRepository.h"
-#include "TransactionWriter.h"
 #include "WelcomePage.h"
 #include "WhatsNew.h"
-#include "WriteScope.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -49,9 +46,12 @@ const QString BalanceModeKey = QStringLiteral("dashboardBalanceMode");
 
 } // namespace
 
-MainWindow::MainWindow(AppState *app, QWidget *parent)
+MainWindow::MainWindow(AppState *app, const BrioUpdate::UpdateConfig &updateConfig,
+                       const BrioUpdate::FeedbackConfig &feedbackConfig, QWidget *parent)
     : QMainWindow(parent)
     , m_app(app)
+    , m_updateConfig(updateConfig)
+    , m_feedbackConfig(feedbackConfig)
 {
     setWindowTitle(tr("Tallyfern"));
 
@@ -155,15 +155,14 @@ void MainWindow::buildMenus()
     // The update flows outlive the click: they get copies of the configuration
     // and hooks that reach the status bar only while it exists.
     m_helpMenu->addAction(tr("Check for &Updates..."), this, [this]() {
-        BrioUpdate::checkForUpdatesInteractive(
-            Application::updateConfig(), QString::fromLatin1(Application::DisplayName), this, statusHooks());
+        BrioUpdate::checkForUpdatesInteractive(m_updateConfig, QString::fromLatin1(AppInfo::DisplayName), this,
+                                               statusHooks());
     });
     m_helpMenu->addAction(tr("What's &New..."), this, [this]() {
-        BrioUpdate::showWhatsNew(Application::updateConfig(), QString::fromLatin1(Application::DisplayName),
-                                 this, statusHooks());
+        BrioUpdate::showWhatsNew(m_updateConfig, QString::fromLatin1(AppInfo::DisplayName), this, statusHooks());
     });
     m_helpMenu->addAction(tr("Send &Feedback..."), this,
-                          []() { BrioUpdate::openFeedbackPage(Application::feedbackConfig()); });
+                          [this]() { BrioUpdate::openFeedbackPage(m_feedbackConfig); });
     m_helpMenu->addSeparator();
     QAction *about = m_helpMenu->addAction(tr("&About Tallyfern"), this, [this]() {
         QMessageBox::about(this, tr("About Tallyfern"),
@@ -429,22 +428,7 @@ void MainWindow::newAccount()
     if (account.name.trimmed().isEmpty())
         return;
 
-    // The starting balance becomes a transaction of its own, so that it shows
-    // in the register and can be cleared and reconciled like any other.
-    const qint64 opening = account.startingBalance;
-    account.startingBalance = 0;
-    WriteScope scope(m_app->database()->database());
-    bool ok = m_app->accounts()->insert(account);
-    if (ok && opening != 0) {
-        Transaction t;
-        t.accountId = account.id;
-        t.date = dialog.asOfDate();
-        t.payee = tr("Opening Balance");
-        t.amount = opening;
-        t.cleared = true;
-        ok = TransactionWriter::insert(m_app, t);
-    }
-    if (!scope.finish(ok)) {
+    if (!m_app->accountService()->createAccount(account, dialog.asOfDate(), tr("Opening Balance"))) {
         QMessageBox::warning(this, tr("New Account"), tr("The account could not be created."));
         reloadNow();
         return;
@@ -486,15 +470,7 @@ void MainWindow::deleteAccount()
     if (answer != QMessageBox::Yes)
         return;
 
-    // One time stamp for the account and everything that goes with it, so that
-    // restoring the account brings exactly these rows back.
-    const QDateTime when = QDateTime::currentDateTimeUtc();
-    WriteScope scope(m_app->database()->database());
-    const bool ok = m_app->accounts()->softDelete(id, when) &&
-                    m_app->transactions()->softDeleteByAccount(id, when) &&
-                    m_app->recurring()->softDeleteByAccount(id, when) &&
-                    m_app->reconciliations()->softDeleteByAccount(id, when);
-    if (!scope.finish(ok)) {
+    if (!m_app->accountService()->deleteAccount(id)) {
         QMessageBox::warning(this, tr("Delete Account"), tr("The account could not be deleted."));
         return;
     }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "FeedbackConfig.h"
 #include "StatusHooks.h"
+#include "UpdateConfig.h"
 
 #include <QMainWindow>
 
@@ -26,7 +28,10 @@ class MainWindow : public QMainWindow
 public:
     static constexpr int AutoPostIntervalMs = 3600000;
 
-    explicit MainWindow(AppState *app, QWidget *parent = nullptr);
+    // The update and feedback configuration serve the Help menu; the process
+    // that builds the window supplies them.
+    explicit MainWindow(AppState *app, const BrioUpdate::UpdateConfig &updateConfig = {},
+                        const BrioUpdate::FeedbackConfig &feedbackConfig = {}, QWidget *parent = nullptr);
     ~MainWindow() override;
 
     AccountSidebar *sidebar() const { return m_sidebar; }
@@ -84,6 +89,8 @@ private:
     void restoreWindowState();
 
     AppState *m_app = nullptr;
+    BrioUpdate::UpdateConfig m_updateConfig;
+    BrioUpdate::FeedbackConfig m_feedbackConfig;
     QStackedWidget *m_stack = nullptr;
     WelcomePage *m_welcome = nullptr;
     QSplitter *m_splitter = nullptr;

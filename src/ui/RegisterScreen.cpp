@@ -494,11 +494,17 @@ bool RegisterScreen::submitPendingRow()
             // save failed once and the register has moved to another account.
             if (t.accountId.isEmpty())
                 t.accountId = m_account.id;
-            ok = TransactionWriter::insert(m_app, t);
+            ok = m_app->transactionWriter()->insert(t);
             inserted = ok;
         }
     } else {
-        ok = TransactionWriter::update(m_app, m_model->pendingOriginal(), t);
+        if (!TransactionActions::confirmReconciledLegChange(m_app, m_model->pendingOriginal(), t, this)) {
+            m_submitting = false;
+            cancelPendingRow();
+            reloadNow();
+            return true;
+        }
+        ok = m_app->transactionWriter()->update(m_model->pendingOriginal(), t);
     }
     m_submitting = false;
     if (!ok) {
@@ -565,7 +571,7 @@ void RegisterScreen::newTransaction()
     if (dialog.exec() != QDialog::Accepted)
         return;
     const Transaction t = dialog.transaction();
-    if (TransactionWriter::insert(m_app, t)) {
+    if (m_app->transactionWriter()->insert(t)) {
         reloadNow();
         selectTransaction(t.id);
     } else {

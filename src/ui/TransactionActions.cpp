@@ -32,10 +32,28 @@ bool editTransaction(AppState *app, const Transaction &transaction, QWidget *par
     TransactionFormDialog dialog(app, transaction, parent);
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    if (TransactionWriter::update(app, transaction, dialog.transaction()))
+    const Transaction edited = dialog.transaction();
+    if (!confirmReconciledLegChange(app, transaction, edited, parent))
+        return false;
+    if (app->transactionWriter()->update(transaction, edited))
         return true;
     showSaveFailed(parent);
     return false;
+}
+
+bool confirmReconciledLegChange(AppState *app, const Transaction &before, const Transaction &after,
+                                QWidget *parent)
+{
+    const std::optional<Account> other = app->transactionWriter()->reconciledLegChangedBy(before, after);
+    if (!other)
+        return true;
+    const auto answer = QMessageBox::question(
+        parent, tr("Reconciled Transfer"),
+        tr("This transfer is reconciled in %1. Saving will change a reconciled transaction there. "
+           "Save anyway?")
+            .arg(other->name),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    return answer == QMessageBox::Yes;
 }
 
 bool editSplits(AppState *app, const Transaction &transaction, QWidget *parent)
@@ -51,7 +69,7 @@ bool editSplits(AppState *app, const Transaction &transaction, QWidget *parent)
     if (dialog.exec() != QDialog::Accepted)
         return false;
 
-    if (TransactionWriter::replaceSplits(app, transaction, dialog.lines()))
+    if (app->transactionWriter()->replaceSplits(transaction, dialog.lines()))
         return true;
     showSaveFailed(parent);
     return false;
@@ -69,7 +87,7 @@ bool duplicateTransaction(AppState *app, const Transaction &transaction, QWidget
     QList<SplitLine> lines;
     if (result.isSplit)
         lines = app->splitLines()->findByTransaction(transaction.id);
-    if (TransactionWriter::insert(app, result, lines))
+    if (app->transactionWriter()->insert(result, lines))
         return true;
     showSaveFailed(parent);
     return false;
@@ -87,7 +105,7 @@ bool toggleCleared(AppState *app, Transaction transaction)
 
 bool confirmDelete(AppState *app, const Transaction &transaction, QWidget *parent)
 {
-    const std::optional<Transaction> leg = TransactionWriter::otherLeg(app, transaction);
+    const std::optional<Transaction> leg = app->transactionWriter()->otherLeg(transaction);
     QString text;
     if (leg && !leg->deletedAt) {
         const auto other = app->accounts()->findById(leg->accountId);
@@ -102,7 +120,7 @@ bool confirmDelete(AppState *app, const Transaction &transaction, QWidget *paren
                                               QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes)
         return false;
-    if (TransactionWriter::remove(app, transaction))
+    if (app->transactionWriter()->remove(transaction))
         return true;
     QMessageBox::warning(parent, tr("Delete Failed"), tr("The transaction could not be deleted."));
     return false;

@@ -10,6 +10,10 @@ class QWidget;
 namespace TransactionActions {
 
 bool editTransaction(AppState *app, const Transaction &transaction, QWidget *parent);
+// Before saving `after` over `before`: when the edit would change the other,
+// reconciled leg of a transfer, asks whether to go on. True to save.
+bool confirmReconciledLegChange(AppState *app, const Transaction &before, const Transaction &after,
+                                QWidget *parent);
 bool editSplits(AppState *app, const Transaction &transaction, QWidget *parent);
 bool duplicateTransaction(AppState *app, const Transaction &transaction, QWidget *parent);
 bool toggleCleared(AppState *app, Transaction transaction);

@@ -247,11 +247,14 @@ void TestRecurringService::transferLegs_data()
     QTest::addColumn<bool>("deleteDestination");
     QTest::addColumn<int>("destinationCurrency");
     QTest::addColumn<bool>("twoLegs");
+    QTest::addColumn<qint64>("amount");
 
-    QTest::newRow("both legs") << Savings << false << int(Currency::USD) << true;
-    QTest::newRow("missing account") << QStringLiteral("acc-gone") << false << int(Currency::USD) << false;
-    QTest::newRow("deleted account") << Savings << true << int(Currency::USD) << false;
-    QTest::newRow("other currency") << Savings << false << int(Currency::EUR) << false;
+    QTest::newRow("both legs") << Savings << false << int(Currency::USD) << true << qint64(-25000);
+    QTest::newRow("both legs, deposit") << Savings << false << int(Currency::USD) << true << qint64(25000);
+    QTest::newRow("missing account") << QStringLiteral("acc-gone") << false << int(Currency::USD) << false
+                                     << qint64(-25000);
+    QTest::newRow("deleted account") << Savings << true << int(Currency::USD) << false << qint64(-25000);
+    QTest::newRow("other currency") << Savings << false << int(Currency::EUR) << false << qint64(-25000);
 }
 
 void TestRecurringService::transferLegs()
@@ -260,7 +263,11 @@ void TestRecurringService::transferLegs()
     QFETCH(bool, deleteDestination);
     QFETCH(int, destinationCurrency);
     QFETCH(bool, twoLegs);
+    QFETCH(qint64, amount);
 
+    QVERIFY(TestDatabase::exec(
+        "INSERT INTO categories (id, name, category_type, created_at, updated_at) VALUES ('cat-save', 'Saving', "
+        "'transfer', '2024-01-01T00:00:00Z', '2024-01-01T00:00:00Z')"));
     Account savings = *m_accounts->findById(Savings);
     savings.currency = Currency(destinationCurrency);
     QVERIFY(m_accounts->update(savings));
@@ -270,7 +277,8 @@ void TestRecurringService::transferLegs()
     RecurringTransaction record =
         TestRecords::recurring(QStringLiteral("rec-xfer"), Checking, QDate(2024, 7, 15));
     record.payee = QStringLiteral("To savings");
-    record.amount = -25000;
+    record.amount = amount;
+    record.categoryId = QStringLiteral("cat-save");
     record.transferDestAccountId = destination;
     QVERIFY(insertRecurring(record));
 
@@ -283,7 +291,7 @@ void TestRecurringService::transferLegs()
     const std::optional<Transaction> source = m_transactions->findById(sourceId);
     QVERIFY(source);
     QCOMPARE(source->accountId, Checking);
-    QCOMPARE(source->amount, qint64(-25000));
+    QCOMPARE(source->amount, amount);
     const std::optional<Transaction> other = m_transactions->findById(destinationId);
     QCOMPARE(other.has_value(), twoLegs);
     QCOMPARE(transactionCount(record.id), twoLegs ? 2 : 1);
@@ -291,7 +299,10 @@ void TestRecurringService::transferLegs()
         QCOMPARE(source->transferLinkId, destinationId);
         QCOMPARE(source->transferDestAccountId, Savings);
         QCOMPARE(other->accountId, Savings);
-        QCOMPARE(other->amount, qint64(25000));
+        QCOMPARE(other->amount, -amount);
+        // Only the paying leg carries the category.
+        QCOMPARE(source->categoryId, amount < 0 ? QStringLiteral("cat-save") : QString());
+        QCOMPARE(other->categoryId, amount < 0 ? QString() : QStringLiteral("cat-save"));
         QCOMPARE(other->date, record.nextDueDate);
         QCOMPARE(other->transferLinkId, sourceId);
         QCOMPARE(other->transferDestAccountId, Checking);
@@ -299,6 +310,7 @@ void TestRecurringService::transferLegs()
     } else {
         QVERIFY(source->transferLinkId.isEmpty());
         QVERIFY(source->transferDestAccountId.isEmpty());
+        QCOMPARE(source->categoryId, QStringLiteral("cat-save"));
     }
     QCOMPARE(stored(record.id).nextDueDate, QDate(2024, 8, 15));
 }
@@ -377,6 +389,11 @@ void TestRecurringService::pendingCountAndAllRecurring()
     for (const RecurringTransaction &record : m_service->allRecurring())
         order.append(record.id);
     QCOMPARE(order, (QStringList{"due-past", "due-same-day", "due-today", "future", "inactive"}));
+
+    // Records that can never post are not waiting for the user either.
+    make("before-2000", QDate(1999, 12, 31), "Zeta");
+    QVERIFY(TestDatabase::exec("UPDATE recurring_transactions SET next_due_date = '' WHERE id = 'future'"));
+    QCOMPARE(m_service->pendingCount(), 3);
 }
 
 void TestRecurringService::confirmAllDuePostsOneEach()

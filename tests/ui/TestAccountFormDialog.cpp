@@ -1,4 +1,5 @@
 #include "AccountFormDialog.h"
+#include "Money.h"
 #include "SmartAmountField.h"
 
 #include <QComboBox>
@@ -17,6 +18,8 @@ private slots:
     void editSelectsStoredValuesAndKeepsBookkeeping();
     void jpyBalanceShownInWholeYen();
     void accountNumberTakesFourCharacters();
+    void typedBalanceFollowsCurrency_data();
+    void typedBalanceFollowsCurrency();
 };
 
 void TestAccountFormDialog::startingBalanceToMinorUnits_data()
@@ -142,6 +145,41 @@ void TestAccountFormDialog::accountNumberTakesFourCharacters()
     QTest::keyClicks(number, QStringLiteral("ab-12"));
     QCOMPARE(number->text(), QStringLiteral("ab-1"));
     QCOMPARE(dialog.account().accountNumberLast4, QStringLiteral("ab-1"));
+}
+
+void TestAccountFormDialog::typedBalanceFollowsCurrency_data()
+{
+    QTest::addColumn<QString>("currency");
+    QTest::addColumn<bool>("autoDecimal");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<qint64>("expected");
+
+    QTest::newRow("JPY whole yen, auto-decimal") << "JPY" << true << "1000" << qint64(1000);
+    QTest::newRow("JPY whole yen") << "JPY" << false << "1000" << qint64(1000);
+    QTest::newRow("USD cents, auto-decimal") << "USD" << true << "1000" << qint64(1000);
+    QTest::newRow("USD units") << "USD" << false << "1000" << qint64(100000);
+}
+
+void TestAccountFormDialog::typedBalanceFollowsCurrency()
+{
+    QFETCH(QString, currency);
+    QFETCH(bool, autoDecimal);
+    QFETCH(QString, typed);
+    QFETCH(qint64, expected);
+
+    Money::setAutoDecimal(autoDecimal);
+    AccountFormDialog dialog;
+    auto *combo = dialog.findChild<QComboBox *>(QStringLiteral("currencyCombo"));
+    combo->setCurrentIndex(combo->findData(currency));
+    auto *field = dialog.findChild<SmartAmountField *>(QStringLiteral("balanceField"));
+    auto *edit = field->findChild<QLineEdit *>();
+    edit->selectAll();
+    QTest::keyClicks(edit, typed);
+    field->interpretText();
+    const qint64 stored = dialog.account().startingBalance;
+    Money::setAutoDecimal(false);
+    QCOMPARE(stored, expected);
+    QVERIFY(field->prefix().startsWith(Money::symbol(currencyFromString(currency))));
 }
 
 QTEST_MAIN(TestAccountFormDialog)

@@ -5,6 +5,7 @@
 #include "TransactionActions.h"
 #include "TransactionRepository.h"
 #include "TransactionWriter.h"
+#include "TestDatabase.h"
 
 #include <QtTest>
 
@@ -28,6 +29,9 @@ private slots:
     void refusedTargets_data();
     void refusedTargets();
     void failedLegInsertKeepsNothing();
+    void reconciledOtherLegAsksFirst_data();
+    void reconciledOtherLegAsksFirst();
+    void legNotOnDeviceIsNotRecreated();
 
 private:
     Transaction makeTransfer(qint64 amount);
@@ -85,7 +89,7 @@ void TestTransfers::verifyLinked(const Transaction &a, const Transaction &b)
 void TestTransfers::createWritesBothLegs()
 {
     const Transaction t = makeTransfer(-25000);
-    QVERIFY(TransactionWriter::insert(m_test->app(), t));
+    QVERIFY(m_test->app()->transactionWriter()->insert(t));
 
     const auto source = m_test->app()->transactions()->findById(t.id);
     QVERIFY(source);
@@ -111,14 +115,14 @@ void TestTransfers::createWritesBothLegs()
 void TestTransfers::editMirrorsIntoOtherLeg()
 {
     const Transaction t = makeTransfer(-25000);
-    QVERIFY(TransactionWriter::insert(m_test->app(), t));
+    QVERIFY(m_test->app()->transactionWriter()->insert(t));
     const Transaction before = *m_test->app()->transactions()->findById(t.id);
     Transaction after = before;
     after.amount = -40000;
     after.date = QDate(2025, 4, 3);
     after.payee = QStringLiteral("Savings top-up");
     after.memo = QStringLiteral("bonus");
-    QVERIFY(TransactionWriter::update(m_test->app(), before, after));
+    QVERIFY(m_test->app()->transactionWriter()->update(before, after));
 
     const auto source = m_test->app()->transactions()->findById(t.id);
     const auto leg = m_test->app()->transactions()->findById(source->transferLinkId);
@@ -132,12 +136,12 @@ void TestTransfers::editMirrorsIntoOtherLeg()
 void TestTransfers::editFromTheOtherSide()
 {
     const Transaction t = makeTransfer(-25000);
-    QVERIFY(TransactionWriter::insert(m_test->app(), t));
+    QVERIFY(m_test->app()->transactionWriter()->insert(t));
     const Transaction source = *m_test->app()->transactions()->findById(t.id);
     const Transaction leg = *m_test->app()->transactions()->findById(source.transferLinkId);
     Transaction edited = leg;
     edited.amount = 30000;
-    QVERIFY(TransactionWriter::update(m_test->app(), leg, edited));
+    QVERIFY(m_test->app()->transactionWriter()->update(leg, edited));
     const auto newSource = m_test->app()->transactions()->findById(t.id);
     const auto newLeg = m_test->app()->transactions()->findById(leg.id);
     verifyLinked(*newLeg, *newSource);
@@ -147,11 +151,11 @@ void TestTransfers::editFromTheOtherSide()
 void TestTransfers::moveToAnotherAccount()
 {
     const Transaction t = makeTransfer(-25000);
-    QVERIFY(TransactionWriter::insert(m_test->app(), t));
+    QVERIFY(m_test->app()->transactionWriter()->insert(t));
     const Transaction before = *m_test->app()->transactions()->findById(t.id);
     Transaction after = before;
     after.transferDestAccountId = m_card.id;
-    QVERIFY(TransactionWriter::update(m_test->app(), before, after));
+    QVERIFY(m_test->app()->transactionWriter()->update(before, after));
 
     const auto oldLeg = m_test->app()->transactions()->findById(before.transferLinkId);
     QVERIFY(oldLeg);
@@ -189,14 +193,14 @@ void TestTransfers::ordinaryTransactionBecomesTransfer()
             lines.append(line);
         }
     }
-    QVERIFY(TransactionWriter::insert(m_test->app(), plain, lines));
+    QVERIFY(m_test->app()->transactionWriter()->insert(plain, lines));
     const Transaction before = *m_test->app()->transactions()->findById(plain.id);
     QCOMPARE(before.isSplit, split);
     QCOMPARE(m_test->app()->splitLines()->findByTransaction(plain.id).size(), lines.size());
 
     Transaction after = before;
     after.transferDestAccountId = m_savings.id;
-    QVERIFY(TransactionWriter::update(m_test->app(), before, after));
+    QVERIFY(m_test->app()->transactionWriter()->update(before, after));
     const auto source = m_test->app()->transactions()->findById(plain.id);
     const auto leg = m_test->app()->transactions()->findById(source->transferLinkId);
     QVERIFY(leg);
@@ -208,11 +212,11 @@ void TestTransfers::ordinaryTransactionBecomesTransfer()
 void TestTransfers::transferBecomesOrdinary()
 {
     const Transaction t = makeTransfer(-25000);
-    QVERIFY(TransactionWriter::insert(m_test->app(), t));
+    QVERIFY(m_test->app()->transactionWriter()->insert(t));
     const Transaction before = *m_test->app()->transactions()->findById(t.id);
     Transaction after = before;
     after.transferDestAccountId.clear();
-    QVERIFY(TransactionWriter::update(m_test->app(), before, after));
+    QVERIFY(m_test->app()->transactionWriter()->update(before, after));
     const auto source = m_test->app()->transactions()->findById(t.id);
     QVERIFY(source->transferLinkId.isEmpty());
     QVERIFY(source->transferDestAccountId.isEmpty());
@@ -222,7 +226,7 @@ void TestTransfers::transferBecomesOrdinary()
 void TestTransfers::deleteRemovesBothLegs()
 {
     const Transaction t = makeTransfer(-25000);
-    QVERIFY(TransactionWriter::insert(m_test->app(), t));
+    QVERIFY(m_test->app()->transactionWriter()->insert(t));
     const Transaction source = *m_test->app()->transactions()->findById(t.id);
 
     // Through the user's command: the question names both legs.
@@ -263,7 +267,7 @@ void TestTransfers::refusedTargets()
     } else {
         t.transferDestAccountId = m_test->addAccount(QStringLiteral("Yen"), 0, Currency::JPY).id;
     }
-    QVERIFY(!TransactionWriter::insert(m_test->app(), t));
+    QVERIFY(!m_test->app()->transactionWriter()->insert(t));
     QCOMPARE(TestDatabase::scalar("SELECT COUNT(*) FROM transactions").toInt(), 0);
 }
 
@@ -273,8 +277,85 @@ void TestTransfers::failedLegInsertKeepsNothing()
     QVERIFY(TestDatabase::exec("CREATE TRIGGER refuse_checking BEFORE INSERT ON transactions "
                                "WHEN NEW.account_id = '" +
                                m_checking.id + "' BEGIN SELECT RAISE(ABORT, 'refused'); END"));
-    QVERIFY(!TransactionWriter::insert(m_test->app(), makeTransfer(-100)));
+    QVERIFY(!m_test->app()->transactionWriter()->insert(makeTransfer(-100)));
     QCOMPARE(TestDatabase::scalar("SELECT COUNT(*) FROM transactions").toInt(), 0);
+}
+
+void TestTransfers::reconciledOtherLegAsksFirst_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("answerYes");
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<bool>("saved");
+
+    QTest::newRow("amount, no") << "amount" << false << true << false;
+    QTest::newRow("amount, yes") << "amount" << true << true << true;
+    QTest::newRow("date, no") << "date" << false << true << false;
+    QTest::newRow("other account, no") << "account" << false << true << false;
+    QTest::newRow("made ordinary, no") << "ordinary" << false << true << false;
+    QTest::newRow("own memo only") << "checkNumber" << false << false << true;
+}
+
+void TestTransfers::reconciledOtherLegAsksFirst()
+{
+    QFETCH(QString, change);
+    QFETCH(bool, answerYes);
+    QFETCH(bool, asked);
+    QFETCH(bool, saved);
+
+    AppState *app = m_test->app();
+    const Transaction t = makeTransfer(-25000);
+    QVERIFY(app->transactionWriter()->insert(t));
+    const Transaction before = *app->transactions()->findById(t.id);
+    TestDatabase::exec("UPDATE transactions SET reconciled = 1, cleared = 1 WHERE id = ?", {before.transferLinkId});
+
+    Transaction after = before;
+    if (change == QLatin1String("amount"))
+        after.amount = -30000;
+    else if (change == QLatin1String("date"))
+        after.date = before.date.addDays(1);
+    else if (change == QLatin1String("account"))
+        after.transferDestAccountId = m_card.id;
+    else if (change == QLatin1String("ordinary"))
+        after.transferDestAccountId.clear();
+    else
+        after.checkNumber = QStringLiteral("2002");
+
+    ModalAnswerer answerer;
+    answerer.expectMessageBox(answerYes ? QMessageBox::Yes : QMessageBox::No);
+    const bool go = TransactionActions::confirmReconciledLegChange(app, before, after, nullptr);
+    QCOMPARE(answerer.pendingHandlers(), asked ? 0 : 1);
+    if (asked)
+        QVERIFY(answerer.messages().constFirst().contains(m_savings.name));
+    QCOMPARE(go, saved);
+    if (go)
+        QVERIFY(app->transactionWriter()->update(before, after));
+
+    const auto leg = app->transactions()->findById(before.transferLinkId);
+    QVERIFY(leg);
+    QVERIFY(leg->reconciled);
+    const bool legChanged = leg->amount != 25000 || leg->date != before.date || leg->deletedAt;
+    QCOMPARE(legChanged, saved && asked);
+}
+
+void TestTransfers::legNotOnDeviceIsNotRecreated()
+{
+    AppState *app = m_test->app();
+    // This device pulled one leg; the other is still on the server.
+    Transaction t = makeTransfer(-5000);
+    t.transferLinkId = QStringLiteral("not-pulled-yet");
+    QVERIFY(app->transactions()->insert(t));
+
+    Transaction after = t;
+    after.amount = -6000;
+    after.memo = QStringLiteral("corrected");
+    QVERIFY(app->transactionWriter()->update(t, after));
+
+    QCOMPARE(TestDatabase::scalar("SELECT COUNT(*) FROM transactions").toInt(), 1);
+    const auto saved = app->transactions()->findById(t.id);
+    QCOMPARE(saved->amount, qint64(-6000));
+    QCOMPARE(saved->transferLinkId, QStringLiteral("not-pulled-yet"));
+    QCOMPARE(saved->transferDestAccountId, m_savings.id);
 }
 
 QTEST_MAIN(TestTransfers)

@@ -1,3 +1,4 @@
+#include "Application.h"
 #include "DialogProbe.h"
 #include "FakeHttpServer.h"
 #include "MainWindow.h"
@@ -58,7 +59,7 @@ void TestHelpMenu::init()
     qputenv("FEEDBACK_BASE_URL", "https://feedback.example.test/board");
     browser.reset();
     browser = std::make_unique<UrlCapture>();
-    window = std::make_unique<MainWindow>(state->app());
+    window = std::make_unique<MainWindow>(state->app(), Application::updateConfig(), Application::feedbackConfig());
     window->show();
 }
 

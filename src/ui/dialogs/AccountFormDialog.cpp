@@ -79,6 +79,11 @@ void AccountFormDialog::buildForm()
     m_asOfEdit->calendarWidget()->setFirstDayOfWeek(Qt::DayOfWeek(qBound(1, AppState::weekStartDay(), 7)));
     form->addRow(tr("&As of:"), m_asOfEdit);
 
+    // The balance is typed in the currency's own units: whole yen have no
+    // decimals, so "1000" is ¥1,000 also with automatic decimal entry on.
+    connect(m_currencyCombo, &QComboBox::currentIndexChanged, this, [this]() { applyCurrency(); });
+    applyCurrency();
+
     m_institutionEdit = new QLineEdit(this);
     m_institutionEdit->setObjectName(QStringLiteral("institutionEdit"));
     m_institutionEdit->setPlaceholderText(tr("Bank name (optional)"));
@@ -97,6 +102,18 @@ void AccountFormDialog::buildForm()
     layout->addWidget(buttons);
 
     m_nameEdit->setFocus();
+}
+
+void AccountFormDialog::applyCurrency()
+{
+    const Currency currency = currencyFromString(m_currencyCombo->currentData().toString());
+    const double value = m_balanceField->value();
+    const int decimals = currency == Currency::JPY ? 0 : 2;
+    m_balanceField->setDecimals(decimals);
+    m_balanceField->setRange(decimals == 0 ? -9999999999.0 : -99999999.99,
+                             decimals == 0 ? 9999999999.0 : 99999999.99);
+    m_balanceField->setPrefix(Money::symbol(currency) + QLatin1Char(' '));
+    m_balanceField->setValue(value);
 }
 
 void AccountFormDialog::fillFromAccount()

@@ -27,6 +27,7 @@ public:
 private:
     void buildForm();
     void fillFromAccount();
+    void applyCurrency();
 
     QLineEdit *m_nameEdit = nullptr;
     QComboBox *m_typeCombo = nullptr;

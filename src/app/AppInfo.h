@@ -1,0 +1,10 @@
+#pragma once
+
+// The program's identity, known to every layer from the service container up.
+namespace AppInfo {
+
+inline constexpr auto Version = "1.1.6";
+// The name the update and what's-new dialogs give the program.
+inline constexpr auto DisplayName = "Tallowmere Tallyfern";
+
+} // namespace AppInfo

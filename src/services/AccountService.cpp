@@ -1,0 +1,69 @@
+#include "AccountService.h"
+
+#include "AccountRepository.h"
+#include "Database.h"
+#include "DatabaseTransaction.h"
+#include "ReconciliationRepository.h"
+#include "RecurringRepository.h"
+#include "SqlStatement.h"
+#include "TransactionRepository.h"
+#include "TransactionWriter.h"
+
+AccountService::AccountService(Database *database, AccountRepository *accounts,
+                               TransactionRepository *transactions, RecurringRepository *recurring,
+                               ReconciliationRepository *reconciliations, TransactionWriter *writer,
+                               QObject *parent)
+    : QObject(parent)
+    , m_database(database)
+    , m_accounts(accounts)
+    , m_transactions(transactions)
+    , m_recurring(recurring)
+    , m_reconciliations(reconciliations)
+    , m_writer(writer)
+{
+}
+
+bool AccountService::createAccount(Account account, const QDate &openingDate, const QString &openingPayee)
+{
+    // The starting balance becomes a transaction of its own, so that it shows
+    // in the register and can be cleared and reconciled like any other.
+    const qint64 opening = account.startingBalance;
+    account.startingBalance = 0;
+    DatabaseTransaction scope(m_database, "AccountService::createAccount");
+    if (!m_accounts->insert(account))
+        return false;
+    if (opening != 0) {
+        Transaction t;
+        t.accountId = account.id;
+        t.date = openingDate.isValid() ? openingDate : QDate::currentDate();
+        t.payee = openingPayee;
+        t.amount = opening;
+        t.cleared = true;
+        if (!m_writer->insert(t))
+            return false;
+    }
+    return scope.commit();
+}
+
+bool AccountService::deleteAccount(const QString &id)
+{
+    // One time stamp for the account and everything that goes with it, so that
+    // restoring the account brings exactly these rows back.
+    const QDateTime when = QDateTime::currentDateTimeUtc();
+    DatabaseTransaction scope(m_database, "AccountService::deleteAccount");
+    if (!m_accounts->softDelete(id, when) || !m_transactions->softDeleteByAccount(id, when) ||
+        !m_recurring->softDeleteByAccount(id, when) || !m_reconciliations->softDeleteByAccount(id, when))
+        return false;
+    return scope.commit();
+}
+
+int AccountService::linkedTransferCount(const QString &id) const
+{
+    const auto count = SqlStatement::readOne(
+        m_database->database(),
+        QStringLiteral("SELECT COUNT(*) FROM transactions t JOIN transactions o ON o.id = t.transfer_link_id "
+                       "WHERE t.account_id = ? AND t.deleted_at IS NULL AND o.deleted_at IS NULL "
+                       "AND o.account_id != ?"),
+        {id, id}, [](const QSqlQuery &q) { return q.value(0).toInt(); }, "AccountService::linkedTransferCount");
+    return count.value_or(0);
+}

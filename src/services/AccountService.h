@@ -1,0 +1,50 @@
+#pragma once
+
+#include "Account.h"
+
+#include <QDate>
+#include <QObject>
+#include <QString>
+
+class AccountRepository;
+class Database;
+class ReconciliationRepository;
+class RecurringRepository;
+class TransactionRepository;
+class TransactionWriter;
+
+// Account writes that touch more than the account row: opening a new account
+// with its opening balance, and deleting one with everything that belongs to it.
+class AccountService : public QObject
+{
+    Q_OBJECT
+
+public:
+    AccountService(Database *database, AccountRepository *accounts, TransactionRepository *transactions,
+                   RecurringRepository *recurring, ReconciliationRepository *reconciliations,
+                   TransactionWriter *writer, QObject *parent = nullptr);
+
+    // Inserts the account. A non-zero startingBalance becomes a cleared
+    // opening-balance transaction dated `openingDate` with the payee
+    // `openingPayee`, and the stored starting balance is 0, so that every
+    // amount in a balance has a register row. All or nothing.
+    bool createAccount(Account account, const QDate &openingDate, const QString &openingPayee);
+
+    // Soft-deletes the account with its transactions, recurring transactions
+    // and reconciliations under one time stamp, so that restoring the account
+    // brings back exactly these rows. The other legs of its transfers stay in
+    // their accounts. All or nothing.
+    bool deleteAccount(const QString &id);
+
+    // Live transfers of the account whose other leg lies in another live
+    // account: what deleting it leaves behind elsewhere.
+    int linkedTransferCount(const QString &id) const;
+
+private:
+    Database *m_database;
+    AccountRepository *m_accounts;
+    TransactionRepository *m_transactions;
+    RecurringRepository *m_recurring;
+    ReconciliationRepository *m_reconciliations;
+    TransactionWriter *m_writer;
+};
