@@ -21,6 +21,7 @@
 #include "RecurringRepository.h"
 #include "RecurringService.h"
 #include "SplitLineRepository.h"
+#include "SqlStatement.h"
 #include "SyncEngine.h"
 #include "ThemeManager.h"
 #include "TransactionRepository.h"
@@ -103,18 +104,42 @@ bool AppState::openDatabase()
 {
     m_dataDirectory = DataPaths::dataDirectory();
     auto *database = new Database(m_dataDirectory, this);
-    if (!database->open()) {
-        delete database;
-        return false;
-    }
+    const QList<MigrationRunner::Script> scripts = MigrationRunner::builtInScripts();
+    // Migrating down is not possible, and writing to a schema we do not know
+    // could break the newer program's data. The whole-file check reads every
+    // page, which on a large file costs more than the rest of start-up: once a
+    // day, and again after damage was met.
+    const QString today = QDate::currentDate().toString(Qt::ISODate);
+    bool checked = false;
+    const bool opened = database->open(scripts.isEmpty() ? 0 : scripts.constLast().version,
+                                       [&today, &checked](Database *db) {
+                                           checked = lastIntegrityCheck(db) != today;
+                                           return checked;
+                                       });
     MigrationRunner migrations(database);
-    if (!migrations.migrate()) {
-        qCritical() << "AppState::initialize: migrating the database failed:" << migrations.lastError();
+    if (!opened || !migrations.migrate()) {
+        if (opened)
+            qCritical() << "AppState::initialize: migrating the database failed:" << migrations.lastError();
+        m_databaseProblem = opened ? Database::Problem::CannotOpen : database->problem();
         delete database;
         return false;
     }
     m_database = database;
+    if (checked)
+        SqlStatement::write(m_database,
+                            QStringLiteral("INSERT INTO preferences (key, value) VALUES (?, ?) "
+                                           "ON CONFLICT(key) DO UPDATE SET value = excluded.value"),
+                            {QLatin1String(Database::IntegrityCheckKey), today}, "AppState::openDatabase");
     return true;
+}
+
+QString AppState::lastIntegrityCheck(Database *database)
+{
+    // A new file has no preferences table yet; its check is instant anyway.
+    const auto value = SqlStatement::readOne(
+        database->database(), QStringLiteral("SELECT value FROM preferences WHERE key = ?"),
+        {QLatin1String(Database::IntegrityCheckKey)}, [](const QSqlQuery &q) { return q.value(0).toString(); });
+    return value.value_or(QString());
 }
 
 void AppState::createRepositories()

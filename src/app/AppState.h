@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Database.h"
+
 #include <QColor>
 #include <QObject>
 #include <QString>
@@ -9,7 +11,6 @@ class AccountService;
 class AccountSharingService;
 class CategoryRepository;
 class CategoryService;
-class Database;
 class PreferencesRepository;
 class ReconciliationRepository;
 class RecurringRepository;
@@ -71,6 +72,8 @@ public:
 
     // Known once initialize() has run, also when it failed.
     QString dataDirectory() const { return m_dataDirectory; }
+    // Why initialize() could not use the database file.
+    Database::Problem databaseProblem() const { return m_databaseProblem; }
 
     // Application-wide values, set from the preferences at start-up.
     static QColor &accentColor();
@@ -97,6 +100,7 @@ signals:
 
 private:
     bool openDatabase();
+    static QString lastIntegrityCheck(Database *database);
     void createRepositories();
     void createServices();
     void applyPreferences();
@@ -107,6 +111,7 @@ private:
     void restoreLastAccount();
 
     QString m_dataDirectory;
+    Database::Problem m_databaseProblem = Database::Problem::None;
     QString m_currentAccountId;
     Database *m_database = nullptr;
     PreferencesRepository *m_preferences = nullptr;

@@ -1,12 +1,14 @@
 #include "Application.h"
 
 #include "AppState.h"
+#include "DataPaths.h"
 #include "Environment.h"
 #include "MainWindow.h"
 #include "MessageOutput.h"
 #include "PreferencesRepository.h"
 #include "StartupUpdates.h"
 
+#include <QDir>
 #include <QFontDatabase>
 #include <QIcon>
 #include <QLibraryInfo>
@@ -60,12 +62,19 @@ Application::~Application()
 
 int Application::run()
 {
+    if (!lockDataDirectory()) {
+        m_errorPresenter(tr("Tallyfern"), tr("Tallyfern is already running."));
+        return 1;
+    }
     delete m_appState;
     m_appState = new AppState(this);
     if (!m_appState->initialize()) {
-        const QString text = tr("Failed to initialize the database.\n\nData directory: %1\n\n"
-                                "Please check file permissions and try again.")
-                                 .arg(m_appState->dataDirectory());
+        QString text = tr("Failed to initialize the database.\n\nData directory: %1\n\n"
+                          "Please check file permissions and try again.")
+                           .arg(m_appState->dataDirectory());
+        const QString reason = problemText(m_appState->databaseProblem());
+        if (!reason.isEmpty())
+            text += QLatin1String("\n\n") + reason;
         delete m_appState;
         m_appState = nullptr;
         m_errorPresenter(tr("Database Error"), text);
@@ -74,6 +83,41 @@ int Application::run()
     showMainWindow();
     startUpdateSteps();
     return exec();
+}
+
+bool Application::lockDataDirectory()
+{
+    // Two programs writing one file would each keep the other's changes from
+    // its register and push stale rows; a lock left by a process that died is
+    // taken over.
+    // A folder that cannot hold the lock cannot hold the database either;
+    // opening it says why.
+    const QString directory = DataPaths::dataDirectory();
+    if (!QDir().mkpath(directory))
+        return true;
+    m_instanceLock = std::make_unique<QLockFile>(QDir(directory).filePath(QStringLiteral("tallyfern.lock")));
+    m_instanceLock->setStaleLockTime(0);
+    if (m_instanceLock->tryLock(0))
+        return true;
+    const bool heldByAnother = m_instanceLock->error() == QLockFile::LockFailedError;
+    m_instanceLock.reset();
+    return !heldByAnother;
+}
+
+QString Application::problemText(Database::Problem problem)
+{
+    switch (problem) {
+    case Database::Problem::ReadOnly:
+        return tr("The database file is read-only. Make it writable and start Tallyfern again.");
+    case Database::Problem::MadeByNewerVersion:
+        return tr("The database was made by a newer version of Tallyfern. Install that version to open it.");
+    case Database::Problem::Damaged:
+        return tr("The database file is damaged. Restore a backup copy of it.");
+    case Database::Problem::None:
+    case Database::Problem::CannotOpen:
+        break;
+    }
+    return QString();
 }
 
 QString Application::resolveLanguage(bool resolveSystem)

@@ -4,9 +4,13 @@
 #include "FeedbackConfig.h"
 #include "UpdateConfig.h"
 
+#include "Database.h"
+
 #include <QApplication>
+#include <QLockFile>
 #include <QString>
 #include <functional>
+#include <memory>
 
 class AppState;
 class QMainWindow;
@@ -48,11 +52,17 @@ public:
     static BrioUpdate::UpdateConfig updateConfig();
     static BrioUpdate::FeedbackConfig feedbackConfig();
 
+    // The reason shown with "Database Error"; empty when there is nothing
+    // more to say than the message itself.
+    static QString problemText(Database::Problem problem);
+
     void setErrorPresenter(ErrorPresenter presenter);
     AppState *appState() const { return m_appState; }
     QMainWindow *mainWindow() const { return m_mainWindow; }
 
 private:
+    // One program per data directory. False when another one holds it.
+    bool lockDataDirectory();
     void loadTranslations();
     void registerIconFont();
     void showMainWindow();
@@ -64,4 +74,5 @@ private:
     QMainWindow *m_mainWindow = nullptr;
     ErrorPresenter m_errorPresenter;
     BrioUpdate::StartupUpdates *m_startupUpdates = nullptr;
+    std::unique_ptr<QLockFile> m_instanceLock;
 };

@@ -2,6 +2,7 @@
 
 #include <QDebug>
 #include <QDir>
+#include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -11,6 +12,24 @@ const QString &connectionName()
 {
     static const QString name = QLatin1String(QSqlDatabase::defaultConnection);
     return name;
+}
+
+// SQLite's primary result codes, as the driver reports them.
+bool isDamageCode(const QString &code)
+{
+    return code == QLatin1String("11") || code == QLatin1String("26"); // SQLITE_CORRUPT, SQLITE_NOTADB
+}
+
+// A file nobody may write to is read-only to the user also when the process
+// could override it (an administrator), and the program must not change it.
+bool isReadOnlyFile(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return false;
+    const QFile::Permissions writable =
+        QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    return !info.isWritable() || !(info.permissions() & writable);
 }
 
 } // namespace
@@ -28,14 +47,26 @@ Database::~Database()
 
 bool Database::open()
 {
+    return open(0, {});
+}
+
+bool Database::open(int newestSchemaVersion, const std::function<bool(Database *)> &checkIntegrity)
+{
     if (m_ownsConnection)
         return isOpen();
     if (QSqlDatabase::contains(connectionName())) {
         qWarning() << "Database::open failed: the default connection is already in use";
         return false;
     }
+    m_problem = Problem::None;
     if (!QDir().mkpath(m_dataDirectory)) {
         qWarning() << "Database::open failed: cannot create" << m_dataDirectory;
+        m_problem = Problem::CannotOpen;
+        return false;
+    }
+    if (isReadOnlyFile(filePath())) {
+        qWarning() << "Database::open failed: the file is read-only:" << filePath();
+        m_problem = Problem::ReadOnly;
         return false;
     }
 
@@ -45,23 +76,69 @@ bool Database::open()
         db.setDatabaseName(filePath());
         if (!db.open()) {
             qWarning() << "Database::open failed:" << db.lastError().text();
+            m_problem = isDamageCode(db.lastError().nativeErrorCode()) ? Problem::Damaged : Problem::CannotOpen;
         } else {
             QSqlQuery pragma(db);
+            // The header is read before anything could write: a file that is
+            // not a database at all is reported as damaged and left alone.
             // journal_mode both reads and, for a new file, writes: a file that
             // cannot be written fails here rather than at the first edit.
             // A larger page cache than SQLite's 2 MiB default keeps a register
             // of tens of thousands of rows in memory between reloads.
-            const bool ok = pragma.exec(QStringLiteral("PRAGMA foreign_keys = ON")) &&
+            const bool headerRead = pragma.exec(QStringLiteral("PRAGMA user_version")) && pragma.next();
+            if (headerRead && newestSchemaVersion > 0 && pragma.value(0).toInt() > newestSchemaVersion) {
+                qWarning() << "Database::open refused: schema" << pragma.value(0).toInt() << "is newer than"
+                           << newestSchemaVersion;
+                m_problem = Problem::MadeByNewerVersion;
+                pragma.finish();
+                close();
+                return false;
+            }
+            if (headerRead && checkIntegrity && checkIntegrity(this) && !quickCheck()) {
+                pragma.finish();
+                close();
+                return false;
+            }
+            const bool ok = headerRead && pragma.exec(QStringLiteral("PRAGMA foreign_keys = ON")) &&
                             pragma.exec(QStringLiteral("PRAGMA cache_size = -32768")) &&
-                            pragma.exec(QStringLiteral("PRAGMA journal_mode = WAL")) && pragma.next() &&
-                            pragma.exec(QStringLiteral("PRAGMA user_version")) && pragma.next();
+                            pragma.exec(QStringLiteral("PRAGMA journal_mode = WAL")) && pragma.next();
             if (ok)
                 return true;
             qWarning() << "Database::open failed:" << pragma.lastError().text();
+            const QString code = pragma.lastError().nativeErrorCode();
+            m_problem = isDamageCode(code) ? Problem::Damaged
+                        : code == QLatin1String("8") ? Problem::ReadOnly // SQLITE_READONLY
+                                                     : Problem::CannotOpen;
         }
     }
     close();
     return false;
+}
+
+bool Database::quickCheck()
+{
+    QSqlQuery query(database());
+    query.setForwardOnly(true);
+    if (query.exec(QStringLiteral("PRAGMA quick_check")) && query.next() &&
+        query.value(0).toString() == QLatin1String("ok"))
+        return true;
+    qWarning() << "Database::quickCheck failed:"
+               << (query.lastError().isValid() ? query.lastError().text() : query.value(0).toString());
+    m_problem = Problem::Damaged;
+    return false;
+}
+
+void Database::noteCorruption(const QSqlError &error)
+{
+    if (!isDamageCode(error.nativeErrorCode()))
+        return;
+    QSqlDatabase db = QSqlDatabase::database(connectionName(), false);
+    if (!db.isOpen())
+        return;
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("DELETE FROM preferences WHERE key = ?"));
+    query.addBindValue(QLatin1String(IntegrityCheckKey));
+    query.exec();
 }
 
 bool Database::isOpen() const

@@ -2,8 +2,10 @@
 
 #include <QObject>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <unordered_map>
 
@@ -17,6 +19,17 @@ class Database : public QObject
 public:
     static constexpr auto FileName = "tallyfern.db";
 
+    // Why the file could not be used, for the user: each asks for a different
+    // remedy, and none of them may be met by writing to the file.
+    enum class Problem
+    {
+        None,
+        CannotOpen,
+        ReadOnly,
+        Damaged,
+        MadeByNewerVersion,
+    };
+
     explicit Database(const QString &dataDirectory, QObject *parent = nullptr);
     ~Database() override;
 
@@ -24,8 +37,23 @@ public:
     // foreign keys on and the WAL journal. False, logged, when the file cannot
     // be opened or written, or when another Database holds the connection.
     bool open();
+    // The same, refusing before anything is written a file whose schema is
+    // newer than `newestSchemaVersion` or, when `checkIntegrity` says so for
+    // the opened file, one that fails the quick check.
+    bool open(int newestSchemaVersion, const std::function<bool(Database *)> &checkIntegrity);
     bool isOpen() const;
     void close();
+    Problem problem() const { return m_problem; }
+    void setProblem(Problem problem) { m_problem = problem; }
+
+    // SQLite's quick integrity check of the whole file. False, with the
+    // problem set to Damaged, when it finds damage or cannot run.
+    bool quickCheck();
+
+    // A statement met damage while the program ran: the next start checks the
+    // whole file again instead of trusting the day's earlier check.
+    static void noteCorruption(const QSqlError &error);
+    static constexpr auto IntegrityCheckKey = "lastIntegrityCheck";
 
     QSqlDatabase database() const;
 
@@ -43,4 +71,5 @@ private:
     // Destroyed before the connection is removed.
     std::unordered_map<QString, std::unique_ptr<QSqlQuery>> m_statements;
     bool m_ownsConnection = false;
+    Problem m_problem = Problem::None;
 };

@@ -52,6 +52,7 @@ QString updateByIdSql(const char *table, const QStringList &columns)
 
 void logFailure(const QSqlQuery &query, const char *context)
 {
+    Database::noteCorruption(query.lastError());
     if (!context)
         return;
     qWarning().noquote() << QLatin1String(context) + QLatin1String(" failed:") << query.lastError().text();

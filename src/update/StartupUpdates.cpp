@@ -53,9 +53,28 @@ void StartupUpdates::check()
     checker->check();
 }
 
+namespace {
+
+// Past this no real release goes: a version up there came from a broken or
+// hostile manifest, and remembering it would silence every later offer.
+bool isPlausibleRelease(const Version &version)
+{
+    constexpr int Largest = 999;
+    return version.major <= Largest && version.minor <= Largest && version.patch <= Largest;
+}
+
+} // namespace
+
 void StartupUpdates::offer(const Artifact &artifact)
 {
-    const QString dismissed = storage.dismissedVersion ? storage.dismissedVersion() : QString();
+    QString dismissed = storage.dismissedVersion ? storage.dismissedVersion() : QString();
+    // The server now offers less than what was dismissed: the stored version
+    // was never a real release, so it no longer holds anything back.
+    if (!dismissed.isEmpty() && Version::parse(artifact.version) < Version::parse(dismissed)) {
+        if (storage.setDismissedVersion)
+            storage.setDismissedVersion(QString());
+        dismissed.clear();
+    }
     if (isDismissed(artifact.version, dismissed) || !mainWindow)
         return;
 
@@ -64,8 +83,9 @@ void StartupUpdates::offer(const Artifact &artifact)
     // Whatever closed the dialog, this version has been offered once at start-up.
     const QString offered = artifact.version;
     const auto remember = storage.setDismissedVersion;
-    connect(dialog, &QDialog::finished, dialog, [remember, offered]() {
-        if (remember)
+    const bool plausible = isPlausibleRelease(Version::parse(offered));
+    connect(dialog, &QDialog::finished, dialog, [remember, offered, plausible]() {
+        if (remember && plausible)
             remember(offered);
     });
     dialog->show();

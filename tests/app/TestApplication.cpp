@@ -5,8 +5,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QLockFile>
 #include <QMainWindow>
 #include <QSettings>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -23,6 +25,10 @@ private Q_SLOTS:
     void resolveLanguage();
     void setLanguageIsReadBack();
     void unwritableDataDirectoryReportsAndExitsWithOne();
+    // Before the one test that keeps a database open.
+    void unusableDatabaseFileIsLeftAlone_data();
+    void unusableDatabaseFileIsLeftAlone();
+    void secondInstanceIsRefused();
     void startsWithMainWindowOnFreshDirectory();
 
 private:
@@ -143,6 +149,71 @@ void TestApplication::startsWithMainWindowOnFreshDirectory()
     QVERIFY(app()->appState() != nullptr);
     QCOMPARE(app()->appState()->dataDirectory(), temporary.path());
     QVERIFY(QFileInfo::exists(temporary.filePath(QStringLiteral("tallyfern.db"))));
+}
+
+void TestApplication::unusableDatabaseFileIsLeftAlone_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("read-only") << "read-only" << Application::problemText(Database::Problem::ReadOnly);
+    QTest::newRow("newer schema") << "newer" << Application::problemText(Database::Problem::MadeByNewerVersion);
+    QTest::newRow("not a database") << "garbage" << Application::problemText(Database::Problem::Damaged);
+}
+
+void TestApplication::unusableDatabaseFileIsLeftAlone()
+{
+    QFETCH(QString, damage);
+    QFETCH(QString, reason);
+
+    QTemporaryDir temporary;
+    QVERIFY(temporary.isValid());
+    const QString path = temporary.filePath(QStringLiteral("tallyfern.db"));
+    if (damage == QLatin1String("garbage")) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(8192, 'x'));
+    } else {
+        // A real database of ours, closed again before the program starts.
+        {
+            Database database(temporary.path());
+            QVERIFY(database.open());
+            QSqlQuery query(database.database());
+            QVERIFY(query.exec(QStringLiteral("CREATE TABLE kept (value TEXT)")));
+            if (damage == QLatin1String("newer"))
+                QVERIFY(query.exec(QStringLiteral("PRAGMA user_version = 999")));
+            QVERIFY(query.exec(QStringLiteral("PRAGMA journal_mode = DELETE")));
+        }
+        if (damage == QLatin1String("read-only"))
+            QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadUser | QFile::ReadGroup));
+    }
+    QFile before(path);
+    QVERIFY(before.open(QIODevice::ReadOnly));
+    const QByteArray bytes = before.readAll();
+    before.close();
+    qputenv("TALLYFERN_DATA_DIR", temporary.path().toLocal8Bit());
+
+    QCOMPARE(app()->run(), 1);
+    QCOMPARE(m_presentedTitle, QStringLiteral("Database Error"));
+    QVERIFY2(m_presentedText.endsWith(reason), qPrintable(m_presentedText));
+    QFile after(path);
+    QVERIFY(after.open(QIODevice::ReadOnly));
+    QCOMPARE(after.readAll(), bytes);
+    QVERIFY(!QFileInfo::exists(path + QStringLiteral("-wal")) ||
+            QFileInfo(path + QStringLiteral("-wal")).size() == 0);
+}
+
+void TestApplication::secondInstanceIsRefused()
+{
+    QTemporaryDir temporary;
+    QVERIFY(temporary.isValid());
+    qputenv("TALLYFERN_DATA_DIR", temporary.path().toLocal8Bit());
+    QLockFile running(temporary.filePath(QStringLiteral("tallyfern.lock")));
+    QVERIFY(running.tryLock(0));
+
+    QCOMPARE(app()->run(), 1);
+    QCOMPARE(m_presentedText, QStringLiteral("Tallyfern is already running."));
+    QVERIFY(!QFileInfo::exists(temporary.filePath(QStringLiteral("tallyfern.db"))));
 }
 
 int main(int argc, char *argv[])

@@ -113,17 +113,21 @@ void TestStartupUpdates::offerUnlessDismissed_data()
     QTest::addColumn<QString>("dismissed");
     QTest::addColumn<QString>("offered");
     QTest::addColumn<bool>("shown");
+    QTest::addColumn<QString>("storedAfter");
 
     QTest::newRow("nothing dismissed yet") << ""
-                                           << "1.2.0" << true;
+                                           << "1.2.0" << true << "";
     QTest::newRow("this version dismissed") << "1.2.0"
-                                            << "1.2.0" << false;
+                                            << "1.2.0" << false << "1.2.0";
+    // A dismissed version above what the server offers was never a release.
     QTest::newRow("a later version dismissed") << "1.3.0"
-                                               << "1.2.0" << false;
+                                               << "1.2.0" << true << "";
+    QTest::newRow("bogus version dismissed") << "2147483647.0.0"
+                                             << "1.2.0" << true << "";
     QTest::newRow("an earlier version dismissed") << "1.2.0"
-                                                  << "1.2.1" << true;
+                                                  << "1.2.1" << true << "1.2.0";
     QTest::newRow("numeric order") << "1.9.0"
-                                   << "1.10.0" << true;
+                                   << "1.10.0" << true << "1.9.0";
 }
 
 void TestStartupUpdates::offerUnlessDismissed()
@@ -131,6 +135,7 @@ void TestStartupUpdates::offerUnlessDismissed()
     QFETCH(QString, dismissed);
     QFETCH(QString, offered);
     QFETCH(bool, shown);
+    QFETCH(QString, storedAfter);
 
     stored.dismissed = dismissed;
     server->on("GET", manifestPath, Response::raw(200, bytes(manifestFor(artifact(offered)))).held());
@@ -144,24 +149,29 @@ void TestStartupUpdates::offerUnlessDismissed()
         QVERIFY(labelWithText(
             dialog, QStringLiteral("You have version 1.1.6. The latest version is %1.").arg(offered)));
     }
-    QCOMPARE(stored.dismissed, dismissed);
-    QCOMPARE(stored.dismissedWrites, 0);
+    QCOMPARE(stored.dismissed, storedAfter);
+    QCOMPARE(stored.dismissedWrites, storedAfter == dismissed ? 0 : 1);
 }
 
 void TestStartupUpdates::closingTheOfferDismissesIt_data()
 {
     QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("offered");
+    QTest::addColumn<bool>("remembered");
 
-    QTest::newRow("Later") << "Later";
-    QTest::newRow("Download") << "Download";
-    QTest::newRow("window closed") << "close";
+    QTest::newRow("Later") << "Later" << "1.2.0" << true;
+    QTest::newRow("Download") << "Download" << "1.2.0" << true;
+    QTest::newRow("window closed") << "close" << "1.2.0" << true;
+    QTest::newRow("implausible version") << "Later" << "1000.0.0" << false;
 }
 
 void TestStartupUpdates::closingTheOfferDismissesIt()
 {
     QFETCH(QString, how);
+    QFETCH(QString, offered);
+    QFETCH(bool, remembered);
 
-    server->on("GET", manifestPath, Response::raw(200, bytes(manifestFor(artifact("1.2.0")))).held());
+    server->on("GET", manifestPath, Response::raw(200, bytes(manifestFor(artifact(offered)))).held());
     startAndWaitForCheck(make());
     QCOMPARE(openWindows<UpdateDialog>().size(), 1);
     UpdateDialog *dialog = openWindows<UpdateDialog>().first();
@@ -170,8 +180,8 @@ void TestStartupUpdates::closingTheOfferDismissesIt()
     else
         QTest::mouseClick(button(dialog, how), Qt::LeftButton);
 
-    QCOMPARE(stored.dismissed, QStringLiteral("1.2.0"));
-    QCOMPARE(stored.dismissedWrites, 1);
+    QCOMPARE(stored.dismissed, remembered ? offered : QString());
+    QCOMPARE(stored.dismissedWrites, remembered ? 1 : 0);
     QCOMPARE(browser->urls.size(), how == QLatin1String("Download") ? 1 : 0);
 }
 
