@@ -9,6 +9,7 @@
 #include "AuthClient.h"
 #include "Client.h"
 #include "FeedbackConfig.h"
+#include "ImportScreen.h"
 #include "InteractiveCheck.h"
 #include "PreferencesRepository.h"
 #include "RecurringRepository.h"
@@ -116,6 +117,8 @@ MainWindow::~MainWindow() = default;
 void MainWindow::buildMenus()
 {
     m_fileMenu = menuBar()->addMenu(tr("&File"));
+    m_fileMenu->addAction(tr("Import..."), this, &MainWindow::openImportScreen);
+    m_fileMenu->addSeparator();
     m_signInAction = m_fileMenu->addAction(tr("Tallowmere &Account..."), this, &MainWindow::signIn);
     m_signOutAction =
         m_fileMenu->addAction(tr("Sign &Out of Tallowmere Account"), this, &MainWindow::signOut);
@@ -516,4 +519,21 @@ void MainWindow::closeEvent(QCloseEvent *event)
     m_register->submitPendingRow();
     saveWindowState();
     QMainWindow::closeEvent(event);
+}
+
+void MainWindow::openImportScreen()
+{
+    if (!m_importScreen) {
+        m_importScreen = std::make_unique<ImportScreen>(m_app);
+        m_importScreen->setWindowTitle(tr("Import Files"));
+        m_importScreen->resize(900, 600);
+        // Closing the main window ends the program also while this one is open.
+        m_importScreen->setAttribute(Qt::WA_QuitOnClose, false);
+        connect(m_importScreen.get(), &ImportScreen::transactionsImported, this, &MainWindow::reloadAccounts);
+    } else {
+        m_importScreen->reload();
+    }
+    m_importScreen->show();
+    m_importScreen->raise();
+    m_importScreen->activateWindow();
 }

@@ -5,9 +5,11 @@
 #include "UpdateConfig.h"
 
 #include <QMainWindow>
+#include <memory>
 
 class AccountSidebar;
 class AppState;
+class ImportScreen;
 class QAction;
 class QActionGroup;
 class QLabel;
@@ -55,6 +57,8 @@ public:
     QAction *signOutAction() const { return m_signOutAction; }
     // Adds an entry that opens a tool window; the Tools menu shows once it has one.
     void addToolWindowAction(QAction *action);
+    // The import window once it was opened; null before.
+    ImportScreen *importScreen() const { return m_importScreen.get(); }
 
 public slots:
     void newAccount();
@@ -70,6 +74,8 @@ public slots:
     void signOut();
     // Offers sign-in or sign-out as the account client's state says.
     void updateAuthUI();
+    // Opens the import window, made on first use and raised when open.
+    void openImportScreen();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -109,6 +115,7 @@ private:
     QMenu *m_toolsMenu = nullptr;
     QMenu *m_helpMenu = nullptr;
     QAction *m_exitAction = nullptr;
+    std::unique_ptr<ImportScreen> m_importScreen;
     QAction *m_signInAction = nullptr;
     QAction *m_signOutAction = nullptr;
     QAction *m_newAccountAction = nullptr;

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "ImportRecords.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// One record of a CSV file: its fields and the line it starts on (from 1).
+struct CsvRecord
+{
+    int line = 0;
+    QStringList fields;
+};
+
+// Reading CSV text (RFC 4180: quoted fields may hold the delimiter, doubled
+// quotes and line breaks) and turning its records into import rows through a
+// column mapping.
+namespace CsvReader {
+
+// Comma, semicolon or tab: the one that splits the first lines into the same
+// number of fields (more than one), the most fields winning; comma otherwise.
+QChar detectDelimiter(const QString &text);
+
+// Every non-blank record. A quote left open at the end of the text is a
+// problem at the line where its record starts; that record is dropped.
+QList<CsvRecord> parse(const QString &text, QChar delimiter, QList<ImportProblem> *problems = nullptr);
+
+// The names of the columns: the header's fields, or "Column 1" and onwards.
+QStringList columnNames(const QList<CsvRecord> &records, bool hasHeader);
+
+// Turns records into rows with the mapping's columns, date format and decimal
+// mark; amounts in minor units with the currency's `factor`. A record that
+// cannot be read becomes a problem with its line and reason instead.
+QList<ImportRow> rows(const QList<CsvRecord> &records, const CsvSettings &settings, qint64 factor,
+                      QList<ImportProblem> *problems);
+
+} // namespace CsvReader

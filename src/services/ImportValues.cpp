@@ -1,0 +1,227 @@
+#include "ImportValues.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+#include <algorithm>
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("ImportValues", text);
+}
+
+template <typename T> std::optional<T> refuse(QString *reason, const QString &why)
+{
+    if (reason)
+        *reason = why;
+    return std::nullopt;
+}
+
+bool allDigits(const QString &text)
+{
+    if (text.isEmpty())
+        return false;
+    for (const QChar ch : text) {
+        if (ch < QLatin1Char('0') || ch > QLatin1Char('9'))
+            return false;
+    }
+    return true;
+}
+
+std::optional<QDate> checkedDate(int year, int month, int day, QString *reason)
+{
+    const QDate date(year, month, day);
+    if (!date.isValid())
+        return refuse<QDate>(reason, tr("not a valid date"));
+    if (!ImportValues::isAcceptedDate(date))
+        return refuse<QDate>(reason, tr("date before 1900"));
+    return date;
+}
+
+QStringList splitAtSeparators(const QString &text)
+{
+    QStringList parts{QString()};
+    for (const QChar ch : text) {
+        if (ch == QLatin1Char('/') || ch == QLatin1Char('.') || ch == QLatin1Char('-'))
+            parts.append(QString());
+        else
+            parts.last().append(ch);
+    }
+    return parts;
+}
+
+QStringList splitDate(const QString &text)
+{
+    QString cut = text.trimmed();
+    // A time after the date ("2024-01-05 10:30", "2024-01-05T10:30:00") is not ours.
+    for (qsizetype i = 0; i < cut.size(); ++i) {
+        if (cut.at(i).isSpace() || cut.at(i) == QLatin1Char('T')) {
+            cut.truncate(i);
+            break;
+        }
+    }
+    return splitAtSeparators(cut);
+}
+
+} // namespace
+
+namespace ImportValues {
+
+QStringList dateFormats()
+{
+    return {QStringLiteral("M/d/yyyy"), QStringLiteral("d/M/yyyy"), QStringLiteral("yyyy-MM-dd"),
+            QStringLiteral("d.M.yyyy")};
+}
+
+bool isAcceptedDate(const QDate &date)
+{
+    return date.isValid() && date >= QDate(1900, 1, 1);
+}
+
+std::optional<qint64> parseAmount(const QString &input, qint64 factor, bool decimalComma, QString *reason)
+{
+    QString text = input.trimmed();
+    if (text.isEmpty())
+        return refuse<qint64>(reason, tr("no amount"));
+
+    bool negative = false;
+    if (text.startsWith(QLatin1Char('(')) && text.endsWith(QLatin1Char(')'))) {
+        negative = true;
+        text = text.mid(1, text.size() - 2).trimmed();
+    }
+    const auto isMinus = [](QChar ch) { return ch == QLatin1Char('-') || ch == QChar(0x2212); };
+    if (!text.isEmpty() && isMinus(text.back())) {
+        negative = !negative;
+        text.chop(1);
+    }
+    // Sign and currency symbol in either order: "-$12.00", "$-12.00".
+    for (int pass = 0; pass < 2; ++pass) {
+        text = text.trimmed();
+        if (!text.isEmpty() && isMinus(text.front())) {
+            negative = !negative;
+            text.remove(0, 1);
+        } else if (text.startsWith(QLatin1Char('+'))) {
+            text.remove(0, 1);
+        }
+        text = text.trimmed();
+        if (!text.isEmpty() && QStringLiteral("$€£¥").contains(text.front()))
+            text.remove(0, 1);
+    }
+
+    const QChar point = decimalComma ? QLatin1Char(',') : QLatin1Char('.');
+    const QChar group = decimalComma ? QLatin1Char('.') : QLatin1Char(',');
+    QString whole;
+    QString fraction;
+    bool seenPoint = false;
+    for (const QChar ch : std::as_const(text)) {
+        if (ch == point && !seenPoint) {
+            seenPoint = true;
+        } else if ((ch == group || ch.isSpace()) && !seenPoint && !whole.isEmpty()) {
+            continue;
+        } else if (ch >= QLatin1Char('0') && ch <= QLatin1Char('9')) {
+            (seenPoint ? fraction : whole).append(ch);
+        } else {
+            return refuse<qint64>(reason, tr("\"%1\" is not an amount").arg(input.trimmed()));
+        }
+    }
+    if (whole.isEmpty() && fraction.isEmpty())
+        return refuse<qint64>(reason, tr("\"%1\" is not an amount").arg(input.trimmed()));
+
+    int decimals = 0;
+    for (qint64 f = factor; f > 1; f /= 10)
+        ++decimals;
+    for (qsizetype i = decimals; i < fraction.size(); ++i) {
+        if (fraction.at(i) != QLatin1Char('0'))
+            return refuse<qint64>(reason, tr("more decimals than the currency has"));
+    }
+    fraction = fraction.left(decimals).leftJustified(decimals, QLatin1Char('0'));
+
+    qint64 value = 0;
+    for (const QChar ch : whole + fraction) {
+        const int digit = ch.unicode() - '0';
+        if (__builtin_mul_overflow(value, qint64(10), &value) || __builtin_add_overflow(value, digit, &value))
+            return refuse<qint64>(reason, tr("amount too large"));
+    }
+    return negative ? -value : value;
+}
+
+std::optional<QDate> parseDate(const QString &text, const QString &format, QString *reason)
+{
+    if (text.trimmed().isEmpty())
+        return refuse<QDate>(reason, tr("no date"));
+    const QStringList parts = splitDate(text);
+    if (parts.size() != 3 || !allDigits(parts.at(0)) || !allDigits(parts.at(1)) || !allDigits(parts.at(2)))
+        return refuse<QDate>(reason, tr("\"%1\" is not a date in the format %2").arg(text.trimmed(), format));
+
+    // The order of year, month and day follows the letters of the format.
+    QList<QPair<qsizetype, QChar>> order{{format.indexOf(QLatin1Char('y')), QLatin1Char('y')},
+                                         {format.indexOf(QLatin1Char('M')), QLatin1Char('M')},
+                                         {format.indexOf(QLatin1Char('d')), QLatin1Char('d')}};
+    std::sort(order.begin(), order.end());
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    for (int i = 0; i < 3; ++i) {
+        const QString &part = parts.at(i);
+        switch (order.at(i).second.unicode()) {
+        case 'y':
+            if (part.size() != 4)
+                return refuse<QDate>(reason,
+                                     tr("\"%1\" is not a date in the format %2").arg(text.trimmed(), format));
+            year = part.toInt();
+            break;
+        case 'M':
+            month = part.toInt();
+            break;
+        default:
+            day = part.toInt();
+            break;
+        }
+    }
+    return checkedDate(year, month, day, reason);
+}
+
+std::optional<QDate> parseQifDate(const QString &input, bool dayFirst, QString *reason)
+{
+    QString text = input;
+    text.remove(QLatin1Char(' '));
+    if (text.isEmpty())
+        return refuse<QDate>(reason, tr("no date"));
+    const auto notDate = [&]() {
+        return refuse<QDate>(reason, tr("\"%1\" is not a date").arg(input.trimmed()));
+    };
+
+    const qsizetype apostrophe = text.indexOf(QLatin1Char('\''));
+    QStringList parts;
+    int year = 0;
+    if (apostrophe >= 0) {
+        const QString yearText = text.mid(apostrophe + 1);
+        if (!allDigits(yearText) || (yearText.size() > 2 && yearText.size() != 4))
+            return notDate();
+        year = yearText.size() == 4 ? yearText.toInt() : 2000 + yearText.toInt();
+        parts = splitAtSeparators(text.left(apostrophe));
+        if (parts.size() != 2)
+            return notDate();
+    } else {
+        parts = splitAtSeparators(text);
+        if (parts.size() != 3)
+            return notDate();
+        if (parts.at(0).size() == 4) {
+            if (!allDigits(parts.at(0)) || !allDigits(parts.at(1)) || !allDigits(parts.at(2)))
+                return notDate();
+            return checkedDate(parts.at(0).toInt(), parts.at(1).toInt(), parts.at(2).toInt(), reason);
+        }
+        const QString yearText = parts.takeLast();
+        if (!allDigits(yearText) || (yearText.size() > 2 && yearText.size() != 4))
+            return notDate();
+        year = yearText.size() == 4 ? yearText.toInt() : 1900 + yearText.toInt();
+    }
+    if (!allDigits(parts.at(0)) || !allDigits(parts.at(1)))
+        return notDate();
+    const int first = parts.at(0).toInt();
+    const int second = parts.at(1).toInt();
+    return checkedDate(year, dayFirst ? second : first, dayFirst ? first : second, reason);
+}
+
+} // namespace ImportValues

@@ -1,0 +1,383 @@
+#include "ImportScreen.h"
+
+#include "AccountFormDialog.h"
+#include "AccountRepository.h"
+#include "AccountService.h"
+#include "AppState.h"
+#include "CsvReader.h"
+#include "ImportPreviewModel.h"
+#include "ImportValues.h"
+#include "PreferencesRepository.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace {
+
+void selectData(QComboBox *combo, const QVariant &value)
+{
+    const int index = combo->findData(value);
+    combo->setCurrentIndex(index < 0 ? 0 : index);
+}
+
+} // namespace
+
+ImportScreen::ImportScreen(AppState *app, QWidget *parent)
+    : QWidget(parent)
+    , m_app(app)
+{
+    m_service = new ImportService(app->database(), app->accounts(), app->transactions(), app->categories(),
+                                  app->transactionWriter(), this);
+    m_model = new ImportPreviewModel(this);
+    buildUi();
+    applySettings(ImportService::settingsFromText(app->preferences()->value(QLatin1String(SettingsKey))));
+    reload();
+    updateCsvControls();
+    connect(m_model, &ImportPreviewModel::tickedChanged, this, &ImportScreen::updateImportButton);
+    updateImportButton();
+}
+
+QComboBox *ImportScreen::addColumnCombo(const QString &objectName)
+{
+    auto *combo = new QComboBox(this);
+    combo->setObjectName(objectName);
+    connect(combo, &QComboBox::currentIndexChanged, this, &ImportScreen::rebuildPreview);
+    return combo;
+}
+
+void ImportScreen::buildUi()
+{
+    auto *layout = new QVBoxLayout(this);
+
+    auto *filesRow = new QHBoxLayout;
+    auto *addButton = new QPushButton(tr("Add &Files..."), this);
+    connect(addButton, &QPushButton::clicked, this, &ImportScreen::chooseFiles);
+    auto *clearButton = new QPushButton(tr("C&lear"), this);
+    connect(clearButton, &QPushButton::clicked, this, &ImportScreen::clearFiles);
+    m_filesLabel = new QLabel(tr("No files chosen"), this);
+    m_filesLabel->setTextFormat(Qt::PlainText);
+    m_filesLabel->setWordWrap(true);
+    filesRow->addWidget(addButton);
+    filesRow->addWidget(clearButton);
+    filesRow->addWidget(m_filesLabel, 1);
+    layout->addLayout(filesRow);
+
+    auto *targetRow = new QHBoxLayout;
+    m_accountCombo = new QComboBox(this);
+    m_accountCombo->setObjectName(QStringLiteral("accountCombo"));
+    connect(m_accountCombo, &QComboBox::currentIndexChanged, this, &ImportScreen::rebuildPreview);
+    auto *newAccountButton = new QPushButton(tr("New Account..."), this);
+    newAccountButton->setObjectName(QStringLiteral("newAccountButton"));
+    connect(newAccountButton, &QPushButton::clicked, this, &ImportScreen::createTargetAccount);
+    auto *targetLabel = new QLabel(tr("&Target account:"), this);
+    targetLabel->setBuddy(m_accountCombo);
+    targetRow->addWidget(targetLabel);
+    targetRow->addWidget(m_accountCombo, 1);
+    targetRow->addWidget(newAccountButton);
+    layout->addLayout(targetRow);
+
+    auto *csvBox = new QGroupBox(tr("CSV columns and formats"), this);
+    m_csvBox = csvBox;
+    auto *csvLayout = new QHBoxLayout(csvBox);
+    auto *formatForm = new QFormLayout;
+    m_delimiterCombo = new QComboBox(this);
+    m_delimiterCombo->setObjectName(QStringLiteral("delimiterCombo"));
+    m_delimiterCombo->addItem(tr("Comma"), QStringLiteral(","));
+    m_delimiterCombo->addItem(tr("Semicolon"), QStringLiteral(";"));
+    m_delimiterCombo->addItem(tr("Tab"), QStringLiteral("\t"));
+    connect(m_delimiterCombo, &QComboBox::currentIndexChanged, this, [this]() {
+        fillColumnCombos();
+        rebuildPreview();
+    });
+    m_headerCheck = new QCheckBox(tr("First row holds column names"), this);
+    m_headerCheck->setObjectName(QStringLiteral("headerCheck"));
+    connect(m_headerCheck, &QCheckBox::toggled, this, [this]() {
+        fillColumnCombos();
+        rebuildPreview();
+    });
+    m_dateFormatCombo = new QComboBox(this);
+    m_dateFormatCombo->setObjectName(QStringLiteral("dateFormatCombo"));
+    for (const QString &format : ImportValues::dateFormats())
+        m_dateFormatCombo->addItem(format, format);
+    connect(m_dateFormatCombo, &QComboBox::currentIndexChanged, this, &ImportScreen::rebuildPreview);
+    m_decimalCommaCheck = new QCheckBox(tr("Decimal comma (1.234,56)"), this);
+    m_decimalCommaCheck->setObjectName(QStringLiteral("decimalCommaCheck"));
+    connect(m_decimalCommaCheck, &QCheckBox::toggled, this, &ImportScreen::rebuildPreview);
+    formatForm->addRow(tr("Delimiter:"), m_delimiterCombo);
+    formatForm->addRow(QString(), m_headerCheck);
+    formatForm->addRow(tr("Date format:"), m_dateFormatCombo);
+    formatForm->addRow(QString(), m_decimalCommaCheck);
+
+    auto *columnsLeft = new QFormLayout;
+    auto *columnsRight = new QFormLayout;
+    m_dateColumn = addColumnCombo(QStringLiteral("dateColumn"));
+    m_payeeColumn = addColumnCombo(QStringLiteral("payeeColumn"));
+    m_memoColumn = addColumnCombo(QStringLiteral("memoColumn"));
+    m_checkNumberColumn = addColumnCombo(QStringLiteral("checkNumberColumn"));
+    m_amountColumn = addColumnCombo(QStringLiteral("amountColumn"));
+    m_paymentColumn = addColumnCombo(QStringLiteral("paymentColumn"));
+    m_depositColumn = addColumnCombo(QStringLiteral("depositColumn"));
+    m_categoryColumn = addColumnCombo(QStringLiteral("categoryColumn"));
+    columnsLeft->addRow(tr("Date:"), m_dateColumn);
+    columnsLeft->addRow(tr("Payee:"), m_payeeColumn);
+    columnsLeft->addRow(tr("Memo:"), m_memoColumn);
+    columnsLeft->addRow(tr("Check number:"), m_checkNumberColumn);
+    columnsRight->addRow(tr("Amount:"), m_amountColumn);
+    columnsRight->addRow(tr("Payment:"), m_paymentColumn);
+    columnsRight->addRow(tr("Deposit:"), m_depositColumn);
+    columnsRight->addRow(tr("Category:"), m_categoryColumn);
+    csvLayout->addLayout(formatForm);
+    csvLayout->addLayout(columnsLeft);
+    csvLayout->addLayout(columnsRight);
+    layout->addWidget(csvBox);
+
+    m_table = new QTableView(this);
+    m_table->setModel(m_model);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->verticalHeader()->hide();
+    m_table->horizontalHeader()->setStretchLastSection(true);
+    layout->addWidget(m_table, 3);
+
+    layout->addWidget(new QLabel(tr("Rows that cannot be read:"), this));
+    m_problems = new QListWidget(this);
+    layout->addWidget(m_problems, 1);
+
+    auto *buttons = new QHBoxLayout;
+    m_status = new QLabel(this);
+    m_status->setTextFormat(Qt::PlainText);
+    m_importButton = new QPushButton(tr("&Import"), this);
+    m_importButton->setObjectName(QStringLiteral("importButton"));
+    connect(m_importButton, &QPushButton::clicked, this, &ImportScreen::importTicked);
+    auto *closeButton = new QPushButton(tr("Close"), this);
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+    buttons->addWidget(m_status, 1);
+    buttons->addWidget(m_importButton);
+    buttons->addWidget(closeButton);
+    layout->addLayout(buttons);
+}
+
+void ImportScreen::chooseFiles()
+{
+    const QStringList paths = QFileDialog::getOpenFileNames(
+        this, tr("Import Files"), QString(), tr("Bank files (*.csv *.qif *.txt);;All files (*)"));
+    if (!paths.isEmpty())
+        addFiles(paths);
+}
+
+void ImportScreen::addFiles(const QStringList &paths)
+{
+    const bool hadCsv = std::any_of(m_files.begin(), m_files.end(), [](const ImportFile &f) {
+        return f.error.isEmpty() && f.kind == ImportFile::Kind::Csv;
+    });
+    for (const QString &path : paths) {
+        const bool listed = std::any_of(m_files.begin(), m_files.end(),
+                                        [&path](const ImportFile &f) { return f.path == path; });
+        if (!listed)
+            m_files.append(ImportService::readFile(path));
+    }
+    // The first CSV file decides the delimiter; the user may change it.
+    for (const ImportFile &file : std::as_const(m_files)) {
+        if (!hadCsv && file.error.isEmpty() && file.kind == ImportFile::Kind::Csv) {
+            m_updating = true;
+            selectData(m_delimiterCombo, QString(CsvReader::detectDelimiter(file.text)));
+            m_updating = false;
+            break;
+        }
+    }
+    QStringList names;
+    for (const ImportFile &file : std::as_const(m_files))
+        names.append(file.name);
+    m_filesLabel->setText(names.isEmpty() ? tr("No files chosen") : names.join(QStringLiteral(", ")));
+    m_status->clear();
+    updateCsvControls();
+    rebuildPreview();
+}
+
+void ImportScreen::clearFiles()
+{
+    m_files.clear();
+    addFiles({});
+}
+
+void ImportScreen::reload()
+{
+    const QString current = targetAccountId();
+    m_updating = true;
+    m_accountCombo->clear();
+    for (const Account &account : m_app->accounts()->findAll())
+        m_accountCombo->addItem(account.name, account.id);
+    selectData(m_accountCombo, current);
+    m_updating = false;
+    rebuildPreview();
+}
+
+QString ImportScreen::targetAccountId() const
+{
+    return m_accountCombo->currentData().toString();
+}
+
+void ImportScreen::setTargetAccountId(const QString &id)
+{
+    selectData(m_accountCombo, id);
+}
+
+void ImportScreen::createTargetAccount()
+{
+    AccountFormDialog dialog(this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const Account account = dialog.account();
+    if (account.name.isEmpty())
+        return;
+    if (!m_app->accountService()->createAccount(account, dialog.asOfDate(), tr("Opening Balance"))) {
+        QMessageBox::warning(this, tr("New Account"), tr("The account could not be created."));
+        return;
+    }
+    reload();
+    setTargetAccountId(account.id);
+}
+
+void ImportScreen::applySettings(const CsvSettings &s)
+{
+    m_updating = true;
+    selectData(m_delimiterCombo, QString(s.delimiter));
+    m_headerCheck->setChecked(s.hasHeader);
+    selectData(m_dateFormatCombo, s.dateFormat);
+    m_decimalCommaCheck->setChecked(s.decimalComma);
+    // Kept on the combos until the columns are known.
+    const QList<QPair<QComboBox *, int>> columns{{m_dateColumn, s.dateColumn},
+                                                 {m_payeeColumn, s.payeeColumn},
+                                                 {m_memoColumn, s.memoColumn},
+                                                 {m_amountColumn, s.amountColumn},
+                                                 {m_paymentColumn, s.paymentColumn},
+                                                 {m_depositColumn, s.depositColumn},
+                                                 {m_checkNumberColumn, s.checkNumberColumn},
+                                                 {m_categoryColumn, s.categoryColumn}};
+    for (const auto &[combo, column] : columns)
+        combo->setProperty("wantedColumn", column);
+    m_updating = false;
+    fillColumnCombos();
+}
+
+void ImportScreen::fillColumnCombos()
+{
+    QStringList names;
+    for (const ImportFile &file : std::as_const(m_files)) {
+        if (file.error.isEmpty() && file.kind == ImportFile::Kind::Csv) {
+            // The first lines are enough to name the columns.
+            names = CsvReader::columnNames(CsvReader::parse(file.text.left(65536), csvSettings().delimiter),
+                                           m_headerCheck->isChecked());
+            break;
+        }
+    }
+    const bool wasUpdating = m_updating;
+    m_updating = true;
+    for (QComboBox *combo : {m_dateColumn, m_payeeColumn, m_memoColumn, m_amountColumn, m_paymentColumn,
+                             m_depositColumn, m_checkNumberColumn, m_categoryColumn}) {
+        const int wanted =
+            combo->count() > 0 ? combo->currentData().toInt() : combo->property("wantedColumn").toInt();
+        combo->clear();
+        // Until a file names the columns, the remembered choice waits on the combo.
+        if (names.isEmpty()) {
+            combo->setProperty("wantedColumn", wanted);
+            continue;
+        }
+        combo->addItem(tr("(none)"), -1);
+        for (int i = 0; i < names.size(); ++i)
+            combo->addItem(names.at(i), i);
+        selectData(combo, wanted);
+    }
+    m_updating = wasUpdating;
+}
+
+CsvSettings ImportScreen::csvSettings() const
+{
+    CsvSettings s;
+    const QString delimiter = m_delimiterCombo->currentData().toString();
+    s.delimiter = delimiter.isEmpty() ? QLatin1Char(',') : delimiter.front();
+    s.hasHeader = m_headerCheck->isChecked();
+    s.dateFormat = m_dateFormatCombo->currentData().toString();
+    s.decimalComma = m_decimalCommaCheck->isChecked();
+    const auto column = [](QComboBox *combo) {
+        return combo->count() > 0 ? combo->currentData().toInt() : combo->property("wantedColumn").toInt();
+    };
+    s.dateColumn = column(m_dateColumn);
+    s.payeeColumn = column(m_payeeColumn);
+    s.memoColumn = column(m_memoColumn);
+    s.amountColumn = column(m_amountColumn);
+    s.paymentColumn = column(m_paymentColumn);
+    s.depositColumn = column(m_depositColumn);
+    s.checkNumberColumn = column(m_checkNumberColumn);
+    s.categoryColumn = column(m_categoryColumn);
+    return s;
+}
+
+void ImportScreen::updateCsvControls()
+{
+    const bool hasCsv = std::any_of(m_files.begin(), m_files.end(), [](const ImportFile &f) {
+        return f.error.isEmpty() && f.kind == ImportFile::Kind::Csv;
+    });
+    if (hasCsv && m_dateColumn->count() == 0)
+        fillColumnCombos();
+    m_csvBox->setEnabled(hasCsv);
+}
+
+void ImportScreen::rebuildPreview()
+{
+    if (m_updating)
+        return;
+    const QString accountId = targetAccountId();
+    const ImportPreview preview = m_service->preview(m_files, csvSettings(), accountId);
+    const std::optional<Account> account =
+        accountId.isEmpty() ? std::nullopt : m_app->accounts()->findById(accountId);
+    m_model->setRows(preview.rows, account ? account->currency : Currency::USD);
+
+    m_problems->clear();
+    for (const ImportFile &file : std::as_const(m_files)) {
+        if (!file.error.isEmpty())
+            m_problems->addItem(file.error);
+    }
+    for (const ImportProblem &problem : preview.problems)
+        m_problems->addItem(
+            tr("%1, line %2: %3").arg(problem.fileName).arg(problem.line).arg(problem.reason));
+}
+
+void ImportScreen::updateImportButton()
+{
+    m_importButton->setEnabled(m_model->tickedCount() > 0 && !targetAccountId().isEmpty());
+}
+
+void ImportScreen::importTicked()
+{
+    const QString accountId = targetAccountId();
+    if (accountId.isEmpty() || m_model->tickedCount() == 0)
+        return;
+    const ImportResult result = m_service->importRows(accountId, m_model->rows());
+    if (!result.ok) {
+        QMessageBox box(QMessageBox::Warning, tr("Import"), result.error, QMessageBox::Ok, this);
+        box.setTextFormat(Qt::PlainText);
+        box.exec();
+        return;
+    }
+    const bool usedCsv = std::any_of(m_files.begin(), m_files.end(), [](const ImportFile &f) {
+        return f.error.isEmpty() && f.kind == ImportFile::Kind::Csv;
+    });
+    if (usedCsv)
+        m_app->preferences()->set(QLatin1String(SettingsKey), ImportService::settingsToText(csvSettings()));
+    m_status->setText(tr("Imported %n transaction(s)", nullptr, result.imported));
+    emit transactionsImported(result.imported);
+    // What was just written now shows as duplicates: a second click adds nothing.
+    rebuildPreview();
+}

@@ -1,0 +1,278 @@
+#include "CsvReader.h"
+#include "ImportValues.h"
+
+#include <QTest>
+
+// CSV text as banks and spreadsheets write it, read into records and then
+// into rows through a column mapping.
+class TestCsvReader : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void parse_data();
+    void parse();
+    void unclosedQuoteIsReported();
+    void detectDelimiter_data();
+    void detectDelimiter();
+    void dates_data();
+    void dates();
+    void amounts_data();
+    void amounts();
+    void paymentAndDepositColumns();
+    void brokenRowsKeepTheRest();
+};
+
+namespace {
+
+// Records as "line:field~field|line:field~field".
+QString flatten(const QList<CsvRecord> &records)
+{
+    QStringList out;
+    for (const CsvRecord &r : records)
+        out.append(QString::number(r.line) + QLatin1Char(':') + r.fields.join(QLatin1Char('~')));
+    return out.join(QLatin1Char('|'));
+}
+
+CsvSettings mapping()
+{
+    CsvSettings s;
+    s.hasHeader = true;
+    s.dateColumn = 0;
+    s.payeeColumn = 1;
+    s.amountColumn = 2;
+    s.memoColumn = 3;
+    s.checkNumberColumn = 4;
+    s.categoryColumn = 5;
+    return s;
+}
+
+} // namespace
+
+void TestCsvReader::parse_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("delimiter");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("plain") << "Date,Payee\n1/5/2024,Shop\n"
+                           << ","
+                           << "1:Date~Payee|2:1/5/2024~Shop";
+    QTest::newRow("quoted delimiter") << "\"Smith, J\",12"
+                                      << ","
+                                      << "1:Smith, J~12";
+    QTest::newRow("doubled quotes") << "\"say \"\"hi\"\"\",x"
+                                    << ","
+                                    << "1:say \"hi\"~x";
+    QTest::newRow("line break in quotes") << "\"two\nlines\",c\r\nd,e\r\n"
+                                          << ","
+                                          << "1:two\nlines~c|3:d~e";
+    QTest::newRow("crlf and blank lines") << "a,b\r\n\r\n\r\nc,d\r\n"
+                                          << ","
+                                          << "1:a~b|4:c~d";
+    QTest::newRow("empty fields") << "a,,\n"
+                                  << ","
+                                  << "1:a~~";
+    QTest::newRow("semicolon") << "a;\"b;c\";1,50\n"
+                               << ";"
+                               << "1:a~b;c~1,50";
+    QTest::newRow("tab") << "a\tb c\t\"d\te\"\n"
+                         << "\t"
+                         << "1:a~b c~d\te";
+    QTest::newRow("quote inside a field stays") << "5\" pipe,2\n"
+                                                << ","
+                                                << "1:5\" pipe~2";
+}
+
+void TestCsvReader::parse()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, delimiter);
+    QFETCH(QString, expected);
+    QList<ImportProblem> problems;
+    QCOMPARE(flatten(CsvReader::parse(text, delimiter.front(), &problems)), expected);
+    QVERIFY(problems.isEmpty());
+}
+
+void TestCsvReader::unclosedQuoteIsReported()
+{
+    QList<ImportProblem> problems;
+    const QList<CsvRecord> records =
+        CsvReader::parse(QStringLiteral("a,b\nc,\"open\nd,e\n"), QLatin1Char(','), &problems);
+    QCOMPARE(flatten(records), QStringLiteral("1:a~b"));
+    QCOMPARE(problems.size(), 1);
+    QCOMPARE(problems.constFirst().line, 2);
+}
+
+void TestCsvReader::detectDelimiter_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("delimiter");
+
+    QTest::newRow("comma") << "Date,Payee,Amount\n1/5/2024,Shop,-1.00\n"
+                           << ",";
+    QTest::newRow("semicolon with decimal commas") << "Datum;Name;Betrag\n5.1.2024;Laden;-1,50\n"
+                                                   << ";";
+    QTest::newRow("tab") << "Date\tPayee\tAmount\n1/5/2024\tShop, Inc\t-1.00\n"
+                         << "\t";
+    QTest::newRow("quoted commas do not count") << "\"a,b,c\";d\n\"e,f,g\";h\n"
+                                                << ";";
+    QTest::newRow("one column falls back to comma") << "amount\n12\n"
+                                                    << ",";
+}
+
+void TestCsvReader::detectDelimiter()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, delimiter);
+    QCOMPARE(CsvReader::detectDelimiter(text), delimiter.front());
+}
+
+void TestCsvReader::dates_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QDate>("expected");
+
+    QTest::newRow("M/d/yyyy") << "M/d/yyyy"
+                              << "1/5/2024" << QDate(2024, 1, 5);
+    QTest::newRow("M/d/yyyy zero padded") << "M/d/yyyy"
+                                          << "01/05/2024" << QDate(2024, 1, 5);
+    QTest::newRow("d/M/yyyy") << "d/M/yyyy"
+                              << "1/5/2024" << QDate(2024, 5, 1);
+    QTest::newRow("yyyy-MM-dd") << "yyyy-MM-dd"
+                                << "2024-12-31" << QDate(2024, 12, 31);
+    QTest::newRow("d.M.yyyy") << "d.M.yyyy"
+                              << "29.2.2024" << QDate(2024, 2, 29);
+    QTest::newRow("wrong order") << "d/M/yyyy"
+                                 << "1/13/2024" << QDate();
+    QTest::newRow("no such day") << "M/d/yyyy"
+                                 << "2/30/2024" << QDate();
+    QTest::newRow("two-digit year") << "M/d/yyyy"
+                                    << "1/5/24" << QDate();
+    QTest::newRow("before 1900") << "yyyy-MM-dd"
+                                 << "1899-12-31" << QDate();
+    QTest::newRow("text") << "M/d/yyyy"
+                          << "yesterday" << QDate();
+}
+
+void TestCsvReader::dates()
+{
+    QFETCH(QString, format);
+    QFETCH(QString, text);
+    QFETCH(QDate, expected);
+    CsvSettings s = mapping();
+    s.dateFormat = format;
+    QList<CsvRecord> records{{1, {"Date", "Payee", "Amount"}}, {2, {text, "Shop", "1.00"}}};
+    QList<ImportProblem> problems;
+    const QList<ImportRow> rows = CsvReader::rows(records, s, 100, &problems);
+    if (expected.isValid()) {
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows.constFirst().date, expected);
+        QVERIFY(problems.isEmpty());
+    } else {
+        QVERIFY(rows.isEmpty());
+        QCOMPARE(problems.size(), 1);
+        QCOMPARE(problems.constFirst().line, 2);
+        QVERIFY(!problems.constFirst().reason.isEmpty());
+    }
+}
+
+void TestCsvReader::amounts_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("decimalComma");
+    QTest::addColumn<qint64>("factor");
+    QTest::addColumn<qint64>("expected"); // -1 for refused (no case below expects -1 minor unit)
+
+    QTest::newRow("grouped") << "1,234.56" << false << qint64(100) << qint64(123456);
+    QTest::newRow("parentheses") << "(12.00)" << false << qint64(100) << qint64(-1200);
+    QTest::newRow("minus") << "-12.00" << false << qint64(100) << qint64(-1200);
+    QTest::newRow("trailing minus") << "12.00-" << false << qint64(100) << qint64(-1200);
+    QTest::newRow("symbol") << "-$1,234.5" << false << qint64(100) << qint64(-123450);
+    QTest::newRow("decimal comma") << "1.234,56" << true << qint64(100) << qint64(123456);
+    QTest::newRow("decimal comma not picked") << "1.234,56" << false << qint64(100) << qint64(-1);
+    QTest::newRow("yen") << "1,000" << false << qint64(1) << qint64(1000);
+    QTest::newRow("yen with a fraction") << "1,000.50" << false << qint64(1) << qint64(-1);
+    QTest::newRow("three decimals") << "1.005" << false << qint64(100) << qint64(-1);
+    QTest::newRow("largest") << "92233720368547758.07" << false << qint64(100)
+                             << std::numeric_limits<qint64>::max();
+    QTest::newRow("too large") << "92233720368547758.08" << false << qint64(100) << qint64(-1);
+    QTest::newRow("far too large") << "99999999999999999999999" << false << qint64(1) << qint64(-1);
+    QTest::newRow("letters") << "12 EUR" << false << qint64(100) << qint64(-1);
+    QTest::newRow("empty") << "" << false << qint64(100) << qint64(-1);
+}
+
+void TestCsvReader::amounts()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, decimalComma);
+    QFETCH(qint64, factor);
+    QFETCH(qint64, expected);
+    CsvSettings s = mapping();
+    s.decimalComma = decimalComma;
+    const QList<CsvRecord> records{{1, {"Date", "Payee", "Amount"}}, {2, {"1/5/2024", "Shop", text}}};
+    QList<ImportProblem> problems;
+    const QList<ImportRow> rows = CsvReader::rows(records, s, factor, &problems);
+    if (expected == -1) {
+        QVERIFY(rows.isEmpty());
+        QCOMPARE(problems.size(), 1);
+    } else {
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows.constFirst().amount, expected);
+    }
+}
+
+void TestCsvReader::paymentAndDepositColumns()
+{
+    CsvSettings s = mapping();
+    s.amountColumn = -1;
+    s.paymentColumn = 2;
+    s.depositColumn = 3;
+    s.memoColumn = -1;
+    const QString text = QStringLiteral("Date,Payee,Debit,Credit\n"
+                                        "1/5/2024,Shop,12.50,\n"
+                                        "1/6/2024,Payroll,,\"2,000.00\"\n"
+                                        "1/7/2024,Bank,-3.00,\n"
+                                        "1/8/2024,Nothing,,\n");
+    QList<ImportProblem> problems;
+    const QList<ImportRow> rows =
+        CsvReader::rows(CsvReader::parse(text, QLatin1Char(',')), s, 100, &problems);
+    QCOMPARE(rows.size(), 3);
+    QCOMPARE(rows.at(0).amount, qint64(-1250));
+    QCOMPARE(rows.at(1).amount, qint64(200000));
+    QCOMPARE(rows.at(2).amount, qint64(-300));
+    QCOMPARE(problems.size(), 1);
+    QCOMPARE(problems.constFirst().line, 5);
+}
+
+void TestCsvReader::brokenRowsKeepTheRest()
+{
+    const QString text = QStringLiteral("Date,Payee,Amount,Memo,Num,Category\n"
+                                        "1/5/2024,Grocer,-45.10,weekly,,Food:Groceries\n"
+                                        "13/45/2024,Bad date,-1.00,,,\n"
+                                        "1/6/2024,\"Multi\nline payee\",-99999999999999999999,,,\n"
+                                        "1/7/1899,Old,-1.00,,,\n"
+                                        "1/8/2024,Cheque,-200.00,rent,1042,Housing\n");
+    QList<ImportProblem> problems;
+    const QList<ImportRow> rows =
+        CsvReader::rows(CsvReader::parse(text, QLatin1Char(',')), mapping(), 100, &problems);
+    QCOMPARE(rows.size(), 2);
+    QCOMPARE(rows.at(0).line, 2);
+    QCOMPARE(rows.at(0).payee, QStringLiteral("Grocer"));
+    QCOMPARE(rows.at(0).memo, QStringLiteral("weekly"));
+    QCOMPARE(rows.at(0).category, QStringLiteral("Food:Groceries"));
+    QCOMPARE(rows.at(1).line, 7);
+    QCOMPARE(rows.at(1).checkNumber, QStringLiteral("1042"));
+    QCOMPARE(rows.at(1).amount, qint64(-20000));
+
+    QList<int> lines;
+    for (const ImportProblem &p : problems)
+        lines.append(p.line);
+    QCOMPARE(lines, (QList<int>{3, 4, 6}));
+    QVERIFY(problems.at(1).reason.contains(QStringLiteral("large")));
+    QVERIFY(problems.at(2).reason.contains(QStringLiteral("1900")));
+}
+
+QTEST_GUILESS_MAIN(TestCsvReader)
+#include "TestCsvReader.moc"

@@ -1,0 +1,324 @@
+#include "AccountRepository.h"
+#include "CategoryRepository.h"
+#include "ImportService.h"
+#include "SplitLineRepository.h"
+#include "TestDatabase.h"
+#include "TestRecords.h"
+#include "TransactionRepository.h"
+#include "TransactionWriter.h"
+
+#include <QFile>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+// Files written for the test, read, previewed against the real database file
+// and imported into it.
+class TestImportService : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void encodings_data();
+    void encodings();
+    void refusedFiles_data();
+    void refusedFiles();
+    void duplicatesAreLeftUnticked();
+    void importWritesTransfersSplitsAndCategories();
+    void amountsUseTheTargetCurrency_data();
+    void amountsUseTheTargetCurrency();
+    void failedRowWritesNothing();
+
+private:
+    QString writeFile(const QString &name, const QByteArray &bytes);
+    ImportPreview previewOf(const QString &name, const QByteArray &bytes, const QString &accountId,
+                            const CsvSettings &settings = CsvSettings());
+    static int count(const QString &sql, const QVariantList &values = {});
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TestDatabase> m_db;
+    std::unique_ptr<AccountRepository> m_accounts;
+    std::unique_ptr<TransactionRepository> m_transactions;
+    std::unique_ptr<SplitLineRepository> m_splitLines;
+    std::unique_ptr<CategoryRepository> m_categories;
+    std::unique_ptr<TransactionWriter> m_writer;
+    std::unique_ptr<ImportService> m_service;
+};
+
+namespace {
+
+const QString Checking = QStringLiteral("acc-checking");
+const QString Savings = QStringLiteral("acc-savings");
+const QString Euro = QStringLiteral("acc-euro");
+const QString Yen = QStringLiteral("acc-yen");
+
+} // namespace
+
+void TestImportService::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_db = std::make_unique<TestDatabase>();
+    QVERIFY(m_db->isValid());
+    Database *db = m_db->database();
+    m_accounts = std::make_unique<AccountRepository>(db);
+    m_transactions = std::make_unique<TransactionRepository>(db);
+    m_splitLines = std::make_unique<SplitLineRepository>(db);
+    m_categories = std::make_unique<CategoryRepository>(db);
+    m_writer =
+        std::make_unique<TransactionWriter>(db, m_accounts.get(), m_transactions.get(), m_splitLines.get());
+    m_service = std::make_unique<ImportService>(db, m_accounts.get(), m_transactions.get(),
+                                                m_categories.get(), m_writer.get());
+
+    QVERIFY(m_accounts->insert(TestRecords::account(Checking, QStringLiteral("Checking"))));
+    QVERIFY(m_accounts->insert(TestRecords::account(Savings, QStringLiteral("Savings"))));
+    Account euro = TestRecords::account(Euro, QStringLiteral("Euro Account"));
+    euro.currency = Currency::EUR;
+    QVERIFY(m_accounts->insert(euro));
+    Account yen = TestRecords::account(Yen, QStringLiteral("Yen"));
+    yen.currency = Currency::JPY;
+    QVERIFY(m_accounts->insert(yen));
+    QVERIFY(m_categories->insert(TestRecords::category(QStringLiteral("c-food"), QStringLiteral("Food"))));
+    QVERIFY(m_categories->insert(TestRecords::category(
+        QStringLiteral("c-groceries"), QStringLiteral("Groceries"), QStringLiteral("c-food"))));
+    QVERIFY(
+        m_categories->insert(TestRecords::category(QStringLiteral("c-house"), QStringLiteral("Household"))));
+}
+
+void TestImportService::cleanup()
+{
+    m_service.reset();
+    m_writer.reset();
+    m_categories.reset();
+    m_splitLines.reset();
+    m_transactions.reset();
+    m_accounts.reset();
+    m_db.reset();
+    m_dir.reset();
+}
+
+QString TestImportService::writeFile(const QString &name, const QByteArray &bytes)
+{
+    const QString path = m_dir->filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        return QString();
+    return path;
+}
+
+ImportPreview TestImportService::previewOf(const QString &name, const QByteArray &bytes,
+                                           const QString &accountId, const CsvSettings &settings)
+{
+    const ImportFile file = ImportService::readFile(writeFile(name, bytes));
+    return m_service->preview({file}, settings, accountId);
+}
+
+int TestImportService::count(const QString &sql, const QVariantList &values)
+{
+    return TestDatabase::scalar(sql, values).toInt();
+}
+
+void TestImportService::encodings_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+
+    const QString csv = QStringLiteral("Date,Payee,Amount\n1/5/2024,Café Zoë €,-1.00\n");
+    const QString qif = QStringLiteral("!Type:Bank\nD1/5'24\nPCafé Zoë €\nT-1.00\n^\n");
+    QStringEncoder le(QStringEncoder::Utf16LE);
+    QStringEncoder be(QStringEncoder::Utf16BE);
+    QTest::newRow("utf-8") << "a.csv" << csv.toUtf8();
+    QTest::newRow("utf-8 with mark") << "a.csv" << QByteArray("\xEF\xBB\xBF") + csv.toUtf8();
+    QTest::newRow("utf-16le with mark") << "a.csv" << QByteArray("\xFF\xFE") + QByteArray(le.encode(csv));
+    QTest::newRow("utf-16be with mark") << "a.csv" << QByteArray("\xFE\xFF") + QByteArray(be.encode(csv));
+    // Café Zoë € in Windows-1252: é E9, ë EB, € 80.
+    QTest::newRow("windows-1252") << "a.csv"
+                                  << QByteArray("Date,Payee,Amount\n1/5/2024,Caf\xE9 Zo\xEB \x80,-1.00\n");
+    QTest::newRow("qif in utf-16le") << "a.txt" << QByteArray("\xFF\xFE") + QByteArray(le.encode(qif));
+    QTest::newRow("qif in windows-1252")
+        << "a.qif" << QByteArray("!Type:Bank\nD1/5'24\nPCaf\xE9 Zo\xEB \x80\nT-1.00\n^\n");
+}
+
+void TestImportService::encodings()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    const ImportPreview preview = previewOf(name, bytes, Checking);
+    QVERIFY(preview.problems.isEmpty());
+    QCOMPARE(preview.rows.size(), 1);
+    QCOMPARE(preview.rows.constFirst().row.payee, QStringLiteral("Café Zoë €"));
+    QCOMPARE(preview.rows.constFirst().row.amount, qint64(-100));
+}
+
+void TestImportService::refusedFiles_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<qint64>("size"); // grown to this size when not 0
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("binary") << "photo.csv" << QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16) << qint64(0)
+                            << "photo.csv is neither a CSV nor a QIF file.";
+    QTest::newRow("csv text named qif") << "bank.qif" << QByteArray("Date,Payee,Amount\n") << qint64(0)
+                                        << "bank.qif is neither a CSV nor a QIF file.";
+    QTest::newRow("one column") << "list.csv" << QByteArray("just words\nmore words\n") << qint64(0)
+                                << "list.csv is neither a CSV nor a QIF file.";
+    QTest::newRow("larger than 50 MB")
+        << "huge.csv" << QByteArray("Date,Payee,Amount\n") << ImportService::MaxFileSize + 1
+        << "huge.csv is larger than 50 MB and was not read.";
+}
+
+void TestImportService::refusedFiles()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(qint64, size);
+    QFETCH(QString, expected);
+    const QString path = writeFile(name, bytes);
+    if (size > 0)
+        QVERIFY(QFile::resize(path, size));
+    const ImportFile file = ImportService::readFile(path);
+    QCOMPARE(file.error, expected);
+    QVERIFY(file.text.isEmpty());
+    QVERIFY(m_service->preview({file}, CsvSettings(), Checking).rows.isEmpty());
+}
+
+void TestImportService::duplicatesAreLeftUnticked()
+{
+    Transaction existing = TransactionWriter::prepareNew(TestRecords::transaction(
+        QString(), Checking, QDate(2024, 1, 5), -4510, QStringLiteral("Corner Grocer")));
+    QVERIFY(m_writer->insert(existing));
+    // The same in another account is not a duplicate here.
+    QVERIFY(m_writer->insert(TransactionWriter::prepareNew(
+        TestRecords::transaction(QString(), Savings, QDate(2024, 1, 6), -100, QStringLiteral("Kiosk")))));
+
+    const QByteArray csv = "Date,Payee,Amount\n"
+                           "1/5/2024,corner grocer ,-45.10\n"
+                           "1/5/2024,Corner Grocer,-45.10\n"
+                           "1/5/2024,Corner Grocer,-45.11\n"
+                           "1/6/2024,Kiosk,-1.00\n";
+    const ImportPreview preview = previewOf(QStringLiteral("statement.csv"), csv, Checking);
+    QCOMPARE(preview.rows.size(), 4);
+    QList<bool> duplicate;
+    QList<bool> ticked;
+    for (const ImportPreviewRow &row : preview.rows) {
+        duplicate.append(row.duplicate);
+        ticked.append(row.ticked);
+    }
+    // One live transaction matches one row; the second identical row is new.
+    QCOMPARE(duplicate, (QList<bool>{true, false, false, false}));
+    QCOMPARE(ticked, (QList<bool>{false, true, true, true}));
+}
+
+void TestImportService::importWritesTransfersSplitsAndCategories()
+{
+    const QByteArray qif =
+        "!Type:Bank\n"
+        "D3/1'24\nT-45.10\nPCorner Grocer\nLFood:Groceries\nC*\n^\n"
+        "D3/2'24\nT-500.00\nPTo savings\nL[savings]\n^\n"
+        "D3/3'24\nT-20.00\nPTo euros\nL[Euro Account]\n^\n"
+        "D3/4'24\nT-100.00\nPMarket\nSFood:Groceries\nEfruit\n$-60.00\nSUnknown\n$-40.00\n^\n"
+        "D3/5'24\nT-7.00\nPKiosk\nLHousehold\n^\n";
+    ImportPreview preview = previewOf(QStringLiteral("march.qif"), qif, Checking);
+    QVERIFY(preview.problems.isEmpty());
+    QCOMPARE(preview.rows.size(), 5);
+    QVERIFY(preview.rows.at(1).note.isEmpty());
+    QVERIFY(!preview.rows.at(2).note.isEmpty()); // another currency: no transfer
+    preview.rows[4].ticked = false;
+
+    const ImportResult result = m_service->importRows(Checking, preview.rows);
+    QVERIFY2(result.ok, qPrintable(result.error));
+    QCOMPARE(result.imported, 4);
+
+    const std::optional<Transaction> grocer = [&]() -> std::optional<Transaction> {
+        for (const Transaction &t : m_transactions->findByAccount(Checking))
+            if (t.payee == QLatin1String("Corner Grocer"))
+                return t;
+        return std::nullopt;
+    }();
+    QVERIFY(grocer);
+    QCOMPARE(grocer->amount, qint64(-4510));
+    QCOMPARE(grocer->categoryId, QStringLiteral("c-groceries"));
+    QVERIFY(grocer->cleared);
+    QCOMPARE(grocer->date, QDate(2024, 3, 1));
+
+    // The transfer has its other leg in the savings account.
+    QCOMPARE(count("SELECT COUNT(*) FROM transactions WHERE account_id = ? AND amount = 50000 AND "
+                   "transfer_dest_account_id = ? AND transfer_link_id IS NOT NULL",
+                   {Savings, Checking}),
+             1);
+    QCOMPARE(count("SELECT COUNT(*) FROM transactions WHERE account_id = ? AND amount = -2000 AND "
+                   "(transfer_dest_account_id IS NULL OR transfer_dest_account_id = '')",
+                   {Checking}),
+             1);
+    QCOMPARE(count("SELECT COUNT(*) FROM transactions WHERE account_id = ?", {Euro}), 0);
+
+    QCOMPARE(count("SELECT COUNT(*) FROM transactions t JOIN split_lines s ON s.transaction_id = t.id "
+                   "WHERE t.payee = 'Market' AND t.is_split = 1"),
+             2);
+    QCOMPARE(count("SELECT COUNT(*) FROM split_lines WHERE category_id = 'c-groceries' AND amount = -6000 "
+                   "AND memo = 'fruit'"),
+             1);
+    QCOMPARE(count("SELECT COUNT(*) FROM split_lines WHERE category_id IS NULL AND amount = -4000"), 1);
+    QCOMPARE(count("SELECT COUNT(*) FROM transactions WHERE payee = 'Kiosk'"), 0);
+
+    // The same file again: everything written is a likely duplicate.
+    const int before = count("SELECT COUNT(*) FROM transactions");
+    const ImportPreview again = previewOf(QStringLiteral("march.qif"), qif, Checking);
+    QList<bool> ticked;
+    for (const ImportPreviewRow &row : again.rows)
+        ticked.append(row.ticked);
+    QCOMPARE(ticked, (QList<bool>{false, false, false, false, true}));
+    QList<ImportPreviewRow> withoutKiosk = again.rows;
+    withoutKiosk[4].ticked = false;
+    const ImportResult second = m_service->importRows(Checking, withoutKiosk);
+    QVERIFY(second.ok);
+    QCOMPARE(second.imported, 0);
+    QCOMPARE(count("SELECT COUNT(*) FROM transactions"), before);
+}
+
+void TestImportService::amountsUseTheTargetCurrency_data()
+{
+    QTest::addColumn<QString>("accountId");
+    QTest::addColumn<qint64>("expected");
+
+    QTest::newRow("dollars") << Checking << qint64(123400);
+    QTest::newRow("yen") << Yen << qint64(1234);
+}
+
+void TestImportService::amountsUseTheTargetCurrency()
+{
+    QFETCH(QString, accountId);
+    QFETCH(qint64, expected);
+    const ImportPreview preview =
+        previewOf(QStringLiteral("a.csv"), "Date,Payee,Amount\n1/5/2024,Shop,\"1,234\"\n", accountId);
+    QCOMPARE(preview.rows.size(), 1);
+    QVERIFY(m_service->importRows(accountId, preview.rows).ok);
+    QCOMPARE(TestDatabase::scalar("SELECT amount FROM transactions WHERE account_id = ?", {accountId})
+                 .toLongLong(),
+             expected);
+}
+
+void TestImportService::failedRowWritesNothing()
+{
+    QVERIFY(
+        TestDatabase::exec("CREATE TRIGGER refuse_boom BEFORE INSERT ON transactions WHEN NEW.payee = 'Boom' "
+                           "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+    const QByteArray qif = "!Type:Bank\n"
+                           "D3/1'24\nT-1.00\nPFirst\n^\n"
+                           "D3/2'24\nT-2.00\nPSplit\nSFood\n$-1.00\nSHousehold\n$-1.00\n^\n"
+                           "D3/3'24\nT-3.00\nPTransfer\nL[Savings]\n^\n"
+                           "D3/4'24\nT-4.00\nPBoom\n^\n";
+    const ImportPreview preview = previewOf(QStringLiteral("bad.qif"), qif, Checking);
+    QCOMPARE(preview.rows.size(), 4);
+    const ImportResult result = m_service->importRows(Checking, preview.rows);
+    QVERIFY(!result.ok);
+    QVERIFY(result.error.contains(QStringLiteral("Line 19 of bad.qif")));
+    QCOMPARE(count("SELECT COUNT(*) FROM transactions"), 0);
+    QCOMPARE(count("SELECT COUNT(*) FROM split_lines"), 0);
+}
+
+QTEST_GUILESS_MAIN(TestImportService)
+#include "TestImportService.moc"

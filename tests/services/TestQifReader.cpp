@@ -1,0 +1,193 @@
+#include "QifReader.h"
+
+#include <QTest>
+
+// QIF text as personal finance programs and banks export it.
+class TestQifReader : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void readsAllFields();
+    void dates_data();
+    void dates();
+    void splits();
+    void severalAccounts();
+    void brokenRecordsReportedWithLines();
+};
+
+namespace {
+
+QList<ImportRow> readQif(const QString &text, QList<ImportProblem> *problems = nullptr, bool dayFirst = false,
+                         qint64 factor = 100)
+{
+    QifReader::Settings settings;
+    settings.dayFirst = dayFirst;
+    settings.factor = factor;
+    return QifReader::read(text, settings, problems);
+}
+
+} // namespace
+
+void TestQifReader::readsAllFields()
+{
+    const QString text = QStringLiteral("!Type:Bank\r\n"
+                                        "D01/05/2024\r\n"
+                                        "T-1,234.56\r\n"
+                                        "PCorner Grocer\r\n"
+                                        "Mweekly shop\r\n"
+                                        "N1042\r\n"
+                                        "LFood:Groceries/Home\r\n"
+                                        "C*\r\n"
+                                        "^\r\n"
+                                        "D1/6'24\r\n"
+                                        "U500.00\r\n"
+                                        "PTo savings\r\n"
+                                        "L[Savings Account]\r\n"
+                                        "^\r\n");
+    QList<ImportProblem> problems;
+    const QList<ImportRow> rows = readQif(text, &problems);
+    QVERIFY(problems.isEmpty());
+    QCOMPARE(rows.size(), 2);
+    const ImportRow &first = rows.at(0);
+    QCOMPARE(first.line, 2);
+    QCOMPARE(first.date, QDate(2024, 1, 5));
+    QCOMPARE(first.amount, qint64(-123456));
+    QCOMPARE(first.payee, QStringLiteral("Corner Grocer"));
+    QCOMPARE(first.memo, QStringLiteral("weekly shop"));
+    QCOMPARE(first.checkNumber, QStringLiteral("1042"));
+    QCOMPARE(first.category, QStringLiteral("Food:Groceries"));
+    QVERIFY(first.cleared);
+    QVERIFY(first.transferAccount.isEmpty());
+
+    const ImportRow &second = rows.at(1);
+    QCOMPARE(second.line, 10);
+    QCOMPARE(second.amount, qint64(50000));
+    QCOMPARE(second.transferAccount, QStringLiteral("Savings Account"));
+    QVERIFY(second.category.isEmpty());
+    QVERIFY(!second.cleared);
+}
+
+void TestQifReader::dates_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("dayFirst");
+    QTest::addColumn<QDate>("expected");
+
+    QTest::newRow("apostrophe year") << "1/5'24" << false << QDate(2024, 1, 5);
+    QTest::newRow("padded apostrophe year") << " 1/ 5' 4" << false << QDate(2004, 1, 5);
+    QTest::newRow("four-digit year") << "12/31/1999" << false << QDate(1999, 12, 31);
+    QTest::newRow("two-digit year after slash") << "12/31/99" << false << QDate(1999, 12, 31);
+    QTest::newRow("iso order") << "2024-02-29" << false << QDate(2024, 2, 29);
+    QTest::newRow("day first") << "5/1'24" << true << QDate(2024, 1, 5);
+    QTest::newRow("day first with dots") << "31.12.2023" << true << QDate(2023, 12, 31);
+    QTest::newRow("month 13") << "13/1'24" << false << QDate();
+    QTest::newRow("before 1900") << "1/1/1850" << false << QDate();
+    QTest::newRow("garbage") << "soon" << false << QDate();
+}
+
+void TestQifReader::dates()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, dayFirst);
+    QFETCH(QDate, expected);
+    QList<ImportProblem> problems;
+    const QList<ImportRow> rows =
+        readQif(QStringLiteral("!Type:CCard\nD%1\nT-1.00\nPShop\n^\n").arg(text), &problems, dayFirst);
+    if (expected.isValid()) {
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows.constFirst().date, expected);
+    } else {
+        QVERIFY(rows.isEmpty());
+        QCOMPARE(problems.size(), 1);
+        QCOMPARE(problems.constFirst().line, 2);
+    }
+}
+
+void TestQifReader::splits()
+{
+    const QString text = QStringLiteral("!Type:Cash\n"
+                                        "D3/1'24\nT-100.00\nPMarket\n"
+                                        "SFood:Groceries\nEfruit\n$-60.00\nSHousehold\n$-40.00\n^\n"
+                                        "D3/2'24\nPNo total\nSA\n$-1.50\nSB\n$-2.25\n^\n"
+                                        "D3/3'24\nT-100.00\nPShort\nSA\n$-60.00\nSB\n$-30.00\n^\n");
+    QList<ImportProblem> problems;
+    const QList<ImportRow> rows = readQif(text, &problems);
+    QCOMPARE(rows.size(), 2);
+    const ImportRow &first = rows.at(0);
+    QCOMPARE(first.splits.size(), 2);
+    QCOMPARE(first.splits.at(0).category, QStringLiteral("Food:Groceries"));
+    QCOMPARE(first.splits.at(0).memo, QStringLiteral("fruit"));
+    QCOMPARE(first.splits.at(0).amount, qint64(-6000));
+    QCOMPARE(first.splits.at(1).category, QStringLiteral("Household"));
+    QCOMPARE(first.splits.at(1).amount, qint64(-4000));
+    // Without a total, the split lines make it.
+    QCOMPARE(rows.at(1).amount, qint64(-375));
+    // Lines that do not add up to the total are refused.
+    QCOMPARE(problems.size(), 1);
+    QCOMPARE(problems.constFirst().line, 18);
+}
+
+void TestQifReader::severalAccounts()
+{
+    const QString text = QStringLiteral("!Option:AutoSwitch\n"
+                                        "!Account\n"
+                                        "NEveryday\n"
+                                        "TBank\n"
+                                        "^\n"
+                                        "!Type:Bank\n"
+                                        "D1/5'24\n"
+                                        "T-10.00\n"
+                                        "^\n"
+                                        "!Account\n"
+                                        "NVisa\n"
+                                        "TCCard\n"
+                                        "^\n"
+                                        "!Type:CCard\n"
+                                        "D1/6'24\n"
+                                        "T-20.00\n"
+                                        "^\n"
+                                        "D1/7'24\n"
+                                        "T-30.00\n"
+                                        "^\n");
+    QList<ImportProblem> problems;
+    const QList<ImportRow> rows = readQif(text, &problems);
+    QVERIFY(problems.isEmpty());
+    QCOMPARE(rows.size(), 3);
+    QCOMPARE(rows.at(0).fileAccount, QStringLiteral("Everyday"));
+    QCOMPARE(rows.at(0).amount, qint64(-1000));
+    QCOMPARE(rows.at(1).fileAccount, QStringLiteral("Visa"));
+    QCOMPARE(rows.at(2).fileAccount, QStringLiteral("Visa"));
+    QCOMPARE(rows.at(2).date, QDate(2024, 1, 7));
+}
+
+void TestQifReader::brokenRecordsReportedWithLines()
+{
+    const QString text = QStringLiteral("!Type:Bank\n"  // 1
+                                        "D1/5'24\n"     // 2
+                                        "PNo amount\n"  // 3
+                                        "^\n"           // 4
+                                        "D1/6'24\n"     // 5
+                                        "T12.345\n"     // 6
+                                        "^\n"           // 7
+                                        "!Type:Invst\n" // 8
+                                        "D1/7'24\n"     // 9
+                                        "NBuy\n"        // 10
+                                        "^\n"           // 11
+                                        "!Type:Bank\n"  // 12
+                                        "D1/8'24\n"     // 13
+                                        "T1000\n"       // 14
+                                        "^\n");         // 15
+    QList<ImportProblem> problems;
+    const QList<ImportRow> rows = readQif(text, &problems, false, 1);
+    QCOMPARE(rows.size(), 1);
+    QCOMPARE(rows.constFirst().amount, qint64(1000)); // whole yen
+    QList<int> lines;
+    for (const ImportProblem &p : problems)
+        lines.append(p.line);
+    QCOMPARE(lines, (QList<int>{2, 5, 8}));
+    QVERIFY(problems.at(2).reason.contains(QStringLiteral("!Type:Invst")));
+}
+
+QTEST_GUILESS_MAIN(TestQifReader)
+#include "TestQifReader.moc"

@@ -1,0 +1,193 @@
+#include "AccountFormDialog.h"
+#include "AccountRepository.h"
+#include "AccountSidebar.h"
+#include "ImportPreviewModel.h"
+#include "ImportScreen.h"
+#include "MainWindow.h"
+#include "ModalAnswerer.h"
+#include "Money.h"
+#include "SmartAmountField.h"
+#include "TestApp.h"
+#include "TransactionRepository.h"
+
+#include <QAbstractItemModelTester>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// The import window from the File menu to the database file: a statement
+// imported into an account made on the spot, then an overlapping statement
+// whose known rows are left out.
+class TestImportScreen : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void importIntoNewAccountWithoutDoubling();
+
+private:
+    QString writeFile(const QString &name, const QByteArray &bytes);
+    static void selectColumn(ImportScreen *screen, const char *combo, int column);
+    static QList<bool> tickedRows(ImportScreen *screen);
+
+    std::unique_ptr<TestApp> m_test;
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void TestImportScreen::init()
+{
+    m_test = std::make_unique<TestApp>();
+    QVERIFY(m_test->isValid());
+    m_dir = std::make_unique<QTemporaryDir>();
+}
+
+void TestImportScreen::cleanup()
+{
+    m_test.reset();
+    m_dir.reset();
+}
+
+QString TestImportScreen::writeFile(const QString &name, const QByteArray &bytes)
+{
+    QFile file(m_dir->filePath(name));
+    if (!file.open(QIODevice::WriteOnly))
+        return QString();
+    file.write(bytes);
+    return file.fileName();
+}
+
+void TestImportScreen::selectColumn(ImportScreen *screen, const char *combo, int column)
+{
+    auto *box = screen->findChild<QComboBox *>(QLatin1String(combo));
+    QVERIFY(box);
+    const int index = box->findData(column);
+    QVERIFY(index >= 0);
+    box->setCurrentIndex(index);
+}
+
+QList<bool> TestImportScreen::tickedRows(ImportScreen *screen)
+{
+    QList<bool> ticked;
+    for (const ImportPreviewRow &row : screen->previewModel()->rows())
+        ticked.append(row.ticked);
+    return ticked;
+}
+
+void TestImportScreen::importIntoNewAccountWithoutDoubling()
+{
+    m_test->addAccount(QStringLiteral("Checking"));
+    MainWindow window(m_test->app());
+    QAction *importAction = nullptr;
+    for (QAction *action : window.fileMenu()->actions()) {
+        if (action->text() == QLatin1String("Import..."))
+            importAction = action;
+    }
+    QVERIFY(importAction);
+    importAction->trigger();
+    ImportScreen *screen = window.importScreen();
+    QVERIFY(screen);
+    QVERIFY(screen->isVisible());
+    QAbstractItemModelTester tester(screen->previewModel());
+
+    // A European bank's file: semicolons, decimal commas, day-first dates,
+    // payee before date, Windows-1252 text and one unreadable row.
+    const QString january = writeFile(QStringLiteral("january.csv"), "Name;Datum;Betrag;Notiz\r\n"
+                                                                     "Bakery;2.1.2024;-4,50;rolls\r\n"
+                                                                     "Payroll;15.1.2024;2.000,00;\r\n"
+                                                                     "Caf\xE9;20.1.2024;-3,20;\r\n"
+                                                                     "Broken;32.1.2024;-1,00;\r\n");
+    screen->addFiles({january});
+    QCOMPARE(screen->csvSettings().delimiter, QLatin1Char(';'));
+    selectColumn(screen, "payeeColumn", 0);
+    selectColumn(screen, "dateColumn", 1);
+    selectColumn(screen, "amountColumn", 2);
+    selectColumn(screen, "memoColumn", 3);
+    auto *format = screen->findChild<QComboBox *>(QStringLiteral("dateFormatCombo"));
+    format->setCurrentIndex(format->findData(QStringLiteral("d.M.yyyy")));
+    screen->findChild<QCheckBox *>(QStringLiteral("decimalCommaCheck"))->setChecked(true);
+
+    QCOMPARE(screen->previewModel()->rowCount(), 3);
+    QCOMPARE(screen->previewModel()->rows().at(2).row.payee, QStringLiteral("Café"));
+    QCOMPARE(screen->problemList()->count(), 1);
+    QVERIFY(screen->problemList()->item(0)->text().startsWith(QStringLiteral("january.csv, line 5: ")));
+
+    // "New Account..." makes the target, opening balance included.
+    ModalAnswerer answerer;
+    answerer.expectDialog<AccountFormDialog>([](AccountFormDialog *dialog) {
+        dialog->findChild<QLineEdit *>(QStringLiteral("nameEdit"))->setText(QStringLiteral("Girokonto"));
+        dialog->findChild<SmartAmountField *>(QStringLiteral("balanceField"))->setValue(100.0);
+        dialog->findChild<QDateEdit *>(QStringLiteral("asOfEdit"))->setDate(QDate(2023, 12, 31));
+    });
+    screen->findChild<QPushButton *>(QStringLiteral("newAccountButton"))->click();
+    QVERIFY(answerer.unexpected().isEmpty());
+    QCOMPARE(answerer.pendingHandlers(), 0);
+    QString accountId;
+    for (const Account &account : m_test->app()->accounts()->findAll()) {
+        if (account.name == QLatin1String("Girokonto"))
+            accountId = account.id;
+    }
+    QVERIFY(!accountId.isEmpty());
+    QCOMPARE(screen->targetAccountId(), accountId);
+    const QList<Transaction> opening = m_test->app()->transactions()->findByAccount(accountId);
+    QCOMPARE(opening.size(), 1);
+    QCOMPARE(opening.constFirst().amount, qint64(10000));
+    QCOMPARE(opening.constFirst().date, QDate(2023, 12, 31));
+    QCOMPARE(tickedRows(screen), (QList<bool>{true, true, true}));
+
+    auto *importButton = screen->findChild<QPushButton *>(QStringLiteral("importButton"));
+    importButton->click();
+    QCOMPARE(screen->statusLabel()->text(), QStringLiteral("Imported 3 transaction(s)"));
+    const qint64 balance = 10000 - 450 + 200000 - 320;
+    QCOMPARE(
+        TestDatabase::scalar(
+            "SELECT SUM(amount) FROM transactions WHERE account_id = ? AND deleted_at IS NULL", {accountId})
+            .toLongLong(),
+        balance);
+    QCOMPARE(TestDatabase::scalar("SELECT memo FROM transactions WHERE payee = 'Bakery'").toString(),
+             QStringLiteral("rolls"));
+    // The sidebar shows the new balance at once.
+    QCOMPARE(window.sidebar()->balanceText(accountId), Money::format(balance, Currency::USD));
+    // Everything just written is now a likely duplicate: nothing left to import.
+    QCOMPARE(tickedRows(screen), (QList<bool>{false, false, false}));
+    QVERIFY(!importButton->isEnabled());
+
+    // The next statement repeats one known row.
+    const QString february = writeFile(QStringLiteral("february.csv"), "Name;Datum;Betrag;Notiz\r\n"
+                                                                       "Bakery;2.1.2024;-4,50;rolls\r\n"
+                                                                       "Bakery;3.2.2024;-4,50;rolls\r\n");
+    screen->clearFiles();
+    screen->addFiles({february});
+    QCOMPARE(tickedRows(screen), (QList<bool>{false, true}));
+    importButton->click();
+    QCOMPARE(screen->statusLabel()->text(), QStringLiteral("Imported 1 transaction(s)"));
+    QCOMPARE(
+        TestDatabase::scalar("SELECT COUNT(*) FROM transactions WHERE account_id = ?", {accountId}).toInt(),
+        5);
+
+    // Reopening raises the same window.
+    importAction->trigger();
+    QCOMPARE(window.importScreen(), screen);
+
+    // A new window remembers the last mapping and format.
+    ImportScreen fresh(m_test->app());
+    fresh.addFiles({january});
+    const CsvSettings remembered = fresh.csvSettings();
+    QCOMPARE(remembered.payeeColumn, 0);
+    QCOMPARE(remembered.dateColumn, 1);
+    QCOMPARE(remembered.dateFormat, QStringLiteral("d.M.yyyy"));
+    QVERIFY(remembered.decimalComma);
+    fresh.setTargetAccountId(accountId);
+    QCOMPARE(tickedRows(&fresh), (QList<bool>{false, false, false}));
+}
+
+QTEST_MAIN(TestImportScreen)
+#include "TestImportScreen.moc"
