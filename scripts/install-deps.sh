@@ -14,6 +14,7 @@ pkg-config
 qt6-base-dev
 qt6-base-private-dev
 libqt6sql6-sqlite
+libsqlite3-dev
 qt6-tools-dev
 qt6-tools-dev-tools
 qt6-l10n-tools

@@ -7,14 +7,17 @@
 #include "AppInfo.h"
 #include "AppState.h"
 #include "AuthClient.h"
+#include "CategoriesScreen.h"
 #include "Client.h"
 #include "FeedbackConfig.h"
 #include "ImportScreen.h"
 #include "InteractiveCheck.h"
+#include "PayeeScreen.h"
 #include "PreferencesRepository.h"
 #include "RecurringRepository.h"
 #include "RecurringService.h"
 #include "RegisterScreen.h"
+#include "SearchScreen.h"
 #include "StatusBar.h"
 #include "SyncEngine.h"
 #include "ThemeManager.h"
@@ -153,6 +156,15 @@ void MainWindow::buildMenus()
 
     m_toolsMenu = menuBar()->addMenu(tr("T&ools"));
     m_toolsMenu->menuAction()->setVisible(false);
+    auto *categoriesAction = new QAction(tr("Categories..."), this);
+    connect(categoriesAction, &QAction::triggered, this, &MainWindow::openCategoriesScreen);
+    addToolWindowAction(categoriesAction);
+    auto *searchAction = new QAction(tr("Search Transactions..."), this);
+    connect(searchAction, &QAction::triggered, this, &MainWindow::openSearchScreen);
+    addToolWindowAction(searchAction);
+    auto *payeesAction = new QAction(tr("Payees..."), this);
+    connect(payeesAction, &QAction::triggered, this, &MainWindow::openPayeeScreen);
+    addToolWindowAction(payeesAction);
 
     m_helpMenu = menuBar()->addMenu(tr("&Help"));
     // The update flows outlive the click: they get copies of the configuration
@@ -536,4 +548,50 @@ void MainWindow::openImportScreen()
     m_importScreen->show();
     m_importScreen->raise();
     m_importScreen->activateWindow();
+}
+
+void MainWindow::openCategoriesScreen()
+{
+    if (!m_categoriesScreen) {
+        m_categoriesScreen = std::make_unique<CategoriesScreen>(m_app);
+        m_categoriesScreen->setWindowTitle(tr("Categories"));
+        m_categoriesScreen->resize(600, 500);
+        m_categoriesScreen->setAttribute(Qt::WA_QuitOnClose, false);
+    }
+    m_categoriesScreen->reload();
+    m_categoriesScreen->show();
+    m_categoriesScreen->raise();
+    m_categoriesScreen->activateWindow();
+}
+
+void MainWindow::openSearchScreen()
+{
+    if (!m_searchScreen) {
+        m_searchScreen = std::make_unique<SearchScreen>(m_app);
+        m_searchScreen->setWindowTitle(tr("Search Transactions"));
+        m_searchScreen->resize(800, 550);
+        m_searchScreen->setAttribute(Qt::WA_QuitOnClose, false);
+        // Its editTransactionRequested needs no answer here: the screen opens the editor itself.
+    }
+    m_searchScreen->refreshFilters();
+    m_searchScreen->show();
+    m_searchScreen->raise();
+    m_searchScreen->activateWindow();
+    m_searchScreen->focusSearch();
+}
+
+void MainWindow::openPayeeScreen()
+{
+    if (!m_payeeScreen) {
+        m_payeeScreen = std::make_unique<PayeeScreen>(m_app);
+        m_payeeScreen->setWindowTitle(tr("Payee Management"));
+        m_payeeScreen->resize(550, 500);
+        m_payeeScreen->setAttribute(Qt::WA_QuitOnClose, false);
+        // The rewrite emits no repository signal.
+        connect(m_payeeScreen.get(), &PayeeScreen::payeesChanged, m_register, &RegisterScreen::refresh);
+    }
+    m_payeeScreen->refresh();
+    m_payeeScreen->show();
+    m_payeeScreen->raise();
+    m_payeeScreen->activateWindow();
 }

@@ -9,15 +9,18 @@
 
 class AccountSidebar;
 class AppState;
+class CategoriesScreen;
 class ImportScreen;
 class QAction;
 class QActionGroup;
 class QLabel;
 class QMenu;
+class PayeeScreen;
 class QSplitter;
 class QStackedWidget;
 class QTimer;
 class RegisterScreen;
+class SearchScreen;
 class StatusBar;
 class WelcomePage;
 
@@ -76,6 +79,10 @@ public slots:
     void updateAuthUI();
     // Opens the import window, made on first use and raised when open.
     void openImportScreen();
+    // The category, search and payee windows, each made on first use and raised when open.
+    void openCategoriesScreen();
+    void openSearchScreen();
+    void openPayeeScreen();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -116,6 +123,9 @@ private:
     QMenu *m_helpMenu = nullptr;
     QAction *m_exitAction = nullptr;
     std::unique_ptr<ImportScreen> m_importScreen;
+    std::unique_ptr<CategoriesScreen> m_categoriesScreen;
+    std::unique_ptr<SearchScreen> m_searchScreen;
+    std::unique_ptr<PayeeScreen> m_payeeScreen;
     QAction *m_signInAction = nullptr;
     QAction *m_signOutAction = nullptr;
     QAction *m_newAccountAction = nullptr;

@@ -1,0 +1,198 @@
+#include "CategoriesScreen.h"
+
+#include "AppState.h"
+#include "CategoryFormDialog.h"
+#include "CategoryRepository.h"
+#include "CategoryTreeModel.h"
+#include "ThemeManager.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSortFilterProxyModel>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+CategoriesScreen::CategoriesScreen(AppState *app, QWidget *parent)
+    : QWidget(parent)
+    , m_app(app)
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 16, 16, 16);
+
+    auto *header = new QHBoxLayout;
+    auto *title = new QLabel(tr("Categories"), this);
+    applyFontRole(title, 4, 700);
+    header->addWidget(title);
+    header->addStretch();
+    m_searchEdit = new QLineEdit(this);
+    m_searchEdit->setObjectName(QStringLiteral("searchEdit"));
+    m_searchEdit->setPlaceholderText(tr("Search categories..."));
+    m_searchEdit->setClearButtonEnabled(true);
+    m_searchEdit->setMaximumWidth(280);
+    header->addWidget(m_searchEdit);
+    auto *newButton = new QPushButton(tr("+ New Category"), this);
+    newButton->setObjectName(QStringLiteral("newCategoryButton"));
+    connect(newButton, &QPushButton::clicked, this, &CategoriesScreen::onCreateCategory);
+    header->addWidget(newButton);
+    layout->addLayout(header);
+
+    m_model = new CategoryTreeModel(this);
+    m_proxy = new QSortFilterProxyModel(this);
+    m_proxy->setSourceModel(m_model);
+    m_proxy->setFilterKeyColumn(CategoryTreeModel::NameColumn);
+    m_proxy->setFilterCaseSensitivity(Qt::CaseInsensitive);
+    m_proxy->setRecursiveFilteringEnabled(true);
+    m_proxy->setSortCaseSensitivity(Qt::CaseInsensitive);
+    m_proxy->setSortLocaleAware(true);
+    m_proxy->setDynamicSortFilter(true);
+
+    m_tree = new QTreeView(this);
+    m_tree->setObjectName(QStringLiteral("categoryTree"));
+    m_tree->setModel(m_proxy);
+    m_tree->setAlternatingRowColors(true);
+    m_tree->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_tree->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_tree->setSortingEnabled(true);
+    m_tree->sortByColumn(CategoryTreeModel::NameColumn, Qt::AscendingOrder);
+    m_tree->header()->setSectionResizeMode(CategoryTreeModel::NameColumn, QHeaderView::Stretch);
+    m_tree->header()->setStretchLastSection(false);
+    layout->addWidget(m_tree, 1);
+
+    connect(m_tree, &QWidget::customContextMenuRequested, this, &CategoriesScreen::showContextMenu);
+    connect(m_searchEdit, &QLineEdit::textChanged, this, [this](const QString &text) {
+        m_proxy->setFilterFixedString(text);
+        if (text.isEmpty())
+            m_tree->collapseAll();
+        else
+            m_tree->expandAll();
+    });
+}
+
+void CategoriesScreen::reload()
+{
+    QSet<QString> expanded;
+    collectExpandedIds(QModelIndex(), expanded);
+    m_model->setCategories(m_app->categories()->findAll());
+    restoreExpanded(expanded);
+}
+
+void CategoriesScreen::collectExpandedIds(const QModelIndex &proxyParent, QSet<QString> &ids) const
+{
+    for (int row = 0; row < m_proxy->rowCount(proxyParent); ++row) {
+        const QModelIndex index = m_proxy->index(row, CategoryTreeModel::NameColumn, proxyParent);
+        if (m_tree->isExpanded(index))
+            ids.insert(m_model->categoryAt(m_proxy->mapToSource(index)).id);
+        if (m_proxy->hasChildren(index))
+            collectExpandedIds(index, ids);
+    }
+}
+
+void CategoriesScreen::restoreExpanded(const QSet<QString> &ids)
+{
+    for (const QString &id : ids)
+        expandCategory(id);
+}
+
+void CategoriesScreen::expandCategory(const QString &id)
+{
+    const QModelIndex source = m_model->indexForId(id);
+    const QModelIndex index = m_proxy->mapFromSource(source);
+    if (source.isValid() && index.isValid())
+        m_tree->expand(index);
+}
+
+QString CategoriesScreen::parentName(const QString &parentId) const
+{
+    if (parentId.isEmpty())
+        return {};
+    const std::optional<Category> parent = m_app->categories()->findById(parentId);
+    return parent ? parent->name : QString();
+}
+
+void CategoriesScreen::onCreateCategory()
+{
+    createCategory(QString());
+}
+
+void CategoriesScreen::onCreateSubcategory()
+{
+    const QModelIndex index = m_tree->currentIndex();
+    if (!index.isValid())
+        return;
+    const Category category = m_model->categoryAt(m_proxy->mapToSource(index));
+    if (category.parentId.isEmpty())
+        createCategory(category.id);
+}
+
+void CategoriesScreen::createCategory(const QString &parentId)
+{
+    CategoryFormDialog dialog(parentId, parentName(parentId), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const Category category = dialog.category();
+    if (category.name.isEmpty())
+        return;
+    m_app->categories()->insert(category);
+    reload();
+    if (!parentId.isEmpty())
+        expandCategory(parentId);
+}
+
+void CategoriesScreen::onEditCategory()
+{
+    const QModelIndex index = m_tree->currentIndex();
+    if (!index.isValid())
+        return;
+    const Category category = m_model->categoryAt(m_proxy->mapToSource(index));
+    CategoryFormDialog dialog(category, parentName(category.parentId), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const Category edited = dialog.category();
+    if (edited.name.isEmpty())
+        return;
+    m_app->categories()->update(edited);
+    reload();
+}
+
+void CategoriesScreen::onDeleteCategory()
+{
+    const QModelIndex index = m_tree->currentIndex();
+    if (!index.isValid())
+        return;
+    const Category category = m_model->categoryAt(m_proxy->mapToSource(index));
+    // The name is the user's text: shown as typed, never read as markup.
+    QMessageBox box(
+        QMessageBox::Question, tr("Delete Category"),
+        tr("Delete \"%1\"? Transactions using this category will become uncategorized.").arg(category.name),
+        QMessageBox::Yes | QMessageBox::No, this);
+    box.setTextFormat(Qt::PlainText);
+    if (box.exec() != QMessageBox::Yes)
+        return;
+    m_app->categories()->softDelete(category.id);
+    reload();
+}
+
+void CategoriesScreen::showContextMenu(const QPoint &pos)
+{
+    const QModelIndex index = m_tree->indexAt(pos);
+    // The commands read the current row: make it the row under the pointer.
+    if (index.isValid())
+        m_tree->setCurrentIndex(index);
+    QMenu menu(this);
+    menu.addAction(tr("&New Category"), this, &CategoriesScreen::onCreateCategory);
+    if (index.isValid()) {
+        const Category category = m_model->categoryAt(m_proxy->mapToSource(index));
+        if (category.parentId.isEmpty())
+            menu.addAction(tr("Add &Subcategory"), this, &CategoriesScreen::onCreateSubcategory);
+        menu.addSeparator();
+        menu.addAction(tr("&Edit"), this, &CategoriesScreen::onEditCategory);
+        menu.addAction(tr("&Delete"), this, &CategoriesScreen::onDeleteCategory);
+    }
+    menu.exec(m_tree->viewport()->mapToGlobal(pos));
+}
