@@ -15,6 +15,7 @@
 #include "PayeeScreen.h"
 #include "PreferencesRepository.h"
 #include "RecurringRepository.h"
+#include "RecurringScreen.h"
 #include "RecurringService.h"
 #include "RegisterScreen.h"
 #include "SearchScreen.h"
@@ -146,6 +147,7 @@ void MainWindow::buildMenus()
     m_transactionMenu->addAction(m_register->detailsAction());
     m_transactionMenu->addAction(m_register->splitsAction());
     m_transactionMenu->addAction(m_register->duplicateAction());
+    m_transactionMenu->addAction(m_register->memorizeAction());
     m_transactionMenu->addAction(m_register->toggleClearedAction());
     m_transactionMenu->addAction(m_register->deleteAction());
     m_transactionMenu->addSeparator();
@@ -156,6 +158,9 @@ void MainWindow::buildMenus()
 
     m_toolsMenu = menuBar()->addMenu(tr("T&ools"));
     m_toolsMenu->menuAction()->setVisible(false);
+    auto *recurringAction = new QAction(tr("Recurring Transactions..."), this);
+    connect(recurringAction, &QAction::triggered, this, &MainWindow::openRecurringScreen);
+    addToolWindowAction(recurringAction);
     auto *categoriesAction = new QAction(tr("Categories..."), this);
     connect(categoriesAction, &QAction::triggered, this, &MainWindow::openCategoriesScreen);
     addToolWindowAction(categoriesAction);
@@ -594,4 +599,27 @@ void MainWindow::openPayeeScreen()
     m_payeeScreen->show();
     m_payeeScreen->raise();
     m_payeeScreen->activateWindow();
+}
+
+void MainWindow::openRecurringScreen()
+{
+    if (!m_recurringScreen) {
+        m_recurringScreen = std::make_unique<RecurringScreen>(m_app);
+        m_recurringScreen->setWindowTitle(tr("Recurring Transactions"));
+        m_recurringScreen->resize(700, 500);
+        m_recurringScreen->setAttribute(Qt::WA_QuitOnClose, false);
+        RecurringScreen *screen = m_recurringScreen.get();
+        connect(m_app->recurring(), &RecurringRepository::recurringChanged, screen, [screen]() {
+            if (screen->isVisible())
+                screen->scheduleRefresh();
+        });
+        connect(screen, &RecurringScreen::transactionsChanged, this, [this]() {
+            m_register->refresh();
+            scheduleReload(true);
+        });
+    }
+    m_recurringScreen->refresh();
+    m_recurringScreen->show();
+    m_recurringScreen->raise();
+    m_recurringScreen->activateWindow();
 }

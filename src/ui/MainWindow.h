@@ -19,6 +19,7 @@ class PayeeScreen;
 class QSplitter;
 class QStackedWidget;
 class QTimer;
+class RecurringScreen;
 class RegisterScreen;
 class SearchScreen;
 class StatusBar;
@@ -79,6 +80,8 @@ public slots:
     void updateAuthUI();
     // Opens the import window, made on first use and raised when open.
     void openImportScreen();
+    // Opens the recurring transactions window, made on first use, read again on every opening.
+    void openRecurringScreen();
     // The category, search and payee windows, each made on first use and raised when open.
     void openCategoriesScreen();
     void openSearchScreen();
@@ -123,6 +126,7 @@ private:
     QMenu *m_helpMenu = nullptr;
     QAction *m_exitAction = nullptr;
     std::unique_ptr<ImportScreen> m_importScreen;
+    std::unique_ptr<RecurringScreen> m_recurringScreen;
     std::unique_ptr<CategoriesScreen> m_categoriesScreen;
     std::unique_ptr<SearchScreen> m_searchScreen;
     std::unique_ptr<PayeeScreen> m_payeeScreen;

@@ -6,6 +6,8 @@
 #include "EntryChoices.h"
 #include "Money.h"
 #include "PreferencesRepository.h"
+#include "RecurringFormDialog.h"
+#include "RecurringRepository.h"
 #include "RegisterDelegate.h"
 #include "RegisterFilterDialog.h"
 #include "RegisterModel.h"
@@ -192,6 +194,8 @@ void RegisterScreen::buildActions()
     m_splitsAction = make(tr("&Splits..."), QKeySequence(tr("Ctrl+Shift+S")), &RegisterScreen::editSplits);
     m_duplicateAction =
         make(tr("D&uplicate..."), QKeySequence(tr("Ctrl+D")), &RegisterScreen::duplicateCurrent);
+    m_memorizeAction =
+        make(tr("&Memorize Transaction..."), QKeySequence(tr("Ctrl+M")), &RegisterScreen::memorizeCurrent);
     m_toggleClearedAction =
         make(tr("Toggle &Cleared"), QKeySequence(tr("Ctrl+K")), &RegisterScreen::toggleClearedCurrent);
     m_deleteAction =
@@ -462,6 +466,7 @@ void RegisterScreen::updateActions()
     m_detailsAction->setEnabled(t.has_value());
     m_splitsAction->setEnabled(t.has_value() && t->transferDestAccountId.isEmpty());
     m_duplicateAction->setEnabled(t.has_value());
+    m_memorizeAction->setEnabled(t.has_value());
     m_toggleClearedAction->setEnabled(t.has_value() && !t->reconciled);
     m_deleteAction->setEnabled(t.has_value());
     m_filterAction->setEnabled(hasAccount);
@@ -607,6 +612,28 @@ void RegisterScreen::editSplits()
         reloadNow();
 }
 
+void RegisterScreen::memorizeCurrent()
+{
+    const auto t = currentTransaction();
+    if (!t)
+        return;
+    if (!t->date.isValid() || t->date < QDate(2000, 1, 1)) {
+        emit statusMessage(tr("Cannot memorize: source transaction has an invalid date"), 5000);
+        return;
+    }
+    RecurringFormDialog *dialog =
+        RecurringFormDialog::createFromSeed(m_app, RecurringFormDialog::seedFromTransaction(*t), this);
+    if (dialog->exec() == QDialog::Accepted) {
+        RecurringTransaction record = dialog->recurring();
+        record.updatedAt = record.createdAt;
+        if (!record.accountId.isEmpty() && m_app->recurring()->insert(record))
+            emit statusMessage(tr("Transaction memorized as recurring"), 3000);
+        else
+            emit statusMessage(tr("The transaction could not be memorized"), 5000);
+    }
+    dialog->deleteLater();
+}
+
 void RegisterScreen::duplicateCurrent()
 {
     if (const auto t = currentTransaction(); t && TransactionActions::duplicateTransaction(m_app, *t, this))
@@ -641,6 +668,7 @@ void RegisterScreen::showContextMenu(const QPoint &pos)
     menu.addAction(m_detailsAction);
     menu.addAction(m_splitsAction);
     menu.addAction(m_duplicateAction);
+    menu.addAction(m_memorizeAction);
     menu.addAction(m_toggleClearedAction);
     menu.addSeparator();
     menu.addAction(m_deleteAction);

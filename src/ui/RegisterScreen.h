@@ -48,6 +48,7 @@ public:
     QAction *detailsAction() const { return m_detailsAction; }
     QAction *splitsAction() const { return m_splitsAction; }
     QAction *duplicateAction() const { return m_duplicateAction; }
+    QAction *memorizeAction() const { return m_memorizeAction; }
     QAction *toggleClearedAction() const { return m_toggleClearedAction; }
     QAction *deleteAction() const { return m_deleteAction; }
     QAction *filterAction() const { return m_filterAction; }
@@ -66,6 +67,8 @@ public slots:
     void showDetails();
     void editSplits();
     void duplicateCurrent();
+    // Opens the recurring form on a monthly schedule made from the current transaction.
+    void memorizeCurrent();
     void toggleClearedCurrent();
     void deleteCurrent();
     void showFilterDialog();
@@ -122,6 +125,7 @@ private:
     QAction *m_detailsAction = nullptr;
     QAction *m_splitsAction = nullptr;
     QAction *m_duplicateAction = nullptr;
+    QAction *m_memorizeAction = nullptr;
     QAction *m_toggleClearedAction = nullptr;
     QAction *m_deleteAction = nullptr;
     QAction *m_filterAction = nullptr;
