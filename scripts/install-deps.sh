@@ -11,6 +11,7 @@ g++
 make
 ccache
 pkg-config
+zlib1g-dev
 qt6-base-dev
 qt6-base-private-dev
 libqt6sql6-sqlite

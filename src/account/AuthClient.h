@@ -45,6 +45,8 @@ public:
     void revokeSession(const QString &sessionId);
     // The "sub" claim of the usable access token; empty without one. Sends nothing.
     QString currentUserId() const;
+    // The user as last fetched (empty fields before the first fetch). Sends nothing.
+    User currentUser() const { return m_currentUser; }
 
 signals:
     void stateChanged(BrioAccount::AuthState state);

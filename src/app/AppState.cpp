@@ -5,6 +5,7 @@
 #include "AccountSharingService.h"
 #include "ApiClient.h"
 #include "AppInfo.h"
+#include "BackupService.h"
 #include "AccountService.h"
 #include "AuthClient.h"
 #include "CategoryRepository.h"
@@ -160,6 +161,7 @@ void AppState::createServices()
     m_transactionWriter = new TransactionWriter(m_database, m_accounts, m_transactions, m_splitLines, this);
     m_accountService = new AccountService(m_database, m_accounts, m_transactions, m_recurring,
                                           m_reconciliations, m_transactionWriter, this);
+    m_backupService = new BackupService(m_database, this);
 }
 
 BrioAccount::ClientConfig AppState::clientConfigFromEnvironment()

@@ -8,6 +8,7 @@
 
 class AccountRepository;
 class AccountService;
+class BackupService;
 class AccountSharingService;
 class CategoryRepository;
 class CategoryService;
@@ -60,6 +61,7 @@ public:
     // account deletion. Screens write through these, not the repositories.
     TransactionWriter *transactionWriter() const { return m_transactionWriter; }
     AccountService *accountService() const { return m_accountService; }
+    BackupService *backupService() const { return m_backupService; }
     ThemeManager *themeManager() const { return m_themeManager; }
     BrioAccount::Client *accountClient() const { return m_accountClient; }
     SyncEngine *syncEngine() const { return m_syncEngine; }
@@ -125,6 +127,7 @@ private:
     RecurringService *m_recurringService = nullptr;
     TransactionWriter *m_transactionWriter = nullptr;
     AccountService *m_accountService = nullptr;
+    BackupService *m_backupService = nullptr;
     ThemeManager *m_themeManager = nullptr;
     BrioAccount::Client *m_accountClient = nullptr;
     SyncEngine *m_syncEngine = nullptr;

@@ -6,6 +6,7 @@
 #include "ReconciliationRepository.h"
 #include "RecurringRepository.h"
 #include "SqlStatement.h"
+#include "SqlValues.h"
 #include "TransactionRepository.h"
 #include "TransactionWriter.h"
 
@@ -53,6 +54,23 @@ bool AccountService::deleteAccount(const QString &id)
     DatabaseTransaction scope(m_database, "AccountService::deleteAccount");
     if (!m_accounts->softDelete(id, when) || !m_transactions->softDeleteByAccount(id, when) ||
         !m_recurring->softDeleteByAccount(id, when) || !m_reconciliations->softDeleteByAccount(id, when))
+        return false;
+    return scope.commit();
+}
+
+bool AccountService::restoreAccount(const QString &id)
+{
+    const std::optional<Account> account = m_accounts->findById(id);
+    DatabaseTransaction scope(m_database, "AccountService::restoreAccount");
+    if (account && account->deletedAt) {
+        // Stored time stamps are UTC text and compared as text: the cutoff
+        // must be UTC text too, or a local offset shifts it by hours.
+        const QString cutoff = SqlValues::timestampText(account->deletedAt->toUTC().addSecs(-10));
+        m_transactions->restoreByAccount(id, cutoff);
+        m_recurring->restoreByAccount(id, cutoff);
+        m_reconciliations->restoreByAccount(id, cutoff);
+    }
+    if (!m_accounts->restore(id))
         return false;
     return scope.commit();
 }

@@ -36,6 +36,12 @@ public:
     // their accounts. All or nothing.
     bool deleteAccount(const QString &id);
 
+    // Brings the account back with its transactions, recurring transactions
+    // and reconciliations deleted at most 10 seconds before it or later (those
+    // deleted with it); rows it lost earlier on their own stay deleted. All or
+    // nothing.
+    bool restoreAccount(const QString &id);
+
     // Live transfers of the account whose other leg lies in another live
     // account: what deleting it leaves behind elsewhere.
     int linkedTransferCount(const QString &id) const;

@@ -18,6 +18,7 @@
 #include "RecurringScreen.h"
 #include "RecurringService.h"
 #include "RegisterScreen.h"
+#include "SettingsScreen.h"
 #include "SearchScreen.h"
 #include "StatusBar.h"
 #include "SyncEngine.h"
@@ -127,6 +128,9 @@ void MainWindow::buildMenus()
     m_signOutAction =
         m_fileMenu->addAction(tr("Sign &Out of Tallowmere Account"), this, &MainWindow::signOut);
     m_fileMenu->addSeparator();
+    QAction *preferences = m_fileMenu->addAction(tr("&Preferences..."), this, &MainWindow::openSettingsScreen);
+    preferences->setShortcut(QKeySequence(tr("Ctrl+,")));
+    preferences->setMenuRole(QAction::PreferencesRole);
     m_exitAction = m_fileMenu->addAction(tr("E&xit"), qApp, &QApplication::closeAllWindows);
     m_exitAction->setShortcut(QKeySequence::Quit);
     m_exitAction->setMenuRole(QAction::QuitRole);
@@ -622,4 +626,21 @@ void MainWindow::openRecurringScreen()
     m_recurringScreen->show();
     m_recurringScreen->raise();
     m_recurringScreen->activateWindow();
+}
+
+void MainWindow::openSettingsScreen()
+{
+    if (!m_settingsScreen) {
+        m_settingsScreen = std::make_unique<SettingsScreen>(m_app);
+        m_settingsScreen->setWindowTitle(tr("Preferences"));
+        m_settingsScreen->resize(500, 550);
+        m_settingsScreen->setAttribute(Qt::WA_QuitOnClose, false);
+        // A restore or backup import writes without repository signals.
+        connect(m_settingsScreen.get(), &SettingsScreen::deletedAccountRestored, this,
+                &MainWindow::reloadAccounts);
+    }
+    m_settingsScreen->refresh();
+    m_settingsScreen->show();
+    m_settingsScreen->raise();
+    m_settingsScreen->activateWindow();
 }

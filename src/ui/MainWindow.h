@@ -21,6 +21,7 @@ class QStackedWidget;
 class QTimer;
 class RecurringScreen;
 class RegisterScreen;
+class SettingsScreen;
 class SearchScreen;
 class StatusBar;
 class WelcomePage;
@@ -63,6 +64,8 @@ public:
     void addToolWindowAction(QAction *action);
     // The import window once it was opened; null before.
     ImportScreen *importScreen() const { return m_importScreen.get(); }
+    // The preferences window once it was opened; null before.
+    SettingsScreen *settingsScreen() const { return m_settingsScreen.get(); }
 
 public slots:
     void newAccount();
@@ -80,6 +83,8 @@ public slots:
     void updateAuthUI();
     // Opens the import window, made on first use and raised when open.
     void openImportScreen();
+    // Opens the preferences window, made on first use, read again on every opening.
+    void openSettingsScreen();
     // Opens the recurring transactions window, made on first use, read again on every opening.
     void openRecurringScreen();
     // The category, search and payee windows, each made on first use and raised when open.
@@ -126,6 +131,7 @@ private:
     QMenu *m_helpMenu = nullptr;
     QAction *m_exitAction = nullptr;
     std::unique_ptr<ImportScreen> m_importScreen;
+    std::unique_ptr<SettingsScreen> m_settingsScreen;
     std::unique_ptr<RecurringScreen> m_recurringScreen;
     std::unique_ptr<CategoriesScreen> m_categoriesScreen;
     std::unique_ptr<SearchScreen> m_searchScreen;

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+class QFormLayout;
+class QLabel;
+class QVBoxLayout;
+class QWidget;
+
+// The building blocks the pages of the settings screen share: page frame,
+// section headers, separators, hints and the light/dark choice of colours
+// (taken when a widget is built; later theme changes do not restyle it).
+namespace SettingsStyle {
+
+inline const QString kMuted = QStringLiteral("#6E8A7E");
+
+// The application palette's window colour is dark (lightness below 128).
+bool isDark();
+QString pick(const char *light, const char *dark);
+QString mutedStyleSheet();
+
+// A page's vertical layout (margins 24, spacing 8) beginning with its title
+// and `titleSpace` pixels.
+QVBoxLayout *beginPage(QWidget *page, const QString &title, int titleSpace = 12);
+QWidget *sectionHeader(const QString &title, const QString &description, QWidget *parent);
+QWidget *separator(QWidget *parent);
+// 16 px, a separator, 12 px.
+void addSeparatorBlock(QVBoxLayout *layout, QWidget *parent);
+QFormLayout *formLayout();
+QVBoxLayout *checkGroup();
+QLabel *hint(const QString &text, QWidget *parent);
+
+} // namespace SettingsStyle

@@ -1,0 +1,400 @@
+#include "AccountRepository.h"
+#include "BackupService.h"
+#include "CategoryRepository.h"
+#include "ReconciliationRepository.h"
+#include "RecurringRepository.h"
+#include "SplitLineRepository.h"
+#include "TestDatabase.h"
+#include "TestRecords.h"
+#include "TransactionRepository.h"
+#include "ZipReader.h"
+#include "ZipWriter.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTest>
+
+using namespace TestRecords;
+
+namespace {
+
+const QStringList kTables{
+    "accounts", "categories", "transactions", "split_lines", "recurring_transactions", "reconciliations"};
+
+// Every row of the six tables, every column, as text: what a restore must
+// give back exactly.
+QStringList dump()
+{
+    QStringList rows;
+    for (const QString &table : kTables) {
+        QSqlQuery query;
+        query.exec(QStringLiteral("SELECT * FROM %1 ORDER BY id").arg(table));
+        while (query.next()) {
+            QStringList values{table};
+            for (int i = 0; i < query.record().count(); ++i)
+                values << (query.isNull(i) ? QStringLiteral("<null>") : query.value(i).toString());
+            rows << values.join(QLatin1Char('|'));
+        }
+    }
+    return rows;
+}
+
+int count(const QString &table)
+{
+    return TestDatabase::scalar(QStringLiteral("SELECT COUNT(*) FROM %1").arg(table)).toInt();
+}
+
+int ftsMatches(const QString &term)
+{
+    return TestDatabase::scalar(
+               QStringLiteral(
+                   "SELECT COUNT(*) FROM transactions t JOIN transactions_fts f ON f.rowid = t.rowid "
+                   "WHERE transactions_fts MATCH ?"),
+               {term})
+        .toInt();
+}
+
+QByteArray json(const QJsonObject &object)
+{
+    return QJsonDocument(object).toJson(QJsonDocument::Compact);
+}
+
+QByteArray archiveOf(const QList<std::pair<QString, QByteArray>> &files)
+{
+    ZipWriter writer;
+    for (const auto &[name, data] : files)
+        writer.addFile(name, data);
+    return writer.finish();
+}
+
+const std::pair<QString, QByteArray> kManifest{QStringLiteral("manifest.json"), "{\"version\":1}"};
+
+std::pair<QString, QByteArray> accountFile(const QString &id, const QString &name)
+{
+    return {QStringLiteral("accounts/%1.json").arg(id),
+            json({{"id", id}, {"name", name}, {"created_at", "2024-03-01T12:00:00Z"}})};
+}
+
+} // namespace
+
+class TestBackupService : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void roundTripIntoEmptyDatabase_data();
+    void roundTripIntoEmptyDatabase();
+    void existingRows_data();
+    void existingRows();
+    void unusableArchiveWritesNothing_data();
+    void unusableArchiveWritesNothing();
+    void hostileRows();
+    void childrenBeforeParentsInTheArchive();
+    void failedRowIsReportedAndOthersStay();
+    void oversizedEntryAndTooManyEntries();
+
+private:
+    void fillBook();
+
+    std::unique_ptr<TestDatabase> m_db;
+    std::unique_ptr<BackupService> m_backup;
+};
+
+void TestBackupService::init()
+{
+    m_db = std::make_unique<TestDatabase>();
+    QVERIFY(m_db->isValid());
+    m_backup = std::make_unique<BackupService>(m_db->database());
+}
+
+void TestBackupService::cleanup()
+{
+    m_backup.reset();
+    m_db.reset();
+}
+
+// A small book using every table and the awkward values: a subcategory, a
+// split transaction, a transfer, a deleted account, NULL references, a
+// recurring record with an end date, and an id that is not a plain file name.
+void TestBackupService::fillBook()
+{
+    Database *db = m_db->database();
+    AccountRepository accounts(db);
+    CategoryRepository categories(db);
+    TransactionRepository transactions(db);
+    SplitLineRepository splits(db);
+    RecurringRepository recurringRepo(db);
+    ReconciliationRepository reconciliations(db);
+
+    QVERIFY(accounts.insert(account(QStringLiteral("a1"), QStringLiteral("Checking"), 150000)));
+    Account savings = account(QStringLiteral("a/2 ../x"), QStringLiteral("Savings"));
+    savings.currency = Currency::JPY;
+    savings.serverId = QStringLiteral("srv-a2");
+    QVERIFY(accounts.insert(savings));
+    QVERIFY(accounts.insert(account(QStringLiteral("a3"), QStringLiteral("Old"))));
+    QVERIFY(accounts.softDelete(QStringLiteral("a3"), stamp(5)));
+
+    // The child's id sorts before its parent's.
+    QVERIFY(categories.insert(category(QStringLiteral("z-food"), QStringLiteral("Food"))));
+    QVERIFY(categories.insert(
+        category(QStringLiteral("b-groceries"), QStringLiteral("Groceries"), QStringLiteral("z-food"))));
+
+    Transaction split = transaction(QStringLiteral("t1"), QStringLiteral("a1"), QDate(2024, 3, 2), -12345,
+                                    QStringLiteral("Grocer Ltd"));
+    split.isSplit = true;
+    split.memo = QStringLiteral("weekly \"shop\" — ünïcode");
+    split.checkNumber = QStringLiteral("1001");
+    split.cleared = true;
+    QVERIFY(transactions.insert(split));
+    QVERIFY(splits.insert(
+        splitLine(QStringLiteral("s1"), QStringLiteral("t1"), -10000, QStringLiteral("b-groceries"))));
+    QVERIFY(splits.insert(splitLine(QStringLiteral("s2"), QStringLiteral("t1"), -2345)));
+
+    Transaction out = transaction(QStringLiteral("t2"), QStringLiteral("a1"), QDate(2024, 3, 3), -5000,
+                                  QStringLiteral("Transfer"));
+    out.transferLinkId = QStringLiteral("t3");
+    out.transferDestAccountId = QStringLiteral("a/2 ../x");
+    out.categoryId = QStringLiteral("z-food");
+    Transaction in = transaction(QStringLiteral("t3"), QStringLiteral("a/2 ../x"), QDate(2024, 3, 3), 5000,
+                                 QStringLiteral("Transfer"));
+    in.transferLinkId = QStringLiteral("t2");
+    in.transferDestAccountId = QStringLiteral("a1");
+    in.amount = 9007199254740993LL; // above 2^53: must not pass through a double
+    QVERIFY(transactions.insert(out));
+    QVERIFY(transactions.insert(in));
+
+    RecurringTransaction rent = recurring(QStringLiteral("r1"), QStringLiteral("a1"), QDate(2024, 4, 1));
+    rent.endDate = QDate(2025, 1, 1);
+    rent.frequency = Frequency::Semimonthly;
+    rent.semimonthlyDay2 = 0;
+    rent.leadDays = 3;
+    QVERIFY(recurringRepo.insert(rent));
+    QVERIFY(reconciliations.insert(
+        reconciliation(QStringLiteral("rc1"), QStringLiteral("a1"), QDate(2024, 3, 31))));
+}
+
+void TestBackupService::roundTripIntoEmptyDatabase_data()
+{
+    QTest::addColumn<int>("modeValue");
+    QTest::newRow("skip existing") << int(RestoreMode::SkipExisting);
+    QTest::newRow("replace all") << int(RestoreMode::Overwrite);
+    QTest::newRow("keep newer") << int(RestoreMode::KeepNewer);
+}
+
+void TestBackupService::roundTripIntoEmptyDatabase()
+{
+    QFETCH(int, modeValue);
+    const auto mode = RestoreMode(modeValue);
+    fillBook();
+    const QStringList before = dump();
+    const QByteArray archive = m_backup->createBackup();
+    QVERIFY(!archive.isEmpty());
+
+    m_backup.reset();
+    m_db.reset();
+    m_db = std::make_unique<TestDatabase>();
+    QVERIFY(m_db->isValid());
+    m_backup = std::make_unique<BackupService>(m_db->database());
+    QCOMPARE(count(QStringLiteral("accounts")), 0);
+
+    const RestoreResult result = m_backup->restoreBackup(archive, mode);
+    QCOMPARE(result.errors, QStringList());
+    QCOMPARE(result.accountsRestored, 3);
+    QCOMPARE(result.categoriesRestored, 2);
+    QCOMPARE(result.transactionsRestored, 3);
+    QCOMPARE(result.splitLinesRestored, 2);
+    QCOMPARE(result.recurringRestored, 1);
+    QCOMPARE(result.reconciliationsRestored, 1);
+    QCOMPARE(result.totalSkipped(), 0);
+    QCOMPARE(dump(), before);
+    QCOMPARE(ftsMatches(QStringLiteral("grocer*")), 1);
+    QCOMPARE(ftsMatches(QStringLiteral("1001")), 1);
+}
+
+void TestBackupService::existingRows_data()
+{
+    QTest::addColumn<int>("modeValue");
+    QTest::addColumn<QString>("localUpdatedAt");
+    QTest::addColumn<bool>("archiveWins");
+
+    // The archive's t1 was updated at 2024-03-01T12:00:00Z.
+    QTest::newRow("skip keeps local") << int(RestoreMode::SkipExisting) << "2020-01-01T00:00:00Z" << false;
+    QTest::newRow("replace overwrites newer local")
+        << int(RestoreMode::Overwrite) << "2030-01-01T00:00:00Z" << true;
+    QTest::newRow("keep newer: archive newer")
+        << int(RestoreMode::KeepNewer) << "2024-02-29T23:59:59Z" << true;
+    QTest::newRow("keep newer: archive older")
+        << int(RestoreMode::KeepNewer) << "2024-03-01T12:00:01Z" << false;
+    QTest::newRow("keep newer: same time") << int(RestoreMode::KeepNewer) << "2024-03-01T12:00:00Z" << false;
+}
+
+void TestBackupService::existingRows()
+{
+    QFETCH(int, modeValue);
+    const auto mode = RestoreMode(modeValue);
+    QFETCH(QString, localUpdatedAt);
+    QFETCH(bool, archiveWins);
+    fillBook();
+    const QByteArray archive = m_backup->createBackup();
+
+    QVERIFY(
+        TestDatabase::exec(QStringLiteral("UPDATE transactions SET payee = 'Local Bakery', updated_at = ? "
+                                          "WHERE id = 't1'"),
+                           {localUpdatedAt}));
+    // A row made after the backup stays whatever the mode.
+    QVERIFY(TestDatabase::exec(QStringLiteral("INSERT INTO accounts (id, name) VALUES ('local', 'Local')")));
+
+    const RestoreResult result = m_backup->restoreBackup(archive, mode);
+    QCOMPARE(result.errors, QStringList());
+    const QString payee =
+        TestDatabase::scalar(QStringLiteral("SELECT payee FROM transactions WHERE id = 't1'")).toString();
+    QCOMPARE(payee, archiveWins ? QStringLiteral("Grocer Ltd") : QStringLiteral("Local Bakery"));
+    // The search index follows the row: no stale entry for the text that went.
+    QCOMPARE(ftsMatches(QStringLiteral("bakery")), archiveWins ? 0 : 1);
+    QCOMPARE(ftsMatches(QStringLiteral("grocer")), archiveWins ? 1 : 0);
+    QCOMPARE(count(QStringLiteral("transactions_fts")), 3);
+    QCOMPARE(count(QStringLiteral("split_lines")), 2);
+    QCOMPARE(count(QStringLiteral("accounts")), 4);
+    QCOMPARE(result.transactionsSkipped + result.transactionsRestored, 3);
+    if (mode == RestoreMode::SkipExisting)
+        QCOMPARE(result.totalRestored(), 0);
+    if (mode == RestoreMode::Overwrite)
+        QCOMPARE(result.totalSkipped(), 0);
+}
+
+void TestBackupService::unusableArchiveWritesNothing_data()
+{
+    QTest::addColumn<QByteArray>("archive");
+    QTest::addColumn<QString>("error");
+    const auto row = accountFile(QStringLiteral("a1"), QStringLiteral("A"));
+    QTest::newRow("not a zip") << QByteArray("PK but not really") << "Failed to open ZIP archive";
+    QTest::newRow("no manifest") << archiveOf({row}) << "Invalid backup: missing manifest.json";
+    QTest::newRow("version 2") << archiveOf({{"manifest.json", "{\"version\":2}"}, row})
+                               << "Unsupported backup version: 2";
+    QTest::newRow("version as text") << archiveOf({{"manifest.json", "{\"version\":\"1\"}"}, row})
+                                     << "Unsupported backup version: 1";
+    QTest::newRow("manifest not JSON")
+        << archiveOf({{"manifest.json", "version=1"}, row}) << "manifest.json: invalid JSON";
+    QTest::newRow("manifest in a folder") << archiveOf({{"x/manifest.json", "{\"version\":1}"}, row})
+                                          << "Invalid backup: missing manifest.json";
+}
+
+void TestBackupService::unusableArchiveWritesNothing()
+{
+    QFETCH(QByteArray, archive);
+    QFETCH(QString, error);
+    const RestoreResult result = m_backup->restoreBackup(archive, RestoreMode::Overwrite);
+    QCOMPARE(result.errors, QStringList{error});
+    QCOMPARE(result.totalRestored(), 0);
+    QCOMPARE(count(QStringLiteral("accounts")), 0);
+}
+
+void TestBackupService::hostileRows()
+{
+    const QByteArray archive = archiveOf({
+        kManifest,
+        // A key shaped like SQL is not a column: ignored.
+        {"accounts/k.json",
+         json({{"id", "k"}, {"name", "Keys"}, {"name) VALUES ('x'); DROP TABLE accounts; --", 1}})},
+        // A value shaped like SQL is only a value.
+        {"accounts/v.json", json({{"id", "v'); DELETE FROM accounts; --"}, {"name", "'; DROP TABLE x; --"}})},
+        {"accounts/noid.json", json({{"name", "No id"}})},
+        {"accounts/emptyid.json", json({{"id", ""}})},
+        {"accounts/numberid.json", json({{"id", 7}})},
+        {"accounts/array.json", "[\"id\", \"a\"]"},
+        {"accounts/broken.json", "{\"id\": \"b\""},
+        // Mistyped values take the column's default rather than failing.
+        {"accounts/typed.json",
+         json({{"id", "typed"}, {"starting_balance", "lots"}, {"currency", QJsonValue()}})},
+    });
+    const RestoreResult result = m_backup->restoreBackup(archive, RestoreMode::Overwrite);
+    QCOMPARE(result.errors,
+             (QStringList{"accounts/noid.json: invalid JSON", "accounts/emptyid.json: invalid JSON",
+                          "accounts/numberid.json: invalid JSON", "accounts/array.json: invalid JSON",
+                          "accounts/broken.json: invalid JSON"}));
+    QCOMPARE(result.accountsRestored, 3);
+    QCOMPARE(count(QStringLiteral("accounts")), 3);
+    QCOMPARE(TestDatabase::scalar(QStringLiteral("SELECT name FROM accounts WHERE id = ?"),
+                                  {QStringLiteral("v'); DELETE FROM accounts; --")})
+                 .toString(),
+             QStringLiteral("'; DROP TABLE x; --"));
+    QCOMPARE(TestDatabase::scalar(QStringLiteral("SELECT currency || starting_balance FROM accounts "
+                                                 "WHERE id = 'typed'"))
+                 .toString(),
+             QStringLiteral("USD0"));
+}
+
+void TestBackupService::childrenBeforeParentsInTheArchive()
+{
+    const QByteArray archive = archiveOf({
+        {"split_lines/s1.json",
+         json({{"id", "s1"}, {"transaction_id", "t1"}, {"category_id", "leaf"}, {"amount", -5}})},
+        {"transactions/t1.json",
+         json({{"id", "t1"}, {"account_id", "a1"}, {"category_id", "leaf"}, {"amount", -5}})},
+        {"categories/leaf.json", json({{"id", "leaf"}, {"name", "Leaf"}, {"parent_id", "mid"}})},
+        {"categories/mid.json", json({{"id", "mid"}, {"name", "Mid"}, {"parent_id", "root"}})},
+        {"categories/root.json", json({{"id", "root"}, {"name", "Root"}, {"parent_id", ""}})},
+        accountFile(QStringLiteral("a1"), QStringLiteral("A")),
+        kManifest,
+    });
+    const RestoreResult result = m_backup->restoreBackup(archive, RestoreMode::SkipExisting);
+    QCOMPARE(result.errors, QStringList());
+    QCOMPARE(result.categoriesRestored, 3);
+    QCOMPARE(result.splitLinesRestored, 1);
+    QCOMPARE(
+        TestDatabase::scalar(QStringLiteral("SELECT parent_id FROM categories WHERE id = 'leaf'")).toString(),
+        QStringLiteral("mid"));
+    QVERIFY(TestDatabase::scalar(QStringLiteral("SELECT parent_id IS NULL FROM categories WHERE id = 'root'"))
+                .toBool());
+}
+
+void TestBackupService::failedRowIsReportedAndOthersStay()
+{
+    const QByteArray archive = archiveOf({
+        kManifest,
+        accountFile(QStringLiteral("a1"), QStringLiteral("A")),
+        {"transactions/orphan.json", json({{"id", "orphan"}, {"account_id", "missing"}, {"amount", 1}})},
+        {"transactions/ok.json",
+         json({{"id", "ok"}, {"account_id", "a1"}, {"payee", "Kept"}, {"amount", 2}})},
+    });
+    const RestoreResult result = m_backup->restoreBackup(archive, RestoreMode::Overwrite);
+    QCOMPARE(result.errors.size(), 1);
+    QVERIFY2(
+        result.errors.first().startsWith(QLatin1String("transactions/orphan.json: could not be written")),
+        qPrintable(result.errors.first()));
+    QCOMPARE(result.transactionsRestored, 1);
+    QCOMPARE(result.accountsRestored, 1);
+    QCOMPARE(count(QStringLiteral("transactions")), 1);
+    QCOMPARE(ftsMatches(QStringLiteral("kept")), 1);
+    // The restore committed: a fresh connection sees the rows.
+    m_backup.reset();
+    m_db->close();
+    QVERIFY(m_db->reopen());
+    QCOMPARE(count(QStringLiteral("transactions")), 1);
+}
+
+void TestBackupService::oversizedEntryAndTooManyEntries()
+{
+    const QByteArray archive = archiveOf({
+        kManifest,
+        accountFile(QStringLiteral("a1"), QStringLiteral("A")),
+        accountFile(QStringLiteral("big"), QString(5000, QLatin1Char('x'))),
+    });
+    m_backup->setLimits(3, 1000);
+    RestoreResult result = m_backup->restoreBackup(archive, RestoreMode::Overwrite);
+    QCOMPARE(result.errors, QStringList{"accounts/big.json: entry too large"});
+    QCOMPARE(result.accountsRestored, 1);
+
+    m_backup->setLimits(2, 1000);
+    result = m_backup->restoreBackup(archive, RestoreMode::Overwrite);
+    QCOMPARE(result.errors, QStringList{"Too many entries in backup: 3"});
+    QCOMPARE(result.totalRestored() + result.totalSkipped(), 0);
+}
+
+QTEST_GUILESS_MAIN(TestBackupService)
+#include "TestBackupService.moc"
