@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= Release
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench check-windows clean
 
 all: build
 
@@ -24,6 +24,10 @@ test: build
 
 bench: build
 	@set -e; for b in $(BUILD_DIR)/bench/bench_*; do [ -x "$$b" ] || continue; echo "== $$(basename $$b)"; QT_QPA_PLATFORM=offscreen $$b; done
+
+# Syntax-only compile of the Windows-only sources with the MinGW-w64 cross compiler.
+check-windows: deps
+	./scripts/check-windows.sh
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -24,6 +24,7 @@ xvfb
 xauth
 fonts-material-design-icons-iconfont
 fonts-dejavu-core
+g++-mingw-w64-x86-64
 "
 
 missing=""
