@@ -64,7 +64,7 @@ void AccountClient::registerDevice()
     const QJsonObject body{
         {QStringLiteral("device_name"), deviceName()},
         {QStringLiteral("platform"), platformName()},
-        {QStringLiteral("device_fingerprint"), deviceFingerprint()},
+        {QStringLiteral("device_fingerprint"), deviceFingerprint(m_applicationId)},
         {QStringLiteral("app_id"), m_applicationId},
         {QStringLiteral("app_version"), m_applicationVersion},
     };

@@ -8,21 +8,52 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QPointer>
+#include <QTimer>
 
 namespace BrioAccount {
 
 namespace {
 
-void answer(const ApiClient::ResponseCallback &callback, bool ok, int status, const QJsonObject &body)
+// Why the client itself gave up on a reply; empty while it has not.
+constexpr char RefusalProperty[] = "apiClientRefusal";
+
+void answer(const ApiClient::ReplyCallback &callback, const ApiClient::Reply &reply)
 {
     if (callback)
-        callback(ok, status, body);
+        callback(reply);
 }
 
-QJsonObject parseBody(const QByteArray &bytes)
+void answer(const ApiClient::ReplyCallback &callback, bool ok, int status, const QJsonObject &body)
 {
-    const QJsonDocument document = QJsonDocument::fromJson(bytes);
-    return document.isObject() ? document.object() : QJsonObject();
+    ApiClient::Reply reply;
+    reply.ok = ok;
+    reply.status = status;
+    reply.body = body;
+    answer(callback, reply);
+}
+
+ApiClient::ReplyCallback fromResponseCallback(ApiClient::ResponseCallback callback)
+{
+    if (!callback)
+        return {};
+    return [callback = std::move(callback)](const ApiClient::Reply &reply) {
+        callback(reply.ok, reply.status, reply.body);
+    };
+}
+
+// Errors of the connection itself (closed early, time-out, aborted), as opposed to HTTP error
+// statuses: a reply that ends in one is incomplete even when its status line arrived.
+bool isTransportError(QNetworkReply::NetworkError error)
+{
+    return error > QNetworkReply::NoError && error < QNetworkReply::ProxyConnectionRefusedError;
+}
+
+void refuse(QNetworkReply *reply, const QString &reason)
+{
+    if (!reply->property(RefusalProperty).toString().isEmpty() || reply->isFinished())
+        return;
+    reply->setProperty(RefusalProperty, reason);
+    reply->abort();
 }
 
 } // namespace
@@ -56,6 +87,16 @@ void ApiClient::setTransferTimeout(int milliseconds)
     m_network->setTransferTimeout(milliseconds);
 }
 
+void ApiClient::setRequestDeadline(int milliseconds)
+{
+    m_requestDeadlineMs = milliseconds;
+}
+
+void ApiClient::setMaxReplyBytes(qint64 bytes)
+{
+    m_maxReplyBytes = bytes;
+}
+
 bool ApiClient::isSafePathSegment(const QString &segment)
 {
     return !segment.isEmpty() && segment != QLatin1String(".") && segment != QLatin1String("..") &&
@@ -64,36 +105,59 @@ bool ApiClient::isSafePathSegment(const QString &segment)
 
 void ApiClient::get(const QString &path, ResponseCallback callback, const QUrlQuery &query)
 {
-    sendRequest(QStringLiteral("GET"), path, QJsonObject(), std::move(callback), query, true);
+    sendRequest(QStringLiteral("GET"), path, QJsonObject(), fromResponseCallback(std::move(callback)), query,
+                true);
 }
 
 void ApiClient::getPublic(const QString &path, ResponseCallback callback, const QUrlQuery &query)
 {
-    sendRequest(QStringLiteral("GET"), path, QJsonObject(), std::move(callback), query, false);
+    sendRequest(QStringLiteral("GET"), path, QJsonObject(), fromResponseCallback(std::move(callback)), query,
+                false);
 }
 
 void ApiClient::post(const QString &path, const QJsonObject &body, ResponseCallback callback)
 {
-    sendRequest(QStringLiteral("POST"), path, body, std::move(callback), QUrlQuery(), true);
+    sendRequest(QStringLiteral("POST"), path, body, fromResponseCallback(std::move(callback)), QUrlQuery(),
+                true);
 }
 
 void ApiClient::postPublic(const QString &path, const QJsonObject &body, ResponseCallback callback)
 {
-    sendRequest(QStringLiteral("POST"), path, body, std::move(callback), QUrlQuery(), false);
+    sendRequest(QStringLiteral("POST"), path, body, fromResponseCallback(std::move(callback)), QUrlQuery(),
+                false);
 }
 
 void ApiClient::patch(const QString &path, const QJsonObject &body, ResponseCallback callback)
 {
-    sendRequest(QStringLiteral("PATCH"), path, body, std::move(callback), QUrlQuery(), true);
+    sendRequest(QStringLiteral("PATCH"), path, body, fromResponseCallback(std::move(callback)), QUrlQuery(),
+                true);
 }
 
 void ApiClient::del(const QString &path, ResponseCallback callback)
 {
-    sendRequest(QStringLiteral("DELETE"), path, QJsonObject(), std::move(callback), QUrlQuery(), true);
+    sendRequest(QStringLiteral("DELETE"), path, QJsonObject(), fromResponseCallback(std::move(callback)),
+                QUrlQuery(), true);
+}
+
+void ApiClient::getReply(const QString &path, ReplyCallback callback, const QUrlQuery &query)
+{
+    sendRequest(QStringLiteral("GET"), path, QJsonObject(), std::move(callback), query, true);
+}
+
+void ApiClient::postReply(const QString &path, const QJsonObject &body, ReplyCallback callback)
+{
+    sendRequest(QStringLiteral("POST"), path, body, std::move(callback), QUrlQuery(), true);
+}
+
+void ApiClient::postEndingSession(const QString &path, const QJsonObject &body, ResponseCallback callback)
+{
+    sendRequest(QStringLiteral("POST"), path, body, fromResponseCallback(std::move(callback)), QUrlQuery(),
+                true, true);
 }
 
 void ApiClient::sendRequest(const QString &method, const QString &path, const QJsonObject &body,
-                            ResponseCallback callback, const QUrlQuery &query, bool authenticated)
+                            ReplyCallback callback, const QUrlQuery &query, bool authenticated,
+                            bool endsSession)
 {
     QUrl url = m_baseUrl;
     url.setPath(m_baseUrl.path(QUrl::FullyDecoded) + path, QUrl::DecodedMode);
@@ -113,11 +177,11 @@ void ApiClient::sendRequest(const QString &method, const QString &path, const QJ
     }
     qDebug() << "ApiClient: token needs refresh before" << method << url.path();
     QPointer<ApiClient> self(this);
-    m_tokenManager->refresh([self, method, url, bytes, callback](RefreshResult result) {
+    auto resume = [self, method, url, bytes, callback](RefreshResult result, const QString &token) {
         if (!self)
             return;
         if (result == RefreshResult::Success) {
-            self->executeRequest(method, url, bytes, self->m_tokenManager->accessToken(), callback, true);
+            self->executeRequest(method, url, bytes, token, callback, true);
             return;
         }
         const bool rejected = result == RefreshResult::Rejected;
@@ -126,11 +190,18 @@ void ApiClient::sendRequest(const QString &method, const QString &path, const QJ
         if (rejected)
             emit self->authenticationRequired();
         answer(callback, false, rejected ? 401 : 0, QJsonObject());
-    });
+    };
+    if (endsSession) {
+        m_tokenManager->refreshForSignOut(resume);
+        return;
+    }
+    TokenManager *tokens = m_tokenManager;
+    m_tokenManager->refresh(
+        [resume, tokens](RefreshResult result) { resume(result, tokens->accessToken()); });
 }
 
 void ApiClient::executeRequest(const QString &method, const QUrl &url, const QByteArray &body,
-                               const QString &token, ResponseCallback callback, bool allowRetry)
+                               const QString &token, ReplyCallback callback, bool allowRetry)
 {
     QNetworkRequest request(url);
     request.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/json"));
@@ -161,17 +232,52 @@ void ApiClient::executeRequest(const QString &method, const QUrl &url, const QBy
         return;
     }
     qDebug() << "ApiClient:" << method << url.path();
+    guardReply(reply);
     connect(reply, &QNetworkReply::finished, this, [this, reply, method, url, body, callback, allowRetry] {
         handleReply(reply, method, url, body, callback, allowRetry);
     });
 }
 
+void ApiClient::guardReply(QNetworkReply *reply)
+{
+    // A server that sends a byte now and then never trips the transfer time-out.
+    auto *deadline = new QTimer(reply);
+    deadline->setSingleShot(true);
+    const int deadlineMs = m_requestDeadlineMs;
+    connect(deadline, &QTimer::timeout, reply, [reply, deadlineMs] {
+        refuse(reply, QStringLiteral("no complete reply within %1 s").arg(deadlineMs / 1000.0));
+    });
+    deadline->start(deadlineMs);
+
+    // Nothing is read before the reply is complete, so what is buffered is the whole body so far.
+    const qint64 limit = m_maxReplyBytes;
+    const QString tooLarge = QStringLiteral("reply larger than %1 bytes").arg(limit);
+    connect(reply, &QNetworkReply::metaDataChanged, reply, [reply, limit, tooLarge] {
+        if (reply->header(QNetworkRequest::ContentLengthHeader).toLongLong() > limit)
+            refuse(reply, tooLarge);
+    });
+    connect(reply, &QNetworkReply::readyRead, reply, [reply, limit, tooLarge] {
+        if (reply->bytesAvailable() > limit)
+            refuse(reply, tooLarge);
+    });
+}
+
 void ApiClient::handleReply(QNetworkReply *reply, const QString &method, const QUrl &url,
-                            const QByteArray &body, ResponseCallback callback, bool allowRetry)
+                            const QByteArray &body, ReplyCallback callback, bool allowRetry)
 {
     reply->deleteLater();
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    const QJsonObject parsed = parseBody(reply->readAll());
+    const QString refusal = reply->property(RefusalProperty).toString();
+    if (!refusal.isEmpty()) {
+        qWarning() << "ApiClient: gave up on" << method << url.path() << "-" << refusal;
+        emit networkError(refusal);
+        Reply refused;
+        refused.refusal = refusal;
+        answer(callback, refused);
+        return;
+    }
+    const QJsonDocument document = QJsonDocument::fromJson(reply->readAll());
+    const QJsonObject parsed = document.isObject() ? document.object() : QJsonObject();
 
     if (status == 401 && allowRetry) {
         QPointer<ApiClient> self(this);
@@ -189,13 +295,18 @@ void ApiClient::handleReply(QNetworkReply *reply, const QString &method, const Q
         });
         return;
     }
-    if (reply->error() != QNetworkReply::NoError && status == 0) {
+    if (reply->error() != QNetworkReply::NoError && (status == 0 || isTransportError(reply->error()))) {
         qWarning() << "ApiClient: transport failure for" << method << url.path();
         emit networkError(reply->errorString());
         answer(callback, false, 0, QJsonObject());
         return;
     }
-    answer(callback, status >= 200 && status <= 299, status, parsed);
+    Reply complete;
+    complete.ok = status >= 200 && status <= 299;
+    complete.status = status;
+    complete.body = parsed;
+    complete.bodyIsObject = document.isObject();
+    answer(callback, complete);
 }
 
 } // namespace BrioAccount

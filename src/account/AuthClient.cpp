@@ -147,7 +147,8 @@ void AuthClient::setupRefreshCallback()
 
 void AuthClient::logout()
 {
-    m_api->post(QStringLiteral("/auth/logout"), QJsonObject(), nullptr);
+    // Sent before the tokens are cleared, so that an expired access token is still refreshed for it.
+    m_api->postEndingSession(QStringLiteral("/auth/logout"), QJsonObject(), nullptr);
     m_tokenManager->clear();
     m_currentUser = User();
     setState(AuthState::SignedOut);

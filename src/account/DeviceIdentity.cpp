@@ -10,10 +10,6 @@ namespace BrioAccount {
 
 namespace {
 
-// Keys the machine-id hash to this library, so the id cannot be matched with what other
-// programs derive from it.
-constexpr char MachineIdKey[] = "Tallowmere account device fingerprint";
-
 bool isValidMachineId(const QByteArray &id)
 {
     if (id.size() != 32 || id == QByteArray(32, '0'))
@@ -45,22 +41,26 @@ QString platformName()
 #endif
 }
 
-QString deviceFingerprint()
+QString deviceFingerprint(const QString &applicationId)
 {
-    return DeviceIdentity::fingerprintFrom(DeviceIdentity::machineGuid(), QSysInfo::machineHostName());
+    return DeviceIdentity::fingerprintFrom(DeviceIdentity::machineGuid(applicationId),
+                                           QSysInfo::machineHostName());
 }
 
 namespace DeviceIdentity {
 
-QString machineGuid()
+QString machineGuid(const QString &applicationId)
 {
 #if defined(Q_OS_WIN)
+    // The registry's text is sent as Windows keeps it.
+    Q_UNUSED(applicationId)
     const QSettings registry(QStringLiteral("HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Cryptography"),
                              QSettings::NativeFormat);
     return registry.value(QStringLiteral("MachineGuid")).toString();
 #elif defined(Q_OS_LINUX)
-    return machineGuidFromIdFiles(defaultMachineIdFiles());
+    return machineGuidFromIdFiles(defaultMachineIdFiles(), applicationId);
 #else
+    Q_UNUSED(applicationId)
     return QString();
 #endif
 }
@@ -70,8 +70,11 @@ QStringList defaultMachineIdFiles()
     return {QStringLiteral("/etc/machine-id"), QStringLiteral("/var/lib/dbus/machine-id")};
 }
 
-QString machineGuidFromIdFiles(const QStringList &paths)
+QString machineGuidFromIdFiles(const QStringList &paths, const QString &applicationId)
 {
+    // Keyed per application, so that two programs on one machine cannot be matched by their
+    // fingerprints, nor with what other programs derive from the id.
+    const QByteArray key = applicationId.toUtf8();
     for (const QString &path : paths) {
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
@@ -80,9 +83,7 @@ QString machineGuidFromIdFiles(const QStringList &paths)
         if (!isValidMachineId(id))
             continue;
         const QByteArray hex =
-            QMessageAuthenticationCode::hash(id, QByteArray(MachineIdKey), QCryptographicHash::Sha256)
-                .left(16)
-                .toHex();
+            QMessageAuthenticationCode::hash(id, key, QCryptographicHash::Sha256).left(16).toHex();
         return QString::fromLatin1(hex.left(8) + '-' + hex.mid(8, 4) + '-' + hex.mid(12, 4) + '-' +
                                    hex.mid(16, 4) + '-' + hex.mid(20, 12));
     }

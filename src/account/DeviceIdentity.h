@@ -12,19 +12,21 @@ QString deviceName();
 // The operating system: "Windows", "Linux", "macOS"; otherwise the kernel type.
 QString platformName();
 // The machine GUID when there is one, else 32 lower-case hex digits derived from the host name.
-QString deviceFingerprint();
+// The application id keys the GUID where it is derived (Linux), so two programs on one machine
+// do not give the same fingerprint.
+QString deviceFingerprint(const QString &applicationId);
 
 namespace DeviceIdentity {
 
 // The machine's GUID text; empty when the machine has none that can be read. On Windows the
-// registry's MachineGuid; on Linux a GUID-shaped, application-keyed HMAC-SHA256 of the
-// machine id, since the raw id must not leave the machine.
-QString machineGuid();
+// registry's MachineGuid, unchanged; on Linux a GUID-shaped HMAC-SHA256 of the machine id keyed
+// with the application id, since the raw id must not leave the machine.
+QString machineGuid(const QString &applicationId);
 // The Linux source files, in order of preference.
 QStringList defaultMachineIdFiles();
 // The GUID from the first of the files that holds a valid machine id (32 lower-case hex
-// digits, not all zeros), empty when none does.
-QString machineGuidFromIdFiles(const QStringList &paths);
+// digits, not all zeros), keyed with the application id; empty when none does.
+QString machineGuidFromIdFiles(const QStringList &paths, const QString &applicationId);
 // The fingerprint rule: the GUID unchanged when not empty, else the first 32 hex digits of the
 // SHA-256 of the UTF-8 host name.
 QString fingerprintFrom(const QString &machineGuid, const QString &hostName);

@@ -10,8 +10,15 @@ namespace BrioAccount {
 
 struct TokenManager::Flight
 {
+    struct Waiter
+    {
+        TokenCallback callback;
+        // Served with the new access token even after the session it was asked for has ended.
+        bool outlivesSession = false;
+    };
+
     quint64 generation = 0;
-    QList<RefreshCallback> waiters;
+    QList<Waiter> waiters;
     bool finished = false;
 };
 
@@ -29,7 +36,7 @@ void TokenManager::load()
     m_refreshToken = m_store->read(QLatin1String(RefreshTokenKey)).value_or(QString());
 }
 
-void TokenManager::setTokens(const QString &accessToken, const QString &refreshToken)
+bool TokenManager::setTokens(const QString &accessToken, const QString &refreshToken)
 {
     {
         QMutexLocker lock(&m_mutex);
@@ -37,8 +44,12 @@ void TokenManager::setTokens(const QString &accessToken, const QString &refreshT
     }
     m_accessToken = accessToken;
     m_refreshToken = refreshToken;
-    m_store->write(QLatin1String(AccessTokenKey), accessToken);
-    m_store->write(QLatin1String(RefreshTokenKey), refreshToken);
+    const bool kept = m_store->write(QLatin1String(AccessTokenKey), accessToken) &&
+                      m_store->write(QLatin1String(RefreshTokenKey), refreshToken);
+    // Half a pair, or the previous user's pair, must not sign anyone in at the next start.
+    if (!kept)
+        m_store->clear();
+    return kept;
 }
 
 void TokenManager::clear()
@@ -77,23 +88,38 @@ bool TokenManager::needsRefresh() const
 
 void TokenManager::refresh(RefreshCallback callback)
 {
+    TokenCallback waiter;
+    if (callback)
+        waiter = [callback = std::move(callback)](RefreshResult result, const QString &) {
+            callback(result);
+        };
+    joinRefresh(std::move(waiter), false);
+}
+
+void TokenManager::refreshForSignOut(TokenCallback callback)
+{
+    joinRefresh(std::move(callback), true);
+}
+
+void TokenManager::joinRefresh(TokenCallback callback, bool outlivesSession)
+{
     QMutexLocker lock(&m_mutex);
     // A refresh started before the last sign-in or sign-out serves nobody new.
     if (m_flight && m_flight->generation == m_generation) {
         if (callback)
-            m_flight->waiters.append(std::move(callback));
+            m_flight->waiters.append({std::move(callback), outlivesSession});
         return;
     }
     if (m_refreshToken.isEmpty() || !m_refresher) {
         lock.unlock();
         if (callback)
-            callback(RefreshResult::Rejected);
+            callback(RefreshResult::Rejected, QString());
         return;
     }
     auto flight = std::make_shared<Flight>();
     flight->generation = m_generation;
     if (callback)
-        flight->waiters.append(std::move(callback));
+        flight->waiters.append({std::move(callback), outlivesSession});
     m_flight = flight;
     const QString refreshToken = m_refreshToken;
     const Refresher refresher = m_refresher;
@@ -139,12 +165,18 @@ void TokenManager::finishFlight(const std::shared_ptr<Flight> &flight, bool succ
     lock.relock();
     if (m_flight == flight)
         m_flight.reset();
-    const QList<RefreshCallback> waiters = std::move(flight->waiters);
+    const QList<Flight::Waiter> waiters = std::move(flight->waiters);
     flight->waiters.clear();
     lock.unlock();
 
-    for (const RefreshCallback &waiter : waiters)
-        waiter(result);
+    for (const Flight::Waiter &waiter : waiters) {
+        if (result == RefreshResult::Success)
+            waiter.callback(result, accessToken);
+        else if (stale && succeeded && waiter.outlivesSession)
+            waiter.callback(RefreshResult::Success, accessToken);
+        else
+            waiter.callback(result, QString());
+    }
 }
 
 void TokenManager::setRefreshCallback(Refresher refresher)

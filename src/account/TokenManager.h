@@ -22,6 +22,7 @@ class TokenManager : public QObject
 
 public:
     using RefreshCallback = std::function<void(RefreshResult)>;
+    using TokenCallback = std::function<void(RefreshResult, const QString &accessToken)>;
     using SuccessContinuation = std::function<void(const QString &accessToken, const QString &refreshToken)>;
     using FailureContinuation = std::function<void(bool rejected)>;
     using Refresher = std::function<void(const QString &refreshToken, SuccessContinuation onSuccess,
@@ -36,8 +37,10 @@ public:
     ~TokenManager() override;
 
     void load();
-    // A new sign-in: replaces both tokens in memory and in the store.
-    void setTokens(const QString &accessToken, const QString &refreshToken);
+    // A new sign-in: replaces both tokens in memory and in the store. False when the store
+    // did not keep them: they work until the program closes, and nothing older is left
+    // stored in their place.
+    bool setTokens(const QString &accessToken, const QString &refreshToken);
     // Sign-out: empties both tokens in memory and in the store.
     void clear();
 
@@ -48,6 +51,10 @@ public:
 
     // Single-flight refresh; the callback (may be empty) receives the result.
     void refresh(RefreshCallback callback);
+    // The same refresh for the request that a sign-out sends as it ends the session: the callback
+    // also receives the new access token, and still receives it when the tokens were cleared
+    // while the refresh ran. Such a late token is handed to this caller only, never stored.
+    void refreshForSignOut(TokenCallback callback);
     void setRefreshCallback(Refresher refresher);
 
     // The "sub" claim of a token, empty when it cannot be decoded.
@@ -60,6 +67,7 @@ private:
     struct Flight;
 
     bool isUsable(const QString &token) const;
+    void joinRefresh(TokenCallback callback, bool outlivesSession);
     void finishFlight(const std::shared_ptr<Flight> &flight, bool succeeded, bool rejected,
                       const QString &accessToken, const QString &refreshToken);
 

@@ -4,6 +4,7 @@
 #include <QHostAddress>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 
 namespace BrioAccount {
 
@@ -11,6 +12,16 @@ namespace {
 
 // Tries of a random port after the preferred one is taken.
 constexpr int RandomPortAttempts = 16;
+
+// Where the headers of a request end (just past the blank line), or -1 while they have not.
+qsizetype headersEnd(const QByteArray &buffer)
+{
+    const qsizetype crlf = buffer.indexOf("\r\n\r\n");
+    const qsizetype lf = buffer.indexOf("\n\n");
+    if (crlf >= 0 && (lf < 0 || crlf < lf))
+        return crlf + 4;
+    return lf >= 0 ? lf + 2 : -1;
+}
 
 } // namespace
 
@@ -38,6 +49,14 @@ QByteArray WebAuthHandler::responseBytes()
         "<html><body style='font-family: sans-serif; text-align: center; padding: 40px;'>"
         "<h2>Authentication complete!</h2>"
         "<p>You can close this tab and return to the application.</p></body></html>");
+}
+
+QByteArray WebAuthHandler::notFoundBytes()
+{
+    return QByteArrayLiteral("HTTP/1.1 404 Not Found\r\n"
+                             "Content-Length: 0\r\n"
+                             "Connection: close\r\n"
+                             "\r\n");
 }
 
 // Browsers resolve "localhost" to ::1 first, so the IPv6 side must be ours too: otherwise
@@ -77,7 +96,7 @@ QString WebAuthHandler::start()
 
 QString WebAuthHandler::redirectUri() const
 {
-    return QStringLiteral("http://localhost:%1/callback").arg(m_port);
+    return QStringLiteral("http://localhost:%1%2").arg(m_port).arg(QLatin1String(CallbackPath));
 }
 
 void WebAuthHandler::onNewConnection()
@@ -90,6 +109,17 @@ void WebAuthHandler::onNewConnection()
             }
             m_buffers.insert(socket, QByteArray());
             connect(socket, &QTcpSocket::readyRead, this, [this, socket] { onReadyRead(socket); });
+            connect(socket, &QTcpSocket::disconnected, this, [this, socket] { forget(socket); });
+            // A connection that never finishes its request must not stay open for ever.
+            auto *limit = new QTimer(socket);
+            limit->setSingleShot(true);
+            connect(limit, &QTimer::timeout, this, [this, socket] {
+                if (!m_buffers.contains(socket))
+                    return;
+                socket->abort();
+                forget(socket);
+            });
+            limit->start(m_requestTimeoutMs);
         }
     }
 }
@@ -101,17 +131,20 @@ void WebAuthHandler::onReadyRead(QTcpSocket *socket)
         return;
     }
     QByteArray &buffer = m_buffers[socket];
-    buffer += socket->readAll();
-    // The request line may arrive in pieces; only a whole one counts.
-    const qsizetype lineEnd = buffer.indexOf('\n');
-    if (lineEnd < 0 || lineEnd > MaxRequestLineBytes) {
-        if (lineEnd > MaxRequestLineBytes || buffer.size() > MaxRequestLineBytes) {
-            m_buffers.remove(socket);
+    buffer += socket->read(MaxRequestBytes + 1 - buffer.size());
+    // The browser may send its headers in several pieces; answering before the last one
+    // arrived would make the system reset the connection under the page.
+    const qsizetype end = headersEnd(buffer.left(MaxRequestBytes));
+    if (end < 0) {
+        if (buffer.size() > MaxRequestBytes) {
             socket->abort();
+            forget(socket);
         }
         return;
     }
+    const qsizetype lineEnd = buffer.indexOf('\n');
     const QString requestLine = QString::fromUtf8(buffer.left(lineEnd)).trimmed();
+    forget(socket);
     QString target;
     const qsizetype firstSpace = requestLine.indexOf(QLatin1Char(' '));
     if (firstSpace >= 0) {
@@ -120,17 +153,36 @@ void WebAuthHandler::onReadyRead(QTcpSocket *socket)
     }
     const QUrl url(QStringLiteral("http://localhost:") + QString::number(m_port) + target);
 
+    // Browsers also ask for icons and the like: only the callback ends the sign-in.
+    if (url.path(QUrl::FullyDecoded) != QLatin1String(CallbackPath)) {
+        socket->write(notFoundBytes());
+        socket->flush();
+        socket->disconnectFromHost();
+        return;
+    }
+
     m_answered = true;
-    m_buffers.remove(socket);
     socket->write(responseBytes());
     socket->flush();
     socket->disconnectFromHost();
-    // Only the first request is the redirect; anything else still connected is turned away.
-    for (auto it = m_buffers.begin(); it != m_buffers.end(); ++it)
-        it.key()->abort();
-    m_buffers.clear();
+    // Only the first redirect counts; anything else still connected is turned away.
+    const QList<QTcpSocket *> others = m_buffers.keys();
+    for (QTcpSocket *other : others) {
+        other->abort();
+        forget(other);
+    }
     closeServers();
     emit callbackReceived(url);
+}
+
+void WebAuthHandler::forget(QTcpSocket *socket)
+{
+    m_buffers.remove(socket);
+    disconnect(socket, nullptr, this, nullptr);
+    if (socket->state() == QAbstractSocket::UnconnectedState)
+        socket->deleteLater();
+    else
+        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
 }
 
 void WebAuthHandler::closeServers()

@@ -12,16 +12,20 @@ class QTcpSocket;
 namespace BrioAccount {
 
 // The loopback listener that receives the browser's redirect after sign-in. It listens on the
-// IPv4 and IPv6 loopback addresses with one port, answers the first complete request with a
-// fixed page and hands back that request's URL.
+// IPv4 and IPv6 loopback addresses with one port, reads each request up to the end of its
+// headers, answers the first request for the callback path with a fixed page and hands back
+// that request's URL. Requests for any other path get a 404 and the listener goes on waiting.
 class WebAuthHandler : public QObject
 {
     Q_OBJECT
 
 public:
     static constexpr quint16 PreferredPort = 19876;
-    // A request line longer than this is not a browser's redirect.
-    static constexpr int MaxRequestLineBytes = 16 * 1024;
+    static constexpr char CallbackPath[] = "/callback";
+    // A request whose headers are longer than this is not a browser's redirect.
+    static constexpr int MaxRequestBytes = 8 * 1024;
+    // A connection that has not sent its whole headers by then is dropped.
+    static constexpr int DefaultRequestTimeoutMs = 10000;
 
     explicit WebAuthHandler(QObject *parent = nullptr);
     ~WebAuthHandler() override;
@@ -31,8 +35,13 @@ public:
     QString redirectUri() const;
     quint16 port() const { return m_port; }
 
+    // Applies to connections accepted from now on.
+    void setRequestTimeout(int milliseconds) { m_requestTimeoutMs = milliseconds; }
+
     // The page sent to the browser.
     static QByteArray responseBytes();
+    // The answer to a request for any other path.
+    static QByteArray notFoundBytes();
 
 signals:
     void callbackReceived(const QUrl &url);
@@ -43,12 +52,15 @@ private slots:
 private:
     bool listenOnBoth(quint16 port);
     void onReadyRead(QTcpSocket *socket);
+    // Stops reading a connection; it goes away once closed.
+    void forget(QTcpSocket *socket);
     void closeServers();
 
     QTcpServer *m_server = nullptr;
     QTcpServer *m_server6 = nullptr;
     quint16 m_port = 0;
     bool m_answered = false;
+    int m_requestTimeoutMs = DefaultRequestTimeoutMs;
     QHash<QTcpSocket *, QByteArray> m_buffers;
 };
 

@@ -198,6 +198,8 @@ void AppState::createOnlineServices()
     // Signed in means a usable access token or a refresh token that buys one;
     // the client refreshes before the request.
     m_syncEngine->setStartCondition(SyncEngine::signedInCondition(m_accountClient->tokenManager()));
+    // The pull cursor belongs to the user who pulled: another user starts over.
+    m_syncEngine->setUserIdSource(SyncEngine::signedInUser(m_accountClient->tokenManager()));
     m_sharingService = new AccountSharingService(m_accountClient->syncApi(), this);
 }
 

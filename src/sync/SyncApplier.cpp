@@ -81,6 +81,26 @@ private:
     bool m_open = false;
 };
 
+QJsonObject payloadOf(const Account &account)
+{
+    return SyncWire::accountPayload(account);
+}
+
+QJsonObject payloadOf(const Category &category)
+{
+    return SyncWire::categoryPayload(category);
+}
+
+QJsonObject payloadOf(const RecurringTransaction &recurring)
+{
+    return SyncWire::recurringPayload(recurring);
+}
+
+QJsonObject payloadOf(const Reconciliation &reconciliation)
+{
+    return SyncWire::reconciliationPayload(reconciliation);
+}
+
 } // namespace
 
 SyncApplier::SyncApplier(const SyncStore *store, PreferencesRepository *preferences, QObject *parent)
@@ -97,7 +117,7 @@ void SyncApplier::beginPull(const SyncOutbox *outbox)
     m_retryDue = !m_retries.isEmpty();
 }
 
-bool SyncApplier::applyPage(const QJsonObject &page)
+SyncApplier::PageResult SyncApplier::applyPage(const QJsonObject &page)
 {
     QList<QPair<SyncKind, QJsonArray>> arrays;
     for (SyncKind kind : SyncStore::kinds()) {
@@ -110,7 +130,7 @@ bool SyncApplier::applyPage(const QJsonObject &page)
             arrays.append({kind, array});
     }
     if (arrays.isEmpty() && m_retries.isEmpty())
-        return true;
+        return PageResult::Applied;
 
     loadRowIndex(arrays);
     const QList<SyncRetryQueue::Entry> retriesBefore = m_retries.entries();
@@ -134,20 +154,36 @@ bool SyncApplier::applyPage(const QJsonObject &page)
         }
         retryFailed();
     }
-    // Kept with the page: the cursor moves past these records right after, and
-    // the cycle may never reach its end.
-    m_retries.save(m_preferences);
-    if (inTransaction && !database.commit()) {
-        qWarning() << "SyncApplier::applyPage: commit failed; the page is not kept";
-        database.rollback();
+
+    PageResult result = PageResult::Applied;
+    if (m_retries.isOverBound()) {
+        // Keeping them all would outgrow the bounds, dropping any would lose
+        // them for good: the page is undone and pulled again later.
+        qWarning() << "SyncApplier::applyPage:" << m_retries.entries().size() << "records ("
+                   << m_retries.bytes()
+                   << "bytes) would wait for records they reference; the page is not kept";
+        result = PageResult::TooManyWaiting;
+    } else {
+        // Kept with the page: the cursor moves past these records right after,
+        // and the cycle may never reach its end.
+        m_retries.save(m_preferences);
+        if (inTransaction && !database.commit()) {
+            qWarning() << "SyncApplier::applyPage: commit failed; the page is not kept";
+            result = PageResult::NotSaved;
+        }
+    }
+    if (result != PageResult::Applied) {
+        if (inTransaction)
+            database.rollback();
         m_retries.takeAll();
         for (const SyncRetryQueue::Entry &entry : retriesBefore)
-            m_retries.add(entry.kind, entry.record);
+            m_retries.add(entry);
+        m_retries.save(m_preferences);
         m_writtenKinds = 0;
-        return false;
+        return result;
     }
     announce();
-    return true;
+    return PageResult::Applied;
 }
 
 void SyncApplier::endPull()
@@ -158,6 +194,12 @@ void SyncApplier::endPull()
     m_outbox = nullptr;
     for (RowIndex &rows : m_rows)
         rows = RowIndex();
+}
+
+bool SyncApplier::forgetWaiting()
+{
+    m_retryDue = false;
+    return m_retries.clear(m_preferences);
 }
 
 void SyncApplier::loadRowIndex(const QList<QPair<SyncKind, QJsonArray>> &arrays)
@@ -194,6 +236,13 @@ void SyncApplier::loadRowIndex(const QList<QPair<SyncKind, QJsonArray>> &arrays)
 
 SyncApplier::Outcome SyncApplier::apply(SyncKind kind, const QJsonObject &record)
 {
+    const QString invalid = SyncWire::invalidReason(kind, record);
+    if (!invalid.isEmpty()) {
+        qWarning() << "Sync: refusing invalid server record:" << SyncStore::entityType(kind)
+                   << record.value(QLatin1String("id")).toString()
+                   << record.value(QLatin1String("client_id")).toString() << invalid;
+        return Outcome::Skipped;
+    }
     switch (kind) {
     case SyncKind::Account:
         return applyAccount(record);
@@ -215,6 +264,8 @@ SyncApplier::Outcome SyncApplier::applyAccount(const QJsonObject &json)
     QString id;
     const auto existing = resolve(SyncKind::Account, header, id);
     const Account account = SyncWire::readAccount(json, header, id);
+    if (unchanged(m_store->accounts(), account, existing, json))
+        return Outcome::Skipped;
     return write(SyncKind::Account, m_store->accounts(), account, existing, false, [] { return true; });
 }
 
@@ -224,6 +275,8 @@ SyncApplier::Outcome SyncApplier::applyCategory(const QJsonObject &json)
     QString id;
     const auto existing = resolve(SyncKind::Category, header, id);
     const Category category = SyncWire::readCategory(json, header, id);
+    if (unchanged(m_store->categories(), category, existing, json))
+        return Outcome::Skipped;
     return write(SyncKind::Category, m_store->categories(), category, existing, false, [] { return true; });
 }
 
@@ -246,6 +299,8 @@ SyncApplier::Outcome SyncApplier::applyRecurring(const QJsonObject &json)
                    << recurring.payee << recurring.nextDueDate;
         return Outcome::Skipped;
     }
+    if (unchanged(m_store->recurring(), recurring, existing, json))
+        return Outcome::Skipped;
     const bool moves = existing && existing->accountId != recurring.accountId;
     return write(SyncKind::Recurring, m_store->recurring(), recurring, existing, moves, [&] {
         return !moves || SyncStore::moveToAccount(SyncKind::Recurring, recurring.id, recurring.accountId);
@@ -263,6 +318,8 @@ SyncApplier::Outcome SyncApplier::applyTransactionChange(const QJsonObject &json
                    << transaction.payee << transaction.date;
         return Outcome::Skipped;
     }
+    if (unchanged(m_store->transactions(), transaction, existing, json))
+        return Outcome::Skipped;
     const bool moves = existing && existing->accountId != transaction.accountId;
     const bool hadSplitLines = existing && existing->isSplit;
     const bool splits = transaction.isSplit || hadSplitLines;
@@ -284,6 +341,8 @@ SyncApplier::Outcome SyncApplier::applyReconciliation(const QJsonObject &json)
                    << reconciliation.id << reconciliation.statementDate;
         return Outcome::Skipped;
     }
+    if (unchanged(m_store->reconciliations(), reconciliation, existing, json))
+        return Outcome::Skipped;
     return write(SyncKind::Reconciliation, m_store->reconciliations(), reconciliation, existing, false,
                  [] { return true; });
 }
@@ -352,6 +411,29 @@ bool SyncApplier::mayReplace(SyncKind kind, Repository *repository, const QStrin
     return current && m_outbox->serverMayReplace(kind, id, m_outbox->currentPayload(*current));
 }
 
+template <typename Record, typename Repository>
+bool SyncApplier::unchanged(Repository *repository, const Record &record,
+                            const std::optional<SyncRowState> &existing, const QJsonObject &json) const
+{
+    // Only a synced row at the server's version and id can hold its copy
+    // already; for those the whole row is compared.
+    if (!existing || existing->pending || existing->version != record.version ||
+        existing->serverId != record.serverId || existing->deleted != record.deletedAt.has_value())
+        return false;
+    const auto local = repository->findById(record.id);
+    if (!local)
+        return false;
+    if constexpr (std::is_same_v<Record, Transaction>) {
+        const QList<SplitLine> localLines =
+            local->isSplit ? m_store->splitLines()->findByTransaction(local->id) : QList<SplitLine>();
+        return SyncWire::transactionPayload(*local, localLines) ==
+               SyncWire::transactionPayload(record, SyncWire::readSplitLines(json, record));
+    } else {
+        Q_UNUSED(json);
+        return payloadOf(*local) == payloadOf(record);
+    }
+}
+
 bool SyncApplier::writeSplitLines(const Transaction &transaction, const QJsonObject &json, bool hadSplitLines)
 {
     if (transaction.isSplit || hadSplitLines)
@@ -383,7 +465,7 @@ void SyncApplier::retryFailed()
         progress = false;
         for (const SyncRetryQueue::Entry &entry : m_retries.takeAll()) {
             if (apply(entry.kind, entry.record) == Outcome::Failed)
-                m_retries.add(entry.kind, entry.record);
+                m_retries.add(entry);
             else
                 progress = true;
         }

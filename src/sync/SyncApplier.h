@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SplitLine.h"
 #include "SyncRetryQueue.h"
 #include "SyncStore.h"
 
@@ -37,11 +38,24 @@ public:
     // the pull may overwrite. Records left over from an earlier cycle are
     // retried with the first page.
     void beginPull(const SyncOutbox *outbox);
-    // Applies one page. False when its writes could not be committed; then
-    // nothing of the page is kept.
-    bool applyPage(const QJsonObject &page);
+    enum class PageResult
+    {
+        Applied,
+        NotSaved,       // its writes could not be committed
+        TooManyWaiting, // the records waiting for references would outgrow their bounds
+    };
+    // Applies one page. Unless it is Applied, nothing of the page is kept, and
+    // the records kept before it are as they were.
+    PageResult applyPage(const QJsonObject &page);
     // Keeps what still fails for the next cycle.
     void endPull();
+    // Forgets the records kept for a retry, here and in the preferences; true
+    // when there were any.
+    bool forgetWaiting();
+    void setWaitingBounds(qsizetype maxRecords, qsizetype maxBytes)
+    {
+        m_retries.setBounds(maxRecords, maxBytes);
+    }
 
 private:
     enum class Outcome
@@ -76,6 +90,11 @@ private:
                   const std::optional<SyncRowState> &existing, bool hasExtraWrites, Extra extraWrites);
     template <typename Repository>
     bool mayReplace(SyncKind kind, Repository *repository, const QString &id) const;
+    // Whether the local row already holds exactly what the server sent, so
+    // that writing it would change nothing.
+    template <typename Record, typename Repository>
+    bool unchanged(Repository *repository, const Record &record, const std::optional<SyncRowState> &existing,
+                   const QJsonObject &json) const;
     bool writeSplitLines(const Transaction &transaction, const QJsonObject &json, bool hadSplitLines);
     void noteWritten(SyncKind kind, const SyncRowState &state);
 

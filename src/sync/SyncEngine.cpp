@@ -17,6 +17,7 @@
 namespace {
 
 const QString CursorPreference = QStringLiteral("syncCursor");
+const QString CursorUserPreference = QStringLiteral("syncCursorUser");
 
 } // namespace
 
@@ -40,6 +41,8 @@ SyncEngine::SyncEngine(BrioAccount::ApiClient *api, AccountRepository *accounts,
     connect(m_debounceTimer, &QTimer::timeout, this, &SyncEngine::syncNow);
     connect(m_api, &BrioAccount::ApiClient::authenticationRequired, this,
             &SyncEngine::onAuthenticationRequired);
+    // The client's default bound suits account replies; a pull page may be larger.
+    m_api->setMaxReplyBytes(MaxReplyBytes);
 }
 
 SyncEngine::~SyncEngine() = default;
@@ -70,6 +73,27 @@ std::function<bool()> SyncEngine::signedInCondition(BrioAccount::TokenManager *t
     // before the request when a refresh token is stored.
     QPointer<BrioAccount::TokenManager> guard(tokens);
     return [guard] { return guard && (!guard->accessToken().isEmpty() || !guard->refreshToken().isEmpty()); };
+}
+
+void SyncEngine::setUserIdSource(std::function<QString()> source)
+{
+    m_userIdSource = std::move(source);
+}
+
+std::function<QString()> SyncEngine::signedInUser(BrioAccount::TokenManager *tokens)
+{
+    QPointer<BrioAccount::TokenManager> guard(tokens);
+    return [guard] {
+        if (!guard)
+            return QString();
+        const QString token = guard->accessToken();
+        return token.isEmpty() ? QString() : guard->tokenSubject(token);
+    };
+}
+
+void SyncEngine::setWaitingBounds(qsizetype maxRecords, qsizetype maxBytes)
+{
+    m_applier->setWaitingBounds(maxRecords, maxBytes);
 }
 
 QDate SyncEngine::parseServerDate(const QString &text)
@@ -143,20 +167,30 @@ void SyncEngine::pushNextBatch()
     const QJsonArray batch = m_outbox->takeBatch(PushBatchSize);
     qInfo() << "Push batch:" << batch.size() << "changes," << m_outbox->remaining() << "remaining";
     QPointer<SyncEngine> self(this);
-    m_api->post(QStringLiteral("/sync/push"), QJsonObject{{QStringLiteral("changes"), batch}},
-                [self](bool ok, int status, const QJsonObject &body) {
-                    if (self)
-                        self->onPushReply(ok, status, body);
-                });
+    m_api->postReply(QStringLiteral("/sync/push"), QJsonObject{{QStringLiteral("changes"), batch}},
+                     [self](const BrioAccount::ApiClient::Reply &reply) {
+                         if (self)
+                             self->onPushReply(reply);
+                     });
 }
 
-void SyncEngine::onPushReply(bool ok, int status, const QJsonObject &body)
+void SyncEngine::onPushReply(const BrioAccount::ApiClient::Reply &reply)
 {
-    if (!ok) {
-        failCycle(QStringLiteral("Push failed (HTTP %1)").arg(status));
+    if (!reply.refusal.isEmpty()) {
+        failCycle(QStringLiteral("Push failed: %1").arg(reply.refusal));
         return;
     }
-    const SyncOutbox::Outcome outcome = m_outbox->applyResults(body);
+    if (!reply.ok) {
+        failCycle(QStringLiteral("Push failed (HTTP %1)").arg(reply.status));
+        return;
+    }
+    // Without results nothing tells which changes the server took; going on
+    // would pull them back as if they were someone else's.
+    if (!reply.body.value(QLatin1String("results")).isArray()) {
+        failCycle(QStringLiteral("Push failed: the reply holds no results"));
+        return;
+    }
+    const SyncOutbox::Outcome outcome = m_outbox->applyResults(reply.body);
     if (outcome.errors > 0)
         qWarning() << "Push batch:" << outcome.accepted << "ok," << outcome.errors
                    << "errors — failed records remain pending for next sync";
@@ -167,13 +201,33 @@ void SyncEngine::startPull()
 {
     m_pullPageCount = 0;
     m_pulling = true;
+    m_sentCursors.clear();
+    claimCursor();
     m_applier->beginPull(m_outbox.get());
     pullChanges(m_preferences->value(CursorPreference, QString()));
 }
 
+bool SyncEngine::claimCursor()
+{
+    if (!m_userIdSource)
+        return false;
+    const QString user = m_userIdSource();
+    // Not known before a refresh; the reply to the first pull checks again.
+    if (user.isEmpty() || user == m_preferences->value(CursorUserPreference, QString()))
+        return false;
+    // A cursor kept without its owner may be anyone's: pulling everything again is safe.
+    const bool hadCursor = m_preferences->get(CursorPreference).has_value();
+    m_preferences->remove(CursorPreference);
+    const bool hadWaiting = m_applier->forgetWaiting();
+    m_preferences->set(CursorUserPreference, user);
+    if (hadCursor || hadWaiting)
+        qInfo() << "Sync: the pull position belonged to another user; pulling all records of this one";
+    return hadCursor || hadWaiting;
+}
+
 void SyncEngine::pullChanges(const QString &cursor)
 {
-    m_sentCursor = cursor;
+    m_sentCursors.insert(cursor);
     QUrlQuery query;
     if (!cursor.isEmpty()) {
         // A query '+' reads as a space on the server; base64 cursors hold '+'.
@@ -184,23 +238,51 @@ void SyncEngine::pullChanges(const QString &cursor)
     }
     query.addQueryItem(QStringLiteral("limit"), QString::number(PullPageSize));
     QPointer<SyncEngine> self(this);
-    m_api->get(
+    m_api->getReply(
         QStringLiteral("/sync/pull"),
-        [self](bool ok, int status, const QJsonObject &body) {
+        [self](const BrioAccount::ApiClient::Reply &reply) {
             if (self)
-                self->onPullReply(ok, status, body);
+                self->onPullReply(reply);
         },
         query);
 }
 
-void SyncEngine::onPullReply(bool ok, int status, const QJsonObject &body)
+void SyncEngine::onPullReply(const BrioAccount::ApiClient::Reply &reply)
 {
-    if (!ok) {
-        failCycle(QStringLiteral("Pull failed (HTTP %1)").arg(status));
+    if (!reply.refusal.isEmpty()) {
+        failCycle(QStringLiteral("Pull failed: %1").arg(reply.refusal));
         return;
     }
-    if (!m_applier->applyPage(body)) {
+    if (!reply.ok) {
+        failCycle(QStringLiteral("Pull failed (HTTP %1)").arg(reply.status));
+        return;
+    }
+    // An empty page is "{}"; anything else that is not an object is a broken reply.
+    if (!reply.bodyIsObject) {
+        failCycle(QStringLiteral("Pull failed: the reply is not a JSON object"));
+        return;
+    }
+    ++m_pullPageCount;
+    if (claimCursor()) {
+        // Another user signed in while the request was out: this page
+        // continued someone else's cursor.
+        m_sentCursors.clear();
+        if (m_pullPageCount < MaxPullPages) {
+            pullChanges(QString());
+            return;
+        }
+        completeCycle();
+        return;
+    }
+    const QJsonObject &body = reply.body;
+    switch (m_applier->applyPage(body)) {
+    case SyncApplier::PageResult::Applied:
+        break;
+    case SyncApplier::PageResult::NotSaved:
         failCycle(QStringLiteral("Saving pulled changes failed"));
+        return;
+    case SyncApplier::PageResult::TooManyWaiting:
+        failCycle(QStringLiteral("Pull stopped: too many pulled records wait for records they refer to"));
         return;
     }
 
@@ -211,9 +293,8 @@ void SyncEngine::onPullReply(bool ok, int status, const QJsonObject &body)
         checkIntegrity(body.value(QLatin1String("integrity")).toObject());
 
     const bool hasMore = body.value(QLatin1String("has_more")).toBool(false);
-    ++m_pullPageCount;
-    if (hasMore && cursor == m_sentCursor) {
-        qWarning() << "Sync: the server answered with the cursor it was sent; stopping after"
+    if (hasMore && m_sentCursors.contains(cursor)) {
+        qWarning() << "Sync: the server answered with a cursor already sent in this sync; stopping after"
                    << m_pullPageCount << "pages";
     } else if (hasMore && m_pullPageCount < MaxPullPages) {
         pullChanges(cursor);

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "ApiClient.h"
 #include "SyncStore.h"
 
 #include <QDate>
 #include <QJsonObject>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -21,7 +23,6 @@ class SyncOutbox;
 class TransactionRepository;
 
 namespace BrioAccount {
-class ApiClient;
 class TokenManager;
 } // namespace BrioAccount
 
@@ -50,6 +51,8 @@ public:
     static constexpr int PushBatchSize = 500;
     static constexpr int PullPageSize = 200;
     static constexpr int MaxPullPages = 50;
+    // A pull page larger than this is refused as it arrives.
+    static constexpr qint64 MaxReplyBytes = 32 * 1024 * 1024;
 
     SyncEngine(BrioAccount::ApiClient *api, AccountRepository *accounts, TransactionRepository *transactions,
                CategoryRepository *categories, RecurringRepository *recurring,
@@ -67,6 +70,18 @@ public:
     // The condition the application uses: signed in, that is, holding a
     // usable access token or a refresh token that can buy one.
     static std::function<bool()> signedInCondition(BrioAccount::TokenManager *tokens);
+
+    // Who is signed in; empty while that is not known. The pull cursor and the
+    // records kept for a retry belong to the user who pulled them: when
+    // another user is signed in, both are forgotten before the next pull, so
+    // that all of that user's records are pulled. Unset: never checked.
+    void setUserIdSource(std::function<QString()> source);
+    // The source the application uses: the "sub" claim of the usable access token.
+    static std::function<QString()> signedInUser(BrioAccount::TokenManager *tokens);
+
+    // Bounds of the pulled records kept while they wait for records they
+    // reference; past them the pull stops in Error rather than drop any.
+    void setWaitingBounds(qsizetype maxRecords, qsizetype maxBytes);
 
     static QDate parseServerDate(const QString &text);
 
@@ -86,10 +101,13 @@ private:
     void setState(SyncState state);
     void pushChanges();
     void pushNextBatch();
-    void onPushReply(bool ok, int status, const QJsonObject &body);
+    void onPushReply(const BrioAccount::ApiClient::Reply &reply);
     void startPull();
     void pullChanges(const QString &cursor);
-    void onPullReply(bool ok, int status, const QJsonObject &body);
+    void onPullReply(const BrioAccount::ApiClient::Reply &reply);
+    // Makes the signed-in user the owner of the cursor; true when that
+    // forgot a cursor or kept records of someone else.
+    bool claimCursor();
     void checkIntegrity(const QJsonObject &integrity);
     void completeCycle();
     void failCycle(const QString &error);
@@ -112,6 +130,7 @@ private:
     // condition false); this flag alone keeps cycles from overlapping.
     bool m_cycleRunning = false;
     bool m_pulling = false;
-    QString m_sentCursor;
+    QSet<QString> m_sentCursors; // in this cycle
     std::function<bool()> m_startCondition;
+    std::function<QString()> m_userIdSource;
 };

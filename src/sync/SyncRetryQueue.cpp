@@ -16,6 +16,7 @@ void SyncRetryQueue::load(const PreferencesRepository *preferences)
 {
     m_entries.clear();
     m_positions.clear();
+    m_bytes = 0;
     m_stored = preferences->value(Preference, QString());
     const QJsonArray kept = QJsonDocument::fromJson(m_stored.toUtf8()).array();
     for (const QJsonValue &value : kept) {
@@ -29,13 +30,10 @@ void SyncRetryQueue::load(const PreferencesRepository *preferences)
 
 void SyncRetryQueue::save(PreferencesRepository *preferences)
 {
-    const qsizetype first = qMax<qsizetype>(0, m_entries.size() - MaxKept);
-    if (first > 0)
-        qWarning() << "Sync: dropping" << first << "pulled records that could not be applied";
     QJsonArray kept;
-    for (qsizetype i = first; i < m_entries.size(); ++i) {
-        kept.append(QJsonObject{{QStringLiteral("kind"), SyncStore::pullKey(m_entries.at(i).kind)},
-                                {QStringLiteral("record"), m_entries.at(i).record}});
+    for (const Entry &entry : std::as_const(m_entries)) {
+        kept.append(QJsonObject{{QStringLiteral("kind"), SyncStore::pullKey(entry.kind)},
+                                {QStringLiteral("record"), entry.record}});
     }
     const QString text =
         kept.isEmpty() ? QString() : QString::fromUtf8(QJsonDocument(kept).toJson(QJsonDocument::Compact));
@@ -50,16 +48,32 @@ void SyncRetryQueue::save(PreferencesRepository *preferences)
     m_stored = text;
 }
 
+bool SyncRetryQueue::clear(PreferencesRepository *preferences)
+{
+    const bool hadAny = !m_entries.isEmpty() || preferences->get(Preference).has_value();
+    takeAll();
+    preferences->remove(Preference);
+    m_stored.clear();
+    return hadAny;
+}
+
 void SyncRetryQueue::add(SyncKind kind, const QJsonObject &record)
 {
-    const QString key = keyOf(kind, record);
+    add(Entry{kind, record, QJsonDocument(record).toJson(QJsonDocument::Compact).size()});
+}
+
+void SyncRetryQueue::add(const Entry &entry)
+{
+    const QString key = keyOf(entry.kind, entry.record);
     const auto known = m_positions.constFind(key);
     if (known != m_positions.constEnd()) {
-        m_entries[*known].record = record;
+        m_bytes += entry.bytes - m_entries.at(*known).bytes;
+        m_entries[*known] = entry;
         return;
     }
     m_positions.insert(key, m_entries.size());
-    m_entries.append(Entry{kind, record});
+    m_entries.append(entry);
+    m_bytes += entry.bytes;
 }
 
 void SyncRetryQueue::remove(SyncKind kind, const QJsonObject &record)
@@ -67,6 +81,7 @@ void SyncRetryQueue::remove(SyncKind kind, const QJsonObject &record)
     const auto known = m_positions.constFind(keyOf(kind, record));
     if (known == m_positions.constEnd())
         return;
+    m_bytes -= m_entries.at(*known).bytes;
     m_entries.removeAt(*known);
     m_positions.clear();
     for (qsizetype i = 0; i < m_entries.size(); ++i)
@@ -76,7 +91,14 @@ void SyncRetryQueue::remove(SyncKind kind, const QJsonObject &record)
 QList<SyncRetryQueue::Entry> SyncRetryQueue::takeAll()
 {
     m_positions.clear();
+    m_bytes = 0;
     return std::exchange(m_entries, {});
+}
+
+void SyncRetryQueue::setBounds(qsizetype maxRecords, qsizetype maxBytes)
+{
+    m_maxRecords = maxRecords;
+    m_maxBytes = maxBytes;
 }
 
 QString SyncRetryQueue::keyOf(SyncKind kind, const QJsonObject &record)

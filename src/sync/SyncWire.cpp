@@ -3,6 +3,7 @@
 #include "RecurringRepository.h"
 
 #include <QUuid>
+#include <cmath>
 
 namespace SyncWire {
 
@@ -250,6 +251,45 @@ QDateTime readTimestamp(const QJsonObject &object, const QString &key)
     return QDateTime::fromString(readText(object, key), Qt::ISODate);
 }
 
+QString invalidReason(SyncKind kind, const QJsonObject &record)
+{
+    // Read from the number itself: an amount too large for 64 bits would
+    // otherwise read as 0 and pass.
+    auto outOfRange = [](const QJsonObject &object, const char *key) {
+        return std::abs(object.value(QLatin1String(key)).toDouble(0)) > double(MaxAmountMagnitude);
+    };
+    auto amounts = [&](std::initializer_list<const char *> keys) -> QString {
+        for (const char *key : keys) {
+            if (outOfRange(record, key))
+                return QStringLiteral("%1 out of range").arg(QLatin1String(key));
+        }
+        return QString();
+    };
+    switch (kind) {
+    case SyncKind::Account:
+        return amounts({"starting_balance"});
+    case SyncKind::Category:
+        return QString();
+    case SyncKind::Recurring:
+        return amounts({"amount"});
+    case SyncKind::Reconciliation:
+        return amounts({"statement_balance", "reconciled_balance"});
+    case SyncKind::Transaction:
+        break;
+    }
+    const QString reason = amounts({"amount"});
+    if (!reason.isEmpty())
+        return reason;
+    const QJsonArray lines = record.value(QLatin1String("split_lines")).toArray();
+    if (lines.size() > MaxSplitLines)
+        return QStringLiteral("%1 split lines").arg(lines.size());
+    for (const QJsonValue &line : lines) {
+        if (outOfRange(line.toObject(), "amount"))
+            return QStringLiteral("split line amount out of range");
+    }
+    return QString();
+}
+
 QDate parseServerDate(const QString &text)
 {
     if (text.isEmpty())
@@ -332,8 +372,9 @@ RecurringTransaction readRecurring(const QJsonObject &record, const RecordHeader
         recurring.endDate = parseServerDate(endDate);
     recurring.nextDueDate = parseServerDate(readText(record, QStringLiteral("next_due_date")));
     recurring.autoPost = readFlag(record, QStringLiteral("auto_post"));
-    recurring.leadDays = scheduleNumber("lead_days", existing ? base.leadDays : 0);
-    recurring.intervalCount = scheduleNumber("interval_count", base.intervalCount);
+    recurring.leadDays = qBound(0, scheduleNumber("lead_days", existing ? base.leadDays : 0), MaxLeadDays);
+    recurring.intervalCount =
+        qBound(1, scheduleNumber("interval_count", base.intervalCount), MaxIntervalCount);
     recurring.semimonthlyDay1 = scheduleNumber("semimonthly_day_1", base.semimonthlyDay1);
     recurring.semimonthlyDay2 = scheduleNumber("semimonthly_day_2", base.semimonthlyDay2);
     recurring.isActive = readFlag(record, QStringLiteral("is_active"));

@@ -5,6 +5,7 @@
 #include "Reconciliation.h"
 #include "RecurringTransaction.h"
 #include "SplitLine.h"
+#include "SyncStore.h"
 #include "Transaction.h"
 
 #include <QDate>
@@ -54,6 +55,18 @@ int readInt(const QJsonObject &object, const QString &key);
 qint64 readMoney(const QJsonObject &object, const QString &key);
 bool readFlag(const QJsonObject &object, const QString &key);
 QDateTime readTimestamp(const QJsonObject &object, const QString &key);
+
+// Bounds of what a pulled record may hold. A larger amount could overflow a
+// balance summed from it; more split lines than anyone enters is not a record.
+inline constexpr qint64 MaxAmountMagnitude = 1'000'000'000'000'000; // minor units
+inline constexpr int MaxSplitLines = 1000;
+inline constexpr int MaxLeadDays = 365;
+inline constexpr int MaxIntervalCount = 1000;
+
+// Why a pulled record of the kind (a pull page's array name) cannot be
+// stored: an amount beyond MaxAmountMagnitude, too many split lines. Empty
+// when it can.
+QString invalidReason(SyncKind kind, const QJsonObject &record);
 
 // An ISO date, else the date part of an ISO date-time in the zone it states;
 // an invalid date for empty or unreadable text.

@@ -9,6 +9,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QSysInfo>
+#include <QTimer>
 
 namespace BrioUpdate {
 
@@ -43,6 +44,11 @@ void Client::setTransferTimeout(int milliseconds)
     transferTimeoutMs = milliseconds;
 }
 
+void Client::setRequestDeadline(int milliseconds)
+{
+    requestDeadlineMs = milliseconds;
+}
+
 void Client::setCpuArchitectureForTesting(const QString &architecture)
 {
     cpuArchitecture = architecture;
@@ -71,7 +77,38 @@ void Client::check()
     }
 
     inFlight = true;
-    network->get(buildRequest(manifestUrl(config.manifestBaseUrl), config.appId, transferTimeoutMs));
+    refusal.clear();
+    guardReply(
+        network->get(buildRequest(manifestUrl(config.manifestBaseUrl), config.appId, transferTimeoutMs)));
+}
+
+void Client::guardReply(QNetworkReply *reply)
+{
+    auto refuse = [this, reply](const QString &reason) {
+        if (!refusal.isEmpty() || reply->isFinished())
+            return;
+        refusal = reason;
+        reply->abort();
+    };
+    auto *deadline = new QTimer(reply);
+    deadline->setSingleShot(true);
+    const int deadlineMs = requestDeadlineMs;
+    connect(deadline, &QTimer::timeout, reply, [refuse, deadlineMs] {
+        refuse(QStringLiteral("no complete manifest from the update server within %1 seconds")
+                   .arg(deadlineMs / 1000.0));
+    });
+    deadline->start(deadlineMs);
+
+    // Nothing is read before the reply is complete: what is buffered is the whole body so far.
+    const QString tooLarge = QStringLiteral("manifest larger than %1 bytes").arg(maxManifestBytes);
+    connect(reply, &QNetworkReply::metaDataChanged, reply, [reply, refuse, tooLarge] {
+        if (reply->header(QNetworkRequest::ContentLengthHeader).toLongLong() > maxManifestBytes)
+            refuse(tooLarge);
+    });
+    connect(reply, &QNetworkReply::readyRead, reply, [reply, refuse, tooLarge] {
+        if (reply->bytesAvailable() > maxManifestBytes)
+            refuse(tooLarge);
+    });
 }
 
 void Client::onManifestReply(QNetworkReply *reply)
@@ -79,6 +116,10 @@ void Client::onManifestReply(QNetworkReply *reply)
     reply->deleteLater();
     inFlight = false;
 
+    if (!refusal.isEmpty()) {
+        Q_EMIT checkFailed(QStringLiteral("network error: %1").arg(refusal));
+        return;
+    }
     if (reply->error() != QNetworkReply::NoError) {
         const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
         if (reply->error() == QNetworkReply::ContentNotFoundError || status == 404) {
@@ -86,8 +127,8 @@ void Client::onManifestReply(QNetworkReply *reply)
             Q_EMIT upToDate();
             return;
         }
-        // Nothing here aborts a reply, so a cancelled one is the transfer time-out,
-        // which Qt only calls "Operation canceled".
+        // Our own aborts are answered above, so a cancelled one is the transfer
+        // time-out, which Qt only calls "Operation canceled".
         const QString detail = reply->error() == QNetworkReply::OperationCanceledError
                                    ? QStringLiteral("no answer from the update server within %1 seconds")
                                          .arg(transferTimeoutMs / 1000.0)

@@ -25,8 +25,14 @@ public:
 
     void check();
 
+    // The manifest is small; a larger reply is refused as it arrives.
+    static constexpr qint64 maxManifestBytes = 1024 * 1024;
+    static constexpr int defaultRequestDeadlineMs = 30000;
+
     // Tests shorten the time a silent server is waited for.
     void setTransferTimeout(int milliseconds);
+    // The whole manifest must have arrived within this time, however steadily bytes come.
+    void setRequestDeadline(int milliseconds);
     // Tests stand in for another processor; the default is the running one.
     void setCpuArchitectureForTesting(const QString &architecture);
 
@@ -40,12 +46,15 @@ Q_SIGNALS:
 
 private:
     void onManifestReply(QNetworkReply *reply);
+    void guardReply(QNetworkReply *reply);
     void evaluate(const QByteArray &body);
 
     UpdateConfig config;
     QNetworkAccessManager *network = nullptr;
     bool inFlight = false;
     int transferTimeoutMs;
+    int requestDeadlineMs = defaultRequestDeadlineMs;
+    QString refusal; // why the reply in flight was given up, else empty
     QString cpuArchitecture;
 };
 

@@ -37,7 +37,8 @@ WhatsNewDialog::WhatsNewDialog(const QString &markdown, const QString &notesVers
     bottom->addStretch();
 
     auto *buttons = new QDialogButtonBox(this);
-    if (downloadUrl.isValid()) {
+    // Offered only for an address the button will actually open.
+    if (isWebUrl(downloadUrl)) {
         QPushButton *download =
             buttons->addButton(tr("Download %1").arg(notesVersion), QDialogButtonBox::AcceptRole);
         connect(download, &QPushButton::clicked, this, [this]() {

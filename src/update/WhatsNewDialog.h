@@ -8,7 +8,7 @@ namespace BrioUpdate {
 
 class ReleaseNotesView;
 
-// The release notes of one version, not modal. With a download address it also
+// The release notes of one version, not modal. With an http or https download address it also
 // offers "Download <version>", for notes of a version newer than the running one.
 class WhatsNewDialog : public QDialog
 {

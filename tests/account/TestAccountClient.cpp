@@ -98,7 +98,7 @@ void TestAccountClient::operationsSendExactly_data()
     const QJsonObject registration{
         {"device_name", deviceName()},
         {"platform", platformName()},
-        {"device_fingerprint", deviceFingerprint()},
+        {"device_fingerprint", deviceFingerprint("com.tallowmerelabs.tallyfern")},
         {"app_id", "com.tallowmerelabs.tallyfern"},
         {"app_version", "1.1.6"},
     };

@@ -49,6 +49,8 @@ private Q_SLOTS:
     void logoutWithDroppingServer();
     void secondLogoutOnlyReportsCompletion();
     void logoutDuringRefreshStaysSignedOut();
+    void logoutRefreshesAnExpiredToken_data();
+    void logoutRefreshesAnExpiredToken();
     void userOperationsSendExactly_data();
     void userOperationsSendExactly();
     void fetchCurrentUserCachesTheLastRecord();
@@ -328,6 +330,74 @@ void TestAuthClient::logoutDuringRefreshStaysSignedOut()
     QVERIFY(m_stored->values.isEmpty());
     QCOMPARE(m_tokens->refreshToken(), QString());
     QCOMPARE(m_server->requestCount("GET", realmPath("/users/me")), 0);
+}
+
+void TestAuthClient::logoutRefreshesAnExpiredToken_data()
+{
+    QTest::addColumn<bool>("expired");
+    QTest::addColumn<int>("refreshStatus");
+    QTest::addColumn<bool>("otherRequestWaiting");
+    QTest::addColumn<QString>("bearer"); // of the sign-out request; empty when none is sent
+
+    QTest::newRow("usable token") << false << 0 << false << "old";
+    QTest::newRow("expired, refreshed") << true << 200 << false << "new";
+    QTest::newRow("expired, joins a running refresh") << true << 200 << true << "new";
+    QTest::newRow("expired, refresh rejected") << true << 401 << false << "";
+    QTest::newRow("expired, refresh failed") << true << 500 << false << "";
+}
+
+void TestAuthClient::logoutRefreshesAnExpiredToken()
+{
+    QFETCH(bool, expired);
+    QFETCH(int, refreshStatus);
+    QFETCH(bool, otherRequestWaiting);
+    QFETCH(QString, bearer);
+
+    const QString old = expired ? AccountTest::expiredToken() : AccountTest::freshToken();
+    const QString renewed = AccountTest::freshToken({{"sub", "renewed"}});
+    storeTokens(old, QStringLiteral("r1"));
+    const QJsonObject refreshBody = refreshStatus == 200
+                                        ? QJsonObject{{"access_token", renewed}, {"refresh_token", "r2"}}
+                                        : QJsonObject();
+    m_server->on("POST", realmPath("/auth/token/refresh"), Response::json(refreshStatus, refreshBody).held());
+    m_server->on("POST", realmPath("/auth/logout"), Response::empty(204));
+    QSignalSpy authenticationRequired(m_api.get(), &ApiClient::authenticationRequired);
+    if (otherRequestWaiting) {
+        m_auth->fetchCurrentUser(nullptr);
+        QTRY_COMPARE(m_server->heldCount(), 1);
+    }
+
+    QSignalSpy completed(m_auth.get(), &AuthClient::logoutCompleted);
+    m_auth->logout();
+    // The local sign-out does not wait for the server.
+    QCOMPARE(completed.count(), 1);
+    QCOMPARE(m_auth->state(), AuthState::SignedOut);
+    QVERIFY(m_stored->values.isEmpty());
+    m_stored->log.clear();
+    if (expired) {
+        QTRY_COMPARE(m_server->heldCount(), 1);
+        QCOMPARE(m_server->requestCount("POST", realmPath("/auth/token/refresh")), 1);
+        m_server->release();
+    }
+
+    if (bearer.isEmpty()) {
+        QTRY_COMPARE(m_server->heldCount(), 0);
+        QTest::qWait(50);
+        QCOMPARE(m_server->requestCount("POST", realmPath("/auth/logout")), 0);
+    } else {
+        QTRY_COMPARE(m_server->requestCount("POST", realmPath("/auth/logout")), 1);
+        const QString sent = bearer == QLatin1String("new") ? renewed : old;
+        QCOMPARE(m_server->requestsTo("POST", realmPath("/auth/logout")).first().header("Authorization"),
+                 QByteArray("Bearer ") + sent.toUtf8());
+    }
+    // The renewed tokens served that one request and went nowhere else.
+    QTest::qWait(50);
+    QCOMPARE(m_server->requestCount("GET", realmPath("/users/me")), 0);
+    QVERIFY(m_stored->log.isEmpty());
+    QCOMPARE(m_tokens->accessToken(), QString());
+    QCOMPARE(m_tokens->refreshToken(), QString());
+    QCOMPARE(m_auth->state(), AuthState::SignedOut);
+    QCOMPARE(authenticationRequired.count(), 0);
 }
 
 void TestAuthClient::userOperationsSendExactly_data()

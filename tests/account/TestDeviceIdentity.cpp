@@ -1,13 +1,25 @@
+#include "AccountClient.h"
+#include "Client.h"
 #include "DeviceIdentity.h"
+#include "FakeHttpServer.h"
+#include "TokenManager.h"
+#include "support/AccountTestSupport.h"
 
 #include <QCryptographicHash>
 #include <QFile>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace BrioAccount;
+
+namespace {
+
+const QString AppId = QStringLiteral("com.tallowmerelabs.tallyfern");
+
+} // namespace
 
 class TestDeviceIdentity : public QObject
 {
@@ -18,6 +30,7 @@ private:
     QString fixture(const QString &name, const QByteArray &content);
 
 private Q_SLOTS:
+    void initTestCase();
     void machineIdFiles_data();
     void machineIdFiles();
     void firstValidFileWins();
@@ -26,7 +39,14 @@ private Q_SLOTS:
     void fingerprintFallsBackToTheHostName_data();
     void fingerprintFallsBackToTheHostName();
     void platformAndNames();
+    void fingerprintFollowsTheApplication_data();
+    void fingerprintFollowsTheApplication();
 };
+
+void TestDeviceIdentity::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+}
 
 QString TestDeviceIdentity::fixture(const QString &name, const QByteArray &content)
 {
@@ -58,7 +78,7 @@ void TestDeviceIdentity::machineIdFiles()
     QFETCH(QByteArray, content);
     QFETCH(bool, accepted);
     const QString path = fixture(QStringLiteral("machine-id"), content);
-    const QString guid = DeviceIdentity::machineGuidFromIdFiles({path});
+    const QString guid = DeviceIdentity::machineGuidFromIdFiles({path}, AppId);
     if (!accepted) {
         QCOMPARE(guid, QString());
         return;
@@ -67,7 +87,7 @@ void TestDeviceIdentity::machineIdFiles()
         QStringLiteral("^[0-9a-f]{8}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{12}$"));
     QVERIFY2(shape.match(guid).hasMatch(), qPrintable(guid));
     // Stable for one machine.
-    QCOMPARE(DeviceIdentity::machineGuidFromIdFiles({path}), guid);
+    QCOMPARE(DeviceIdentity::machineGuidFromIdFiles({path}, AppId), guid);
 }
 
 void TestDeviceIdentity::firstValidFileWins()
@@ -77,12 +97,12 @@ void TestDeviceIdentity::firstValidFileWins()
     const QString first = fixture(QStringLiteral("etc"), "11111111111111111111111111111111\n");
     const QString second = fixture(QStringLiteral("dbus"), "22222222222222222222222222222222\n");
 
-    const QString fromFirst = DeviceIdentity::machineGuidFromIdFiles({first});
-    const QString fromSecond = DeviceIdentity::machineGuidFromIdFiles({second});
+    const QString fromFirst = DeviceIdentity::machineGuidFromIdFiles({first}, AppId);
+    const QString fromSecond = DeviceIdentity::machineGuidFromIdFiles({second}, AppId);
     QVERIFY(fromFirst != fromSecond);
-    QCOMPARE(DeviceIdentity::machineGuidFromIdFiles({missing, invalid, first, second}), fromFirst);
-    QCOMPARE(DeviceIdentity::machineGuidFromIdFiles({missing, second, first}), fromSecond);
-    QCOMPARE(DeviceIdentity::machineGuidFromIdFiles({missing, invalid}), QString());
+    QCOMPARE(DeviceIdentity::machineGuidFromIdFiles({missing, invalid, first, second}, AppId), fromFirst);
+    QCOMPARE(DeviceIdentity::machineGuidFromIdFiles({missing, second, first}, AppId), fromSecond);
+    QCOMPARE(DeviceIdentity::machineGuidFromIdFiles({missing, invalid}, AppId), QString());
     QCOMPARE(DeviceIdentity::defaultMachineIdFiles(),
              QStringList({QStringLiteral("/etc/machine-id"), QStringLiteral("/var/lib/dbus/machine-id")}));
 }
@@ -90,7 +110,8 @@ void TestDeviceIdentity::firstValidFileWins()
 void TestDeviceIdentity::guidDoesNotRevealTheMachineId()
 {
     const QByteArray id = "0123456789abcdef0123456789abcdef";
-    const QString guid = DeviceIdentity::machineGuidFromIdFiles({fixture(QStringLiteral("id"), id + '\n')});
+    const QString guid =
+        DeviceIdentity::machineGuidFromIdFiles({fixture(QStringLiteral("id"), id + '\n')}, AppId);
     const QString hex = QString(guid).remove(QLatin1Char('-'));
     QVERIFY(hex != QString::fromLatin1(id));
     // Nor a plain digest of it, which anybody could compute from the id.
@@ -134,9 +155,55 @@ void TestDeviceIdentity::platformAndNames()
     QCOMPARE(platformName(), QStringLiteral("Windows"));
 #endif
     QCOMPARE(deviceName(), QSysInfo::machineHostName());
-    QCOMPARE(deviceFingerprint(),
-             DeviceIdentity::fingerprintFrom(DeviceIdentity::machineGuid(), QSysInfo::machineHostName()));
-    QCOMPARE(deviceFingerprint(), deviceFingerprint());
+    QCOMPARE(deviceFingerprint(AppId), DeviceIdentity::fingerprintFrom(DeviceIdentity::machineGuid(AppId),
+                                                                       QSysInfo::machineHostName()));
+    QCOMPARE(deviceFingerprint(AppId), deviceFingerprint(AppId));
+}
+
+void TestDeviceIdentity::fingerprintFollowsTheApplication_data()
+{
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::addColumn<bool>("same");
+
+    QTest::newRow("one application") << AppId << AppId << true;
+    QTest::newRow("two applications") << AppId << QStringLiteral("com.example.ledger") << false;
+    QTest::newRow("ids differing in case") << AppId << AppId.toUpper() << false;
+}
+
+void TestDeviceIdentity::fingerprintFollowsTheApplication()
+{
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    QFETCH(bool, same);
+
+    const QString idFile = fixture(QStringLiteral("machine-id"), "0123456789abcdef0123456789abcdef\n");
+    const QString guid = DeviceIdentity::machineGuidFromIdFiles({idFile}, first);
+    QVERIFY(!guid.isEmpty());
+    QCOMPARE(DeviceIdentity::machineGuidFromIdFiles({idFile}, second) == guid, same);
+
+    // What two programs on this machine send when they register it.
+    if (DeviceIdentity::machineGuid(first).isEmpty())
+        QSKIP("this machine has no machine id");
+    FakeHttp::FakeHttpServer server;
+    QVERIFY(server.listen());
+    server.setFallback(
+        [](const FakeHttp::Request &) { return FakeHttp::Response::json(200, QJsonObject()); });
+    QStringList sent;
+    for (const QString &applicationId : {first, second}) {
+        BrioAccount::ClientConfig config = AccountTest::testConfig(server.url(), server.url("/account/v1"));
+        config.applicationId = applicationId;
+        Client client(config);
+        client.tokenManager()->setTokens(AccountTest::freshToken(), QStringLiteral("r1"));
+        client.accountClient()->registerDevice();
+        QVERIFY(server.waitForRequests(int(sent.size()) + 1));
+        const QJsonObject body = server.lastRequest().jsonBody();
+        QCOMPARE(body.value("app_id").toString(), applicationId);
+        sent << body.value("device_fingerprint").toString();
+        client.tokenManager()->clear();
+    }
+    QVERIFY(!sent.first().isEmpty());
+    QCOMPARE(sent.first() == sent.last(), same);
 }
 
 QTEST_GUILESS_MAIN(TestDeviceIdentity)

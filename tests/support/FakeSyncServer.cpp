@@ -2,7 +2,13 @@
 
 #include <QDateTime>
 #include <QElapsedTimer>
+#include <QHostAddress>
 #include <QJsonDocument>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+
+#include <memory>
 
 namespace FakeSync {
 
@@ -78,12 +84,55 @@ FakeSyncServer::FakeSyncServer(QObject *parent)
 
 bool FakeSyncServer::listen()
 {
-    return m_http.listen();
+    if (!m_raw) {
+        m_raw = new QTcpServer(this);
+        connect(m_raw, &QTcpServer::newConnection, this, &FakeSyncServer::acceptRaw);
+    }
+    return m_http.listen() && (m_raw->isListening() || m_raw->listen(QHostAddress::LocalHost, 0));
 }
 
 QUrl FakeSyncServer::baseUrl() const
 {
     return m_http.url(BasePath);
+}
+
+QUrl FakeSyncServer::rawBaseUrl() const
+{
+    return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(m_raw ? m_raw->serverPort() : 0).arg(BasePath));
+}
+
+void FakeSyncServer::acceptRaw()
+{
+    while (QTcpSocket *socket = m_raw->nextPendingConnection()) {
+        socket->setParent(this);
+        auto head = std::make_shared<QByteArray>();
+        connect(socket, &QTcpSocket::readyRead, this, [this, socket, head] {
+            const bool complete = head->contains("\r\n\r\n");
+            head->append(socket->readAll());
+            if (!complete && head->contains("\r\n\r\n"))
+                answerRaw(socket);
+        });
+        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+    }
+}
+
+void FakeSyncServer::answerRaw(QTcpSocket *socket)
+{
+    ++m_rawRequests;
+    socket->write(m_rawReply.head);
+    auto *timer = new QTimer(socket);
+    auto next = std::make_shared<qsizetype>(0);
+    const RawReply reply = m_rawReply;
+    connect(timer, &QTimer::timeout, socket, [socket, timer, next, reply] {
+        if (*next < reply.chunks.size()) {
+            socket->write(reply.chunks.at((*next)++));
+            return;
+        }
+        timer->stop();
+        if (reply.closeAfter)
+            socket->disconnectFromHost();
+    });
+    timer->start(reply.intervalMs);
 }
 
 QStringList FakeSyncServer::kinds()

@@ -27,6 +27,9 @@
 // is not "ok" leaves the store alone) or the whole push reply (partial
 // acceptance, "ok" without server id, results for rows not sent),
 // scripted pull pages, has_more for ever, and a repeated or empty cursor.
+// Replies that no well-formed answer can give (a body cut short, a server that
+// sends a byte every few seconds) come from a second, raw listener: point the
+// client at rawBaseUrl().
 
 #include "FakeHttpServer.h"
 
@@ -44,6 +47,9 @@
 
 #include <functional>
 
+class QTcpServer;
+class QTcpSocket;
+
 namespace FakeSync {
 
 class FakeSyncServer : public QObject
@@ -56,6 +62,18 @@ public:
         Normal, // a fresh cursor after every page
         Repeat, // the cursor the client sent, unchanged
         Empty,  // "" on every page
+    };
+
+    // What the raw listener writes for every request: `head` (status line,
+    // headers and the blank line) at once, then the chunks, one every
+    // `intervalMs`; after the last one the connection is closed when
+    // `closeAfter` is set, else left open.
+    struct RawReply
+    {
+        QByteArray head;
+        QList<QByteArray> chunks;
+        int intervalMs = 0;
+        bool closeAfter = true;
     };
 
     using ResultHook = std::function<QJsonObject(const QJsonObject &change, QJsonObject result)>;
@@ -111,6 +129,10 @@ public:
     // already updated when the client is still waiting.
     void holdPushAnswers(bool on) { m_holdPushes = on; }
     void holdPullAnswers(bool on) { m_holdPulls = on; }
+    void setRawReply(const RawReply &reply) { m_rawReply = reply; }
+    // "http://127.0.0.1:<raw port>/tallyfern/v1"
+    QUrl rawBaseUrl() const;
+    int rawRequestCount() const { return m_rawRequests; }
     // With tokens set, a request without "Bearer <one of them>" gets 401.
     void setAcceptedTokens(const QStringList &tokens) { m_acceptedTokens = tokens; }
 
@@ -165,7 +187,13 @@ private:
     QString encodeCursor(int position);
     static int decodeCursor(const QString &cursor, bool *ok);
 
+    void acceptRaw();
+    void answerRaw(QTcpSocket *socket);
+
     FakeHttp::FakeHttpServer m_http;
+    QTcpServer *m_raw = nullptr;
+    RawReply m_rawReply;
+    int m_rawRequests = 0;
     static QJsonObject serverForm(const Stored &stored);
     void store(const QString &kind, const Stored &stored);
 

@@ -40,7 +40,8 @@ private Q_SLOTS:
     void dateGuard();
     void oneSignalPerRepositoryPerPage();
     void recordAppliesAllOrNothing();
-    void keptRecordsAreCapped();
+    void recordsBeforeTheirAccountSurviveAFailedPage();
+    void fullWaitingListStopsThePull();
 
 private:
     static QJsonObject page(const QString &kind, const QJsonArray &records, bool hasMore = false);
@@ -408,31 +409,77 @@ void TestSyncApplyWrites::recordAppliesAllOrNothing()
     QVERIFY(rig->differencesFromServer().isEmpty());
 }
 
-void TestSyncApplyWrites::keptRecordsAreCapped()
+namespace {
+
+// The repositories log each insert that fails for a missing account; a
+// thousand of them say nothing more than the first.
+QtMessageHandler previousHandler = nullptr;
+void dropFailedInserts(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
-    SyncRetryQueue queue;
-    queue.load(rig->preferences);
-    for (int i = 0; i < SyncRetryQueue::MaxKept + 5; ++i)
-        queue.add(SyncKind::Transaction,
-                  QJsonObject{{"id", QStringLiteral("srv-%1").arg(i)}, {"payee", "First"}});
-    // A newer copy of a kept record replaces it instead of adding another.
-    queue.add(SyncKind::Transaction, QJsonObject{{"id", "srv-7"}, {"payee", "Newer"}});
-    QTest::ignoreMessage(QtWarningMsg, "Sync: dropping 5 pulled records that could not be applied");
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("1000 pulled records could not be applied yet"));
-    queue.save(rig->preferences);
+    if (!message.startsWith(QLatin1String("TransactionRepository::insert failed:")))
+        previousHandler(type, context, message);
+}
 
-    const QJsonArray kept = storedRetries();
-    QCOMPARE(kept.size(), SyncRetryQueue::MaxKept);
-    QCOMPARE(kept.first()["record"]["id"].toString(), QStringLiteral("srv-5"));
-    QCOMPARE(kept.at(2)["record"]["payee"].toString(), QStringLiteral("Newer"));
+struct QuietFailedInserts
+{
+    QuietFailedInserts() { previousHandler = qInstallMessageHandler(dropFailedInserts); }
+    ~QuietFailedInserts() { qInstallMessageHandler(previousHandler); }
+};
 
-    // Unchanged, nothing is written again.
-    QSignalSpy written(rig->preferences, &PreferencesRepository::changed);
-    SyncRetryQueue again;
-    again.load(rig->preferences);
-    QCOMPARE(again.entries().size(), SyncRetryQueue::MaxKept);
-    again.save(rig->preferences);
-    QCOMPARE(written.size(), 0);
+} // namespace
+
+void TestSyncApplyWrites::recordsBeforeTheirAccountSurviveAFailedPage()
+{
+    // 1500 transactions logged before their account: pages one to seven bring
+    // 1400 of them, page eight the rest and the account, and fails once.
+    const QuietFailedInserts quiet;
+    for (int i = 0; i < 1500; ++i)
+        rig->server.put("transactions",
+                        SyncTestRig::serverTransaction(QStringLiteral("tx-%1").arg(i), "acc-late",
+                                                       QStringLiteral("Payee %1").arg(i)));
+    rig->server.put("accounts", SyncTestRig::serverAccount("acc-late", "Late"));
+    rig->server.injectPull(8, FakeHttp::Response::json(503, QJsonObject()));
+    QCOMPARE(rig->runCycle(30000), SyncTestRig::CycleEnd::Failed);
+    QCOMPARE(rig->engine->state(), SyncEngine::Error);
+    QCOMPARE(SyncTestRig::countRows("transactions"), 0);
+    QCOMPARE(storedRetries().size(), 1400);
+
+    QCOMPARE(rig->runCycle(30000), SyncTestRig::CycleEnd::Completed);
+    QCOMPARE(SyncTestRig::countRows("transactions"), 1500);
+    QVERIFY(!rig->preferences->get("syncApplyRetry").has_value());
+    const QStringList differences = rig->differencesFromServer();
+    QVERIFY2(differences.isEmpty(), qPrintable(differences.join('\n')));
+}
+
+void TestSyncApplyWrites::fullWaitingListStopsThePull()
+{
+    const QuietFailedInserts quiet;
+    for (int i = 0; i < 500; ++i)
+        rig->server.put("transactions",
+                        SyncTestRig::serverTransaction(QStringLiteral("tx-%1").arg(i), "acc-late",
+                                                       QStringLiteral("Payee %1").arg(i)));
+    rig->server.put("accounts", SyncTestRig::serverAccount("acc-late", "Late"));
+    rig->engine->setWaitingBounds(300, 64 * 1024 * 1024);
+
+    // Page two would make 400 wait: the cycle stops after page one.
+    QCOMPARE(rig->runCycle(), SyncTestRig::CycleEnd::Failed);
+    QCOMPARE(SyncEngine::stateToString(rig->engine->state()), QStringLiteral("Sync error"));
+    QCOMPARE(rig->engine->lastError(),
+             QStringLiteral("Pull stopped: too many pulled records wait for records they refer to"));
+    QCOMPARE(rig->server.pullCount(), 2);
+    QCOMPARE(rig->preferences->value("syncCursor"), rig->server.pullCursors().at(1));
+    QCOMPARE(storedRetries().size(), 200);
+
+    // By size too: what already waits is more than 10 KiB.
+    rig->engine->setWaitingBounds(100000, 10 * 1024);
+    QCOMPARE(rig->runCycle(), SyncTestRig::CycleEnd::Failed);
+    QCOMPARE(storedRetries().size(), 200);
+
+    // With room enough the next cycle pulls those pages again and keeps everything.
+    rig->engine->setWaitingBounds(100000, 64 * 1024 * 1024);
+    QCOMPARE(rig->runCycle(), SyncTestRig::CycleEnd::Completed);
+    QCOMPARE(SyncTestRig::countRows("transactions"), 500);
+    QVERIFY(rig->differencesFromServer().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestSyncApplyWrites)

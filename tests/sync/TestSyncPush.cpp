@@ -29,7 +29,6 @@ private Q_SLOTS:
     void failedSecondBatchStopsTheCycle();
     void okWithoutServerIdKeepsTheStoredOne();
     void resultsForOtherRowsAreIgnored();
-    void replyWithoutResults();
     void editWhileInFlightStaysPending();
 
 private:
@@ -294,16 +293,6 @@ void TestSyncPush::resultsForOtherRowsAreIgnored()
     const Transaction untouched = *rig->transactions->findById(laterId);
     QCOMPARE(untouched.syncStatus, SyncStatus::Pending);
     QVERIFY(untouched.serverId.isEmpty());
-}
-
-void TestSyncPush::replyWithoutResults()
-{
-    const Account account = rig->addAccount("Checking");
-    // The server took nothing and says nothing about it.
-    rig->server.injectPush(1, FakeHttp::Response::json(200, QJsonObject{{"accepted", 0}}));
-    QTest::ignoreMessage(QtWarningMsg, "Push reply without a results array — the batch stays pending");
-    QCOMPARE(rig->runCycle(), SyncTestRig::CycleEnd::Completed);
-    QCOMPARE(rig->accounts->findById(account.id)->syncStatus, SyncStatus::Pending);
 }
 
 void TestSyncPush::editWhileInFlightStaysPending()

@@ -23,7 +23,6 @@ private Q_SLOTS:
     void notesOfTheRunningVersion();
     void newerVersionOffersDownload();
     void closeAccepts();
-    void unsafeDownloadOpensNothing();
 };
 
 void TestWhatsNewDialog::notesOfTheRunningVersion()
@@ -88,20 +87,6 @@ void TestWhatsNewDialog::closeAccepts()
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QVERIFY(!dialog.isVisible());
     QVERIFY(browser.urls.isEmpty());
-}
-
-void TestWhatsNewDialog::unsafeDownloadOpensNothing()
-{
-    UrlCapture browser;
-    WhatsNewDialog dialog(notes, "1.2.0", "1.1.6", displayName, nullptr,
-                          QUrl("file:///C:/Users/Public/setup.exe"));
-    dialog.show();
-    QAbstractButton *downloadButton = button(&dialog, "Download 1.2.0");
-    QVERIFY(downloadButton);
-    QTest::ignoreMessage(QtWarningMsg, "BrioUpdate: download URL is empty or invalid");
-    QTest::mouseClick(downloadButton, Qt::LeftButton);
-    QVERIFY(browser.urls.isEmpty());
-    QVERIFY(!dialog.isVisible());
 }
 
 QTEST_MAIN(TestWhatsNewDialog)

@@ -4,6 +4,7 @@
 #include "ManifestSamples.h"
 #include "ReleaseNotesFetcher.h"
 #include "UpdateClient.h"
+#include "UrlCapture.h"
 #include "WhatsNew.h"
 #include "WhatsNewDialog.h"
 
@@ -47,6 +48,8 @@ private Q_SLOTS:
     void afterUpgradeWithClosedWindowShowsNothing();
     void helpMenuShowsRunningNotes();
     void helpMenuFallsBackToNewerNotes();
+    void downloadOfferedOnlyForWebAddresses_data();
+    void downloadOfferedOnlyForWebAddresses();
     void helpMenuWithoutAnyNotes_data();
     void helpMenuWithoutAnyNotes();
     void helpMenuWithClosedWindow();
@@ -56,9 +59,11 @@ private:
     {
         return UpdateConfig{"tallyfern", "stable", server->url("/tallyfern/stable/"), "1.1.6"};
     }
-    QByteArray newerManifest(const QString &notesUrl) const
+    QByteArray
+    newerManifest(const QString &notesUrl,
+                  const QString &download = "https://dl.example.test/tallyfern-1.2.0-setup.exe") const
     {
-        QJsonObject newer = artifact("1.2.0", "https://dl.example.test/tallyfern-1.2.0-setup.exe");
+        QJsonObject newer = artifact("1.2.0", download);
         if (!notesUrl.isEmpty())
             newer.insert("release_notes_url", notesUrl);
         return bytes(manifestFor(newer));
@@ -160,6 +165,45 @@ void TestWhatsNewFlows::helpMenuFallsBackToNewerNotes()
         paths << request.path;
     QCOMPARE(paths, (QStringList{runningNotes, manifestPath, newerNotes}));
     QCOMPARE(server->requests().at(2).header("user-agent"), QByteArray("BrioUpdateQt/0.1 (tallyfern)"));
+}
+
+void TestWhatsNewFlows::downloadOfferedOnlyForWebAddresses_data()
+{
+    QTest::addColumn<QString>("download");
+    QTest::addColumn<bool>("offered");
+
+    QTest::newRow("https") << "https://dl.example.test/tallyfern-1.2.0-setup.exe" << true;
+    QTest::newRow("http") << "http://dl.example.test/tallyfern-1.2.0-setup.exe" << true;
+    QTest::newRow("local file") << "file:///C:/Users/Public/setup.exe" << false;
+    QTest::newRow("network share") << "smb://fileserver/setup.exe" << false;
+    QTest::newRow("own scheme") << "tallyfern://install/1.2.0" << false;
+    QTest::newRow("script") << "javascript:alert(1)" << false;
+    QTest::newRow("relative") << "tallyfern-1.2.0-setup.exe" << false;
+}
+
+void TestWhatsNewFlows::downloadOfferedOnlyForWebAddresses()
+{
+    QFETCH(QString, download);
+    QFETCH(bool, offered);
+
+    UrlCapture browser;
+    server->on("GET", manifestPath,
+               Response::raw(200, newerManifest(server->url(newerNotes).toString(), download)));
+    server->on("GET", newerNotes, Response::raw(200, "# Reports export to CSV\n", "text/markdown"));
+    HookRecorder status;
+    BrioUpdate::showWhatsNew(config(), displayName, window.get(), status.hooks());
+
+    QTRY_COMPARE(openWindows<WhatsNewDialog>().size(), 1);
+    WhatsNewDialog *dialog = openWindows<WhatsNewDialog>().first();
+    QCOMPARE(dialog->windowTitle(), QStringLiteral("What's New in Tallowmere Tallyfern 1.2.0"));
+    QCOMPARE(buttonTexts(dialog).size(), offered ? 2 : 1);
+    QAbstractButton *downloadButton = button(dialog, "Download 1.2.0");
+    QCOMPARE(downloadButton != nullptr, offered);
+    if (offered) {
+        QTest::mouseClick(downloadButton, Qt::LeftButton);
+        QCOMPARE(browser.urls, QList<QUrl>{QUrl(download)});
+    }
+    dialog->close();
 }
 
 void TestWhatsNewFlows::helpMenuWithoutAnyNotes_data()
