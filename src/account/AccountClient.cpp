@@ -21,6 +21,22 @@ bool refuseUnsafe(const QString &segment, const char *operation)
     return true;
 }
 
+// A refused request is answered from the event loop like every other outcome.
+void answerFailureLater(QObject *context, const std::function<void(bool)> &callback)
+{
+    if (!callback)
+        return;
+    QMetaObject::invokeMethod(
+        context, [callback] { callback(false); }, Qt::QueuedConnection);
+}
+
+ApiClient::ResponseCallback okOnly(const std::function<void(bool)> &callback)
+{
+    if (!callback)
+        return nullptr;
+    return [callback](bool ok, int, const QJsonObject &) { callback(ok); };
+}
+
 } // namespace
 
 AccountClient::AccountClient(ApiClient *api, AuthClient *authClient, const ClientConfig &config,
@@ -71,11 +87,13 @@ void AccountClient::registerDevice()
     m_api->post(QStringLiteral("/devices/register"), body, nullptr);
 }
 
-void AccountClient::removeDevice(const QString &deviceId)
+void AccountClient::removeDevice(const QString &deviceId, std::function<void(bool)> callback)
 {
-    if (refuseUnsafe(deviceId, "removeDevice"))
+    if (refuseUnsafe(deviceId, "removeDevice")) {
+        answerFailureLater(this, callback);
         return;
-    m_api->del(QStringLiteral("/devices/") + deviceId, nullptr);
+    }
+    m_api->del(QStringLiteral("/devices/") + deviceId, okOnly(callback));
 }
 
 void AccountClient::getGroup(std::function<void(Group)> callback)
@@ -114,14 +132,7 @@ void AccountClient::afterGroupMembershipChange()
 void AccountClient::joinGroup(const QString &inviteCode, std::function<void(bool)> callback)
 {
     if (refuseUnsafe(inviteCode, "joinGroup")) {
-        // Answered from the event loop like every other outcome.
-        QMetaObject::invokeMethod(
-            this,
-            [callback] {
-                if (callback)
-                    callback(false);
-            },
-            Qt::QueuedConnection);
+        answerFailureLater(this, callback);
         return;
     }
     QPointer<AccountClient> self(this);
@@ -134,31 +145,41 @@ void AccountClient::joinGroup(const QString &inviteCode, std::function<void(bool
                 });
 }
 
-void AccountClient::leaveGroup()
+void AccountClient::leaveGroup(std::function<void(bool)> callback)
 {
     QPointer<AccountClient> self(this);
-    m_api->post(QStringLiteral("/group/leave"), QJsonObject(), [self](bool ok, int, const QJsonObject &) {
-        if (ok && self)
-            self->afterGroupMembershipChange();
-    });
+    m_api->post(QStringLiteral("/group/leave"), QJsonObject(),
+                [self, callback](bool ok, int, const QJsonObject &) {
+                    if (ok && self)
+                        self->afterGroupMembershipChange();
+                    if (callback)
+                        callback(ok);
+                });
 }
 
-void AccountClient::removeMember(const QString &memberId)
+void AccountClient::removeMember(const QString &memberId, std::function<void(bool)> callback)
 {
-    if (refuseUnsafe(memberId, "removeMember"))
+    if (refuseUnsafe(memberId, "removeMember")) {
+        answerFailureLater(this, callback);
         return;
+    }
     QPointer<AccountClient> self(this);
-    m_api->del(QStringLiteral("/group/members/") + memberId, [self](bool ok, int, const QJsonObject &) {
-        if (ok && self)
-            emit self->groupChanged();
-    });
+    m_api->del(QStringLiteral("/group/members/") + memberId,
+               [self, callback](bool ok, int, const QJsonObject &) {
+                   if (ok && self)
+                       emit self->groupChanged();
+                   if (callback)
+                       callback(ok);
+               });
 }
 
-void AccountClient::revokeInvitation(const QString &invitationId)
+void AccountClient::revokeInvitation(const QString &invitationId, std::function<void(bool)> callback)
 {
-    if (refuseUnsafe(invitationId, "revokeInvitation"))
+    if (refuseUnsafe(invitationId, "revokeInvitation")) {
+        answerFailureLater(this, callback);
         return;
-    m_api->del(QStringLiteral("/group/invitations/") + invitationId, nullptr);
+    }
+    m_api->del(QStringLiteral("/group/invitations/") + invitationId, okOnly(callback));
 }
 
 } // namespace BrioAccount

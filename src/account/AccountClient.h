@@ -28,14 +28,15 @@ public:
     void deleteAccount(std::function<void(bool)> callback);
     void getDevices(std::function<void(QList<Device>)> callback);
     void registerDevice();
-    void removeDevice(const QString &deviceId);
+    // The optional callbacks of the operations below learn whether the service agreed.
+    void removeDevice(const QString &deviceId, std::function<void(bool)> callback = nullptr);
     void getGroup(std::function<void(Group)> callback);
     void generateInviteCode(std::function<void(GroupInvitation)> callback);
     void inviteByEmail(const QString &email, std::function<void(GroupInvitation)> callback);
     void joinGroup(const QString &inviteCode, std::function<void(bool)> callback);
-    void leaveGroup();
-    void removeMember(const QString &memberId);
-    void revokeInvitation(const QString &invitationId);
+    void leaveGroup(std::function<void(bool)> callback = nullptr);
+    void removeMember(const QString &memberId, std::function<void(bool)> callback = nullptr);
+    void revokeInvitation(const QString &invitationId, std::function<void(bool)> callback = nullptr);
 
     QString applicationName() const { return m_applicationName; }
     QString accountPortalUrl() const { return m_accountPortalUrl; }

@@ -66,7 +66,7 @@ void AuthClient::handleCallback(const QUrl &url)
         emit loginFailed(QStringLiteral("No tokens received"));
         return;
     }
-    m_tokenManager->setTokens(accessToken, refreshToken);
+    m_signInKept = m_tokenManager->setTokens(accessToken, refreshToken);
     setState(AuthState::SignedIn);
     emit loginSucceeded();
 }
@@ -207,13 +207,20 @@ void AuthClient::listSessions(std::function<void(QList<Session>)> callback)
     });
 }
 
-void AuthClient::revokeSession(const QString &sessionId)
+void AuthClient::revokeSession(const QString &sessionId, std::function<void(bool)> callback)
 {
     if (!ApiClient::isSafePathSegment(sessionId)) {
         qWarning() << "AuthClient::revokeSession: refused an unusable session id";
+        // Answered from the event loop like a request would be.
+        if (callback)
+            QMetaObject::invokeMethod(
+                this, [callback] { callback(false); }, Qt::QueuedConnection);
         return;
     }
-    m_api->del(QStringLiteral("/users/me/sessions/") + sessionId, nullptr);
+    ApiClient::ResponseCallback answer;
+    if (callback)
+        answer = [callback](bool ok, int, const QJsonObject &) { callback(ok); };
+    m_api->del(QStringLiteral("/users/me/sessions/") + sessionId, answer);
 }
 
 QString AuthClient::currentUserId() const

@@ -42,11 +42,15 @@ public:
     void changePassword(const QString &currentPassword, const QString &newPassword,
                         std::function<void(bool)> callback);
     void listSessions(std::function<void(QList<Session>)> callback);
-    void revokeSession(const QString &sessionId);
+    // The optional callback learns whether the service agreed.
+    void revokeSession(const QString &sessionId, std::function<void(bool)> callback = nullptr);
     // The "sub" claim of the usable access token; empty without one. Sends nothing.
     QString currentUserId() const;
     // The user as last fetched (empty fields before the first fetch). Sends nothing.
     User currentUser() const { return m_currentUser; }
+    // False when the tokens of the last browser sign-in could not be stored: that sign-in
+    // ends when the program closes.
+    bool isSignInKept() const { return m_signInKept; }
 
 signals:
     void stateChanged(BrioAccount::AuthState state);
@@ -66,6 +70,7 @@ private:
     TokenManager *m_tokenManager = nullptr;
     AuthState m_state = AuthState::Initial;
     User m_currentUser;
+    bool m_signInKept = true;
 };
 
 } // namespace BrioAccount

@@ -2,7 +2,9 @@
 
 #include "AccountFormDialog.h"
 #include "AccountRepository.h"
+#include "AccountScreen.h"
 #include "AccountService.h"
+#include "AccountSharingService.h"
 #include "AccountSidebar.h"
 #include "AppInfo.h"
 #include "AppState.h"
@@ -19,6 +21,7 @@
 #include "RecurringService.h"
 #include "RegisterScreen.h"
 #include "SettingsScreen.h"
+#include "ShareMembersDialog.h"
 #include "SearchScreen.h"
 #include "StatusBar.h"
 #include "SyncEngine.h"
@@ -124,7 +127,8 @@ void MainWindow::buildMenus()
     m_fileMenu = menuBar()->addMenu(tr("&File"));
     m_fileMenu->addAction(tr("Import..."), this, &MainWindow::openImportScreen);
     m_fileMenu->addSeparator();
-    m_signInAction = m_fileMenu->addAction(tr("Tallowmere &Account..."), this, &MainWindow::signIn);
+    m_signInAction =
+        m_fileMenu->addAction(tr("Tallowmere &Account..."), this, &MainWindow::openAccountScreen);
     m_signOutAction =
         m_fileMenu->addAction(tr("Sign &Out of Tallowmere Account"), this, &MainWindow::signOut);
     m_fileMenu->addSeparator();
@@ -141,6 +145,8 @@ void MainWindow::buildMenus()
     m_editAccountAction = m_accountMenu->addAction(tr("&Edit Account..."), this, &MainWindow::editAccount);
     m_deleteAccountAction =
         m_accountMenu->addAction(tr("&Delete Account..."), this, &MainWindow::deleteAccount);
+    m_accountMenu->addSeparator();
+    m_shareAccountAction = m_accountMenu->addAction(tr("&Share Account..."), this, &MainWindow::shareAccount);
     m_sidebar->list()->setContextMenuPolicy(Qt::ActionsContextMenu);
     m_sidebar->list()->addActions({m_newAccountAction, m_editAccountAction, m_deleteAccountAction});
 
@@ -340,9 +346,13 @@ void MainWindow::connectAuth()
 void MainWindow::updateAuthUI()
 {
     const bool signedIn = m_app->accountClient()->isAuthenticated();
-    m_signInAction->setVisible(!signedIn);
+    // The File entry stays: signed in, it opens the account window.
     m_signOutAction->setVisible(signedIn);
     m_welcome->setSignInVisible(!signedIn);
+    m_shareAccountAction->setEnabled(signedIn && !m_register->accountId().isEmpty());
+    // The account window would otherwise keep showing the previous user's data.
+    if (!signedIn && m_accountScreen)
+        m_accountScreen->hide();
 }
 
 void MainWindow::signIn()
@@ -427,6 +437,7 @@ void MainWindow::updateAccountActions()
     const bool hasAccount = !m_register->accountId().isEmpty();
     m_editAccountAction->setEnabled(hasAccount);
     m_deleteAccountAction->setEnabled(hasAccount);
+    m_shareAccountAction->setEnabled(hasAccount && m_app->accountClient()->isAuthenticated());
 }
 
 void MainWindow::onPreferenceChanged(const QString &key)
@@ -643,4 +654,58 @@ void MainWindow::openSettingsScreen()
     m_settingsScreen->show();
     m_settingsScreen->raise();
     m_settingsScreen->activateWindow();
+}
+
+void MainWindow::openAccountScreen()
+{
+    if (!m_app->accountClient()->isAuthenticated()) {
+        signIn();
+        return;
+    }
+    if (!m_accountScreen) {
+        m_accountScreen = std::make_unique<BrioAccount::AccountScreen>(m_app->accountClient());
+        m_accountScreen->setWindowTitle(tr("Tallowmere Account"));
+        m_accountScreen->resize(820, 640);
+        m_accountScreen->setAttribute(Qt::WA_QuitOnClose, false);
+        connect(m_accountScreen.get(), &BrioAccount::AccountScreen::logoutRequested, this,
+                &MainWindow::signOut);
+    }
+    m_accountScreen->showTab(BrioAccount::AccountScreen::ProfilePage);
+    m_accountScreen->refreshAll();
+    m_accountScreen->show();
+    m_accountScreen->raise();
+    m_accountScreen->activateWindow();
+}
+
+void MainWindow::shareAccount()
+{
+    const QString accountId = m_register->accountId();
+    const std::optional<Account> account =
+        accountId.isEmpty() ? std::nullopt : m_app->accounts()->findById(accountId);
+    if (!account || !m_app->accountClient()->isAuthenticated())
+        return;
+    BrioAccount::ShareDialogTexts texts;
+    texts.windowTitle = tr("Share Account");
+    texts.heading = tr("Sharing: %1").arg(account->name);
+    texts.explanation =
+        tr("Share this account with members of your Tallowmere family group. They'll see the same "
+           "register, balances, and reconciliation history on their devices.");
+    texts.sharedSectionTitle = tr("Shared with");
+    texts.notSharedText = tr("Not shared with anyone yet.");
+    texts.noGroupText =
+        tr("You are not in a family group yet. Create or join one in your Tallowmere account to "
+           "share accounts.");
+    texts.shareButtonText = tr("Share");
+    texts.removeTooltip = tr("Remove access");
+    texts.closeButtonText = tr("Close");
+    texts.shareRole = QStringLiteral("member");
+    texts.shareFailedTitle = tr("Share Failed");
+    texts.removeFailedTitle = tr("Remove Failed");
+    texts.removeConfirmTitle = tr("Remove Share");
+    texts.removeConfirmText = tr("Remove %1's access to this account?");
+    BrioAccount::ShareMembersDialog dialog(m_app->accountClient(), m_app->sharingService(), account->id,
+                                           texts, this);
+    connect(&dialog, &BrioAccount::ShareMembersDialog::sharingChanged, m_app->syncEngine(),
+            &SyncEngine::requestSync);
+    dialog.exec();
 }

@@ -25,6 +25,9 @@ class SettingsScreen;
 class SearchScreen;
 class StatusBar;
 class WelcomePage;
+namespace BrioAccount {
+class AccountScreen;
+}
 
 // The one main window: the account sidebar and the selected account's
 // register (or the welcome page while there is no account), the menus, the
@@ -60,6 +63,9 @@ public:
     QAction *exitAction() const { return m_exitAction; }
     QAction *signInAction() const { return m_signInAction; }
     QAction *signOutAction() const { return m_signOutAction; }
+    QAction *shareAccountAction() const { return m_shareAccountAction; }
+    // The online account's window once it was opened; null before.
+    BrioAccount::AccountScreen *accountScreen() const { return m_accountScreen.get(); }
     // Adds an entry that opens a tool window; the Tools menu shows once it has one.
     void addToolWindowAction(QAction *action);
     // The import window once it was opened; null before.
@@ -81,6 +87,11 @@ public slots:
     void signOut();
     // Offers sign-in or sign-out as the account client's state says.
     void updateAuthUI();
+    // The online account's window while signed in, made on first use and read again on every
+    // opening; the browser's sign-in otherwise.
+    void openAccountScreen();
+    // Shares the current account with members of the user's group.
+    void shareAccount();
     // Opens the import window, made on first use and raised when open.
     void openImportScreen();
     // Opens the preferences window, made on first use, read again on every opening.
@@ -138,6 +149,8 @@ private:
     std::unique_ptr<PayeeScreen> m_payeeScreen;
     QAction *m_signInAction = nullptr;
     QAction *m_signOutAction = nullptr;
+    QAction *m_shareAccountAction = nullptr;
+    std::unique_ptr<BrioAccount::AccountScreen> m_accountScreen;
     QAction *m_newAccountAction = nullptr;
     QAction *m_editAccountAction = nullptr;
     QAction *m_deleteAccountAction = nullptr;

@@ -1,18 +1,26 @@
 #include "AppState.h"
+#include "AccountScreen.h"
 #include "Client.h"
 #include "CredentialManagerTokenStore.h"
 #include "FakeHttpServer.h"
 #include "MainWindow.h"
+#include "ModalAnswerer.h"
+#include "ShareMembersDialog.h"
 #include "StatusBar.h"
+#include "SyncEngine.h"
 #include "TestApp.h"
 #include "TokenStore.h"
 #include "support/AccountTestSupport.h"
 #include "support/FakeBrowser.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QJsonArray>
 #include <QJsonObject>
+#include <QLabel>
 #include <QPushButton>
 #include <QSettings>
+#include <QStackedWidget>
 #include <QStatusBar>
 #include <QTest>
 
@@ -31,9 +39,12 @@ private Q_SLOTS:
     void signInFromMenuAndWelcomePage();
     void failedSignInSaysSo();
     void signOutOffersSignInAgain();
+    void accountEntryOpensAccountWindow();
+    void shareAccountRequestsSync();
 
 private:
     void start();
+    void storeTokens();
     QPushButton *welcomeSignIn() const;
 
     std::unique_ptr<FakeHttp::FakeHttpServer> m_services;
@@ -117,7 +128,8 @@ void TestMainWindowSignIn::signInFromMenuAndWelcomePage()
 
     QTRY_VERIFY(m_app->app()->accountClient()->isAuthenticated());
     QTRY_VERIFY(m_window->signOutAction()->isVisible());
-    QVERIFY(!m_window->signInAction()->isVisible());
+    // The same File entry now opens the account window.
+    QVERIFY(m_window->signInAction()->isVisible());
     QVERIFY(!welcomeSignIn()->isVisible());
     QVERIFY(!m_window->statusBarWidget()->isActivityVisible());
     QVERIFY(messages.contains(QStringLiteral("Signed in to your Tallowmere Account")));
@@ -147,7 +159,6 @@ void TestMainWindowSignIn::signOutOffersSignInAgain()
     QVERIFY(store->write(BrioAccount::RefreshTokenKey, QStringLiteral("r1")));
     start();
     QTRY_VERIFY(m_window->signOutAction()->isVisible());
-    QVERIFY(!m_window->signInAction()->isVisible());
 
     m_window->signOutAction()->trigger();
     QVERIFY(!m_app->app()->accountClient()->isAuthenticated());
@@ -158,6 +169,91 @@ void TestMainWindowSignIn::signOutOffersSignInAgain()
                 1);
     QVERIFY(!store->read(BrioAccount::RefreshTokenKey).has_value() ||
             store->read(BrioAccount::RefreshTokenKey)->isEmpty());
+}
+
+void TestMainWindowSignIn::storeTokens()
+{
+    auto store = BrioAccount::CredentialManagerTokenStore::create("com.tallowmerelabs.tallyfern");
+    QVERIFY(store->write(BrioAccount::AccessTokenKey, AccountTest::freshToken()));
+    QVERIFY(store->write(BrioAccount::RefreshTokenKey, QStringLiteral("r1")));
+}
+
+void TestMainWindowSignIn::accountEntryOpensAccountWindow()
+{
+    storeTokens();
+    start();
+    QTRY_VERIFY(m_app->app()->accountClient()->isAuthenticated());
+    m_window->signInAction()->trigger();
+    QVERIFY(m_browser->opened.isEmpty());
+    BrioAccount::AccountScreen *screen = m_window->accountScreen();
+    QVERIFY(screen && screen->isVisible());
+    QCOMPARE(screen->windowTitle(), QStringLiteral("Tallowmere Account"));
+    QTRY_COMPARE(m_services->requestCount("GET", QStringLiteral("/account/v1/group")), 1);
+
+    // Opened again on another page: the same window, back on the first page, read again.
+    screen->showTab(BrioAccount::AccountScreen::DevicesPage);
+    m_window->signInAction()->trigger();
+    QCOMPARE(m_window->accountScreen(), screen);
+    QCOMPARE(screen->findChild<QStackedWidget *>()->currentIndex(), 0);
+    QTRY_COMPARE(m_services->requestCount("GET", QStringLiteral("/account/v1/group")), 2);
+
+    // The window's Sign Out signs out and the window goes with the user's data.
+    for (QAbstractButton *button : screen->findChildren<QAbstractButton *>()) {
+        if (button->text() == QLatin1String("Sign Out"))
+            button->click();
+    }
+    QVERIFY(!m_app->app()->accountClient()->isAuthenticated());
+    QVERIFY(!screen->isVisible());
+    m_window->signInAction()->trigger();
+    QCOMPARE(m_browser->opened.size(), 1);
+    QVERIFY(!screen->isVisible());
+}
+
+void TestMainWindowSignIn::shareAccountRequestsSync()
+{
+    storeTokens();
+    m_services->on("GET", "/account/v1/profile", FakeHttp::Response::json(200, QJsonObject{{"id", "acc-1"}}));
+    const QJsonArray members{QJsonObject{{"account_id", "acc-1"}},
+                             QJsonObject{{"account_id", "acc-2"}, {"display_name", "Bo Tester"}}};
+    m_services->on("GET", "/account/v1/group",
+                   FakeHttp::Response::json(200, QJsonObject{{"id", "g1"}, {"members", members}}));
+    start();
+    const Account account = m_app->addAccount(QStringLiteral("Checking"));
+    m_window->selectAccount(account.id);
+    QTRY_VERIFY(m_window->shareAccountAction()->isEnabled());
+    const QString sharePath = QStringLiteral("/tallyfern/v1/accounts/%1/share").arg(account.id);
+    // The new account's own sync cycle ends first, so that the one after the share can be told apart.
+    const QString pushPath = QStringLiteral("/tallyfern/v1/sync/push");
+    QTRY_VERIFY_WITH_TIMEOUT(m_services->requestCount("POST", pushPath) >= 1, 10000);
+    QTRY_VERIFY(m_app->app()->syncEngine()->state() != SyncEngine::Syncing);
+    const int pushesBefore = m_services->requestCount("POST", pushPath);
+
+    ModalAnswerer answerer;
+    QString title;
+    QString heading;
+    answerer.expect([&](QWidget *modal) {
+        title = modal->windowTitle();
+        heading = modal->findChildren<QLabel *>().value(0)->text();
+        QAbstractButton *share = nullptr;
+        QTRY_VERIFY((share = [&]() -> QAbstractButton * {
+            for (QAbstractButton *button : modal->findChildren<QAbstractButton *>()) {
+                if (button->text() == QLatin1String("Share") && button->isVisible())
+                    return button;
+            }
+            return nullptr;
+        }()));
+        share->click();
+        QTRY_COMPARE(m_services->requestCount("POST", sharePath), 1);
+        qobject_cast<QDialog *>(modal)->accept();
+    });
+    m_window->shareAccountAction()->trigger();
+    QCOMPARE(answerer.pendingHandlers(), 0);
+    QCOMPARE(title, QStringLiteral("Share Account"));
+    QCOMPARE(heading, QStringLiteral("Sharing: Checking"));
+    QCOMPARE(m_services->requestsTo("POST", sharePath).first().jsonBody(),
+             QJsonObject({{"role", "member"}, {"user_id", "acc-2"}}));
+    // The share is followed by a sync cycle.
+    QTRY_VERIFY_WITH_TIMEOUT(m_services->requestCount("POST", pushPath) > pushesBefore, 10000);
 }
 
 QTEST_MAIN(TestMainWindowSignIn)

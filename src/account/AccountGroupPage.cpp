@@ -1,0 +1,267 @@
+#include "AccountGroupPage.h"
+
+#include "AccountClient.h"
+#include "AccountScreen.h"
+#include "AccountWidgets.h"
+#include "Client.h"
+
+#include <QHBoxLayout>
+#include <QInputDialog>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace BrioAccount {
+
+using namespace AccountWidgets;
+
+AccountGroupPage::AccountGroupPage(Client *client, AccountScreen *screen)
+    : QWidget(screen)
+    , m_client(client)
+    , m_screen(screen)
+{
+    m_layout = setUpPage(this, QStringLiteral("Group"));
+    m_content = new QWidget(this);
+    m_layout->addWidget(m_content);
+    m_layout->addStretch();
+}
+
+void AccountGroupPage::refresh()
+{
+    QPointer<AccountGroupPage> self(this);
+    m_client->accountClient()->getGroup([self](Group group) {
+        if (self)
+            self->showGroup(group);
+    });
+}
+
+void AccountGroupPage::afterAction(bool ok, const QString &success, const QString &failure)
+{
+    if (ok)
+        m_screen->showSuccess(success);
+    else
+        m_screen->showError(failure);
+    QTimer::singleShot(RereadDelayMs, this, &AccountGroupPage::refresh);
+}
+
+void AccountGroupPage::showGroup(const Group &group)
+{
+    QVBoxLayout *layout = replaceContent(m_layout, &m_content, 8);
+    QWidget *container = m_content;
+    if (group.id.isEmpty()) {
+        layout->addWidget(
+            section(QStringLiteral("No Group"),
+                    QStringLiteral("You're not part of a group. The group owner can invite you, "
+                                   "or you can join with an invite code."),
+                    container));
+        auto *row = new QHBoxLayout;
+        auto *join = new QPushButton(QStringLiteral("Join with Invite Code"), container);
+        connect(join, &QPushButton::clicked, this, &AccountGroupPage::joinGroup);
+        row->addWidget(join);
+        row->addStretch();
+        layout->addLayout(row);
+        return;
+    }
+    layout->addWidget(section(
+        group.name, QStringLiteral("%1 of %2 seats used").arg(group.members.size()).arg(group.maxSeats),
+        container));
+    layout->addSpacing(4);
+    QLabel *members = plainLabel(QStringLiteral("Members"), container);
+    setFontWeight(members, 500);
+    layout->addWidget(members);
+
+    const bool isOwner = m_client->claims().isOwner();
+    addMemberRows(layout, group.members, isOwner);
+    if (isOwner) {
+        addOwnerTools(layout, group);
+        return;
+    }
+    layout->addSpacing(12);
+    layout->addWidget(separator(container));
+    layout->addSpacing(4);
+    QHBoxLayout *row = indentedRow();
+    auto *leave = new QPushButton(QStringLiteral("Leave Group"), container);
+    connect(leave, &QPushButton::clicked, this, &AccountGroupPage::leaveGroup);
+    row->addWidget(leave);
+    row->addStretch();
+    layout->addLayout(row);
+}
+
+void AccountGroupPage::addMemberRows(QVBoxLayout *layout, const QList<GroupMember> &members, bool isOwner)
+{
+    QWidget *container = layout->parentWidget();
+    for (const GroupMember &member : members) {
+        auto *rowWidget = new QWidget(container);
+        auto *row = new QHBoxLayout(rowWidget);
+        row->setContentsMargins(12, 6, 0, 6);
+        auto *lines = new QVBoxLayout;
+        lines->setSpacing(2);
+        const QString name = member.displayName.isEmpty() ? member.email : member.displayName;
+        QLabel *nameLine = plainLabel(name, rowWidget);
+        setFontWeight(nameLine, 500);
+        lines->addWidget(nameLine);
+        if (!member.email.isEmpty() && member.email != name)
+            lines->addWidget(secondaryLabel(member.email, rowWidget));
+        row->addLayout(lines);
+        row->addStretch();
+        const bool memberIsOwner = member.role == QLatin1String("owner");
+        if (memberIsOwner) {
+            QLabel *badge = plainLabel(QStringLiteral("Owner"), rowWidget);
+            resizeFont(badge, -2);
+            setFontWeight(badge, 500);
+            setTextColour(badge, QColor(QStringLiteral("#00897B")));
+            row->addWidget(badge);
+        }
+        if (isOwner && !memberIsOwner) {
+            auto *remove = new QPushButton(QStringLiteral("Remove"), rowWidget);
+            const QString accountId = member.accountId;
+            connect(remove, &QPushButton::clicked, this,
+                    [this, accountId, name] { removeMember(accountId, name); });
+            row->addWidget(remove);
+        }
+        layout->addWidget(rowWidget);
+    }
+}
+
+void AccountGroupPage::addOwnerTools(QVBoxLayout *layout, const Group &group)
+{
+    QWidget *container = layout->parentWidget();
+    if (!group.pendingInvitations.isEmpty()) {
+        layout->addSpacing(8);
+        layout->addWidget(separator(container));
+        layout->addSpacing(4);
+        QLabel *heading = plainLabel(QStringLiteral("Pending Invitations"), container);
+        setFontWeight(heading, 500);
+        layout->addWidget(heading);
+        for (const GroupInvitation &invitation : group.pendingInvitations) {
+            QHBoxLayout *row = indentedRow(4, 4);
+            row->addWidget(plainLabel(invitation.invitedEmail.isEmpty()
+                                          ? QStringLiteral("Invite code: %1").arg(invitation.inviteCode)
+                                          : invitation.invitedEmail,
+                                      container));
+            row->addStretch();
+            auto *revoke = new QPushButton(QStringLiteral("Revoke"), container);
+            const QString id = invitation.id;
+            connect(revoke, &QPushButton::clicked, this, [this, id] { revokeInvitation(id); });
+            row->addWidget(revoke);
+            layout->addLayout(row);
+        }
+    }
+    layout->addSpacing(12);
+    layout->addWidget(separator(container));
+    layout->addSpacing(4);
+    layout->addWidget(section(QStringLiteral("Invite Members"), QString(), container));
+    QHBoxLayout *row = indentedRow();
+    row->setSpacing(8);
+    auto *byEmail = new QPushButton(QStringLiteral("Invite by Email"), container);
+    auto *byCode = new QPushButton(QStringLiteral("Generate Invite Code"), container);
+    connect(byEmail, &QPushButton::clicked, this, &AccountGroupPage::inviteByEmail);
+    connect(byCode, &QPushButton::clicked, this, &AccountGroupPage::generateInviteCode);
+    row->addWidget(byEmail);
+    row->addWidget(byCode);
+    row->addStretch();
+    layout->addLayout(row);
+}
+
+void AccountGroupPage::joinGroup()
+{
+    bool ok = false;
+    const QString code =
+        QInputDialog::getText(m_screen, QStringLiteral("Join Group"), QStringLiteral("Enter invite code:"),
+                              QLineEdit::Normal, QString(), &ok)
+            .trimmed();
+    if (!ok || code.isEmpty())
+        return;
+    QPointer<AccountGroupPage> self(this);
+    m_client->accountClient()->joinGroup(code, [self](bool joined) {
+        if (!self)
+            return;
+        if (!joined) {
+            self->m_screen->showError(QStringLiteral("Invalid or expired invite code."));
+            return;
+        }
+        self->m_screen->showSuccess(QStringLiteral("Joined group."));
+        self->refresh();
+    });
+}
+
+void AccountGroupPage::inviteByEmail()
+{
+    bool ok = false;
+    const QString email =
+        QInputDialog::getText(m_screen, QStringLiteral("Invite by Email"), QStringLiteral("Email address:"),
+                              QLineEdit::Normal, QString(), &ok)
+            .trimmed();
+    if (!ok || email.isEmpty())
+        return;
+    QPointer<AccountGroupPage> self(this);
+    m_client->accountClient()->inviteByEmail(email, [self](GroupInvitation invitation) {
+        if (!self)
+            return;
+        if (invitation.id.isEmpty()) {
+            self->m_screen->showError(QStringLiteral("Failed to send invitation."));
+            return;
+        }
+        self->m_screen->showSuccess(QStringLiteral("Invitation sent."));
+        self->refresh();
+    });
+}
+
+void AccountGroupPage::generateInviteCode()
+{
+    QPointer<AccountGroupPage> self(this);
+    m_client->accountClient()->generateInviteCode([self](GroupInvitation invitation) {
+        if (!self)
+            return;
+        if (invitation.inviteCode.isEmpty()) {
+            self->m_screen->showError(QStringLiteral("Failed to generate code."));
+            return;
+        }
+        inform(self->m_screen, QStringLiteral("Invite Code"),
+               QStringLiteral("Share this code with the person you want to invite:\n\n%1")
+                   .arg(invitation.inviteCode));
+        if (self)
+            self->refresh();
+    });
+}
+
+void AccountGroupPage::removeMember(const QString &accountId, const QString &name)
+{
+    QPointer<AccountGroupPage> self(this);
+    if (!askYesNo(m_screen, QStringLiteral("Remove Member"),
+                  QStringLiteral("Remove %1 from the group?").arg(name)) ||
+        !self)
+        return;
+    m_client->accountClient()->removeMember(accountId, [self, name](bool ok) {
+        if (self)
+            self->afterAction(ok, QStringLiteral("%1 removed.").arg(name),
+                              QStringLiteral("Failed to remove %1.").arg(name));
+    });
+}
+
+void AccountGroupPage::revokeInvitation(const QString &invitationId)
+{
+    QPointer<AccountGroupPage> self(this);
+    m_client->accountClient()->revokeInvitation(invitationId, [self](bool ok) {
+        if (self)
+            self->afterAction(ok, QStringLiteral("Invitation revoked."),
+                              QStringLiteral("Failed to revoke invitation."));
+    });
+}
+
+void AccountGroupPage::leaveGroup()
+{
+    QPointer<AccountGroupPage> self(this);
+    if (!askYesNo(m_screen, QStringLiteral("Leave Group"),
+                  QStringLiteral("Leave this group? You will lose access to shared data.")) ||
+        !self)
+        return;
+    m_client->accountClient()->leaveGroup([self](bool ok) {
+        if (self)
+            self->afterAction(ok, QStringLiteral("Left group."), QStringLiteral("Failed to leave group."));
+    });
+}
+
+} // namespace BrioAccount
