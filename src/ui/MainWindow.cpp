@@ -19,6 +19,8 @@
 #include "RecurringRepository.h"
 #include "RecurringScreen.h"
 #include "RecurringService.h"
+#include "ReconciliationHistoryScreen.h"
+#include "ReconciliationScreen.h"
 #include "RegisterScreen.h"
 #include "SettingsScreen.h"
 #include "ShareMembersDialog.h"
@@ -168,6 +170,12 @@ void MainWindow::buildMenus()
 
     m_toolsMenu = menuBar()->addMenu(tr("T&ools"));
     m_toolsMenu->menuAction()->setVisible(false);
+    auto *reconcileAction = new QAction(tr("Reconcile..."), this);
+    connect(reconcileAction, &QAction::triggered, this, &MainWindow::openReconciliation);
+    addToolWindowAction(reconcileAction);
+    auto *historyAction = new QAction(tr("Reconciliation History..."), this);
+    connect(historyAction, &QAction::triggered, this, &MainWindow::openReconciliationHistory);
+    addToolWindowAction(historyAction);
     auto *recurringAction = new QAction(tr("Recurring Transactions..."), this);
     connect(recurringAction, &QAction::triggered, this, &MainWindow::openRecurringScreen);
     addToolWindowAction(recurringAction);
@@ -708,4 +716,50 @@ void MainWindow::shareAccount()
     connect(&dialog, &BrioAccount::ShareMembersDialog::sharingChanged, m_app->syncEngine(),
             &SyncEngine::requestSync);
     dialog.exec();
+}
+
+void MainWindow::openReconciliation()
+{
+    const QString accountId = m_register->accountId();
+    const std::optional<Account> account =
+        accountId.isEmpty() ? std::nullopt : m_app->accounts()->findById(accountId);
+    if (!account) {
+        m_statusBar->showTransientMessage(tr("Select an account to reconcile"), 3000);
+        return;
+    }
+    // One window per reconciliation; it deletes itself when closed, or with this window.
+    auto *screen = new ReconciliationScreen(m_app);
+    screen->setAttribute(Qt::WA_DeleteOnClose);
+    screen->setAttribute(Qt::WA_QuitOnClose, false);
+    screen->setAccount(accountId);
+    screen->setWindowTitle(tr("Reconcile — %1").arg(account->name));
+    screen->resize(1100, 720);
+    connect(this, &QObject::destroyed, screen, [screen]() { delete screen; });
+    connect(screen, &ReconciliationScreen::reconciliationCompleted, this, [this, screen]() {
+        reloadAccounts();
+        screen->close();
+    });
+    connect(screen, &ReconciliationScreen::cancelled, screen, &QWidget::close);
+    screen->show();
+    screen->raise();
+    screen->activateWindow();
+}
+
+void MainWindow::openReconciliationHistory()
+{
+    const QString accountId = m_register->accountId();
+    if (accountId.isEmpty()) {
+        m_statusBar->showTransientMessage(tr("Select an account to see its reconciliations"), 3000);
+        return;
+    }
+    if (!m_reconciliationHistory) {
+        m_reconciliationHistory = std::make_unique<ReconciliationHistoryScreen>(m_app);
+        m_reconciliationHistory->setWindowTitle(tr("Reconciliation History"));
+        m_reconciliationHistory->resize(750, 500);
+        m_reconciliationHistory->setAttribute(Qt::WA_QuitOnClose, false);
+    }
+    m_reconciliationHistory->setAccount(accountId);
+    m_reconciliationHistory->show();
+    m_reconciliationHistory->raise();
+    m_reconciliationHistory->activateWindow();
 }

@@ -19,6 +19,7 @@ class PayeeScreen;
 class QSplitter;
 class QStackedWidget;
 class QTimer;
+class ReconciliationHistoryScreen;
 class RecurringScreen;
 class RegisterScreen;
 class SettingsScreen;
@@ -92,6 +93,10 @@ public slots:
     void openAccountScreen();
     // Shares the current account with members of the user's group.
     void shareAccount();
+    // Opens a new reconciliation window for the current account.
+    void openReconciliation();
+    // Opens the reconciliation history, made on first use, for the current account.
+    void openReconciliationHistory();
     // Opens the import window, made on first use and raised when open.
     void openImportScreen();
     // Opens the preferences window, made on first use, read again on every opening.
@@ -142,6 +147,7 @@ private:
     QMenu *m_helpMenu = nullptr;
     QAction *m_exitAction = nullptr;
     std::unique_ptr<ImportScreen> m_importScreen;
+    std::unique_ptr<ReconciliationHistoryScreen> m_reconciliationHistory;
     std::unique_ptr<SettingsScreen> m_settingsScreen;
     std::unique_ptr<RecurringScreen> m_recurringScreen;
     std::unique_ptr<CategoriesScreen> m_categoriesScreen;
