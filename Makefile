@@ -29,5 +29,23 @@ bench: build
 check-windows: deps
 	./scripts/check-windows.sh
 
+# The fuzz targets under fuzz/, built apart with clang and the sanitizers.
+# `make fuzz` fuzzes each for FUZZ_SECONDS; `make fuzz-replay` only runs the
+# seed corpus and saved crash inputs through them (what CI does).
+FUZZ_BUILD_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
+
+.PHONY: fuzz fuzz-build fuzz-replay
+
+fuzz-build: deps
+	cmake -S fuzz -B $(FUZZ_BUILD_DIR) -G Ninja -DCMAKE_CXX_COMPILER=clang++-14
+	cmake --build $(FUZZ_BUILD_DIR) -j $(JOBS)
+
+fuzz: fuzz-build
+	./fuzz/run.sh fuzz $(FUZZ_BUILD_DIR) $(FUZZ_SECONDS)
+
+fuzz-replay: fuzz-build
+	./fuzz/run.sh replay $(FUZZ_BUILD_DIR)
+
 clean:
 	rm -rf $(BUILD_DIR)

@@ -25,6 +25,8 @@ xauth
 fonts-material-design-icons-iconfont
 fonts-dejavu-core
 g++-mingw-w64-x86-64
+clang-14
+libfuzzer-14-dev
 "
 
 missing=""

@@ -7,9 +7,9 @@
 #include "ZipWriter.h"
 
 #include <QDebug>
+#include <QHash>
 #include <QJsonDocument>
 #include <QJsonValue>
-#include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
@@ -297,13 +297,22 @@ RestoreResult BackupService::restoreBackup(const QByteArray &archive, RestoreMod
     for (size_t t = 0; t < tables().size() && intact; ++t) {
         const Table &table = tables()[t];
         if (table.folder == QLatin1String("categories/")) {
+            // Only what the order needs is kept of each category, and each is
+            // read again when written: all of them at once, each up to the
+            // entry limit, could take hundreds of times the archive's size.
             QList<Row> rows;
             for (int index : indices[t]) {
-                if (auto object = readObject(reader, index, result))
-                    rows.append({entries[index].name, std::move(*object)});
+                if (auto object = readObject(reader, index, result)) {
+                    const QJsonObject order{
+                        {QStringLiteral("id"), object->value(QStringLiteral("id"))},
+                        {QStringLiteral("parent_id"), object->value(QStringLiteral("parent_id"))}};
+                    rows.append({entries[index].name, order, index});
+                }
             }
             for (const Row &row : parentsFirst(std::move(rows))) {
-                if (!(intact = restoreRow(t, row, mode, result)))
+                RestoreResult again;
+                auto object = readObject(reader, row.index, again);
+                if (object && !(intact = restoreRow(t, {row.fileName, std::move(*object)}, mode, result)))
                     break;
             }
             continue;
@@ -367,29 +376,27 @@ bool BackupService::restoreRow(size_t tableIndex, const Row &row, RestoreMode mo
 
 QList<BackupService::Row> BackupService::parentsFirst(QList<Row> categories)
 {
-    QSet<QString> pending;
-    for (const Row &row : categories)
-        pending.insert(row.object.value(QStringLiteral("id")).toString());
+    QHash<QString, qsizetype> byId;
+    for (qsizetype i = 0; i < categories.size(); ++i)
+        byId.insert(categories.at(i).object.value(QStringLiteral("id")).toString(), i);
+    // Each row is visited once: walking up from it stops at a parent already
+    // placed, not in the archive, absent, or on a cycle, whose rows then fail
+    // alone. Repeated passes over the rows instead would take minutes for a
+    // long chain listed children first.
+    QList<bool> placed(categories.size(), false);
+    QList<qsizetype> chain;
     QList<Row> ordered;
     ordered.reserve(categories.size());
-    // Each pass takes the rows whose parent is written already, not in the
-    // archive, or absent; a cycle is left for the end, where it fails alone.
-    bool progress = true;
-    while (!categories.isEmpty() && progress) {
-        progress = false;
-        QList<Row> waiting;
-        for (Row &row : categories) {
-            const QString parent = row.object.value(QStringLiteral("parent_id")).toString();
-            if (parent.isEmpty() || !pending.contains(parent)) {
-                pending.remove(row.object.value(QStringLiteral("id")).toString());
-                ordered.append(std::move(row));
-                progress = true;
-            } else {
-                waiting.append(std::move(row));
-            }
+    for (qsizetype start = 0; start < categories.size(); ++start) {
+        chain.clear();
+        for (qsizetype i = start; i >= 0 && !placed.at(i);) {
+            placed[i] = true;
+            chain.append(i);
+            const QString parent = categories.at(i).object.value(QStringLiteral("parent_id")).toString();
+            i = parent.isEmpty() ? -1 : byId.value(parent, -1);
         }
-        categories = std::move(waiting);
+        for (auto it = chain.crbegin(); it != chain.crend(); ++it)
+            ordered.append(std::move(categories[*it]));
     }
-    ordered.append(categories);
     return ordered;
 }

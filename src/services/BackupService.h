@@ -50,6 +50,7 @@ private:
     {
         QString fileName;
         QJsonObject object;
+        int index = -1; // the entry, for a row read again when it is written
     };
 
     std::optional<QJsonObject> readObject(const ZipReader &reader, int index, RestoreResult &result) const;

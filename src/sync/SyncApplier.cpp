@@ -14,6 +14,7 @@
 #include <QSignalBlocker>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <algorithm>
 #include <type_traits>
 
 namespace {
@@ -80,6 +81,52 @@ private:
     }
     bool m_open = false;
 };
+
+// The waiting records in the order that lets one pass apply every record
+// whose references can be met: by kind, as a page is applied, and categories
+// parents before their children. In the order they arrived, a chain of
+// categories listed children first would apply one link per pass, and a page
+// of such a chain would take minutes.
+QList<SyncRetryQueue::Entry> inApplyOrder(QList<SyncRetryQueue::Entry> entries)
+{
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const SyncRetryQueue::Entry &a, const SyncRetryQueue::Entry &b) {
+                         return int(a.kind) < int(b.kind);
+                     });
+    const auto isCategory = [](const SyncRetryQueue::Entry &entry) {
+        return entry.kind == SyncKind::Category;
+    };
+    const auto first = std::find_if(entries.begin(), entries.end(), isCategory);
+    const auto end = std::find_if_not(first, entries.end(), isCategory);
+    const qsizetype offset = first - entries.begin();
+    const qsizetype count = end - first;
+
+    QHash<QString, qsizetype> byId;
+    for (qsizetype i = 0; i < count; ++i) {
+        const QString id = entries.at(offset + i).record.value(QLatin1String("client_id")).toString();
+        if (!id.isEmpty())
+            byId.insert(id, i);
+    }
+    // Each category is visited once: walking up from it stops at a parent
+    // already placed, absent or on a cycle.
+    QList<bool> placed(count, false);
+    QList<qsizetype> chain;
+    QList<SyncRetryQueue::Entry> ordered;
+    ordered.reserve(count);
+    for (qsizetype start = 0; start < count; ++start) {
+        chain.clear();
+        for (qsizetype i = start; i >= 0 && !placed.at(i);) {
+            placed[i] = true;
+            chain.append(i);
+            const QString parent = entries.at(offset + i).record.value(QLatin1String("parent_id")).toString();
+            i = parent.isEmpty() ? -1 : byId.value(parent, -1);
+        }
+        for (auto it = chain.crbegin(); it != chain.crend(); ++it)
+            ordered.append(entries.at(offset + *it));
+    }
+    std::move(ordered.begin(), ordered.end(), first);
+    return entries;
+}
 
 QJsonObject payloadOf(const Account &account)
 {
@@ -463,7 +510,7 @@ void SyncApplier::retryFailed()
     m_retryDue = false;
     while (progress && !m_retries.isEmpty()) {
         progress = false;
-        for (const SyncRetryQueue::Entry &entry : m_retries.takeAll()) {
+        for (const SyncRetryQueue::Entry &entry : inApplyOrder(m_retries.takeAll())) {
             if (apply(entry.kind, entry.record) == Outcome::Failed)
                 m_retries.add(entry);
             else

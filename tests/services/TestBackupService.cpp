@@ -95,6 +95,7 @@ private Q_SLOTS:
     void unusableArchiveWritesNothing();
     void hostileRows();
     void childrenBeforeParentsInTheArchive();
+    void longCategoryChainAndCycle();
     void failedRowIsReportedAndOthersStay();
     void oversizedEntryAndTooManyEntries();
 
@@ -351,6 +352,32 @@ void TestBackupService::childrenBeforeParentsInTheArchive()
         QStringLiteral("mid"));
     QVERIFY(TestDatabase::scalar(QStringLiteral("SELECT parent_id IS NULL FROM categories WHERE id = 'root'"))
                 .toBool());
+}
+
+void TestBackupService::longCategoryChainAndCycle()
+{
+    // A chain listed children first is written whole, each row with all of
+    // its columns; two categories that are each other's parent fail alone.
+    QList<std::pair<QString, QByteArray>> files{kManifest};
+    for (int i = 199; i >= 0; --i) {
+        files.append({QStringLiteral("categories/c%1.json").arg(i),
+                      json({{"id", QStringLiteral("c%1").arg(i)},
+                            {"name", QStringLiteral("Link %1").arg(i)},
+                            {"parent_id", i > 0 ? QStringLiteral("c%1").arg(i - 1) : QString()}})});
+    }
+    files.append({"categories/x.json", json({{"id", "x"}, {"name", "X"}, {"parent_id", "y"}})});
+    files.append({"categories/y.json", json({{"id", "y"}, {"name", "Y"}, {"parent_id", "x"}})});
+    const RestoreResult result = m_backup->restoreBackup(archiveOf(files), RestoreMode::SkipExisting);
+    QCOMPARE(result.categoriesRestored, 200);
+    QCOMPARE(result.errors.size(), 2);
+    QCOMPARE(TestDatabase::scalar(QStringLiteral("SELECT name FROM categories WHERE id = 'c199'")).toString(),
+             QStringLiteral("Link 199"));
+    QCOMPARE(
+        TestDatabase::scalar(QStringLiteral("SELECT parent_id FROM categories WHERE id = 'c199'")).toString(),
+        QStringLiteral("c198"));
+    QCOMPARE(TestDatabase::scalar(QStringLiteral("SELECT COUNT(*) FROM categories WHERE id IN ('x', 'y')"))
+                 .toInt(),
+             0);
 }
 
 void TestBackupService::failedRowIsReportedAndOthersStay()
