@@ -1,6 +1,7 @@
 #include "AccountRepository.h"
 
 #include "Database.h"
+#include "ReadFailureWatch.h"
 #include "SqlStatement.h"
 #include "SqlValues.h"
 
@@ -179,12 +180,47 @@ QHash<QString, qint64> AccountRepository::balances(const QString &mode) const
                                        "WHERE a.deleted_at IS NULL GROUP BY a.id")
                             .arg(condition);
     QHash<QString, qint64> result;
+    const ReadFailureWatch watch;
     const auto rows = SqlStatement::readAll(
         m_database->database(), sql, values,
         [](const QSqlQuery &q) { return std::make_pair(q.value(0).toString(), q.value(1).toLongLong()); },
         "AccountRepository::balances");
+    if (watch.failed()) {
+        // One account's rows can fail the whole sum (damage, a total past
+        // 64 bits): the others are still worth showing, the failed one stays out.
+        for (const Account &account : findAll()) {
+            if (const std::optional<qint64> one = balance(account.id, mode))
+                result.insert(account.id, *one);
+        }
+        return result;
+    }
     result.reserve(rows.size());
     for (const auto &[id, balance] : rows)
         result.insert(id, balance);
     return result;
+}
+
+QString AccountRepository::balanceSql(const QString &mode)
+{
+    // The same conditions as balances(); a reconciled transaction counts as cleared.
+    QString condition;
+    if (mode == QLatin1String("cleared"))
+        condition = QStringLiteral(" AND (t.cleared = 1 OR t.reconciled = 1)");
+    else if (mode == QLatin1String("asOfToday"))
+        condition = QStringLiteral(" AND t.date <= ?");
+    return QStringLiteral("SELECT a.starting_balance + (SELECT COALESCE(SUM(t.amount), 0) FROM transactions t "
+                          "WHERE t.account_id = a.id AND t.deleted_at IS NULL%1) "
+                          "FROM accounts a WHERE a.id = ? AND a.deleted_at IS NULL")
+        .arg(condition);
+}
+
+std::optional<qint64> AccountRepository::balance(const QString &accountId, const QString &mode) const
+{
+    QVariantList values;
+    if (mode == QLatin1String("asOfToday"))
+        values.append(QDate::currentDate().toString(Qt::ISODate));
+    values.append(accountId);
+    return SqlStatement::readOne(
+        m_database->database(), balanceSql(mode), values, [](const QSqlQuery &q) { return q.value(0).toLongLong(); },
+        "AccountRepository::balance");
 }

@@ -40,7 +40,14 @@ public:
     // The balance of every live account: starting balance plus its live
     // transactions, all of them ("current"), the cleared ones ("cleared") or
     // those dated today or earlier ("asOfToday"). Another mode means "current".
+    // An account whose balance cannot be read is left out (ReadFailureWatch
+    // tells), the others are still there.
     QHash<QString, qint64> balances(const QString &mode) const;
+    // The same for one live account, summed from the index alone; empty when
+    // the account is not live or the read fails.
+    std::optional<qint64> balance(const QString &accountId, const QString &mode) const;
+    // The statement behind balance(), for checking its query plan.
+    static QString balanceSql(const QString &mode);
 
 signals:
     void accountsChanged();

@@ -1,6 +1,7 @@
 #include "SqlStatement.h"
 
 #include "Database.h"
+#include "ReadFailureWatch.h"
 
 #include <QDebug>
 #include <QSqlError>
@@ -56,6 +57,17 @@ void logFailure(const QSqlQuery &query, const char *context)
     if (!context)
         return;
     qWarning().noquote() << QLatin1String(context) + QLatin1String(" failed:") << query.lastError().text();
+}
+
+void readFailed(const QSqlQuery &query, const char *context)
+{
+    ReadFailureWatch::noteFailure();
+    logFailure(query, context);
+}
+
+bool stoppedOnError(const QSqlQuery &query)
+{
+    return query.lastError().type() != QSqlError::NoError;
 }
 
 } // namespace SqlStatement

@@ -31,9 +31,13 @@ QString updateByIdSql(const char *table, const QStringList &columns);
 
 // Logs "<context> failed:" with the query's error text (nothing for a null context).
 void logFailure(const QSqlQuery &query, const char *context);
+// logFailure for a read, which is also counted for ReadFailureWatch.
+void readFailed(const QSqlQuery &query, const char *context);
+// True when the rows of a read ended on an error rather than after its last row.
+bool stoppedOnError(const QSqlQuery &query);
 
 // Every row of a read turned into a record by `read`; empty when the query
-// fails (logged when a context is given).
+// fails, also part-way through its rows (logged when a context is given).
 template <typename Reader>
 auto readAll(const QSqlDatabase &database, const QString &sql, const QVariantList &values, Reader read,
              const char *context = nullptr)
@@ -43,11 +47,16 @@ auto readAll(const QSqlDatabase &database, const QString &sql, const QVariantLis
     QSqlQuery query(database);
     query.setForwardOnly(true);
     if (!run(query, sql, values)) {
-        logFailure(query, context);
+        readFailed(query, context);
         return records;
     }
     while (query.next())
         records.append(read(query));
+    // A partial list would pass for the whole one.
+    if (stoppedOnError(query)) {
+        readFailed(query, context);
+        records.clear();
+    }
     return records;
 }
 
@@ -59,11 +68,14 @@ auto readOne(const QSqlDatabase &database, const QString &sql, const QVariantLis
     QSqlQuery query(database);
     query.setForwardOnly(true);
     if (!run(query, sql, values)) {
-        logFailure(query, context);
+        readFailed(query, context);
         return std::optional<Record>();
     }
-    if (!query.next())
+    if (!query.next()) {
+        if (stoppedOnError(query))
+            readFailed(query, context);
         return std::optional<Record>();
+    }
     return std::optional<Record>(read(query));
 }
 

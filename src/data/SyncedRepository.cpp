@@ -47,6 +47,16 @@ int SyncedRepository::markAllPendingForResync()
     return changed;
 }
 
+bool SyncedRepository::hasUnsyncedRows() const
+{
+    const QString sql = QStringLiteral("SELECT EXISTS (SELECT 1 FROM %1 WHERE sync_status != 'synced')")
+                            .arg(QLatin1String(m_table));
+    return SqlStatement::readOne(
+               m_database->database(), sql, {}, [](const QSqlQuery &q) { return q.value(0).toBool(); },
+               context("hasUnsyncedRows"))
+        .value_or(true);
+}
+
 bool SyncedRepository::stampDeleted(const QString &id, const QDateTime &deletedAt)
 {
     const QString sql =

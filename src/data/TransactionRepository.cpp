@@ -1,8 +1,12 @@
 #include "TransactionRepository.h"
 
 #include "Database.h"
+#include "ReadFailureWatch.h"
 #include "SqlStatement.h"
 #include "SqlValues.h"
+
+#include <QDebug>
+#include <QtNumeric>
 
 namespace {
 
@@ -161,7 +165,7 @@ QList<RegisterRow> TransactionRepository::registerRows(const QString &accountId)
     QSqlQuery query(m_database->database());
     query.setForwardOnly(true);
     if (!SqlStatement::run(query, registerRowsSql(), {accountId, accountId})) {
-        SqlStatement::logFailure(query, "TransactionRepository::registerRows");
+        SqlStatement::readFailed(query, "TransactionRepository::registerRows");
         return rows;
     }
     bool first = true;
@@ -172,9 +176,20 @@ QList<RegisterRow> TransactionRepository::registerRows(const QString &accountId)
             first = false;
         }
         RegisterRow row = readRegisterRow(query);
-        balance += row.transaction.amount;
+        // A file holding amounts no register can total is as unreadable as a
+        // damaged one; wrapped balances would pass for true ones.
+        if (qAddOverflow(balance, row.transaction.amount, &balance)) {
+            qWarning() << "TransactionRepository::registerRows failed: the running balance overflows";
+            ReadFailureWatch::noteFailure();
+            return {};
+        }
         row.balance = balance;
         rows.append(std::move(row));
+    }
+    // Rows up to a failure would show a wrong balance as the account's.
+    if (SqlStatement::stoppedOnError(query)) {
+        SqlStatement::readFailed(query, "TransactionRepository::registerRows");
+        rows.clear();
     }
     return rows;
 }
@@ -264,6 +279,7 @@ bool TransactionRepository::insert(const Transaction &transaction)
                                              SqlValues::timestamp(transaction.updatedAt)};
     if (!SqlStatement::write(m_database, sql, values, "TransactionRepository::insert"))
         return false;
+    emit transactionWritten(transaction.accountId, transaction.id);
     emit transactionsChanged(transaction.accountId);
     return true;
 }
@@ -276,6 +292,7 @@ bool TransactionRepository::update(const Transaction &transaction)
                                 QVariantList{SqlValues::timestamp(transaction.updatedAt), transaction.id};
     if (!SqlStatement::write(m_database, sql, values, "TransactionRepository::update"))
         return false;
+    emit transactionWritten(transaction.accountId, transaction.id);
     emit transactionsChanged(transaction.accountId);
     return true;
 }
@@ -287,6 +304,25 @@ bool TransactionRepository::softDelete(const QString &id)
         return false;
     if (!stampDeleted(id, QDateTime()))
         return false;
+    emit transactionWritten(existing->accountId, id);
     emit transactionsChanged(existing->accountId);
     return true;
+}
+
+QList<RegisterRow> TransactionRepository::registerRowsByIds(const QStringList &ids) const
+{
+    if (ids.isEmpty())
+        return {};
+    QStringList marks;
+    marks.reserve(ids.size());
+    for (qsizetype i = 0; i < ids.size(); ++i)
+        marks.append(QStringLiteral("?"));
+    const QString sql = QStringLiteral("SELECT %1, %2 %3WHERE t.id IN (%4)")
+                            .arg(columns(), kCategoryPath, fromWithCategories(false), marks.join(QLatin1Char(',')));
+    QVariantList values;
+    values.reserve(ids.size());
+    for (const QString &id : ids)
+        values.append(id);
+    return SqlStatement::readAll(m_database->database(), sql, values, readRegisterRow,
+                                 "TransactionRepository::registerRowsByIds");
 }

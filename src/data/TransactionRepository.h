@@ -36,6 +36,10 @@ public:
     // then creation), each with the balance after it, starting from the
     // account's starting balance, and its category path.
     QList<RegisterRow> registerRows(const QString &accountId) const;
+    // The given transactions as register rows with their category paths,
+    // soft-deleted ones included; the balance is left 0 for the caller to
+    // carry. Empty also when the read fails.
+    QList<RegisterRow> registerRowsByIds(const QStringList &ids) const;
 
     // Distinct non-empty payees of live transactions, in byte order.
     QStringList allPayees() const;
@@ -72,6 +76,9 @@ public:
 
 signals:
     void transactionsChanged(const QString &accountId);
+    // Emitted just before transactionsChanged() when one known transaction was
+    // inserted, updated or deleted, so a register can read that row alone.
+    void transactionWritten(const QString &accountId, const QString &transactionId);
 
 protected:
     void announceChange(const QString &accountId) override;

@@ -263,7 +263,7 @@ void TestMigrationRunner::migratingTwiceChangesNothing()
     insertAccountAndTransaction(QStringLiteral("Grocer"), QStringLiteral(""));
     MigrationRunner runner(fixture.database());
     QVERIFY(runner.migrate());
-    QCOMPARE(runner.schemaVersion(), 5);
+    QCOMPARE(runner.schemaVersion(), 6);
     QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM transactions_fts")).toInt(), 1);
 }
 
@@ -328,9 +328,9 @@ void TestMigrationRunner::failingScriptLeavesFileUnchanged()
         QTest::ignoreMessage(QtWarningMsg,
                              QRegularExpression(QStringLiteral("^MigrationRunner::migrate failed")));
         QVERIFY(!runner.migrate(MigrationRunner::builtInScripts()
-                                << MigrationRunner::Script{6, "006_bad.sql", sql}));
+                                << MigrationRunner::Script{7, "007_bad.sql", sql}));
         QVERIFY(runner.lastError().contains(QStringLiteral("no_such_table")));
-        QCOMPARE(runner.schemaVersion(), 5);
+        QCOMPARE(runner.schemaVersion(), 6);
         QCOMPARE(scalar(QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE name = 'extra'")).toInt(),
                  0);
         QCOMPARE(scalar(QStringLiteral("SELECT payee FROM transactions")).toString(),
@@ -369,7 +369,7 @@ void TestMigrationRunner::fullTextBackFillsExistingRows()
     insertAccountAndTransaction(QStringLiteral("Corner Grocer"), QStringLiteral("milk"));
     insertAccountAndTransaction(QStringLiteral("Power Company"), QStringLiteral(""));
     QVERIFY(runner.migrate(all));
-    QCOMPARE(runner.schemaVersion(), 5);
+    QCOMPARE(runner.schemaVersion(), 6);
     QCOMPARE(ftsCount(QStringLiteral("\"groc\"*")), 1);
     QCOMPARE(ftsCount(QStringLiteral("\"milk\"")), 1);
     QCOMPARE(ftsCount(QStringLiteral("\"company\"")), 1);

@@ -1,7 +1,9 @@
+#include "AccountRepository.h"
 #include "SplitLineRepository.h"
 #include "TestDatabase.h"
 #include "TransactionRepository.h"
 
+#include <QRegularExpression>
 #include <QSqlQuery>
 #include <QTest>
 
@@ -59,7 +61,12 @@ void TestQueryPlans::usesIndex_data()
     QTest::addColumn<QString>("expected");
 
     QTest::newRow("register rows") << TransactionRepository::registerRowsSql() << 2
-                                   << "SEARCH t USING INDEX idx_transactions_account_date (account_id=?)";
+                                   << "SEARCH t USING INDEX idx_transactions_account (account_id=?)";
+    for (const char *mode : {"current", "cleared", "asOfToday"}) {
+        QTest::addRow("balance of one account, %s", mode)
+            << AccountRepository::balanceSql(QLatin1String(mode)) << (qstrcmp(mode, "asOfToday") == 0 ? 2 : 1)
+            << "SEARCH t USING COVERING INDEX idx_transactions_account (account_id=?";
+    }
     QTest::newRow("split lines of a transaction")
         << SplitLineRepository::findByTransactionSql() << 1
         << "SEARCH split_lines USING INDEX idx_split_lines_transaction (transaction_id=?)";
@@ -90,7 +97,10 @@ void TestQueryPlans::usesIndex()
         values.append(QStringLiteral("x"));
     const QString plan = planOf(sql, values);
     QVERIFY2(plan.contains(expected), qPrintable(plan));
-    QVERIFY2(!plan.contains(QLatin1String("TEMP B-TREE")), qPrintable(plan));
+    // Sorting the few rows that share a date and a creation time is allowed;
+    // sorting all of them is not.
+    QVERIFY2(!plan.contains(QRegularExpression(QStringLiteral("TEMP B-TREE FOR (ORDER|GROUP|DISTINCT)"))),
+             qPrintable(plan));
 }
 
 QTEST_GUILESS_MAIN(TestQueryPlans)
