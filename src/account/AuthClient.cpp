@@ -48,7 +48,8 @@ void AuthClient::login()
     const QString address = QStringLiteral("%1/%2/account/login?client_id=%3&redirect_uri=%4")
                                 .arg(m_authBaseUrl, m_realmSlug, m_clientId,
                                      QString::fromLatin1(QUrl::toPercentEncoding(redirectUri)));
-    QDesktopServices::openUrl(QUrl(address));
+    if (!QDesktopServices::openUrl(QUrl(address)))
+        emit browserOpenFailed(QUrl(address));
 }
 
 void AuthClient::handleCallback(const QUrl &url)

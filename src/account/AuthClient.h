@@ -56,6 +56,9 @@ signals:
     void stateChanged(BrioAccount::AuthState state);
     void loginSucceeded();
     void loginFailed(const QString &error);
+    // No browser could be opened on the sign-in page; the sign-in keeps
+    // listening, so the user can open the address by hand.
+    void browserOpenFailed(const QUrl &address);
     void logoutCompleted();
 
 private:

@@ -5,8 +5,8 @@
 #include "AccountSharingService.h"
 #include "ApiClient.h"
 #include "AppInfo.h"
-#include "BackupService.h"
 #include "AccountService.h"
+#include "BackupService.h"
 #include "AuthClient.h"
 #include "CategoryRepository.h"
 #include "CategoryService.h"
@@ -32,6 +32,8 @@
 #include <QLocale>
 #include <QPointer>
 #include <QSettings>
+#include <QTimer>
+#include <utility>
 #include <QUrl>
 
 namespace {
@@ -54,7 +56,10 @@ AppState::AppState(QObject *parent)
 {
 }
 
-AppState::~AppState() = default;
+AppState::~AppState()
+{
+    saveCurrentAccountId();
+}
 
 QColor &AppState::accentColor()
 {
@@ -197,7 +202,11 @@ void AppState::createOnlineServices()
                                   m_recurring, m_reconciliations, m_splitLines, m_preferences, this);
     // Signed in means a usable access token or a refresh token that buys one;
     // the client refreshes before the request.
-    m_syncEngine->setStartCondition(SyncEngine::signedInCondition(m_accountClient->tokenManager()));
+    // Nothing syncs while a new user's first upload waits for the user's word.
+    m_syncEngine->setStartCondition(
+        [this, signedIn = SyncEngine::signedInCondition(m_accountClient->tokenManager())]() {
+            return !m_uploadHeld && signedIn();
+        });
     // The pull cursor belongs to the user who pulled: another user starts over.
     m_syncEngine->setUserIdSource(SyncEngine::signedInUser(m_accountClient->tokenManager()));
     m_sharingService = new AccountSharingService(m_accountClient->syncApi(), this);
@@ -209,8 +218,15 @@ void AppState::startOnlineServices()
     // user becomes signed in only later, and syncing must start then too.
     connect(m_accountClient, &BrioAccount::Client::authStateChanged, this,
             [this](BrioAccount::AuthState state) {
-                if (state == BrioAccount::AuthState::SignedIn)
+                if (state == BrioAccount::AuthState::SignedOut) {
+                    m_wasSignedOut = true;
+                    m_uploadHeld = false;
+                } else if (state == BrioAccount::AuthState::SignedIn) {
+                    // Decided before the first cycle can start.
+                    if (m_wasSignedOut)
+                        holdUploadForNewUser();
                     startSyncing();
+                }
             });
     m_accountClient->initialize();
 
@@ -242,8 +258,43 @@ void AppState::startSyncing()
 void AppState::onLoginSucceeded()
 {
     QSettings().setValue(QStringLiteral("auth/hasSignedInBefore"), true);
+    // Also when the state did not change: a second sign-in may be someone else's.
+    holdUploadForNewUser();
+    if (m_uploadHeld) {
+        emit uploadQuestionNeeded();
+        return;
+    }
     m_accountClient->accountClient()->registerDevice();
     startSyncing();
+}
+
+void AppState::holdUploadForNewUser()
+{
+    if (m_uploadHeld)
+        return;
+    // The loopback redirect takes any caller's tokens, so a sign-in may be
+    // into a stranger's account. The user this device synced with last (kept
+    // by the sync engine as "syncCursorUser") may upload at once.
+    const QString user = m_accountClient->authClient()->currentUserId();
+    if (!user.isEmpty() && user == m_preferences->value(QStringLiteral("syncCursorUser"), QString()))
+        return;
+    // Accounts and transactions are the user's own records; a device with
+    // only the default categories has nothing to give away.
+    m_uploadHeld = m_accounts->hasUnsyncedRows() || m_transactions->hasUnsyncedRows();
+}
+
+void AppState::answerUploadQuestion(bool upload)
+{
+    if (!m_uploadHeld)
+        return;
+    m_uploadHeld = false;
+    if (!upload) {
+        m_accountClient->authClient()->logout();
+        return;
+    }
+    m_accountClient->accountClient()->registerDevice();
+    // Restarts auto-sync and syncs now.
+    m_syncEngine->startAutoSync(AutoSyncIntervalMs);
 }
 
 void AppState::applyPreferences()
@@ -283,6 +334,22 @@ void AppState::setCurrentAccountId(const QString &id)
     if (id == m_currentAccountId)
         return;
     m_currentAccountId = id;
-    if (m_preferences)
-        m_preferences->set(LastAccountKey, id);
+    // Switching accounts must not cost a write each time.
+    if (!m_saveAccountTimer) {
+        m_saveAccountTimer = new QTimer(this);
+        m_saveAccountTimer->setSingleShot(true);
+        m_saveAccountTimer->setInterval(SaveCurrentAccountDelayMs);
+        connect(m_saveAccountTimer, &QTimer::timeout, this, &AppState::saveCurrentAccountId);
+    }
+    m_currentAccountUnsaved = true;
+    m_saveAccountTimer->start();
+}
+
+void AppState::saveCurrentAccountId()
+{
+    if (!std::exchange(m_currentAccountUnsaved, false))
+        return;
+    m_saveAccountTimer->stop();
+    if (m_preferences && m_preferences->value(LastAccountKey, QString()) != m_currentAccountId)
+        m_preferences->set(LastAccountKey, m_currentAccountId);
 }

@@ -7,9 +7,10 @@
 #include <QString>
 
 class AccountRepository;
+class QTimer;
 class AccountService;
-class BackupService;
 class AccountSharingService;
+class BackupService;
 class CategoryRepository;
 class CategoryService;
 class PreferencesRepository;
@@ -68,9 +69,12 @@ public:
     AccountSharingService *sharingService() const { return m_sharingService; }
 
     // The account the user looked at last; empty when none. Setting it keeps
-    // it for the next start.
+    // it for the next start: written after a pause in switching, or at once by
+    // saveCurrentAccountId() (closing the window) and the destructor.
+    static constexpr int SaveCurrentAccountDelayMs = 3000;
     QString currentAccountId() const { return m_currentAccountId; }
     void setCurrentAccountId(const QString &id);
+    void saveCurrentAccountId();
 
     // Known once initialize() has run, also when it failed.
     QString dataDirectory() const { return m_dataDirectory; }
@@ -93,12 +97,21 @@ public:
     // SYNC_API_URL, else the built-in sync service address.
     static QString syncApiUrlFromEnvironment();
 
+    // True while a browser sign-in waits for the user to allow uploading
+    // this computer's records (uploadQuestionNeeded): nothing is synced meanwhile.
+    bool isUploadHeld() const { return m_uploadHeld; }
+
 public slots:
     // A browser sign-in finished.
     void onLoginSucceeded();
+    // The user's answer to uploadQuestionNeeded: sync, or sign out having sent nothing.
+    void answerUploadQuestion(bool upload);
 
 signals:
     void databaseReady();
+    // A browser sign-in as someone other than the user this device last synced
+    // with, while records here were never synced: ask before any upload.
+    void uploadQuestionNeeded();
 
 private:
     bool openDatabase();
@@ -109,12 +122,19 @@ private:
     void createOnlineServices();
     void startOnlineServices();
     void startSyncing();
+    void holdUploadForNewUser();
     void seedDefaultCategories();
     void restoreLastAccount();
 
     QString m_dataDirectory;
     Database::Problem m_databaseProblem = Database::Problem::None;
     QString m_currentAccountId;
+    bool m_uploadHeld = false;
+    // Set once the user was signed out: a sign-in after that came through the
+    // browser, one before it was restored at start-up.
+    bool m_wasSignedOut = false;
+    QTimer *m_saveAccountTimer = nullptr;
+    bool m_currentAccountUnsaved = false;
     Database *m_database = nullptr;
     PreferencesRepository *m_preferences = nullptr;
     AccountRepository *m_accounts = nullptr;

@@ -85,3 +85,51 @@ int AccountService::linkedTransferCount(const QString &id) const
         {id, id}, [](const QSqlQuery &q) { return q.value(0).toInt(); }, "AccountService::linkedTransferCount");
     return count.value_or(0);
 }
+
+std::optional<Transaction> AccountService::openingTransaction(const QString &id,
+                                                              const QString &openingPayee) const
+{
+    std::optional<Transaction> opening;
+    for (const Transaction &t : m_transactions->findByAccount(id)) {
+        if (t.payee != openingPayee || !t.categoryId.isEmpty() || !t.transferDestAccountId.isEmpty() ||
+            t.isSplit)
+            continue;
+        if (!opening || t.date < opening->date ||
+            (t.date == opening->date && t.createdAt < opening->createdAt))
+            opening = t;
+    }
+    return opening;
+}
+
+bool AccountService::updateAccount(Account account, const QDate &openingDate, const QString &openingPayee)
+{
+    const qint64 balance = account.startingBalance;
+    account.startingBalance = 0;
+    const std::optional<Transaction> before = openingTransaction(account.id, openingPayee);
+    const QDate date = openingDate.isValid() ? openingDate : QDate::currentDate();
+    DatabaseTransaction scope(m_database, "AccountService::updateAccount");
+    if (!m_accounts->update(account))
+        return false;
+    if (before) {
+        if (balance == 0) {
+            if (!m_writer->remove(*before))
+                return false;
+        } else if (before->amount != balance || before->date != date) {
+            Transaction after = *before;
+            after.amount = balance;
+            after.date = date;
+            if (!m_writer->update(*before, after))
+                return false;
+        }
+    } else if (balance != 0) {
+        Transaction t;
+        t.accountId = account.id;
+        t.date = date;
+        t.payee = openingPayee;
+        t.amount = balance;
+        t.cleared = true;
+        if (!m_writer->insert(t))
+            return false;
+    }
+    return scope.commit();
+}

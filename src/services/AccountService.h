@@ -1,10 +1,12 @@
 #pragma once
 
 #include "Account.h"
+#include "Transaction.h"
 
 #include <QDate>
 #include <QObject>
 #include <QString>
+#include <optional>
 
 class AccountRepository;
 class Database;
@@ -45,6 +47,18 @@ public:
     // Live transfers of the account whose other leg lies in another live
     // account: what deleting it leaves behind elsewhere.
     int linkedTransferCount(const QString &id) const;
+
+    // The account's opening-balance transaction: its oldest live transaction
+    // with the payee `openingPayee` and no category, transfer or split lines;
+    // empty when it has none.
+    std::optional<Transaction> openingTransaction(const QString &id, const QString &openingPayee) const;
+
+    // Saves an edited account. Its startingBalance is the opening balance as
+    // typed: it goes into the opening-balance transaction (dated
+    // `openingDate`, made when missing, deleted when zero) and the stored
+    // starting balance becomes 0, so that every amount in a balance has a
+    // register row. All or nothing.
+    bool updateAccount(Account account, const QDate &openingDate, const QString &openingPayee);
 
 private:
     Database *m_database;

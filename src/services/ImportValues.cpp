@@ -33,9 +33,9 @@ std::optional<QDate> checkedDate(int year, int month, int day, QString *reason)
 {
     const QDate date(year, month, day);
     if (!date.isValid())
-        return refuse<QDate>(reason, tr("not a valid date"));
+        return refuse<QDate>(reason, QCoreApplication::translate("ImportValues", "not a valid date"));
     if (!ImportValues::isAcceptedDate(date))
-        return refuse<QDate>(reason, tr("date before 1900"));
+        return refuse<QDate>(reason, QCoreApplication::translate("ImportValues", "date before 1900"));
     return date;
 }
 

@@ -73,7 +73,7 @@ std::optional<ImportRow> toRow(const RawRecord &raw, const QString &account,
         if (!amount)
             return std::nullopt;
         if (__builtin_add_overflow(splitTotal, *amount, &splitTotal)) {
-            *reason = tr("amount too large");
+            *reason = QCoreApplication::translate("QifReader", "amount too large");
             return std::nullopt;
         }
         row.splits.append({withoutClass(split.category), *amount, split.memo});
@@ -88,7 +88,8 @@ std::optional<ImportRow> toRow(const RawRecord &raw, const QString &account,
             return std::nullopt;
         row.amount = *amount;
         if (!raw.splits.isEmpty() && splitTotal != row.amount) {
-            *reason = tr("the split amounts do not add up to the total");
+            *reason =
+                QCoreApplication::translate("QifReader", "the split amounts do not add up to the total");
             return std::nullopt;
         }
     }

@@ -85,6 +85,12 @@ bool TransactionWriter::transferTargetValid(const Transaction &t) const
     return true;
 }
 
+bool TransactionWriter::accountDeleted(const QString &accountId) const
+{
+    const std::optional<Account> account = m_accounts->findById(accountId);
+    return account && account->deletedAt;
+}
+
 bool TransactionWriter::insertSplitLines(const QString &transactionId, const QList<SplitLine> &lines,
                                          const QDateTime &when)
 {
@@ -162,7 +168,12 @@ bool TransactionWriter::update(const Transaction &before, Transaction after)
     after.updatedAt = QDateTime::currentDateTimeUtc();
     after.syncStatus = SyncStatus::Pending;
     const bool transfer = !after.transferDestAccountId.isEmpty();
-    if (transfer && !transferTargetValid(after))
+    // A transfer whose other account was deleted keeps its amount and stays
+    // editable: only this leg is saved, the deleted one is left as it is.
+    const bool keepsDeletedAccount = transfer &&
+                                     after.transferDestAccountId == before.transferDestAccountId &&
+                                     accountDeleted(after.transferDestAccountId);
+    if (transfer && !keepsDeletedAccount && !transferTargetValid(after))
         return false;
 
     std::optional<Transaction> leg = otherLeg(before);
@@ -184,7 +195,8 @@ bool TransactionWriter::update(const Transaction &before, Transaction after)
             after.transferLinkId = leg->id;
             if (!m_transactions->update(*leg))
                 return false;
-        } else if (legNotHereYet && before.transferDestAccountId == after.transferDestAccountId) {
+        } else if ((legNotHereYet && before.transferDestAccountId == after.transferDestAccountId) ||
+                   keepsDeletedAccount) {
             after.transferLinkId = before.transferLinkId;
         } else {
             // New transfer, or one that now goes to another account: the old

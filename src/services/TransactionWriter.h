@@ -60,6 +60,7 @@ public:
 
 private:
     bool transferTargetValid(const Transaction &transaction) const;
+    bool accountDeleted(const QString &accountId) const;
     bool insertSplitLines(const QString &transactionId, const QList<SplitLine> &lines, const QDateTime &when);
 
     Database *m_database;

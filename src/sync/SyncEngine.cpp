@@ -177,17 +177,17 @@ void SyncEngine::pushNextBatch()
 void SyncEngine::onPushReply(const BrioAccount::ApiClient::Reply &reply)
 {
     if (!reply.refusal.isEmpty()) {
-        failCycle(QStringLiteral("Push failed: %1").arg(reply.refusal));
+        failCycle(tr("Push failed: %1").arg(reply.refusal));
         return;
     }
     if (!reply.ok) {
-        failCycle(QStringLiteral("Push failed (HTTP %1)").arg(reply.status));
+        failCycle(tr("Push failed (HTTP %1)").arg(reply.status));
         return;
     }
     // Without results nothing tells which changes the server took; going on
     // would pull them back as if they were someone else's.
     if (!reply.body.value(QLatin1String("results")).isArray()) {
-        failCycle(QStringLiteral("Push failed: the reply holds no results"));
+        failCycle(tr("Push failed: the reply holds no results"));
         return;
     }
     const SyncOutbox::Outcome outcome = m_outbox->applyResults(reply.body);
@@ -250,16 +250,16 @@ void SyncEngine::pullChanges(const QString &cursor)
 void SyncEngine::onPullReply(const BrioAccount::ApiClient::Reply &reply)
 {
     if (!reply.refusal.isEmpty()) {
-        failCycle(QStringLiteral("Pull failed: %1").arg(reply.refusal));
+        failCycle(tr("Pull failed: %1").arg(reply.refusal));
         return;
     }
     if (!reply.ok) {
-        failCycle(QStringLiteral("Pull failed (HTTP %1)").arg(reply.status));
+        failCycle(tr("Pull failed (HTTP %1)").arg(reply.status));
         return;
     }
     // An empty page is "{}"; anything else that is not an object is a broken reply.
     if (!reply.bodyIsObject) {
-        failCycle(QStringLiteral("Pull failed: the reply is not a JSON object"));
+        failCycle(tr("Pull failed: the reply is not a JSON object"));
         return;
     }
     ++m_pullPageCount;
@@ -279,10 +279,10 @@ void SyncEngine::onPullReply(const BrioAccount::ApiClient::Reply &reply)
     case SyncApplier::PageResult::Applied:
         break;
     case SyncApplier::PageResult::NotSaved:
-        failCycle(QStringLiteral("Saving pulled changes failed"));
+        failCycle(tr("Saving pulled changes failed"));
         return;
     case SyncApplier::PageResult::TooManyWaiting:
-        failCycle(QStringLiteral("Pull stopped: too many pulled records wait for records they refer to"));
+        failCycle(tr("Pull stopped: too many pulled records wait for records they refer to"));
         return;
     }
 

@@ -5,6 +5,7 @@
 #include "EntryChoices.h"
 #include "Money.h"
 #include "PreferencesRepository.h"
+#include "ReadFailureWatch.h"
 #include "ThemeManager.h"
 
 #include <QApplication>
@@ -13,7 +14,9 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QStyledItemDelegate>
+#include <QTextDocument>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace {
 
@@ -136,10 +139,17 @@ QString AccountSidebar::modeText() const
 void AccountSidebar::rebuild()
 {
     ++m_rebuildCount;
+    m_staleBalances.clear();
+    m_allBalancesStale = false;
     const QString selected = currentAccountId();
     m_mode = m_app->preferences()->value(QStringLiteral("dashboardBalanceMode"), QStringLiteral("current"));
     m_modeLabel->setText(modeText());
-    m_accounts = m_app->accounts()->findAll();
+    const ReadFailureWatch watch;
+    const QList<Account> accounts = m_app->accounts()->findAll();
+    // A list that could not be read is no empty list: the last one read stays.
+    const bool listFailed = watch.failed();
+    if (!listFailed)
+        m_accounts = accounts;
     const QHash<QString, qint64> balances = m_app->accounts()->balances(m_mode);
 
     m_rebuilding = true;
@@ -166,12 +176,22 @@ void AccountSidebar::rebuild()
     if (QListWidgetItem *item = itemFor(selected))
         m_list->setCurrentItem(item);
     m_rebuilding = false;
+    reportReadFailure(watch.failed());
 }
 
 void AccountSidebar::refreshBalances()
 {
     ++m_rebuildCount;
-    showBalances(m_app->accounts()->balances(m_mode));
+    const ReadFailureWatch watch;
+    showBalances(readStaleBalances());
+    reportReadFailure(watch.failed());
+}
+
+void AccountSidebar::reportReadFailure(bool failed)
+{
+    m_readFailed = failed;
+    if (failed)
+        emit statusMessage(tr("Some accounts or balances could not be read from the database."), 10000);
 }
 
 void AccountSidebar::showBalances(const QHash<QString, qint64> &balances)
@@ -179,12 +199,17 @@ void AccountSidebar::showBalances(const QHash<QString, qint64> &balances)
     for (int i = 0; i < m_accounts.size() && i < m_list->count(); ++i) {
         const Account &account = m_accounts.at(i);
         QListWidgetItem *item = m_list->item(i);
-        const qint64 balance = balances.value(account.id, account.startingBalance);
-        const QString text = Money::format(balance, account.currency);
-        item->setData(BalanceRole, balance);
+        // An account missing from the balances is one whose balance could not
+        // be read: no figure rather than a wrong one.
+        const auto found = balances.constFind(account.id);
+        const bool known = found != balances.constEnd();
+        const QString text = known ? Money::format(*found, account.currency) : QStringLiteral("—");
+        item->setData(BalanceRole, known ? QVariant(*found) : QVariant());
         item->setData(BalanceTextRole, text);
-        item->setData(NegativeRole, balance < 0);
-        item->setToolTip(QStringLiteral("%1\n%2").arg(account.name, text));
+        item->setData(NegativeRole, known && *found < 0);
+        // Qt takes a tool tip that looks like markup for rich text: a name stays as written.
+        const QString tip = QStringLiteral("%1\n%2").arg(account.name, text);
+        item->setToolTip(Qt::mightBeRichText(tip) ? Qt::convertFromPlainText(tip) : tip);
     }
     m_list->viewport()->update();
 }
@@ -220,4 +245,32 @@ QString AccountSidebar::balanceText(const QString &accountId) const
 {
     const QListWidgetItem *item = itemFor(accountId);
     return item ? item->data(BalanceTextRole).toString() : QString();
+}
+
+void AccountSidebar::markBalanceStale(const QString &accountId)
+{
+    if (accountId.isEmpty())
+        m_allBalancesStale = true;
+    else
+        m_staleBalances.insert(accountId);
+}
+
+QHash<QString, qint64> AccountSidebar::readStaleBalances()
+{
+    const QSet<QString> stale = std::exchange(m_staleBalances, {});
+    const bool all = std::exchange(m_allBalancesStale, false);
+    if (all || stale.isEmpty() || m_list->count() != m_accounts.size())
+        return m_app->accounts()->balances(m_mode);
+    // One account's sum from the index costs what that account holds, not the file.
+    QHash<QString, qint64> balances;
+    for (int i = 0; i < m_accounts.size(); ++i) {
+        const QString &id = m_accounts.at(i).id;
+        if (stale.contains(id)) {
+            if (const std::optional<qint64> balance = m_app->accounts()->balance(id, m_mode))
+                balances.insert(id, *balance);
+        } else if (const QVariant shown = m_list->item(i)->data(BalanceRole); shown.isValid()) {
+            balances.insert(id, shown.toLongLong());
+        }
+    }
+    return balances;
 }

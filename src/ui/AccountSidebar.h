@@ -3,6 +3,7 @@
 #include "Account.h"
 
 #include <QHash>
+#include <QSet>
 #include <QWidget>
 
 class AppState;
@@ -32,6 +33,9 @@ public:
     // Reads only the balances (one aggregate query), for changes of
     // transactions that leave the accounts as they are.
     void refreshBalances();
+    // The next refreshBalances() reads this account's balance again, or every
+    // account's for an empty id; with none marked it reads them all.
+    void markBalanceStale(const QString &accountId);
     int rebuildCount() const { return m_rebuildCount; }
 
     QList<Account> accounts() const { return m_accounts; }
@@ -41,14 +45,22 @@ public:
     QString balanceText(const QString &accountId) const;
     QString modeText() const;
     QListWidget *list() const { return m_list; }
+    // True when the last rebuild or refresh could not read everything from
+    // the database: the list may be out of date, some balances unknown.
+    bool readFailed() const { return m_readFailed; }
 
 signals:
     void accountSelected(const QString &accountId);
     void newAccountRequested();
+    // A read failure for the status bar.
+    void statusMessage(const QString &text, int timeoutMs);
 
 private:
     QListWidgetItem *itemFor(const QString &accountId) const;
     void showBalances(const QHash<QString, qint64> &balances);
+    // The stale balances read again, the others as shown.
+    QHash<QString, qint64> readStaleBalances();
+    void reportReadFailure(bool failed);
 
     AppState *m_app = nullptr;
     QLabel *m_modeLabel = nullptr;
@@ -56,5 +68,8 @@ private:
     QList<Account> m_accounts;
     QString m_mode = QStringLiteral("current");
     int m_rebuildCount = 0;
+    QSet<QString> m_staleBalances;
+    bool m_allBalancesStale = false;
     bool m_rebuilding = false;
+    bool m_readFailed = false;
 };

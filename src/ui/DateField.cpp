@@ -1,6 +1,7 @@
 #include "DateField.h"
 
 #include "AppState.h"
+#include "ThemeManager.h"
 
 #include <QAction>
 #include <QCalendarWidget>
@@ -17,6 +18,11 @@ DateField::DateField(QWidget *parent)
     calendar->setToolTip(tr("Choose a date"));
     connect(calendar, &QAction::triggered, this, &DateField::showCalendar);
     connect(this, &QLineEdit::editingFinished, this, &DateField::commitText);
+    // The mark goes as soon as the text is mended.
+    connect(this, &QLineEdit::textChanged, this, [this]() {
+        if (property("invalidDate").toBool())
+            updateMark();
+    });
     setDate(QDate::currentDate());
 }
 
@@ -62,12 +68,39 @@ void DateField::setDate(const QDate &date)
         emit dateChanged(date);
 }
 
+bool DateField::hasValidText() const
+{
+    return parse(text()).isValid();
+}
+
+QString DateField::problem() const
+{
+    if (hasValidText())
+        return QString();
+    if (text().trimmed().isEmpty())
+        return tr("Type a date as M/D/YYYY.");
+    return tr("\"%1\" is not a date. Type it as M/D/YYYY.").arg(text().trimmed());
+}
+
+void DateField::updateMark()
+{
+    const bool invalid = !hasValidText();
+    setProperty("invalidDate", invalid);
+    setStyleSheet(
+        invalid
+            ? QStringLiteral("DateField { border: 2px solid %1; }").arg(ThemeManager::negativeColor().name())
+            : QString());
+    setToolTip(problem());
+}
+
 void DateField::commitText()
 {
     const QDate typed = parse(text());
-    // An unreadable entry falls back to the last good date rather than leaving
-    // text that date() would silently ignore.
-    setDate(typed.isValid() ? typed : m_date);
+    // An unreadable entry stays as typed and marked: falling back to the last
+    // good date would save a date the user never meant.
+    if (typed.isValid())
+        setDate(typed);
+    updateMark();
 }
 
 void DateField::stepDays(int days)

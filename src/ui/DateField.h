@@ -15,6 +15,13 @@ public:
     // The typed date, or the last stored one when the text is not a date.
     QDate date() const;
     void setDate(const QDate &date);
+    // Whether the text is a date. Text that is not stays as typed and the
+    // field is marked, so that nothing silently takes the previous date.
+    bool hasValidText() const;
+    // Why the text is not a date, for the status bar or the form; empty when it is one.
+    QString problem() const;
+    // Marks the field when its text is not a date, and unmarks it otherwise.
+    void updateMark();
 
     // "M/d/yyyy", "MM/dd/yyyy", "M/d/yy" or "MM/dd/yy"; invalid otherwise.
     static QDate parse(const QString &text);

@@ -10,13 +10,14 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QStyle>
 #include <algorithm>
 
 namespace {
 
-// Return on the completion list takes the highlighted entry (or the first
-// one), closes the list and hands the key to the list's owner, so one press
-// both picks and confirms.
+// Return or Tab on the completion list takes the highlighted entry (or the
+// first one), closes the list and hands the key to the list's owner, so one
+// press both picks and moves on, and the focus stays in the register.
 class PickOnReturn : public QObject
 {
 public:
@@ -33,7 +34,8 @@ protected:
         if (event->type() != QEvent::KeyPress)
             return QObject::eventFilter(watched, event);
         const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key != Qt::Key_Return && key != Qt::Key_Enter)
+        const bool tab = key == Qt::Key_Tab || key == Qt::Key_Backtab;
+        if (key != Qt::Key_Return && key != Qt::Key_Enter && !tab)
             return QObject::eventFilter(watched, event);
         QAbstractItemView *popup = m_completer->popup();
         QModelIndex chosen = popup->currentIndex();
@@ -42,8 +44,11 @@ protected:
         if (chosen.isValid())
             m_combo->setEditText(chosen.data().toString());
         popup->hide();
-        QObject *target = m_combo->lineEdit() ? static_cast<QObject *>(m_combo->lineEdit()) : m_combo;
-        QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
+        // Tab goes to the list itself: its line would move the focus out of the cell.
+        QObject *target = m_combo->lineEdit() && !tab ? static_cast<QObject *>(m_combo->lineEdit()) : m_combo;
+        const Qt::KeyboardModifiers modifiers =
+            key == Qt::Key_Backtab ? Qt::KeyboardModifiers(Qt::ShiftModifier) : Qt::NoModifier;
+        QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, key, modifiers));
         return true;
     }
 
@@ -137,8 +142,15 @@ QList<Choice> categoryChoices(AppState *app, const QString &accountId, bool with
 void fillCombo(QComboBox *combo, const QList<Choice> &choices, bool returnMovesOn)
 {
     combo->clear();
-    for (const Choice &choice : choices)
+    int widest = 0;
+    const QFontMetrics metrics = combo->fontMetrics();
+    for (const Choice &choice : choices) {
         combo->addItem(choice.label, choice.code);
+        widest = qMax(widest, metrics.horizontalAdvance(choice.label));
+    }
+    // The lists are as wide as their longest name, however narrow the field.
+    const int listWidth = widest + 2 * combo->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 16;
+    combo->view()->setMinimumWidth(listWidth);
     // Typing part of a name finds it, as in a long category list one expects.
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
@@ -146,6 +158,7 @@ void fillCombo(QComboBox *combo, const QList<Choice> &choices, bool returnMovesO
         completer->setCompletionMode(QCompleter::PopupCompletion);
         completer->setFilterMode(Qt::MatchContains);
         completer->setCaseSensitivity(Qt::CaseInsensitive);
+        completer->popup()->setMinimumWidth(listWidth);
         if (returnMovesOn)
             completer->popup()->installEventFilter(new PickOnReturn(combo, completer));
     }
@@ -159,7 +172,8 @@ void selectCode(QComboBox *combo, const QString &code)
 
 void selectKeepingCategory(QComboBox *combo, const QString &code, const QString &label)
 {
-    if (code.startsWith(QLatin1String("c:")) && combo->findData(code) < 0 && !label.isEmpty())
+    const bool kept = code.startsWith(QLatin1String("c:")) || code.startsWith(QLatin1String("t:"));
+    if (kept && combo->findData(code) < 0 && !label.isEmpty())
         combo->addItem(label, code);
     selectCode(combo, code);
 }

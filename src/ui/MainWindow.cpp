@@ -9,6 +9,7 @@
 #include "AppInfo.h"
 #include "AppState.h"
 #include "AuthClient.h"
+#include "BrowserFallback.h"
 #include "CategoriesScreen.h"
 #include "Client.h"
 #include "FeedbackConfig.h"
@@ -22,11 +23,12 @@
 #include "ReconciliationHistoryScreen.h"
 #include "ReconciliationScreen.h"
 #include "RegisterScreen.h"
+#include "SearchScreen.h"
 #include "SettingsScreen.h"
 #include "ShareMembersDialog.h"
-#include "SearchScreen.h"
 #include "StatusBar.h"
 #include "SyncEngine.h"
+#include "SyncStore.h"
 #include "ThemeManager.h"
 #include "TransactionRepository.h"
 #include "WelcomePage.h"
@@ -45,12 +47,14 @@
 #include <QSettings>
 #include <QSplitter>
 #include <QStackedWidget>
+#include <QTextDocument>
 #include <QTimer>
 #include <functional>
 
 namespace {
 
-constexpr int kReloadDelayMs = 30;
+// Zero still gathers a burst of writes made in one pass of the event loop.
+constexpr int kReloadDelayMs = 0;
 const QString GeometryKey = QStringLiteral("mainWindow/geometry");
 const QString SplitterKey = QStringLiteral("mainWindow/splitter");
 const QString BalanceModeKey = QStringLiteral("dashboardBalanceMode");
@@ -98,11 +102,15 @@ MainWindow::MainWindow(AppState *app, const BrioUpdate::UpdateConfig &updateConf
     connect(m_sidebar, &AccountSidebar::newAccountRequested, this, &MainWindow::newAccount);
     connect(m_sidebar, &AccountSidebar::accountSelected, this, &MainWindow::selectAccount);
     connect(m_register, &RegisterScreen::statusMessage, m_statusBar, &StatusBar::showTransientMessage);
+    connect(m_sidebar, &AccountSidebar::statusMessage, m_statusBar, &StatusBar::showTransientMessage);
 
     // Writes mark the window stale; it reads once when the burst is over.
     connect(app->accounts(), &AccountRepository::accountsChanged, this, [this]() { scheduleReload(true); });
     connect(app->transactions(), &TransactionRepository::transactionsChanged, this,
-            [this]() { scheduleReload(false); });
+            [this](const QString &accountId) {
+                m_sidebar->markBalanceStale(accountId);
+                scheduleReload(false);
+            });
     connect(app->recurring(), &RecurringRepository::recurringChanged, this,
             [this]() { scheduleReload(false); });
     connect(app->preferences(), &PreferencesRepository::changed, this, &MainWindow::onPreferenceChanged);
@@ -199,8 +207,13 @@ void MainWindow::buildMenus()
     m_helpMenu->addAction(tr("What's &New..."), this, [this]() {
         BrioUpdate::showWhatsNew(m_updateConfig, QString::fromLatin1(AppInfo::DisplayName), this, statusHooks());
     });
-    m_helpMenu->addAction(tr("Send &Feedback..."), this,
-                          [this]() { BrioUpdate::openFeedbackPage(m_feedbackConfig); });
+    m_helpMenu->addAction(tr("Send &Feedback..."), this, [this]() {
+        if (!BrioUpdate::openFeedbackPage(m_feedbackConfig))
+            BrowserFallback::showAddress(
+                this, tr("Send Feedback"),
+                tr("No web browser could be opened. Open this address in a browser:"),
+                BrioUpdate::feedbackPageUrl(m_feedbackConfig));
+    });
     m_helpMenu->addSeparator();
     QAction *about = m_helpMenu->addAction(tr("&About Tallyfern"), this, [this]() {
         QMessageBox::about(this, tr("About Tallyfern"),
@@ -325,9 +338,16 @@ void MainWindow::connectSync()
     connect(engine, &SyncEngine::syncCompleted, this,
             [this]() { m_statusBar->showTransientMessage(tr("Sync complete"), 3000); });
     connect(engine, &SyncEngine::syncFailed, this,
-            [this](const QString &error) { m_syncLabel->setToolTip(error); });
+            [this](const QString &error) {
+                // A reason may carry the server's words; Qt guesses at markup in tool tips.
+                m_syncLabel->setToolTip(Qt::mightBeRichText(error) ? Qt::convertFromPlainText(error) : error);
+            });
     // A cycle may have written rows without the repositories' signals.
-    connect(engine, &SyncEngine::dataChanged, this, &MainWindow::reloadAccounts);
+    // An idle cycle wrote nothing since the last full read: nothing to read again.
+    connect(engine, &SyncEngine::dataChanged, this, [this]() {
+        if (m_fullReadMark.isEmpty() || SyncStore::writeMark() != m_fullReadMark)
+            reloadAccounts();
+    });
     connect(m_app->accountClient(), &BrioAccount::Client::authStateChanged, this, &MainWindow::showSyncState);
     showSyncState();
 }
@@ -337,18 +357,61 @@ void MainWindow::connectAuth()
     connect(m_welcome, &WelcomePage::signInRequested, this, &MainWindow::signIn);
     BrioAccount::AuthClient *auth = m_app->accountClient()->authClient();
     connect(auth, &BrioAccount::AuthClient::stateChanged, this, &MainWindow::updateAuthUI);
-    connect(auth, &BrioAccount::AuthClient::loginSucceeded, this, [this]() {
+    connect(auth, &BrioAccount::AuthClient::loginSucceeded, this, [this, auth]() {
         updateAuthUI();
-        m_statusBar->showTransientMessage(tr("Signed in to your Tallowmere Account"), 3000);
+        if (auth->isSignInKept())
+            m_statusBar->showTransientMessage(tr("Signed in to your Tallowmere Account"), 3000);
+        else
+            m_statusBar->showTransientMessage(
+                tr("Signed in to your Tallowmere Account, but the sign-in could not be saved: it will "
+                   "not be kept after Tallyfern closes."),
+                10000);
+    });
+    // Without a browser the sign-in still waits for the redirect: the user opens the page by hand.
+    connect(auth, &BrioAccount::AuthClient::browserOpenFailed, this, [this](const QUrl &address) {
+        BrowserFallback::showAddress(this, tr("Sign In"),
+                                     tr("No web browser could be opened. To sign in, open this address in a "
+                                        "browser on this computer:"),
+                                     address);
     });
     connect(auth, &BrioAccount::AuthClient::loginFailed, this, [this](const QString &error) {
         updateAuthUI();
         m_statusBar->showTransientMessage(tr("Sign-in failed: %1").arg(error), 5000);
     });
+    connect(m_app, &AppState::uploadQuestionNeeded, this, &MainWindow::askToUpload);
     // Signing out changes the state first, so the commands are already updated.
     connect(auth, &BrioAccount::AuthClient::logoutCompleted, this,
             [this]() { m_statusBar->showTransientMessage(tr("Signed out"), 3000); });
     updateAuthUI();
+}
+
+void MainWindow::askToUpload()
+{
+    BrioAccount::AuthClient *auth = m_app->accountClient()->authClient();
+    const QString userId = auth->currentUserId();
+    const QPointer<MainWindow> self(this);
+    // The account is named by its e-mail, as the user knows it.
+    auth->fetchCurrentUser([self, userId](const BrioAccount::User &user) {
+        if (!self)
+            return;
+        const bool sameUser = user.id.isEmpty() || user.id == userId;
+        const QString account = sameUser && !user.email.isEmpty() ? user.email : userId;
+        // Asked from the event loop, not inside the network reply.
+        QTimer::singleShot(0, self, [self, account]() {
+            // A sign-out meanwhile has answered already.
+            if (!self || !self->m_app->isUploadHeld())
+                return;
+            QMessageBox question(QMessageBox::Question, tr("Tallowmere Account"),
+                                 tr("Upload this computer's records to the online account %1?").arg(account),
+                                 QMessageBox::Yes | QMessageBox::No, self);
+            // The e-mail is the server's text, shown as written.
+            question.setTextFormat(Qt::PlainText);
+            question.setDefaultButton(QMessageBox::No);
+            const bool upload = question.exec() == QMessageBox::Yes;
+            if (self)
+                self->m_app->answerUploadQuestion(upload);
+        });
+    });
 }
 
 void MainWindow::updateAuthUI()
@@ -390,6 +453,7 @@ void MainWindow::scheduleReload(bool accountsChanged)
 
 void MainWindow::reloadAccounts()
 {
+    m_fullReadMark = SyncStore::writeMark();
     m_accountsDirty = true;
     reloadNow();
     m_register->refresh();
@@ -407,7 +471,8 @@ void MainWindow::reloadNow()
     m_accountsDirty = false;
     const QList<Account> accounts = m_sidebar->accounts();
     if (accounts.isEmpty()) {
-        m_stack->setCurrentWidget(m_welcome);
+        // A list that could not be read is no sign of a first start.
+        m_stack->setCurrentWidget(m_sidebar->readFailed() ? static_cast<QWidget *>(m_splitter) : m_welcome);
         if (!m_register->accountId().isEmpty())
             m_register->setAccount(QString());
         setWindowTitle(tr("Tallyfern"));
@@ -488,9 +553,18 @@ void MainWindow::editAccount()
     if (!account)
         return;
     AccountFormDialog dialog(*account, this);
+    // The form edits the opening-balance transaction, so that the balance it
+    // shows is one the register has a row for.
+    const QString openingPayee = tr("Opening Balance");
+    const std::optional<Transaction> opening = m_app->accountService()->openingTransaction(id, openingPayee);
+    dialog.setOpeningBalance(account->startingBalance + (opening ? opening->amount : 0),
+                             opening ? opening->date : account->createdAt.toLocalTime().date(),
+                             opening && opening->reconciled);
+    // Stored amounts are counts of the currency's minor unit: another currency would rescale them.
+    dialog.setCurrencyLocked(!m_app->transactions()->findByAccount(id).isEmpty());
     if (dialog.exec() != QDialog::Accepted)
         return;
-    if (!m_app->accounts()->update(dialog.account())) {
+    if (!m_app->accountService()->updateAccount(dialog.account(), dialog.asOfDate(), openingPayee)) {
         QMessageBox::warning(this, tr("Edit Account"), tr("The account could not be saved."));
         return;
     }
@@ -504,13 +578,19 @@ void MainWindow::deleteAccount()
     const std::optional<Account> account = id.isEmpty() ? std::nullopt : m_app->accounts()->findById(id);
     if (!account)
         return;
-    const auto answer = QMessageBox::question(
-        this, tr("Delete Account"),
-        tr("Delete the account \"%1\"?\n\nIts transactions, recurring transactions and reconciliations are "
-           "deleted with it.")
-            .arg(account->name),
-        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-    if (answer != QMessageBox::Yes)
+    // The name is the user's text, shown as written.
+    QMessageBox question(QMessageBox::Question, tr("Delete Account"),
+                         tr("Delete the account \"%1\"?\n\nIts transactions, recurring transactions and "
+                            "reconciliations are deleted with it.")
+                             .arg(account->name),
+                         QMessageBox::Yes | QMessageBox::No, this);
+    question.setTextFormat(Qt::PlainText);
+    question.setDefaultButton(QMessageBox::No);
+    // The other legs of its transfers stay, with their amounts, in the other accounts.
+    if (const int linked = m_app->accountService()->linkedTransferCount(id); linked > 0)
+        question.setInformativeText(tr(
+            "%n transfer(s) link it to other accounts; their other side stays there as it is.", "", linked));
+    if (question.exec() != QMessageBox::Yes)
         return;
 
     if (!m_app->accountService()->deleteAccount(id)) {
@@ -556,7 +636,12 @@ void MainWindow::saveWindowState()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    m_register->submitPendingRow();
+    // A row whose typed text cannot be saved keeps the window open on it.
+    if (!m_register->submitPendingRow() && m_register->entryRefused()) {
+        event->ignore();
+        return;
+    }
+    m_app->saveCurrentAccountId();
     saveWindowState();
     QMainWindow::closeEvent(event);
 }
@@ -576,6 +661,92 @@ void MainWindow::openImportScreen()
     m_importScreen->show();
     m_importScreen->raise();
     m_importScreen->activateWindow();
+}
+
+void MainWindow::openRecurringScreen()
+{
+    if (!m_recurringScreen) {
+        m_recurringScreen = std::make_unique<RecurringScreen>(m_app);
+        m_recurringScreen->setWindowTitle(tr("Recurring Transactions"));
+        m_recurringScreen->resize(700, 500);
+        m_recurringScreen->setAttribute(Qt::WA_QuitOnClose, false);
+        RecurringScreen *screen = m_recurringScreen.get();
+        connect(m_app->recurring(), &RecurringRepository::recurringChanged, screen, [screen]() {
+            if (screen->isVisible())
+                screen->scheduleRefresh();
+        });
+        connect(screen, &RecurringScreen::transactionsChanged, this, [this]() {
+            m_register->refresh();
+            scheduleReload(true);
+        });
+    }
+    m_recurringScreen->refresh();
+    m_recurringScreen->show();
+    m_recurringScreen->raise();
+    m_recurringScreen->activateWindow();
+}
+
+void MainWindow::openSettingsScreen()
+{
+    if (!m_settingsScreen) {
+        m_settingsScreen = std::make_unique<SettingsScreen>(m_app);
+        m_settingsScreen->setWindowTitle(tr("Preferences"));
+        m_settingsScreen->resize(500, 550);
+        m_settingsScreen->setAttribute(Qt::WA_QuitOnClose, false);
+        // A restore or backup import writes without repository signals.
+        connect(m_settingsScreen.get(), &SettingsScreen::deletedAccountRestored, this,
+                &MainWindow::reloadAccounts);
+    }
+    m_settingsScreen->refresh();
+    m_settingsScreen->show();
+    m_settingsScreen->raise();
+    m_settingsScreen->activateWindow();
+}
+
+void MainWindow::openReconciliation()
+{
+    const QString accountId = m_register->accountId();
+    const std::optional<Account> account =
+        accountId.isEmpty() ? std::nullopt : m_app->accounts()->findById(accountId);
+    if (!account) {
+        m_statusBar->showTransientMessage(tr("Select an account to reconcile"), 3000);
+        return;
+    }
+    // One window per reconciliation; it deletes itself when closed, or with this window.
+    auto *screen = new ReconciliationScreen(m_app);
+    screen->setAttribute(Qt::WA_DeleteOnClose);
+    screen->setAttribute(Qt::WA_QuitOnClose, false);
+    screen->setAccount(accountId);
+    screen->setWindowTitle(tr("Reconcile — %1").arg(account->name));
+    screen->resize(1100, 720);
+    connect(this, &QObject::destroyed, screen, [screen]() { delete screen; });
+    connect(screen, &ReconciliationScreen::reconciliationCompleted, this, [this, screen]() {
+        reloadAccounts();
+        screen->close();
+    });
+    connect(screen, &ReconciliationScreen::cancelled, screen, &QWidget::close);
+    screen->show();
+    screen->raise();
+    screen->activateWindow();
+}
+
+void MainWindow::openReconciliationHistory()
+{
+    const QString accountId = m_register->accountId();
+    if (accountId.isEmpty()) {
+        m_statusBar->showTransientMessage(tr("Select an account to see its reconciliations"), 3000);
+        return;
+    }
+    if (!m_reconciliationHistory) {
+        m_reconciliationHistory = std::make_unique<ReconciliationHistoryScreen>(m_app);
+        m_reconciliationHistory->setWindowTitle(tr("Reconciliation History"));
+        m_reconciliationHistory->resize(750, 500);
+        m_reconciliationHistory->setAttribute(Qt::WA_QuitOnClose, false);
+    }
+    m_reconciliationHistory->setAccount(accountId);
+    m_reconciliationHistory->show();
+    m_reconciliationHistory->raise();
+    m_reconciliationHistory->activateWindow();
 }
 
 void MainWindow::openCategoriesScreen()
@@ -622,46 +793,6 @@ void MainWindow::openPayeeScreen()
     m_payeeScreen->show();
     m_payeeScreen->raise();
     m_payeeScreen->activateWindow();
-}
-
-void MainWindow::openRecurringScreen()
-{
-    if (!m_recurringScreen) {
-        m_recurringScreen = std::make_unique<RecurringScreen>(m_app);
-        m_recurringScreen->setWindowTitle(tr("Recurring Transactions"));
-        m_recurringScreen->resize(700, 500);
-        m_recurringScreen->setAttribute(Qt::WA_QuitOnClose, false);
-        RecurringScreen *screen = m_recurringScreen.get();
-        connect(m_app->recurring(), &RecurringRepository::recurringChanged, screen, [screen]() {
-            if (screen->isVisible())
-                screen->scheduleRefresh();
-        });
-        connect(screen, &RecurringScreen::transactionsChanged, this, [this]() {
-            m_register->refresh();
-            scheduleReload(true);
-        });
-    }
-    m_recurringScreen->refresh();
-    m_recurringScreen->show();
-    m_recurringScreen->raise();
-    m_recurringScreen->activateWindow();
-}
-
-void MainWindow::openSettingsScreen()
-{
-    if (!m_settingsScreen) {
-        m_settingsScreen = std::make_unique<SettingsScreen>(m_app);
-        m_settingsScreen->setWindowTitle(tr("Preferences"));
-        m_settingsScreen->resize(500, 550);
-        m_settingsScreen->setAttribute(Qt::WA_QuitOnClose, false);
-        // A restore or backup import writes without repository signals.
-        connect(m_settingsScreen.get(), &SettingsScreen::deletedAccountRestored, this,
-                &MainWindow::reloadAccounts);
-    }
-    m_settingsScreen->refresh();
-    m_settingsScreen->show();
-    m_settingsScreen->raise();
-    m_settingsScreen->activateWindow();
 }
 
 void MainWindow::openAccountScreen()
@@ -716,50 +847,4 @@ void MainWindow::shareAccount()
     connect(&dialog, &BrioAccount::ShareMembersDialog::sharingChanged, m_app->syncEngine(),
             &SyncEngine::requestSync);
     dialog.exec();
-}
-
-void MainWindow::openReconciliation()
-{
-    const QString accountId = m_register->accountId();
-    const std::optional<Account> account =
-        accountId.isEmpty() ? std::nullopt : m_app->accounts()->findById(accountId);
-    if (!account) {
-        m_statusBar->showTransientMessage(tr("Select an account to reconcile"), 3000);
-        return;
-    }
-    // One window per reconciliation; it deletes itself when closed, or with this window.
-    auto *screen = new ReconciliationScreen(m_app);
-    screen->setAttribute(Qt::WA_DeleteOnClose);
-    screen->setAttribute(Qt::WA_QuitOnClose, false);
-    screen->setAccount(accountId);
-    screen->setWindowTitle(tr("Reconcile — %1").arg(account->name));
-    screen->resize(1100, 720);
-    connect(this, &QObject::destroyed, screen, [screen]() { delete screen; });
-    connect(screen, &ReconciliationScreen::reconciliationCompleted, this, [this, screen]() {
-        reloadAccounts();
-        screen->close();
-    });
-    connect(screen, &ReconciliationScreen::cancelled, screen, &QWidget::close);
-    screen->show();
-    screen->raise();
-    screen->activateWindow();
-}
-
-void MainWindow::openReconciliationHistory()
-{
-    const QString accountId = m_register->accountId();
-    if (accountId.isEmpty()) {
-        m_statusBar->showTransientMessage(tr("Select an account to see its reconciliations"), 3000);
-        return;
-    }
-    if (!m_reconciliationHistory) {
-        m_reconciliationHistory = std::make_unique<ReconciliationHistoryScreen>(m_app);
-        m_reconciliationHistory->setWindowTitle(tr("Reconciliation History"));
-        m_reconciliationHistory->resize(750, 500);
-        m_reconciliationHistory->setAttribute(Qt::WA_QuitOnClose, false);
-    }
-    m_reconciliationHistory->setAccount(accountId);
-    m_reconciliationHistory->show();
-    m_reconciliationHistory->raise();
-    m_reconciliationHistory->activateWindow();
 }

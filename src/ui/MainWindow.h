@@ -15,15 +15,15 @@ class QAction;
 class QActionGroup;
 class QLabel;
 class QMenu;
-class PayeeScreen;
 class QSplitter;
 class QStackedWidget;
+class PayeeScreen;
 class QTimer;
 class ReconciliationHistoryScreen;
 class RecurringScreen;
 class RegisterScreen;
-class SettingsScreen;
 class SearchScreen;
+class SettingsScreen;
 class StatusBar;
 class WelcomePage;
 namespace BrioAccount {
@@ -99,10 +99,10 @@ public slots:
     void openReconciliationHistory();
     // Opens the import window, made on first use and raised when open.
     void openImportScreen();
-    // Opens the preferences window, made on first use, read again on every opening.
-    void openSettingsScreen();
     // Opens the recurring transactions window, made on first use, read again on every opening.
     void openRecurringScreen();
+    // Opens the preferences window, made on first use, read again on every opening.
+    void openSettingsScreen();
     // The category, search and payee windows, each made on first use and raised when open.
     void openCategoriesScreen();
     void openSearchScreen();
@@ -117,6 +117,8 @@ private:
     void syncViewMenu();
     void connectSync();
     void connectAuth();
+    // Asks whether a new user's sign-in may upload this computer's records.
+    void askToUpload();
     void showSyncState();
     void scheduleReload(bool accountsChanged);
     void reloadNow();
@@ -138,6 +140,8 @@ private:
     QTimer *m_reloadTimer = nullptr;
     QTimer *m_autoPostTimer = nullptr;
     bool m_accountsDirty = false;
+    // The database's write mark at the last full read (SyncStore::writeMark).
+    QString m_fullReadMark;
 
     QMenu *m_fileMenu = nullptr;
     QMenu *m_accountMenu = nullptr;
@@ -146,10 +150,10 @@ private:
     QMenu *m_toolsMenu = nullptr;
     QMenu *m_helpMenu = nullptr;
     QAction *m_exitAction = nullptr;
-    std::unique_ptr<ImportScreen> m_importScreen;
     std::unique_ptr<ReconciliationHistoryScreen> m_reconciliationHistory;
-    std::unique_ptr<SettingsScreen> m_settingsScreen;
+    std::unique_ptr<ImportScreen> m_importScreen;
     std::unique_ptr<RecurringScreen> m_recurringScreen;
+    std::unique_ptr<SettingsScreen> m_settingsScreen;
     std::unique_ptr<CategoriesScreen> m_categoriesScreen;
     std::unique_ptr<SearchScreen> m_searchScreen;
     std::unique_ptr<PayeeScreen> m_payeeScreen;

@@ -1,21 +1,26 @@
 #include "RegisterDelegate.h"
 
+#include "Contrast.h"
 #include "DateField.h"
 #include "Money.h"
 #include "RegisterModel.h"
 #include "SmartAmountField.h"
 #include "ThemeManager.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QCompleter>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPainter>
 #include <QStringListModel>
 
 namespace {
 constexpr int kPadding = 6;
-}
+const char *const CellProperty = "registerCell";
+} // namespace
 
 RegisterDelegate::RegisterDelegate(QObject *parent)
     : QStyledItemDelegate(parent)
@@ -40,6 +45,147 @@ void RegisterDelegate::invalidateSources()
     m_choicesLoaded = false;
 }
 
+void RegisterDelegate::setCategoryCreator(std::function<QString(const QString &)> creator)
+{
+    m_categoryCreator = std::move(creator);
+}
+
+void RegisterDelegate::clearRefusal() const
+{
+    m_refusedIndex = QPersistentModelIndex();
+    m_refusedText.clear();
+    m_refusedProblem.clear();
+}
+
+QString RegisterDelegate::editorText(QWidget *editor)
+{
+    if (auto *field = qobject_cast<SmartAmountField *>(editor))
+        return field->typedText();
+    if (auto *combo = qobject_cast<QComboBox *>(editor))
+        return combo->currentText();
+    if (auto *line = qobject_cast<QLineEdit *>(editor))
+        return line->text();
+    return QString();
+}
+
+void RegisterDelegate::restoreText(QWidget *editor, const QString &text)
+{
+    if (auto *field = qobject_cast<SmartAmountField *>(editor)) {
+        field->setTypedText(text);
+    } else if (auto *combo = qobject_cast<QComboBox *>(editor)) {
+        combo->setEditText(text);
+    } else if (auto *date = qobject_cast<DateField *>(editor)) {
+        date->setText(text);
+        date->updateMark();
+    }
+}
+
+bool RegisterDelegate::isUnknownCategory(const QComboBox *combo)
+{
+    const QString typed = combo->currentText().trimmed();
+    return !typed.isEmpty() && combo->findText(typed, Qt::MatchContains) < 0;
+}
+
+QString RegisterDelegate::problemOf(QWidget *editor) const
+{
+    if (auto *field = qobject_cast<SmartAmountField *>(editor)) {
+        QString problem;
+        return field->typedAmount(&problem) ? QString() : problem;
+    }
+    if (auto *date = qobject_cast<DateField *>(editor)) {
+        date->updateMark();
+        return date->problem();
+    }
+    if (auto *combo = qobject_cast<QComboBox *>(editor); combo && isUnknownCategory(combo))
+        return tr("There is no category \"%1\". Press Tab to create it.").arg(combo->currentText().trimmed());
+    return QString();
+}
+
+void RegisterDelegate::refuse(QWidget *editor, const QString &problem) const
+{
+    m_refusedIndex = editor->property(CellProperty).value<QPersistentModelIndex>();
+    m_refusedText = editorText(editor);
+    m_refusedProblem = problem;
+    emit const_cast<RegisterDelegate *>(this)->entryRefused(problem);
+}
+
+bool RegisterDelegate::askToCreateCategory(QComboBox *combo)
+{
+    const QString name = combo->currentText().trimmed();
+    m_asking = true;
+    const auto answer =
+        QMessageBox::question(combo->window(), tr("New Category"), tr("Create category \"%1\"?").arg(name),
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    m_asking = false;
+    if (answer != QMessageBox::Yes || !m_categoryCreator) {
+        combo->setFocus();
+        if (QLineEdit *line = combo->lineEdit())
+            line->selectAll();
+        return false;
+    }
+    const QString code = m_categoryCreator(name);
+    if (code.isEmpty()) {
+        emit entryRefused(tr("The category \"%1\" could not be created.").arg(name));
+        combo->setFocus();
+        return false;
+    }
+    invalidateSources();
+    combo->addItem(name, code);
+    combo->setCurrentIndex(combo->count() - 1);
+    combo->setFocus();
+    return true;
+}
+
+bool RegisterDelegate::eventFilter(QObject *object, QEvent *event)
+{
+    auto *editor = qobject_cast<QWidget *>(object);
+    if (!editor || !editor->property(CellProperty).isValid())
+        return QStyledItemDelegate::eventFilter(object, event);
+    // The question about a new category takes the focus for a moment: the
+    // editor stays open under it.
+    if (m_asking && event->type() == QEvent::FocusOut)
+        return true;
+
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key != Qt::Key_Tab && key != Qt::Key_Backtab && key != Qt::Key_Return && key != Qt::Key_Enter)
+            return QStyledItemDelegate::eventFilter(object, event);
+        if (auto *combo = qobject_cast<QComboBox *>(editor); combo && isUnknownCategory(combo)) {
+            if (!askToCreateCategory(combo))
+                return true;
+        }
+        // Text that cannot be saved keeps the editor open on the field.
+        if (const QString problem = problemOf(editor); !problem.isEmpty()) {
+            refuse(editor, problem);
+            return true;
+        }
+        if (m_refusedIndex == editor->property(CellProperty).value<QPersistentModelIndex>())
+            clearRefusal();
+        return QStyledItemDelegate::eventFilter(object, event);
+    }
+
+    if (event->type() == QEvent::FocusOut) {
+        // The window losing the focus for a moment (a suggestion list closing,
+        // another window) leaves the editor open: only the user moves on.
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+            return false;
+        // Focus moving inside the editor (its list, its calendar) is no leaving.
+        for (QWidget *w = QApplication::focusWidget(); w; w = w->parentWidget()) {
+            if (w == editor)
+                return QStyledItemDelegate::eventFilter(object, event);
+        }
+        if (const QString problem = problemOf(editor); !problem.isEmpty()) {
+            // Closed without committing, so that the field's last good value
+            // is not written over the typed text; the row waits for it.
+            refuse(editor, problem);
+            emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+            return true;
+        }
+    }
+    return QStyledItemDelegate::eventFilter(object, event);
+}
+
 QStringListModel *RegisterDelegate::payeeModel() const
 {
     if (!m_payees)
@@ -60,8 +206,17 @@ const QList<EntryChoices::Choice> &RegisterDelegate::choices() const
     return m_choices;
 }
 
-QWidget *RegisterDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &,
+QWidget *RegisterDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &option,
                                         const QModelIndex &index) const
+{
+    QWidget *editor = createCellEditor(parent, option, index);
+    if (editor)
+        editor->setProperty(CellProperty, QVariant::fromValue(QPersistentModelIndex(index)));
+    return editor;
+}
+
+QWidget *RegisterDelegate::createCellEditor(QWidget *parent, const QStyleOptionViewItem &,
+                                            const QModelIndex &index) const
 {
     const auto *model = qobject_cast<const RegisterModel *>(index.model());
     switch (index.column()) {
@@ -83,9 +238,8 @@ QWidget *RegisterDelegate::createEditor(QWidget *parent, const QStyleOptionViewI
     case RegisterModel::PaymentColumn:
     case RegisterModel::DepositColumn: {
         auto *field = new SmartAmountField(parent);
-        const bool wholeUnits = model && Money::minorUnitFactor(model->currency()) == 1;
-        field->setDecimals(wholeUnits ? 0 : 2);
-        field->setRange(0, wholeUnits ? 9999999999.0 : 99999999.99);
+        // Negative amounts are taken: a minus sign moves the amount to the other column.
+        field->setCurrency(model ? model->currency() : Currency::USD, true);
         field->setFrame(false);
         field->setBlankZero(true);
         return field;
@@ -113,6 +267,8 @@ void RegisterDelegate::setEditorData(QWidget *editor, const QModelIndex &index) 
         break;
     case RegisterModel::CategoryColumn: {
         auto *combo = static_cast<QComboBox *>(editor);
+        // A category deleted since, or a transfer to an account deleted since,
+        // stays what the row holds.
         EntryChoices::selectKeepingCategory(combo, value.toString(), index.data(Qt::DisplayRole).toString());
         // An empty field for no category, and a selected one otherwise, so
         // that typing a name replaces what is there.
@@ -140,6 +296,13 @@ void RegisterDelegate::setModelData(QWidget *editor, QAbstractItemModel *model,
                                     const QModelIndex &index) const
 {
     const auto *registerModel = qobject_cast<const RegisterModel *>(model);
+    // Nothing unreadable reaches the row: the row waits until it is mended.
+    if (const QString problem = problemOf(editor); !problem.isEmpty()) {
+        refuse(editor, problem);
+        return;
+    }
+    if (m_refusedIndex == QPersistentModelIndex(index))
+        clearRefusal();
     switch (index.column()) {
     case RegisterModel::DateColumn: {
         const QDate date = static_cast<DateField *>(editor)->date();
@@ -155,12 +318,15 @@ void RegisterDelegate::setModelData(QWidget *editor, QAbstractItemModel *model,
     }
     case RegisterModel::PaymentColumn:
     case RegisterModel::DepositColumn: {
-        auto *field = static_cast<SmartAmountField *>(editor);
-        field->interpretText();
-        const Currency currency = registerModel ? registerModel->currency() : Currency::USD;
-        const qint64 minor = Money::toMinorUnits(field->value(), currency).value_or(0);
-        if (minor != index.data(Qt::EditRole).toLongLong())
+        const qint64 minor = static_cast<SmartAmountField *>(editor)->typedAmount().value_or(0);
+        if (minor < 0) {
+            // "-50" typed as a payment is a deposit of 50, and the other way round.
+            const int other = index.column() == RegisterModel::PaymentColumn ? RegisterModel::DepositColumn
+                                                                             : RegisterModel::PaymentColumn;
+            model->setData(index.siblingAtColumn(other), -minor);
+        } else if (minor != index.data(Qt::EditRole).toLongLong()) {
             model->setData(index, minor);
+        }
         break;
     }
     default:
@@ -180,6 +346,13 @@ void RegisterDelegate::updateEditorGeometry(QWidget *editor, const QStyleOptionV
     const int natural = qMax(editor->sizeHint().height(), option.fontMetrics.height() + 8);
     if (rect.height() > natural * 3 / 2)
         rect.setHeight(natural);
+    // A narrow column does not cut the date: the editor takes the width of
+    // its widest date and the calendar button.
+    if (qobject_cast<DateField *>(editor)) {
+        const int needed = editor->fontMetrics().horizontalAdvance(QStringLiteral("00/00/00000")) +
+                           editor->style()->pixelMetric(QStyle::PM_SmallIconSize) + 3 * kPadding + 4;
+        rect.setWidth(qMax(rect.width(), needed));
+    }
     editor->setGeometry(rect);
 }
 
@@ -264,9 +437,15 @@ void RegisterDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
     painter->drawText(first, Qt::AlignLeft | Qt::AlignVCenter,
                       opt.fontMetrics.elidedText(payee, Qt::ElideRight, first.width()));
     if (!memo.isEmpty()) {
-        QFont small = ThemeManager::roleFont(2);
+        // One point under the payee and muted, but readable on either row colour.
+        QFont small = opt.font;
+        if (small.pointSizeF() > 0)
+            small.setPointSizeF(qMax(8.0, small.pointSizeF() - 1));
         painter->setFont(small);
-        painter->setPen(selected ? opt.palette.color(QPalette::HighlightedText) : ThemeManager::mutedColor());
+        const QColor muted =
+            Contrast::readable(ThemeManager::mutedColor(), {opt.palette.color(QPalette::Base),
+                                                            opt.palette.color(QPalette::AlternateBase)});
+        painter->setPen(selected ? opt.palette.color(QPalette::HighlightedText) : muted);
         QRect second(area.left(), area.top() + half, area.width(), area.height() - half);
         painter->drawText(second, Qt::AlignLeft | Qt::AlignVCenter,
                           QFontMetrics(small).elidedText(memo, Qt::ElideRight, second.width()));

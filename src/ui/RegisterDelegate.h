@@ -2,9 +2,11 @@
 
 #include "EntryChoices.h"
 
+#include <QPersistentModelIndex>
 #include <QStyledItemDelegate>
 #include <functional>
 
+class QComboBox;
 class QStringListModel;
 
 // Draws the register's cells (two-line payee and memo, muted hints in the
@@ -21,6 +23,20 @@ public:
     void setPayeeSource(std::function<QStringList()> source);
     void setChoiceSource(std::function<QList<EntryChoices::Choice>()> source);
     void invalidateSources();
+    // Makes a top-level category for a name typed in the category cell and
+    // returns its code ("c:<id>"); empty when it could not be made.
+    void setCategoryCreator(std::function<QString(const QString &name)> creator);
+
+    // The cell whose typed text could not be saved (not an amount, not a date,
+    // an unknown category) and that text; the row is not saved until it is
+    // mended or dropped.
+    bool hasRefusal() const { return m_refusedIndex.isValid(); }
+    QModelIndex refusedIndex() const { return m_refusedIndex; }
+    QString refusedText() const { return m_refusedText; }
+    QString refusedProblem() const { return m_refusedProblem; }
+    void clearRefusal() const;
+    // Puts refused text back into a reopened editor.
+    static void restoreText(QWidget *editor, const QString &text);
 
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
                           const QModelIndex &index) const override;
@@ -31,7 +47,22 @@ public:
     void paint(QPainter *painter, const QStyleOptionViewItem &option,
                const QModelIndex &index) const override;
 
+signals:
+    // Typed text was refused; the message says why.
+    void entryRefused(const QString &message);
+
+protected:
+    bool eventFilter(QObject *object, QEvent *event) override;
+
 private:
+    // Why the editor's text cannot be saved; empty when it can.
+    QWidget *createCellEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                              const QModelIndex &index) const;
+    QString problemOf(QWidget *editor) const;
+    void refuse(QWidget *editor, const QString &problem) const;
+    static QString editorText(QWidget *editor);
+    static bool isUnknownCategory(const QComboBox *combo);
+    bool askToCreateCategory(QComboBox *combo);
     QStringListModel *payeeModel() const;
     const QList<EntryChoices::Choice> &choices() const;
 
@@ -41,4 +72,9 @@ private:
     mutable bool m_payeesLoaded = false;
     mutable QList<EntryChoices::Choice> m_choices;
     mutable bool m_choicesLoaded = false;
+    std::function<QString(const QString &)> m_categoryCreator;
+    bool m_asking = false;
+    mutable QPersistentModelIndex m_refusedIndex;
+    mutable QString m_refusedText;
+    mutable QString m_refusedProblem;
 };

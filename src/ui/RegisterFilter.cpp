@@ -2,8 +2,10 @@
 
 #include <QCoreApplication>
 #include <QStringList>
+#include <algorithm>
 
-bool RegisterFilter::matches(const RegisterRow &row, const QString &categoryText) const
+bool RegisterFilter::matches(const RegisterRow &row, const QString &categoryText,
+                             const QStringList &splitTexts) const
 {
     const Transaction &t = row.transaction;
     if (dateFrom.isValid() && t.date < dateFrom)
@@ -15,9 +17,9 @@ bool RegisterFilter::matches(const RegisterRow &row, const QString &categoryText
         return false;
     if (text.isEmpty())
         return true;
-    return t.payee.contains(text, Qt::CaseInsensitive) || t.memo.contains(text, Qt::CaseInsensitive) ||
-           t.checkNumber.contains(text, Qt::CaseInsensitive) ||
-           categoryText.contains(text, Qt::CaseInsensitive);
+    const auto found = [this](const QString &field) { return field.contains(text, Qt::CaseInsensitive); };
+    return found(t.payee) || found(t.memo) || found(t.checkNumber) || found(categoryText) ||
+           std::any_of(splitTexts.begin(), splitTexts.end(), found);
 }
 
 QString RegisterFilter::description() const

@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 // What the register shows of an account: rows whose payee, memo, check number
@@ -19,6 +20,9 @@ struct RegisterFilter
     {
         return !text.isEmpty() || dateFrom.isValid() || dateTo.isValid() || cleared.has_value();
     }
-    bool matches(const RegisterRow &row, const QString &categoryText) const;
+    // `splitTexts`: the categories and memos of a split transaction's lines,
+    // which match as the transaction's own would.
+    bool matches(const RegisterRow &row, const QString &categoryText,
+                 const QStringList &splitTexts = {}) const;
     QString description() const;
 };

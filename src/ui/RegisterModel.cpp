@@ -4,9 +4,13 @@
 #include "ThemeManager.h"
 
 #include <QDate>
+#include <QTimer>
 #include <algorithm>
+#include <utility>
 
 namespace {
+
+constexpr qsizetype kFreeLaterRows = 2000;
 
 int clearedRank(const Transaction &t)
 {
@@ -99,7 +103,10 @@ int RegisterModel::rowOf(const QString &transactionId) const
 void RegisterModel::setEntries(const QList<RegisterRow> &rows)
 {
     beginResetModel();
-    m_rows = rows;
+    // Freeing a large register's rows takes a while: after the new ones are shown.
+    QList<RegisterRow> previous = std::exchange(m_rows, rows);
+    if (previous.size() > kFreeLaterRows)
+        QTimer::singleShot(0, this, [rows = std::move(previous)]() {});
     m_order.resize(m_rows.size());
     for (int i = 0; i < m_order.size(); ++i)
         m_order[i] = i;
@@ -108,6 +115,50 @@ void RegisterModel::setEntries(const QList<RegisterRow> &rows)
     m_pending = Transaction();
     m_pendingOriginal = Transaction();
     endResetModel();
+}
+
+bool RegisterModel::updateEntries(const QSet<QString> &ids, const QList<RegisterRow> &fresh)
+{
+    if (ids.isEmpty() || m_pendingRow >= 0 || fresh.size() != ids.size())
+        return false;
+    QHash<QString, const RegisterRow *> byId;
+    for (const RegisterRow &row : fresh)
+        byId.insert(row.transaction.id, &row);
+    QVector<int> positions;
+    for (int i = 0; i < m_rows.size() && positions.size() < ids.size(); ++i) {
+        if (ids.contains(m_rows.at(i).transaction.id))
+            positions.append(i);
+    }
+    if (positions.size() != ids.size())
+        return false;
+    for (const int i : std::as_const(positions)) {
+        const Transaction &before = m_rows.at(i).transaction;
+        const RegisterRow *now = byId.value(before.id);
+        if (!now || now->transaction.deletedAt || now->transaction.accountId != m_accountId ||
+            now->transaction.date != before.date || now->transaction.createdAt != before.createdAt)
+            return false;
+    }
+
+    // The balance before the first changed row stays what it was.
+    const int first = positions.constFirst();
+    qint64 running = first == 0 ? m_rows.at(0).balance - m_rows.at(0).transaction.amount
+                                : m_rows.at(first - 1).balance;
+    for (const int i : std::as_const(positions)) {
+        RegisterRow &row = m_rows[i];
+        const RegisterRow *now = byId.value(row.transaction.id);
+        row.transaction = now->transaction;
+        row.categoryName = now->categoryName;
+    }
+    for (int i = first; i < m_rows.size(); ++i) {
+        running += m_rows.at(i).transaction.amount;
+        m_rows[i].balance = running;
+    }
+    // Only the date order is sure to stay as it was.
+    if (m_sortColumn != DateColumn)
+        sort(m_sortColumn, m_sortOrder);
+    if (rowCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
+    return true;
 }
 
 void RegisterModel::setInlineRowVisible(bool visible)
@@ -253,7 +304,7 @@ QString RegisterModel::categoryText(const Transaction &t, const QString &categor
 QString RegisterModel::clearedText(const Transaction &t)
 {
     if (t.reconciled)
-        return QStringLiteral("R");
+        return tr("R", "mark of a reconciled transaction in the cleared column");
     return t.cleared ? QStringLiteral("✓") : QString();
 }
 

@@ -5,6 +5,7 @@
 #include <QAbstractTableModel>
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QVector>
 
 // The rows of one account's register, sorted, with an optional blank entry row
@@ -47,6 +48,12 @@ public:
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
     void setEntries(const QList<RegisterRow> &rows);
+    // Puts the re-read rows of the transactions `ids` in place of the shown
+    // ones and carries the running balances on from the first of them. False,
+    // changing nothing, when that is not enough: a row is new, gone, moved to
+    // another account or date, or a row is being edited.
+    bool updateEntries(const QSet<QString> &ids, const QList<RegisterRow> &fresh);
+    const QList<RegisterRow> &entries() const { return m_rows; }
     int entryCount() const { return int(m_rows.size()); }
     RegisterRow rowAt(int row) const;
     // The model row showing the transaction, or -1.

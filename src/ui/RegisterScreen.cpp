@@ -3,15 +3,18 @@
 #include "AccountRepository.h"
 #include "AppState.h"
 #include "CategoryRepository.h"
+#include "ElidedLabel.h"
 #include "EntryChoices.h"
 #include "Money.h"
 #include "PreferencesRepository.h"
+#include "ReadFailureWatch.h"
 #include "RecurringFormDialog.h"
 #include "RecurringRepository.h"
 #include "RegisterDelegate.h"
 #include "RegisterFilterDialog.h"
 #include "RegisterModel.h"
 #include "RegisterTableView.h"
+#include "SplitLineRepository.h"
 #include "ThemeManager.h"
 #include "TransactionActions.h"
 #include "TransactionDetailsDialog.h"
@@ -27,15 +30,21 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QSettings>
 #include <QTimer>
+#include <QUuid>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace {
 
 // Short enough to feel immediate, long enough to gather a burst of writes.
-constexpr int kReloadDelayMs = 30;
+// Zero still gathers a burst of writes made in one pass of the event loop.
+constexpr int kReloadDelayMs = 0;
+// Past this many written rows one read of the register costs less.
+constexpr int kMaxRowsReadAlone = 64;
 
 const QString HeaderStateKey = QStringLiteral("register/headerState");
 const QString SortColumnKey = QStringLiteral("register/sortColumn");
@@ -58,9 +67,12 @@ RegisterScreen::RegisterScreen(AppState *app, QWidget *parent)
     headerLayout->setContentsMargins(16, 12, 16, 10);
     auto *titles = new QVBoxLayout;
     titles->setSpacing(2);
-    m_nameLabel = new QLabel(header);
+    // The account's name and institution are the user's or a server's text, never markup.
+    m_nameLabel = new ElidedLabel(header);
+    m_nameLabel->setTextFormat(Qt::PlainText);
     applyFontRole(m_nameLabel, 5);
-    m_detailLabel = new QLabel(header);
+    m_detailLabel = new ElidedLabel(header);
+    m_detailLabel->setTextFormat(Qt::PlainText);
     applyFontRole(m_detailLabel, 2);
     m_detailLabel->setForegroundRole(QPalette::PlaceholderText);
     titles->addWidget(m_nameLabel);
@@ -90,6 +102,7 @@ RegisterScreen::RegisterScreen(AppState *app, QWidget *parent)
     auto *filterLayout = new QHBoxLayout(m_filterBar);
     filterLayout->setContentsMargins(16, 4, 16, 6);
     m_filterLabel = new QLabel(m_filterBar);
+    m_filterLabel->setTextFormat(Qt::PlainText);
     m_filterLabel->setWordWrap(true);
     auto *clearButton = new QPushButton(tr("Clear Filter"), m_filterBar);
     connect(clearButton, &QPushButton::clicked, this, &RegisterScreen::clearFilter);
@@ -101,8 +114,14 @@ RegisterScreen::RegisterScreen(AppState *app, QWidget *parent)
     m_model = new RegisterModel(this);
     m_delegate = new RegisterDelegate(this);
     m_delegate->setPayeeSource([this]() { return m_app->transactions()->payees(m_account.id); });
-    m_delegate->setChoiceSource(
-        [this]() { return EntryChoices::categoryChoices(m_app, m_account.id, true); });
+    m_delegate->setChoiceSource([this]() {
+        // The row being edited shows the category picked for it by its path.
+        m_model->setCategoryPaths(EntryChoices::categoryPaths(m_app->categories()->findAll()));
+        return EntryChoices::categoryChoices(m_app, m_account.id, true);
+    });
+    m_delegate->setCategoryCreator([this](const QString &name) { return createCategory(name); });
+    connect(m_delegate, &RegisterDelegate::entryRefused, this,
+            [this](const QString &message) { emit statusMessage(message, 6000); });
     m_view = new RegisterTableView(this);
     m_view->setModel(m_model);
     m_view->setItemDelegate(m_delegate);
@@ -112,8 +131,9 @@ RegisterScreen::RegisterScreen(AppState *app, QWidget *parent)
     QHeaderView *columns = m_view->horizontalHeader();
     columns->setMinimumSectionSize(36);
     const int widths[] = {90, 56, 200, 170, 150, 100, 100, 36, 116};
+    // A translated heading may be wider than the English one: never cut it off.
     for (int column = 0; column < RegisterModel::ColumnCount; ++column)
-        columns->resizeSection(column, widths[column]);
+        columns->resizeSection(column, qMax(widths[column], columns->sectionSizeHint(column)));
     restoreHeaderState();
     m_view->viewport()->installEventFilter(this);
 
@@ -125,9 +145,11 @@ RegisterScreen::RegisterScreen(AppState *app, QWidget *parent)
     m_saveHeaderTimer->setSingleShot(true);
     m_saveHeaderTimer->setInterval(500);
     connect(m_saveHeaderTimer, &QTimer::timeout, this, &RegisterScreen::saveHeaderState);
-    connect(columns, &QHeaderView::sectionResized, this, [this](int column) {
-        if (column != RegisterModel::PayeeColumn)
+    connect(columns, &QHeaderView::sectionResized, this, [this](int column, int, int size) {
+        if (!m_fittingColumns && column != RegisterModel::PayeeColumn) {
+            m_wantedWidths.insert(column, size);
             fitPayeeColumn();
+        }
         m_saveHeaderTimer->start();
     });
     connect(columns, &QHeaderView::sectionMoved, m_saveHeaderTimer, qOverload<>(&QTimer::start));
@@ -155,14 +177,28 @@ RegisterScreen::RegisterScreen(AppState *app, QWidget *parent)
 
     connect(m_app->transactions(), &TransactionRepository::transactionsChanged, this,
             [this](const QString &accountId) {
-                if (!m_account.id.isEmpty() && (accountId.isEmpty() || accountId == m_account.id))
+                // Payees saved anywhere are offered in the next row.
+                m_delegate->invalidateSources();
+                if (!m_account.id.isEmpty() && (accountId.isEmpty() || accountId == m_account.id)) {
+                    if (!std::exchange(m_rowAnnounced, false))
+                        m_readAll = true;
                     scheduleReload();
+                }
+            });
+    connect(m_app->transactions(), &TransactionRepository::transactionWritten, this,
+            [this](const QString &accountId, const QString &transactionId) {
+                if (!m_account.id.isEmpty() && accountId == m_account.id) {
+                    m_changedIds.insert(transactionId);
+                    m_rowAnnounced = true;
+                }
             });
     connect(m_app->accounts(), &AccountRepository::accountsChanged, this, [this]() {
+        m_readAll = true;
         m_delegate->invalidateSources();
         scheduleReload();
     });
     connect(m_app->categories(), &CategoryRepository::categoriesChanged, this, [this]() {
+        m_readAll = true;
         m_delegate->invalidateSources();
         scheduleReload();
     });
@@ -176,6 +212,12 @@ RegisterScreen::~RegisterScreen()
 {
     if (m_saveHeaderTimer->isActive())
         saveHeaderState();
+    // QWidget deletes the children after this body, and the view closing its
+    // editor then still signals (editor closed, entry refused): nothing of
+    // theirs may reach this half-destroyed screen.
+    const QList<QObject *> children = findChildren<QObject *>();
+    for (QObject *child : children)
+        disconnect(child, nullptr, this, nullptr);
 }
 
 void RegisterScreen::buildActions()
@@ -236,15 +278,52 @@ void RegisterScreen::applyPreferences()
 
 void RegisterScreen::fitPayeeColumn()
 {
+    // Each column keeps the width the user gave it while there is room, and
+    // the payee takes the rest. A narrow window takes width from the text
+    // columns first (memo, payee, category, check number), so that the
+    // amounts and the balance stay in sight.
+    // Before the first showing the viewport has no width of its own yet.
+    if (!m_view->isVisible())
+        return;
     QHeaderView *columns = m_view->horizontalHeader();
-    int others = 0;
+    const QScopedValueRollback<bool> fitting(m_fittingColumns, true);
+    int widths[RegisterModel::ColumnCount] = {};
+    int total = 0;
     for (int column = 0; column < RegisterModel::ColumnCount; ++column) {
-        if (column != RegisterModel::PayeeColumn && !columns->isSectionHidden(column))
-            others += columns->sectionSize(column);
+        if (columns->isSectionHidden(column))
+            continue;
+        if (!m_wantedWidths.contains(column))
+            m_wantedWidths.insert(column, columns->sectionSize(column));
+        widths[column] = column == RegisterModel::PayeeColumn ? 120 : m_wantedWidths.value(column);
+        total += widths[column];
     }
-    const int width = qMax(120, m_view->viewport()->width() - others);
-    if (columns->sectionSize(RegisterModel::PayeeColumn) != width)
-        columns->resizeSection(RegisterModel::PayeeColumn, width);
+    int excess = total - m_view->viewport()->width();
+    // Then the amounts and the date down to what their usual text needs.
+    const QFontMetrics metrics = m_view->fontMetrics();
+    const int air = 16;
+    const int amount = metrics.horizontalAdvance(QStringLiteral("99,999.99")) + air;
+    const std::pair<int, int> squeeze[] = {
+        {RegisterModel::MemoColumn, 40},
+        {RegisterModel::PayeeColumn, 60},
+        {RegisterModel::CategoryColumn, 70},
+        {RegisterModel::CheckColumn, 36},
+        {RegisterModel::PaymentColumn, amount},
+        {RegisterModel::DepositColumn, amount},
+        {RegisterModel::BalanceColumn, metrics.horizontalAdvance(QStringLiteral("$99,999.99")) + air},
+        {RegisterModel::DateColumn, metrics.horizontalAdvance(QStringLiteral("12/31/2026")) + air}};
+    for (const auto &[column, minimum] : squeeze) {
+        if (excess <= 0 || columns->isSectionHidden(column))
+            continue;
+        const int give = qMin(excess, qMax(0, widths[column] - minimum));
+        widths[column] -= give;
+        excess -= give;
+    }
+    if (excess < 0)
+        widths[RegisterModel::PayeeColumn] -= excess;
+    for (int column = 0; column < RegisterModel::ColumnCount; ++column) {
+        if (!columns->isSectionHidden(column) && columns->sectionSize(column) != widths[column])
+            columns->resizeSection(column, widths[column]);
+    }
 }
 
 bool RegisterScreen::eventFilter(QObject *watched, QEvent *event)
@@ -276,19 +355,33 @@ void RegisterScreen::restoreHeaderState()
 void RegisterScreen::saveHeaderState()
 {
     m_saveHeaderTimer->stop();
+    // The widths the user gave are kept, not the ones a narrow window forced.
+    QHeaderView *columns = m_view->horizontalHeader();
+    QHash<int, int> shown;
+    {
+        const QScopedValueRollback<bool> fitting(m_fittingColumns, true);
+        for (auto it = m_wantedWidths.cbegin(); it != m_wantedWidths.cend(); ++it) {
+            shown.insert(it.key(), columns->sectionSize(it.key()));
+            columns->resizeSection(it.key(), it.value());
+        }
+    }
     QSettings settings;
-    settings.setValue(HeaderStateKey, m_view->horizontalHeader()->saveState());
+    settings.setValue(HeaderStateKey, columns->saveState());
+    const QScopedValueRollback<bool> fitting(m_fittingColumns, true);
+    for (auto it = shown.cbegin(); it != shown.cend(); ++it)
+        columns->resizeSection(it.key(), it.value());
 }
 
 void RegisterScreen::setAccount(const QString &accountId)
 {
-    if (accountId != m_account.id && m_model->hasPendingEdit())
+    if (accountId != m_account.id && (m_model->hasPendingEdit() || m_view->isEditing()))
         submitPendingRow();
     const bool changed = accountId != m_account.id;
     m_account = Account();
     if (!accountId.isEmpty())
         m_account = m_app->accounts()->findById(accountId).value_or(Account());
     m_model->setAccount(m_account.id, m_account.currency);
+    m_readAll = true;
     if (changed) {
         m_filter = RegisterFilter();
         m_model->setEntryDate(QDate());
@@ -312,6 +405,7 @@ void RegisterScreen::refresh()
 {
     applyPreferences();
     m_view->viewport()->update();
+    m_readAll = true;
     reloadNow();
 }
 
@@ -338,6 +432,8 @@ void RegisterScreen::reloadNow()
     }
     m_dirty = false;
     ++m_reloadCount;
+    if (reloadChangedRows())
+        return;
 
     const QString currentId = currentTransaction() ? currentTransaction()->id : QString();
     const int currentColumn = m_view->currentIndex().isValid() ? m_view->currentIndex().column() : 0;
@@ -349,22 +445,34 @@ void RegisterScreen::reloadNow()
         if (const auto fresh = m_app->accounts()->findById(m_account.id); fresh && !fresh->deletedAt)
             m_account = *fresh;
     }
+    const ReadFailureWatch watch;
     QList<RegisterRow> rows;
     if (!m_account.id.isEmpty() && !m_account.deletedAt)
         rows = m_app->transactions()->registerRows(m_account.id);
     m_model->setAccount(m_account.id, m_account.currency);
     m_model->setAccountNames(EntryChoices::accountNames(m_app->accounts()->findAll()));
     updateHeader(rows);
+    // Rows that could not be read are no empty register: no balances, no entry
+    // row under them, and the user is told.
+    const bool readFailed = watch.failed();
+    if (readFailed) {
+        m_balanceValue->setText(QStringLiteral("—"));
+        m_clearedValue->setText(QStringLiteral("—"));
+        emit statusMessage(tr("The transactions of this account could not be read from the database."),
+                           10000);
+    }
 
     if (m_filter.isActive()) {
         QList<RegisterRow> shown;
+        QHash<QString, QString> paths;
         for (const RegisterRow &row : std::as_const(rows)) {
-            if (m_filter.matches(row, m_model->categoryText(row.transaction, row.categoryName)))
+            if (m_filter.matches(row, m_model->categoryText(row.transaction, row.categoryName),
+                                 splitTexts(row.transaction, paths)))
                 shown.append(row);
         }
         rows = shown;
     }
-    m_model->setInlineRowVisible(!m_account.id.isEmpty());
+    m_model->setInlineRowVisible(!m_account.id.isEmpty() && !readFailed);
     m_model->setEntries(rows);
 
     if (m_focusEntryAfterReload) {
@@ -379,6 +487,20 @@ void RegisterScreen::reloadNow()
     }
     updateActions();
     emit reloaded();
+}
+
+bool RegisterScreen::reloadChangedRows()
+{
+    const QSet<QString> ids = std::exchange(m_changedIds, {});
+    const bool readAll = std::exchange(m_readAll, false);
+    if (readAll || ids.isEmpty() || ids.size() > kMaxRowsReadAlone || m_filter.isActive() || m_account.id.isEmpty())
+        return false;
+    if (!m_model->updateEntries(ids, m_app->transactions()->registerRowsByIds(ids.values())))
+        return false;
+    updateHeader(m_model->entries());
+    updateActions();
+    emit reloaded();
+    return true;
 }
 
 void RegisterScreen::updateHeader(const QList<RegisterRow> &rows)
@@ -422,6 +544,7 @@ void RegisterScreen::setFilter(const RegisterFilter &filter)
     m_filter = filter;
     m_filterBar->setVisible(m_filter.isActive());
     m_filterLabel->setText(tr("Showing transactions %1.").arg(m_filter.description()));
+    m_readAll = true;
     reloadNow();
 }
 
@@ -475,19 +598,60 @@ void RegisterScreen::updateActions()
 
 void RegisterScreen::onCurrentRowChanged(const QModelIndex &current, const QModelIndex &previous)
 {
-    // Leaving a row that was edited inline saves it, as a paper register would keep it.
-    if (m_model->hasPendingEdit() && previous.isValid() && previous.row() == m_model->pendingRow() &&
-        current.row() != previous.row())
+    // Leaving a row that was edited inline saves it, as a paper register would
+    // keep it; text it could not take brings the cursor back to it.
+    const bool leftRow = previous.isValid() && current.row() != previous.row();
+    const bool refusedThere = m_delegate->hasRefusal() && m_delegate->refusedIndex().row() == previous.row();
+    if (leftRow && ((m_model->hasPendingEdit() && previous.row() == m_model->pendingRow()) || refusedThere))
         QTimer::singleShot(0, this, [this]() { submitPendingRow(); });
     updateActions();
 }
 
+QStringList RegisterScreen::splitTexts(const Transaction &t, QHash<QString, QString> &paths) const
+{
+    // A split's lines are looked into only when there is text to look for.
+    if (!t.isSplit || m_filter.text.isEmpty())
+        return {};
+    if (paths.isEmpty())
+        paths = EntryChoices::categoryPaths(m_app->categories()->findAll());
+    QStringList texts;
+    for (const SplitLine &line : m_app->splitLines()->findByTransaction(t.id))
+        texts << paths.value(line.categoryId) << line.memo;
+    return texts;
+}
+
+bool RegisterScreen::returnToRefusedEntry()
+{
+    const QModelIndex cell = m_delegate->refusedIndex();
+    if (!cell.isValid())
+        return false;
+    const QString text = m_delegate->refusedText();
+    const QString problem = m_delegate->refusedProblem();
+    if (!m_view->isEditing() || m_view->currentIndex() != cell) {
+        m_view->setFocus();
+        m_view->editCell(cell.row(), cell.column());
+        if (QWidget *editor = m_view->indexWidget(cell))
+            RegisterDelegate::restoreText(editor, text);
+    }
+    emit statusMessage(problem, 6000);
+    return true;
+}
+
 bool RegisterScreen::submitPendingRow()
 {
-    if (!m_model->hasPendingEdit() || m_submitting)
+    if (m_submitting)
+        return true;
+    // The field still open counts, as when the user had moved on from it
+    // (closing the window or picking another account in the middle of a row).
+    if (!m_view->commitOpenEditor() || m_delegate->hasRefusal()) {
+        returnToRefusedEntry();
+        return false;
+    }
+    if (!m_model->hasPendingEdit())
         return true;
     m_submitting = true;
     Transaction t = m_model->pendingTransaction();
+    adoptCreatedCategory(t);
     bool ok = true;
     bool inserted = false;
     if (m_model->pendingIsNew()) {
@@ -528,13 +692,59 @@ bool RegisterScreen::submitPendingRow()
     return true;
 }
 
+bool RegisterScreen::entryRefused() const
+{
+    return m_delegate->hasRefusal();
+}
+
+QString RegisterScreen::createCategory(const QString &name)
+{
+    Category category;
+    category.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    category.name = name;
+    // A deposit's category is income; the row may get its amount later, see
+    // adoptCreatedCategory.
+    const Transaction row = m_model->hasPendingEdit() ? m_model->pendingTransaction()
+                                                      : currentTransaction().value_or(Transaction());
+    category.categoryType = row.amount > 0 ? CategoryType::Income : CategoryType::Expense;
+    category.createdAt = QDateTime::currentDateTimeUtc();
+    category.updatedAt = category.createdAt;
+    category.syncStatus = SyncStatus::Pending;
+    if (!m_app->categories()->insert(category))
+        return QString();
+    m_createdCategoryId = category.id;
+    m_model->setCategoryPaths(EntryChoices::categoryPaths(m_app->categories()->findAll()));
+    return QStringLiteral("c:") + category.id;
+}
+
+void RegisterScreen::adoptCreatedCategory(const Transaction &t)
+{
+    // A category made while typing a row whose amount came afterwards as a
+    // deposit is an income category.
+    const QString created = std::exchange(m_createdCategoryId, QString());
+    if (created.isEmpty() || t.categoryId != created || t.amount <= 0)
+        return;
+    std::optional<Category> category = m_app->categories()->findById(created);
+    if (category && category->categoryType == CategoryType::Expense) {
+        category->categoryType = CategoryType::Income;
+        category->updatedAt = QDateTime::currentDateTimeUtc();
+        category->syncStatus = SyncStatus::Pending;
+        m_app->categories()->update(*category);
+    }
+}
+
 void RegisterScreen::cancelPendingRow()
 {
-    if (!m_model->hasPendingEdit())
-        return;
-    m_model->clearPendingEdit();
-    if (m_dirty)
-        reloadNow();
+    m_delegate->clearRefusal();
+    // Escape on the entry row starts it afresh, on its date.
+    const bool onEntryRow = m_model->pendingIsNew() || m_model->isBlankRow(m_view->currentIndex().row());
+    if (m_model->hasPendingEdit()) {
+        m_model->clearPendingEdit();
+        if (m_dirty)
+            reloadNow();
+    }
+    if (onEntryRow && m_model->blankRow() >= 0)
+        m_view->setCurrentIndex(m_model->index(m_model->blankRow(), RegisterModel::DateColumn));
 }
 
 void RegisterScreen::focusEntryRow()

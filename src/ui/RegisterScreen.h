@@ -5,10 +5,13 @@
 #include "RegisterRow.h"
 #include "Transaction.h"
 
+#include <QHash>
+#include <QSet>
 #include <QWidget>
 #include <optional>
 
 class AppState;
+class ElidedLabel;
 class QAction;
 class QLabel;
 class QMenu;
@@ -79,12 +82,25 @@ public slots:
     bool submitPendingRow();
     void cancelPendingRow();
 
+public:
+    // Typed text waits in a field that cannot take it (not an amount, not a
+    // date): the row is not saved until it is mended or dropped.
+    bool entryRefused() const;
+
 signals:
     void reloaded();
     void statusMessage(const QString &text, int timeoutMs);
 
 private:
     void scrollToEntryRow();
+    bool returnToRefusedEntry();
+    // The categories and memos of a split's lines, for the filter; `paths` is filled on first use.
+    QStringList splitTexts(const Transaction &t, QHash<QString, QString> &paths) const;
+    QString createCategory(const QString &name);
+    void adoptCreatedCategory(const Transaction &t);
+    // Reads only the rows of the transactions written since the last reload
+    // and updates them in place; false when the whole register must be read.
+    bool reloadChangedRows();
     void buildActions();
     void applyPreferences();
     void updateHeader(const QList<RegisterRow> &rows);
@@ -111,10 +127,17 @@ private:
     bool m_focusEntryAfterReload = false;
     bool m_submitting = false;
     int m_reloadCount = 0;
+    QSet<QString> m_changedIds; // written since the last reload, each announced alone
+    bool m_readAll = true;      // something changed that only a full read shows
+    bool m_rowAnnounced = false;
     std::optional<bool> m_newestFirst;
+    QString m_createdCategoryId;
+    // Column widths as the user set them; a narrow window shows some narrower.
+    QHash<int, int> m_wantedWidths;
+    bool m_fittingColumns = false;
 
-    QLabel *m_nameLabel = nullptr;
-    QLabel *m_detailLabel = nullptr;
+    ElidedLabel *m_nameLabel = nullptr;
+    ElidedLabel *m_detailLabel = nullptr;
     QLabel *m_balanceValue = nullptr;
     QLabel *m_clearedValue = nullptr;
     QWidget *m_filterBar = nullptr;

@@ -1,5 +1,6 @@
 #include "RegisterTableView.h"
 
+#include "RegisterDelegate.h"
 #include "RegisterModel.h"
 
 #include <QHeaderView>
@@ -46,6 +47,21 @@ int RegisterTableView::nextEditableColumn(int row, int column) const
             return logical;
     }
     return -1;
+}
+
+bool RegisterTableView::commitOpenEditor()
+{
+    if (state() != EditingState)
+        return true;
+    QWidget *editor = indexWidget(currentIndex());
+    if (!editor)
+        return true;
+    const auto *delegate = qobject_cast<const RegisterDelegate *>(itemDelegateForIndex(currentIndex()));
+    commitData(editor);
+    if (delegate && delegate->hasRefusal() && delegate->refusedIndex() == currentIndex())
+        return false;
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+    return true;
 }
 
 void RegisterTableView::editCell(int row, int column)

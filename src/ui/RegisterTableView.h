@@ -17,6 +17,9 @@ public:
     bool isEditing() const { return state() == EditingState; }
     // Moves to a cell of the row and opens its editor.
     void editCell(int row, int column);
+    // Writes the open editor's text into the row and closes the editor; false
+    // (editor left open) when the delegate refused the text.
+    bool commitOpenEditor();
     // The next visible, editable column of the row after the given one, or -1.
     int nextEditableColumn(int row, int column) const;
 

@@ -2,6 +2,7 @@
 
 #include "Money.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
 
@@ -9,7 +10,7 @@ SmartAmountField::SmartAmountField(QWidget *parent)
     : QDoubleSpinBox(parent)
 {
     setDecimals(2);
-    setRange(-99999999.99, 99999999.99);
+    setRange(-Limit, Limit);
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setButtonSymbols(QAbstractSpinBox::NoButtons);
     setGroupSeparatorShown(false);
@@ -17,6 +18,20 @@ SmartAmountField::SmartAmountField(QWidget *parent)
     setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
     // Amounts are typed with '.' as the decimal point whatever the system locale.
     setLocale(QLocale::c());
+}
+
+void SmartAmountField::setCurrency(Currency currency, bool allowNegative)
+{
+    setDecimals(Money::minorUnitFactor(currency) == 1 ? 0 : 2);
+    setRange(allowNegative ? -Limit : 0.0, Limit);
+    m_keepsTypedText = true;
+}
+
+Currency SmartAmountField::fieldCurrency() const
+{
+    // A field without decimals holds whole units (yen): typed digits are never
+    // shifted into cents there, whatever the auto-decimal flag says.
+    return decimals() == 0 ? Currency::JPY : Currency::USD;
 }
 
 QString SmartAmountField::stripAffixes(const QString &text) const
@@ -29,16 +44,70 @@ QString SmartAmountField::stripAffixes(const QString &text) const
     return body.trimmed();
 }
 
-// A field without decimals holds whole units (yen): typed digits are never
-// shifted into cents there, whatever the auto-decimal flag says.
 std::optional<qint64> SmartAmountField::parseMinor(const QString &text) const
 {
-    return Money::parse(text, decimals() == 0 ? Currency::JPY : Currency::USD);
+    // Digits past the currency's decimals are rounded half away from zero
+    // ("12.345" is 12.35, "1200.5" yen is 1201), as the register books them.
+    QString body = text;
+    bool roundAway = false;
+    const qsizetype point = body.indexOf(QLatin1Char('.'));
+    if (point >= 0) {
+        qsizetype end = point + 1;
+        while (end < body.size() && body.at(end).isDigit())
+            ++end;
+        const qsizetype digits = end - point - 1;
+        if (digits > decimals()) {
+            roundAway = body.at(point + 1 + decimals()) >= QLatin1Char('5');
+            body.remove(point + 1 + decimals(), digits - decimals());
+        }
+    }
+    const std::optional<qint64> minor = Money::parse(body, fieldCurrency());
+    if (!minor || !roundAway)
+        return minor;
+    const bool negative = *minor < 0 || body.contains(QLatin1Char('-')) || body.contains(QLatin1Char('(')) ||
+                          body.contains(QChar(0x2212));
+    return negative ? *minor - 1 : *minor + 1;
 }
 
 double SmartAmountField::toFieldUnits(qint64 minor) const
 {
-    return Money::toUnits(minor, decimals() == 0 ? Currency::JPY : Currency::USD);
+    return Money::toUnits(minor, fieldCurrency());
+}
+
+std::optional<qint64> SmartAmountField::typedAmount(QString *problem) const
+{
+    const QString body = stripAffixes(lineEdit()->text());
+    if (body.isEmpty())
+        return 0;
+    const std::optional<qint64> minor = parseMinor(body);
+    if (!minor) {
+        if (problem)
+            *problem = tr("\"%1\" is not an amount.").arg(body);
+        return std::nullopt;
+    }
+    const double units = toFieldUnits(*minor);
+    if (units < minimum() || units > maximum()) {
+        if (problem) {
+            const qint64 limit =
+                Money::toMinorUnits(units < minimum() ? minimum() : maximum(), fieldCurrency()).value_or(0);
+            *problem = units < minimum() && minimum() >= 0
+                           ? tr("Type the amount without a minus sign.")
+                           : tr("%1 is beyond the largest amount, %2.")
+                                 .arg(body, Money::formatPlain(limit, fieldCurrency()));
+        }
+        return std::nullopt;
+    }
+    return minor;
+}
+
+QString SmartAmountField::typedText() const
+{
+    return lineEdit()->text();
+}
+
+void SmartAmountField::setTypedText(const QString &text)
+{
+    lineEdit()->setText(text);
 }
 
 QValidator::State SmartAmountField::validate(QString &input, int &) const
@@ -67,7 +136,7 @@ double SmartAmountField::valueFromText(const QString &text) const
     const std::optional<qint64> cents = parseMinor(stripAffixes(text));
     if (!cents)
         return value();
-    return qBound(minimum(), toFieldUnits(*cents), maximum());
+    return toFieldUnits(*cents);
 }
 
 QString SmartAmountField::textFromValue(double value) const
@@ -92,10 +161,36 @@ void SmartAmountField::focusInEvent(QFocusEvent *event)
     selectAll();
 }
 
+void SmartAmountField::keepingTypedText(const std::function<void()> &handler)
+{
+    const QString typed = lineEdit()->text();
+    const bool unreadable = m_keepsTypedText && !typedAmount().has_value();
+    handler();
+    if (unreadable && lineEdit()->text() != typed)
+        lineEdit()->setText(typed);
+}
+
+void SmartAmountField::focusOutEvent(QFocusEvent *event)
+{
+    keepingTypedText([&]() { QDoubleSpinBox::focusOutEvent(event); });
+}
+
+void SmartAmountField::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        keepingTypedText([&]() { QDoubleSpinBox::keyPressEvent(event); });
+    else
+        QDoubleSpinBox::keyPressEvent(event);
+}
+
 void SmartAmountField::fixup(QString &input) const
 {
-    const QString body = stripAffixes(input);
-    const std::optional<qint64> cents = parseMinor(body);
-    if (cents)
-        input = prefix() + textFromValue(qBound(minimum(), toFieldUnits(*cents), maximum())) + suffix();
+    // Only a readable amount within the range is tidied; anything else stays
+    // as typed instead of being clamped to the nearest bound.
+    const std::optional<qint64> cents = parseMinor(stripAffixes(input));
+    if (!cents)
+        return;
+    const double units = toFieldUnits(*cents);
+    if (units >= minimum() && units <= maximum())
+        input = prefix() + textFromValue(units) + suffix();
 }

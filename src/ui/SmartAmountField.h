@@ -1,17 +1,39 @@
 #pragma once
 
+#include "RecordTypes.h"
+
 #include <QDoubleSpinBox>
+#include <functional>
 #include <optional>
 
 // Money entry: two decimals, right-aligned, no step buttons. Reads what people
 // type or paste ("1,234.56", "-12", "$5") and, with the application-wide
 // auto-decimal flag on, takes digits typed without a decimal point as cents
-// ("1234" is 12.34).
+// ("1234" is 12.34). Decimals past the currency's are rounded half away from
+// zero. Text that is not an amount, or lies outside the range, stays in the
+// field as typed: typedAmount() refuses it rather than reading an old value.
 class SmartAmountField : public QDoubleSpinBox
 {
     Q_OBJECT
 public:
+    // The largest amount any field takes, in currency units.
+    static constexpr double Limit = 9999999999.99;
+
     explicit SmartAmountField(QWidget *parent = nullptr);
+
+    // Decimals of the currency (none for yen) and the widest range: ±Limit, or
+    // 0 to Limit without negative amounts. A field set up this way keeps text
+    // it cannot read as typed, for typedAmount() to refuse; others put their
+    // last good value back, as a spin box does.
+    void setCurrency(Currency currency, bool allowNegative = true);
+
+    // The shown text in minor units (an empty field is 0); empty when the text
+    // is not an amount or lies outside the range, with the reason in `problem`.
+    std::optional<qint64> typedAmount(QString *problem = nullptr) const;
+
+    // The text as shown, and text to put back as typed (unreadable or not).
+    QString typedText() const;
+    void setTypedText(const QString &text);
 
     QValidator::State validate(QString &input, int &pos) const override;
     double valueFromText(const QString &text) const override;
@@ -24,11 +46,18 @@ public:
 
 protected:
     void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    Currency fieldCurrency() const;
     QString stripAffixes(const QString &text) const;
     std::optional<qint64> parseMinor(const QString &text) const;
     double toFieldUnits(qint64 minor) const;
+    // Runs a base handler that would put the last good value back over
+    // unreadable text, and keeps the text the user typed.
+    void keepingTypedText(const std::function<void()> &handler);
 
     bool m_blankZero = false;
+    bool m_keepsTypedText = false;
 };

@@ -17,6 +17,7 @@ StatusBar::StatusBar(QWidget *parent)
     addWidget(m_busy);
 
     m_activityLabel = new QLabel(this);
+    m_activityLabel->setTextFormat(Qt::PlainText);
     m_activityLabel->hide();
     addWidget(m_activityLabel, 1);
 

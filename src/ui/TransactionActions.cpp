@@ -20,7 +20,9 @@ QString tr(const char *text)
 
 void showSaveFailed(QWidget *parent)
 {
-    QMessageBox::warning(parent, tr("Save Failed"), tr("The transaction could not be saved."));
+    QMessageBox::warning(
+        parent, QCoreApplication::translate("TransactionActions", "Save Failed"),
+        QCoreApplication::translate("TransactionActions", "The transaction could not be saved."));
 }
 
 } // namespace
@@ -47,13 +49,15 @@ bool confirmReconciledLegChange(AppState *app, const Transaction &before, const 
     const std::optional<Account> other = app->transactionWriter()->reconciledLegChangedBy(before, after);
     if (!other)
         return true;
-    const auto answer = QMessageBox::question(
-        parent, tr("Reconciled Transfer"),
-        tr("This transfer is reconciled in %1. Saving will change a reconciled transaction there. "
-           "Save anyway?")
-            .arg(other->name),
-        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-    return answer == QMessageBox::Yes;
+    QMessageBox question(QMessageBox::Question, tr("Reconciled Transfer"),
+                         tr("This transfer is reconciled in %1. Saving will change a reconciled "
+                            "transaction there. Save anyway?")
+                             .arg(other->name),
+                         QMessageBox::Yes | QMessageBox::No, parent);
+    // The account name is the user's text, shown as written.
+    question.setTextFormat(Qt::PlainText);
+    question.setDefaultButton(QMessageBox::No);
+    return question.exec() == QMessageBox::Yes;
 }
 
 bool editSplits(AppState *app, const Transaction &transaction, QWidget *parent)
@@ -69,7 +73,16 @@ bool editSplits(AppState *app, const Transaction &transaction, QWidget *parent)
     if (dialog.exec() != QDialog::Accepted)
         return false;
 
-    if (app->transactionWriter()->replaceSplits(transaction, dialog.lines()))
+    // The transaction's amount is the total of its lines; without lines it
+    // keeps its amount as an ordinary transaction.
+    const QList<SplitLine> lines = dialog.lines();
+    Transaction updated = transaction;
+    if (!lines.isEmpty()) {
+        updated.amount = 0;
+        for (const SplitLine &line : lines)
+            updated.amount += line.amount;
+    }
+    if (app->transactionWriter()->replaceSplits(updated, lines))
         return true;
     showSaveFailed(parent);
     return false;

@@ -22,14 +22,18 @@ QUrl feedbackPageUrl(const FeedbackConfig &config)
     return url;
 }
 
-void openFeedbackPage(const FeedbackConfig &config)
+bool openFeedbackPage(const FeedbackConfig &config)
 {
     const QUrl url = feedbackPageUrl(config);
     if (!isWebUrl(url)) {
         qWarning() << "BrioUpdate: feedback page address is not a web URL:" << url.toDisplayString();
-        return;
+        return false;
     }
-    QDesktopServices::openUrl(url);
+    if (!QDesktopServices::openUrl(url)) {
+        qWarning() << "BrioUpdate: no browser could open the feedback page";
+        return false;
+    }
+    return true;
 }
 
 } // namespace BrioUpdate

@@ -13,9 +13,9 @@ struct FeedbackConfig
 };
 
 // Opens the feedback page in the browser: baseUrl with a trailing slash on its
-// path and the query replaced by tags=<appSlug>. Nothing is reported: a bad
-// address or a browser that cannot start leaves only a warning in the log.
-void openFeedbackPage(const FeedbackConfig &config);
+// path and the query replaced by tags=<appSlug>. False when the address is no
+// web address or no browser could be started, so that the caller can show it.
+bool openFeedbackPage(const FeedbackConfig &config);
 
 // The page address openFeedbackPage() opens.
 QUrl feedbackPageUrl(const FeedbackConfig &config);

@@ -77,10 +77,19 @@ void TestDateField::unreadableTextFallsBackToLastDate()
 {
     DateField field;
     field.setDate(QDate(2024, 8, 9));
-    field.setText(QStringLiteral("soon"));
+    field.setText(QStringLiteral("2/30/2026"));
     QCOMPARE(field.date(), QDate(2024, 8, 9));
+    // The text stays as typed and marked, instead of silently turning into the last date.
     emit field.editingFinished();
-    QCOMPARE(field.text(), QStringLiteral("8/9/2024"));
+    QCOMPARE(field.text(), QStringLiteral("2/30/2026"));
+    QVERIFY(!field.hasValidText());
+    QVERIFY(field.problem().contains(QStringLiteral("2/30/2026")));
+    QVERIFY(!field.styleSheet().isEmpty());
+    // Mending it takes the mark away.
+    field.setText(QStringLiteral("2/28/2026"));
+    emit field.editingFinished();
+    QCOMPARE(field.date(), QDate(2026, 2, 28));
+    QVERIFY(field.styleSheet().isEmpty());
 }
 
 void TestDateField::setDateEmitsOnlyOnChange()

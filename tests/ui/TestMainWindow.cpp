@@ -320,7 +320,13 @@ void TestMainWindow::editAccountStoresRecord()
     window.editAccount();
     const auto stored = m_test->app()->accounts()->findById(account.id);
     QCOMPARE(stored->name, QStringLiteral("New name"));
-    QCOMPARE(stored->startingBalance, qint64(500));
+    // The starting balance the form showed now has a register row of its own;
+    // the balance stays.
+    QCOMPARE(stored->startingBalance, qint64(0));
+    const QList<Transaction> rows = m_test->app()->transactions()->findByAccount(account.id);
+    QCOMPARE(rows.size(), 1);
+    QCOMPARE(rows.constFirst().amount, qint64(500));
+    QCOMPARE(rows.constFirst().payee, QStringLiteral("Opening Balance"));
     QTRY_VERIFY(window.windowTitle().startsWith(QStringLiteral("New name")));
 }
 

@@ -7,6 +7,7 @@
 #include "TransactionRepository.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -19,6 +20,7 @@ private slots:
     void cleanup();
     void startsWithWholeAmountOnOneLine();
     void refusesLinesThatDoNotAddUp();
+    void totalBecomesTheAmountAndNoLinesUndoTheSplit();
     void linesAreSignedLikeTheTransaction_data();
     void linesAreSignedLikeTheTransaction();
     void editSplitsWritesLinesAndFlag();
@@ -62,7 +64,10 @@ void TestSplitEditor::startsWithWholeAmountOnOneLine()
 
 void TestSplitEditor::refusesLinesThatDoNotAddUp()
 {
-    SplitEditorDialog dialog(m_test->app(), m_payment, {});
+    // A reconciled amount belongs to its statement: its lines must still add up.
+    Transaction reconciled = m_payment;
+    reconciled.reconciled = true;
+    SplitEditorDialog dialog(m_test->app(), reconciled, {});
     dialog.setLineAmount(0, 6000);
     dialog.setLineAmount(1, 3000);
     QCOMPARE(dialog.remaining(), qint64(1000));
@@ -90,6 +95,38 @@ void TestSplitEditor::refusesLinesThatDoNotAddUp()
     const QList<SplitLine> lines = dialog.lines();
     QCOMPARE(lines.size(), 2);
     QCOMPARE(lines.at(0).amount + lines.at(1).amount, m_payment.amount);
+}
+
+void TestSplitEditor::totalBecomesTheAmountAndNoLinesUndoTheSplit()
+{
+    // Lines of $60 and $30 on a $100 payment: the payment becomes $90, said before saving.
+    ModalAnswerer answerer;
+    answerer.expectDialog<SplitEditorDialog>([](SplitEditorDialog *dialog) {
+        dialog->setLineAmount(0, 6000);
+        dialog->setLineAmount(1, 3000);
+        auto *change = dialog->findChild<QLabel *>(QStringLiteral("changeLabel"));
+        QVERIFY(change->text().contains(QStringLiteral("$90.00")));
+    });
+    QVERIFY(TransactionActions::editSplits(m_test->app(), m_payment, nullptr));
+    std::optional<Transaction> stored = m_test->app()->transactions()->findById(m_payment.id);
+    QCOMPARE(stored->amount, qint64(-9000));
+    QVERIFY(stored->isSplit);
+    QCOMPARE(
+        TestDatabase::scalar("SELECT SUM(amount) FROM split_lines WHERE transaction_id = ?", {m_payment.id})
+            .toLongLong(),
+        qint64(-9000));
+
+    // Removing every line makes it an ordinary payment of the same amount.
+    answerer.expectDialog<SplitEditorDialog>([](SplitEditorDialog *dialog) {
+        while (dialog->lineCount() > 0)
+            dialog->removeLine(0);
+    });
+    QVERIFY(TransactionActions::editSplits(m_test->app(), *stored, nullptr));
+    stored = m_test->app()->transactions()->findById(m_payment.id);
+    QVERIFY(!stored->isSplit);
+    QCOMPARE(stored->amount, qint64(-9000));
+    QVERIFY(m_test->app()->splitLines()->findByTransaction(m_payment.id).isEmpty());
+    QVERIFY(answerer.unexpected().isEmpty());
 }
 
 void TestSplitEditor::linesAreSignedLikeTheTransaction_data()

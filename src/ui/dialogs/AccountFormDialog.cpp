@@ -9,8 +9,10 @@
 #include <QDateEdit>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMessageBox>
 #include <QUuid>
 #include <QVBoxLayout>
 
@@ -66,9 +68,7 @@ void AccountFormDialog::buildForm()
 
     m_balanceField = new SmartAmountField(this);
     m_balanceField->setObjectName(QStringLiteral("balanceField"));
-    m_balanceField->setDecimals(2);
-    m_balanceField->setRange(-99999999.99, 99999999.99);
-    m_balanceField->setPrefix(tr("$ "));
+    m_balanceField->setCurrency(Currency::USD, true);
     m_balanceField->setValue(0.0);
     form->addRow(tr("Starting &Balance:"), m_balanceField);
 
@@ -77,6 +77,8 @@ void AccountFormDialog::buildForm()
     m_asOfEdit->setDisplayFormat(QLocale().dateFormat(QLocale::ShortFormat));
     m_asOfEdit->setCalendarPopup(true);
     m_asOfEdit->calendarWidget()->setFirstDayOfWeek(Qt::DayOfWeek(qBound(1, AppState::weekStartDay(), 7)));
+    // Tab leaves the date for the next field instead of stepping through its parts.
+    m_asOfEdit->installEventFilter(this);
     form->addRow(tr("&As of:"), m_asOfEdit);
 
     // The balance is typed in the currency's own units: whole yen have no
@@ -97,7 +99,7 @@ void AccountFormDialog::buildForm()
 
     layout->addLayout(form);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::accepted, this, &AccountFormDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
 
@@ -108,10 +110,7 @@ void AccountFormDialog::applyCurrency()
 {
     const Currency currency = currencyFromString(m_currencyCombo->currentData().toString());
     const double value = m_balanceField->value();
-    const int decimals = currency == Currency::JPY ? 0 : 2;
-    m_balanceField->setDecimals(decimals);
-    m_balanceField->setRange(decimals == 0 ? -9999999999.0 : -99999999.99,
-                             decimals == 0 ? 9999999999.0 : 99999999.99);
+    m_balanceField->setCurrency(currency, true);
     m_balanceField->setPrefix(Money::symbol(currency) + QLatin1Char(' '));
     m_balanceField->setValue(value);
 }
@@ -169,7 +168,8 @@ Account AccountFormDialog::account() const
 
     // The minor unit follows the currency: cents for most, whole yen for JPY,
     // so ¥1,000 is stored as 1000 and not as 100000.
-    result.startingBalance = Money::toMinorUnits(m_balanceField->value(), result.currency).value_or(0);
+    // accept() has refused text that is not an amount.
+    result.startingBalance = m_balanceField->typedAmount().value_or(0);
 
     result.institution = m_institutionEdit->text().trimmed();
     result.accountNumberLast4 = m_numberEdit->text().trimmed();
@@ -181,4 +181,46 @@ Account AccountFormDialog::account() const
 QDate AccountFormDialog::asOfDate() const
 {
     return m_asOfEdit->date();
+}
+
+void AccountFormDialog::setOpeningBalance(qint64 amount, const QDate &date, bool locked)
+{
+    m_balanceField->setValue(Money::toUnits(amount, m_account.currency));
+    if (date.isValid())
+        m_asOfEdit->setDate(date);
+    m_balanceField->setEnabled(!locked);
+    m_asOfEdit->setEnabled(!locked);
+    if (locked)
+        m_balanceField->setToolTip(tr("The opening balance is reconciled."));
+}
+
+void AccountFormDialog::setCurrencyLocked(bool locked)
+{
+    m_currencyCombo->setEnabled(!locked);
+    m_currencyCombo->setToolTip(locked ? tr("The currency cannot change while the account has transactions: "
+                                            "their amounts are in this currency.")
+                                       : QString());
+}
+
+void AccountFormDialog::accept()
+{
+    QString problem;
+    if (!m_balanceField->typedAmount(&problem)) {
+        QMessageBox::warning(this, windowTitle(), problem);
+        m_balanceField->setFocus();
+        return;
+    }
+    QDialog::accept();
+}
+
+bool AccountFormDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_asOfEdit && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+            focusNextPrevChild(key == Qt::Key_Tab);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }

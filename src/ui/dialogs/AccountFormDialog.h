@@ -24,6 +24,19 @@ public:
     QDate asOfDate() const;
     bool isEditing() const { return m_editing; }
 
+    // An edited account shows the amount and date of its opening-balance
+    // transaction; `locked` when that one is reconciled.
+    void setOpeningBalance(qint64 amount, const QDate &date, bool locked);
+    // The currency is fixed while the account has transactions.
+    void setCurrencyLocked(bool locked);
+
+public slots:
+    // Refuses a balance the form cannot read, saying why.
+    void accept() override;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void buildForm();
     void fillFromAccount();

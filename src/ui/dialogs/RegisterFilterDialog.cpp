@@ -1,5 +1,6 @@
 #include "RegisterFilterDialog.h"
 
+#include "Contrast.h"
 #include "DateField.h"
 
 #include <QCheckBox>
@@ -7,9 +8,29 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+namespace {
+
+// The style draws an unticked box's outline a little darker than the window,
+// which a dark window hides: the box gets a window colour whose outline
+// stands out from the box's own background.
+void showIndicatorOutline(QCheckBox *check)
+{
+    QPalette palette = check->palette();
+    const QColor base = palette.color(QPalette::Base);
+    QColor window = palette.color(QPalette::Window);
+    for (int step = 0; step < 32 && Contrast::ratio(window.darker(140).lighter(110), base) < 4.5; ++step)
+        window =
+            window.lightness() < 128 || base.lightness() < 128 ? window.lighter(115) : window.darker(110);
+    palette.setColor(QPalette::Window, window);
+    check->setPalette(palette);
+}
+
+} // namespace
 
 RegisterFilterDialog::RegisterFilterDialog(const RegisterFilter &filter, QWidget *parent)
     : QDialog(parent)
@@ -24,12 +45,16 @@ RegisterFilterDialog::RegisterFilterDialog(const RegisterFilter &filter, QWidget
     m_textEdit->setObjectName(QStringLiteral("textEdit"));
     m_textEdit->setPlaceholderText(tr("Payee, memo, check number or category"));
     m_textEdit->setClearButtonEnabled(true);
+    // The hint names every field searched: a longer translation widens the box rather than losing its end.
+    const int hintWidth = m_textEdit->fontMetrics().horizontalAdvance(m_textEdit->placeholderText());
+    m_textEdit->setMinimumWidth(hintWidth + 40);
     form->addRow(tr("&Text:"), m_textEdit);
 
     auto dateRow = [this, form](const QString &label, const QDate &date, QCheckBox *&check, DateField *&field,
                                 const QString &name) {
         auto *row = new QHBoxLayout;
         check = new QCheckBox(this);
+        showIndicatorOutline(check);
         field = new DateField(this);
         field->setObjectName(name);
         if (date.isValid())
@@ -39,7 +64,10 @@ RegisterFilterDialog::RegisterFilterDialog(const RegisterFilter &filter, QWidget
         connect(check, &QCheckBox::toggled, field, &QWidget::setEnabled);
         row->addWidget(check);
         row->addWidget(field, 1);
-        form->addRow(label, row);
+        // The accelerator ticks the box, which opens the date for typing.
+        auto *caption = new QLabel(label, this);
+        caption->setBuddy(check);
+        form->addRow(caption, row);
     };
     dateRow(tr("&From:"), filter.dateFrom, m_fromCheck, m_fromField, QStringLiteral("fromField"));
     dateRow(tr("T&o:"), filter.dateTo, m_toCheck, m_toField, QStringLiteral("toField"));
@@ -55,7 +83,7 @@ RegisterFilterDialog::RegisterFilterDialog(const RegisterFilter &filter, QWidget
 
     auto *buttons =
         new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Reset, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::accepted, this, &RegisterFilterDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(buttons->button(QDialogButtonBox::Reset), &QPushButton::clicked, this, [this]() {
         m_textEdit->clear();
@@ -64,6 +92,18 @@ RegisterFilterDialog::RegisterFilterDialog(const RegisterFilter &filter, QWidget
         m_clearedCombo->setCurrentIndex(0);
     });
     layout->addWidget(buttons);
+}
+
+void RegisterFilterDialog::accept()
+{
+    for (auto [check, field] : {std::pair{m_fromCheck, m_fromField}, std::pair{m_toCheck, m_toField}}) {
+        if (check->isChecked() && !field->hasValidText()) {
+            field->updateMark();
+            field->setFocus();
+            return;
+        }
+    }
+    QDialog::accept();
 }
 
 RegisterFilter RegisterFilterDialog::filter() const

@@ -18,6 +18,10 @@ public:
 
     RegisterFilter filter() const;
 
+public slots:
+    // A ticked date that is not a date keeps the dialog open on it.
+    void accept() override;
+
 private:
     QLineEdit *m_textEdit = nullptr;
     QCheckBox *m_fromCheck = nullptr;

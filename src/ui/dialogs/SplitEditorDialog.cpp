@@ -48,10 +48,17 @@ SplitEditorDialog::SplitEditorDialog(AppState *app, const Transaction &transacti
                                           m_account.currency),
                             direction),
                    this);
+    heading->setTextFormat(Qt::PlainText);
     applyFontRole(heading, 3);
     layout->addWidget(heading);
+    // A reconciled amount belongs to its statement: only its lines may change.
     auto *hint = new QLabel(
-        tr("Enter each line's amount as part of the %1; the lines must add up to the total.").arg(direction),
+        transaction.reconciled
+            ? tr("Enter each line's amount as part of the %1; the lines must add up to the total.")
+                  .arg(direction)
+            : tr("Enter each line's amount as part of the %1; the %1 becomes the total of the lines. "
+                 "Remove every line to make it an ordinary transaction.")
+                  .arg(direction),
         this);
     hint->setWordWrap(true);
     hint->setStyleSheet(QStringLiteral("color: %1;").arg(ThemeManager::mutedColor().name()));
@@ -83,6 +90,10 @@ SplitEditorDialog::SplitEditorDialog(AppState *app, const Transaction &transacti
     m_remainingLabel = new QLabel(this);
     m_remainingLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     totals->addWidget(m_remainingLabel, 1, 1);
+    m_changeLabel = new QLabel(this);
+    m_changeLabel->setObjectName(QStringLiteral("changeLabel"));
+    m_changeLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    totals->addWidget(m_changeLabel, 2, 0, 1, 2);
     lineButtons->addLayout(totals);
     layout->addLayout(lineButtons);
 
@@ -126,9 +137,7 @@ void SplitEditorDialog::addLine(const QString &categoryCode, const QString &memo
     memoEdit->setFrame(false);
     m_table->setCellWidget(row, MemoCol, memoEdit);
     auto *amountField = new SmartAmountField(m_table);
-    const bool wholeUnits = Money::minorUnitFactor(m_account.currency) == 1;
-    amountField->setDecimals(wholeUnits ? 0 : 2);
-    amountField->setRange(wholeUnits ? -9999999999.0 : -99999999.99, wholeUnits ? 9999999999.0 : 99999999.99);
+    amountField->setCurrency(m_account.currency, true);
     amountField->setFrame(false);
     amountField->setValue(Money::toUnits(amount, m_account.currency));
     connect(amountField, &QDoubleSpinBox::valueChanged, this, &SplitEditorDialog::updateTotals);
@@ -157,7 +166,15 @@ qint64 SplitEditorDialog::lineAmount(int row) const
     auto *field = qobject_cast<SmartAmountField *>(m_table->cellWidget(row, AmountCol));
     if (!field)
         return 0;
-    return Money::toMinorUnits(field->value(), m_account.currency).value_or(0);
+    return field->typedAmount().value_or(0);
+}
+
+qint64 SplitEditorDialog::total() const
+{
+    qint64 sum = 0;
+    for (int row = 0; row < m_table->rowCount(); ++row)
+        sum += lineAmount(row);
+    return sum;
 }
 
 qint64 SplitEditorDialog::remaining() const
@@ -178,6 +195,17 @@ void SplitEditorDialog::updateTotals()
     m_remainingLabel->setStyleSheet(
         rest == 0 ? QStringLiteral("color: %1;").arg(ThemeManager::positiveColor().name())
                   : QStringLiteral("color: %1;").arg(ThemeManager::negativeColor().name()));
+    // What saving does to the transaction, before it is saved.
+    QString change;
+    if (m_table->rowCount() == 0)
+        change = tr("Saving makes it an ordinary transaction of %1.")
+                     .arg(Money::format(target, m_account.currency));
+    else if (rest != 0 && !m_transaction.reconciled)
+        change = tr("The amount changes from %1 to %2.")
+                     .arg(Money::format(target, m_account.currency),
+                          Money::format(target - rest, m_account.currency));
+    m_changeLabel->setText(change);
+    m_changeLabel->setVisible(!change.isEmpty());
 }
 
 QList<SplitLine> SplitEditorDialog::lines() const
@@ -203,13 +231,19 @@ QList<SplitLine> SplitEditorDialog::lines() const
 
 void SplitEditorDialog::accept()
 {
-    // Values still being typed count.
+    // Values still being typed count; text that is not an amount is refused.
     for (int row = 0; row < m_table->rowCount(); ++row) {
-        if (auto *field = qobject_cast<SmartAmountField *>(m_table->cellWidget(row, AmountCol)))
-            field->interpretText();
+        auto *field = qobject_cast<SmartAmountField *>(m_table->cellWidget(row, AmountCol));
+        QString problem;
+        if (field && !field->typedAmount(&problem)) {
+            QMessageBox::warning(this, tr("Split Transaction"), problem);
+            field->setFocus();
+            return;
+        }
     }
+    updateTotals();
     const qint64 rest = remaining();
-    if (rest != 0) {
+    if (rest != 0 && m_transaction.reconciled && !lines().isEmpty()) {
         const qint64 target = m_transaction.amount < 0 ? -m_transaction.amount : m_transaction.amount;
         QMessageBox::warning(this, tr("Split Does Not Add Up"),
                              tr("The split lines add up to %1, but the transaction amount is %2.\n\n"

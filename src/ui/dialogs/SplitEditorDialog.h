@@ -12,8 +12,9 @@ class QLabel;
 class QTableWidget;
 
 // Divides a transaction's amount over categories. Line amounts are typed in the
-// direction of the transaction (a payment's lines as positive payments); the
-// dialog accepts only when they add up to the transaction's amount.
+// direction of the transaction (a payment's lines as positive payments); their
+// total becomes the transaction's amount (a reconciled one's must stay), and
+// no lines at all make it an ordinary transaction again.
 class SplitEditorDialog : public QDialog
 {
     Q_OBJECT
@@ -26,6 +27,8 @@ public:
     // What is still to be assigned, in minor units of the transaction's direction.
     qint64 remaining() const;
     int lineCount() const;
+    // The lines' total in minor units of the transaction's direction.
+    qint64 total() const;
 
     void addLine(const QString &categoryCode = QString(), const QString &memo = QString(), qint64 amount = 0);
     void removeLine(int row);
@@ -46,4 +49,5 @@ private:
     QTableWidget *m_table = nullptr;
     QLabel *m_totalLabel = nullptr;
     QLabel *m_remainingLabel = nullptr;
+    QLabel *m_changeLabel = nullptr;
 };

@@ -29,6 +29,7 @@ TransactionDetailsDialog::TransactionDetailsDialog(AppState *app, const Transact
 
     auto *layout = new QVBoxLayout(this);
     auto *payee = new QLabel(transaction.payee.isEmpty() ? tr("(no payee)") : transaction.payee, this);
+    payee->setTextFormat(Qt::PlainText);
     applyFontRole(payee, 4);
     payee->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(payee);
@@ -42,6 +43,7 @@ TransactionDetailsDialog::TransactionDetailsDialog(AppState *app, const Transact
     form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
     auto addRow = [&](const QString &label, const QString &value) {
         auto *field = new QLabel(value.isEmpty() ? QStringLiteral("—") : value, this);
+        field->setTextFormat(Qt::PlainText);
         field->setTextInteractionFlags(Qt::TextSelectableByMouse);
         field->setWordWrap(true);
         form->addRow(label, field);

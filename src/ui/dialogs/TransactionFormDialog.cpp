@@ -50,6 +50,7 @@ void TransactionFormDialog::buildForm()
     auto *layout = new QVBoxLayout(this);
 
     auto *title = new QLabel(m_account.name, this);
+    title->setTextFormat(Qt::PlainText);
     applyFontRole(title, 3);
     layout->addWidget(title);
 
@@ -81,9 +82,8 @@ void TransactionFormDialog::buildForm()
     m_typeCombo->addItem(tr("Deposit"));
     m_amountField = new SmartAmountField(this);
     m_amountField->setObjectName(QStringLiteral("amountField"));
-    const bool wholeUnits = Money::minorUnitFactor(m_account.currency) == 1;
-    m_amountField->setDecimals(wholeUnits ? 0 : 2);
-    m_amountField->setRange(0, wholeUnits ? 9999999999.0 : 99999999.99);
+    // A minus sign is taken: it turns a payment into a deposit and back.
+    m_amountField->setCurrency(m_account.currency, true);
     m_amountField->setPrefix(Money::symbol(m_account.currency) + QLatin1Char(' '));
     auto *amountRow = new QHBoxLayout;
     amountRow->addWidget(m_typeCombo);
@@ -113,9 +113,17 @@ void TransactionFormDialog::buildForm()
     m_noteLabel->hide();
     layout->addWidget(m_noteLabel);
 
+    m_errorLabel = new QLabel(this);
+    m_errorLabel->setObjectName(QStringLiteral("errorLabel"));
+    m_errorLabel->setTextFormat(Qt::PlainText);
+    m_errorLabel->setWordWrap(true);
+    m_errorLabel->setStyleSheet(QStringLiteral("color: %1;").arg(ThemeManager::negativeColor().name()));
+    m_errorLabel->hide();
+    layout->addWidget(m_errorLabel);
+
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Save | QDialogButtonBox::Cancel, this);
     applyAccentButton(buttons->button(QDialogButtonBox::Save));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::accepted, this, &TransactionFormDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
 
@@ -131,9 +139,13 @@ void TransactionFormDialog::fill(const Transaction &t)
     m_payeeEdit->setText(t.payee);
     m_typeCombo->setCurrentIndex(t.amount > 0 ? 1 : 0);
     m_amountField->setValue(Money::toUnits(t.amount < 0 ? -t.amount : t.amount, m_account.currency));
-    EntryChoices::selectKeepingCategory(m_categoryCombo,
-                                        EntryChoices::codeOf(t.categoryId, t.transferDestAccountId),
-                                        EntryChoices::storedCategoryName(m_app, t.categoryId));
+    // A transfer whose other account was deleted since stays one unless the
+    // user picks something else.
+    const QString keptLabel = t.transferDestAccountId.isEmpty()
+                                  ? EntryChoices::storedCategoryName(m_app, t.categoryId)
+                                  : tr("Transfer: %1").arg(tr("(deleted account)"));
+    EntryChoices::selectKeepingCategory(
+        m_categoryCombo, EntryChoices::codeOf(t.categoryId, t.transferDestAccountId), keptLabel);
     m_memoEdit->setText(t.memo);
     m_clearedCheck->setChecked(t.cleared);
 
@@ -194,9 +206,9 @@ Transaction TransactionFormDialog::transaction() const
     t.memo = m_memoEdit->text().trimmed();
     t.cleared = m_clearedCheck->isChecked();
     if (m_amountField->isEnabled()) {
-        m_amountField->interpretText();
-        const qint64 magnitude = Money::toMinorUnits(m_amountField->value(), m_account.currency).value_or(0);
-        t.amount = m_typeCombo->currentIndex() == 1 ? magnitude : -magnitude;
+        // accept() has refused text that is not an amount; "-50" as a payment is a deposit of 50.
+        const qint64 typed = m_amountField->typedAmount().value_or(0);
+        t.amount = m_typeCombo->currentIndex() == 1 ? typed : -typed;
     }
     if (m_categoryCombo->isEnabled()) {
         const QString code = EntryChoices::currentCode(m_categoryCombo);
@@ -210,4 +222,26 @@ Transaction TransactionFormDialog::transaction() const
     t.updatedAt = now;
     t.syncStatus = SyncStatus::Pending;
     return t;
+}
+
+void TransactionFormDialog::accept()
+{
+    // Nothing the fields cannot read is saved as something else.
+    QString problem;
+    QWidget *field = nullptr;
+    if (m_dateField->isEnabled() && !m_dateField->hasValidText()) {
+        m_dateField->updateMark();
+        problem = m_dateField->problem();
+        field = m_dateField;
+    } else if (m_amountField->isEnabled() && !m_amountField->typedAmount(&problem)) {
+        field = m_amountField;
+    }
+    if (field) {
+        m_errorLabel->setText(problem);
+        m_errorLabel->show();
+        field->setFocus();
+        return;
+    }
+    m_errorLabel->hide();
+    QDialog::accept();
 }

@@ -29,6 +29,10 @@ public:
     Transaction transaction() const;
     bool isEditing() const { return m_editing; }
 
+public slots:
+    // Refuses a date or an amount the form cannot read, saying why.
+    void accept() override;
+
 private:
     void buildForm();
     void fill(const Transaction &transaction);
@@ -48,4 +52,5 @@ private:
     QLineEdit *m_memoEdit = nullptr;
     QCheckBox *m_clearedCheck = nullptr;
     QLabel *m_noteLabel = nullptr;
+    QLabel *m_errorLabel = nullptr;
 };

@@ -148,6 +148,11 @@ void ImportScreen::buildUi()
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->verticalHeader()->hide();
     m_table->horizontalHeader()->setStretchLastSection(true);
+    // A translated heading may be wider than the default column: never cut it off.
+    for (int column = 0; column < m_model->columnCount(); ++column)
+        m_table->horizontalHeader()->resizeSection(
+            column, qMax(m_table->horizontalHeader()->defaultSectionSize(),
+                         m_table->horizontalHeader()->sectionSizeHint(column)));
     layout->addWidget(m_table, 3);
 
     layout->addWidget(new QLabel(tr("Rows that cannot be read:"), this));

@@ -57,6 +57,14 @@ RecurringScreen::RecurringScreen(AppState *state, QWidget *parent)
     m_table->setSortingEnabled(true);
     m_table->sortByColumn(RecurringModel::NextDueColumn, Qt::AscendingOrder);
     m_table->horizontalHeader()->setSectionResizeMode(RecurringModel::PayeeColumn, QHeaderView::Stretch);
+    // Translated headings may be wider than the default columns: never cut them off. The two
+    // short-valued columns start narrower, so the payee keeps room for its heading.
+    QHeaderView *columns = m_table->horizontalHeader();
+    for (int column = 0; column < RecurringModel::ColumnCount; ++column) {
+        const bool narrow = column == RecurringModel::AutoColumn || column == RecurringModel::StatusColumn;
+        columns->resizeSection(
+            column, qMax(narrow ? 70 : columns->defaultSectionSize(), columns->sectionSizeHint(column)));
+    }
     layout->addWidget(m_table, 1);
 
     connect(confirmAllButton, &QPushButton::clicked, this, &RecurringScreen::confirmAllDue);

@@ -84,6 +84,8 @@ SettingsScreen::SettingsScreen(AppState *app, QWidget *parent)
                        "QListWidget::item:selected {  background: %4;  color: %5;}")
             .arg(dark ? "#152420" : "#F0F4F2", dark ? "#D8E8DF" : "#1B2D26", dark ? "#1E3530" : "#E0EBE5",
                  dark ? QStringLiteral("#26574A") : AppState::accentColor().name(), "#FFFFFF"));
+    // A translated page name may be longer than the English one: widen rather than cut it.
+    m_nav->setFixedWidth(qMax(180, m_nav->sizeHintForColumn(0) + 2 * (8 + m_nav->spacing()) + 2));
     layout->addWidget(m_nav, 0);
 
     m_pages = new QStackedWidget(this);

@@ -1,0 +1,490 @@
+#include "AccountFormDialog.h"
+#include "AccountRepository.h"
+#include "AccountService.h"
+#include "CategoryRepository.h"
+#include "DateField.h"
+#include "MainWindow.h"
+#include "ModalAnswerer.h"
+#include "RegisterModel.h"
+#include "RegisterScreen.h"
+#include "RegisterTableView.h"
+#include "SmartAmountField.h"
+#include "TestApp.h"
+#include "TransactionFormDialog.h"
+#include "TransactionRepository.h"
+#include "TransactionWriter.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QCompleter>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QtTest>
+
+// What the user types into the register and the transaction dialog is what
+// the database file holds, or it is refused with the editor left open on it.
+class TestRegisterEntry : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void inlineAmount_data();
+    void inlineAmount();
+    void dialogAmount_data();
+    void dialogAmount();
+    void dateEntry_data();
+    void dateEntry();
+    void keyboardPathThroughARow();
+    void quitInTheMiddleOfARowSavesIt();
+    void unknownCategoryIsCreatedOnYes();
+    void deletedAccountsTransferStaysEditable();
+    void accountFormEditsTheOpeningBalance();
+
+private:
+    QWidget *editor() const;
+    void type(const QString &text);
+    void key(int key);
+    void openScreen(const Account &account);
+    QList<Transaction> stored(const Account &account) const;
+
+    std::unique_ptr<TestApp> m_test;
+    std::unique_ptr<RegisterScreen> m_screen;
+};
+
+void TestRegisterEntry::init()
+{
+    m_test = std::make_unique<TestApp>();
+    QVERIFY(m_test->isValid());
+}
+
+void TestRegisterEntry::cleanup()
+{
+    m_screen.reset();
+    m_test.reset();
+}
+
+QWidget *TestRegisterEntry::editor() const
+{
+    QWidget *focus = QApplication::focusWidget();
+    return focus ? focus : m_screen->view();
+}
+
+void TestRegisterEntry::type(const QString &text)
+{
+    QTest::keyClicks(editor(), text);
+}
+
+void TestRegisterEntry::key(int key)
+{
+    QTest::keyClick(editor(), Qt::Key(key));
+    // The delegate commits and opens the next editor on queued calls.
+    QApplication::processEvents();
+}
+
+void TestRegisterEntry::openScreen(const Account &account)
+{
+    m_screen = std::make_unique<RegisterScreen>(m_test->app());
+    m_screen->resize(1200, 600);
+    m_screen->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_screen.get()));
+    QApplication::setActiveWindow(m_screen.get());
+    m_screen->setAccount(account.id);
+}
+
+QList<Transaction> TestRegisterEntry::stored(const Account &account) const
+{
+    return m_test->app()->transactions()->findByAccount(account.id);
+}
+
+void TestRegisterEntry::inlineAmount_data()
+{
+    QTest::addColumn<QString>("currency");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("saved");
+    QTest::addColumn<qint64>("amount");
+
+    const int pay = RegisterModel::PaymentColumn;
+    const int dep = RegisterModel::DepositColumn;
+    QTest::newRow("payment") << "USD" << pay << "12.34" << true << qint64(-1234);
+    QTest::newRow("minus in payment is a deposit") << "USD" << pay << "-50" << true << qint64(5000);
+    QTest::newRow("minus in deposit is a payment") << "USD" << dep << "-50" << true << qint64(-5000);
+    QTest::newRow("parentheses in payment") << "USD" << pay << "(7.25)" << true << qint64(725);
+    QTest::newRow("third decimal rounds up") << "USD" << pay << "12.345" << true << qint64(-1235);
+    QTest::newRow("third decimal rounds down") << "USD" << dep << "12.344" << true << qint64(1234);
+    QTest::newRow("largest amount") << "USD" << dep << "9999999999.99" << true << qint64(999999999999);
+    QTest::newRow("beyond the largest") << "USD" << pay << "10000000000" << false << qint64(0);
+    QTest::newRow("two points") << "USD" << pay << "1.2.3" << false << qint64(0);
+    QTest::newRow("yen decimals round half away") << "JPY" << pay << "1200.50" << true << qint64(-1201);
+    QTest::newRow("yen whole") << "JPY" << dep << "1200" << true << qint64(1200);
+    QTest::newRow("yen beyond the largest") << "JPY" << dep << "99999999999" << false << qint64(0);
+}
+
+void TestRegisterEntry::inlineAmount()
+{
+    QFETCH(QString, currency);
+    QFETCH(int, column);
+    QFETCH(QString, typed);
+    QFETCH(bool, saved);
+    QFETCH(qint64, amount);
+
+    const Account account = m_test->addAccount(QStringLiteral("Everyday"), 0, currencyFromString(currency));
+    openScreen(account);
+    QSignalSpy messages(m_screen.get(), &RegisterScreen::statusMessage);
+    RegisterModel *model = m_screen->model();
+    m_screen->view()->editCell(model->blankRow(), RegisterModel::PayeeColumn);
+    type(QStringLiteral("Hardware Store"));
+    key(Qt::Key_Return); // Category
+    key(Qt::Key_Return); // Memo
+    key(Qt::Key_Return); // Payment
+    if (column == RegisterModel::DepositColumn)
+        key(Qt::Key_Return);
+    QVERIFY(qobject_cast<SmartAmountField *>(editor()));
+    type(typed);
+    key(Qt::Key_Return);
+    if (column == RegisterModel::PaymentColumn && saved)
+        key(Qt::Key_Return); // past the deposit: saved
+
+    if (!saved) {
+        // The editor stays on the field with the text as typed, and says why.
+        auto *field = qobject_cast<SmartAmountField *>(editor());
+        QVERIFY(field);
+        QCOMPARE(field->typedText(), typed);
+        QCOMPARE(m_screen->view()->currentIndex().column(), column);
+        QVERIFY(!messages.isEmpty());
+        QVERIFY(m_screen->entryRefused());
+        // Nor does leaving the row save it.
+        QVERIFY(!m_screen->submitPendingRow());
+        QVERIFY(stored(account).isEmpty());
+        return;
+    }
+    const QList<Transaction> rows = stored(account);
+    QCOMPARE(rows.size(), 1);
+    QCOMPARE(rows.constFirst().amount, amount);
+    QCOMPARE(rows.constFirst().payee, QStringLiteral("Hardware Store"));
+}
+
+void TestRegisterEntry::dialogAmount_data()
+{
+    QTest::addColumn<QString>("currency");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("saved");
+    QTest::addColumn<qint64>("amount");
+
+    QTest::newRow("third decimal rounds") << "USD"
+                                          << "12.345" << true << qint64(-1235);
+    QTest::newRow("minus turns a payment into a deposit") << "USD"
+                                                          << "-50" << true << qint64(5000);
+    QTest::newRow("above the old limit") << "USD"
+                                         << "250000000" << true << qint64(-25000000000);
+    QTest::newRow("beyond the largest") << "USD"
+                                        << "12345678901" << false << qint64(0);
+    QTest::newRow("unreadable") << "USD"
+                                << "1..5" << false << qint64(0);
+    QTest::newRow("yen rounds") << "JPY"
+                                << "1200.50" << true << qint64(-1201);
+}
+
+void TestRegisterEntry::dialogAmount()
+{
+    QFETCH(QString, currency);
+    QFETCH(QString, typed);
+    QFETCH(bool, saved);
+    QFETCH(qint64, amount);
+
+    const Account account = m_test->addAccount(QStringLiteral("Everyday"), 0, currencyFromString(currency));
+    TransactionFormDialog dialog(m_test->app(), account.id);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    auto *field = dialog.findChild<SmartAmountField *>(QStringLiteral("amountField"));
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(field, typed);
+    // Return in the field saves through the default button.
+    QTest::keyClick(field, Qt::Key_Return);
+    QApplication::processEvents();
+
+    QCOMPARE(dialog.result() == QDialog::Accepted, saved);
+    if (!saved) {
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(field->typedText().trimmed().endsWith(typed), true);
+        QVERIFY(dialog.findChild<QLabel *>(QStringLiteral("errorLabel"))->isVisible());
+        return;
+    }
+    QCOMPARE(dialog.transaction().amount, amount);
+}
+
+void TestRegisterEntry::dateEntry_data()
+{
+    QTest::addColumn<bool>("inDialog");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QDate>("expected"); // invalid: refused
+
+    QTest::newRow("inline: no 30th of February") << false << "2/30/2026" << QDate();
+    QTest::newRow("inline: not a date") << false << "13/45/2026" << QDate();
+    QTest::newRow("inline: short year") << false << "2/28/26" << QDate(2026, 2, 28);
+    QTest::newRow("dialog: no 30th of February") << true << "2/30/2026" << QDate();
+    QTest::newRow("dialog: a date") << true << "12/15/2026" << QDate(2026, 12, 15);
+}
+
+void TestRegisterEntry::dateEntry()
+{
+    QFETCH(bool, inDialog);
+    QFETCH(QString, typed);
+    QFETCH(QDate, expected);
+
+    const Account account = m_test->addAccount(QStringLiteral("Everyday"));
+    if (inDialog) {
+        TransactionFormDialog dialog(m_test->app(), account.id);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto *date = dialog.findChild<DateField *>(QStringLiteral("dateField"));
+        date->setFocus();
+        date->selectAll();
+        QTest::keyClicks(date, typed);
+        dialog.findChild<SmartAmountField *>(QStringLiteral("amountField"))->setValue(5);
+        dialog.accept();
+        QCOMPARE(dialog.result() == QDialog::Accepted, expected.isValid());
+        if (expected.isValid())
+            QCOMPARE(dialog.transaction().date, expected);
+        else
+            QCOMPARE(date->text(), typed);
+        return;
+    }
+
+    openScreen(account);
+    RegisterModel *model = m_screen->model();
+    m_screen->view()->editCell(model->blankRow(), RegisterModel::DateColumn);
+    auto *date = qobject_cast<DateField *>(editor());
+    QVERIFY(date);
+    date->selectAll();
+    type(typed);
+    key(Qt::Key_Tab);
+    if (!expected.isValid()) {
+        // Marked, kept, and the row goes nowhere until it is mended.
+        QCOMPARE(qobject_cast<DateField *>(editor()), date);
+        QCOMPARE(date->text(), typed);
+        QVERIFY(!date->styleSheet().isEmpty());
+        QVERIFY(!m_screen->submitPendingRow());
+        date->selectAll();
+        type(QStringLiteral("3/1/2026"));
+        key(Qt::Key_Tab);
+        expected = QDate(2026, 3, 1);
+    }
+    type(QStringLiteral("101"));
+    key(Qt::Key_Tab); // Payee
+    type(QStringLiteral("Florist"));
+    QVERIFY(m_screen->submitPendingRow());
+    const QList<Transaction> rows = stored(account);
+    QCOMPARE(rows.size(), 1);
+    QCOMPARE(rows.constFirst().date, expected);
+    QCOMPARE(rows.constFirst().payee, QStringLiteral("Florist"));
+}
+
+void TestRegisterEntry::keyboardPathThroughARow()
+{
+    const Account account = m_test->addAccount(QStringLiteral("Everyday"));
+    openScreen(account);
+    RegisterModel *model = m_screen->model();
+    RegisterTableView *view = m_screen->view();
+
+    view->editCell(model->blankRow(), RegisterModel::PayeeColumn);
+    type(QStringLiteral("Grocer"));
+    key(Qt::Key_Tab);
+    auto *combo = qobject_cast<QComboBox *>(editor());
+    QVERIFY(combo);
+    type(QStringLiteral("Grocer"));
+    QAbstractItemView *suggestions = combo->completer()->popup();
+    QTRY_VERIFY(suggestions->isVisible());
+    // Tab on the open list takes its entry and moves on, keyboard focus and all.
+    QTest::keyClick(suggestions, Qt::Key_Tab);
+    QApplication::processEvents();
+    QApplication::processEvents();
+    // The window comes back from its list as the window manager hands it back.
+    QApplication::setActiveWindow(m_screen.get());
+    QCOMPARE(view->currentIndex().column(), int(RegisterModel::MemoColumn));
+    QVERIFY(qobject_cast<QLineEdit *>(editor()));
+    // The picked category shows in the row while it is typed.
+    QCOMPARE(model->index(model->blankRow(), RegisterModel::CategoryColumn).data().toString(),
+             QStringLiteral("Food > Groceries"));
+    type(QStringLiteral("weekly"));
+    key(Qt::Key_Tab); // Payment
+    type(QStringLiteral("23.10"));
+    key(Qt::Key_Return); // Deposit
+    key(Qt::Key_Return); // saved
+
+    const QList<Transaction> rows = stored(account);
+    QCOMPARE(rows.size(), 1);
+    QCOMPARE(rows.constFirst().memo, QStringLiteral("weekly"));
+    QCOMPARE(rows.constFirst().amount, qint64(-2310));
+    QCOMPARE(m_test->app()->categories()->findById(rows.constFirst().categoryId)->name,
+             QStringLiteral("Groceries"));
+
+    // The payee just saved is offered in the next row.
+    view->editCell(model->blankRow(), RegisterModel::PayeeColumn);
+    auto *payee = qobject_cast<QLineEdit *>(editor());
+    QVERIFY(payee && payee->completer());
+    payee->completer()->setCompletionPrefix(QStringLiteral("Gro"));
+    QCOMPARE(payee->completer()->currentCompletion(), QStringLiteral("Grocer"));
+
+    // Escape drops the row and goes back to the date of a blank entry row.
+    type(QStringLiteral("Florist"));
+    key(Qt::Key_Tab);
+    key(Qt::Key_Escape);
+    QVERIFY(!model->hasPendingEdit());
+    QCOMPARE(view->currentIndex().row(), model->blankRow());
+    QCOMPARE(view->currentIndex().column(), int(RegisterModel::DateColumn));
+    QCOMPARE(stored(account).size(), 1);
+}
+
+void TestRegisterEntry::quitInTheMiddleOfARowSavesIt()
+{
+    const Account account = m_test->addAccount(QStringLiteral("Everyday"));
+    auto window = std::make_unique<MainWindow>(m_test->app());
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QApplication::setActiveWindow(window.get());
+    RegisterScreen *screen = window->registerScreen();
+    QCOMPARE(screen->accountId(), account.id);
+    screen->view()->editCell(screen->model()->blankRow(), RegisterModel::PayeeColumn);
+    type(QStringLiteral("Cafe"));
+    key(Qt::Key_Return); // Category
+    key(Qt::Key_Return); // Memo
+    key(Qt::Key_Return); // Payment
+    type(QStringLiteral("4.50"));
+    // Closing with the amount still in its editor saves the whole row.
+    QVERIFY(window->close());
+    const QList<Transaction> rows = stored(account);
+    QCOMPARE(rows.size(), 1);
+    QCOMPARE(rows.constFirst().payee, QStringLiteral("Cafe"));
+    QCOMPARE(rows.constFirst().amount, qint64(-450));
+
+    // An amount that cannot be read keeps the window open on it.
+    window = std::make_unique<MainWindow>(m_test->app());
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QApplication::setActiveWindow(window.get());
+    screen = window->registerScreen();
+    screen->view()->editCell(screen->model()->blankRow(), RegisterModel::PaymentColumn);
+    type(QStringLiteral("4..50"));
+    QVERIFY(!window->close());
+    QVERIFY(window->isVisible());
+    QCOMPARE(stored(account).size(), 1);
+    key(Qt::Key_Escape);
+    QVERIFY(window->close());
+    QCOMPARE(stored(account).size(), 1);
+}
+
+void TestRegisterEntry::unknownCategoryIsCreatedOnYes()
+{
+    const Account account = m_test->addAccount(QStringLiteral("Everyday"));
+    openScreen(account);
+    RegisterModel *model = m_screen->model();
+    ModalAnswerer answerer;
+    m_screen->view()->editCell(model->blankRow(), RegisterModel::CategoryColumn);
+    type(QStringLiteral("Pet Rock Fund"));
+    // No: back to the field, nothing made.
+    answerer.expectMessageBox(QMessageBox::No);
+    key(Qt::Key_Tab);
+    QApplication::setActiveWindow(m_screen.get());
+    QVERIFY(qobject_cast<QComboBox *>(editor()));
+    QCOMPARE(m_screen->view()->currentIndex().column(), int(RegisterModel::CategoryColumn));
+    const int before = m_test->app()->categories()->count();
+    // Yes: made, used, and an income category once the row is a deposit.
+    answerer.expectMessageBox(QMessageBox::Yes);
+    key(Qt::Key_Tab);
+    QApplication::setActiveWindow(m_screen.get());
+    QCOMPARE(m_test->app()->categories()->count(), before + 1);
+    QCOMPARE(answerer.messages().size(), 2);
+    QVERIFY(answerer.messages().constLast().contains(QStringLiteral("Create category \"Pet Rock Fund\"?")));
+    key(Qt::Key_Tab); // Payment
+    key(Qt::Key_Tab); // Deposit
+    type(QStringLiteral("20"));
+    key(Qt::Key_Return);
+
+    const QList<Transaction> rows = stored(account);
+    QCOMPARE(rows.size(), 1);
+    const std::optional<Category> category =
+        m_test->app()->categories()->findById(rows.constFirst().categoryId);
+    QVERIFY(category);
+    QCOMPARE(category->name, QStringLiteral("Pet Rock Fund"));
+    QVERIFY(category->parentId.isEmpty());
+    QCOMPARE(category->categoryType, CategoryType::Income);
+}
+
+void TestRegisterEntry::deletedAccountsTransferStaysEditable()
+{
+    const Account checking = m_test->addAccount(QStringLiteral("Checking"));
+    const Account savings = m_test->addAccount(QStringLiteral("Savings"));
+    Transaction transfer;
+    transfer.accountId = checking.id;
+    transfer.date = QDate(2026, 1, 5);
+    transfer.payee = QStringLiteral("Move");
+    transfer.amount = -10000;
+    transfer.transferDestAccountId = savings.id;
+    QVERIFY(m_test->app()->transactionWriter()->insert(transfer));
+    QCOMPARE(m_test->app()->accountService()->linkedTransferCount(savings.id), 1);
+    QVERIFY(m_test->app()->accountService()->deleteAccount(savings.id));
+
+    openScreen(checking);
+    RegisterModel *model = m_screen->model();
+    const Transaction leg = stored(checking).constFirst();
+    m_screen->view()->editCell(model->rowOf(leg.id), RegisterModel::MemoColumn);
+    type(QStringLiteral("kept"));
+    key(Qt::Key_Return);
+    QVERIFY(m_screen->submitPendingRow());
+    std::optional<Transaction> after = m_test->app()->transactions()->findById(leg.id);
+    QCOMPARE(after->memo, QStringLiteral("kept"));
+    QCOMPARE(after->amount, qint64(-10000));
+    QCOMPARE(after->transferDestAccountId, savings.id);
+
+    // Another category makes it an ordinary transaction.
+    Transaction ordinary = *after;
+    ordinary.transferDestAccountId.clear();
+    ordinary.categoryId = m_test->app()->categories()->findAll().constFirst().id;
+    QVERIFY(m_test->app()->transactionWriter()->update(*after, ordinary));
+    after = m_test->app()->transactions()->findById(leg.id);
+    QVERIFY(after->transferDestAccountId.isEmpty());
+    QVERIFY(after->transferLinkId.isEmpty());
+    QCOMPARE(after->amount, qint64(-10000));
+}
+
+void TestRegisterEntry::accountFormEditsTheOpeningBalance()
+{
+    AccountService *service = m_test->app()->accountService();
+    Account account;
+    account.id = QStringLiteral("acc-open");
+    account.name = QStringLiteral("Everyday");
+    account.startingBalance = 150000;
+    QVERIFY(service->createAccount(account, QDate(2026, 1, 2), QStringLiteral("Opening Balance")));
+    std::optional<Transaction> opening =
+        service->openingTransaction(account.id, QStringLiteral("Opening Balance"));
+    QVERIFY(opening);
+    QCOMPARE(opening->amount, qint64(150000));
+
+    // The form shows that transaction's amount and date; the currency is fixed.
+    const Account stored = *m_test->app()->accounts()->findById(account.id);
+    AccountFormDialog dialog(stored);
+    dialog.setOpeningBalance(opening->amount, opening->date, false);
+    dialog.setCurrencyLocked(true);
+    auto *balance = dialog.findChild<SmartAmountField *>(QStringLiteral("balanceField"));
+    QCOMPARE(balance->typedAmount(), std::optional<qint64>(150000));
+    QCOMPARE(dialog.asOfDate(), QDate(2026, 1, 2));
+    QVERIFY(!dialog.findChild<QComboBox *>(QStringLiteral("currencyCombo"))->isEnabled());
+
+    // A new amount moves the opening transaction; the account's own balance stays 0.
+    balance->setValue(2000);
+    QVERIFY(service->updateAccount(dialog.account(), QDate(2026, 1, 3), QStringLiteral("Opening Balance")));
+    opening = service->openingTransaction(account.id, QStringLiteral("Opening Balance"));
+    QCOMPARE(opening->amount, qint64(200000));
+    QCOMPARE(opening->date, QDate(2026, 1, 3));
+    QCOMPARE(m_test->app()->accounts()->findById(account.id)->startingBalance, qint64(0));
+    QCOMPARE(m_test->app()->transactions()->findByAccount(account.id).size(), 1);
+}
+
+QTEST_MAIN(TestRegisterEntry)
+#include "TestRegisterEntry.moc"
