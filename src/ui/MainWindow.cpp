@@ -543,6 +543,8 @@ void MainWindow::newAccount()
     }
     reloadNow();
     selectAccount(account.id);
+    // The welcome page that held the focus is gone: typing goes to the new register.
+    m_register->focusEntryRow();
     m_statusBar->showTransientMessage(tr("Account \"%1\" created").arg(account.name), 3000);
 }
 

@@ -389,6 +389,10 @@ void RegisterScreen::setAccount(const QString &accountId)
     }
     reloadNow();
     if (changed) {
+        // Typing in a register just opened starts a new row, never an edit of
+        // the row that happens to be first (an account's opening balance).
+        if (m_model->blankRow() >= 0)
+            m_view->setCurrentIndex(m_model->index(m_model->blankRow(), RegisterModel::DateColumn));
         scrollToEntryRow();
         // Before the first show the viewport has no size yet and the scroll above is lost;
         // once the pending layout has run, the entry row can really be brought into view.

@@ -96,6 +96,10 @@ void TestMainWindow::newAccountMovesStartingBalanceIntoOpeningTransaction()
     QCOMPARE(window.registerScreen()->accountId(), accounts.constFirst().id);
     QCOMPARE(window.sidebar()->balanceText(accounts.constFirst().id), QStringLiteral("$1,234.56"));
     QCOMPARE(window.registerScreen()->model()->entryCount(), 1);
+    // Keys typed next start a new row rather than editing the opening balance.
+    const QModelIndex current = window.registerScreen()->view()->currentIndex();
+    QCOMPARE(current.row(), window.registerScreen()->model()->blankRow());
+    QCOMPARE(current.column(), int(RegisterModel::DateColumn));
 }
 
 void TestMainWindow::newAccountSkipsEmptyName()
