@@ -84,7 +84,7 @@ AccountSidebar::AccountSidebar(AppState *app, QWidget *parent)
     : QWidget(parent)
     , m_app(app)
 {
-    setMinimumWidth(220);
+    setMinimumWidth(170);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);

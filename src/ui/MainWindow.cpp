@@ -85,6 +85,10 @@ MainWindow::MainWindow(AppState *app, const BrioUpdate::UpdateConfig &updateConf
     m_splitter->setStretchFactor(0, 0);
     m_splitter->setStretchFactor(1, 1);
     m_splitter->setSizes({260, 1020});
+    // The width the user gave the sidebar; a narrow window borrows from it.
+    m_splitter->installEventFilter(this);
+    connect(m_splitter, &QSplitter::splitterMoved, this,
+            [this]() { m_sidebarWidth = m_splitter->sizes().value(0, m_sidebarWidth); });
     m_stack->addWidget(m_splitter);
     setCentralWidget(m_stack);
 
@@ -625,8 +629,11 @@ void MainWindow::restoreWindowState()
         }
     }
     const QByteArray splitter = settings.value(SplitterKey).toByteArray();
-    if (!splitter.isEmpty())
+    if (!splitter.isEmpty()) {
         m_splitter->restoreState(splitter);
+        // Known at the first fit, once the restored sizes are laid out.
+        m_sidebarWidth = -1;
+    }
 }
 
 void MainWindow::saveWindowState()
@@ -634,6 +641,31 @@ void MainWindow::saveWindowState()
     QSettings settings;
     settings.setValue(GeometryKey, saveGeometry());
     settings.setValue(SplitterKey, m_splitter->saveState());
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_splitter && (event->type() == QEvent::Resize || event->type() == QEvent::Show))
+        fitSidebar();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::fitSidebar()
+{
+    // In a narrow window the register's amounts would leave the screen while
+    // the sidebar kept its width: the sidebar gives up width first, down to a
+    // readable minimum, and gets it back when the window grows again.
+    const int total = m_splitter->width();
+    const QList<int> sizes = m_splitter->sizes();
+    // Before it is shown the splitter has no real width and its sizes mean nothing.
+    if (!m_splitter->isVisible() || sizes.size() != 2)
+        return;
+    if (m_sidebarWidth < 0)
+        m_sidebarWidth = sizes.at(0);
+    const int sidebar =
+        qBound(MinSidebarWidth, total - m_splitter->handleWidth() - RegisterMinWidth, qMax(MinSidebarWidth, m_sidebarWidth));
+    if (sizes.at(0) != sidebar)
+        m_splitter->setSizes({sidebar, qMax(0, total - sidebar - m_splitter->handleWidth())});
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

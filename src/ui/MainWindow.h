@@ -110,6 +110,7 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildMenus();
@@ -125,6 +126,7 @@ private:
     void onPreferenceChanged(const QString &key);
     void updateAccountActions();
     void saveWindowState();
+    void fitSidebar();
     void restoreWindowState();
 
     AppState *m_app = nullptr;
@@ -140,6 +142,10 @@ private:
     QTimer *m_reloadTimer = nullptr;
     QTimer *m_autoPostTimer = nullptr;
     bool m_accountsDirty = false;
+    static constexpr int MinSidebarWidth = 170;
+    // What the register's columns need before amounts scroll out of sight.
+    static constexpr int RegisterMinWidth = 620;
+    int m_sidebarWidth = 260;
     // The database's write mark at the last full read (SyncStore::writeMark).
     QString m_fullReadMark;
 

@@ -33,6 +33,7 @@ private slots:
     void welcomePageWithoutAccounts();
     void newAccountMovesStartingBalanceIntoOpeningTransaction();
     void newAccountSkipsEmptyName();
+    void narrowWindowKeepsAmountsInSight();
     void failedAccountInsertWritesNoOpeningTransaction();
     void viewMenuSwitchesTheme();
     void sidebarBalancesInEachMode_data();
@@ -100,6 +101,27 @@ void TestMainWindow::newAccountMovesStartingBalanceIntoOpeningTransaction()
     const QModelIndex current = window.registerScreen()->view()->currentIndex();
     QCOMPARE(current.row(), window.registerScreen()->model()->blankRow());
     QCOMPARE(current.column(), int(RegisterModel::DateColumn));
+}
+
+void TestMainWindow::narrowWindowKeepsAmountsInSight()
+{
+    const Account account = m_test->addAccount(QStringLiteral("Everyday"), 1000);
+    m_test->addTransaction(account.id, QDate(2025, 3, 1), QStringLiteral("A payee with a long name"), -2500);
+    MainWindow window(m_test->app());
+    window.resize(800, 600);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QHeaderView *columns = window.registerScreen()->view()->horizontalHeader();
+    const auto balanceEnd = [columns]() {
+        return columns->sectionViewportPosition(RegisterModel::BalanceColumn) +
+               columns->sectionSize(RegisterModel::BalanceColumn);
+    };
+    QWidget *viewport = window.registerScreen()->view()->viewport();
+    QTRY_VERIFY2(balanceEnd() <= viewport->width(),
+                 qPrintable(QStringLiteral("balance ends at %1 of %2").arg(balanceEnd()).arg(viewport->width())));
+    // Wide again, the sidebar has its width back.
+    window.resize(1400, 800);
+    QTRY_COMPARE(window.sidebar()->width(), 260);
 }
 
 void TestMainWindow::newAccountSkipsEmptyName()
