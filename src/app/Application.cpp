@@ -8,7 +8,9 @@
 #include "PreferencesRepository.h"
 #include "StartupUpdates.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QEvent>
 #include <QFontDatabase>
 #include <QIcon>
 #include <QLibraryInfo>
@@ -17,7 +19,9 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QSettings>
+#include <QTimer>
 #include <QTranslator>
+#include <cstdio>
 
 namespace {
 
@@ -38,6 +42,39 @@ bool addTranslator(QCoreApplication *app, const QString &fileName, const QString
     QCoreApplication::installTranslator(translator);
     return true;
 }
+
+// The start-up benchmark's hook: with TALLYFERN_BENCH_FIRST_PAINT holding the
+// monotonic clock's nanoseconds when the process was started, prints the time
+// to the main window's first paint and quits.
+class FirstPaintReport : public QObject
+{
+public:
+    FirstPaintReport(qint64 startedNs, QWidget *window)
+        : QObject(window)
+        , m_startedNs(startedNs)
+    {
+        window->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && !m_painted) {
+            m_painted = true;
+            // The window's children paint in the same pass, after it.
+            QTimer::singleShot(0, this, [this]() {
+                std::printf("first paint %.2f ms\n",
+                            (QDeadlineTimer::current().deadlineNSecs() - m_startedNs) / 1e6);
+                std::fflush(stdout);
+                QCoreApplication::quit();
+            });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    qint64 m_startedNs = 0;
+    bool m_painted = false;
+};
 
 } // namespace
 
@@ -179,6 +216,8 @@ void Application::registerIconFont()
 void Application::showMainWindow()
 {
     m_mainWindow = new MainWindow(m_appState, updateConfig(), feedbackConfig());
+    if (const QByteArray started = qgetenv("TALLYFERN_BENCH_FIRST_PAINT"); !started.isEmpty())
+        new FirstPaintReport(started.toLongLong(), m_mainWindow);
     m_mainWindow->show();
 }
 
