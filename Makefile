@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= Release
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build run test test-sanitizers bench check-windows clean
+.PHONY: all deps configure build run test test-sanitizers bench check-windows clean translations
 
 all: build
 
@@ -15,6 +15,10 @@ configure: deps
 
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+# Refreshes src/i18n/*.ts from the texts in src/ (the build only compiles them).
+translations: configure
+	cmake --build $(BUILD_DIR) --target update_translations
 
 run: build
 	$(BUILD_DIR)/bin/tallyfern

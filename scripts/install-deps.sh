@@ -19,11 +19,13 @@ libsqlite3-dev
 qt6-tools-dev
 qt6-tools-dev-tools
 qt6-l10n-tools
+qt6-translations-l10n
 libgl-dev
 xvfb
 xauth
 fonts-material-design-icons-iconfont
 fonts-dejavu-core
+fonts-noto-cjk
 g++-mingw-w64-x86-64
 clang-14
 libfuzzer-14-dev
