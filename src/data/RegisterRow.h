@@ -12,3 +12,4 @@ struct RegisterRow
     qint64 balance = 0;
     QString categoryName;
 };
+Q_DECLARE_TYPEINFO(RegisterRow, Q_RELOCATABLE_TYPE);

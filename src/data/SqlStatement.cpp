@@ -8,6 +8,18 @@
 
 namespace SqlStatement {
 
+namespace {
+
+void logFailure(const QSqlError &error, const char *context)
+{
+    Database::noteCorruption(error);
+    if (!context)
+        return;
+    qWarning().noquote() << QLatin1String(context) + QLatin1String(" failed:") << error.text();
+}
+
+} // namespace
+
 bool run(QSqlQuery &query, const QString &sql, const QVariantList &values)
 {
     if (!query.prepare(sql))
@@ -53,16 +65,18 @@ QString updateByIdSql(const char *table, const QStringList &columns)
 
 void logFailure(const QSqlQuery &query, const char *context)
 {
-    Database::noteCorruption(query.lastError());
-    if (!context)
-        return;
-    qWarning().noquote() << QLatin1String(context) + QLatin1String(" failed:") << query.lastError().text();
+    logFailure(query.lastError(), context);
 }
 
 void readFailed(const QSqlQuery &query, const char *context)
 {
+    readFailed(query.lastError(), context);
+}
+
+void readFailed(const QSqlError &error, const char *context)
+{
     ReadFailureWatch::noteFailure();
-    logFailure(query, context);
+    logFailure(error, context);
 }
 
 bool stoppedOnError(const QSqlQuery &query)

@@ -33,6 +33,7 @@ QString updateByIdSql(const char *table, const QStringList &columns);
 void logFailure(const QSqlQuery &query, const char *context);
 // logFailure for a read, which is also counted for ReadFailureWatch.
 void readFailed(const QSqlQuery &query, const char *context);
+void readFailed(const QSqlError &error, const char *context);
 // True when the rows of a read ended on an error rather than after its last row.
 bool stoppedOnError(const QSqlQuery &query);
 

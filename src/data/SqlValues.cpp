@@ -2,14 +2,24 @@
 
 namespace {
 
+char16_t unitAt(QStringView text, qsizetype pos)
+{
+    return text[pos].unicode();
+}
+
+char16_t unitAt(QByteArrayView text, qsizetype pos)
+{
+    return char16_t(static_cast<unsigned char>(text[pos]));
+}
+
 // Reads `count` ASCII digits at `pos`; -1 when any of them is not a digit.
-int digitsAt(QStringView text, qsizetype pos, int count)
+template <typename View> int digitsAt(View text, qsizetype pos, int count)
 {
     if (pos + count > text.size())
         return -1;
     int value = 0;
     for (int i = 0; i < count; ++i) {
-        const char16_t c = text[pos + i].unicode();
+        const char16_t c = unitAt(text, pos + i);
         if (c < u'0' || c > u'9')
             return -1;
         value = value * 10 + (c - u'0');
@@ -17,9 +27,9 @@ int digitsAt(QStringView text, qsizetype pos, int count)
     return value;
 }
 
-QDate parseDate(QStringView text)
+template <typename View> QDate parseDate(View text)
 {
-    if (text.size() < 10 || text[4] != u'-' || text[7] != u'-')
+    if (text.size() < 10 || unitAt(text, 4) != u'-' || unitAt(text, 7) != u'-')
         return {};
     const int year = digitsAt(text, 0, 4);
     const int month = digitsAt(text, 5, 2);
@@ -32,13 +42,13 @@ QDate parseDate(QStringView text)
 // The stored form "yyyy-MM-ddTHH:mm:ssZ" (or with a space and no zone) is
 // parsed by hand: it is read for every row of a register and Qt's general
 // ISO parser costs several times more.
-std::optional<QDateTime> parseCommonTimestamp(QStringView text)
+template <typename View> std::optional<QDateTime> parseCommonTimestamp(View text)
 {
-    if (text.size() != 19 && !(text.size() == 20 && text[19] == u'Z'))
+    if (text.size() != 19 && !(text.size() == 20 && unitAt(text, 19) == u'Z'))
         return std::nullopt;
-    if (text[10] != u'T' && text[10] != u' ')
+    if (unitAt(text, 10) != u'T' && unitAt(text, 10) != u' ')
         return std::nullopt;
-    if (text[13] != u':' || text[16] != u':')
+    if (unitAt(text, 13) != u':' || unitAt(text, 16) != u':')
         return std::nullopt;
     const QDate date = parseDate(text.first(10));
     const int hour = digitsAt(text, 11, 2);
@@ -116,7 +126,7 @@ QDate readDate(const QVariant &value)
     const QString text = value.toString();
     if (text.isEmpty())
         return {};
-    const QDate fast = parseDate(text);
+    const QDate fast = parseDate(QStringView(text));
     if (fast.isValid() && text.size() == 10)
         return fast;
     return QDate::fromString(text, Qt::ISODate);
@@ -134,7 +144,7 @@ QDateTime readTimestamp(const QVariant &value)
     const QString text = value.toString();
     if (text.isEmpty())
         return {};
-    if (const auto fast = parseCommonTimestamp(text))
+    if (const auto fast = parseCommonTimestamp(QStringView(text)))
         return *fast;
     QString iso = text;
     if (iso.size() > 10 && iso[10] == u' ')
@@ -143,6 +153,22 @@ QDateTime readTimestamp(const QVariant &value)
     if (parsed.isValid() && parsed.timeSpec() == Qt::LocalTime)
         parsed.setTimeSpec(Qt::UTC);
     return parsed;
+}
+
+QDate readDate(QByteArrayView utf8)
+{
+    if (utf8.size() == 10) {
+        if (const QDate fast = parseDate(utf8); fast.isValid())
+            return fast;
+    }
+    return readDate(QVariant(QString::fromUtf8(utf8)));
+}
+
+QDateTime readTimestamp(QByteArrayView utf8)
+{
+    if (const auto fast = parseCommonTimestamp(utf8))
+        return *fast;
+    return readTimestamp(QVariant(QString::fromUtf8(utf8)));
 }
 
 std::optional<QDateTime> readOptionalTimestamp(const QVariant &value)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QDate>
 #include <QDateTime>
 #include <QString>
@@ -39,5 +40,8 @@ std::optional<QDate> readOptionalDate(const QVariant &value);
 // A text without zone designator (SQLite's "yyyy-MM-dd HH:mm:ss") is UTC.
 QDateTime readTimestamp(const QVariant &value);
 std::optional<QDateTime> readOptionalTimestamp(const QVariant &value);
+// The same from a column's UTF-8 text (SqliteRows).
+QDate readDate(QByteArrayView utf8);
+QDateTime readTimestamp(QByteArrayView utf8);
 
 } // namespace SqlValues

@@ -30,3 +30,6 @@ struct Transaction
     QDateTime updatedAt;
     std::optional<QDateTime> deletedAt;
 };
+
+// Moved as bytes, so that a register's list grows without copying its rows one by one.
+Q_DECLARE_TYPEINFO(Transaction, Q_RELOCATABLE_TYPE);

@@ -4,8 +4,10 @@
 #include "ReadFailureWatch.h"
 #include "SqlStatement.h"
 #include "SqlValues.h"
+#include "SqliteRows.h"
 
 #include <QDebug>
+#include <QHash>
 #include <QtNumeric>
 
 namespace {
@@ -96,6 +98,63 @@ RegisterRow readRegisterRow(const QSqlQuery &q)
     return RegisterRow{readTransaction(q), 0, q.value(kColumnCount).toString()};
 }
 
+// One QString per distinct text of a read: payees, categories, account ids
+// and paths repeat across a register's rows and are kept once.
+class SharedTexts
+{
+public:
+    QString operator()(QByteArrayView utf8)
+    {
+        if (utf8.isEmpty())
+            return QString(QLatin1String(""));
+        // A key that points at the row's text, copied only when it is new.
+        const auto found = m_texts.constFind(QByteArray::fromRawData(utf8.data(), utf8.size()));
+        if (found != m_texts.cend())
+            return *found;
+        const QString text = QString::fromUtf8(utf8);
+        m_texts.insert(utf8.toByteArray(), text);
+        return text;
+    }
+
+private:
+    QHash<QByteArray, QString> m_texts;
+};
+
+QString uniqueText(QByteArrayView utf8)
+{
+    return utf8.isEmpty() ? QString(QLatin1String("")) : QString::fromUtf8(utf8);
+}
+
+// readRegisterRow() from the C interface's rows.
+RegisterRow registerRowFrom(const SqliteRows &q, SharedTexts &shared)
+{
+    RegisterRow row;
+    Transaction &t = row.transaction;
+    t.id = uniqueText(q.utf8(0));
+    t.accountId = shared(q.utf8(1));
+    t.date = SqlValues::readDate(q.utf8(2));
+    t.payee = shared(q.utf8(3));
+    t.memo = shared(q.utf8(4));
+    t.amount = q.integer(5);
+    t.categoryId = shared(q.utf8(6));
+    t.checkNumber = shared(q.utf8(7));
+    t.cleared = q.integer(8) != 0;
+    t.reconciled = q.integer(9) != 0;
+    t.transferLinkId = uniqueText(q.utf8(10));
+    t.transferDestAccountId = shared(q.utf8(11));
+    t.isSplit = q.integer(12) != 0;
+    t.recurringId = shared(q.utf8(13));
+    t.version = int(q.integer(14));
+    t.syncStatus = syncStatusFromString(shared(q.utf8(15)));
+    t.serverId = uniqueText(q.utf8(16));
+    t.createdAt = SqlValues::readTimestamp(q.utf8(17));
+    t.updatedAt = SqlValues::readTimestamp(q.utf8(18));
+    if (!q.isNull(19))
+        t.deletedAt = SqlValues::readTimestamp(q.utf8(19));
+    row.categoryName = shared(q.utf8(kColumnCount));
+    return row;
+}
+
 QString select(const char *rest)
 {
     return QStringLiteral("SELECT %1 FROM transactions t %2").arg(columns(), QLatin1String(rest));
@@ -161,21 +220,14 @@ QString TransactionRepository::registerRowsSql()
 
 QList<RegisterRow> TransactionRepository::registerRows(const QString &accountId) const
 {
-    QList<RegisterRow> rows;
-    QSqlQuery query(m_database->database());
-    query.setForwardOnly(true);
-    if (!SqlStatement::run(query, registerRowsSql(), {accountId, accountId})) {
-        SqlStatement::readFailed(query, "TransactionRepository::registerRows");
-        return rows;
-    }
-    bool first = true;
+    QList<RegisterRow> list;
+    SqliteRows rows(m_database->database(), registerRowsSql(), {accountId, accountId});
+    SharedTexts shared;
     qint64 balance = 0;
-    while (query.next()) {
-        if (first) {
-            balance = query.value(kColumnCount + 1).toLongLong();
-            first = false;
-        }
-        RegisterRow row = readRegisterRow(query);
+    while (rows.next()) {
+        if (list.isEmpty())
+            balance = rows.integer(kColumnCount + 1);
+        RegisterRow &row = list.emplace_back(registerRowFrom(rows, shared));
         // A file holding amounts no register can total is as unreadable as a
         // damaged one; wrapped balances would pass for true ones.
         if (qAddOverflow(balance, row.transaction.amount, &balance)) {
@@ -184,14 +236,13 @@ QList<RegisterRow> TransactionRepository::registerRows(const QString &accountId)
             return {};
         }
         row.balance = balance;
-        rows.append(std::move(row));
     }
     // Rows up to a failure would show a wrong balance as the account's.
-    if (SqlStatement::stoppedOnError(query)) {
-        SqlStatement::readFailed(query, "TransactionRepository::registerRows");
-        rows.clear();
+    if (rows.failed()) {
+        SqlStatement::readFailed(rows.lastError(), "TransactionRepository::registerRows");
+        return {};
     }
-    return rows;
+    return list;
 }
 
 QString TransactionRepository::allPayeesSql()
@@ -202,9 +253,15 @@ QString TransactionRepository::allPayeesSql()
 
 QStringList TransactionRepository::allPayees() const
 {
-    return SqlStatement::readAll(
-        m_database->database(), allPayeesSql(), {}, [](const QSqlQuery &q) { return q.value(0).toString(); },
-        "TransactionRepository::allPayees");
+    QStringList payees;
+    SqliteRows rows(m_database->database(), allPayeesSql(), {});
+    while (rows.next())
+        payees.append(rows.text(0));
+    if (rows.failed()) {
+        SqlStatement::readFailed(rows.lastError(), "TransactionRepository::allPayees");
+        return {};
+    }
+    return payees;
 }
 
 QStringList TransactionRepository::payees(const QString &accountId) const
@@ -323,6 +380,16 @@ QList<RegisterRow> TransactionRepository::registerRowsByIds(const QStringList &i
     values.reserve(ids.size());
     for (const QString &id : ids)
         values.append(id);
-    return SqlStatement::readAll(m_database->database(), sql, values, readRegisterRow,
-                                 "TransactionRepository::registerRowsByIds");
+    QList<RegisterRow> list;
+    list.reserve(ids.size());
+    SqliteRows rows(m_database->database(), sql, values);
+    SharedTexts shared;
+    while (rows.next())
+        list.append(registerRowFrom(rows, shared));
+    // A partial list would pass for the whole one.
+    if (rows.failed()) {
+        SqlStatement::readFailed(rows.lastError(), "TransactionRepository::registerRowsByIds");
+        return {};
+    }
+    return list;
 }

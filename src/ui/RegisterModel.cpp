@@ -243,6 +243,14 @@ bool RegisterModel::lessThan(int a, int b) const
 
 void RegisterModel::applySort()
 {
+    // Registers come oldest first: sorting them by date, oldest first, would
+    // leave every row where it is.
+    const auto byDate = [](const RegisterRow &a, const RegisterRow &b) {
+        return a.transaction.date < b.transaction.date;
+    };
+    if (m_sortColumn == DateColumn && m_sortOrder == Qt::AscendingOrder &&
+        std::is_sorted(m_rows.cbegin(), m_rows.cend(), byDate))
+        return;
     std::stable_sort(m_order.begin(), m_order.end(), [this](int a, int b) { return lessThan(a, b); });
 }
 
