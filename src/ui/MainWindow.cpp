@@ -39,6 +39,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -668,6 +669,25 @@ void MainWindow::fitSidebar()
         m_splitter->setSizes({sidebar, qMax(0, total - sidebar - m_splitter->handleWidth())});
 }
 
+void MainWindow::placeOverWindow(QWidget *toolWindow) const
+{
+    // Centred over this window and kept on its screen, rather than wherever
+    // the window manager puts a new window (under the mouse, half off-screen).
+    // A window whose content needs more than its first size grows to it on
+    // showing; laying it out now gives the size it will have.
+    toolWindow->ensurePolished();
+    if (QLayout *layout = toolWindow->layout())
+        layout->activate();
+    QRect frame(QPoint(), toolWindow->size().expandedTo(toolWindow->minimumSize()));
+    frame.moveCenter(geometry().center());
+    if (const QScreen *screen = this->screen()) {
+        const QRect available = screen->availableGeometry();
+        frame.moveLeft(qBound(available.left(), frame.left(), qMax(available.left(), available.right() - frame.width())));
+        frame.moveTop(qBound(available.top(), frame.top(), qMax(available.top(), available.bottom() - frame.height())));
+    }
+    toolWindow->move(frame.topLeft());
+}
+
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     // A row whose typed text cannot be saved keeps the window open on it.
@@ -686,6 +706,7 @@ void MainWindow::openImportScreen()
         m_importScreen = std::make_unique<ImportScreen>(m_app);
         m_importScreen->setWindowTitle(tr("Import Files"));
         m_importScreen->resize(900, 600);
+        placeOverWindow(m_importScreen.get());
         // Closing the main window ends the program also while this one is open.
         m_importScreen->setAttribute(Qt::WA_QuitOnClose, false);
         connect(m_importScreen.get(), &ImportScreen::transactionsImported, this, &MainWindow::reloadAccounts);
@@ -703,6 +724,7 @@ void MainWindow::openRecurringScreen()
         m_recurringScreen = std::make_unique<RecurringScreen>(m_app);
         m_recurringScreen->setWindowTitle(tr("Recurring Transactions"));
         m_recurringScreen->resize(700, 500);
+        placeOverWindow(m_recurringScreen.get());
         m_recurringScreen->setAttribute(Qt::WA_QuitOnClose, false);
         RecurringScreen *screen = m_recurringScreen.get();
         connect(m_app->recurring(), &RecurringRepository::recurringChanged, screen, [screen]() {
@@ -726,6 +748,7 @@ void MainWindow::openSettingsScreen()
         m_settingsScreen = std::make_unique<SettingsScreen>(m_app);
         m_settingsScreen->setWindowTitle(tr("Preferences"));
         m_settingsScreen->resize(500, 550);
+        placeOverWindow(m_settingsScreen.get());
         m_settingsScreen->setAttribute(Qt::WA_QuitOnClose, false);
         // A restore or backup import writes without repository signals.
         connect(m_settingsScreen.get(), &SettingsScreen::deletedAccountRestored, this,
@@ -753,6 +776,7 @@ void MainWindow::openReconciliation()
     screen->setAccount(accountId);
     screen->setWindowTitle(tr("Reconcile — %1").arg(account->name));
     screen->resize(1100, 720);
+    placeOverWindow(screen);
     connect(this, &QObject::destroyed, screen, [screen]() { delete screen; });
     connect(screen, &ReconciliationScreen::reconciliationCompleted, this, [this, screen]() {
         reloadAccounts();
@@ -775,6 +799,7 @@ void MainWindow::openReconciliationHistory()
         m_reconciliationHistory = std::make_unique<ReconciliationHistoryScreen>(m_app);
         m_reconciliationHistory->setWindowTitle(tr("Reconciliation History"));
         m_reconciliationHistory->resize(750, 500);
+        placeOverWindow(m_reconciliationHistory.get());
         m_reconciliationHistory->setAttribute(Qt::WA_QuitOnClose, false);
     }
     m_reconciliationHistory->setAccount(accountId);
@@ -789,6 +814,7 @@ void MainWindow::openCategoriesScreen()
         m_categoriesScreen = std::make_unique<CategoriesScreen>(m_app);
         m_categoriesScreen->setWindowTitle(tr("Categories"));
         m_categoriesScreen->resize(600, 500);
+        placeOverWindow(m_categoriesScreen.get());
         m_categoriesScreen->setAttribute(Qt::WA_QuitOnClose, false);
     }
     m_categoriesScreen->reload();
@@ -803,6 +829,7 @@ void MainWindow::openSearchScreen()
         m_searchScreen = std::make_unique<SearchScreen>(m_app);
         m_searchScreen->setWindowTitle(tr("Search Transactions"));
         m_searchScreen->resize(800, 550);
+        placeOverWindow(m_searchScreen.get());
         m_searchScreen->setAttribute(Qt::WA_QuitOnClose, false);
         // Its editTransactionRequested needs no answer here: the screen opens the editor itself.
     }
@@ -819,6 +846,7 @@ void MainWindow::openPayeeScreen()
         m_payeeScreen = std::make_unique<PayeeScreen>(m_app);
         m_payeeScreen->setWindowTitle(tr("Payee Management"));
         m_payeeScreen->resize(550, 500);
+        placeOverWindow(m_payeeScreen.get());
         m_payeeScreen->setAttribute(Qt::WA_QuitOnClose, false);
         // The rewrite emits no repository signal.
         connect(m_payeeScreen.get(), &PayeeScreen::payeesChanged, m_register, &RegisterScreen::refresh);
@@ -839,6 +867,7 @@ void MainWindow::openAccountScreen()
         m_accountScreen = std::make_unique<BrioAccount::AccountScreen>(m_app->accountClient());
         m_accountScreen->setWindowTitle(tr("Tallowmere Account"));
         m_accountScreen->resize(820, 640);
+        placeOverWindow(m_accountScreen.get());
         m_accountScreen->setAttribute(Qt::WA_QuitOnClose, false);
         connect(m_accountScreen.get(), &BrioAccount::AccountScreen::logoutRequested, this,
                 &MainWindow::signOut);

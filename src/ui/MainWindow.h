@@ -127,6 +127,7 @@ private:
     void updateAccountActions();
     void saveWindowState();
     void fitSidebar();
+    void placeOverWindow(QWidget *toolWindow) const;
     void restoreWindowState();
 
     AppState *m_app = nullptr;

@@ -9,6 +9,7 @@
 #include "RegisterModel.h"
 #include "RegisterScreen.h"
 #include "RegisterTableView.h"
+#include "SettingsScreen.h"
 #include "SmartAmountField.h"
 #include "StatusBar.h"
 #include "TestApp.h"
@@ -34,6 +35,7 @@ private slots:
     void newAccountMovesStartingBalanceIntoOpeningTransaction();
     void newAccountSkipsEmptyName();
     void narrowWindowKeepsAmountsInSight();
+    void toolWindowOpensOverTheMainWindow();
     void failedAccountInsertWritesNoOpeningTransaction();
     void viewMenuSwitchesTheme();
     void sidebarBalancesInEachMode_data();
@@ -122,6 +124,22 @@ void TestMainWindow::narrowWindowKeepsAmountsInSight()
     // Wide again, the sidebar has its width back.
     window.resize(1400, 800);
     QTRY_COMPARE(window.sidebar()->width(), 260);
+}
+
+void TestMainWindow::toolWindowOpensOverTheMainWindow()
+{
+    MainWindow window(m_test->app());
+    const QRect available = window.screen()->availableGeometry();
+    window.setGeometry(QRect(available.topLeft() + QPoint(20, 20), QSize(700, 500)));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.openSettingsScreen();
+    QWidget *settings = window.settingsScreen();
+    QVERIFY(settings && settings->isVisible());
+    // Centred over the window where the screen allows, and never off it.
+    QVERIFY(available.contains(QRect(settings->pos(), settings->size())));
+    QVERIFY(qAbs(settings->geometry().center().x() - window.geometry().center().x()) <= 2);
+    settings->close();
 }
 
 void TestMainWindow::newAccountSkipsEmptyName()
