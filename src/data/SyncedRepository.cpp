@@ -35,6 +35,36 @@ bool SyncedRepository::markSynced(const QString &id, const QString &serverId)
         .has_value();
 }
 
+bool SyncedRepository::markSynced(const QList<std::pair<QString, QString>> &idsAndServerIds)
+{
+    // Every statement has the same number of pairs, so that one prepared
+    // statement serves every slice; the unused pairs stay null and match no row.
+    constexpr qsizetype Slice = 200;
+    const QString sql = [this] {
+        QStringList pairs;
+        pairs.fill(QStringLiteral("(?, ?)"), Slice);
+        return QStringLiteral("UPDATE %1 SET sync_status = 'synced', server_id = v.column2 "
+                              "FROM (VALUES %2) AS v WHERE %1.id = v.column1")
+            .arg(QLatin1String(m_table), pairs.join(QLatin1String(", ")));
+    }();
+    const QByteArray where = context("markSynced");
+    bool ok = true;
+    QVariantList values;
+    values.reserve(2 * Slice);
+    for (qsizetype first = 0; first < idsAndServerIds.size(); first += Slice) {
+        values.clear();
+        const qsizetype end = qMin(idsAndServerIds.size(), first + Slice);
+        for (qsizetype i = first; i < end; ++i) {
+            values.append(idsAndServerIds.at(i).first);
+            values.append(SqlValues::reference(idsAndServerIds.at(i).second));
+        }
+        while (values.size() < 2 * Slice)
+            values.append(QVariant(QMetaType::fromType<QString>()));
+        ok &= SqlStatement::write(m_database, sql, values, where.constData()).has_value();
+    }
+    return ok;
+}
+
 int SyncedRepository::markAllPendingForResync()
 {
     const QString sql = QStringLiteral("UPDATE %1 SET sync_status = 'pending' "

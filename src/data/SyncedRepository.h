@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QDateTime>
+#include <QList>
 #include <QObject>
 #include <QString>
+#include <utility>
 
 class Database;
 
@@ -20,6 +22,10 @@ public:
     // Marks the row synced with the server's id. True when the statement ran,
     // also when no row matched; emits nothing.
     bool markSynced(const QString &id, const QString &serverId);
+    // The same for many rows (id, server id), a few hundred to a statement:
+    // a push's results are written back in a handful of statements rather
+    // than one per row. True when every statement ran; emits nothing.
+    bool markSynced(const QList<std::pair<QString, QString>> &idsAndServerIds);
     // Makes every live row that is not pending pending again; the number of
     // rows changed (0 on failure). Announces a change when above 0.
     int markAllPendingForResync();

@@ -32,9 +32,13 @@ SyncOutbox::PendingRows SyncOutbox::readPending() const
 int SyncOutbox::collect(const PendingRows &rows)
 {
     m_changes.clear();
-    m_sent.clear();
-    m_inFlight.clear();
+    for (auto &sent : m_sent)
+        sent.clear();
+    for (auto &inFlight : m_inFlight)
+        inFlight.clear();
     m_next = 0;
+    m_changes.reserve(rows.accounts.size() + rows.categories.size() + rows.recurring.size() +
+                      rows.transactions.size() + rows.reconciliations.size());
 
     for (const Account &account : rows.accounts)
         add(SyncKind::Account, account.id, account.deletedAt.has_value(), account.version,
@@ -58,20 +62,24 @@ int SyncOutbox::collect(const PendingRows &rows)
 
 void SyncOutbox::add(SyncKind kind, const QString &id, bool deleted, int version, const QJsonObject &payload)
 {
-    m_changes.append(SyncWire::change(SyncStore::entityType(kind), id, deleted, version, payload));
-    m_sent.insert(key(kind, id), payload);
+    static const std::array<QString, KindCount> types = {
+        SyncStore::entityType(SyncKind::Account), SyncStore::entityType(SyncKind::Category),
+        SyncStore::entityType(SyncKind::Recurring), SyncStore::entityType(SyncKind::Transaction),
+        SyncStore::entityType(SyncKind::Reconciliation)};
+    m_changes.append(Change{kind, id, SyncWire::change(types[int(kind)], id, deleted, version, payload)});
+    m_sent[int(kind)].insert(id, payload);
 }
 
 QJsonArray SyncOutbox::takeBatch(int maximum)
 {
-    m_inFlight.clear();
+    for (auto &inFlight : m_inFlight)
+        inFlight.clear();
     QJsonArray batch;
     const qsizetype end = qMin(m_changes.size(), m_next + maximum);
     for (; m_next < end; ++m_next) {
-        const QJsonObject &change = m_changes.at(m_next);
-        batch.append(change);
-        m_inFlight.insert(change.value(QLatin1String("entity_type")).toString() + QLatin1Char('/') +
-                          change.value(QLatin1String("entity_id")).toString());
+        const Change &change = m_changes.at(m_next);
+        batch.append(change.object);
+        m_inFlight[int(change.kind)].insert(change.id);
     }
     return batch;
 }
@@ -82,7 +90,8 @@ SyncOutbox::Outcome SyncOutbox::applyResults(const QJsonObject &reply)
     const QJsonValue results = reply.value(QLatin1String("results"));
     if (!results.isArray()) {
         qWarning() << "Push reply without a results array — the batch stays pending";
-        m_inFlight.clear();
+        for (auto &inFlight : m_inFlight)
+            inFlight.clear();
         return outcome;
     }
 
@@ -91,6 +100,9 @@ SyncOutbox::Outcome SyncOutbox::applyResults(const QJsonObject &reply)
     const QString mark = SyncStore::writeMark();
     const bool rowsMayHaveChanged = mark.isEmpty() || mark != m_writeMark;
 
+    // The rows to mark synced, by kind: id -> server id (a repeated result
+    // counts as its last one), written at the end in a few statements.
+    std::array<QHash<QString, QString>, KindCount> synced;
     QSqlDatabase database = QSqlDatabase::database();
     const bool inTransaction = database.transaction();
     for (const QJsonValue &value : results.toArray()) {
@@ -109,26 +121,37 @@ SyncOutbox::Outcome SyncOutbox::applyResults(const QJsonObject &reply)
         const std::optional<SyncKind> kind = SyncStore::kindForEntityType(entityType);
         if (!kind)
             continue;
-        const QString rowKey = key(*kind, entityId);
-        if (!m_inFlight.contains(rowKey)) {
+        const int k = int(*kind);
+        if (!m_inFlight[k].contains(entityId)) {
             qWarning() << "Push result for a change that was not sent in this batch — ignored:" << entityType
                        << entityId;
             continue;
         }
-        acceptResult(*kind, entityId, m_sent.value(rowKey), item.value(QLatin1String("server_id")).toString(),
-                     rowsMayHaveChanged);
+        const std::optional<QString> serverId =
+            acceptResult(*kind, entityId, m_sent[k].value(entityId),
+                         item.value(QLatin1String("server_id")).toString(), rowsMayHaveChanged);
+        if (serverId)
+            synced[k].insert(entityId, *serverId);
+    }
+    for (int k = 0; k < KindCount; ++k) {
+        QList<std::pair<QString, QString>> rows;
+        rows.reserve(synced[k].size());
+        for (auto it = synced[k].constBegin(); it != synced[k].constEnd(); ++it)
+            rows.append({it.key(), it.value()});
+        m_store->markSynced(static_cast<SyncKind>(k), rows);
     }
     if (inTransaction && !database.commit()) {
         qWarning() << "SyncOutbox::applyResults: commit failed; the batch stays pending";
         database.rollback();
     }
-    m_inFlight.clear();
+    for (auto &inFlight : m_inFlight)
+        inFlight.clear();
     m_writeMark = SyncStore::writeMark();
     return outcome;
 }
 
-void SyncOutbox::acceptResult(SyncKind kind, const QString &id, const QJsonObject &sent,
-                              const QString &serverId, bool rowsMayHaveChanged)
+std::optional<QString> SyncOutbox::acceptResult(SyncKind kind, const QString &id, const QJsonObject &sent,
+                                                const QString &serverId, bool rowsMayHaveChanged)
 {
     // An "ok" without an id keeps the one the row already has.
     const QString effectiveServerId =
@@ -137,21 +160,22 @@ void SyncOutbox::acceptResult(SyncKind kind, const QString &id, const QJsonObjec
     if (rowsMayHaveChanged) {
         const std::optional<QJsonObject> current = readPayload(kind, id);
         if (!current)
-            return;
+            return std::nullopt;
         if (!samePayload(*current, sent)) {
             // Edited after it was sent: the newer content still has to go out.
             if (!effectiveServerId.isEmpty())
                 SyncStore::storeServerId(kind, id, effectiveServerId);
-            return;
+            return std::nullopt;
         }
     }
-    m_store->markSynced(kind, id, effectiveServerId);
+    return effectiveServerId;
 }
 
 bool SyncOutbox::serverMayReplace(SyncKind kind, const QString &id, const QJsonObject &currentPayload) const
 {
-    const auto sent = m_sent.constFind(key(kind, id));
-    if (sent == m_sent.constEnd())
+    const QHash<QString, QJsonObject> &sentOfKind = m_sent[int(kind)];
+    const auto sent = sentOfKind.constFind(id);
+    if (sent == sentOfKind.constEnd())
         return false;
     return samePayload(currentPayload, *sent);
 }
@@ -204,11 +228,6 @@ QJsonObject SyncOutbox::currentPayload(const Transaction &transaction) const
 QJsonObject SyncOutbox::currentPayload(const Reconciliation &reconciliation) const
 {
     return SyncWire::reconciliationPayload(reconciliation);
-}
-
-QString SyncOutbox::key(SyncKind kind, const QString &id)
-{
-    return SyncStore::entityType(kind) + QLatin1Char('/') + id;
 }
 
 bool SyncOutbox::samePayload(QJsonObject a, QJsonObject b)

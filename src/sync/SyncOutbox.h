@@ -14,6 +14,7 @@
 #include <QList>
 #include <QSet>
 #include <QString>
+#include <array>
 #include <optional>
 
 // The push side of one sync cycle: the pending rows collected as change
@@ -72,17 +73,27 @@ public:
     QJsonObject currentPayload(const Reconciliation &reconciliation) const;
 
 private:
-    static QString key(SyncKind kind, const QString &id);
+    struct Change
+    {
+        SyncKind kind = SyncKind::Account;
+        QString id;
+        QJsonObject object;
+    };
+    static constexpr int KindCount = 5;
+
     static bool samePayload(QJsonObject a, QJsonObject b);
     void add(SyncKind kind, const QString &id, bool deleted, int version, const QJsonObject &payload);
     std::optional<QJsonObject> readPayload(SyncKind kind, const QString &id) const;
-    void acceptResult(SyncKind kind, const QString &id, const QJsonObject &sent, const QString &serverId,
-                      bool rowsMayHaveChanged);
+    // The server id to mark the row synced with, or none when it must stay
+    // pending.
+    std::optional<QString> acceptResult(SyncKind kind, const QString &id, const QJsonObject &sent,
+                                        const QString &serverId, bool rowsMayHaveChanged);
 
     const SyncStore *m_store;
-    QList<QJsonObject> m_changes;
+    QList<Change> m_changes;
     qsizetype m_next = 0;
-    QHash<QString, QJsonObject> m_sent; // kind/id -> payload as collected
-    QSet<QString> m_inFlight;
+    // By kind: id -> payload as collected, and the ids of the batch in flight.
+    std::array<QHash<QString, QJsonObject>, KindCount> m_sent;
+    std::array<QSet<QString>, KindCount> m_inFlight;
     QString m_writeMark; // the database as the collection or our last marking left it
 };

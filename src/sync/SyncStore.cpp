@@ -160,6 +160,25 @@ bool SyncStore::markSynced(SyncKind kind, const QString &id, const QString &serv
     return false;
 }
 
+bool SyncStore::markSynced(SyncKind kind, const QList<std::pair<QString, QString>> &idsAndServerIds) const
+{
+    if (idsAndServerIds.isEmpty())
+        return true;
+    switch (kind) {
+    case SyncKind::Account:
+        return m_accounts->markSynced(idsAndServerIds);
+    case SyncKind::Category:
+        return m_categories->markSynced(idsAndServerIds);
+    case SyncKind::Recurring:
+        return m_recurring->markSynced(idsAndServerIds);
+    case SyncKind::Transaction:
+        return m_transactions->markSynced(idsAndServerIds);
+    case SyncKind::Reconciliation:
+        return m_reconciliations->markSynced(idsAndServerIds);
+    }
+    return false;
+}
+
 bool SyncStore::storeServerId(SyncKind kind, const QString &id, const QString &serverId)
 {
     return runWrite(QStringLiteral("UPDATE %1 SET server_id = ? WHERE id = ?").arg(tableName(kind)),

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <utility>
 
 class AccountRepository;
 class CategoryRepository;
@@ -65,6 +66,8 @@ public:
     static QList<SyncRowState> rowStates(SyncKind kind, const QStringList &ids, const QStringList &serverIds);
 
     bool markSynced(SyncKind kind, const QString &id, const QString &serverId) const;
+    // Many rows of one kind (id, server id) in a few statements.
+    bool markSynced(SyncKind kind, const QList<std::pair<QString, QString>> &idsAndServerIds) const;
     // Records the server's id of a row that must stay pending.
     static bool storeServerId(SyncKind kind, const QString &id, const QString &serverId);
     // A row whose local edit outranks the server's copy takes the server's

@@ -25,6 +25,8 @@ private Q_SLOTS:
     void restoreEmitsEvenWithoutRow();
     void failedInsertIsLogged();
     void syncBookkeeping();
+    void markManySynced_data();
+    void markManySynced();
     void markAllPendingForResync();
     void balances_data();
     void balances();
@@ -242,6 +244,52 @@ void TestAccountRepository::syncBookkeeping()
         pending.append(each.id);
     pending.sort();
     QCOMPARE(pending, (QStringList{"b", "c"}));
+}
+
+void TestAccountRepository::markManySynced_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("marked");
+    QTest::newRow("none") << 3 << 0;
+    QTest::newRow("one") << 3 << 1;
+    QTest::newRow("a whole statement") << 201 << 200;
+    QTest::newRow("past one statement") << 450 << 401;
+}
+
+// The marks of a push reply go out a few hundred to a statement: each row
+// takes its own server id, an empty one none, and the rows left out stay pending.
+void TestAccountRepository::markManySynced()
+{
+    QFETCH(int, rows);
+    QFETCH(int, marked);
+    QVERIFY(TestDatabase::exec(QStringLiteral("BEGIN")));
+    for (int i = 0; i < rows; ++i)
+        QVERIFY(m_accounts->insert(account(QStringLiteral("acc-%1").arg(i))));
+    QVERIFY(TestDatabase::exec(QStringLiteral("COMMIT")));
+    QList<std::pair<QString, QString>> results;
+    for (int i = marked - 1; i >= 0; --i)
+        results.append(
+            {QStringLiteral("acc-%1").arg(i), i % 7 == 3 ? QString() : QStringLiteral("srv-%1").arg(i)});
+    results.append({QStringLiteral("nobody"), QStringLiteral("srv-x")});
+
+    QSignalSpy spy(m_accounts.get(), &AccountRepository::accountsChanged);
+    QVERIFY(m_accounts->markSynced(results));
+    QCOMPARE(spy.count(), 0);
+
+    QCOMPARE(
+        TestDatabase::scalar(QStringLiteral("SELECT COUNT(*) FROM accounts WHERE sync_status = 'synced'"))
+            .toInt(),
+        marked);
+    QCOMPARE(m_accounts->findPendingSync().size(), rows - marked);
+    for (int i = 0; i < rows; ++i) {
+        const Account read = *m_accounts->findById(QStringLiteral("acc-%1").arg(i));
+        const QString expected = i < marked && i % 7 != 3 ? QStringLiteral("srv-%1").arg(i) : QString();
+        QCOMPARE(read.serverId, expected);
+        QCOMPARE(read.syncStatus, i < marked ? SyncStatus::Synced : SyncStatus::Pending);
+    }
+    QCOMPARE(
+        TestDatabase::scalar(QStringLiteral("SELECT COUNT(*) FROM accounts WHERE server_id = ''")).toInt(),
+        0);
 }
 
 void TestAccountRepository::markAllPendingForResync()
