@@ -4,6 +4,7 @@
 // times, the restore's ratio to the raw inserts and the peak memory.
 
 #include "BackupService.h"
+#include "BenchCommon.h"
 #include "Database.h"
 #include "MigrationRunner.h"
 
@@ -22,24 +23,6 @@ namespace {
 constexpr int kRows = 100000;
 constexpr int kRounds = 3;
 
-QTextStream &out()
-{
-    static QTextStream stream(stdout);
-    return stream;
-}
-
-qint64 peakKilobytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-    }
-    return -1;
-}
-
 int countRows(Database &db)
 {
     QSqlQuery query(db.database());
@@ -52,7 +35,7 @@ bool exec(Database &db, const QString &sql)
     QSqlQuery query(db.database());
     if (query.exec(sql))
         return true;
-    out() << "failed: " << query.lastError().text() << "\n";
+    Bench::out() << "failed: " << query.lastError().text() << "\n";
     return false;
 }
 
@@ -77,7 +60,7 @@ bool insertRows(Database &db)
         query.addBindValue(qint64(-(i * 7919 % 250000)));
         query.addBindValue(i % 9 == 0 ? QString::number(1000 + i) : QStringLiteral(""));
         if (!query.exec()) {
-            out() << "insert failed: " << query.lastError().text() << "\n";
+            Bench::out() << "insert failed: " << query.lastError().text() << "\n";
             return false;
         }
     }
@@ -87,12 +70,6 @@ bool insertRows(Database &db)
 bool freshDatabase(Database &db)
 {
     return db.open() && MigrationRunner(&db).migrate();
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 } // namespace
@@ -135,26 +112,26 @@ int main(int argc, char *argv[])
             const RestoreResult result = BackupService(&to).restoreBackup(archive, RestoreMode(0));
             restoreMs.push_back(timer.nsecsElapsed() / 1e6);
             if (!result.errors.isEmpty())
-                out() << "restore errors: " << result.errors.constFirst() << "\n";
+                Bench::out() << "restore errors: " << result.errors.constFirst() << "\n";
             return result.errors.isEmpty() && countRows(to) == kRows;
         };
         const bool ok = round % 2 == 0 ? rawRound() && backupRound() : backupRound() && rawRound();
         if (!ok) {
-            out() << "round " << round << " failed\n";
+            Bench::out() << "round " << round << " failed\n";
             return 1;
         }
     }
-    const double raw = median(rawMs);
-    const double restore = median(restoreMs);
-    out() << QStringLiteral("backup of %1 transactions  export %2 ms (%3 MB archive)  restore %4 ms  "
+    const double raw = Bench::median(rawMs);
+    const double restore = Bench::median(restoreMs);
+    Bench::out() << QStringLiteral("backup of %1 transactions  export %2 ms (%3 MB archive)  restore %4 ms  "
                             "raw inserts %5 ms  restore/raw %6\n")
                  .arg(kRows)
-                 .arg(median(exportMs), 0, 'f', 1)
+                 .arg(Bench::median(exportMs), 0, 'f', 1)
                  .arg(archive.size() / 1048576.0, 0, 'f', 1)
                  .arg(restore, 0, 'f', 1)
                  .arg(raw, 0, 'f', 1)
                  .arg(restore / raw, 0, 'f', 2);
-    out() << QStringLiteral("peak memory %1 MB\n").arg(peakKilobytes() / 1024.0, 0, 'f', 1);
-    out().flush();
+    Bench::out() << QStringLiteral("peak memory %1 MB\n").arg(Bench::peakResidentKiB() / 1024.0, 0, 'f', 1);
+    Bench::out().flush();
     return 0;
 }

@@ -5,6 +5,7 @@
 
 #include "AccountRepository.h"
 #include "CategoryRepository.h"
+#include "BenchCommon.h"
 #include "Database.h"
 #include "ImportService.h"
 #include "MigrationRunner.h"
@@ -30,12 +31,6 @@ constexpr int kRounds = 3;
 constexpr double kTarget = 2.0;
 const QString AccountId = QStringLiteral("bench-account");
 
-QTextStream &out()
-{
-    static QTextStream stream(stdout);
-    return stream;
-}
-
 QByteArray makeCsv()
 {
     QByteArray csv = "Date,Payee,Amount,Memo,Num\n";
@@ -51,19 +46,6 @@ QByteArray makeCsv()
                (i % 9 == 0 ? QByteArray::number(1000 + i) : QByteArray()) + "\n";
     }
     return csv;
-}
-
-// The kilobytes of the process's resident peak, from the kernel.
-qint64 peakKilobytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-    }
-    return -1;
 }
 
 bool addAccount(Database &db)
@@ -94,7 +76,7 @@ double rawRound(const QList<ImportPreviewRow> &rows, int *written)
     QTemporaryDir dir;
     Database db(dir.path());
     if (!db.open() || !MigrationRunner(&db).migrate() || !addAccount(db)) {
-        out() << "raw setup failed\n";
+        Bench::out() << "raw setup failed\n";
         return -1;
     }
     QElapsedTimer timer;
@@ -118,7 +100,7 @@ double rawRound(const QList<ImportPreviewRow> &rows, int *written)
         query.addBindValue(now);
         query.addBindValue(now);
         if (!query.exec()) {
-            out() << "raw insert failed: " << query.lastError().text() << "\n";
+            Bench::out() << "raw insert failed: " << query.lastError().text() << "\n";
             return -1;
         }
     }
@@ -168,12 +150,6 @@ ImportTimes importRound(const QString &path, int *written)
     return times;
 }
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -206,7 +182,7 @@ int main(int argc, char *argv[])
                    .rows;
     }
     if (rows.size() != kRows) {
-        out() << "the file read as " << rows.size() << " rows, not " << kRows << "\n";
+        Bench::out() << "the file read as " << rows.size() << " rows, not " << kRows << "\n";
         return 1;
     }
 
@@ -214,21 +190,28 @@ int main(int argc, char *argv[])
     for (int round = 0; round < kRounds; ++round) {
         int rawRows = 0;
         int importedRows = 0;
-        raw.push_back(rawRound(rows, &rawRows));
-        const ImportTimes times = importRound(path, &importedRows);
+        // Alternate which side goes first, so neither always meets a warm cache.
+        ImportTimes times;
+        if (round % 2 == 0) {
+            raw.push_back(rawRound(rows, &rawRows));
+            times = importRound(path, &importedRows);
+        } else {
+            times = importRound(path, &importedRows);
+            raw.push_back(rawRound(rows, &rawRows));
+        }
         total.push_back(times.total);
         write.push_back(times.write);
         if (raw.back() < 0 || times.total < 0 || rawRows != kRows || importedRows != kRows) {
-            out() << "round " << round << " failed: raw " << rawRows << " rows, import " << importedRows
+            Bench::out() << "round " << round << " failed: raw " << rawRows << " rows, import " << importedRows
                   << " rows\n";
             return 1;
         }
     }
-    const double rawMs = median(raw);
-    const double totalMs = median(total);
-    const double writeMs = median(write);
+    const double rawMs = Bench::median(raw);
+    const double totalMs = Bench::median(total);
+    const double writeMs = Bench::median(write);
     const double ratio = totalMs / rawMs;
-    out() << QStringLiteral("import of %1 CSV rows  import %2 ms (writing %3 ms)  raw %4 ms  ratio %5 "
+    Bench::out() << QStringLiteral("import of %1 CSV rows  import %2 ms (writing %3 ms)  raw %4 ms  ratio %5 "
                             "(target <= %6)  %7\n")
                  .arg(kRows)
                  .arg(totalMs, 0, 'f', 1)
@@ -237,7 +220,7 @@ int main(int argc, char *argv[])
                  .arg(ratio, 0, 'f', 2)
                  .arg(kTarget, 0, 'f', 1)
                  .arg(ratio <= kTarget ? QStringLiteral("ok") : QStringLiteral("SLOW"));
-    out() << QStringLiteral("peak memory %1 MB\n").arg(peakKilobytes() / 1024.0, 0, 'f', 1);
-    out().flush();
+    Bench::out() << QStringLiteral("peak memory %1 MB\n").arg(Bench::peakResidentKiB() / 1024.0, 0, 'f', 1);
+    Bench::out().flush();
     return ratio <= kTarget ? 0 : 1;
 }
