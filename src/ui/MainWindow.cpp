@@ -669,6 +669,22 @@ void MainWindow::fitSidebar()
         m_splitter->setSizes({sidebar, qMax(0, total - sidebar - m_splitter->handleWidth())});
 }
 
+void MainWindow::prepareToolWindow(QWidget *toolWindow, const QString &title, const QSize &size) const
+{
+    toolWindow->setWindowTitle(title);
+    toolWindow->resize(size);
+    placeOverWindow(toolWindow);
+    // Closing the main window ends the program also while a tool window is open.
+    toolWindow->setAttribute(Qt::WA_QuitOnClose, false);
+}
+
+void MainWindow::presentToolWindow(QWidget *toolWindow)
+{
+    toolWindow->show();
+    toolWindow->raise();
+    toolWindow->activateWindow();
+}
+
 void MainWindow::placeOverWindow(QWidget *toolWindow) const
 {
     // Centred over this window and kept on its screen, rather than wherever
@@ -704,28 +720,19 @@ void MainWindow::openImportScreen()
 {
     if (!m_importScreen) {
         m_importScreen = std::make_unique<ImportScreen>(m_app);
-        m_importScreen->setWindowTitle(tr("Import Files"));
-        m_importScreen->resize(900, 600);
-        placeOverWindow(m_importScreen.get());
-        // Closing the main window ends the program also while this one is open.
-        m_importScreen->setAttribute(Qt::WA_QuitOnClose, false);
+        prepareToolWindow(m_importScreen.get(), tr("Import Files"), QSize(900, 600));
         connect(m_importScreen.get(), &ImportScreen::transactionsImported, this, &MainWindow::reloadAccounts);
     } else {
         m_importScreen->reload();
     }
-    m_importScreen->show();
-    m_importScreen->raise();
-    m_importScreen->activateWindow();
+    presentToolWindow(m_importScreen.get());
 }
 
 void MainWindow::openRecurringScreen()
 {
     if (!m_recurringScreen) {
         m_recurringScreen = std::make_unique<RecurringScreen>(m_app);
-        m_recurringScreen->setWindowTitle(tr("Recurring Transactions"));
-        m_recurringScreen->resize(700, 500);
-        placeOverWindow(m_recurringScreen.get());
-        m_recurringScreen->setAttribute(Qt::WA_QuitOnClose, false);
+        prepareToolWindow(m_recurringScreen.get(), tr("Recurring Transactions"), QSize(700, 500));
         RecurringScreen *screen = m_recurringScreen.get();
         connect(m_app->recurring(), &RecurringRepository::recurringChanged, screen, [screen]() {
             if (screen->isVisible())
@@ -737,27 +744,20 @@ void MainWindow::openRecurringScreen()
         });
     }
     m_recurringScreen->refresh();
-    m_recurringScreen->show();
-    m_recurringScreen->raise();
-    m_recurringScreen->activateWindow();
+    presentToolWindow(m_recurringScreen.get());
 }
 
 void MainWindow::openSettingsScreen()
 {
     if (!m_settingsScreen) {
         m_settingsScreen = std::make_unique<SettingsScreen>(m_app);
-        m_settingsScreen->setWindowTitle(tr("Preferences"));
-        m_settingsScreen->resize(500, 550);
-        placeOverWindow(m_settingsScreen.get());
-        m_settingsScreen->setAttribute(Qt::WA_QuitOnClose, false);
+        prepareToolWindow(m_settingsScreen.get(), tr("Preferences"), QSize(500, 550));
         // A restore or backup import writes without repository signals.
         connect(m_settingsScreen.get(), &SettingsScreen::deletedAccountRestored, this,
                 &MainWindow::reloadAccounts);
     }
     m_settingsScreen->refresh();
-    m_settingsScreen->show();
-    m_settingsScreen->raise();
-    m_settingsScreen->activateWindow();
+    presentToolWindow(m_settingsScreen.get());
 }
 
 void MainWindow::openReconciliation()
@@ -772,20 +772,15 @@ void MainWindow::openReconciliation()
     // One window per reconciliation; it deletes itself when closed, or with this window.
     auto *screen = new ReconciliationScreen(m_app);
     screen->setAttribute(Qt::WA_DeleteOnClose);
-    screen->setAttribute(Qt::WA_QuitOnClose, false);
     screen->setAccount(accountId);
-    screen->setWindowTitle(tr("Reconcile — %1").arg(account->name));
-    screen->resize(1100, 720);
-    placeOverWindow(screen);
+    prepareToolWindow(screen, tr("Reconcile — %1").arg(account->name), QSize(1100, 720));
     connect(this, &QObject::destroyed, screen, [screen]() { delete screen; });
     connect(screen, &ReconciliationScreen::reconciliationCompleted, this, [this, screen]() {
         reloadAccounts();
         screen->close();
     });
     connect(screen, &ReconciliationScreen::cancelled, screen, &QWidget::close);
-    screen->show();
-    screen->raise();
-    screen->activateWindow();
+    presentToolWindow(screen);
 }
 
 void MainWindow::openReconciliationHistory()
@@ -797,46 +792,31 @@ void MainWindow::openReconciliationHistory()
     }
     if (!m_reconciliationHistory) {
         m_reconciliationHistory = std::make_unique<ReconciliationHistoryScreen>(m_app);
-        m_reconciliationHistory->setWindowTitle(tr("Reconciliation History"));
-        m_reconciliationHistory->resize(750, 500);
-        placeOverWindow(m_reconciliationHistory.get());
-        m_reconciliationHistory->setAttribute(Qt::WA_QuitOnClose, false);
+        prepareToolWindow(m_reconciliationHistory.get(), tr("Reconciliation History"), QSize(750, 500));
     }
     m_reconciliationHistory->setAccount(accountId);
-    m_reconciliationHistory->show();
-    m_reconciliationHistory->raise();
-    m_reconciliationHistory->activateWindow();
+    presentToolWindow(m_reconciliationHistory.get());
 }
 
 void MainWindow::openCategoriesScreen()
 {
     if (!m_categoriesScreen) {
         m_categoriesScreen = std::make_unique<CategoriesScreen>(m_app);
-        m_categoriesScreen->setWindowTitle(tr("Categories"));
-        m_categoriesScreen->resize(600, 500);
-        placeOverWindow(m_categoriesScreen.get());
-        m_categoriesScreen->setAttribute(Qt::WA_QuitOnClose, false);
+        prepareToolWindow(m_categoriesScreen.get(), tr("Categories"), QSize(600, 500));
     }
     m_categoriesScreen->reload();
-    m_categoriesScreen->show();
-    m_categoriesScreen->raise();
-    m_categoriesScreen->activateWindow();
+    presentToolWindow(m_categoriesScreen.get());
 }
 
 void MainWindow::openSearchScreen()
 {
     if (!m_searchScreen) {
         m_searchScreen = std::make_unique<SearchScreen>(m_app);
-        m_searchScreen->setWindowTitle(tr("Search Transactions"));
-        m_searchScreen->resize(800, 550);
-        placeOverWindow(m_searchScreen.get());
-        m_searchScreen->setAttribute(Qt::WA_QuitOnClose, false);
+        prepareToolWindow(m_searchScreen.get(), tr("Search Transactions"), QSize(800, 550));
         // Its editTransactionRequested needs no answer here: the screen opens the editor itself.
     }
     m_searchScreen->refreshFilters();
-    m_searchScreen->show();
-    m_searchScreen->raise();
-    m_searchScreen->activateWindow();
+    presentToolWindow(m_searchScreen.get());
     m_searchScreen->focusSearch();
 }
 
@@ -844,17 +824,12 @@ void MainWindow::openPayeeScreen()
 {
     if (!m_payeeScreen) {
         m_payeeScreen = std::make_unique<PayeeScreen>(m_app);
-        m_payeeScreen->setWindowTitle(tr("Payee Management"));
-        m_payeeScreen->resize(550, 500);
-        placeOverWindow(m_payeeScreen.get());
-        m_payeeScreen->setAttribute(Qt::WA_QuitOnClose, false);
+        prepareToolWindow(m_payeeScreen.get(), tr("Payee Management"), QSize(550, 500));
         // The rewrite emits no repository signal.
         connect(m_payeeScreen.get(), &PayeeScreen::payeesChanged, m_register, &RegisterScreen::refresh);
     }
     m_payeeScreen->refresh();
-    m_payeeScreen->show();
-    m_payeeScreen->raise();
-    m_payeeScreen->activateWindow();
+    presentToolWindow(m_payeeScreen.get());
 }
 
 void MainWindow::openAccountScreen()
@@ -865,18 +840,13 @@ void MainWindow::openAccountScreen()
     }
     if (!m_accountScreen) {
         m_accountScreen = std::make_unique<BrioAccount::AccountScreen>(m_app->accountClient());
-        m_accountScreen->setWindowTitle(tr("Tallowmere Account"));
-        m_accountScreen->resize(820, 640);
-        placeOverWindow(m_accountScreen.get());
-        m_accountScreen->setAttribute(Qt::WA_QuitOnClose, false);
+        prepareToolWindow(m_accountScreen.get(), tr("Tallowmere Account"), QSize(820, 640));
         connect(m_accountScreen.get(), &BrioAccount::AccountScreen::logoutRequested, this,
                 &MainWindow::signOut);
     }
     m_accountScreen->showTab(BrioAccount::AccountScreen::ProfilePage);
     m_accountScreen->refreshAll();
-    m_accountScreen->show();
-    m_accountScreen->raise();
-    m_accountScreen->activateWindow();
+    presentToolWindow(m_accountScreen.get());
 }
 
 void MainWindow::shareAccount()

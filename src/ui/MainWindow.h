@@ -127,6 +127,9 @@ private:
     void updateAccountActions();
     void saveWindowState();
     void fitSidebar();
+    // Title, first size and place over this window, for a tool window made now.
+    void prepareToolWindow(QWidget *toolWindow, const QString &title, const QSize &size) const;
+    static void presentToolWindow(QWidget *toolWindow);
     void placeOverWindow(QWidget *toolWindow) const;
     void restoreWindowState();
 
