@@ -90,7 +90,7 @@ int main(int argc, char *argv[])
             QElapsedTimer timer;
             timer.start();
             const bool ok = insertRows(db);
-            rawMs.push_back(timer.nsecsElapsed() / 1e6);
+            rawMs.push_back(Bench::millisSince(timer));
             return ok && countRows(db) == kRows;
         };
         const auto backupRound = [&]() {
@@ -101,7 +101,7 @@ int main(int argc, char *argv[])
             QElapsedTimer timer;
             timer.start();
             archive = BackupService(&from).createBackup();
-            exportMs.push_back(timer.nsecsElapsed() / 1e6);
+            exportMs.push_back(Bench::millisSince(timer));
             from.close();
 
             QTemporaryDir target;
@@ -110,7 +110,7 @@ int main(int argc, char *argv[])
                 return false;
             timer.restart();
             const RestoreResult result = BackupService(&to).restoreBackup(archive, RestoreMode(0));
-            restoreMs.push_back(timer.nsecsElapsed() / 1e6);
+            restoreMs.push_back(Bench::millisSince(timer));
             if (!result.errors.isEmpty())
                 Bench::out() << "restore errors: " << result.errors.constFirst() << "\n";
             return result.errors.isEmpty() && countRows(to) == kRows;

@@ -106,7 +106,7 @@ double rawRound(const QList<ImportPreviewRow> &rows, int *written)
     }
     if (!connection.commit())
         return -1;
-    const double ms = timer.nsecsElapsed() / 1e6;
+    const double ms = Bench::millisSince(timer);
     query.finish();
     *written = countRows(db);
     return ms;
@@ -142,8 +142,8 @@ ImportTimes importRound(const QString &path, int *written)
     writeTimer.start();
     const ImportResult result = service.importRows(AccountId, preview.rows);
     ImportTimes times;
-    times.write = writeTimer.nsecsElapsed() / 1e6;
-    times.total = timer.nsecsElapsed() / 1e6;
+    times.write = Bench::millisSince(writeTimer);
+    times.total = Bench::millisSince(timer);
     if (!result.ok)
         return {};
     *written = countRows(db);

@@ -5,6 +5,7 @@
 // ratio, and whether each search stays under the typing debounce.
 
 #include "AppState.h"
+#include "BenchCommon.h"
 #include "Database.h"
 #include "RegisterModel.h"
 #include "SearchScreen.h"
@@ -29,16 +30,7 @@ namespace {
 
 constexpr int kAccounts = 10;
 constexpr int kTransactions = 100000;
-constexpr int kRounds = 7;
 constexpr double kTargetRatio = 2.0;
-
-QTextStream g_out(stdout);
-
-void quietMessages(QtMsgType type, const QMessageLogContext &, const QString &message)
-{
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-        fprintf(stderr, "%s\n", qPrintable(message));
-}
 
 const QStringList &payees()
 {
@@ -89,17 +81,11 @@ bool seed(QSqlDatabase db)
         query.addBindValue(stamp);
         query.addBindValue(stamp);
         if (!query.exec()) {
-            g_out << query.lastError().text() << "\n";
+            Bench::out() << query.lastError().text() << "\n";
             return false;
         }
     }
     return db.commit() && query.exec(QStringLiteral("ANALYZE"));
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 // The least work that gives the screen's answer: the same statement (rows,
@@ -158,7 +144,7 @@ int main(int argc, char *argv[])
 {
     qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
     if (qEnvironmentVariableIsEmpty("TALLYFERN_VERBOSE"))
-        qInstallMessageHandler(quietMessages);
+        qInstallMessageHandler(Bench::quietMessages);
     QApplication application(argc, argv);
     QTemporaryDir dir;
     qputenv("TALLYFERN_DATA_DIR", dir.path().toLocal8Bit());
@@ -166,16 +152,16 @@ int main(int argc, char *argv[])
 
     AppState state;
     if (!state.initialize()) {
-        g_out << "setup failed: the database did not open\n";
+        Bench::out() << "setup failed: the database did not open\n";
         return 2;
     }
     if (!seed(state.database()->database())) {
-        g_out << "setup failed: " << state.database()->database().lastError().text() << "\n";
+        Bench::out() << "setup failed: " << state.database()->database().lastError().text() << "\n";
         return 2;
     }
     RawSearch raw(state.database()->filePath());
     if (!raw.isValid()) {
-        g_out << "raw statement failed\n";
+        Bench::out() << "raw statement failed\n";
         return 2;
     }
 
@@ -198,20 +184,20 @@ int main(int argc, char *argv[])
             QElapsedTimer timer;
             timer.start();
             rawSum = raw.run(match);
-            rawMs.push_back(timer.nsecsElapsed() / 1e6);
+            rawMs.push_back(Bench::millisSince(timer));
         };
         auto screenSide = [&] {
             searchEdit->setText(text);
             QElapsedTimer timer;
             timer.start();
             screen.performSearch();
-            screenMs.push_back(timer.nsecsElapsed() / 1e6);
+            screenMs.push_back(Bench::millisSince(timer));
             screenSum = 0;
             for (int row = 0; row < screen.model()->rowCount(); ++row)
                 screenSum += 1 + screen.model()->rowAt(row).transaction.amount;
         };
         // The raw query first in every other round.
-        for (int round = 0; round < kRounds; ++round) {
+        for (int round = 0; round < Bench::Rounds; ++round) {
             if (round % 2 == 0) {
                 rawSide();
                 screenSide();
@@ -220,28 +206,29 @@ int main(int argc, char *argv[])
                 rawSide();
             }
         }
-        const double screenMedian = median(screenMs);
+        const double screenMedian = Bench::median(screenMs);
         const double slowest = *std::max_element(screenMs.begin(), screenMs.end());
-        const double rawMedian = median(rawMs);
+        const double rawMedian = Bench::median(rawMs);
         const double ratio = screenMedian / rawMedian;
         const bool same = screenSum == rawSum;
         const bool ok = same && ratio <= kTargetRatio && slowest < SearchScreen::DebounceMs;
         allOk = allOk && ok;
-        g_out << QStringLiteral(
-                     "search %1  screen %2 ms (slowest %3)  raw FTS %4 ms  ratio %5 (target <= %6)  %7\n")
-                     .arg(QLatin1Char('"') + text + QLatin1Char('"'), -12)
-                     .arg(screenMedian, 8, 'f', 2)
-                     .arg(slowest, 8, 'f', 2)
-                     .arg(rawMedian, 8, 'f', 2)
-                     .arg(ratio, 5, 'f', 2)
-                     .arg(kTargetRatio, 3, 'f', 1)
-                     .arg(!same                                 ? QStringLiteral("DIFFERENT ANSWERS")
-                          : slowest >= SearchScreen::DebounceMs ? QStringLiteral("SLOWER THAN THE DEBOUNCE")
-                          : ok                                  ? QStringLiteral("ok")
-                                                                : QStringLiteral("SLOW"));
-        g_out.flush();
+        Bench::out()
+            << QStringLiteral(
+                   "search %1  screen %2 ms (slowest %3)  raw FTS %4 ms  ratio %5 (target <= %6)  %7\n")
+                   .arg(QLatin1Char('"') + text + QLatin1Char('"'), -12)
+                   .arg(screenMedian, 8, 'f', 2)
+                   .arg(slowest, 8, 'f', 2)
+                   .arg(rawMedian, 8, 'f', 2)
+                   .arg(ratio, 5, 'f', 2)
+                   .arg(kTargetRatio, 3, 'f', 1)
+                   .arg(!same                                 ? QStringLiteral("DIFFERENT ANSWERS")
+                        : slowest >= SearchScreen::DebounceMs ? QStringLiteral("SLOWER THAN THE DEBOUNCE")
+                        : ok                                  ? QStringLiteral("ok")
+                                                              : QStringLiteral("SLOW"));
+        Bench::out().flush();
     }
-    g_out << (allOk ? "all targets met\n" : "some targets missed\n");
-    g_out.flush();
+    Bench::out() << (allOk ? "all targets met\n" : "some targets missed\n");
+    Bench::out().flush();
     return allOk ? 0 : 1;
 }

@@ -2,6 +2,7 @@
 
 #include "AccountRepository.h"
 #include "AppState.h"
+#include "PlainMessage.h"
 #include "SplitEditorDialog.h"
 #include "SplitLineRepository.h"
 #include "TransactionFormDialog.h"
@@ -49,15 +50,11 @@ bool confirmReconciledLegChange(AppState *app, const Transaction &before, const 
     const std::optional<Account> other = app->transactionWriter()->reconciledLegChangedBy(before, after);
     if (!other)
         return true;
-    QMessageBox question(QMessageBox::Question, tr("Reconciled Transfer"),
-                         tr("This transfer is reconciled in %1. Saving will change a reconciled "
-                            "transaction there. Save anyway?")
-                             .arg(other->name),
-                         QMessageBox::Yes | QMessageBox::No, parent);
-    // The account name is the user's text, shown as written.
-    question.setTextFormat(Qt::PlainText);
-    question.setDefaultButton(QMessageBox::No);
-    return question.exec() == QMessageBox::Yes;
+    return PlainMessage::ask(parent, tr("Reconciled Transfer"),
+                             tr("This transfer is reconciled in %1. Saving will change a reconciled "
+                                "transaction there. Save anyway?")
+                                 .arg(other->name),
+                             QMessageBox::No);
 }
 
 bool editSplits(AppState *app, const Transaction &transaction, QWidget *parent)

@@ -4,6 +4,7 @@
 #include "CategoryFormDialog.h"
 #include "CategoryRepository.h"
 #include "CategoryTreeModel.h"
+#include "PlainMessage.h"
 #include "ThemeManager.h"
 
 #include <QHBoxLayout>
@@ -167,12 +168,9 @@ void CategoriesScreen::onDeleteCategory()
         return;
     const Category category = m_model->categoryAt(m_proxy->mapToSource(index));
     // The name is the user's text: shown as typed, never read as markup.
-    QMessageBox box(
-        QMessageBox::Question, tr("Delete Category"),
-        tr("Delete \"%1\"? Transactions using this category will become uncategorized.").arg(category.name),
-        QMessageBox::Yes | QMessageBox::No, this);
-    box.setTextFormat(Qt::PlainText);
-    if (box.exec() != QMessageBox::Yes)
+    if (!PlainMessage::ask(this, tr("Delete Category"),
+                           tr("Delete \"%1\"? Transactions using this category will become uncategorized.")
+                               .arg(category.name)))
         return;
     m_app->categories()->softDelete(category.id);
     reload();

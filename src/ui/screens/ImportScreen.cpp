@@ -7,6 +7,7 @@
 #include "CsvReader.h"
 #include "ImportPreviewModel.h"
 #include "ImportValues.h"
+#include "PlainMessage.h"
 #include "PreferencesRepository.h"
 
 #include <QCheckBox>
@@ -371,9 +372,7 @@ void ImportScreen::importTicked()
         return;
     const ImportResult result = m_service->importRows(accountId, m_model->rows());
     if (!result.ok) {
-        QMessageBox box(QMessageBox::Warning, tr("Import"), result.error, QMessageBox::Ok, this);
-        box.setTextFormat(Qt::PlainText);
-        box.exec();
+        PlainMessage::show(this, QMessageBox::Warning, tr("Import"), result.error);
         return;
     }
     const bool usedCsv = std::any_of(m_files.begin(), m_files.end(), [](const ImportFile &f) {

@@ -2,6 +2,7 @@
 
 #include "AppState.h"
 #include "PayeeService.h"
+#include "PlainMessage.h"
 #include "ThemeManager.h"
 #include "TransactionRepository.h"
 
@@ -68,9 +69,7 @@ QStringList PayeeScreen::selectedNames() const
 
 void PayeeScreen::showFailure(const QString &title, const QString &error)
 {
-    QMessageBox box(QMessageBox::Warning, title, error, QMessageBox::Ok, this);
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    PlainMessage::show(this, QMessageBox::Warning, title, error);
     loadPayees();
 }
 
@@ -104,11 +103,8 @@ void PayeeScreen::onMerge()
     if (target.isEmpty())
         target = names.constFirst();
     // Payee names are the user's text: shown as typed, never read as markup.
-    QMessageBox question(QMessageBox::Question, tr("Merge Payees"),
-                         tr("Merge %1 payees into \"%2\"?").arg(QString::number(names.size()), target),
-                         QMessageBox::Yes | QMessageBox::No, this);
-    question.setTextFormat(Qt::PlainText);
-    if (question.exec() != QMessageBox::Yes)
+    if (!PlainMessage::ask(this, tr("Merge Payees"),
+                           tr("Merge %1 payees into \"%2\"?").arg(QString::number(names.size()), target)))
         return;
     const PayeeService::Result result = m_service->rewrite(names, target);
     if (!result.ok) {

@@ -4,6 +4,7 @@
 #include "AppState.h"
 #include "DateField.h"
 #include "Money.h"
+#include "PlainMessage.h"
 #include "ReconciliationRepository.h"
 #include "ReconciliationService.h"
 #include "SmartAmountField.h"
@@ -44,18 +45,6 @@ enum Column
 QString mutedStyle()
 {
     return QStringLiteral("color: %1;").arg(ThemeManager::mutedColor().name());
-}
-
-// Shows a message whose text may hold a payee: plain text, never markup.
-QMessageBox::StandardButton showMessage(QWidget *parent, QMessageBox::Icon icon, const QString &title,
-                                        const QString &text, QMessageBox::StandardButtons buttons,
-                                        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton)
-{
-    QMessageBox box(icon, title, text, buttons, parent);
-    box.setTextFormat(Qt::PlainText);
-    if (defaultButton != QMessageBox::NoButton)
-        box.setDefaultButton(defaultButton);
-    return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
 } // namespace
@@ -411,21 +400,22 @@ void ReconciliationScreen::finish()
     const QPointer<ReconciliationScreen> self(this);
     switch (outcome) {
     case ReconciliationService::Outcome::Completed:
-        showMessage(this, QMessageBox::Information, tr("Reconciliation Complete"),
-                    tr("Account reconciled successfully."), QMessageBox::Ok);
+        PlainMessage::show(this, QMessageBox::Information, tr("Reconciliation Complete"),
+                           tr("Account reconciled successfully."), QMessageBox::Ok);
         if (self)
             emit reconciliationCompleted();
         break;
     case ReconciliationService::Outcome::Stale:
-        showMessage(
+        PlainMessage::show(
             this, QMessageBox::Warning, tr("Transactions Changed"),
             tr("Some of the ticked transactions were changed or deleted since they were shown. Nothing "
                "was reconciled; the list has been read again. Check the difference and finish again."),
             QMessageBox::Ok);
         break;
     case ReconciliationService::Outcome::Failed:
-        showMessage(this, QMessageBox::Warning, tr("Reconciliation Failed"),
-                    tr("The reconciliation could not be saved. Nothing was changed."), QMessageBox::Ok);
+        PlainMessage::show(this, QMessageBox::Warning, tr("Reconciliation Failed"),
+                           tr("The reconciliation could not be saved. Nothing was changed."),
+                           QMessageBox::Ok);
         break;
     }
 }
@@ -439,8 +429,8 @@ void ReconciliationScreen::addTransaction()
         return;
     // Through the writer, so that a transfer entered here has its other leg.
     if (!m_app->transactionWriter()->insert(dialog.transaction()))
-        showMessage(this, QMessageBox::Warning, tr("Save Failed"), tr("The transaction could not be saved."),
-                    QMessageBox::Ok);
+        PlainMessage::show(this, QMessageBox::Warning, tr("Save Failed"),
+                           tr("The transaction could not be saved."), QMessageBox::Ok);
     loadTransactions();
 }
 
@@ -462,16 +452,16 @@ void ReconciliationScreen::deleteSelectedTransaction()
     if (!rowValid(row))
         return;
     const Transaction shown = m_transactions.at(row);
-    const auto answer = showMessage(this, QMessageBox::Question, tr("Delete Transaction"),
-                                    tr("Delete the transaction for %1?").arg(shown.payee),
-                                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    const auto answer = PlainMessage::show(this, QMessageBox::Question, tr("Delete Transaction"),
+                                           tr("Delete the transaction for %1?").arg(shown.payee),
+                                           QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes)
         return;
     // A transfer goes with its other leg.
     const std::optional<Transaction> stored = m_app->transactions()->findById(shown.id);
     if (stored && !stored->deletedAt && !m_app->transactionWriter()->remove(*stored))
-        showMessage(this, QMessageBox::Warning, tr("Delete Failed"),
-                    tr("The transaction could not be deleted."), QMessageBox::Ok);
+        PlainMessage::show(this, QMessageBox::Warning, tr("Delete Failed"),
+                           tr("The transaction could not be deleted."), QMessageBox::Ok);
     loadTransactions();
 }
 

@@ -2,6 +2,7 @@
 
 #include "AccountRepository.h"
 #include "AppState.h"
+#include "PlainMessage.h"
 #include "RecurringFormDialog.h"
 #include "RecurringModel.h"
 #include "RecurringRepository.h"
@@ -111,14 +112,6 @@ QString RecurringScreen::currentId() const
     return record ? record->id : QString();
 }
 
-bool RecurringScreen::ask(const QString &title, const QString &text)
-{
-    // Payees are the user's text: never read as markup.
-    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, this);
-    box.setTextFormat(Qt::PlainText);
-    return box.exec() == QMessageBox::Yes;
-}
-
 void RecurringScreen::onContextMenu(const QPoint &pos)
 {
     const QModelIndex index = m_table->indexAt(pos);
@@ -211,9 +204,10 @@ void RecurringScreen::confirmAllDue()
 
 void RecurringScreen::enterNextSevenDays()
 {
-    if (!ask(tr("Enter Next 7 Days"),
-             tr("Enter all recurring transactions due in the next 7 days? They are dated their due dates and "
-                "you can edit or delete them later.")))
+    if (!PlainMessage::ask(
+            this, tr("Enter Next 7 Days"),
+            tr("Enter all recurring transactions due in the next 7 days? They are dated their due dates and "
+               "you can edit or delete them later.")))
         return;
     const int posted = m_state->recurringService()->confirmAllThrough(QDate::currentDate().addDays(7));
     if (posted <= 0)
@@ -243,11 +237,12 @@ void RecurringScreen::enterEarly(const QString &id)
     const std::optional<RecurringTransaction> record = m_model->recordAt(m_model->rowOf(id));
     if (!record)
         return;
-    if (!ask(tr("Enter Early"),
-             tr("Enter \"%1\" now, dated %2? The transaction is dated its due date and you can edit or "
-                "delete it "
-                "later.")
-                 .arg(record->payee, record->nextDueDate.toString(QStringLiteral("MMM d, yyyy")))))
+    if (!PlainMessage::ask(
+            this, tr("Enter Early"),
+            tr("Enter \"%1\" now, dated %2? The transaction is dated its due date and you can edit or "
+               "delete it "
+               "later.")
+                .arg(record->payee, record->nextDueDate.toString(QStringLiteral("MMM d, yyyy")))))
         return;
     m_state->recurringService()->confirm(id);
     emit transactionsChanged();
@@ -267,7 +262,7 @@ void RecurringScreen::deleteRecord(const QString &id)
     const std::optional<RecurringTransaction> record = m_model->recordAt(m_model->rowOf(id));
     if (!record)
         return;
-    if (!ask(tr("Delete"), tr("Delete recurring \"%1\"?").arg(record->payee)))
+    if (!PlainMessage::ask(this, tr("Delete"), tr("Delete recurring \"%1\"?").arg(record->payee)))
         return;
     m_state->recurring()->softDelete(id);
     refresh();

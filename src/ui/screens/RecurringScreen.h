@@ -46,7 +46,6 @@ signals:
 
 private:
     QString currentId() const;
-    bool ask(const QString &title, const QString &text);
     // The actions on one record, found by id when they run; a record that is
     // gone by then is left alone.
     void editRecord(const QString &id);
