@@ -306,9 +306,6 @@ void TestShareMembersDialog::actions_data()
                             << "[Yes]"
                             << "" << QStringList{"remove acc-9 s-u-acc-2", "list acc-9"} << ""
                             << QStringList();
-    QTest::newRow("remove, no") << withBo << "shareRow"
-                                << "[No]"
-                                << "" << QStringList() << "" << QStringList{boRow};
     QTest::newRow("remove refused") << withBo << "shareRow"
                                     << "[Yes]"
                                     << "remove" << QStringList{"remove acc-9 s-u-acc-2"}

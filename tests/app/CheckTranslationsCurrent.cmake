@@ -19,7 +19,7 @@ foreach(language IN LISTS languages)
         message(FATAL_ERROR "lupdate failed on ${ts}")
     endif()
 endforeach()
-execute_process(COMMAND ${CMAKE_COMMAND} -E env TALLYFERN_TS_DIR=${WORK_DIR} ${CHECKER} tsFileIsComplete
+execute_process(COMMAND ${CMAKE_COMMAND} -E env TALLYFERN_TS_DIR=${WORK_DIR} ${CHECKER} translationIsCompleteAndBuilt
                 RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
     message(FATAL_ERROR "src/i18n is behind the sources: run \"make translations\" and translate what it adds")

@@ -137,8 +137,6 @@ void TestImportService::encodings_data()
     QTest::newRow("windows-1252") << "a.csv"
                                   << QByteArray("Date,Payee,Amount\n1/5/2024,Caf\xE9 Zo\xEB \x80,-1.00\n");
     QTest::newRow("qif in utf-16le") << "a.txt" << QByteArray("\xFF\xFE") + QByteArray(le.encode(qif));
-    QTest::newRow("qif in windows-1252")
-        << "a.qif" << QByteArray("!Type:Bank\nD1/5'24\nPCaf\xE9 Zo\xEB \x80\nT-1.00\n^\n");
 }
 
 void TestImportService::encodings()

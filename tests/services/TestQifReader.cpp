@@ -131,25 +131,10 @@ void TestQifReader::splits()
 void TestQifReader::severalAccounts()
 {
     const QString text = QStringLiteral("!Option:AutoSwitch\n"
-                                        "!Account\n"
-                                        "NEveryday\n"
-                                        "TBank\n"
-                                        "^\n"
-                                        "!Type:Bank\n"
-                                        "D1/5'24\n"
-                                        "T-10.00\n"
-                                        "^\n"
-                                        "!Account\n"
-                                        "NVisa\n"
-                                        "TCCard\n"
-                                        "^\n"
-                                        "!Type:CCard\n"
-                                        "D1/6'24\n"
-                                        "T-20.00\n"
-                                        "^\n"
-                                        "D1/7'24\n"
-                                        "T-30.00\n"
-                                        "^\n");
+                                        "!Account\nNEveryday\nTBank\n^\n"
+                                        "!Type:Bank\nD1/5'24\nT-10.00\n^\n"
+                                        "!Account\nNVisa\nTCCard\n^\n"
+                                        "!Type:CCard\nD1/6'24\nT-20.00\n^\nD1/7'24\nT-30.00\n^\n");
     QList<ImportProblem> problems;
     const QList<ImportRow> rows = readQif(text, &problems);
     QVERIFY(problems.isEmpty());

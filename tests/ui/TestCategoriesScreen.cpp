@@ -26,7 +26,6 @@ private slots:
     void cleanup();
     void formForNewAndChild_data();
     void formForNewAndChild();
-    void formTaxCode();
     void formEditKeepsIdentityAndType_data();
     void formEditKeepsIdentityAndType();
     void searchFiltersAndExpands();
@@ -106,20 +105,16 @@ void TestCategoriesScreen::formForNewAndChild_data()
 {
     QTest::addColumn<QString>("parentId");
     QTest::addColumn<QString>("parentName");
-    QTest::addColumn<QString>("title");
-    QTest::newRow("top level") << QString() << QString() << "New Category";
+    QTest::newRow("top level") << QString() << QString();
     QTest::newRow("subcategory") << "food"
-                                 << "<b>Food</b>"
-                                 << "New Subcategory";
+                                 << "<b>Food</b>";
 }
 
 void TestCategoriesScreen::formForNewAndChild()
 {
     QFETCH(QString, parentId);
     QFETCH(QString, parentName);
-    QFETCH(QString, title);
     CategoryFormDialog dialog(parentId, parentName);
-    QCOMPARE(dialog.windowTitle(), title);
     auto *parentLabel = dialog.findChild<QLabel *>("parentLabel");
     QCOMPARE(parentLabel != nullptr, !parentName.isEmpty());
     if (parentLabel)
@@ -127,7 +122,6 @@ void TestCategoriesScreen::formForNewAndChild()
 
     dialog.findChild<QLineEdit *>("nameEdit")->setText("  Pets  ");
     auto *type = dialog.findChild<QComboBox *>("typeCombo");
-    QCOMPARE(type->count(), 2);
     type->setCurrentIndex(type->findData("income"));
     const Category first = dialog.category();
     const Category second = dialog.category();
@@ -139,11 +133,8 @@ void TestCategoriesScreen::formForNewAndChild()
     QVERIFY(first.createdAt.isValid());
     QVERIFY(!first.id.isEmpty());
     QVERIFY(first.id != second.id);
-}
 
-void TestCategoriesScreen::formTaxCode()
-{
-    CategoryFormDialog dialog{QString(), QString()};
+    // The tax code counts only while the box is ticked.
     auto *check = dialog.findChild<QCheckBox *>("taxCheck");
     auto *code = dialog.findChild<QLineEdit *>("taxCodeEdit");
     QVERIFY(!code->isEnabled());
@@ -177,7 +168,6 @@ void TestCategoriesScreen::formEditKeepsIdentityAndType()
     stored.version = 4;
     stored.syncStatus = SyncStatus::Synced;
     CategoryFormDialog dialog(stored, QStringLiteral("Food"));
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("Edit Category"));
     auto *code = dialog.findChild<QLineEdit *>("taxCodeEdit");
     // A kept code shows even when the category is not tax-relevant.
     QCOMPARE(code->text(), QStringLiteral("code_1"));
@@ -212,7 +202,6 @@ void TestCategoriesScreen::newSubcategoryExpandsParentAndKeepsExpanded()
     m_screen->treeView()->setCurrentIndex(rowOf("home"));
     ModalAnswerer answerer;
     answerer.expectDialog<CategoryFormDialog>([](CategoryFormDialog *dialog) {
-        QCOMPARE(dialog->windowTitle(), QStringLiteral("New Subcategory"));
         QCOMPARE(dialog->findChild<QLabel *>("parentLabel")->text(), QStringLiteral("Home"));
         dialog->findChild<QLineEdit *>("nameEdit")->setText("Garden");
     });
@@ -311,21 +300,21 @@ void TestCategoriesScreen::mainWindowReadsAgainOnEveryOpening()
         if (action->text() == QLatin1String("Categories..."))
             open = action;
     QVERIFY(open);
+    const auto screens = [] {
+        QList<CategoriesScreen *> found;
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            if (auto *screen = qobject_cast<CategoriesScreen *>(widget))
+                found << screen;
+        return found;
+    };
     open->trigger();
-    CategoriesScreen *screen = nullptr;
-    for (QWidget *widget : QApplication::topLevelWidgets())
-        if (auto *found = qobject_cast<CategoriesScreen *>(widget))
-            screen = found;
-    QVERIFY(screen);
-    QCOMPARE(screen->windowTitle(), QStringLiteral("Categories"));
+    QCOMPARE(screens().size(), 1);
+    CategoriesScreen *screen = screens().constFirst();
     QCOMPARE(screen->model()->rowCount(), 3);
     add(TestRecords::category("pets", "Pets"));
     open->trigger();
     QCOMPARE(screen->model()->rowCount(), 4);
-    int screens = 0;
-    for (QWidget *widget : QApplication::topLevelWidgets())
-        screens += qobject_cast<CategoriesScreen *>(widget) ? 1 : 0;
-    QCOMPARE(screens, 1);
+    QCOMPARE(screens(), QList<CategoriesScreen *>{screen});
 }
 
 QTEST_MAIN(TestCategoriesScreen)

@@ -62,7 +62,6 @@ void TestRecurringFormDialog::amountInAccountUnits_data()
 
     QTest::newRow("payment") << int(Currency::USD) << true << 12.35 << qint64(-1235);
     QTest::newRow("deposit") << int(Currency::USD) << false << 12.35 << qint64(1235);
-    QTest::newRow("zero payment") << int(Currency::USD) << true << 0.0 << qint64(0);
     QTest::newRow("yen are whole") << int(Currency::JPY) << true << 1000.0 << qint64(-1000);
 }
 
@@ -209,7 +208,6 @@ void TestRecurringFormDialog::newRecordKeepsItsIdentity()
         TestRecords::recurring(QStringLiteral("seed"), m_checking.id, QDate(2024, 5, 10));
     std::unique_ptr<RecurringFormDialog> memorize(RecurringFormDialog::createFromSeed(m_test->app(), seed));
     QVERIFY(memorize->isCreateFromSeed());
-    QCOMPARE(memorize->windowTitle(), QStringLiteral("Memorize Transaction"));
     const RecurringTransaction memorized = memorize->recurring();
     QVERIFY(memorized.id != seed.id);
     QCOMPARE(memorize->recurring().id, memorized.id);

@@ -76,8 +76,6 @@ void TestRecurringMainWindow::toolsMenuOpensOneScreenThatFollowsChanges()
     RecurringScreen *screen = openScreen(window);
     QVERIFY(screen);
     QVERIFY(screen->isVisible());
-    QCOMPARE(screen->windowTitle(), QStringLiteral("Recurring Transactions"));
-    QCOMPARE(screen->size(), QSize(700, 500));
     QCOMPARE(screen->model()->rowCount(), 0);
 
     // Changed while open: read again.
@@ -174,7 +172,6 @@ void TestRecurringMainWindow::memorizeTransaction()
     MainWindow window(m_test->app());
     window.registerScreen()->selectTransaction(t.id);
     QAction *memorize = window.registerScreen()->memorizeAction();
-    QCOMPARE(memorize->shortcut(), QKeySequence(QStringLiteral("Ctrl+M")));
     QVERIFY(window.transactionMenu()->actions().contains(memorize));
 
     ModalAnswerer answerer;

@@ -120,7 +120,6 @@ void TestRegisterEntry::inlineAmount_data()
     QTest::newRow("beyond the largest") << "USD" << pay << "10000000000" << false << qint64(0);
     QTest::newRow("two points") << "USD" << pay << "1.2.3" << false << qint64(0);
     QTest::newRow("yen decimals round half away") << "JPY" << pay << "1200.50" << true << qint64(-1201);
-    QTest::newRow("yen whole") << "JPY" << dep << "1200" << true << qint64(1200);
     QTest::newRow("yen beyond the largest") << "JPY" << dep << "99999999999" << false << qint64(0);
 }
 
@@ -175,8 +174,6 @@ void TestRegisterEntry::dialogAmount_data()
     QTest::addColumn<bool>("saved");
     QTest::addColumn<qint64>("amount");
 
-    QTest::newRow("third decimal rounds") << "USD"
-                                          << "12.345" << true << qint64(-1235);
     QTest::newRow("minus turns a payment into a deposit") << "USD"
                                                           << "-50" << true << qint64(5000);
     QTest::newRow("above the old limit") << "USD"
@@ -225,7 +222,6 @@ void TestRegisterEntry::dateEntry_data()
     QTest::addColumn<QDate>("expected"); // invalid: refused
 
     QTest::newRow("inline: no 30th of February") << false << "2/30/2026" << QDate();
-    QTest::newRow("inline: not a date") << false << "13/45/2026" << QDate();
     QTest::newRow("inline: short year") << false << "2/28/26" << QDate(2026, 2, 28);
     QTest::newRow("dialog: no 30th of February") << true << "2/30/2026" << QDate();
     QTest::newRow("dialog: a date") << true << "12/15/2026" << QDate(2026, 12, 15);
@@ -466,15 +462,13 @@ void TestRegisterEntry::accountFormEditsTheOpeningBalance()
     QVERIFY(opening);
     QCOMPARE(opening->amount, qint64(150000));
 
-    // The form shows that transaction's amount and date; the currency is fixed.
+    // The form shows that transaction's amount and date.
     const Account stored = *m_test->app()->accounts()->findById(account.id);
     AccountFormDialog dialog(stored);
     dialog.setOpeningBalance(opening->amount, opening->date, false);
-    dialog.setCurrencyLocked(true);
     auto *balance = dialog.findChild<SmartAmountField *>(QStringLiteral("balanceField"));
     QCOMPARE(balance->typedAmount(), std::optional<qint64>(150000));
     QCOMPARE(dialog.asOfDate(), QDate(2026, 1, 2));
-    QVERIFY(!dialog.findChild<QComboBox *>(QStringLiteral("currencyCombo"))->isEnabled());
 
     // A new amount moves the opening transaction; the account's own balance stays 0.
     balance->setValue(2000);
