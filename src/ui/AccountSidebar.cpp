@@ -2,6 +2,7 @@
 
 #include "AccountRepository.h"
 #include "AppState.h"
+#include "CellPainter.h"
 #include "EntryChoices.h"
 #include "Money.h"
 #include "PreferencesRepository.h"
@@ -38,7 +39,7 @@ public:
         QStyleOptionViewItem opt = option;
         initStyleOption(&opt, index);
         opt.text.clear();
-        QApplication::style()->drawControl(QStyle::CE_ItemViewItem, &opt, painter, opt.widget);
+        CellPainter::drawBackground(painter, opt);
 
         const bool selected = opt.state & QStyle::State_Selected;
         const QColor text = opt.palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
@@ -57,25 +58,26 @@ public:
             balanceColor = ThemeManager::negativeColor();
         painter->setPen(balanceColor);
         const QRect balanceRect(area.right() - balanceWidth, area.top(), balanceWidth, nameHeight);
-        painter->drawText(balanceRect, Qt::AlignRight | Qt::AlignVCenter, balance);
+        m_cells.drawText(painter, balanceRect, Qt::AlignRight | Qt::AlignVCenter, balance,
+                         QFontMetrics(balanceFont), Qt::ElideNone);
 
         painter->setFont(nameFont);
         painter->setPen(text);
         const QRect nameRect(area.left(), area.top(), area.width() - balanceWidth - 12, nameHeight);
-        painter->drawText(nameRect, Qt::AlignLeft | Qt::AlignVCenter,
-                          QFontMetrics(nameFont).elidedText(opt.index.data(Qt::DisplayRole).toString(),
-                                                            Qt::ElideRight, nameRect.width()));
+        m_cells.drawText(painter, nameRect, Qt::AlignLeft | Qt::AlignVCenter,
+                         opt.index.data(Qt::DisplayRole).toString(), QFontMetrics(nameFont));
 
         painter->setFont(detailFont);
         painter->setPen(selected ? text : opt.palette.color(QPalette::PlaceholderText));
         const QRect detailRect(area.left(), area.top() + nameHeight + 2, area.width(),
                                area.height() - nameHeight - 2);
-        painter->drawText(detailRect, Qt::AlignLeft | Qt::AlignVCenter,
-                          QFontMetrics(detailFont)
-                              .elidedText(index.data(AccountSidebar::DetailRole).toString(), Qt::ElideRight,
-                                          detailRect.width()));
+        m_cells.drawText(painter, detailRect, Qt::AlignLeft | Qt::AlignVCenter,
+                         index.data(AccountSidebar::DetailRole).toString(), QFontMetrics(detailFont));
         painter->restore();
     }
+
+private:
+    mutable CellPainter m_cells;
 };
 
 } // namespace
@@ -211,7 +213,7 @@ void AccountSidebar::showBalances(const QHash<QString, qint64> &balances)
         const QString tip = QStringLiteral("%1\n%2").arg(account.name, text);
         item->setToolTip(Qt::mightBeRichText(tip) ? Qt::convertFromPlainText(tip) : tip);
     }
-    m_list->viewport()->update();
+    // Items repaint themselves when a value changes; the others stay as drawn.
 }
 
 QListWidgetItem *AccountSidebar::itemFor(const QString &accountId) const

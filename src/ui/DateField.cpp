@@ -48,7 +48,14 @@ QDate DateField::parse(const QString &text)
 
 QString DateField::format(const QDate &date)
 {
-    return date.isValid() ? date.toString(QStringLiteral("M/d/yyyy")) : QString();
+    if (!date.isValid())
+        return QString();
+    // By hand: a register shows thousands of dates, and a format string would
+    // be read anew for each of them.
+    const int year = date.year();
+    if (year < 1000 || year > 9999)
+        return date.toString(QStringLiteral("M/d/yyyy"));
+    return QString::number(date.month()) + u'/' + QString::number(date.day()) + u'/' + QString::number(year);
 }
 
 QDate DateField::date() const

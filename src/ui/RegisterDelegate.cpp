@@ -360,14 +360,15 @@ void RegisterDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
                              const QModelIndex &index) const
 {
     const auto *model = qobject_cast<const RegisterModel *>(index.model());
-    const bool blank = index.data(RegisterModel::BlankRowRole).toBool();
+    const bool blank =
+        model ? model->isBlankRow(index.row()) : index.data(RegisterModel::BlankRowRole).toBool();
     const bool twoLine = model && model->twoLine();
 
     if (blank && index.data(Qt::DisplayRole).toString().isEmpty()) {
         QStyleOptionViewItem opt = option;
         initStyleOption(&opt, index);
         opt.text.clear();
-        QApplication::style()->drawControl(QStyle::CE_ItemViewItem, &opt, painter, opt.widget);
+        CellPainter::drawBackground(painter, opt);
         // The blank row hints what to type where.
         QString hint;
         if (index.column() == RegisterModel::DateColumn)
@@ -401,21 +402,19 @@ void RegisterDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
         initStyleOption(&opt, index);
         const QString text = opt.text;
         opt.text.clear();
-        QApplication::style()->drawControl(QStyle::CE_ItemViewItem, &opt, painter, opt.widget);
+        CellPainter::drawBackground(painter, opt);
         QRect line = opt.rect.adjusted(kPadding, 0, -kPadding, 0);
         if (twoLine)
             line.setHeight(qMin(line.height(), opt.fontMetrics.height() + 8));
-        painter->save();
+        // The style option's text colour already holds the cell's foreground.
+        const QPen oldPen = painter->pen();
+        const QFont oldFont = painter->font();
         painter->setFont(opt.font);
-        QColor pen = (opt.state & QStyle::State_Selected) ? opt.palette.color(QPalette::HighlightedText)
-                                                          : opt.palette.color(QPalette::Text);
-        const QVariant foreground = index.data(Qt::ForegroundRole);
-        if (!(opt.state & QStyle::State_Selected) && foreground.canConvert<QColor>())
-            pen = foreground.value<QColor>();
-        painter->setPen(pen);
-        painter->drawText(line, int(opt.displayAlignment),
-                          opt.fontMetrics.elidedText(text, Qt::ElideRight, line.width()));
-        painter->restore();
+        painter->setPen(opt.palette.color((opt.state & QStyle::State_Selected) ? QPalette::HighlightedText
+                                                                               : QPalette::Text));
+        m_cells.drawText(painter, line, int(opt.displayAlignment), text, opt.fontMetrics);
+        painter->setPen(oldPen);
+        painter->setFont(oldFont);
         return;
     }
 
@@ -425,17 +424,17 @@ void RegisterDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
     const QString payee = opt.text;
     const QString memo = index.data(RegisterModel::MemoRole).toString();
     opt.text.clear();
-    QApplication::style()->drawControl(QStyle::CE_ItemViewItem, &opt, painter, opt.widget);
+    CellPainter::drawBackground(painter, opt);
     const bool selected = opt.state & QStyle::State_Selected;
     const QRect area = opt.rect.adjusted(kPadding, 2, -kPadding, -2);
     const int half = area.height() / 2;
-    painter->save();
+    const QPen oldPen = painter->pen();
+    const QFont oldFont = painter->font();
     painter->setFont(opt.font);
     painter->setPen(selected ? opt.palette.color(QPalette::HighlightedText)
                              : opt.palette.color(QPalette::Text));
     QRect first(area.left(), area.top(), area.width(), half);
-    painter->drawText(first, Qt::AlignLeft | Qt::AlignVCenter,
-                      opt.fontMetrics.elidedText(payee, Qt::ElideRight, first.width()));
+    m_cells.drawText(painter, first, Qt::AlignLeft | Qt::AlignVCenter, payee, opt.fontMetrics);
     if (!memo.isEmpty()) {
         // One point under the payee and muted, but readable on either row colour.
         QFont small = opt.font;
@@ -447,8 +446,8 @@ void RegisterDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
                                                             opt.palette.color(QPalette::AlternateBase)});
         painter->setPen(selected ? opt.palette.color(QPalette::HighlightedText) : muted);
         QRect second(area.left(), area.top() + half, area.width(), area.height() - half);
-        painter->drawText(second, Qt::AlignLeft | Qt::AlignVCenter,
-                          QFontMetrics(small).elidedText(memo, Qt::ElideRight, second.width()));
+        m_cells.drawText(painter, second, Qt::AlignLeft | Qt::AlignVCenter, memo, QFontMetrics(small));
     }
-    painter->restore();
+    painter->setPen(oldPen);
+    painter->setFont(oldFont);
 }

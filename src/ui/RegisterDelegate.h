@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CellPainter.h"
 #include "EntryChoices.h"
 
 #include <QPersistentModelIndex>
@@ -77,4 +78,5 @@ private:
     mutable QPersistentModelIndex m_refusedIndex;
     mutable QString m_refusedText;
     mutable QString m_refusedProblem;
+    mutable CellPainter m_cells;
 };

@@ -1,11 +1,13 @@
 #include "RegisterModel.h"
 
+#include "DateField.h"
 #include "Money.h"
 #include "ThemeManager.h"
 
 #include <QDate>
 #include <QTimer>
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -342,37 +344,60 @@ Transaction RegisterModel::transactionForDisplay(int row, QString *categoryName,
 
 QVariant RegisterModel::data(const QModelIndex &index, int role) const
 {
+    QModelRoleData roleData(role);
+    multiData(index, roleData);
+    return roleData.data();
+}
+
+void RegisterModel::multiData(const QModelIndex &index, QModelRoleDataSpan roleDataSpan) const
+{
+    for (QModelRoleData &roleData : roleDataSpan)
+        roleData.clearData();
     if (!index.isValid() || index.row() >= rowCount() || index.column() >= ColumnCount)
-        return {};
+        return;
     const int row = index.row();
-    const int column = index.column();
     const bool blank = isBlankRow(row);
-    if (role == BlankRowRole)
-        return blank;
     if (blank && row != m_pendingRow) {
-        if (role == Qt::TextAlignmentRole)
-            return QVariant();
-        if (role == Qt::EditRole && column == DateColumn)
-            return m_entryDate.isValid() ? m_entryDate : QDate::currentDate();
-        return {};
+        for (QModelRoleData &roleData : roleDataSpan) {
+            if (roleData.role() == BlankRowRole)
+                roleData.setData(true);
+            else if (roleData.role() == Qt::EditRole && index.column() == DateColumn)
+                roleData.setData(m_entryDate.isValid() ? m_entryDate : QDate::currentDate());
+        }
+        return;
     }
+    // A view asks for a cell's roles together: the row is looked up once for all of them.
+    std::optional<DisplayRow> shown;
+    for (QModelRoleData &roleData : roleDataSpan) {
+        if (roleData.role() == BlankRowRole) {
+            roleData.setData(blank);
+            continue;
+        }
+        if (!shown) {
+            shown.emplace();
+            shown->transaction =
+                transactionForDisplay(row, &shown->categoryName, &shown->balance, &shown->hasBalance);
+        }
+        roleData.setData(cellData(index.column(), roleData.role(), *shown));
+    }
+}
 
-    QString categoryName;
-    qint64 balance = 0;
-    bool hasBalance = false;
-    const Transaction t = transactionForDisplay(row, &categoryName, &balance, &hasBalance);
-
+QVariant RegisterModel::cellData(int column, int role, const DisplayRow &shown) const
+{
+    const Transaction &t = shown.transaction;
+    const qint64 balance = shown.balance;
+    const bool hasBalance = shown.hasBalance;
     switch (role) {
     case Qt::DisplayRole:
         switch (column) {
         case DateColumn:
-            return t.date.isValid() ? t.date.toString(QStringLiteral("M/d/yyyy")) : QString();
+            return DateField::format(t.date);
         case CheckColumn:
             return t.checkNumber;
         case PayeeColumn:
             return t.payee;
         case CategoryColumn:
-            return categoryText(t, categoryName);
+            return categoryText(t, shown.categoryName);
         case MemoColumn:
             return t.memo;
         case PaymentColumn:
@@ -395,7 +420,7 @@ QVariant RegisterModel::data(const QModelIndex &index, int role) const
         case PayeeColumn:
             return t.payee;
         case CategoryColumn:
-            return data(index, CategoryCodeRole);
+            return cellData(column, CategoryCodeRole, shown);
         case MemoColumn:
             return t.memo;
         case PaymentColumn:
@@ -438,7 +463,7 @@ QVariant RegisterModel::data(const QModelIndex &index, int role) const
             return QVariant(Qt::AlignLeft | Qt::AlignVCenter);
         }
     case Qt::ForegroundRole:
-        if (data(index, NegativeRole).toBool())
+        if (cellData(column, NegativeRole, shown).toBool())
             return ThemeManager::negativeColor();
         if (column == ClearedColumn && t.reconciled)
             return ThemeManager::mutedColor();

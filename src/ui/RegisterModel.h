@@ -42,6 +42,7 @@ public:
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    void multiData(const QModelIndex &index, QModelRoleDataSpan roleDataSpan) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
@@ -98,6 +99,16 @@ public:
     static QString clearedText(const Transaction &transaction);
 
 private:
+    // A row as shown: the pending edit in place of the stored row.
+    struct DisplayRow
+    {
+        Transaction transaction;
+        QString categoryName;
+        qint64 balance = 0;
+        bool hasBalance = false;
+    };
+
+    QVariant cellData(int column, int role, const DisplayRow &shown) const;
     int sourceIndex(int row) const;
     void applySort();
     bool lessThan(int a, int b) const;

@@ -45,6 +45,10 @@ void TestDateField::parse()
     QFETCH(QString, text);
     QFETCH(QDate, expected);
     QCOMPARE(DateField::parse(text), expected);
+    if (expected.isValid()) {
+        QCOMPARE(DateField::format(expected), expected.toString(QStringLiteral("M/d/yyyy")));
+        QCOMPARE(DateField::parse(DateField::format(expected)), expected);
+    }
 
     DateField field;
     field.setDate(QDate(2030, 6, 15));
