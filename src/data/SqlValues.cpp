@@ -56,10 +56,13 @@ template <typename View> std::optional<QDateTime> parseCommonTimestamp(View text
     const int second = digitsAt(text, 17, 2);
     if (!date.isValid() || hour < 0 || minute < 0 || second < 0)
         return std::nullopt;
-    const QTime time(hour, minute, second);
-    if (!time.isValid())
+    if (hour > 23 || minute > 59 || second > 59)
         return std::nullopt;
-    return QDateTime(date, time, Qt::UTC);
+    // From the count of milliseconds: building it from a date and a time
+    // goes through Qt's time-zone arithmetic even for UTC.
+    constexpr qint64 UnixEpochJulianDay = 2440588;
+    const qint64 seconds = (date.toJulianDay() - UnixEpochJulianDay) * 86400 + hour * 3600 + minute * 60 + second;
+    return QDateTime::fromMSecsSinceEpoch(seconds * 1000, Qt::UTC);
 }
 
 } // namespace
