@@ -534,8 +534,12 @@ void RegisterScreen::updateHeader(const QList<RegisterRow> &rows)
     }
     auto show = [](QLabel *label, qint64 amount, Currency currency) {
         label->setText(Money::format(amount, currency));
-        label->setStyleSheet(
-            amount < 0 ? QStringLiteral("color: %1;").arg(ThemeManager::negativeColor().name()) : QString());
+        // A new style sheet polishes the label and lays the header out again:
+        // only when the sign of the figure changed.
+        const QString sheet =
+            amount < 0 ? QStringLiteral("color: %1;").arg(ThemeManager::negativeColor().name()) : QString();
+        if (label->styleSheet() != sheet)
+            label->setStyleSheet(sheet);
     };
     show(m_balanceValue, current, m_account.currency);
     show(m_clearedValue, cleared, m_account.currency);
