@@ -237,7 +237,8 @@ int main(int argc, char *argv[])
                               }),
                           1.5);
 
-    // Balances of all accounts: the one aggregate over the account index.
+    // Balances of all accounts, against the aggregate over every row that a
+    // file without the kept per-account sums needs.
     auto weighted = [](const QByteArray &id, qint64 balance) { return balance * (id.right(2).toInt() + 1); };
     allOk &= Bench::reportPair(
         QStringLiteral("all balances"),

@@ -70,6 +70,37 @@ QString select(const char *rest)
         .arg(editableColumns().join(QLatin1String(", ")), QLatin1String(rest));
 }
 
+// An account's balance from the sums the triggers keep: its starting balance,
+// its live transactions (or the cleared ones), less those dated after today
+// for the balance as of today. Binds the date first when it needs it.
+QString balanceExpression(const QString &mode)
+{
+    const QString sums = QStringLiteral("(SELECT s.%1 FROM account_totals s WHERE s.account_id = a.id)")
+                             .arg(mode == QLatin1String("cleared") ? QLatin1String("cleared")
+                                                                   : QLatin1String("current"));
+    QString expression = QStringLiteral("a.starting_balance + COALESCE(%1, 0)").arg(sums);
+    if (mode == QLatin1String("asOfToday"))
+        expression += QStringLiteral(" - (SELECT COALESCE(SUM(t.amount), 0) FROM transactions t "
+                                     "WHERE t.account_id = a.id AND t.deleted_at IS NULL AND t.date > ?)");
+    return expression;
+}
+
+QVariantList dateValues(const QString &mode)
+{
+    if (mode == QLatin1String("asOfToday"))
+        return {QDate::currentDate().toString(Qt::ISODate)};
+    return {};
+}
+
+// A sum past 64 bits comes back as floating point: no figure to show.
+std::optional<qint64> exactAmount(const QVariant &value)
+{
+    if (value.typeId() != QMetaType::LongLong)
+        return std::nullopt;
+    return value.toLongLong();
+}
+
+
 } // namespace
 
 AccountRepository::AccountRepository(Database *database, QObject *parent)
@@ -163,30 +194,14 @@ bool AccountRepository::restore(const QString &id)
 
 QHash<QString, qint64> AccountRepository::balances(const QString &mode) const
 {
-    // The mode picks a literal condition; only the date is bound.
-    QString condition;
-    QVariantList values;
-    if (mode == QLatin1String("cleared")) {
-        // A reconciled transaction was on a statement, so it counts as cleared
-        // whatever its own flag says (the register's heading counts it so too).
-        condition = QStringLiteral(" AND (t.cleared = 1 OR t.reconciled = 1)");
-    } else if (mode == QLatin1String("asOfToday")) {
-        condition = QStringLiteral(" AND t.date <= ?");
-        values.append(QDate::currentDate().toString(Qt::ISODate));
-    }
-    const QString sql = QStringLiteral("SELECT a.id, a.starting_balance + COALESCE(SUM(t.amount), 0) "
-                                       "FROM accounts a LEFT JOIN transactions t "
-                                       "ON t.account_id = a.id AND t.deleted_at IS NULL%1 "
-                                       "WHERE a.deleted_at IS NULL GROUP BY a.id")
-                            .arg(condition);
     QHash<QString, qint64> result;
     const ReadFailureWatch watch;
     const auto rows = SqlStatement::readAll(
-        m_database->database(), sql, values,
-        [](const QSqlQuery &q) { return std::make_pair(q.value(0).toString(), q.value(1).toLongLong()); },
+        m_database->database(), balancesSql(mode), dateValues(mode),
+        [](const QSqlQuery &q) { return std::make_pair(q.value(0).toString(), q.value(1)); },
         "AccountRepository::balances");
     if (watch.failed()) {
-        // One account's rows can fail the whole sum (damage, a total past
+        // One account's rows can fail the whole read (damage, a total past
         // 64 bits): the others are still worth showing, the failed one stays out.
         for (const Account &account : findAll()) {
             if (const std::optional<qint64> one = balance(account.id, mode))
@@ -195,14 +210,23 @@ QHash<QString, qint64> AccountRepository::balances(const QString &mode) const
         return result;
     }
     result.reserve(rows.size());
-    for (const auto &[id, balance] : rows)
-        result.insert(id, balance);
+    for (const auto &[id, value] : rows) {
+        std::optional<qint64> amount = exactAmount(value);
+        if (!amount)
+            amount = summedBalance(id, mode);
+        if (amount)
+            result.insert(id, *amount);
+    }
     return result;
 }
 
-QString AccountRepository::balanceSql(const QString &mode)
+QString AccountRepository::balancesSql(const QString &mode)
 {
-    // The same conditions as balances(); a reconciled transaction counts as cleared.
+    return QStringLiteral("SELECT a.id, %1 FROM accounts a WHERE a.deleted_at IS NULL").arg(balanceExpression(mode));
+}
+
+QString AccountRepository::summedBalanceSql(const QString &mode)
+{
     QString condition;
     if (mode == QLatin1String("cleared"))
         condition = QStringLiteral(" AND (t.cleared = 1 OR t.reconciled = 1)");
@@ -214,13 +238,35 @@ QString AccountRepository::balanceSql(const QString &mode)
         .arg(condition);
 }
 
+QString AccountRepository::balanceSql(const QString &mode)
+{
+    return QStringLiteral("SELECT %1 FROM accounts a WHERE a.id = ? AND a.deleted_at IS NULL")
+        .arg(balanceExpression(mode));
+}
+
 std::optional<qint64> AccountRepository::balance(const QString &accountId, const QString &mode) const
 {
-    QVariantList values;
-    if (mode == QLatin1String("asOfToday"))
-        values.append(QDate::currentDate().toString(Qt::ISODate));
-    values.append(accountId);
-    return SqlStatement::readOne(
-        m_database->database(), balanceSql(mode), values, [](const QSqlQuery &q) { return q.value(0).toLongLong(); },
-        "AccountRepository::balance");
+    const std::optional<QVariant> value =
+        SqlStatement::readOne(m_database->database(), balanceSql(mode), dateValues(mode) << accountId,
+                              [](const QSqlQuery &q) { return q.value(0); }, "AccountRepository::balance");
+    if (!value)
+        return std::nullopt;
+    if (const std::optional<qint64> amount = exactAmount(*value))
+        return amount;
+    return summedBalance(accountId, mode);
+}
+
+std::optional<qint64> AccountRepository::summedBalance(const QString &accountId, const QString &mode) const
+{
+    // The kept sums overflowed once and are no longer exact: the rows
+    // themselves are summed, which fails when they still overflow.
+    const std::optional<QVariant> value =
+        SqlStatement::readOne(m_database->database(), summedBalanceSql(mode), dateValues(mode) << accountId,
+                              [](const QSqlQuery &q) { return q.value(0); }, "AccountRepository::summedBalance");
+    if (!value)
+        return std::nullopt;
+    const std::optional<qint64> amount = exactAmount(*value);
+    if (!amount)
+        ReadFailureWatch::noteFailure();
+    return amount;
 }

@@ -43,15 +43,23 @@ public:
     // An account whose balance cannot be read is left out (ReadFailureWatch
     // tells), the others are still there.
     QHash<QString, qint64> balances(const QString &mode) const;
-    // The same for one live account, summed from the index alone; empty when
-    // the account is not live or the read fails.
+    // The same for one live account, from the sums kept per account; empty
+    // when the account is not live or the read fails.
     std::optional<qint64> balance(const QString &accountId, const QString &mode) const;
-    // The statement behind balance(), for checking its query plan.
+    // The statements behind balances() and balance(), for checking their
+    // query plans and timing them.
+    static QString balancesSql(const QString &mode);
     static QString balanceSql(const QString &mode);
+    // One account's balance summed from its rows, as a file without kept sums
+    // must read it (and as balance() does when the kept sums are not exact).
+    static QString summedBalanceSql(const QString &mode);
 
 signals:
     void accountsChanged();
 
 protected:
     void announceChange(const QString &accountId) override;
+
+private:
+    std::optional<qint64> summedBalance(const QString &accountId, const QString &mode) const;
 };

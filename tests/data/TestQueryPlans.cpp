@@ -63,10 +63,13 @@ void TestQueryPlans::usesIndex_data()
     QTest::newRow("register rows") << TransactionRepository::registerRowsSql() << 2
                                    << "SEARCH t USING INDEX idx_transactions_account (account_id=?)";
     for (const char *mode : {"current", "cleared", "asOfToday"}) {
-        QTest::addRow("balance of one account, %s", mode)
+        QTest::addRow("kept sums of one account, %s", mode)
             << AccountRepository::balanceSql(QLatin1String(mode)) << (qstrcmp(mode, "asOfToday") == 0 ? 2 : 1)
-            << "SEARCH t USING COVERING INDEX idx_transactions_account (account_id=?";
+            << "SEARCH s USING PRIMARY KEY (account_id=?)";
     }
+    QTest::newRow("rows dated after today")
+        << AccountRepository::balanceSql(QStringLiteral("asOfToday")) << 2
+        << "SEARCH t USING COVERING INDEX idx_transactions_account (account_id=? AND date>?)";
     QTest::newRow("split lines of a transaction")
         << SplitLineRepository::findByTransactionSql() << 1
         << "SEARCH split_lines USING INDEX idx_split_lines_transaction (transaction_id=?)";
