@@ -87,7 +87,11 @@ bool Database::open(int newestSchemaVersion, const std::function<bool(Database *
             // of tens of thousands of rows in memory between reloads (20,000
             // rows take about 5 MiB of pages); more would hold pages that
             // reads of the whole file (the sidebar's balances) pass through
-            // once, as memory the program never gives back.
+            // once, as memory the program never gives back. Temporary storage
+            // in memory: a statement that changes many rows of a table with
+            // triggers (a push's results marked synced) keeps a statement
+            // journal, which SQLite would otherwise write to a temporary file
+            // past 64 KiB; this file's temporary needs are small.
             const bool headerRead = pragma.exec(QStringLiteral("PRAGMA user_version")) && pragma.next();
             if (headerRead && newestSchemaVersion > 0 && pragma.value(0).toInt() > newestSchemaVersion) {
                 qWarning() << "Database::open refused: schema" << pragma.value(0).toInt() << "is newer than"
@@ -104,6 +108,7 @@ bool Database::open(int newestSchemaVersion, const std::function<bool(Database *
             }
             const bool ok = headerRead && pragma.exec(QStringLiteral("PRAGMA foreign_keys = ON")) &&
                             pragma.exec(QStringLiteral("PRAGMA cache_size = -8192")) &&
+                            pragma.exec(QStringLiteral("PRAGMA temp_store = MEMORY")) &&
                             pragma.exec(QStringLiteral("PRAGMA journal_mode = WAL")) && pragma.next();
             if (ok)
                 return true;

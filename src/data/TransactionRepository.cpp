@@ -125,11 +125,10 @@ QString uniqueText(QByteArrayView utf8)
     return utf8.isEmpty() ? QString(QLatin1String("")) : QString::fromUtf8(utf8);
 }
 
-// readRegisterRow() from the C interface's rows.
-RegisterRow registerRowFrom(const SqliteRows &q, SharedTexts &shared)
+// readTransaction() from the C interface's rows.
+Transaction transactionFrom(const SqliteRows &q, SharedTexts &shared)
 {
-    RegisterRow row;
-    Transaction &t = row.transaction;
+    Transaction t;
     t.id = uniqueText(q.utf8(0));
     t.accountId = shared(q.utf8(1));
     t.date = SqlValues::readDate(q.utf8(2));
@@ -151,8 +150,31 @@ RegisterRow registerRowFrom(const SqliteRows &q, SharedTexts &shared)
     t.updatedAt = SqlValues::readTimestamp(q.utf8(18));
     if (!q.isNull(19))
         t.deletedAt = SqlValues::readTimestamp(q.utf8(19));
-    row.categoryName = shared(q.utf8(kColumnCount));
-    return row;
+    return t;
+}
+
+// readRegisterRow() from the C interface's rows.
+RegisterRow registerRowFrom(const SqliteRows &q, SharedTexts &shared)
+{
+    return RegisterRow{transactionFrom(q, shared), 0, shared(q.utf8(kColumnCount))};
+}
+
+// Every row of `sql` through SQLite's own interface, as records made by `read`.
+template <typename Record, typename Read>
+QList<Record> readRows(const QSqlDatabase &database, const QString &sql, const QVariantList &values, Read read,
+                       const char *context)
+{
+    QList<Record> list;
+    SqliteRows rows(database, sql, values);
+    SharedTexts shared;
+    while (rows.next())
+        list.append(read(rows, shared));
+    // A partial list would pass for the whole one.
+    if (rows.failed()) {
+        SqlStatement::readFailed(rows.lastError(), context);
+        return {};
+    }
+    return list;
 }
 
 QString select(const char *rest)
@@ -205,8 +227,9 @@ std::optional<Transaction> TransactionRepository::findByServerId(const QString &
 
 QList<Transaction> TransactionRepository::findPendingSync() const
 {
-    return SqlStatement::readAll(m_database->database(), select("WHERE t.sync_status = 'pending'"), {},
-                                 readTransaction, "TransactionRepository::findPendingSync");
+    // A push reads every pending row at once, often thousands.
+    return readRows<Transaction>(m_database->database(), select("WHERE t.sync_status = 'pending'"), {},
+                                 transactionFrom, "TransactionRepository::findPendingSync");
 }
 
 QString TransactionRepository::registerRowsSql()
@@ -380,16 +403,6 @@ QList<RegisterRow> TransactionRepository::registerRowsByIds(const QStringList &i
     values.reserve(ids.size());
     for (const QString &id : ids)
         values.append(id);
-    QList<RegisterRow> list;
-    list.reserve(ids.size());
-    SqliteRows rows(m_database->database(), sql, values);
-    SharedTexts shared;
-    while (rows.next())
-        list.append(registerRowFrom(rows, shared));
-    // A partial list would pass for the whole one.
-    if (rows.failed()) {
-        SqlStatement::readFailed(rows.lastError(), "TransactionRepository::registerRowsByIds");
-        return {};
-    }
-    return list;
+    return readRows<RegisterRow>(m_database->database(), sql, values, registerRowFrom,
+                                 "TransactionRepository::registerRowsByIds");
 }

@@ -1,11 +1,13 @@
 #include "AccountRepository.h"
 #include "CategoryRepository.h"
 #include "ReadFailureWatch.h"
+#include "SplitLineRepository.h"
 #include "SqliteRows.h"
 #include "TestDatabase.h"
 #include "TestRecords.h"
 #include "TransactionRepository.h"
 
+#include <QSqlQuery>
 #include <QTest>
 
 using namespace TestRecords;
@@ -13,7 +15,8 @@ using namespace TestRecords;
 // The reads of many rows through SQLite's own interface give what the
 // records hold, through it and through QSqlQuery alike: every field of a
 // register row, text beyond ASCII, NULL against empty, and a read that fails
-// part-way told from one that ended.
+// part-way told from one that ended. The push's reads of every pending row
+// give what the one-row reads through QSqlQuery give.
 class TestSqliteRows : public QObject
 {
     Q_OBJECT
@@ -26,6 +29,8 @@ private Q_SLOTS:
     void registerRowsKeepEveryField();
     void failurePartWayIsReported_data() { bothReadPaths(); }
     void failurePartWayIsReported();
+    void pendingRowsMatchSingleReads_data();
+    void pendingRowsMatchSingleReads();
 
 private:
     static void bothReadPaths();
@@ -154,6 +159,98 @@ void TestSqliteRows::failurePartWayIsReported()
     SqliteRows broken(m_db->database()->database(), QStringLiteral("SELECT id FROM no_such_table"), {});
     QVERIFY(broken.failed());
     QVERIFY(!broken.next());
+}
+
+namespace {
+
+QStringList fields(const Transaction &t)
+{
+    auto when = [](const QDateTime &d) {
+        return d.toString(Qt::ISODateWithMs) + QString::number(d.timeSpec());
+    };
+    return {t.id,
+            t.accountId,
+            t.date.toString(Qt::ISODate),
+            t.payee,
+            t.memo,
+            QString::number(t.amount),
+            t.categoryId,
+            t.checkNumber,
+            QString::number(t.cleared),
+            QString::number(t.reconciled),
+            t.transferLinkId,
+            t.transferDestAccountId,
+            QString::number(t.isSplit),
+            t.recurringId,
+            QString::number(t.version),
+            syncStatusToString(t.syncStatus),
+            t.serverId,
+            when(t.createdAt),
+            when(t.updatedAt),
+            t.deletedAt ? when(*t.deletedAt) : QStringLiteral("live")};
+}
+
+QStringList fields(const QList<SplitLine> &lines)
+{
+    QStringList list;
+    for (const SplitLine &l : lines)
+        list << l.id << l.transactionId << l.categoryId << QString::number(l.amount) << l.memo
+             << l.createdAt.toString(Qt::ISODate) << l.updatedAt.toString(Qt::ISODate);
+    return list;
+}
+
+} // namespace
+
+void TestSqliteRows::pendingRowsMatchSingleReads_data()
+{
+    const QVariant null(QMetaType::fromType<QString>());
+    // payee, memo, category_id, server_id, created_at, deleted_at, is_split
+    QTest::addColumn<QVariantList>("row");
+    QTest::newRow("every text filled")
+        << QVariantList{"Bäckerei 東京", "naïve", "food", "srv-1", "2024-02-01T08:00:00Z", null, 0};
+    QTest::newRow("nulls and empty texts") << QVariantList{"", "", null, null, "", null, 0};
+    QTest::newRow("stamp without zone, deleted")
+        << QVariantList{"Rent", "", "food", null, "2024-02-01 08:00:00", "2024-03-01T09:00:00Z", 0};
+    QTest::newRow("split") << QVariantList{"Market", "weekly", null, null, "2024-02-01T08:00:00Z", null, 1};
+}
+
+void TestSqliteRows::pendingRowsMatchSingleReads()
+{
+    QFETCH(QVariantList, row);
+    QVERIFY(SqliteRows::directReads(m_db->database()->database()));
+    QSqlQuery insert(m_db->database()->database());
+    // The case's row pending, and a copy synced that neither read may return.
+    for (const char *id : {"t1", "t2"}) {
+        QVERIFY(insert.prepare("INSERT INTO transactions (id, account_id, date, amount, payee, memo, "
+                               "category_id, server_id, created_at, deleted_at, is_split, updated_at, "
+                               "sync_status) VALUES (?, 'a1', '2024-02-29', -1234, ?, ?, ?, ?, ?, ?, ?, "
+                               "'2024-02-02T09:00:00Z', ?)"));
+        insert.addBindValue(QString::fromLatin1(id));
+        for (const QVariant &value : row)
+            insert.addBindValue(value);
+        insert.addBindValue(qstrcmp(id, "t1") == 0 ? "pending" : "synced");
+        QVERIFY2(insert.exec(), qPrintable(insert.lastError().text()));
+    }
+    const QVariant null(QMetaType::fromType<QString>());
+    for (const QVariantList &line :
+         {QVariantList{"s1", "t1", null, ""}, QVariantList{"s2", "t1", "cafe", "für"},
+          QVariantList{"s3", "t2", "food", "x"}}) {
+        QVERIFY(
+            insert.prepare("INSERT INTO split_lines (id, transaction_id, category_id, amount, memo, "
+                           "created_at, updated_at) VALUES (?, ?, ?, -617, ?, '2024-02-01T08:00:00Z', '')"));
+        for (const QVariant &value : line)
+            insert.addBindValue(value);
+        QVERIFY(insert.exec());
+    }
+
+    const QList<Transaction> pending = m_transactions->findPendingSync();
+    QCOMPARE(pending.size(), 1);
+    QCOMPARE(fields(pending[0]), fields(*m_transactions->findById(QStringLiteral("t1"))));
+    SplitLineRepository splitLines(m_db->database());
+    const QHash<QString, QList<SplitLine>> lines = splitLines.findForPendingTransactions();
+    QCOMPARE(lines.keys(), row[6].toInt() ? QStringList{"t1"} : QStringList());
+    QCOMPARE(fields(lines.value("t1")),
+             fields(row[6].toInt() ? splitLines.findByTransaction("t1") : QList<SplitLine>()));
 }
 
 QTEST_GUILESS_MAIN(TestSqliteRows)
