@@ -15,32 +15,99 @@ int flag(bool value)
 }
 
 // A push carries thousands of payloads. Each starts as a copy of its kind's
-// shape, which holds every key that is always sent, so that filling it
-// replaces placeholders instead of inserting keys one by one.
-QJsonObject shape(std::initializer_list<const char *> keys)
+// shape, which holds every key that is always sent, each with an empty text;
+// a Filler then writes the values in the shape's key order, each at its key's
+// position in the copy, found once when the shape was made, instead of
+// searching for every key. Empty texts (most references) are left as they are.
+class Shape
 {
-    QJsonObject object;
-    for (const char *key : keys)
-        object.insert(QLatin1String(key), QJsonValue());
-    object.insert(QLatin1String("client_id"), QJsonValue());
-    object.insert(QLatin1String("created_at"), QJsonValue());
-    object.insert(QLatin1String("updated_at"), QJsonValue());
-    return object;
+public:
+    Shape(std::initializer_list<const char *> keys)
+        : m_keys(keys)
+    {
+        for (const char *key : keys)
+            m_object.insert(QLatin1String(key), QLatin1String(""));
+        for (const char *key : keys)
+            m_positions.append(m_object.constFind(QLatin1String(key)) - m_object.constBegin());
+    }
+
+    const QJsonObject &object() const { return m_object; }
+    qsizetype size() const { return m_keys.size(); }
+    const char *key(qsizetype i) const { return m_keys.at(i); }
+    qsizetype position(qsizetype i) const { return m_positions.at(i); }
+
+private:
+    QJsonObject m_object;
+    QList<const char *> m_keys;
+    QList<qsizetype> m_positions;
+};
+
+class Filler
+{
+public:
+    explicit Filler(const Shape &shape)
+        : m_shape(shape)
+        , m_object(shape.object())
+        , m_at(m_object.begin())
+    {
+    }
+
+    // The next key of the shape, named again for the reader (and checked in
+    // debug builds).
+    Filler &operator()([[maybe_unused]] const char *key, const QJsonValue &value)
+    {
+        Q_ASSERT(m_next < m_shape.size() && qstrcmp(key, m_shape.key(m_next)) == 0);
+        m_at[m_shape.position(m_next++)] = value;
+        return *this;
+    }
+
+    Filler &operator()(const char *key, const QString &text)
+    {
+        if (!text.isEmpty())
+            return (*this)(key, QJsonValue(text));
+        Q_ASSERT(m_next < m_shape.size() && qstrcmp(key, m_shape.key(m_next)) == 0);
+        ++m_next;
+        return *this;
+    }
+
+    QJsonObject take()
+    {
+        Q_ASSERT(m_next == m_shape.size());
+        return std::move(m_object);
+    }
+
+private:
+    const Shape &m_shape;
+    QJsonObject m_object;
+    QJsonObject::iterator m_at;
+    qsizetype m_next = 0;
+};
+
+// Two digits, or four, of `value` at `out`.
+void putDigits(QChar *out, int value, int count)
+{
+    for (int i = count - 1; i >= 0; --i) {
+        out[i] = QChar(u'0' + value % 10);
+        value /= 10;
+    }
 }
 
-// Every payload starts with the row's ids and ends with its time stamps.
-void putIdentity(QJsonObject &payload, const QString &id, const QString &serverId)
+// "yyyy-MM-dd" at `out`, for a year of four digits.
+void putDate(QChar *out, int year, int month, int day)
 {
-    payload.insert(QStringLiteral("client_id"), id);
+    putDigits(out, year, 4);
+    out[4] = u'-';
+    putDigits(out + 5, month, 2);
+    out[7] = u'-';
+    putDigits(out + 8, day, 2);
+}
+
+// The keys only some rows send: the server id once known, the deletion time
+// of a deleted row.
+void putOptional(QJsonObject &payload, const QString &serverId, const std::optional<QDateTime> &deletedAt)
+{
     if (!serverId.isEmpty())
         payload.insert(QStringLiteral("server_id"), serverId);
-}
-
-void putTimes(QJsonObject &payload, const QDateTime &createdAt, const QDateTime &updatedAt,
-              const std::optional<QDateTime> &deletedAt)
-{
-    payload.insert(QStringLiteral("created_at"), dateTimeText(createdAt));
-    payload.insert(QStringLiteral("updated_at"), dateTimeText(updatedAt));
     if (deletedAt)
         payload.insert(QStringLiteral("deleted_at"), dateTimeText(*deletedAt));
 }
@@ -83,144 +150,221 @@ QString newId()
 
 QString dateText(const QDate &date)
 {
-    return date.toString(Qt::ISODate);
+    // By hand for the common years: Qt's own formatting costs several times
+    // more, and a push formats a date or three for every row.
+    int year = 0, month = 0, day = 0;
+    date.getDate(&year, &month, &day);
+    if (!date.isValid() || year < 1 || year > 9999)
+        return date.toString(Qt::ISODate);
+    QString text(10, Qt::Uninitialized);
+    putDate(text.data(), year, month, day);
+    return text;
 }
 
 QString dateTimeText(const QDateTime &dateTime)
 {
-    return dateTime.toString(Qt::ISODate);
+    if (!dateTime.isValid() || dateTime.timeSpec() != Qt::UTC)
+        return dateTime.toString(Qt::ISODate);
+    const QDate date = dateTime.date();
+    const QTime time = dateTime.time();
+    int year = 0, month = 0, day = 0;
+    date.getDate(&year, &month, &day);
+    if (year < 1 || year > 9999)
+        return dateTime.toString(Qt::ISODate);
+    // "yyyy-MM-ddTHH:mm:ssZ": milliseconds are not sent.
+    QString text(20, Qt::Uninitialized);
+    QChar *out = text.data();
+    putDate(out, year, month, day);
+    out[10] = u'T';
+    putDigits(out + 11, time.hour(), 2);
+    out[13] = u':';
+    putDigits(out + 14, time.minute(), 2);
+    out[16] = u':';
+    putDigits(out + 17, time.second(), 2);
+    out[19] = u'Z';
+    return text;
 }
 
 QJsonObject accountPayload(const Account &account)
 {
-    static const QJsonObject Shape =
-        shape({"name", "account_type", "currency", "is_shared", "institution", "account_number_last4",
-               "starting_balance", "sort_order", "version"});
-    QJsonObject payload = Shape;
-    putIdentity(payload, account.id, account.serverId);
-    payload.insert(QStringLiteral("name"), account.name);
-    payload.insert(QStringLiteral("account_type"), accountTypeToString(account.accountType));
-    payload.insert(QStringLiteral("currency"), currencyToString(account.currency));
-    payload.insert(QStringLiteral("is_shared"), flag(account.isShared));
-    payload.insert(QStringLiteral("institution"), account.institution);
-    payload.insert(QStringLiteral("account_number_last4"), account.accountNumberLast4);
-    payload.insert(QStringLiteral("starting_balance"), account.startingBalance);
-    payload.insert(QStringLiteral("sort_order"), account.sortOrder);
-    payload.insert(QStringLiteral("version"), account.version);
-    putTimes(payload, account.createdAt, account.updatedAt, account.deletedAt);
+    static const Shape Keys{"client_id",  "name",        "account_type",         "currency",
+                            "is_shared",  "institution", "account_number_last4", "starting_balance",
+                            "sort_order", "version",     "created_at",           "updated_at"};
+    Filler put(Keys);
+    put("client_id", account.id);
+    put("name", account.name);
+    put("account_type", accountTypeToString(account.accountType));
+    put("currency", currencyToString(account.currency));
+    put("is_shared", flag(account.isShared));
+    put("institution", account.institution);
+    put("account_number_last4", account.accountNumberLast4);
+    put("starting_balance", account.startingBalance);
+    put("sort_order", account.sortOrder);
+    put("version", account.version);
+    put("created_at", dateTimeText(account.createdAt));
+    put("updated_at", dateTimeText(account.updatedAt));
+    QJsonObject payload = put.take();
+    putOptional(payload, account.serverId, account.deletedAt);
     return payload;
 }
 
 QJsonObject categoryPayload(const Category &category)
 {
-    static const QJsonObject Shape =
-        shape({"name", "category_type", "parent_id", "is_tax_relevant", "tax_category", "icon", "color",
-               "is_default", "account_id", "version"});
-    QJsonObject payload = Shape;
-    putIdentity(payload, category.id, category.serverId);
-    payload.insert(QStringLiteral("name"), category.name);
-    payload.insert(QStringLiteral("category_type"), categoryTypeToString(category.categoryType));
-    payload.insert(QStringLiteral("parent_id"), category.parentId);
-    payload.insert(QStringLiteral("is_tax_relevant"), flag(category.isTaxRelevant));
-    payload.insert(QStringLiteral("tax_category"), category.taxCategory);
-    payload.insert(QStringLiteral("icon"), category.icon);
-    payload.insert(QStringLiteral("color"), category.color);
-    payload.insert(QStringLiteral("is_default"), flag(category.isDefault));
-    payload.insert(QStringLiteral("account_id"), category.accountId);
-    payload.insert(QStringLiteral("version"), category.version);
-    putTimes(payload, category.createdAt, category.updatedAt, category.deletedAt);
+    static const Shape Keys{"client_id",    "name",       "category_type", "parent_id",  "is_tax_relevant",
+                            "tax_category", "icon",       "color",         "is_default", "account_id",
+                            "version",      "created_at", "updated_at"};
+    Filler put(Keys);
+    put("client_id", category.id);
+    put("name", category.name);
+    put("category_type", categoryTypeToString(category.categoryType));
+    put("parent_id", category.parentId);
+    put("is_tax_relevant", flag(category.isTaxRelevant));
+    put("tax_category", category.taxCategory);
+    put("icon", category.icon);
+    put("color", category.color);
+    put("is_default", flag(category.isDefault));
+    put("account_id", category.accountId);
+    put("version", category.version);
+    put("created_at", dateTimeText(category.createdAt));
+    put("updated_at", dateTimeText(category.updatedAt));
+    QJsonObject payload = put.take();
+    putOptional(payload, category.serverId, category.deletedAt);
     return payload;
 }
 
 QJsonObject recurringPayload(const RecurringTransaction &recurring)
 {
-    static const QJsonObject Shape =
-        shape({"account_id", "payee", "memo", "amount", "category_id", "transfer_dest_account_id",
-               "frequency", "start_date", "next_due_date", "auto_post", "lead_days", "interval_count",
-               "semimonthly_day_1", "semimonthly_day_2", "is_active"});
-    QJsonObject payload = Shape;
-    putIdentity(payload, recurring.id, recurring.serverId);
-    payload.insert(QStringLiteral("account_id"), recurring.accountId);
-    payload.insert(QStringLiteral("payee"), recurring.payee);
-    payload.insert(QStringLiteral("memo"), recurring.memo);
-    payload.insert(QStringLiteral("amount"), recurring.amount);
-    payload.insert(QStringLiteral("category_id"), recurring.categoryId);
-    payload.insert(QStringLiteral("transfer_dest_account_id"), recurring.transferDestAccountId);
-    payload.insert(QStringLiteral("frequency"), RecurringRepository::frequencyToString(recurring.frequency));
-    payload.insert(QStringLiteral("start_date"), dateText(recurring.startDate));
+    static const Shape Keys{"client_id",
+                            "account_id",
+                            "payee",
+                            "memo",
+                            "amount",
+                            "category_id",
+                            "transfer_dest_account_id",
+                            "frequency",
+                            "start_date",
+                            "next_due_date",
+                            "auto_post",
+                            "lead_days",
+                            "interval_count",
+                            "semimonthly_day_1",
+                            "semimonthly_day_2",
+                            "is_active",
+                            "created_at",
+                            "updated_at"};
+    Filler put(Keys);
+    put("client_id", recurring.id);
+    put("account_id", recurring.accountId);
+    put("payee", recurring.payee);
+    put("memo", recurring.memo);
+    put("amount", recurring.amount);
+    put("category_id", recurring.categoryId);
+    put("transfer_dest_account_id", recurring.transferDestAccountId);
+    put("frequency", RecurringRepository::frequencyToString(recurring.frequency));
+    put("start_date", dateText(recurring.startDate));
+    put("next_due_date", dateText(recurring.nextDueDate));
+    put("auto_post", flag(recurring.autoPost));
+    put("lead_days", recurring.leadDays);
+    put("interval_count", recurring.intervalCount);
+    put("semimonthly_day_1", recurring.semimonthlyDay1);
+    put("semimonthly_day_2", recurring.semimonthlyDay2);
+    put("is_active", flag(recurring.isActive));
+    put("created_at", dateTimeText(recurring.createdAt));
+    put("updated_at", dateTimeText(recurring.updatedAt));
+    QJsonObject payload = put.take();
     if (recurring.endDate)
         payload.insert(QStringLiteral("end_date"), dateText(*recurring.endDate));
-    payload.insert(QStringLiteral("next_due_date"), dateText(recurring.nextDueDate));
-    payload.insert(QStringLiteral("auto_post"), flag(recurring.autoPost));
-    payload.insert(QStringLiteral("lead_days"), recurring.leadDays);
-    payload.insert(QStringLiteral("interval_count"), recurring.intervalCount);
-    payload.insert(QStringLiteral("semimonthly_day_1"), recurring.semimonthlyDay1);
-    payload.insert(QStringLiteral("semimonthly_day_2"), recurring.semimonthlyDay2);
-    payload.insert(QStringLiteral("is_active"), flag(recurring.isActive));
-    putTimes(payload, recurring.createdAt, recurring.updatedAt, recurring.deletedAt);
+    putOptional(payload, recurring.serverId, recurring.deletedAt);
     return payload;
 }
 
 QJsonObject transactionPayload(const Transaction &transaction, const QList<SplitLine> &splitLines)
 {
-    static const QJsonObject Shape =
-        shape({"account_id", "date", "payee", "memo", "amount", "category_id", "check_number", "cleared",
-               "reconciled", "transfer_link_id", "transfer_dest_account_id", "is_split", "recurring_id",
-               "version"});
-    QJsonObject payload = Shape;
-    putIdentity(payload, transaction.id, transaction.serverId);
-    payload.insert(QStringLiteral("account_id"), transaction.accountId);
-    payload.insert(QStringLiteral("date"), dateText(transaction.date));
-    payload.insert(QStringLiteral("payee"), transaction.payee);
-    payload.insert(QStringLiteral("memo"), transaction.memo);
-    payload.insert(QStringLiteral("amount"), transaction.amount);
-    payload.insert(QStringLiteral("category_id"), transaction.categoryId);
-    payload.insert(QStringLiteral("check_number"), transaction.checkNumber);
-    payload.insert(QStringLiteral("cleared"), flag(transaction.cleared));
-    payload.insert(QStringLiteral("reconciled"), flag(transaction.reconciled));
-    payload.insert(QStringLiteral("transfer_link_id"), transaction.transferLinkId);
-    payload.insert(QStringLiteral("transfer_dest_account_id"), transaction.transferDestAccountId);
-    payload.insert(QStringLiteral("is_split"), flag(transaction.isSplit));
-    payload.insert(QStringLiteral("recurring_id"), transaction.recurringId);
-    payload.insert(QStringLiteral("version"), transaction.version);
+    static const Shape Keys{"client_id",
+                            "account_id",
+                            "date",
+                            "payee",
+                            "memo",
+                            "amount",
+                            "category_id",
+                            "check_number",
+                            "cleared",
+                            "reconciled",
+                            "transfer_link_id",
+                            "transfer_dest_account_id",
+                            "is_split",
+                            "recurring_id",
+                            "version",
+                            "created_at",
+                            "updated_at"};
+    static const Shape LineKeys{"category_id", "amount", "memo"};
+    Filler put(Keys);
+    put("client_id", transaction.id);
+    put("account_id", transaction.accountId);
+    put("date", dateText(transaction.date));
+    put("payee", transaction.payee);
+    put("memo", transaction.memo);
+    put("amount", transaction.amount);
+    put("category_id", transaction.categoryId);
+    put("check_number", transaction.checkNumber);
+    put("cleared", flag(transaction.cleared));
+    put("reconciled", flag(transaction.reconciled));
+    put("transfer_link_id", transaction.transferLinkId);
+    put("transfer_dest_account_id", transaction.transferDestAccountId);
+    put("is_split", flag(transaction.isSplit));
+    put("recurring_id", transaction.recurringId);
+    put("version", transaction.version);
+    put("created_at", dateTimeText(transaction.createdAt));
+    put("updated_at", dateTimeText(transaction.updatedAt));
+    QJsonObject payload = put.take();
     if (transaction.isSplit) {
         QJsonArray lines;
         for (const SplitLine &line : splitLines) {
-            lines.append(QJsonObject{{QStringLiteral("category_id"), line.categoryId},
-                                     {QStringLiteral("amount"), line.amount},
-                                     {QStringLiteral("memo"), line.memo}});
+            Filler putLine(LineKeys);
+            putLine("category_id", line.categoryId);
+            putLine("amount", line.amount);
+            putLine("memo", line.memo);
+            lines.append(putLine.take());
         }
         payload.insert(QStringLiteral("split_lines"), lines);
     }
-    putTimes(payload, transaction.createdAt, transaction.updatedAt, transaction.deletedAt);
+    putOptional(payload, transaction.serverId, transaction.deletedAt);
     return payload;
 }
 
 QJsonObject reconciliationPayload(const Reconciliation &reconciliation)
 {
-    static const QJsonObject Shape = shape({"account_id", "statement_date", "statement_balance",
-                                            "reconciled_balance", "completed_at", "version"});
-    QJsonObject payload = Shape;
-    putIdentity(payload, reconciliation.id, reconciliation.serverId);
-    payload.insert(QStringLiteral("account_id"), reconciliation.accountId);
-    payload.insert(QStringLiteral("statement_date"), dateText(reconciliation.statementDate));
-    payload.insert(QStringLiteral("statement_balance"), reconciliation.statementBalance);
-    payload.insert(QStringLiteral("reconciled_balance"), reconciliation.reconciledBalance);
-    payload.insert(QStringLiteral("completed_at"), dateTimeText(reconciliation.completedAt));
-    payload.insert(QStringLiteral("version"), reconciliation.version);
-    putTimes(payload, reconciliation.createdAt, reconciliation.updatedAt, reconciliation.deletedAt);
+    static const Shape Keys{"client_id",         "account_id",         "statement_date",
+                            "statement_balance", "reconciled_balance", "completed_at",
+                            "version",           "created_at",         "updated_at"};
+    Filler put(Keys);
+    put("client_id", reconciliation.id);
+    put("account_id", reconciliation.accountId);
+    put("statement_date", dateText(reconciliation.statementDate));
+    put("statement_balance", reconciliation.statementBalance);
+    put("reconciled_balance", reconciliation.reconciledBalance);
+    put("completed_at", dateTimeText(reconciliation.completedAt));
+    put("version", reconciliation.version);
+    put("created_at", dateTimeText(reconciliation.createdAt));
+    put("updated_at", dateTimeText(reconciliation.updatedAt));
+    QJsonObject payload = put.take();
+    putOptional(payload, reconciliation.serverId, reconciliation.deletedAt);
     return payload;
 }
 
 QJsonObject change(const QString &entityType, const QString &entityId, bool deleted, int version,
                    const QJsonObject &payload)
 {
-    return QJsonObject{
-        {QStringLiteral("entity_type"), entityType},
-        {QStringLiteral("entity_id"), entityId},
-        {QStringLiteral("action"), deleted ? QStringLiteral("delete") : QStringLiteral("upsert")},
-        {QStringLiteral("version"), version},
-        {QStringLiteral("payload"), payload}};
+    static const Shape Keys{"entity_type", "entity_id", "action", "version", "payload"};
+    static const QJsonValue Delete(QStringLiteral("delete"));
+    static const QJsonValue Upsert(QStringLiteral("upsert"));
+    Filler put(Keys);
+    put("entity_type", entityType);
+    put("entity_id", entityId);
+    put("action", deleted ? Delete : Upsert);
+    put("version", version);
+    put("payload", payload);
+    return put.take();
 }
 
 QString readText(const QJsonObject &object, const QString &key)

@@ -17,6 +17,8 @@ private Q_SLOTS:
     void transactionPayload();
     void reconciliationPayload();
     void serverIdOnlyWhenKnown();
+    void dateTexts_data();
+    void dateTexts();
 
     void parseServerDate_data();
     void parseServerDate();
@@ -225,6 +227,36 @@ void TestSyncWire::serverIdOnlyWhenKnown()
     QVERIFY(!SyncWire::accountPayload(account).contains("server_id"));
     account.serverId = QStringLiteral("srv-9");
     QCOMPARE(SyncWire::accountPayload(account).value("server_id").toString(), QStringLiteral("srv-9"));
+}
+
+void TestSyncWire::dateTexts_data()
+{
+    // Written by hand for speed: the same text as Qt's ISO form, which the
+    // server has always received.
+    QTest::addColumn<QDateTime>("when");
+    const QDate day(2024, 2, 29);
+    QTest::newRow("UTC") << QDateTime(day, QTime(9, 5, 7), Qt::UTC);
+    QTest::newRow("milliseconds are dropped") << QDateTime(day, QTime(23, 59, 59, 999), Qt::UTC);
+    QTest::newRow("first year") << QDateTime(QDate(1, 1, 1), QTime(0, 0), Qt::UTC);
+    QTest::newRow("last four-digit year") << QDateTime(QDate(9999, 12, 31), QTime(23, 59, 59), Qt::UTC);
+    QTest::newRow("five-digit year") << QDateTime(QDate(10000, 1, 1), QTime(0, 0), Qt::UTC);
+    QTest::newRow("year before zero") << QDateTime(QDate(-5, 3, 1), QTime(0, 0), Qt::UTC);
+    QTest::newRow("offset") << QDateTime(day, QTime(9, 0), Qt::OffsetFromUTC, 5 * 3600 + 1800);
+    QTest::newRow("local time") << QDateTime(day, QTime(9, 0), Qt::LocalTime);
+    QTest::newRow("invalid") << QDateTime();
+}
+
+void TestSyncWire::dateTexts()
+{
+    QFETCH(QDateTime, when);
+    QCOMPARE(SyncWire::dateTimeText(when), when.toString(Qt::ISODate));
+    QCOMPARE(SyncWire::dateText(when.date()), when.date().toString(Qt::ISODate));
+    Transaction transaction;
+    transaction.date = when.date();
+    transaction.createdAt = when;
+    const QJsonObject payload = roundTrip(SyncWire::transactionPayload(transaction, {}));
+    QCOMPARE(payload.value("date").toString(), when.date().toString(Qt::ISODate));
+    QCOMPARE(payload.value("created_at").toString(), when.toString(Qt::ISODate));
 }
 
 void TestSyncWire::parseServerDate_data()
