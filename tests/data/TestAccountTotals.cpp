@@ -1,5 +1,6 @@
 #include "AccountRepository.h"
 #include "MigrationRunner.h"
+#include "ReadFailureWatch.h"
 #include "TestDatabase.h"
 #include "TestRecords.h"
 #include "TransactionRepository.h"
@@ -23,6 +24,7 @@ private Q_SLOTS:
     void keptSumsEqualSummedRows_data();
     void keptSumsEqualSummedRows();
     void existingRowsAreCountedWhenSumsAreAdded();
+    void balancePastSixtyFourBitsIsNoFigure();
 
 private:
     void compareWithSummedRows(const QString &step);
@@ -166,6 +168,25 @@ void TestAccountTotals::existingRowsAreCountedWhenSumsAreAdded()
     QVERIFY(runner.migrate(scripts << sums));
     QCOMPARE(accounts.balance(QStringLiteral("a"), QStringLiteral("current")), 375);
     QCOMPARE(accounts.balance(QStringLiteral("a"), QStringLiteral("cleared")), 300);
+}
+
+void TestAccountTotals::balancePastSixtyFourBitsIsNoFigure()
+{
+    // Each sum fits; the starting balance added to it does not, which SQLite
+    // answers in floating point rather than with an error.
+    QVERIFY(m_accounts->insert(account(QStringLiteral("rich"), QStringLiteral("Rich"), 9000000000000000000)));
+    Transaction big = transaction(QStringLiteral("big"), QStringLiteral("rich"), QDate(2024, 1, 2),
+                                  1000000000000000000);
+    big.cleared = true;
+    QVERIFY(m_transactions->insert(big));
+    for (const QString &mode : Modes) {
+        const ReadFailureWatch watch;
+        QVERIFY(!m_accounts->balance(QStringLiteral("rich"), mode));
+        const QHash<QString, qint64> all = m_accounts->balances(mode);
+        QVERIFY(watch.failed());
+        QVERIFY(!all.contains(QStringLiteral("rich")));
+        QCOMPARE(all.value(QStringLiteral("checking"), -1), 1000);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestAccountTotals)
