@@ -529,6 +529,16 @@ int main(int argc, char *argv[])
     if (results.size() > 1) {
         const SizeResult &smallest = results.first();
         const SizeResult &largest = results.last();
+        g_out << QStringLiteral("growth between sizes:\n");
+        for (auto it = std::next(results.cbegin()); it != results.cend(); ++it) {
+            const SizeResult &from = std::prev(it).value();
+            g_out << QStringLiteral("  %1 to %2: one edit %3, small after largest %4, sidebar balance %5\n")
+                         .arg(std::prev(it).key())
+                         .arg(it.key())
+                         .arg(it->edit / from.edit, 0, 'f', 2)
+                         .arg(it->smallAfterLarge / from.smallAfterLarge, 0, 'f', 2)
+                         .arg(it->sidebarAfterChange / from.sidebarAfterChange, 0, 'f', 2);
+        }
         g_out << QStringLiteral("growth from %1 to %2 transactions:\n").arg(results.firstKey()).arg(results.lastKey());
         report(QStringLiteral("one edit until both views repaint"), largest.edit / smallest.edit, 1.5);
         report(QStringLiteral("small account after the largest"), largest.smallAfterLarge / smallest.smallAfterLarge,
