@@ -25,6 +25,7 @@ private Q_SLOTS:
     void keptSumsEqualSummedRows();
     void existingRowsAreCountedWhenSumsAreAdded();
     void balancePastSixtyFourBitsIsNoFigure();
+    void sumBackInRangeIsExact();
 
 private:
     void compareWithSummedRows(const QString &step);
@@ -164,10 +165,18 @@ void TestAccountTotals::existingRowsAreCountedWhenSumsAreAdded()
     QVERIFY(transactions.insert(transaction(QStringLiteral("t2"), QStringLiteral("a"), QDate(2024, 1, 3), 75)));
     QVERIFY(transactions.insert(transaction(QStringLiteral("t3"), QStringLiteral("a"), QDate(2024, 1, 4), 1000)));
     QVERIFY(transactions.softDelete(QStringLiteral("t3")));
+    // An account whose rows add up past 64 bits must not stop the file from opening.
+    QVERIFY(accounts.insert(account(QStringLiteral("big"), QStringLiteral("Big"))));
+    for (const char *id : {"b1", "b2"})
+        QVERIFY(transactions.insert(
+            transaction(QLatin1String(id), QStringLiteral("big"), QDate(2024, 1, 5), 5000000000000000000)));
 
     QVERIFY(runner.migrate(scripts << sums));
     QCOMPARE(accounts.balance(QStringLiteral("a"), QStringLiteral("current")), 375);
     QCOMPARE(accounts.balance(QStringLiteral("a"), QStringLiteral("cleared")), 300);
+    const ReadFailureWatch watch;
+    QVERIFY(!accounts.balance(QStringLiteral("big"), QStringLiteral("current")));
+    QVERIFY(watch.failed());
 }
 
 void TestAccountTotals::balancePastSixtyFourBitsIsNoFigure()
@@ -187,6 +196,19 @@ void TestAccountTotals::balancePastSixtyFourBitsIsNoFigure()
         QVERIFY(!all.contains(QStringLiteral("rich")));
         QCOMPARE(all.value(QStringLiteral("checking"), -1), 1000);
     }
+}
+
+void TestAccountTotals::sumBackInRangeIsExact()
+{
+    // Past 64 bits the kept sum is floating point and loses the small
+    // amounts; once the rows fit again, the balance is still to the cent.
+    for (const char *id : {"b1", "b2"})
+        QVERIFY(m_transactions->insert(
+            transaction(QLatin1String(id), QStringLiteral("card"), QDate(2024, 1, 5), 5000000000000000000)));
+    QVERIFY(m_transactions->insert(transaction(QStringLiteral("small"), QStringLiteral("card"), QDate(2024, 1, 6), 7)));
+    QVERIFY(!m_accounts->balance(QStringLiteral("card"), QStringLiteral("current")));
+    QVERIFY(TestDatabase::exec(QStringLiteral("DELETE FROM transactions WHERE id = 'b2'")));
+    QCOMPARE(m_accounts->balance(QStringLiteral("card"), QStringLiteral("current")), 3000 + 5000000000000000007);
 }
 
 QTEST_GUILESS_MAIN(TestAccountTotals)

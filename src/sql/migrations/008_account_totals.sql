@@ -7,16 +7,31 @@
 --
 -- Sums that pass 64 bits turn into floating point here, where SUM() would
 -- fail; readers check for an integer and sum the rows themselves otherwise.
+-- The sums have no declared type, so that floating point stays floating
+-- point: an INTEGER column would store a rounded figure that came back into
+-- range as an integer that looks exact.
 
 CREATE TABLE account_totals (
     account_id TEXT NOT NULL PRIMARY KEY,
-    current INTEGER NOT NULL DEFAULT 0,
-    cleared INTEGER NOT NULL DEFAULT 0
+    current NOT NULL DEFAULT 0,
+    cleared NOT NULL DEFAULT 0
 ) WITHOUT ROWID;
 
+-- SUM() stops the whole script on a sum past 64 bits, which would leave such
+-- a file unopenable. Every account is first counted in floating point; those
+-- whose amounts cannot reach 64 bits in any order are then summed exactly, and
+-- the others keep the floating-point marks that send readers to the rows.
 INSERT INTO account_totals (account_id, current, cleared)
-SELECT account_id, SUM(amount), SUM(CASE WHEN cleared = 1 OR reconciled = 1 THEN amount ELSE 0 END)
+SELECT account_id, TOTAL(amount), TOTAL(CASE WHEN cleared = 1 OR reconciled = 1 THEN amount ELSE 0 END)
 FROM transactions WHERE deleted_at IS NULL GROUP BY account_id;
+
+UPDATE account_totals
+SET current = (SELECT SUM(t.amount) FROM transactions t
+               WHERE t.account_id = account_totals.account_id AND t.deleted_at IS NULL),
+    cleared = (SELECT SUM(CASE WHEN t.cleared = 1 OR t.reconciled = 1 THEN t.amount ELSE 0 END)
+               FROM transactions t WHERE t.account_id = account_totals.account_id AND t.deleted_at IS NULL)
+WHERE (SELECT TOTAL(abs(CAST(t.amount AS REAL))) FROM transactions t
+       WHERE t.account_id = account_totals.account_id AND t.deleted_at IS NULL) < 9.0e18;
 
 CREATE TRIGGER account_totals_after_insert AFTER INSERT ON transactions
 WHEN new.deleted_at IS NULL
