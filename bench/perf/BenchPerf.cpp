@@ -185,6 +185,22 @@ bool report(const QString &what, double value, double target, const QString &det
     return ok;
 }
 
+// The targets of opening and editing the largest register are set for a
+// register of 20,000 rows. A smaller file's largest register is shown with its
+// ratio but no target: there the fixed cost of laying out and painting a
+// window of rows weighs as much as the work the floor does.
+void reportOnLargest(const QString &what, const Pair &pair, double target, int total)
+{
+    if (largeAccountRows(total) >= 20000) {
+        report(what, pair.program / pair.floor, target, versus(pair.program, pair.floor));
+        return;
+    }
+    g_out << QStringLiteral("  %1: %2 (%3; the target is for 20,000 rows)\n")
+                 .arg(what)
+                 .arg(pair.program / pair.floor, 0, 'f', 2)
+                 .arg(versus(pair.program, pair.floor));
+}
+
 struct SizeResult
 {
     double edit = 0;
@@ -287,18 +303,7 @@ bool runSize(int total, const QString &cached, SizeResult *result)
             return millis;
         },
         [&](qint64 *answer) { return rawRegister(largeUtf8, answer); });
-    // The target is set for a register of 20,000 rows, where reading them is
-    // most of the cost. A smaller file's largest register is shown with its
-    // ratio but no target: there the fixed cost of laying out and painting a
-    // window of rows weighs as much as the query.
-    if (largeAccountRows(total) >= 20000) {
-        report(QStringLiteral("open the largest register / C API rows"), open.program / open.floor, 1.5,
-               versus(open.program, open.floor));
-    } else {
-        g_out << QStringLiteral("  open the largest register / C API rows: %1 (%2; the target is for 20,000 rows)\n")
-                     .arg(open.program / open.floor, 0, 'f', 2)
-                     .arg(versus(open.program, open.floor));
-    }
+    reportOnLargest(QStringLiteral("open the largest register / C API rows"), open, 1.5, total);
 
     // A small account right after the largest: freeing the large one must not
     // hold the switch up.
@@ -355,8 +360,7 @@ bool runSize(int total, const QString &cached, SizeResult *result)
             return millis;
         });
     result->edit = edit.program;
-    report(QStringLiteral("one edit until both views repaint / floor"), edit.program / edit.floor, 5.0,
-           versus(edit.program, edit.floor));
+    reportOnLargest(QStringLiteral("one edit until both views repaint / floor"), edit, 5.0, total);
     // The program reads balances from sums the file keeps per account. The
     // floors above sum the rows, as a file without them must; the same reads
     // against the kept sums are shown beside them, without a target.
