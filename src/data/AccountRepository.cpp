@@ -100,7 +100,6 @@ std::optional<qint64> exactAmount(const QVariant &value)
     return value.toLongLong();
 }
 
-
 } // namespace
 
 AccountRepository::AccountRepository(Database *database, QObject *parent)

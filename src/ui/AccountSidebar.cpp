@@ -9,7 +9,6 @@
 #include "ReadFailureWatch.h"
 #include "ThemeManager.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
