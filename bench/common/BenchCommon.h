@@ -71,6 +71,15 @@ inline bool report(const QString &what, double value, double target, const QStri
     return ok;
 }
 
+// Every live account's balance summed from all its rows, grouped: the
+// aggregate a file without per-account sums needs for the sidebar.
+inline QString allBalancesSumSql()
+{
+    return QStringLiteral("SELECT a.id, a.starting_balance + COALESCE(SUM(t.amount), 0) FROM accounts a LEFT JOIN "
+                          "transactions t ON t.account_id = a.id AND t.deleted_at IS NULL WHERE a.deleted_at IS NULL "
+                          "GROUP BY a.id");
+}
+
 inline QString versus(double program, double floor, const QString &unit = QStringLiteral("ms"))
 {
     return QStringLiteral("%1 %3 vs %2 %3").arg(program, 0, 'f', 2).arg(floor, 0, 'f', 2).arg(unit);

@@ -48,6 +48,7 @@ namespace {
 
 using Bench::alternate;
 using Bench::bindText;
+using Bench::millisOf;
 using Bench::millisSince;
 using Bench::Pair;
 using Bench::quietMessages;
@@ -289,37 +290,28 @@ bool runSize(int total, const QString &cached, SizeResult *result)
         return millis;
     };
 
+    // From one account to the other, until the register is painted.
+    auto switchAccount = [&](const QString &from, const QString &to, qint64 *answer) {
+        window->selectAccount(from);
+        settle();
+        QElapsedTimer timer;
+        timer.start();
+        window->selectAccount(to);
+        paint();
+        const double millis = millisSince(timer);
+        *answer = screen->model()->entryCount();
+        return millis;
+    };
+
     // Opening the largest register from the small one, until it is painted.
-    const Pair open = alternate(
-        [&](qint64 *answer) {
-            window->selectAccount(small);
-            settle();
-            QElapsedTimer timer;
-            timer.start();
-            window->selectAccount(large);
-            paint();
-            const double millis = millisSince(timer);
-            *answer = screen->model()->entryCount();
-            return millis;
-        },
-        [&](qint64 *answer) { return rawRegister(largeUtf8, answer); });
+    const Pair open = alternate([&](qint64 *answer) { return switchAccount(small, large, answer); },
+                                [&](qint64 *answer) { return rawRegister(largeUtf8, answer); });
     reportOnLargest(QStringLiteral("open the largest register / C API rows"), open, 1.5, total);
 
     // A small account right after the largest: freeing the large one must not
     // hold the switch up.
-    const Pair smallAfter = alternate(
-        [&](qint64 *answer) {
-            window->selectAccount(large);
-            settle();
-            QElapsedTimer timer;
-            timer.start();
-            window->selectAccount(small);
-            paint();
-            const double millis = millisSince(timer);
-            *answer = screen->model()->entryCount();
-            return millis;
-        },
-        [&](qint64 *answer) { return rawRegister(smallUtf8, answer); });
+    const Pair smallAfter = alternate([&](qint64 *answer) { return switchAccount(large, small, answer); },
+                                      [&](qint64 *answer) { return rawRegister(smallUtf8, answer); });
     result->smallAfterLarge = smallAfter.program;
     g_out << QStringLiteral("  small account after the largest: %1\n").arg(versus(smallAfter.program, smallAfter.floor));
 
@@ -329,6 +321,23 @@ bool runSize(int total, const QString &cached, SizeResult *result)
     settle();
     const QString editedId = screen->model()->rowAt(screen->model()->entryCount() / 2).transaction.id;
     const QByteArray editedUtf8 = editedId.toUtf8();
+    // The floor's parts: the edit's UPDATE (committed on its own), and the
+    // largest account's balance by a given statement.
+    auto floorToggle = [&] {
+        sqlite3_stmt *u = floor.statement(QStringLiteral("UPDATE transactions SET cleared = 1 - cleared WHERE id = ?"));
+        bindText(u, 1, editedUtf8);
+        sqlite3_step(u);
+        sqlite3_reset(u);
+    };
+    auto floorBalance = [&](const QString &sql) {
+        sqlite3_stmt *b = floor.statement(sql);
+        bindText(b, 1, largeUtf8);
+        sqlite3_step(b);
+        sqlite3_column_int64(b, 0);
+        sqlite3_reset(b);
+    };
+    const QString summedBalance = AccountRepository::summedBalanceSql(QStringLiteral("current"));
+    const QString keptBalance = AccountRepository::balanceSql(QStringLiteral("current"));
     const Pair edit = alternate(
         [&](qint64 *answer) {
             const std::optional<Transaction> t = app.transactions()->findById(editedId);
@@ -345,53 +354,28 @@ bool runSize(int total, const QString &cached, SizeResult *result)
             return millis;
         },
         [&](qint64 *answer) {
-            QElapsedTimer timer;
-            timer.start();
-            sqlite3_stmt *u = floor.statement(
-                QStringLiteral("UPDATE transactions SET cleared = 1 - cleared WHERE id = ?"));
-            bindText(u, 1, editedUtf8);
-            sqlite3_step(u);
-            sqlite3_stmt *b = floor.statement(AccountRepository::summedBalanceSql(QStringLiteral("current")));
-            bindText(b, 1, largeUtf8);
-            sqlite3_step(b);
-            sqlite3_column_int64(b, 0);
-            const double millis = millisSince(timer);
             *answer = 1;
-            return millis;
+            return millisOf([&] {
+                floorToggle();
+                floorBalance(summedBalance);
+            });
         });
     result->edit = edit.program;
     reportOnLargest(QStringLiteral("one edit until both views repaint / floor"), edit, 5.0, total);
     // The program reads balances from sums the file keeps per account. The
     // floors above sum the rows, as a file without them must; the same reads
     // against the kept sums are shown beside them, without a target.
-    auto keptBalance = [&] {
-        sqlite3_stmt *b = floor.statement(AccountRepository::balanceSql(QStringLiteral("current")));
-        bindText(b, 1, largeUtf8);
-        sqlite3_step(b);
-        sqlite3_column_int64(b, 0);
-        sqlite3_reset(b);
-    };
-    auto keptMillis = [](const std::function<void()> &read) {
+    auto showKept = [](const QString &what, double program, const std::function<void()> &read) {
         std::vector<double> rounds;
-        for (int round = 0; round < Bench::Rounds; ++round) {
-            QElapsedTimer timer;
-            timer.start();
-            read();
-            rounds.push_back(millisSince(timer));
-        }
-        return Bench::median(rounds);
+        for (int round = 0; round < Bench::Rounds; ++round)
+            rounds.push_back(millisOf(read));
+        const double kept = Bench::median(rounds);
+        g_out << QStringLiteral("    %1: %2 ms (%3x)\n").arg(what).arg(kept, 0, 'f', 3).arg(program / kept, 0, 'f', 2);
     };
-    const double keptEditFloor = keptMillis([&] {
-        sqlite3_stmt *u =
-            floor.statement(QStringLiteral("UPDATE transactions SET cleared = 1 - cleared WHERE id = ?"));
-        bindText(u, 1, editedUtf8);
-        sqlite3_step(u);
-        sqlite3_reset(u);
-        keptBalance();
+    showKept(QStringLiteral("the same edit's floor reading the kept sums"), edit.program, [&] {
+        floorToggle();
+        floorBalance(keptBalance);
     });
-    g_out << QStringLiteral("    the same edit's floor reading the kept sums: %1 ms (%2x)\n")
-                 .arg(keptEditFloor, 0, 'f', 2)
-                 .arg(edit.program / keptEditFloor, 0, 'f', 2);
 
     // Sidebar balances: after a change only that account's, at start-up all of them.
     const Pair afterChange = alternate(
@@ -405,23 +389,14 @@ bool runSize(int total, const QString &cached, SizeResult *result)
             return millis;
         },
         [&](qint64 *answer) {
-            QElapsedTimer timer;
-            timer.start();
-            sqlite3_stmt *b = floor.statement(AccountRepository::summedBalanceSql(QStringLiteral("current")));
-            bindText(b, 1, largeUtf8);
-            sqlite3_step(b);
-            sqlite3_column_int64(b, 0);
-            const double millis = millisSince(timer);
             *answer = 1;
-            return millis;
+            return millisOf([&] { floorBalance(summedBalance); });
         });
     result->sidebarAfterChange = afterChange.program;
     report(QStringLiteral("sidebar balance after a change / one C API sum"), afterChange.program / afterChange.floor,
            1.5, versus(afterChange.program, afterChange.floor));
-    const double keptOne = keptMillis(keptBalance);
-    g_out << QStringLiteral("    reading the kept sums instead: %1 ms (%2x)\n")
-                 .arg(keptOne, 0, 'f', 3)
-                 .arg(afterChange.program / keptOne, 0, 'f', 2);
+    showKept(QStringLiteral("reading the kept sums instead"), afterChange.program,
+             [&] { floorBalance(keptBalance); });
     const Pair full = alternate(
         [&](qint64 *answer) {
             QElapsedTimer timer;
@@ -434,10 +409,7 @@ bool runSize(int total, const QString &cached, SizeResult *result)
         [&](qint64 *answer) {
             QElapsedTimer timer;
             timer.start();
-            sqlite3_stmt *s = floor.statement(QStringLiteral(
-                "SELECT a.id, a.starting_balance + COALESCE(SUM(t.amount), 0) FROM accounts a LEFT JOIN "
-                "transactions t ON t.account_id = a.id AND t.deleted_at IS NULL WHERE a.deleted_at IS NULL "
-                "GROUP BY a.id"));
+            sqlite3_stmt *s = floor.statement(Bench::allBalancesSumSql());
             const qint64 read = stepAll(s);
             const double millis = millisSince(timer);
             *answer = read / 1000003;
@@ -445,14 +417,11 @@ bool runSize(int total, const QString &cached, SizeResult *result)
         });
     report(QStringLiteral("sidebar full refresh / C API aggregate"), full.program / full.floor, 1.5,
            versus(full.program, full.floor));
-    const double keptAll = keptMillis([&] {
+    showKept(QStringLiteral("reading the kept sums instead"), full.program, [&] {
         sqlite3_stmt *s = floor.statement(AccountRepository::balancesSql(QStringLiteral("current")));
         stepAll(s);
         sqlite3_reset(s);
     });
-    g_out << QStringLiteral("    reading the kept sums instead: %1 ms (%2x)\n")
-                 .arg(keptAll, 0, 'f', 3)
-                 .arg(full.program / keptAll, 0, 'f', 2);
 
     // A reload asked for when nothing changed (an idle sync cycle) reads nothing.
     // The last viewed account is saved first, as it is a few seconds after a

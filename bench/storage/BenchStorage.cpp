@@ -257,11 +257,7 @@ int main(int argc, char *argv[])
             [&](qint64 *answer) {
                 QElapsedTimer timer;
                 timer.start();
-                sqlite3_stmt *s = raw.statement(QStringLiteral(
-                    "SELECT a.id, a.starting_balance + COALESCE(SUM(t.amount), 0) FROM accounts a LEFT JOIN "
-                    "transactions t ON t.account_id = a.id AND t.deleted_at IS NULL WHERE a.deleted_at IS "
-                    "NULL "
-                    "GROUP BY a.id"));
+                sqlite3_stmt *s = raw.statement(Bench::allBalancesSumSql());
                 qint64 sum = 0;
                 while (sqlite3_step(s) == SQLITE_ROW) {
                     const QByteArray id(reinterpret_cast<const char *>(sqlite3_column_text(s, 0)),

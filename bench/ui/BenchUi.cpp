@@ -336,10 +336,7 @@ int main(int argc, char *argv[])
         // balance query it rests on; and its full rebuild (accounts changed)
         // against that query plus the account list query.
         auto rawBalances = [&raw] {
-            sqlite3_stmt *s = raw.statement(QStringLiteral(
-                "SELECT a.id, a.starting_balance + COALESCE(SUM(t.amount), 0) FROM accounts a LEFT JOIN "
-                "transactions t ON t.account_id = a.id AND t.deleted_at IS NULL WHERE a.deleted_at IS NULL "
-                "GROUP BY a.id"));
+            sqlite3_stmt *s = raw.statement(Bench::allBalancesSumSql());
             return Bench::stepRows(s, [](sqlite3_stmt *) {});
         };
         allOk &= Bench::reportPair(QStringLiteral("sidebar balances after a change"),
