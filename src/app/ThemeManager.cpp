@@ -293,6 +293,11 @@ QColor ThemeManager::mutedColor()
     return QColor(0x6E, 0x8A, 0x7E);
 }
 
+QString ThemeManager::textColorStyleSheet(const QColor &color)
+{
+    return QStringLiteral("color: %1;").arg(color.name());
+}
+
 QString ThemeManager::accentButtonStyleSheet()
 {
     const QColor accent =

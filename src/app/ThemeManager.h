@@ -50,6 +50,8 @@ public:
     static QColor negativeColor();
     static QColor positiveColor();
     static QColor mutedColor();
+    // A style sheet that only sets the text colour, for a label coloured once.
+    static QString textColorStyleSheet(const QColor &color);
 
     static QPalette lightPalette(const QColor &accent);
     static QPalette darkPalette(const QColor &accent);

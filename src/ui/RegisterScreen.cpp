@@ -537,7 +537,7 @@ void RegisterScreen::updateHeader(const QList<RegisterRow> &rows)
         // A new style sheet polishes the label and lays the header out again:
         // only when the sign of the figure changed.
         const QString sheet =
-            amount < 0 ? QStringLiteral("color: %1;").arg(ThemeManager::negativeColor().name()) : QString();
+            amount < 0 ? ThemeManager::textColorStyleSheet(ThemeManager::negativeColor()) : QString();
         if (label->styleSheet() != sheet)
             label->setStyleSheet(sheet);
     };

@@ -61,7 +61,7 @@ SplitEditorDialog::SplitEditorDialog(AppState *app, const Transaction &transacti
                   .arg(direction),
         this);
     hint->setWordWrap(true);
-    hint->setStyleSheet(QStringLiteral("color: %1;").arg(ThemeManager::mutedColor().name()));
+    hint->setStyleSheet(ThemeManager::textColorStyleSheet(ThemeManager::mutedColor()));
     layout->addWidget(hint);
 
     m_table = new QTableWidget(0, 3, this);
@@ -193,8 +193,8 @@ void SplitEditorDialog::updateTotals()
     m_totalLabel->setText(Money::format(target - rest, m_account.currency));
     m_remainingLabel->setText(Money::format(rest, m_account.currency));
     m_remainingLabel->setStyleSheet(
-        rest == 0 ? QStringLiteral("color: %1;").arg(ThemeManager::positiveColor().name())
-                  : QStringLiteral("color: %1;").arg(ThemeManager::negativeColor().name()));
+        rest == 0 ? ThemeManager::textColorStyleSheet(ThemeManager::positiveColor())
+                  : ThemeManager::textColorStyleSheet(ThemeManager::negativeColor()));
     // What saving does to the transaction, before it is saved.
     QString change;
     if (m_table->rowCount() == 0)

@@ -36,7 +36,7 @@ TransactionDetailsDialog::TransactionDetailsDialog(AppState *app, const Transact
     auto *amount = new QLabel(Money::format(transaction.amount, account.currency), this);
     applyFontRole(amount, 5);
     if (transaction.amount < 0)
-        amount->setStyleSheet(QStringLiteral("color: %1;").arg(ThemeManager::negativeColor().name()));
+        amount->setStyleSheet(ThemeManager::textColorStyleSheet(ThemeManager::negativeColor()));
     layout->addWidget(amount);
 
     auto *form = new QFormLayout;

@@ -109,7 +109,7 @@ void TransactionFormDialog::buildForm()
 
     m_noteLabel = new QLabel(this);
     m_noteLabel->setWordWrap(true);
-    m_noteLabel->setStyleSheet(QStringLiteral("color: %1;").arg(ThemeManager::mutedColor().name()));
+    m_noteLabel->setStyleSheet(ThemeManager::textColorStyleSheet(ThemeManager::mutedColor()));
     m_noteLabel->hide();
     layout->addWidget(m_noteLabel);
 
@@ -117,7 +117,7 @@ void TransactionFormDialog::buildForm()
     m_errorLabel->setObjectName(QStringLiteral("errorLabel"));
     m_errorLabel->setTextFormat(Qt::PlainText);
     m_errorLabel->setWordWrap(true);
-    m_errorLabel->setStyleSheet(QStringLiteral("color: %1;").arg(ThemeManager::negativeColor().name()));
+    m_errorLabel->setStyleSheet(ThemeManager::textColorStyleSheet(ThemeManager::negativeColor()));
     m_errorLabel->hide();
     layout->addWidget(m_errorLabel);
 

@@ -47,9 +47,8 @@ ReconciliationHistoryScreen::ReconciliationHistoryScreen(AppState *app, QWidget 
     applyFontRole(m_titleLabel, 5);
     layout->addWidget(m_titleLabel);
 
-    const QString muted = ThemeManager::mutedColor().name();
     auto *subtitle = new QLabel(tr("Past reconciliations for this account."), this);
-    subtitle->setStyleSheet(QStringLiteral("color: %1;").arg(muted));
+    subtitle->setStyleSheet(ThemeManager::textColorStyleSheet(ThemeManager::mutedColor()));
     layout->addWidget(subtitle);
     layout->addSpacing(8);
 
@@ -74,7 +73,7 @@ ReconciliationHistoryScreen::ReconciliationHistoryScreen(AppState *app, QWidget 
     m_emptyLabel->setObjectName(QStringLiteral("emptyLabel"));
     m_emptyLabel->setAlignment(Qt::AlignCenter);
     m_emptyLabel->setWordWrap(true);
-    m_emptyLabel->setStyleSheet(QStringLiteral("color: %1; padding: 32px;").arg(muted));
+    m_emptyLabel->setStyleSheet(ThemeManager::textColorStyleSheet(ThemeManager::mutedColor()) + QStringLiteral(" padding: 32px;"));
     m_emptyLabel->hide();
     layout->addWidget(m_emptyLabel);
 }

@@ -42,11 +42,6 @@ enum Column
     ColumnCount
 };
 
-QString mutedStyle()
-{
-    return QStringLiteral("color: %1;").arg(ThemeManager::mutedColor().name());
-}
-
 } // namespace
 
 ReconciliationScreen::ReconciliationScreen(AppState *app, QWidget *parent)
@@ -204,8 +199,8 @@ void ReconciliationScreen::addSummaryRow(QGridLayout *grid, int gridRow, const Q
     value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     applyFontRole(value, 7);
     if (muted) {
-        captionLabel->setStyleSheet(mutedStyle());
-        value->setStyleSheet(mutedStyle());
+        captionLabel->setStyleSheet(ThemeManager::textColorStyleSheet(ThemeManager::mutedColor()));
+        value->setStyleSheet(ThemeManager::textColorStyleSheet(ThemeManager::mutedColor()));
     }
     grid->addWidget(captionLabel, gridRow, 0);
     grid->addWidget(value, gridRow, 1);
@@ -362,7 +357,7 @@ void ReconciliationScreen::updateDifference()
     m_statementValue->setText(Money::format(s.statementBalance, m_currency));
     m_differenceValue->setText(Money::format(s.difference, m_currency));
     const QColor colour = s.difference == 0 ? ThemeManager::positiveColor() : ThemeManager::negativeColor();
-    m_differenceValue->setStyleSheet(QStringLiteral("color: %1;").arg(colour.name()));
+    m_differenceValue->setStyleSheet(ThemeManager::textColorStyleSheet(colour));
     m_finishButton->setEnabled(s.difference == 0 && !m_accountId.isEmpty() && !m_finishing);
 }
 
