@@ -16,6 +16,7 @@
 #include "ImportScreen.h"
 #include "InteractiveCheck.h"
 #include "PayeeScreen.h"
+#include "PlainMessage.h"
 #include "PreferencesRepository.h"
 #include "RecurringRepository.h"
 #include "RecurringScreen.h"
@@ -406,13 +407,10 @@ void MainWindow::askToUpload()
             // A sign-out meanwhile has answered already.
             if (!self || !self->m_app->isUploadHeld())
                 return;
-            QMessageBox question(QMessageBox::Question, tr("Tallowmere Account"),
-                                 tr("Upload this computer's records to the online account %1?").arg(account),
-                                 QMessageBox::Yes | QMessageBox::No, self);
             // The e-mail is the server's text, shown as written.
-            question.setTextFormat(Qt::PlainText);
-            question.setDefaultButton(QMessageBox::No);
-            const bool upload = question.exec() == QMessageBox::Yes;
+            const bool upload = PlainMessage::ask(
+                self, tr("Tallowmere Account"),
+                tr("Upload this computer's records to the online account %1?").arg(account), QMessageBox::No);
             if (self)
                 self->m_app->answerUploadQuestion(upload);
         });

@@ -10,6 +10,7 @@
 #include "ReadFailureWatch.h"
 #include "RecurringFormDialog.h"
 #include "RecurringRepository.h"
+#include "RecurringService.h"
 #include "RegisterDelegate.h"
 #include "RegisterFilterDialog.h"
 #include "RegisterModel.h"
@@ -835,7 +836,7 @@ void RegisterScreen::memorizeCurrent()
     const auto t = currentTransaction();
     if (!t)
         return;
-    if (!t->date.isValid() || t->date < QDate(2000, 1, 1)) {
+    if (!RecurringService::isUsableDueDate(t->date)) {
         emit statusMessage(tr("Cannot memorize: source transaction has an invalid date"), 5000);
         return;
     }

@@ -4,8 +4,10 @@
 #include "AppState.h"
 #include "CategoryRepository.h"
 #include "DateField.h"
+#include "EntryChoices.h"
 #include "Money.h"
 #include "RecurringRepository.h"
+#include "RecurringService.h"
 #include "SmartAmountField.h"
 #include "TransactionRepository.h"
 
@@ -25,14 +27,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-// Dates before this are damage, not schedules: the form never returns one.
-const QDate FirstUsableDate(2000, 1, 1);
-
-bool usable(const QDate &date)
-{
-    return date.isValid() && date >= FirstUsableDate;
-}
 
 QDateTime nowUtc()
 {
@@ -277,16 +271,9 @@ void RecurringFormDialog::fillCategoryCombo()
     m_categoryCombo->clear();
     m_categoryCombo->addItem(tr("(none)"), QString());
     const QList<Category> categories = m_state->categories()->findAll();
-    QHash<QString, QString> names;
+    const QHash<QString, QString> paths = EntryChoices::categoryPaths(categories);
     for (const Category &category : categories)
-        names.insert(category.id, category.name);
-    for (const Category &category : categories) {
-        const auto parent = names.constFind(category.parentId);
-        const QString text = !category.parentId.isEmpty() && parent != names.constEnd()
-                                 ? QStringLiteral("%1 > %2").arg(*parent, category.name)
-                                 : category.name;
-        m_categoryCombo->addItem(text, category.id);
-    }
+        m_categoryCombo->addItem(paths.value(category.id), category.id);
 }
 
 void RecurringFormDialog::loadRecurring(const RecurringTransaction &record)
@@ -420,12 +407,12 @@ RecurringTransaction RecurringFormDialog::recurring() const
         result.startDate = typed;
         result.nextDueDate = typed;
     }
-    if (!usable(result.startDate)) {
+    if (!RecurringService::isUsableDueDate(result.startDate)) {
         qWarning() << "RecurringFormDialog: rejecting invalid startDate" << result.startDate
                    << "— falling back to today";
         result.startDate = QDate::currentDate();
     }
-    if (!usable(result.nextDueDate)) {
+    if (!RecurringService::isUsableDueDate(result.nextDueDate)) {
         qWarning() << "RecurringFormDialog: rejecting invalid nextDueDate" << result.nextDueDate
                    << "— falling back to startDate" << result.startDate;
         result.nextDueDate = result.startDate;

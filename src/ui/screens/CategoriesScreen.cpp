@@ -4,6 +4,7 @@
 #include "CategoryFormDialog.h"
 #include "CategoryRepository.h"
 #include "CategoryTreeModel.h"
+#include "EntryChoices.h"
 #include "PlainMessage.h"
 #include "ThemeManager.h"
 
@@ -108,14 +109,6 @@ void CategoriesScreen::expandCategory(const QString &id)
         m_tree->expand(index);
 }
 
-QString CategoriesScreen::parentName(const QString &parentId) const
-{
-    if (parentId.isEmpty())
-        return {};
-    const std::optional<Category> parent = m_app->categories()->findById(parentId);
-    return parent ? parent->name : QString();
-}
-
 void CategoriesScreen::onCreateCategory()
 {
     createCategory(QString());
@@ -133,7 +126,7 @@ void CategoriesScreen::onCreateSubcategory()
 
 void CategoriesScreen::createCategory(const QString &parentId)
 {
-    CategoryFormDialog dialog(parentId, parentName(parentId), this);
+    CategoryFormDialog dialog(parentId, EntryChoices::storedCategoryName(m_app, parentId), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     const Category category = dialog.category();
@@ -151,7 +144,7 @@ void CategoriesScreen::onEditCategory()
     if (!index.isValid())
         return;
     const Category category = m_model->categoryAt(m_proxy->mapToSource(index));
-    CategoryFormDialog dialog(category, parentName(category.parentId), this);
+    CategoryFormDialog dialog(category, EntryChoices::storedCategoryName(m_app, category.parentId), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     const Category edited = dialog.category();

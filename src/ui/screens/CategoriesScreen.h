@@ -40,7 +40,6 @@ private:
     void collectExpandedIds(const QModelIndex &proxyParent, QSet<QString> &ids) const;
     void restoreExpanded(const QSet<QString> &ids);
     void expandCategory(const QString &id);
-    QString parentName(const QString &parentId) const;
 
     AppState *m_app = nullptr;
     QLineEdit *m_searchEdit = nullptr;

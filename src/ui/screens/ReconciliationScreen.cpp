@@ -447,10 +447,8 @@ void ReconciliationScreen::deleteSelectedTransaction()
     if (!rowValid(row))
         return;
     const Transaction shown = m_transactions.at(row);
-    const auto answer = PlainMessage::show(this, QMessageBox::Question, tr("Delete Transaction"),
-                                           tr("Delete the transaction for %1?").arg(shown.payee),
-                                           QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-    if (answer != QMessageBox::Yes)
+    if (!PlainMessage::ask(this, tr("Delete Transaction"), tr("Delete the transaction for %1?").arg(shown.payee),
+                           QMessageBox::No))
         return;
     // A transfer goes with its other leg.
     const std::optional<Transaction> stored = m_app->transactions()->findById(shown.id);

@@ -1,6 +1,7 @@
 #include "RecurringModel.h"
 
 #include "AccountRepository.h"
+#include "DateField.h"
 #include "Money.h"
 #include "RecurringRepository.h"
 #include "ThemeManager.h"
@@ -72,7 +73,7 @@ QVariant RecurringModel::data(const QModelIndex &index, int role) const
         case FrequencyColumn:
             return recurrenceText(r);
         case NextDueColumn:
-            return r.nextDueDate.toString(QStringLiteral("M/d/yyyy"));
+            return DateField::format(r.nextDueDate);
         case AutoColumn:
             return r.autoPost ? tr("Yes") : tr("No");
         case StatusColumn:
