@@ -44,7 +44,6 @@ public:
     bool isOpen() const;
     void close();
     Problem problem() const { return m_problem; }
-    void setProblem(Problem problem) { m_problem = problem; }
 
     // SQLite's quick integrity check of the whole file. False, with the
     // problem set to Damaged, when it finds damage or cannot run.

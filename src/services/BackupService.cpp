@@ -2,6 +2,7 @@
 
 #include "Database.h"
 #include "DatabaseTransaction.h"
+#include "SqlStatement.h"
 #include "SqlValues.h"
 #include "ZipReader.h"
 #include "ZipWriter.h"
@@ -122,11 +123,7 @@ QStringList columnNames(const Table &table)
 QString upsertSql(const Table &table, RestoreMode mode)
 {
     const QStringList names = columnNames(table);
-    QStringList marks;
-    marks.fill(QStringLiteral("?"), names.size());
-    QString sql =
-        QStringLiteral("INSERT INTO %1 (%2) VALUES (%3) ON CONFLICT(id) ")
-            .arg(QLatin1String(table.name), names.join(QLatin1String(", ")), marks.join(QLatin1String(", ")));
+    QString sql = SqlStatement::insertSql(table.name, names) + QStringLiteral(" ON CONFLICT(id) ");
     if (mode == RestoreMode::SkipExisting)
         return sql + QStringLiteral("DO NOTHING");
     QStringList assignments;

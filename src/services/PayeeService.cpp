@@ -2,8 +2,8 @@
 
 #include "Database.h"
 #include "DatabaseTransaction.h"
+#include "SqlValues.h"
 
-#include <QDateTime>
 #include <QDebug>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -20,7 +20,7 @@ PayeeService::Result PayeeService::rewrite(const QStringList &oldNames, const QS
     DatabaseTransaction transaction(m_database, "PayeeService::rewrite");
     // The same stamp form as every other writer, so that time stamps compare
     // as text (the backup keeps the newer row by comparing them).
-    const QString now = QDateTime::currentDateTimeUtc().toString(Qt::ISODate);
+    const QString now = SqlValues::nowText();
     QSqlQuery query(m_database->database());
     if (!query.prepare(
             QStringLiteral("UPDATE transactions SET payee = ?, updated_at = ?, sync_status = 'pending' "

@@ -143,23 +143,6 @@ QList<SyncRowState> SyncStore::rowStates(SyncKind kind, const QStringList &ids, 
     return states;
 }
 
-bool SyncStore::markSynced(SyncKind kind, const QString &id, const QString &serverId) const
-{
-    switch (kind) {
-    case SyncKind::Account:
-        return m_accounts->markSynced(id, serverId);
-    case SyncKind::Category:
-        return m_categories->markSynced(id, serverId);
-    case SyncKind::Recurring:
-        return m_recurring->markSynced(id, serverId);
-    case SyncKind::Transaction:
-        return m_transactions->markSynced(id, serverId);
-    case SyncKind::Reconciliation:
-        return m_reconciliations->markSynced(id, serverId);
-    }
-    return false;
-}
-
 bool SyncStore::markSynced(SyncKind kind, const QList<std::pair<QString, QString>> &idsAndServerIds) const
 {
     if (idsAndServerIds.isEmpty())

@@ -65,7 +65,6 @@ public:
     // the server-id index.
     static QList<SyncRowState> rowStates(SyncKind kind, const QStringList &ids, const QStringList &serverIds);
 
-    bool markSynced(SyncKind kind, const QString &id, const QString &serverId) const;
     // Many rows of one kind (id, server id) in a few statements.
     bool markSynced(SyncKind kind, const QList<std::pair<QString, QString>> &idsAndServerIds) const;
     // Records the server's id of a row that must stay pending.
