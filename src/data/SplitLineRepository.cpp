@@ -45,33 +45,30 @@ QHash<QString, QList<SplitLine>> SplitLineRepository::findForPendingTransactions
     // Ordered by rowid, as the per-transaction read walks the transaction
     // index and so returns each transaction's lines in rowid order. Read
     // through SQLite's own interface: a push reads thousands of lines.
-    SqliteRows rows(
+    // Lines missing from a transaction would be sent as its whole split, so a
+    // failed read gives none.
+    const QList<SplitLine> lines = SqliteRows::readAll<SplitLine>(
         m_database->database(),
         QStringLiteral(
             "SELECT s.id, s.transaction_id, s.category_id, s.amount, s.memo, s.created_at, s.updated_at "
             "FROM split_lines s JOIN transactions t ON t.id = s.transaction_id "
             "WHERE t.sync_status = 'pending' AND t.is_split = 1 ORDER BY s.rowid"),
-        {});
+        {},
+        [](const SqliteRows &rows) {
+            SplitLine line;
+            line.id = rows.text(0);
+            line.transactionId = rows.text(1);
+            line.categoryId = rows.isNull(2) ? QString(QLatin1String("")) : rows.text(2);
+            line.amount = rows.integer(3);
+            line.memo = rows.isNull(4) ? QString(QLatin1String("")) : rows.text(4);
+            line.createdAt = SqlValues::readTimestamp(rows.utf8(5));
+            line.updatedAt = SqlValues::readTimestamp(rows.utf8(6));
+            return line;
+        },
+        "SplitLineRepository::findForPendingTransactions");
     QHash<QString, QList<SplitLine>> byTransaction;
-    QList<SplitLine> *lines = nullptr; // the current transaction's, as its lines mostly follow each other
-    while (rows.next()) {
-        SplitLine line;
-        line.id = rows.text(0);
-        line.transactionId = rows.text(1);
-        line.categoryId = rows.isNull(2) ? QString(QLatin1String("")) : rows.text(2);
-        line.amount = rows.integer(3);
-        line.memo = rows.isNull(4) ? QString(QLatin1String("")) : rows.text(4);
-        line.createdAt = SqlValues::readTimestamp(rows.utf8(5));
-        line.updatedAt = SqlValues::readTimestamp(rows.utf8(6));
-        if (!lines || lines->constFirst().transactionId != line.transactionId)
-            lines = &byTransaction[line.transactionId];
-        lines->append(std::move(line));
-    }
-    // Lines missing from a transaction would be sent as its whole split.
-    if (rows.failed()) {
-        SqlStatement::readFailed(rows.lastError(), "SplitLineRepository::findForPendingTransactions");
-        return {};
-    }
+    for (const SplitLine &line : lines)
+        byTransaction[line.transactionId].append(line);
     return byTransaction;
 }
 

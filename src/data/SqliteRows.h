@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SqlStatement.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
@@ -42,14 +44,30 @@ public:
     QByteArrayView utf8(int column) const;
     QString text(int column) const { return QString::fromUtf8(utf8(column)); }
 
+    // Every row of `sql` as a record made by `read` (called with these rows);
+    // empty when the read fails part-way, since a partial list would pass for
+    // the whole one. `context` names the caller in the warning.
+    template <typename Record, typename Read>
+    static QList<Record> readAll(const QSqlDatabase &database, const QString &sql, const QVariantList &values,
+                                 Read read, const char *context)
+    {
+        QList<Record> list;
+        SqliteRows rows(database, sql, values);
+        while (rows.next())
+            list.append(read(rows));
+        if (rows.failed()) {
+            SqlStatement::readFailed(rows.lastError(), context);
+            return {};
+        }
+        return list;
+    }
+
     // Whether reads take SQLite's interface; tests turn it off to check the
     // QSqlQuery path gives the same answers.
     static bool directReads(const QSqlDatabase &database);
     static void setDirectReadsAllowed(bool allowed);
 
 private:
-    void fail(int code);
-
     sqlite3_stmt *m_statement = nullptr;
     std::unique_ptr<QSqlQuery> m_query; // when not direct
     QList<QByteArray> m_texts;          // the current row's text, when not direct

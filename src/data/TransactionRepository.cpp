@@ -159,24 +159,6 @@ RegisterRow registerRowFrom(const SqliteRows &q, SharedTexts &shared)
     return RegisterRow{transactionFrom(q, shared), 0, shared(q.utf8(kColumnCount))};
 }
 
-// Every row of `sql` through SQLite's own interface, as records made by `read`.
-template <typename Record, typename Read>
-QList<Record> readRows(const QSqlDatabase &database, const QString &sql, const QVariantList &values, Read read,
-                       const char *context)
-{
-    QList<Record> list;
-    SqliteRows rows(database, sql, values);
-    SharedTexts shared;
-    while (rows.next())
-        list.append(read(rows, shared));
-    // A partial list would pass for the whole one.
-    if (rows.failed()) {
-        SqlStatement::readFailed(rows.lastError(), context);
-        return {};
-    }
-    return list;
-}
-
 QString select(const char *rest)
 {
     return QStringLiteral("SELECT %1 FROM transactions t %2").arg(columns(), QLatin1String(rest));
@@ -228,8 +210,10 @@ std::optional<Transaction> TransactionRepository::findByServerId(const QString &
 QList<Transaction> TransactionRepository::findPendingSync() const
 {
     // A push reads every pending row at once, often thousands.
-    return readRows<Transaction>(m_database->database(), select("WHERE t.sync_status = 'pending'"), {},
-                                 transactionFrom, "TransactionRepository::findPendingSync");
+    return SqliteRows::readAll<Transaction>(
+        m_database->database(), select("WHERE t.sync_status = 'pending'"), {},
+        [shared = SharedTexts()](const SqliteRows &q) mutable { return transactionFrom(q, shared); },
+        "TransactionRepository::findPendingSync");
 }
 
 QString TransactionRepository::registerRowsSql()
@@ -276,15 +260,9 @@ QString TransactionRepository::allPayeesSql()
 
 QStringList TransactionRepository::allPayees() const
 {
-    QStringList payees;
-    SqliteRows rows(m_database->database(), allPayeesSql(), {});
-    while (rows.next())
-        payees.append(rows.text(0));
-    if (rows.failed()) {
-        SqlStatement::readFailed(rows.lastError(), "TransactionRepository::allPayees");
-        return {};
-    }
-    return payees;
+    return SqliteRows::readAll<QString>(
+        m_database->database(), allPayeesSql(), {}, [](const SqliteRows &q) { return q.text(0); },
+        "TransactionRepository::allPayees");
 }
 
 QStringList TransactionRepository::payees(const QString &accountId) const
@@ -403,6 +381,8 @@ QList<RegisterRow> TransactionRepository::registerRowsByIds(const QStringList &i
     values.reserve(ids.size());
     for (const QString &id : ids)
         values.append(id);
-    return readRows<RegisterRow>(m_database->database(), sql, values, registerRowFrom,
-                                 "TransactionRepository::registerRowsByIds");
+    return SqliteRows::readAll<RegisterRow>(
+        m_database->database(), sql, values,
+        [shared = SharedTexts()](const SqliteRows &q) mutable { return registerRowFrom(q, shared); },
+        "TransactionRepository::registerRowsByIds");
 }
