@@ -156,21 +156,6 @@ void AccountScreen::showSuccess(const QString &message)
     showStatus(message, QStringLiteral("color: #2E7D32; padding: 4px;"), 3000);
 }
 
-QWidget *AccountScreen::createSection(const QString &title, const QString &subtitle)
-{
-    return section(title, subtitle, this);
-}
-
-QFrame *AccountScreen::createSeparator()
-{
-    return separator(this);
-}
-
-QString AccountScreen::formatRelativeTime(const QDateTime &time) const
-{
-    return relativeTime(time, QDateTime::currentDateTimeUtc());
-}
-
 QWidget *AccountScreen::createPage(const QString &title, QVBoxLayout **layout)
 {
     auto *page = new QWidget(this);
@@ -194,7 +179,7 @@ QWidget *AccountScreen::createProfileTab()
 {
     QVBoxLayout *layout = nullptr;
     QWidget *page = createPage(QStringLiteral("Profile"), &layout);
-    layout->addWidget(createSection(QStringLiteral("Personal Information"), QString()));
+    layout->addWidget(section(QStringLiteral("Personal Information"), QString(), this));
 
     auto *lines = new QVBoxLayout;
     lines->setContentsMargins(12, 0, 0, 0);
@@ -218,10 +203,10 @@ QWidget *AccountScreen::createProfileTab()
     connect(signOut, &QPushButton::clicked, this, &AccountScreen::logoutRequested);
 
     layout->addSpacing(16);
-    layout->addWidget(createSeparator());
+    layout->addWidget(separator(this));
     layout->addSpacing(8);
     layout->addWidget(
-        createSection(QStringLiteral("Password"), QStringLiteral("Change your account password.")));
+        section(QStringLiteral("Password"), QStringLiteral("Change your account password."), this));
     QHBoxLayout *passwordRow = indentedRow();
     m_changePasswordButton = new QPushButton(QStringLiteral("Change Password"), page);
     passwordRow->addWidget(m_changePasswordButton);
@@ -333,7 +318,8 @@ void AccountScreen::showSessions(const QList<Session> &sessions)
         QLabel *clientLine = plainLabel(client, container);
         setFontWeight(clientLine, 500);
         QString detail =
-            session.isCurrent ? QStringLiteral("This session") : formatRelativeTime(session.lastActiveAt);
+            session.isCurrent ? QStringLiteral("This session")
+                              : relativeTime(session.lastActiveAt, QDateTime::currentDateTimeUtc());
         if (!session.ipAddress.isEmpty())
             detail += MiddleDot + session.ipAddress;
         lines->addWidget(clientLine);
@@ -404,7 +390,8 @@ void AccountScreen::showDevices(const QList<Device> &devices)
             detail += MiddleDot + QStringLiteral("v%1").arg(device.appVersion);
         lines->addWidget(nameLine);
         lines->addWidget(secondaryLabel(detail, container));
-        lines->addWidget(secondaryLabel(formatRelativeTime(device.lastSyncAt), container));
+        lines->addWidget(
+            secondaryLabel(relativeTime(device.lastSyncAt, QDateTime::currentDateTimeUtc()), container));
         row->addLayout(lines);
         row->addStretch();
         auto *remove = new QPushButton(QStringLiteral("Remove"), container);
@@ -437,9 +424,9 @@ QWidget *AccountScreen::createPrivacyTab()
 {
     QVBoxLayout *layout = nullptr;
     QWidget *page = createPage(QStringLiteral("Data & Privacy"), &layout);
-    layout->addWidget(createSection(QStringLiteral("Danger Zone"),
+    layout->addWidget(section(QStringLiteral("Danger Zone"),
                                     QStringLiteral("Permanently delete your account. This cannot be undone "
-                                                   "after 30 days.")));
+                                                   "after 30 days."), this));
     m_ownerNote = secondaryLabel(QStringLiteral("You are the group owner. Transfer ownership or remove all "
                                                 "members before deleting your account."),
                                  page);

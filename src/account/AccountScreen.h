@@ -51,9 +51,6 @@ public:
 
     void showError(const QString &message);
     void showSuccess(const QString &message);
-    QWidget *createSection(const QString &title, const QString &subtitle);
-    QFrame *createSeparator();
-    QString formatRelativeTime(const QDateTime &time) const;
 
 signals:
     void logoutRequested();

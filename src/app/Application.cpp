@@ -86,7 +86,7 @@ Application::Application(int &argc, char **argv)
     MessageOutput::install();
     setOrganizationName(QStringLiteral("Tallowmere"));
     setApplicationName(QStringLiteral("Tallyfern"));
-    setApplicationVersion(QString::fromLatin1(Version));
+    setApplicationVersion(QString::fromLatin1(AppInfo::Version));
     loadTranslations();
     setWindowIcon(QIcon(QStringLiteral(":/icons/icons/app_icon.png")));
     registerIconFont();
@@ -181,7 +181,7 @@ BrioUpdate::UpdateConfig Application::updateConfig()
         path += QLatin1Char('/');
     base.setPath(path + QStringLiteral("tallyfern/stable/"), QUrl::DecodedMode);
     return BrioUpdate::UpdateConfig{QStringLiteral("tallyfern"), QStringLiteral("stable"), base,
-                                    QString::fromLatin1(Version)};
+                                    QString::fromLatin1(AppInfo::Version)};
 }
 
 BrioUpdate::FeedbackConfig Application::feedbackConfig()
@@ -240,7 +240,7 @@ void Application::startUpdateSteps()
         },
     };
     delete m_startupUpdates;
-    m_startupUpdates = new BrioUpdate::StartupUpdates(updateConfig(), QString::fromLatin1(DisplayName),
+    m_startupUpdates = new BrioUpdate::StartupUpdates(updateConfig(), QString::fromLatin1(AppInfo::DisplayName),
                                                       std::move(storage), this);
     m_startupUpdates->start(m_mainWindow);
 }

@@ -26,9 +26,6 @@ class Application : public QApplication
     Q_OBJECT
 
 public:
-    static constexpr auto Version = AppInfo::Version;
-    static constexpr auto DisplayName = AppInfo::DisplayName;
-
     // Shows a start-up failure to the user. Tests replace it to read the text
     // instead of facing a modal message box.
     using ErrorPresenter = std::function<void(const QString &title, const QString &text)>;
