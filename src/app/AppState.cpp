@@ -273,10 +273,9 @@ void AppState::holdUploadForNewUser()
     if (m_uploadHeld)
         return;
     // The loopback redirect takes any caller's tokens, so a sign-in may be
-    // into a stranger's account. The user this device synced with last (kept
-    // by the sync engine as "syncCursorUser") may upload at once.
-    const QString user = m_accountClient->authClient()->currentUserId();
-    if (!user.isEmpty() && user == m_preferences->value(QStringLiteral("syncCursorUser"), QString()))
+    // into a stranger's account. The user this device synced with last may
+    // upload at once.
+    if (m_syncEngine->isLastSyncedUser(m_accountClient->authClient()->currentUserId()))
         return;
     // Accounts and transactions are the user's own records; a device with
     // only the default categories has nothing to give away.

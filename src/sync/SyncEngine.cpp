@@ -207,13 +207,18 @@ void SyncEngine::startPull()
     pullChanges(m_preferences->value(CursorPreference, QString()));
 }
 
+bool SyncEngine::isLastSyncedUser(const QString &userId) const
+{
+    return !userId.isEmpty() && userId == m_preferences->value(CursorUserPreference, QString());
+}
+
 bool SyncEngine::claimCursor()
 {
     if (!m_userIdSource)
         return false;
     const QString user = m_userIdSource();
     // Not known before a refresh; the reply to the first pull checks again.
-    if (user.isEmpty() || user == m_preferences->value(CursorUserPreference, QString()))
+    if (user.isEmpty() || isLastSyncedUser(user))
         return false;
     // A cursor kept without its owner may be anyone's: pulling everything again is safe.
     const bool hadCursor = m_preferences->get(CursorPreference).has_value();

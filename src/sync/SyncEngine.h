@@ -62,6 +62,8 @@ public:
 
     SyncState state() const { return m_state; }
     bool isAutoSyncActive() const;
+    // Whether `userId` is the user whose records this device pulled last.
+    bool isLastSyncedUser(const QString &userId) const;
     QString lastError() const { return m_lastError; }
     static QString stateToString(SyncState state);
 
