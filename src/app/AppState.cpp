@@ -131,11 +131,9 @@ bool AppState::openDatabase()
         return false;
     }
     m_database = database;
+    // Before the repositories exist, so through one of its own; nothing listens yet.
     if (checked)
-        SqlStatement::write(m_database,
-                            QStringLiteral("INSERT INTO preferences (key, value) VALUES (?, ?) "
-                                           "ON CONFLICT(key) DO UPDATE SET value = excluded.value"),
-                            {QLatin1String(Database::IntegrityCheckKey), today}, "AppState::openDatabase");
+        PreferencesRepository(m_database).set(QLatin1String(Database::IntegrityCheckKey), today);
     return true;
 }
 
