@@ -2,6 +2,7 @@
 
 #include "Database.h"
 #include "DatabaseTransaction.h"
+#include "RecordOrder.h"
 #include "SqlStatement.h"
 #include "SqlValues.h"
 #include "ZipReader.h"
@@ -373,27 +374,9 @@ bool BackupService::restoreRow(size_t tableIndex, const Row &row, RestoreMode mo
 
 QList<BackupService::Row> BackupService::parentsFirst(QList<Row> categories)
 {
-    QHash<QString, qsizetype> byId;
-    for (qsizetype i = 0; i < categories.size(); ++i)
-        byId.insert(categories.at(i).object.value(QStringLiteral("id")).toString(), i);
-    // Each row is visited once: walking up from it stops at a parent already
-    // placed, not in the archive, absent, or on a cycle, whose rows then fail
-    // alone. Repeated passes over the rows instead would take minutes for a
-    // long chain listed children first.
-    QList<bool> placed(categories.size(), false);
-    QList<qsizetype> chain;
-    QList<Row> ordered;
-    ordered.reserve(categories.size());
-    for (qsizetype start = 0; start < categories.size(); ++start) {
-        chain.clear();
-        for (qsizetype i = start; i >= 0 && !placed.at(i);) {
-            placed[i] = true;
-            chain.append(i);
-            const QString parent = categories.at(i).object.value(QStringLiteral("parent_id")).toString();
-            i = parent.isEmpty() ? -1 : byId.value(parent, -1);
-        }
-        for (auto it = chain.crbegin(); it != chain.crend(); ++it)
-            ordered.append(std::move(categories[*it]));
-    }
-    return ordered;
+    // A row whose parent is not in the archive, absent or on a cycle then fails alone.
+    return RecordOrder::parentsFirst(
+        std::move(categories),
+        [](const Row &row) { return row.object.value(QStringLiteral("id")).toString(); },
+        [](const Row &row) { return row.object.value(QStringLiteral("parent_id")).toString(); });
 }

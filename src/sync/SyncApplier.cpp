@@ -4,6 +4,7 @@
 #include "CategoryRepository.h"
 #include "PreferencesRepository.h"
 #include "ReconciliationRepository.h"
+#include "RecordOrder.h"
 #include "RecurringRepository.h"
 #include "SplitLineRepository.h"
 #include "SyncOutbox.h"
@@ -98,32 +99,14 @@ QList<SyncRetryQueue::Entry> inApplyOrder(QList<SyncRetryQueue::Entry> entries)
     };
     const auto first = std::find_if(entries.begin(), entries.end(), isCategory);
     const auto end = std::find_if_not(first, entries.end(), isCategory);
-    const qsizetype offset = first - entries.begin();
-    const qsizetype count = end - first;
-
-    QHash<QString, qsizetype> byId;
-    for (qsizetype i = 0; i < count; ++i) {
-        const QString id = entries.at(offset + i).record.value(QLatin1String("client_id")).toString();
-        if (!id.isEmpty())
-            byId.insert(id, i);
-    }
-    // Each category is visited once: walking up from it stops at a parent
-    // already placed, absent or on a cycle.
-    QList<bool> placed(count, false);
-    QList<qsizetype> chain;
-    QList<SyncRetryQueue::Entry> ordered;
-    ordered.reserve(count);
-    for (qsizetype start = 0; start < count; ++start) {
-        chain.clear();
-        for (qsizetype i = start; i >= 0 && !placed.at(i);) {
-            placed[i] = true;
-            chain.append(i);
-            const QString parent = entries.at(offset + i).record.value(QLatin1String("parent_id")).toString();
-            i = parent.isEmpty() ? -1 : byId.value(parent, -1);
-        }
-        for (auto it = chain.crbegin(); it != chain.crend(); ++it)
-            ordered.append(entries.at(offset + *it));
-    }
+    QList<SyncRetryQueue::Entry> ordered = RecordOrder::parentsFirst(
+        QList<SyncRetryQueue::Entry>(first, end),
+        [](const SyncRetryQueue::Entry &entry) {
+            return entry.record.value(QLatin1String("client_id")).toString();
+        },
+        [](const SyncRetryQueue::Entry &entry) {
+            return entry.record.value(QLatin1String("parent_id")).toString();
+        });
     std::move(ordered.begin(), ordered.end(), first);
     return entries;
 }
