@@ -111,26 +111,6 @@ QList<SyncRetryQueue::Entry> inApplyOrder(QList<SyncRetryQueue::Entry> entries)
     return entries;
 }
 
-QJsonObject payloadOf(const Account &account)
-{
-    return SyncWire::accountPayload(account);
-}
-
-QJsonObject payloadOf(const Category &category)
-{
-    return SyncWire::categoryPayload(category);
-}
-
-QJsonObject payloadOf(const RecurringTransaction &recurring)
-{
-    return SyncWire::recurringPayload(recurring);
-}
-
-QJsonObject payloadOf(const Reconciliation &reconciliation)
-{
-    return SyncWire::reconciliationPayload(reconciliation);
-}
-
 } // namespace
 
 SyncApplier::SyncApplier(const SyncStore *store, PreferencesRepository *preferences, QObject *parent)
@@ -438,7 +418,7 @@ bool SyncApplier::mayReplace(SyncKind kind, Repository *repository, const QStrin
     if (!m_outbox)
         return false;
     const auto current = repository->findById(id);
-    return current && m_outbox->serverMayReplace(kind, id, m_outbox->currentPayload(*current));
+    return current && m_outbox->serverMayReplace(kind, id, m_store->currentPayload(*current));
 }
 
 template <typename Record, typename Repository>
@@ -454,13 +434,12 @@ bool SyncApplier::unchanged(Repository *repository, const Record &record,
     if (!local)
         return false;
     if constexpr (std::is_same_v<Record, Transaction>) {
-        const QList<SplitLine> localLines =
-            local->isSplit ? m_store->splitLines()->findByTransaction(local->id) : QList<SplitLine>();
-        return SyncWire::transactionPayload(*local, localLines) ==
+        // The server's copy brings its lines with it.
+        return m_store->currentPayload(*local) ==
                SyncWire::transactionPayload(record, SyncWire::readSplitLines(json, record));
     } else {
         Q_UNUSED(json);
-        return payloadOf(*local) == payloadOf(record);
+        return m_store->currentPayload(*local) == m_store->currentPayload(record);
     }
 }
 

@@ -185,7 +185,7 @@ std::optional<QJsonObject> SyncOutbox::readPayload(SyncKind kind, const QString 
     auto payloadOf = [this](const auto &record) -> std::optional<QJsonObject> {
         if (!record)
             return std::nullopt;
-        return currentPayload(*record);
+        return m_store->currentPayload(*record);
     };
     switch (kind) {
     case SyncKind::Account:
@@ -200,34 +200,6 @@ std::optional<QJsonObject> SyncOutbox::readPayload(SyncKind kind, const QString 
         return payloadOf(m_store->reconciliations()->findById(id));
     }
     return std::nullopt;
-}
-
-QJsonObject SyncOutbox::currentPayload(const Account &account) const
-{
-    return SyncWire::accountPayload(account);
-}
-
-QJsonObject SyncOutbox::currentPayload(const Category &category) const
-{
-    return SyncWire::categoryPayload(category);
-}
-
-QJsonObject SyncOutbox::currentPayload(const RecurringTransaction &recurring) const
-{
-    return SyncWire::recurringPayload(recurring);
-}
-
-QJsonObject SyncOutbox::currentPayload(const Transaction &transaction) const
-{
-    QList<SplitLine> lines;
-    if (transaction.isSplit)
-        lines = m_store->splitLines()->findByTransaction(transaction.id);
-    return SyncWire::transactionPayload(transaction, lines);
-}
-
-QJsonObject SyncOutbox::currentPayload(const Reconciliation &reconciliation) const
-{
-    return SyncWire::reconciliationPayload(reconciliation);
 }
 
 bool SyncOutbox::samePayload(QJsonObject a, QJsonObject b)

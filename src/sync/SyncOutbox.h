@@ -65,13 +65,6 @@ public:
     // false when the row became pending or was edited after the collection.
     bool serverMayReplace(SyncKind kind, const QString &id, const QJsonObject &currentPayload) const;
 
-    // The payloads this cycle would send for a row as it is now.
-    QJsonObject currentPayload(const Account &account) const;
-    QJsonObject currentPayload(const Category &category) const;
-    QJsonObject currentPayload(const RecurringTransaction &recurring) const;
-    QJsonObject currentPayload(const Transaction &transaction) const;
-    QJsonObject currentPayload(const Reconciliation &reconciliation) const;
-
 private:
     struct Change
     {

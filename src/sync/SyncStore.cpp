@@ -4,8 +4,10 @@
 #include "CategoryRepository.h"
 #include "ReconciliationRepository.h"
 #include "RecurringRepository.h"
+#include "SplitLineRepository.h"
 #include "SqlStatement.h"
 #include "SqlValues.h"
+#include "SyncWire.h"
 #include "TransactionRepository.h"
 
 #include <QSqlDatabase>
@@ -203,4 +205,32 @@ QString SyncStore::writeMark()
     if (!query.exec(QStringLiteral("PRAGMA data_version")) || !query.next())
         return QString();
     return own + QLatin1Char('/') + query.value(0).toString();
+}
+
+QJsonObject SyncStore::currentPayload(const Account &account) const
+{
+    return SyncWire::accountPayload(account);
+}
+
+QJsonObject SyncStore::currentPayload(const Category &category) const
+{
+    return SyncWire::categoryPayload(category);
+}
+
+QJsonObject SyncStore::currentPayload(const RecurringTransaction &recurring) const
+{
+    return SyncWire::recurringPayload(recurring);
+}
+
+QJsonObject SyncStore::currentPayload(const Transaction &transaction) const
+{
+    QList<SplitLine> lines;
+    if (transaction.isSplit)
+        lines = m_splitLines->findByTransaction(transaction.id);
+    return SyncWire::transactionPayload(transaction, lines);
+}
+
+QJsonObject SyncStore::currentPayload(const Reconciliation &reconciliation) const
+{
+    return SyncWire::reconciliationPayload(reconciliation);
 }

@@ -1,12 +1,18 @@
 #pragma once
 
 #include <QDateTime>
+#include <QJsonObject>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <optional>
 #include <utility>
 
+struct Account;
+struct Category;
+struct Reconciliation;
+struct RecurringTransaction;
+struct Transaction;
 class AccountRepository;
 class CategoryRepository;
 class ReconciliationRepository;
@@ -52,6 +58,14 @@ public:
     RecurringRepository *recurring() const { return m_recurring; }
     ReconciliationRepository *reconciliations() const { return m_reconciliations; }
     SplitLineRepository *splitLines() const { return m_splitLines; }
+
+    // The payload a push would send for a row as it is now (a split
+    // transaction with its stored lines).
+    QJsonObject currentPayload(const Account &account) const;
+    QJsonObject currentPayload(const Category &category) const;
+    QJsonObject currentPayload(const RecurringTransaction &recurring) const;
+    QJsonObject currentPayload(const Transaction &transaction) const;
+    QJsonObject currentPayload(const Reconciliation &reconciliation) const;
 
     static QList<SyncKind> kinds();
     static QString entityType(SyncKind kind);
