@@ -92,11 +92,11 @@ double rawRound(const QList<ImportPreviewRow> &rows, int *written)
         const QString now = QDateTime::currentDateTimeUtc().toString(Qt::ISODate);
         query.addBindValue(QUuid::createUuid().toString(QUuid::WithoutBraces));
         query.addBindValue(AccountId);
-        query.addBindValue(p.row.date.toString(Qt::ISODate));
-        query.addBindValue(text(p.row.payee));
-        query.addBindValue(text(p.row.memo));
-        query.addBindValue(p.row.amount);
-        query.addBindValue(text(p.row.checkNumber));
+        query.addBindValue(p.date.toString(Qt::ISODate));
+        query.addBindValue(text(p.text(ImportPreviewRow::Payee)));
+        query.addBindValue(text(p.text(ImportPreviewRow::Memo)));
+        query.addBindValue(p.amount);
+        query.addBindValue(text(p.text(ImportPreviewRow::CheckNumber)));
         query.addBindValue(now);
         query.addBindValue(now);
         if (!query.exec()) {
@@ -140,7 +140,7 @@ ImportTimes importRound(const QString &path, int *written)
     const ImportPreview preview = service.preview({file}, settings, AccountId);
     QElapsedTimer writeTimer;
     writeTimer.start();
-    const ImportResult result = service.importRows(AccountId, preview.rows);
+    const ImportResult result = service.importRows(AccountId, preview);
     ImportTimes times;
     times.write = Bench::millisSince(writeTimer);
     times.total = Bench::millisSince(timer);

@@ -546,6 +546,10 @@ Bitte prüfen Sie die Dateiberechtigungen und versuchen Sie es erneut.</translat
         <source>Note</source>
         <translation>Hinweis</translation>
     </message>
+    <message>
+        <source>%1 (new category)</source>
+        <translation>%1 (neue Kategorie)</translation>
+    </message>
 </context>
 <context>
     <name>ImportScreen</name>
@@ -684,6 +688,76 @@ Bitte prüfen Sie die Dateiberechtigungen und versuchen Sie es erneut.</translat
             <numerusform>%n Buchungen importiert</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Month first (M/D/Y)</source>
+        <translation>Monat zuerst (M/T/J)</translation>
+    </message>
+    <message>
+        <source>Day first (D/M/Y)</source>
+        <translation>Tag zuerst (T/M/J)</translation>
+    </message>
+    <message>
+        <source>QIF &amp;dates:</source>
+        <translation>QIF-&amp;Datum:</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Reading the files...</source>
+        <translation>Dateien werden gelesen...</translation>
+    </message>
+    <message>
+        <source>&amp;Use These Settings</source>
+        <translation>Diese Einstellungen &amp;verwenden</translation>
+    </message>
+    <message>
+        <source>Import these rows &amp;without a category</source>
+        <translation>Diese Zeilen &amp;ohne Kategorie importieren</translation>
+    </message>
+    <message>
+        <source>The dates in %1 fit both month-first and day-first order. Check the dates below and choose the QIF date order.</source>
+        <translation>Die Datumsangaben in %1 passen zu Monat zuerst und zu Tag zuerst. Prüfen Sie die Daten unten und wählen Sie die Reihenfolge der QIF-Daten.</translation>
+    </message>
+    <message>
+        <source>These rows look like %1 with a decimal comma. Use these settings?</source>
+        <translation>Diese Zeilen sehen nach %1 mit Dezimalkomma aus. Diese Einstellungen verwenden?</translation>
+    </message>
+    <message>
+        <source>These rows look like %1. Use these settings?</source>
+        <translation>Diese Zeilen sehen nach %1 aus. Diese Einstellungen verwenden?</translation>
+    </message>
+    <message>
+        <source>These categories do not exist: %1</source>
+        <translation>Diese Kategorien gibt es nicht: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Create %n new categor(y/ies)</source>
+        <translation>
+            <numerusform>%n neue Kategorie anlegen</numerusform>
+            <numerusform>%n neue Kategorien anlegen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>... and %n more</source>
+        <translation>
+            <numerusform>... und %n weitere</numerusform>
+            <numerusform>... und %n weitere</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Reading was cancelled.</source>
+        <translation>Das Lesen wurde abgebrochen.</translation>
+    </message>
+    <message>
+        <source>Importing transactions...</source>
+        <translation>Buchungen werden importiert...</translation>
+    </message>
+    <message>
+        <source>The import was cancelled; nothing was written.</source>
+        <translation>Der Import wurde abgebrochen; es wurde nichts geschrieben.</translation>
+    </message>
 </context>
 <context>
     <name>ImportService</name>
@@ -718,6 +792,10 @@ Bitte prüfen Sie die Dateiberechtigungen und versuchen Sie es erneut.</translat
     <message>
         <source>The import could not be saved; nothing was imported.</source>
         <translation>Der Import konnte nicht gespeichert werden; es wurde nichts importiert.</translation>
+    </message>
+    <message>
+        <source>The new categories could not be saved; nothing was imported.</source>
+        <translation>Die neuen Kategorien konnten nicht gespeichert werden; es wurde nichts importiert.</translation>
     </message>
 </context>
 <context>
@@ -757,6 +835,14 @@ Bitte prüfen Sie die Dateiberechtigungen und versuchen Sie es erneut.</translat
     <message>
         <source>date before 1900</source>
         <translation>Datum vor 1900</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; has a group separator after the decimal separator</source>
+        <translation>„%1“ hat ein Tausendertrennzeichen nach dem Dezimaltrennzeichen</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not grouped in thousands</source>
+        <translation>„%1“ ist nicht in Tausendergruppen gegliedert</translation>
     </message>
 </context>
 <context>

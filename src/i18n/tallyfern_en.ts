@@ -10,6 +10,20 @@
             <numerusform>Imported %n transactions</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>Create %n new categor(y/ies)</source>
+        <translation>
+            <numerusform>Create %n new category</numerusform>
+            <numerusform>Create %n new categories</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>... and %n more</source>
+        <translation>
+            <numerusform>... and %n more</numerusform>
+            <numerusform>... and %n more</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

@@ -546,6 +546,10 @@ Compruebe los permisos de los archivos e inténtelo de nuevo.</translation>
         <source>Note</source>
         <translation>Observación</translation>
     </message>
+    <message>
+        <source>%1 (new category)</source>
+        <translation>%1 (categoría nueva)</translation>
+    </message>
 </context>
 <context>
     <name>ImportScreen</name>
@@ -684,6 +688,76 @@ Compruebe los permisos de los archivos e inténtelo de nuevo.</translation>
             <numerusform>%n transacciones importadas</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Month first (M/D/Y)</source>
+        <translation>Mes primero (M/D/A)</translation>
+    </message>
+    <message>
+        <source>Day first (D/M/Y)</source>
+        <translation>Día primero (D/M/A)</translation>
+    </message>
+    <message>
+        <source>QIF &amp;dates:</source>
+        <translation>&amp;Fechas QIF:</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Reading the files...</source>
+        <translation>Leyendo los archivos...</translation>
+    </message>
+    <message>
+        <source>&amp;Use These Settings</source>
+        <translation>&amp;Usar esta configuración</translation>
+    </message>
+    <message>
+        <source>Import these rows &amp;without a category</source>
+        <translation>Importar estas filas &amp;sin categoría</translation>
+    </message>
+    <message>
+        <source>The dates in %1 fit both month-first and day-first order. Check the dates below and choose the QIF date order.</source>
+        <translation>Las fechas de %1 valen tanto con el mes primero como con el día primero. Compruebe las fechas de abajo y elija el orden de las fechas QIF.</translation>
+    </message>
+    <message>
+        <source>These rows look like %1 with a decimal comma. Use these settings?</source>
+        <translation>Estas filas parecen %1 con coma decimal. ¿Usar esta configuración?</translation>
+    </message>
+    <message>
+        <source>These rows look like %1. Use these settings?</source>
+        <translation>Estas filas parecen %1. ¿Usar esta configuración?</translation>
+    </message>
+    <message>
+        <source>These categories do not exist: %1</source>
+        <translation>Estas categorías no existen: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Create %n new categor(y/ies)</source>
+        <translation>
+            <numerusform>Crear %n categoría nueva</numerusform>
+            <numerusform>Crear %n categorías nuevas</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>... and %n more</source>
+        <translation>
+            <numerusform>... y %n más</numerusform>
+            <numerusform>... y %n más</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Reading was cancelled.</source>
+        <translation>Se canceló la lectura.</translation>
+    </message>
+    <message>
+        <source>Importing transactions...</source>
+        <translation>Importando transacciones...</translation>
+    </message>
+    <message>
+        <source>The import was cancelled; nothing was written.</source>
+        <translation>Se canceló la importación; no se escribió nada.</translation>
+    </message>
 </context>
 <context>
     <name>ImportService</name>
@@ -718,6 +792,10 @@ Compruebe los permisos de los archivos e inténtelo de nuevo.</translation>
     <message>
         <source>The import could not be saved; nothing was imported.</source>
         <translation>No se pudo guardar la importación; no se importó nada.</translation>
+    </message>
+    <message>
+        <source>The new categories could not be saved; nothing was imported.</source>
+        <translation>No se pudieron guardar las categorías nuevas; no se importó nada.</translation>
     </message>
 </context>
 <context>
@@ -757,6 +835,14 @@ Compruebe los permisos de los archivos e inténtelo de nuevo.</translation>
     <message>
         <source>date before 1900</source>
         <translation>fecha anterior a 1900</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; has a group separator after the decimal separator</source>
+        <translation>«%1» tiene un separador de miles después del separador decimal</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not grouped in thousands</source>
+        <translation>«%1» no está agrupado en miles</translation>
     </message>
 </context>
 <context>

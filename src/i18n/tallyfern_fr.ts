@@ -546,6 +546,10 @@ Vérifiez les droits d&apos;accès aux fichiers et réessayez.</translation>
         <source>Note</source>
         <translation>Remarque</translation>
     </message>
+    <message>
+        <source>%1 (new category)</source>
+        <translation>%1 (nouvelle catégorie)</translation>
+    </message>
 </context>
 <context>
     <name>ImportScreen</name>
@@ -684,6 +688,76 @@ Vérifiez les droits d&apos;accès aux fichiers et réessayez.</translation>
             <numerusform>%n opérations importées</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Month first (M/D/Y)</source>
+        <translation>Mois d’abord (M/J/A)</translation>
+    </message>
+    <message>
+        <source>Day first (D/M/Y)</source>
+        <translation>Jour d’abord (J/M/A)</translation>
+    </message>
+    <message>
+        <source>QIF &amp;dates:</source>
+        <translation>&amp;Dates QIF :</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Reading the files...</source>
+        <translation>Lecture des fichiers...</translation>
+    </message>
+    <message>
+        <source>&amp;Use These Settings</source>
+        <translation>&amp;Utiliser ces réglages</translation>
+    </message>
+    <message>
+        <source>Import these rows &amp;without a category</source>
+        <translation>Importer ces lignes &amp;sans catégorie</translation>
+    </message>
+    <message>
+        <source>The dates in %1 fit both month-first and day-first order. Check the dates below and choose the QIF date order.</source>
+        <translation>Les dates de %1 conviennent au mois d’abord comme au jour d’abord. Vérifiez les dates ci-dessous et choisissez l’ordre des dates QIF.</translation>
+    </message>
+    <message>
+        <source>These rows look like %1 with a decimal comma. Use these settings?</source>
+        <translation>Ces lignes semblent au format %1 avec une virgule décimale. Utiliser ces réglages ?</translation>
+    </message>
+    <message>
+        <source>These rows look like %1. Use these settings?</source>
+        <translation>Ces lignes semblent au format %1. Utiliser ces réglages ?</translation>
+    </message>
+    <message>
+        <source>These categories do not exist: %1</source>
+        <translation>Ces catégories n’existent pas : %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Create %n new categor(y/ies)</source>
+        <translation>
+            <numerusform>Créer %n nouvelle catégorie</numerusform>
+            <numerusform>Créer %n nouvelles catégories</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>... and %n more</source>
+        <translation>
+            <numerusform>... et %n de plus</numerusform>
+            <numerusform>... et %n de plus</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Reading was cancelled.</source>
+        <translation>La lecture a été annulée.</translation>
+    </message>
+    <message>
+        <source>Importing transactions...</source>
+        <translation>Importation des opérations...</translation>
+    </message>
+    <message>
+        <source>The import was cancelled; nothing was written.</source>
+        <translation>L’importation a été annulée ; rien n’a été écrit.</translation>
+    </message>
 </context>
 <context>
     <name>ImportService</name>
@@ -718,6 +792,10 @@ Vérifiez les droits d&apos;accès aux fichiers et réessayez.</translation>
     <message>
         <source>The import could not be saved; nothing was imported.</source>
         <translation>L&apos;importation n&apos;a pas pu être enregistrée&#xa0;; rien n&apos;a été importé.</translation>
+    </message>
+    <message>
+        <source>The new categories could not be saved; nothing was imported.</source>
+        <translation>Les nouvelles catégories n’ont pas pu être enregistrées ; rien n’a été importé.</translation>
     </message>
 </context>
 <context>
@@ -757,6 +835,14 @@ Vérifiez les droits d&apos;accès aux fichiers et réessayez.</translation>
     <message>
         <source>date before 1900</source>
         <translation>date antérieure à 1900</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; has a group separator after the decimal separator</source>
+        <translation>« %1 » a un séparateur de milliers après le séparateur décimal</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not grouped in thousands</source>
+        <translation>« %1 » n’est pas groupé par milliers</translation>
     </message>
 </context>
 <context>

@@ -546,6 +546,10 @@ Please check file permissions and try again.</source>
         <source>Note</source>
         <translation>備考</translation>
     </message>
+    <message>
+        <source>%1 (new category)</source>
+        <translation>%1（新しいカテゴリ）</translation>
+    </message>
 </context>
 <context>
     <name>ImportScreen</name>
@@ -683,6 +687,74 @@ Please check file permissions and try again.</source>
             <numerusform>%n件の取引をインポートしました</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Month first (M/D/Y)</source>
+        <translation>月が先 (月/日/年)</translation>
+    </message>
+    <message>
+        <source>Day first (D/M/Y)</source>
+        <translation>日が先 (日/月/年)</translation>
+    </message>
+    <message>
+        <source>QIF &amp;dates:</source>
+        <translation>QIF の日付(&amp;D):</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Reading the files...</source>
+        <translation>ファイルを読み込んでいます...</translation>
+    </message>
+    <message>
+        <source>&amp;Use These Settings</source>
+        <translation>この設定を使う(&amp;U)</translation>
+    </message>
+    <message>
+        <source>Import these rows &amp;without a category</source>
+        <translation>これらの行をカテゴリなしで取り込む(&amp;W)</translation>
+    </message>
+    <message>
+        <source>The dates in %1 fit both month-first and day-first order. Check the dates below and choose the QIF date order.</source>
+        <translation>%1 の日付は月が先とも日が先とも読めます。下の日付を確認し、QIF の日付の順序を選んでください。</translation>
+    </message>
+    <message>
+        <source>These rows look like %1 with a decimal comma. Use these settings?</source>
+        <translation>これらの行は %1 で小数点がコンマのようです。この設定を使いますか?</translation>
+    </message>
+    <message>
+        <source>These rows look like %1. Use these settings?</source>
+        <translation>これらの行は %1 のようです。この設定を使いますか?</translation>
+    </message>
+    <message>
+        <source>These categories do not exist: %1</source>
+        <translation>次のカテゴリはありません: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Create %n new categor(y/ies)</source>
+        <translation>
+            <numerusform>新しいカテゴリを %n 個作成する</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>... and %n more</source>
+        <translation>
+            <numerusform>... ほか %n 件</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Reading was cancelled.</source>
+        <translation>読み込みを取り消しました。</translation>
+    </message>
+    <message>
+        <source>Importing transactions...</source>
+        <translation>取引を取り込んでいます...</translation>
+    </message>
+    <message>
+        <source>The import was cancelled; nothing was written.</source>
+        <translation>取り込みを取り消しました。何も書き込まれていません。</translation>
+    </message>
 </context>
 <context>
     <name>ImportService</name>
@@ -717,6 +789,10 @@ Please check file permissions and try again.</source>
     <message>
         <source>The import could not be saved; nothing was imported.</source>
         <translation>インポートを保存できなかったため、何もインポートしませんでした。</translation>
+    </message>
+    <message>
+        <source>The new categories could not be saved; nothing was imported.</source>
+        <translation>新しいカテゴリを保存できませんでした。何も取り込まれていません。</translation>
     </message>
 </context>
 <context>
@@ -756,6 +832,14 @@ Please check file permissions and try again.</source>
     <message>
         <source>date before 1900</source>
         <translation>1900年より前の日付です</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; has a group separator after the decimal separator</source>
+        <translation>「%1」は小数点の後に桁区切りがあります</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not grouped in thousands</source>
+        <translation>「%1」は 3 桁ごとに区切られていません</translation>
     </message>
 </context>
 <context>

@@ -26,6 +26,17 @@ namespace CsvReader {
 QList<CsvRecord> parse(const QString &text, QChar delimiter, QList<ImportProblem> *problems)
 {
     QList<CsvRecord> records;
+    parse(text, delimiter, problems, [&records](const CsvRecord &record, qsizetype) {
+        records.append(record);
+        return true;
+    });
+    return records;
+}
+
+void parse(const QString &text, QChar delimiter, QList<ImportProblem> *problems,
+           const std::function<bool(const CsvRecord &record, qsizetype position)> &visit)
+{
+    bool reading = true;
     CsvRecord current;
     QString field;
     bool inQuotes = false;
@@ -38,16 +49,16 @@ QList<CsvRecord> parse(const QString &text, QChar delimiter, QList<ImportProblem
         field.clear();
         fieldStarted = false;
     };
-    const auto endRecord = [&](int nextLine) {
+    const auto endRecord = [&](int nextLine, qsizetype position) {
         endField();
         if (!isBlank(current))
-            records.append(current);
+            reading = visit(current, position);
         current = CsvRecord();
         current.line = nextLine;
     };
 
     const qsizetype size = text.size();
-    for (qsizetype i = 0; i < size; ++i) {
+    for (qsizetype i = 0; i < size && reading; ++i) {
         const QChar ch = text.at(i);
         if (inQuotes) {
             if (ch == QLatin1Char('"')) {
@@ -71,7 +82,7 @@ QList<CsvRecord> parse(const QString &text, QChar delimiter, QList<ImportProblem
             if (ch == QLatin1Char('\r') && i + 1 < size && text.at(i + 1) == QLatin1Char('\n'))
                 ++i;
             ++line;
-            endRecord(line);
+            endRecord(line, i + 1);
         } else if (ch == QLatin1Char('"') && !fieldStarted) {
             inQuotes = true;
             fieldStarted = true;
@@ -80,14 +91,15 @@ QList<CsvRecord> parse(const QString &text, QChar delimiter, QList<ImportProblem
             fieldStarted = true;
         }
     }
+    if (!reading)
+        return;
     if (inQuotes) {
         if (problems)
             problems->append({current.line, tr("a quoted field is not closed"), QString()});
-        return records;
+        return;
     }
     if (fieldStarted || !current.fields.isEmpty())
-        endRecord(line);
-    return records;
+        endRecord(line, size);
 }
 
 QChar detectDelimiter(const QString &text)
@@ -137,66 +149,60 @@ QList<ImportRow> rows(const QList<CsvRecord> &records, const CsvSettings &settin
 {
     QList<ImportRow> result;
     result.reserve(records.size());
-    const auto problem = [problems](int line, const QString &reason) {
-        if (problems)
-            problems->append({line, reason, QString()});
-    };
     for (qsizetype index = settings.hasHeader ? 1 : 0; index < records.size(); ++index) {
-        const CsvRecord &record = records.at(index);
-        const auto field = [&record](int column) {
-            return column >= 0 && column < record.fields.size() ? record.fields.at(column).trimmed()
-                                                                : QString();
-        };
-        ImportRow row;
-        row.line = record.line;
-
         QString reason;
-        const std::optional<QDate> date =
-            ImportValues::parseDate(field(settings.dateColumn), settings.dateFormat, &reason);
-        if (!date) {
-            problem(record.line, reason);
-            continue;
-        }
-        row.date = *date;
-
-        if (settings.amountColumn >= 0) {
-            const std::optional<qint64> amount = ImportValues::parseAmount(
-                field(settings.amountColumn), factor, settings.decimalComma, &reason);
-            if (!amount) {
-                problem(record.line, reason);
-                continue;
-            }
-            row.amount = *amount;
-        } else {
-            const QString payment = field(settings.paymentColumn);
-            const QString deposit = field(settings.depositColumn);
-            if (payment.isEmpty() && deposit.isEmpty()) {
-                problem(record.line, tr("no amount"));
-                continue;
-            }
-            std::optional<qint64> out =
-                payment.isEmpty()
-                    ? std::optional<qint64>(0)
-                    : ImportValues::parseAmount(payment, factor, settings.decimalComma, &reason);
-            std::optional<qint64> in =
-                deposit.isEmpty()
-                    ? std::optional<qint64>(0)
-                    : ImportValues::parseAmount(deposit, factor, settings.decimalComma, &reason);
-            if (!out || !in) {
-                problem(record.line, reason);
-                continue;
-            }
-            // Either column may carry a sign; what the column means decides.
-            row.amount = std::abs(*in) - std::abs(*out);
-        }
-
-        row.payee = field(settings.payeeColumn);
-        row.memo = field(settings.memoColumn);
-        row.checkNumber = field(settings.checkNumberColumn);
-        row.category = field(settings.categoryColumn);
-        result.append(row);
+        if (std::optional<ImportRow> read = row(records.at(index), settings, factor, &reason))
+            result.append(std::move(*read));
+        else if (problems)
+            problems->append({records.at(index).line, reason, QString()});
     }
     return result;
+}
+
+std::optional<ImportRow> row(const CsvRecord &record, const CsvSettings &settings, qint64 factor,
+                             QString *reason)
+{
+    const auto field = [&record](int column) {
+        return column >= 0 && column < record.fields.size() ? record.fields.at(column).trimmed() : QString();
+    };
+    ImportRow row;
+    row.line = record.line;
+
+    const std::optional<QDate> date = ImportValues::parseDate(field(settings.dateColumn), settings.dateFormat, reason);
+    if (!date)
+        return std::nullopt;
+    row.date = *date;
+
+    if (settings.amountColumn >= 0) {
+        const std::optional<qint64> amount =
+            ImportValues::parseAmount(field(settings.amountColumn), factor, settings.decimalComma, reason);
+        if (!amount)
+            return std::nullopt;
+        row.amount = *amount;
+    } else {
+        const QString payment = field(settings.paymentColumn);
+        const QString deposit = field(settings.depositColumn);
+        if (payment.isEmpty() && deposit.isEmpty()) {
+            *reason = tr("no amount");
+            return std::nullopt;
+        }
+        std::optional<qint64> out =
+            payment.isEmpty() ? std::optional<qint64>(0)
+                              : ImportValues::parseAmount(payment, factor, settings.decimalComma, reason);
+        std::optional<qint64> in =
+            deposit.isEmpty() ? std::optional<qint64>(0)
+                              : ImportValues::parseAmount(deposit, factor, settings.decimalComma, reason);
+        if (!out || !in)
+            return std::nullopt;
+        // Either column may carry a sign; what the column means decides.
+        row.amount = std::abs(*in) - std::abs(*out);
+    }
+
+    row.payee = field(settings.payeeColumn);
+    row.memo = field(settings.memoColumn);
+    row.checkNumber = field(settings.checkNumberColumn);
+    row.category = field(settings.categoryColumn);
+    return row;
 }
 
 } // namespace CsvReader

@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <optional>
 
 // One record of a CSV file: its fields and the line it starts on (from 1).
 struct CsvRecord
@@ -26,6 +28,11 @@ QChar detectDelimiter(const QString &text);
 // problem at the line where its record starts; that record is dropped.
 QList<CsvRecord> parse(const QString &text, QChar delimiter, QList<ImportProblem> *problems = nullptr);
 
+// The same, record by record: `visit` takes each record with the position in
+// the text after it, and stops the reading by returning false.
+void parse(const QString &text, QChar delimiter, QList<ImportProblem> *problems,
+           const std::function<bool(const CsvRecord &record, qsizetype position)> &visit);
+
 // The names of the columns: the header's fields, or "Column 1" and onwards.
 QStringList columnNames(const QList<CsvRecord> &records, bool hasHeader);
 
@@ -34,5 +41,9 @@ QStringList columnNames(const QList<CsvRecord> &records, bool hasHeader);
 // cannot be read becomes a problem with its line and reason instead.
 QList<ImportRow> rows(const QList<CsvRecord> &records, const CsvSettings &settings, qint64 factor,
                       QList<ImportProblem> *problems);
+
+// One record (not the header) as a row; empty with the reason when it cannot be read.
+std::optional<ImportRow> row(const CsvRecord &record, const CsvSettings &settings, qint64 factor,
+                             QString *reason);
 
 } // namespace CsvReader

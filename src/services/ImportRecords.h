@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 // Records of the import: what the readers make of a file, before anything is
@@ -44,6 +45,10 @@ struct CsvSettings
 {
     QChar delimiter = QLatin1Char(',');
     bool hasHeader = true;
+    // The names of the mapped columns when the mapping was made, in the order
+    // date, payee, memo, amount, payment, deposit, check number, category: a
+    // remembered mapping follows its columns by name into a file that has them.
+    QStringList columnNames;
     int dateColumn = 0;
     int payeeColumn = 1;
     int memoColumn = -1;

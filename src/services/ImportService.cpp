@@ -1,9 +1,11 @@
 #include "ImportService.h"
 
 #include "AccountRepository.h"
+#include "CategoryLookup.h"
 #include "CategoryRepository.h"
 #include "CsvReader.h"
 #include "DatabaseTransaction.h"
+#include "ImportReading.h"
 #include "ImportValues.h"
 #include "Money.h"
 #include "QifReader.h"
@@ -14,21 +16,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSignalBlocker>
+#include <QUuid>
 
 namespace {
-
-QString foldName(const QString &text)
-{
-    return text.trimmed().toCaseFolded();
-}
-
-QString duplicateKey(const QDate &date, qint64 amount, const QString &payee)
-{
-    return QString::number(date.toJulianDay()) + QLatin1Char('|') + QString::number(amount) +
-           QLatin1Char('|') + foldName(payee);
-}
 
 // Text a person can read: no control characters but line breaks and tabs.
 bool isText(const QString &text)
@@ -41,51 +35,8 @@ bool isText(const QString &text)
     return true;
 }
 
-// Category names as "Parent:Child" (QIF) or "Parent > Child" (the register's
-// display), or a name alone.
-class CategoryLookup
-{
-public:
-    explicit CategoryLookup(const QList<Category> &categories)
-    {
-        QHash<QString, QString> names;
-        for (const Category &c : categories)
-            names.insert(c.id, c.name);
-        // Top-level names first, so that a bare name prefers a top-level category.
-        for (int pass = 0; pass < 2; ++pass) {
-            for (const Category &c : categories) {
-                if (c.parentId.isEmpty() != (pass == 0))
-                    continue;
-                const QString path = c.parentId.isEmpty() ? foldName(c.name)
-                                                          : foldName(names.value(c.parentId)) +
-                                                                QLatin1Char(':') + foldName(c.name);
-                m_byPath.insert(path, c.id);
-                if (!m_byName.contains(foldName(c.name)))
-                    m_byName.insert(foldName(c.name), c.id);
-            }
-        }
-    }
-
-    QString find(const QString &text) const
-    {
-        QString path = text;
-        path.replace(QLatin1String(" > "), QLatin1String(":"));
-        const QStringList parts = path.split(QLatin1Char(':'));
-        QStringList folded;
-        for (const QString &part : parts)
-            folded.append(foldName(part));
-        const QString key = folded.join(QLatin1Char(':'));
-        if (key.isEmpty())
-            return QString();
-        if (const auto it = m_byPath.constFind(key); it != m_byPath.constEnd())
-            return it.value();
-        return parts.size() == 1 ? m_byName.value(key) : QString();
-    }
-
-private:
-    QHash<QString, QString> m_byPath;
-    QHash<QString, QString> m_byName;
-};
+// How many rows are written between two reports of the progress.
+constexpr int kProgressRows = 250;
 
 } // namespace
 
@@ -131,7 +82,13 @@ ImportFile ImportService::fromBytes(const QString &name, const QByteArray &bytes
 {
     ImportFile file;
     file.name = name;
-    const QString text = TextDecoding::decode(bytes);
+    QString text = TextDecoding::decode(bytes);
+    // DOS-era programs end a file with Ctrl-Z; blank lines after it are no record either.
+    qsizetype end = text.size();
+    while (end > 0 && (text.at(end - 1) == QChar(0x1A) || text.at(end - 1).isSpace()))
+        --end;
+    if (end < text.size() && text.lastIndexOf(QChar(0x1A)) >= end)
+        text.truncate(end);
     const bool qifName = QFileInfo(name).suffix().compare(QLatin1String("qif"), Qt::CaseInsensitive) == 0;
     if (isText(text) && QifReader::looksLikeQif(text)) {
         file.kind = ImportFile::Kind::Qif;
@@ -150,81 +107,128 @@ ImportFile ImportService::fromBytes(const QString &name, const QByteArray &bytes
     return file;
 }
 
+ImportContext ImportService::context(const QString &accountId) const
+{
+    ImportContext context;
+    const std::optional<Account> target =
+        accountId.isEmpty() ? std::nullopt : m_accounts->findById(accountId);
+    context.currency = target ? target->currency : Currency::USD;
+    context.accountsByName = transferAccounts(accountId, context.currency);
+    context.categories = m_categories->findAll();
+    if (target) {
+        for (const Transaction &t : m_transactions->findByAccount(accountId))
+            ++context.existing[ImportReading::duplicateKey(t.date, t.amount, t.payee)];
+    }
+    return context;
+}
+
+QHash<QString, QString> ImportService::transferAccounts(const QString &accountId, Currency currency) const
+{
+    // Transfers only to another live account of the same currency: both legs
+    // carry the same number of minor units.
+    QHash<QString, QString> byName;
+    for (const Account &account : m_accounts->findAll()) {
+        if (account.id != accountId && account.currency == currency)
+            byName.insert(ImportReading::foldName(account.name), account.id);
+    }
+    return byName;
+}
+
 ImportPreview ImportService::preview(const QList<ImportFile> &files, const CsvSettings &settings,
                                      const QString &accountId) const
 {
-    ImportPreview preview;
-    const std::optional<Account> target =
-        accountId.isEmpty() ? std::nullopt : m_accounts->findById(accountId);
-    const Currency currency = target ? target->currency : Currency::USD;
-
-    QifReader::Settings qif;
-    qif.factor = Money::minorUnitFactor(currency);
-    qif.decimalComma = settings.decimalComma;
-    qif.dayFirst = settings.dateFormat.startsWith(QLatin1Char('d'));
-
-    for (const ImportFile &file : files) {
-        if (!file.error.isEmpty())
-            continue;
-        QList<ImportProblem> problems;
-        const QList<ImportRow> rows =
-            file.kind == ImportFile::Kind::Qif
-                ? QifReader::read(file.text, qif, &problems)
-                : CsvReader::rows(CsvReader::parse(file.text, settings.delimiter, &problems), settings,
-                                  qif.factor, &problems);
-        for (ImportProblem &problem : problems) {
-            problem.fileName = file.name;
-            preview.problems.append(problem);
-        }
-        for (const ImportRow &row : rows) {
-            ImportPreviewRow previewRow;
-            previewRow.row = row;
-            previewRow.fileName = file.name;
-            preview.rows.append(previewRow);
-        }
-    }
-
-    // Transfers only to another live account of the same currency: both legs
-    // carry the same number of minor units.
-    QHash<QString, QString> accountsByName;
-    for (const Account &account : m_accounts->findAll()) {
-        if (account.id != accountId && account.currency == currency)
-            accountsByName.insert(foldName(account.name), account.id);
-    }
-    const CategoryLookup categories(m_categories->findAll());
-
-    QHash<QString, int> existing;
-    if (target) {
-        for (const Transaction &t : m_transactions->findByAccount(accountId))
-            ++existing[duplicateKey(t.date, t.amount, t.payee)];
-    }
-
-    for (ImportPreviewRow &p : preview.rows) {
-        const ImportRow &row = p.row;
-        if (!row.splits.isEmpty()) {
-            for (const ImportSplit &split : row.splits)
-                p.splitCategoryIds.append(categories.find(split.category));
-            if (!row.transferAccount.isEmpty())
-                p.note = tr("Split: the transfer to %1 is not kept").arg(row.transferAccount);
-        } else if (!row.transferAccount.isEmpty()) {
-            p.transferAccountId = accountsByName.value(foldName(row.transferAccount));
-            if (p.transferAccountId.isEmpty())
-                p.note = tr("No other account named %1 in this currency: imported without transfer")
-                             .arg(row.transferAccount);
-        } else {
-            p.categoryId = categories.find(row.category);
-        }
-        auto it = existing.find(duplicateKey(row.date, row.amount, row.payee));
-        if (it != existing.end() && it.value() > 0) {
-            --it.value();
-            p.duplicate = true;
-            p.ticked = false;
-        }
-    }
-    return preview;
+    return ImportReading::preview(files, settings, context(accountId));
 }
 
-ImportResult ImportService::importRows(const QString &accountId, const QList<ImportPreviewRow> &rows)
+bool ImportService::createCategories(const QList<ImportPreviewRow> &rows, int *created)
+{
+    CategoryLookup lookup(m_categories->findAll());
+    const auto create = [&](const QString &name, const QString &parentId, const QString &parentName,
+                            qint64 amount) -> std::optional<QString> {
+        Category category;
+        category.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
+        category.name = name;
+        category.parentId = parentId;
+        // As the register's inline create: a deposit's category is income.
+        category.categoryType = amount > 0 ? CategoryType::Income : CategoryType::Expense;
+        category.createdAt = QDateTime::currentDateTimeUtc();
+        category.updatedAt = category.createdAt;
+        category.syncStatus = SyncStatus::Pending;
+        if (!m_categories->insert(category))
+            return std::nullopt;
+        lookup.add(category, parentName);
+        ++*created;
+        return category.id;
+    };
+    const auto ensure = [&](QString path, qint64 amount) {
+        path.replace(QLatin1String(" > "), QLatin1String(":"));
+        path = path.trimmed();
+        if (path.isEmpty() || !lookup.find(path).isEmpty())
+            return true;
+        const qsizetype colon = path.indexOf(QLatin1Char(':'));
+        if (colon < 0)
+            return create(path, QString(), QString(), amount).has_value();
+        const QString parentName = path.left(colon).trimmed();
+        const QString childName = path.mid(colon + 1).trimmed();
+        QString parentId = lookup.findTopLevel(parentName);
+        if (parentId.isEmpty()) {
+            const std::optional<QString> made = create(parentName, QString(), QString(), amount);
+            if (!made)
+                return false;
+            parentId = *made;
+        }
+        return childName.isEmpty() || create(childName, parentId, parentName, amount).has_value();
+    };
+    for (const ImportPreviewRow &p : rows) {
+        if (!p.ticked || p.categoryFound)
+            continue;
+        if (p.splits.isEmpty() && p.text(ImportPreviewRow::TransferAccount).isEmpty() &&
+            !ensure(p.text(ImportPreviewRow::Category), p.amount))
+            return false;
+        for (const ImportSplit &split : p.splits) {
+            if (!ensure(split.category, split.amount))
+                return false;
+        }
+    }
+    return true;
+}
+
+std::optional<Transaction> ImportService::toTransaction(const QString &accountId, const ImportPreviewRow &p,
+                                                        const CategoryLookup &categories,
+                                                        const QHash<QString, QString> &accountsByName,
+                                                        QList<SplitLine> *lines) const
+{
+    if (!ImportValues::isAcceptedDate(p.date))
+        return std::nullopt;
+    Transaction t;
+    t.accountId = accountId;
+    t.date = p.date;
+    t.payee = p.text(ImportPreviewRow::Payee);
+    t.memo = p.text(ImportPreviewRow::Memo);
+    t.amount = p.amount;
+    t.checkNumber = p.text(ImportPreviewRow::CheckNumber);
+    t.cleared = p.cleared;
+    lines->clear();
+    if (!p.splits.isEmpty()) {
+        for (const ImportSplit &split : p.splits) {
+            SplitLine line;
+            line.categoryId = categories.find(split.category);
+            line.amount = split.amount;
+            line.memo = split.memo;
+            lines->append(line);
+        }
+        return t;
+    }
+    const QString transfer = p.text(ImportPreviewRow::TransferAccount);
+    if (transfer.isEmpty())
+        t.categoryId = categories.find(p.text(ImportPreviewRow::Category));
+    else
+        t.transferDestAccountId = accountsByName.value(ImportReading::foldName(transfer));
+    return t;
+}
+
+ImportResult ImportService::importRows(const QString &accountId, const ImportPreview &preview,
+                                       bool createCategories, const std::function<bool(int, int)> &progress)
 {
     ImportResult result;
     const std::optional<Account> target = m_accounts->findById(accountId);
@@ -232,46 +236,56 @@ ImportResult ImportService::importRows(const QString &accountId, const QList<Imp
         result.error = tr("The target account does not exist.");
         return result;
     }
-    DatabaseTransaction scope(m_database, "ImportService::importRows");
-    int written = 0;
-    for (const ImportPreviewRow &p : rows) {
-        if (!p.ticked)
-            continue;
-        Transaction t;
-        t.accountId = accountId;
-        t.date = p.row.date;
-        t.payee = p.row.payee;
-        t.memo = p.row.memo;
-        t.amount = p.row.amount;
-        t.checkNumber = p.row.checkNumber;
-        t.cleared = p.row.cleared;
-        QList<SplitLine> lines;
-        if (!p.row.splits.isEmpty()) {
-            for (qsizetype i = 0; i < p.row.splits.size(); ++i) {
-                SplitLine line;
-                line.categoryId = p.splitCategoryIds.value(i);
-                line.amount = p.row.splits.at(i).amount;
-                line.memo = p.row.splits.at(i).memo;
-                lines.append(line);
-            }
-        } else {
-            t.categoryId = p.categoryId;
-            t.transferDestAccountId = p.transferAccountId;
-        }
-        if (!ImportValues::isAcceptedDate(t.date) || !m_writer->insert(t, lines)) {
-            result.error = tr("Line %1 of %2 could not be written; nothing was imported.")
-                               .arg(p.row.line)
-                               .arg(p.fileName);
+    const QList<ImportPreviewRow> &rows = preview.rows;
+    const int total = int(preview.tickedCount());
+    QSet<QString> changedAccounts{accountId};
+    {
+        // One announcement after the commit rather than one per row: nothing
+        // reads or syncs rows that a cancel may still take back.
+        const QSignalBlocker transactionSignals(m_transactions);
+        const QSignalBlocker categorySignals(m_categories);
+        DatabaseTransaction scope(m_database, "ImportService::importRows");
+        if (createCategories && !this->createCategories(rows, &result.categoriesCreated)) {
+            result.error = tr("The new categories could not be saved; nothing was imported.");
             return result;
         }
-        ++written;
-    }
-    if (!scope.commit()) {
-        result.error = tr("The import could not be saved; nothing was imported.");
-        return result;
+        const CategoryLookup categories(m_categories->findAll());
+        const QHash<QString, QString> accountsByName = transferAccounts(accountId, target->currency);
+        int written = 0;
+        QList<SplitLine> lines;
+        for (const ImportPreviewRow &p : rows) {
+            if (!p.ticked)
+                continue;
+            if (progress && written % kProgressRows == 0 && !progress(written, total)) {
+                result.cancelled = true;
+                return result;
+            }
+            const std::optional<Transaction> t = toTransaction(accountId, p, categories, accountsByName, &lines);
+            if (!t || !m_writer->insert(*t, lines)) {
+                result.error = tr("Line %1 of %2 could not be written; nothing was imported.")
+                                   .arg(p.line)
+                                   .arg(preview.fileNames.value(p.file));
+                return result;
+            }
+            if (!t->transferDestAccountId.isEmpty())
+                changedAccounts.insert(t->transferDestAccountId);
+            ++written;
+        }
+        if (progress && !progress(written, total)) {
+            result.cancelled = true;
+            return result;
+        }
+        if (!scope.commit()) {
+            result.error = tr("The import could not be saved; nothing was imported.");
+            return result;
+        }
+        result.imported = written;
     }
     result.ok = true;
-    result.imported = written;
+    if (result.categoriesCreated > 0)
+        emit m_categories->categoriesChanged();
+    for (const QString &id : std::as_const(changedAccounts))
+        emit m_transactions->transactionsChanged(id);
     return result;
 }
 
@@ -288,7 +302,8 @@ QString ImportService::settingsToText(const CsvSettings &s)
                              {QStringLiteral("checkNumber"), s.checkNumberColumn},
                              {QStringLiteral("category"), s.categoryColumn},
                              {QStringLiteral("dateFormat"), s.dateFormat},
-                             {QStringLiteral("decimalComma"), s.decimalComma}};
+                             {QStringLiteral("decimalComma"), s.decimalComma},
+                             {QStringLiteral("columnNames"), QJsonArray::fromStringList(s.columnNames)}};
     return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
 }
 
@@ -319,5 +334,7 @@ CsvSettings ImportService::settingsFromText(const QString &text)
     if (ImportValues::dateFormats().contains(format))
         s.dateFormat = format;
     s.decimalComma = o.value(QStringLiteral("decimalComma")).toBool(s.decimalComma);
+    for (const QJsonValue &name : o.value(QStringLiteral("columnNames")).toArray())
+        s.columnNames.append(name.toString());
     return s;
 }

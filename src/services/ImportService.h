@@ -1,58 +1,27 @@
 #pragma once
 
-#include "ImportRecords.h"
+#include "ImportPreview.h"
+#include "SplitLine.h"
+#include "Transaction.h"
 
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <functional>
 
 class AccountRepository;
+class CategoryLookup;
 class CategoryRepository;
 class Database;
 class TransactionRepository;
 class TransactionWriter;
 
-// A file chosen for import, read into memory and recognised by its content
-// (and extension). `error` is set, and nothing else is, when it cannot be read.
-struct ImportFile
-{
-    enum class Kind
-    {
-        Csv,
-        Qif
-    };
-
-    QString path;
-    QString name; // the file name shown to the user
-    Kind kind = Kind::Csv;
-    QString text;
-    QString error;
-};
-
-// One row of the preview: what will be written, resolved against the target
-// account, the categories and the other accounts.
-struct ImportPreviewRow
-{
-    ImportRow row;
-    QString fileName;
-    QString categoryId;              // empty when the category is unknown or the row is split
-    QString transferAccountId;       // set for a transfer whose account was found
-    QList<QString> splitCategoryIds; // one per split line, empty when unknown
-    bool duplicate = false;          // same date, amount and payee as a live transaction
-    bool ticked = true;
-    QString note; // why a part of the row is not imported as the file says
-};
-
-struct ImportPreview
-{
-    QList<ImportPreviewRow> rows;
-    QList<ImportProblem> problems; // with their file names
-};
-
 struct ImportResult
 {
     bool ok = false;
+    bool cancelled = false; // stopped by the progress callback; nothing was written
     int imported = 0;
+    int categoriesCreated = 0;
     QString error;
 };
 
@@ -74,15 +43,24 @@ public:
     // Recognises text already read; `name` is used in messages and for the extension.
     static ImportFile fromBytes(const QString &name, const QByteArray &bytes);
 
+    // What a preview for the target account needs of the database.
+    ImportContext context(const QString &accountId) const;
+
     // The rows of every readable file for the target account, amounts in its
-    // currency. Rows matching a live transaction of the account (same date,
-    // amount and payee; each transaction matches one row at most) are marked
-    // duplicate and left unticked.
+    // currency (see ImportReading::preview). Rows matching a live transaction
+    // of the account (same date, amount and payee; each transaction matches
+    // one row at most) are marked duplicate and left unticked.
     ImportPreview preview(const QList<ImportFile> &files, const CsvSettings &settings,
                           const QString &accountId) const;
 
-    // Writes the ticked rows into the account; all or nothing.
-    ImportResult importRows(const QString &accountId, const QList<ImportPreviewRow> &rows);
+    // Writes the ticked rows into the account; all or nothing. With
+    // `createCategories` the categories the rows name that do not exist are
+    // made first ("Parent:Child" makes the parent when missing), income for a
+    // deposit and expense otherwise; without, those rows get no category.
+    // `progress` is told the rows written so far and stops the import, before
+    // anything is kept, by returning false.
+    ImportResult importRows(const QString &accountId, const ImportPreview &preview, bool createCategories = false,
+                            const std::function<bool(int written, int total)> &progress = {});
 
     // The CSV settings as kept in the preferences, and back; unreadable text
     // gives the defaults.
@@ -90,6 +68,13 @@ public:
     static CsvSettings settingsFromText(const QString &text);
 
 private:
+    QHash<QString, QString> transferAccounts(const QString &accountId, Currency currency) const;
+    bool createCategories(const QList<ImportPreviewRow> &rows, int *created);
+    std::optional<Transaction> toTransaction(const QString &accountId, const ImportPreviewRow &p,
+                                             const CategoryLookup &categories,
+                                             const QHash<QString, QString> &accountsByName,
+                                             QList<SplitLine> *lines) const;
+
     Database *m_database;
     AccountRepository *m_accounts;
     TransactionRepository *m_transactions;

@@ -39,11 +39,17 @@ std::optional<QDate> checkedDate(int year, int month, int day, QString *reason)
     return date;
 }
 
-QStringList splitAtSeparators(const QString &text)
+bool isDateSeparator(QChar ch)
+{
+    return ch == QLatin1Char('/') || ch == QLatin1Char('.') || ch == QLatin1Char('-');
+}
+
+// Splits at `separator`, or at any of '/', '.' and '-' when it is null.
+QStringList splitAtSeparators(const QString &text, QChar separator = QChar())
 {
     QStringList parts{QString()};
     for (const QChar ch : text) {
-        if (ch == QLatin1Char('/') || ch == QLatin1Char('.') || ch == QLatin1Char('-'))
+        if (separator.isNull() ? isDateSeparator(ch) : ch == separator)
             parts.append(QString());
         else
             parts.last().append(ch);
@@ -51,7 +57,7 @@ QStringList splitAtSeparators(const QString &text)
     return parts;
 }
 
-QStringList splitDate(const QString &text)
+QStringList splitDate(const QString &text, QChar separator)
 {
     QString cut = text.trimmed();
     // A time after the date ("2024-01-05 10:30", "2024-01-05T10:30:00") is not ours.
@@ -61,7 +67,46 @@ QStringList splitDate(const QString &text)
             break;
         }
     }
-    return splitAtSeparators(cut);
+    return splitAtSeparators(cut, separator);
+}
+
+// The first character of a format that is not a letter: "/" of "M/d/yyyy".
+QChar separatorOf(const QString &format)
+{
+    for (const QChar ch : format) {
+        if (!ch.isLetter())
+            return ch;
+    }
+    return QChar();
+}
+
+// A two-digit year takes the century that puts the date within 80 years
+// before and 20 years after today.
+int yearInWindow(int twoDigits, int month, int day)
+{
+    const QDate today = QDate::currentDate();
+    const int year = today.year() / 100 * 100 + twoDigits;
+    // Day 28 stands in for a 29 February that the other century may lack.
+    const QDate date(year, month, std::min(day, 28));
+    if (!date.isValid())
+        return year; // refused by the caller
+    if (date > today.addYears(20))
+        return year - 100;
+    if (date < today.addYears(-80))
+        return year + 100;
+    return year;
+}
+
+// "1.234.567" with "." as `group`: the first group of one to three digits,
+// every later group of exactly three.
+bool validGrouping(const QString &whole, QChar group)
+{
+    const QStringList groups = whole.split(group);
+    if (groups.size() == 1)
+        return true;
+    if (groups.constFirst().isEmpty() || groups.constFirst().size() > 3)
+        return false;
+    return std::all_of(groups.begin() + 1, groups.end(), [](const QString &g) { return g.size() == 3; });
 }
 
 } // namespace
@@ -111,6 +156,7 @@ std::optional<qint64> parseAmount(const QString &input, qint64 factor, bool deci
 
     const QChar point = decimalComma ? QLatin1Char(',') : QLatin1Char('.');
     const QChar group = decimalComma ? QLatin1Char('.') : QLatin1Char(',');
+    // Spaces group digits as the group separator does ("1 234,56").
     QString whole;
     QString fraction;
     bool seenPoint = false;
@@ -118,15 +164,22 @@ std::optional<qint64> parseAmount(const QString &input, qint64 factor, bool deci
         if (ch == point && !seenPoint) {
             seenPoint = true;
         } else if ((ch == group || ch.isSpace()) && !seenPoint && !whole.isEmpty()) {
-            continue;
+            whole.append(group);
         } else if (ch >= QLatin1Char('0') && ch <= QLatin1Char('9')) {
             (seenPoint ? fraction : whole).append(ch);
+        } else if (ch == group && seenPoint) {
+            return refuse<qint64>(
+                reason, tr("\"%1\" has a group separator after the decimal separator").arg(input.trimmed()));
         } else {
             return refuse<qint64>(reason, tr("\"%1\" is not an amount").arg(input.trimmed()));
         }
     }
     if (whole.isEmpty() && fraction.isEmpty())
         return refuse<qint64>(reason, tr("\"%1\" is not an amount").arg(input.trimmed()));
+    // "-12,50" without a decimal comma is no 1,250: digits are grouped by three.
+    if (!validGrouping(whole, group))
+        return refuse<qint64>(reason, tr("\"%1\" is not grouped in thousands").arg(input.trimmed()));
+    whole.remove(group);
 
     int decimals = 0;
     for (qint64 f = factor; f > 1; f /= 10)
@@ -150,7 +203,8 @@ std::optional<QDate> parseDate(const QString &text, const QString &format, QStri
 {
     if (text.trimmed().isEmpty())
         return refuse<QDate>(reason, tr("no date"));
-    const QStringList parts = splitDate(text);
+    // Only the format's own separator: "01.11.2026" is no M/d/yyyy date.
+    const QStringList parts = splitDate(text, separatorOf(format));
     if (parts.size() != 3 || !allDigits(parts.at(0)) || !allDigits(parts.at(1)) || !allDigits(parts.at(2)))
         return refuse<QDate>(reason, tr("\"%1\" is not a date in the format %2").arg(text.trimmed(), format));
 
@@ -199,7 +253,7 @@ std::optional<QDate> parseQifDate(const QString &input, bool dayFirst, QString *
         const QString yearText = text.mid(apostrophe + 1);
         if (!allDigits(yearText) || (yearText.size() > 2 && yearText.size() != 4))
             return notDate();
-        year = yearText.size() == 4 ? yearText.toInt() : 2000 + yearText.toInt();
+        year = yearText.size() == 4 ? yearText.toInt() : -1 - yearText.toInt();
         parts = splitAtSeparators(text.left(apostrophe));
         if (parts.size() != 2)
             return notDate();
@@ -215,13 +269,18 @@ std::optional<QDate> parseQifDate(const QString &input, bool dayFirst, QString *
         const QString yearText = parts.takeLast();
         if (!allDigits(yearText) || (yearText.size() > 2 && yearText.size() != 4))
             return notDate();
-        year = yearText.size() == 4 ? yearText.toInt() : 1900 + yearText.toInt();
+        year = yearText.size() == 4 ? yearText.toInt() : -1 - yearText.toInt();
     }
     if (!allDigits(parts.at(0)) || !allDigits(parts.at(1)))
         return notDate();
     const int first = parts.at(0).toInt();
     const int second = parts.at(1).toInt();
-    return checkedDate(year, dayFirst ? second : first, dayFirst ? first : second, reason);
+    const int month = dayFirst ? second : first;
+    const int day = dayFirst ? first : second;
+    // A negative year stands for the two digits the file gave.
+    if (year < 0)
+        year = yearInWindow(-1 - year, month, day);
+    return checkedDate(year, month, day, reason);
 }
 
 } // namespace ImportValues

@@ -107,27 +107,133 @@ std::optional<ImportRow> toRow(const RawRecord &raw, const QString &account,
     return row;
 }
 
+// Calls `visit` with each line (without its line break) and the position
+// after it, until it returns false.
+template <typename Visit> void forEachLine(const QString &text, Visit visit)
+{
+    qsizetype start = 0;
+    while (start < text.size()) {
+        qsizetype end = text.indexOf(QLatin1Char('\n'), start);
+        if (end < 0)
+            end = text.size();
+        QStringView line = QStringView(text).mid(start, end - start);
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        start = end + 1;
+        if (!visit(line, std::min(start, text.size())))
+            return;
+    }
+}
+
+Section sectionOf(QStringView header)
+{
+    if (header.compare(QLatin1String("!Account"), Qt::CaseInsensitive) == 0)
+        return Section::AccountList;
+    const QStringView type = header.startsWith(QLatin1String("!Type:"), Qt::CaseInsensitive)
+                                 ? header.mid(6).trimmed()
+                                 : QStringView();
+    if (type.compare(QLatin1String("Bank"), Qt::CaseInsensitive) == 0 ||
+        type.compare(QLatin1String("Cash"), Qt::CaseInsensitive) == 0 ||
+        type.compare(QLatin1String("CCard"), Qt::CaseInsensitive) == 0)
+        return Section::Transactions;
+    return Section::Skipped;
+}
+
+bool isOption(QStringView header)
+{
+    return header.startsWith(QLatin1String("!Option:"), Qt::CaseInsensitive) ||
+           header.startsWith(QLatin1String("!Clear:"), Qt::CaseInsensitive);
+}
+
+// "1.234,56", or (for a total) "-52,50": a comma before the last two digits
+// and no point.
+bool showsDecimalComma(QStringView value, bool total)
+{
+    value = value.trimmed();
+    const qsizetype comma = value.lastIndexOf(QLatin1Char(','));
+    const qsizetype point = value.lastIndexOf(QLatin1Char('.'));
+    if (comma < 0)
+        return false;
+    if (point >= 0)
+        return point < comma;
+    return total && comma == value.size() - 3 && value.at(comma + 1).isDigit() &&
+           value.at(comma + 2).isDigit();
+}
+
 } // namespace
 
 namespace QifReader {
 
+Format detectFormat(const QString &text)
+{
+    Format format;
+    bool monthFirstShown = false;
+    bool ordersDiffer = false;
+    Section section = Section::None;
+    forEachLine(text, [&](QStringView line, qsizetype) {
+        line = line.trimmed();
+        if (line.startsWith(QLatin1Char('!'))) {
+            if (!isOption(line))
+                section = sectionOf(line);
+            return true;
+        }
+        if (section != Section::Transactions || line.isEmpty())
+            return true;
+        const QChar code = line.front();
+        if (code == QLatin1Char('T') || code == QLatin1Char('U') || code == QLatin1Char('$')) {
+            format.decimalComma = format.decimalComma || showsDecimalComma(line.mid(1), code != QLatin1Char('$'));
+        } else if (code == QLatin1Char('D')) {
+            // The first two numbers of a date that does not start with its year.
+            QList<int> numbers{0};
+            for (const QChar ch : line.mid(1)) {
+                if (ch.isDigit())
+                    numbers.last() = numbers.last() * 10 + ch.digitValue();
+                else if (ch != QLatin1Char(' '))
+                    numbers.append(0);
+                if (numbers.size() > 2 || numbers.last() > 999)
+                    break;
+            }
+            if (numbers.size() < 2 || numbers.constFirst() > 99)
+                return true;
+            format.dayFirst = format.dayFirst || numbers.at(0) > 12;
+            monthFirstShown = monthFirstShown || numbers.at(1) > 12;
+            ordersDiffer = ordersDiffer || numbers.at(0) != numbers.at(1);
+        }
+        return true;
+    });
+    format.orderAmbiguous = !format.dayFirst && !monthFirstShown && ordersDiffer;
+    return format;
+}
+
 bool looksLikeQif(const QString &text)
 {
-    for (QStringView line : QStringView(text).split(QLatin1Char('\n'))) {
+    bool qif = false;
+    forEachLine(text, [&qif](QStringView line, qsizetype) {
         line = line.trimmed();
         if (line.isEmpty())
-            continue;
-        return line.startsWith(QLatin1String("!Type:"), Qt::CaseInsensitive) ||
-               line.startsWith(QLatin1String("!Account"), Qt::CaseInsensitive) ||
-               line.startsWith(QLatin1String("!Option:"), Qt::CaseInsensitive) ||
-               line.startsWith(QLatin1String("!Clear:"), Qt::CaseInsensitive);
-    }
-    return false;
+            return true;
+        qif = line.startsWith(QLatin1String("!Type:"), Qt::CaseInsensitive) ||
+              line.startsWith(QLatin1String("!Account"), Qt::CaseInsensitive) || isOption(line);
+        return false;
+    });
+    return qif;
 }
 
 QList<ImportRow> read(const QString &text, const Settings &settings, QList<ImportProblem> *problems)
 {
     QList<ImportRow> rows;
+    read(text, settings, problems, [&rows](ImportRow &&row, qsizetype) {
+        rows.append(std::move(row));
+        return true;
+    });
+    return rows;
+}
+
+void read(const QString &text, const Settings &settings, QList<ImportProblem> *problems,
+          const std::function<bool(ImportRow &&row, qsizetype position)> &sink)
+{
+    bool reading = true;
+    qsizetype position = 0;
     Section section = Section::None;
     QString account;
     RawRecord raw;
@@ -142,7 +248,7 @@ QList<ImportRow> read(const QString &text, const Settings &settings, QList<Impor
         if (section == Section::Transactions) {
             QString reason;
             if (std::optional<ImportRow> row = toRow(raw, account, settings, &reason))
-                rows.append(*row);
+                reading = sink(std::move(*row), position);
             else
                 problem(raw.line, reason);
         } else if (section == Section::AccountList && !raw.name.trimmed().isEmpty()) {
@@ -155,42 +261,28 @@ QList<ImportRow> read(const QString &text, const Settings &settings, QList<Impor
     };
 
     int lineNumber = 0;
-    for (QStringView line : QStringView(text).split(QLatin1Char('\n'))) {
+    forEachLine(text, [&](QStringView line, qsizetype end) {
         ++lineNumber;
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
+        position = end;
         if (line.trimmed().isEmpty())
-            continue;
+            return reading;
 
         if (line.startsWith(QLatin1Char('!'))) {
             finish();
             const QStringView header = line.trimmed();
-            if (header.startsWith(QLatin1String("!Option:"), Qt::CaseInsensitive) ||
-                header.startsWith(QLatin1String("!Clear:"), Qt::CaseInsensitive))
-                continue;
-            if (header.compare(QLatin1String("!Account"), Qt::CaseInsensitive) == 0) {
-                section = Section::AccountList;
-                continue;
-            }
-            const QStringView type = header.startsWith(QLatin1String("!Type:"), Qt::CaseInsensitive)
-                                         ? header.mid(6).trimmed()
-                                         : QStringView();
-            if (type.compare(QLatin1String("Bank"), Qt::CaseInsensitive) == 0 ||
-                type.compare(QLatin1String("Cash"), Qt::CaseInsensitive) == 0 ||
-                type.compare(QLatin1String("CCard"), Qt::CaseInsensitive) == 0) {
-                section = Section::Transactions;
-            } else {
-                section = Section::Skipped;
+            if (isOption(header))
+                return reading;
+            section = sectionOf(header);
+            if (section == Section::Skipped)
                 problem(lineNumber, tr("the section %1 is not read").arg(header.toString()));
-            }
-            continue;
+            return reading;
         }
 
         const QChar code = line.front();
         const QString value = line.mid(1).toString();
         if (code == QLatin1Char('^')) {
             finish();
-            continue;
+            return reading;
         }
         if (raw.empty) {
             raw.empty = false;
@@ -239,9 +331,10 @@ QList<ImportRow> read(const QString &text, const Settings &settings, QList<Impor
         default:
             break; // address lines, investment fields and the like are not kept
         }
-    }
-    finish();
-    return rows;
+        return reading;
+    });
+    if (reading)
+        finish();
 }
 
 } // namespace QifReader

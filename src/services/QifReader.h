@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 
 // Reading QIF text: the bank, cash and credit card sections ("!Type:Bank",
 // "!Type:Cash", "!Type:CCard"), each record ended by "^". Several accounts in
@@ -19,9 +20,27 @@ struct Settings
     bool dayFirst = false;
 };
 
+// What the file itself shows of its number and date formats.
+struct Format
+{
+    // An amount like "1.234,56", or a "T" of a comma and two digits and no point.
+    bool decimalComma = false;
+    // A date whose first field is above 12.
+    bool dayFirst = false;
+    // Every date fits both orders, and some read differently in each.
+    bool orderAmbiguous = false;
+};
+
 // Whether the text starts (after blank lines) with a QIF header line.
 bool looksLikeQif(const QString &text);
 
+Format detectFormat(const QString &text);
+
 QList<ImportRow> read(const QString &text, const Settings &settings, QList<ImportProblem> *problems);
+
+// The same, row by row: `sink` takes each row with the position in the text
+// after it, and stops the reading by returning false.
+void read(const QString &text, const Settings &settings, QList<ImportProblem> *problems,
+          const std::function<bool(ImportRow &&row, qsizetype position)> &sink);
 
 } // namespace QifReader

@@ -1,4 +1,6 @@
 #include "CsvReader.h"
+#include "ImportReading.h"
+#include "ImportService.h"
 #include "ImportValues.h"
 
 #include <QTest>
@@ -20,6 +22,8 @@ private Q_SLOTS:
     void amounts();
     void paymentAndDepositColumns();
     void brokenRowsKeepTheRest();
+    void valuesMustMatchTheSettings_data();
+    void valuesMustMatchTheSettings();
 };
 
 namespace {
@@ -264,6 +268,52 @@ void TestCsvReader::brokenRowsKeepTheRest()
     QCOMPARE(lines, (QList<int>{3, 4, 6}));
     QVERIFY(problems.at(1).reason.contains(QStringLiteral("large")));
     QVERIFY(problems.at(2).reason.contains(QStringLiteral("1900")));
+}
+
+void TestCsvReader::valuesMustMatchTheSettings_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<bool>("decimalComma");
+    QTest::addColumn<QString>("expected"); // "date amount" per row
+    QTest::addColumn<QList<int>>("refused");
+    QTest::addColumn<QString>("suggested"); // "format comma", empty for none
+
+    QTest::newRow("bad grouping") << "bad_grouping.csv" << "M/d/yyyy" << false
+                                  << "2024-01-06 -123450;2024-01-09 -200000" << QList<int>{2, 4, 5} << "";
+    QTest::newRow("wrong date separator") << "wrong_date_separator.csv" << "M/d/yyyy" << false << "2026-01-11 -100"
+                                          << QList<int>{3, 4} << "";
+    QTest::newRow("German rows, US settings") << "german_rows_suggest_settings.csv" << "M/d/yyyy" << false << ""
+                                              << QList<int>{2, 3, 4} << "d.M.yyyy 1";
+    QTest::newRow("German rows, German settings")
+        << "german_rows_suggest_settings.csv" << "d.M.yyyy" << true
+        << "2024-01-03 -450;2024-01-15 200000;2024-01-20 -320" << QList<int>{} << "";
+}
+
+void TestCsvReader::valuesMustMatchTheSettings()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, format);
+    QFETCH(bool, decimalComma);
+    QFETCH(QString, expected);
+    QFETCH(QList<int>, refused);
+    QFETCH(QString, suggested);
+    const ImportFile read = ImportService::readFile(QFINDTESTDATA(QStringLiteral("../fixtures/import/") + file));
+    QVERIFY2(read.error.isEmpty(), qPrintable(read.error));
+    CsvSettings settings;
+    settings.dateFormat = format;
+    settings.decimalComma = decimalComma;
+    const ImportPreview preview = ImportReading::preview({read}, settings, ImportContext());
+    QStringList rows;
+    for (const ImportPreviewRow &row : preview.rows)
+        rows.append(row.date.toString(Qt::ISODate) + QLatin1Char(' ') + QString::number(row.amount));
+    QCOMPARE(rows.join(QLatin1Char(';')), expected);
+    QList<int> lines;
+    for (const ImportProblem &problem : preview.problems)
+        lines.append(problem.line);
+    QCOMPARE(lines, refused);
+    const std::optional<CsvSuggestion> &s = preview.suggestion;
+    QCOMPARE(s ? s->dateFormat + QLatin1Char(' ') + QString::number(s->decimalComma) : QString(), suggested);
 }
 
 QTEST_GUILESS_MAIN(TestCsvReader)

@@ -146,8 +146,8 @@ void TestImportService::encodings()
     const ImportPreview preview = previewOf(name, bytes, Checking);
     QVERIFY(preview.problems.isEmpty());
     QCOMPARE(preview.rows.size(), 1);
-    QCOMPARE(preview.rows.constFirst().row.payee, QStringLiteral("Café Zoë €"));
-    QCOMPARE(preview.rows.constFirst().row.amount, qint64(-100));
+    QCOMPARE(preview.rows.constFirst().row().payee, QStringLiteral("Café Zoë €"));
+    QCOMPARE(preview.rows.constFirst().row().amount, qint64(-100));
 }
 
 void TestImportService::refusedFiles_data()
@@ -226,7 +226,7 @@ void TestImportService::importWritesTransfersSplitsAndCategories()
     QVERIFY(!preview.rows.at(2).note.isEmpty()); // another currency: no transfer
     preview.rows[4].ticked = false;
 
-    const ImportResult result = m_service->importRows(Checking, preview.rows);
+    const ImportResult result = m_service->importRows(Checking, preview);
     QVERIFY2(result.ok, qPrintable(result.error));
     QCOMPARE(result.imported, 4);
 
@@ -269,8 +269,8 @@ void TestImportService::importWritesTransfersSplitsAndCategories()
     for (const ImportPreviewRow &row : again.rows)
         ticked.append(row.ticked);
     QCOMPARE(ticked, (QList<bool>{false, false, false, false, true}));
-    QList<ImportPreviewRow> withoutKiosk = again.rows;
-    withoutKiosk[4].ticked = false;
+    ImportPreview withoutKiosk = again;
+    withoutKiosk.rows[4].ticked = false;
     const ImportResult second = m_service->importRows(Checking, withoutKiosk);
     QVERIFY(second.ok);
     QCOMPARE(second.imported, 0);
@@ -293,7 +293,7 @@ void TestImportService::amountsUseTheTargetCurrency()
     const ImportPreview preview =
         previewOf(QStringLiteral("a.csv"), "Date,Payee,Amount\n1/5/2024,Shop,\"1,234\"\n", accountId);
     QCOMPARE(preview.rows.size(), 1);
-    QVERIFY(m_service->importRows(accountId, preview.rows).ok);
+    QVERIFY(m_service->importRows(accountId, preview).ok);
     QCOMPARE(TestDatabase::scalar("SELECT amount FROM transactions WHERE account_id = ?", {accountId})
                  .toLongLong(),
              expected);
@@ -311,7 +311,7 @@ void TestImportService::failedRowWritesNothing()
                            "D3/4'24\nT-4.00\nPBoom\n^\n";
     const ImportPreview preview = previewOf(QStringLiteral("bad.qif"), qif, Checking);
     QCOMPARE(preview.rows.size(), 4);
-    const ImportResult result = m_service->importRows(Checking, preview.rows);
+    const ImportResult result = m_service->importRows(Checking, preview);
     QVERIFY(!result.ok);
     QVERIFY(result.error.contains(QStringLiteral("Line 19 of bad.qif")));
     QCOMPARE(count("SELECT COUNT(*) FROM transactions"), 0);

@@ -19,6 +19,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -33,6 +34,7 @@ private slots:
     void init();
     void cleanup();
     void importIntoNewAccountWithoutDoubling();
+    void clearRemapsColumnsAndUnknownCategoriesAreChosen();
 
 private:
     QString writeFile(const QString &name, const QByteArray &bytes);
@@ -116,7 +118,7 @@ void TestImportScreen::importIntoNewAccountWithoutDoubling()
     screen->findChild<QCheckBox *>(QStringLiteral("decimalCommaCheck"))->setChecked(true);
 
     QCOMPARE(screen->previewModel()->rowCount(), 3);
-    QCOMPARE(screen->previewModel()->rows().at(2).row.payee, QStringLiteral("Café"));
+    QCOMPARE(screen->previewModel()->rows().at(2).row().payee, QStringLiteral("Café"));
     QCOMPARE(screen->problemList()->count(), 1);
     QVERIFY(screen->problemList()->item(0)->text().startsWith(QStringLiteral("january.csv, line 5: ")));
 
@@ -187,6 +189,53 @@ void TestImportScreen::importIntoNewAccountWithoutDoubling()
     QVERIFY(remembered.decimalComma);
     fresh.setTargetAccountId(accountId);
     QCOMPARE(tickedRows(&fresh), (QList<bool>{false, false, false}));
+}
+
+void TestImportScreen::clearRemapsColumnsAndUnknownCategoriesAreChosen()
+{
+    const QString accountId = m_test->addAccount(QStringLiteral("Checking")).id;
+    ImportScreen screen(m_test->app());
+    screen.setTargetAccountId(accountId);
+    const auto fixture = [](const char *name) { return QFINDTESTDATA(QStringLiteral("../fixtures/import/") + name); };
+
+    // After Clear, the same column names in another order: "Date" follows its column.
+    screen.addFiles({fixture("clear_first_statement.csv")});
+    QCOMPARE(screen.previewModel()->rowCount(), 1);
+    screen.clearFiles();
+    screen.addFiles({fixture("clear_next_statement_other_order.csv")});
+    QCOMPARE(screen.findChild<QComboBox *>(QStringLiteral("dateColumn"))->currentText(), QStringLiteral("Date"));
+    QCOMPARE(screen.csvSettings().amountColumn, 0);
+    QCOMPARE(screen.previewModel()->rowCount(), 2);
+    QCOMPARE(screen.previewModel()->rows().at(1).amount, qint64(1200));
+
+    // Categories the file names that do not exist are made, once for all, before writing.
+    screen.clearFiles();
+    screen.addFiles({fixture("unknown_categories_created.qif")});
+    auto *create = screen.findChild<QRadioButton *>(QStringLiteral("createCategoriesRadio"));
+    QVERIFY(!create->isHidden() && create->isChecked());
+    QCOMPARE(create->text(), QStringLiteral("Create 2 new categor(y/ies)"));
+    QCOMPARE(screen.previewModel()->preview().unknownCategories,
+             (QStringList{QStringLiteral("Bills:Rent"), QStringLiteral("Freelance")}));
+    screen.importTicked();
+    const auto categoryOf = [](const char *payee) {
+        return TestDatabase::scalar("SELECT p.name || ':' || c.name || ':' || c.category_type FROM transactions t "
+                                    "JOIN categories c ON c.id = t.category_id LEFT JOIN categories p ON p.id = "
+                                    "c.parent_id WHERE t.payee = ?",
+                                    {QString::fromLatin1(payee)})
+            .toString();
+    };
+    QCOMPARE(categoryOf("Landlord"), QStringLiteral("Bills:Rent:expense"));
+    QCOMPARE(TestDatabase::scalar("SELECT category_type FROM categories WHERE name = 'Freelance'").toString(),
+             QStringLiteral("income"));
+
+    // Or the rows come in without a category, and none is made.
+    screen.clearFiles();
+    screen.addFiles({fixture("unknown_category_left_out.qif")});
+    screen.findChild<QRadioButton *>(QStringLiteral("withoutCategoriesRadio"))->setChecked(true);
+    screen.importTicked();
+    QCOMPARE(screen.statusLabel()->text(), QStringLiteral("Imported 1 transaction(s)"));
+    QVERIFY(TestDatabase::scalar("SELECT category_id FROM transactions WHERE payee = 'Florist'").isNull());
+    QCOMPARE(TestDatabase::scalar("SELECT COUNT(*) FROM categories WHERE name IN ('Gifts', 'Flowers')").toInt(), 0);
 }
 
 QTEST_MAIN(TestImportScreen)

@@ -7,24 +7,28 @@ ImportPreviewModel::ImportPreviewModel(QObject *parent)
 {
 }
 
-void ImportPreviewModel::setRows(const QList<ImportPreviewRow> &rows, Currency currency)
+void ImportPreviewModel::setPreview(ImportPreview preview, Currency currency)
 {
     beginResetModel();
-    m_rows = rows;
+    m_preview = std::move(preview);
     m_currency = currency;
+    m_tickedCount = int(m_preview.tickedCount());
     endResetModel();
     emit tickedChanged();
 }
 
-int ImportPreviewModel::tickedCount() const
+void ImportPreviewModel::setCreatesCategories(bool creates)
 {
-    return int(
-        std::count_if(m_rows.begin(), m_rows.end(), [](const ImportPreviewRow &r) { return r.ticked; }));
+    if (m_createsCategories == creates)
+        return;
+    m_createsCategories = creates;
+    if (!m_preview.rows.isEmpty())
+        emit dataChanged(index(0, Category), index(rowCount() - 1, Category), {Qt::DisplayRole});
 }
 
 int ImportPreviewModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(m_rows.size());
+    return parent.isValid() ? 0 : int(m_preview.rows.size());
 }
 
 int ImportPreviewModel::columnCount(const QModelIndex &parent) const
@@ -34,14 +38,16 @@ int ImportPreviewModel::columnCount(const QModelIndex &parent) const
 
 QString ImportPreviewModel::categoryText(const ImportPreviewRow &p) const
 {
-    const ImportRow &row = p.row;
-    if (!row.splits.isEmpty())
-        return tr("Split (%1 lines)").arg(row.splits.size());
-    if (!p.transferAccountId.isEmpty())
-        return QStringLiteral("[%1]").arg(row.transferAccount);
-    if (!row.category.isEmpty() && p.categoryId.isEmpty())
-        return tr("%1 (no such category)").arg(row.category);
-    return row.category;
+    if (!p.splits.isEmpty())
+        return tr("Split (%1 lines)").arg(p.splits.size());
+    const QString transfer = p.text(ImportPreviewRow::TransferAccount);
+    if (p.transferFound)
+        return QStringLiteral("[%1]").arg(transfer);
+    const QString category = p.text(ImportPreviewRow::Category);
+    if (!category.isEmpty() && !p.categoryFound && transfer.isEmpty())
+        return m_createsCategories ? tr("%1 (new category)").arg(category)
+                                   : tr("%1 (no such category)").arg(category);
+    return category;
 }
 
 QString ImportPreviewModel::noteText(const ImportPreviewRow &p) const
@@ -51,16 +57,16 @@ QString ImportPreviewModel::noteText(const ImportPreviewRow &p) const
         parts.append(tr("Likely duplicate"));
     if (!p.note.isEmpty())
         parts.append(p.note);
-    if (!p.row.fileAccount.isEmpty())
-        parts.append(tr("Account in file: %1").arg(p.row.fileAccount));
+    if (const QString account = p.text(ImportPreviewRow::FileAccount); !account.isEmpty())
+        parts.append(tr("Account in file: %1").arg(account));
     return parts.join(QStringLiteral("; "));
 }
 
 QVariant ImportPreviewModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_rows.size())
+    if (!index.isValid() || index.row() >= m_preview.rows.size())
         return QVariant();
-    const ImportPreviewRow &p = m_rows.at(index.row());
+    const ImportPreviewRow &p = m_preview.rows.at(index.row());
     if (role == Qt::CheckStateRole && index.column() == Import)
         return p.ticked ? Qt::Checked : Qt::Unchecked;
     if (role == Qt::TextAlignmentRole && index.column() == Amount)
@@ -69,17 +75,17 @@ QVariant ImportPreviewModel::data(const QModelIndex &index, int role) const
         return QVariant();
     switch (index.column()) {
     case Date:
-        return p.row.date.toString(QStringLiteral("yyyy-MM-dd"));
+        return p.date.toString(QStringLiteral("yyyy-MM-dd"));
     case Payee:
-        return p.row.payee;
+        return p.text(ImportPreviewRow::Payee);
     case Category:
         return categoryText(p);
     case Memo:
-        return p.row.memo;
+        return p.text(ImportPreviewRow::Memo);
     case Amount:
-        return Money::format(p.row.amount, m_currency);
+        return Money::format(p.amount, m_currency);
     case File:
-        return tr("%1, line %2").arg(p.fileName).arg(p.row.line);
+        return tr("%1, line %2").arg(m_preview.fileNames.value(p.file)).arg(p.line);
     case Note:
         return noteText(p);
     default:
@@ -90,12 +96,13 @@ QVariant ImportPreviewModel::data(const QModelIndex &index, int role) const
 bool ImportPreviewModel::setData(const QModelIndex &index, const QVariant &value, int role)
 {
     if (!index.isValid() || index.column() != Import || role != Qt::CheckStateRole ||
-        index.row() >= m_rows.size())
+        index.row() >= m_preview.rows.size())
         return false;
     const bool ticked = value.toInt() == Qt::Checked;
-    if (m_rows[index.row()].ticked == ticked)
+    if (m_preview.rows[index.row()].ticked == ticked)
         return true;
-    m_rows[index.row()].ticked = ticked;
+    m_preview.rows[index.row()].ticked = ticked;
+    m_tickedCount += ticked ? 1 : -1;
     emit dataChanged(index, index, {Qt::CheckStateRole});
     emit tickedChanged();
     return true;

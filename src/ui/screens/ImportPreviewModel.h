@@ -6,7 +6,9 @@
 #include <QAbstractTableModel>
 
 // The rows an import would write, one per table row, with a tick box in the
-// first column that decides whether the row is written.
+// first column that decides whether the row is written. The texts of a row
+// are made when the view asks for them, so a file of a million rows costs no
+// more than its preview.
 class ImportPreviewModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -26,9 +28,13 @@ public:
 
     explicit ImportPreviewModel(QObject *parent = nullptr);
 
-    void setRows(const QList<ImportPreviewRow> &rows, Currency currency);
-    const QList<ImportPreviewRow> &rows() const { return m_rows; }
-    int tickedCount() const;
+    // Takes the preview over: a large one is not copied.
+    void setPreview(ImportPreview preview, Currency currency);
+    const ImportPreview &preview() const { return m_preview; }
+    const QList<ImportPreviewRow> &rows() const { return m_preview.rows; }
+    int tickedCount() const { return m_tickedCount; }
+    // Whether the categories the rows name that do not exist will be made.
+    void setCreatesCategories(bool creates);
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -44,6 +50,8 @@ private:
     QString categoryText(const ImportPreviewRow &row) const;
     QString noteText(const ImportPreviewRow &row) const;
 
-    QList<ImportPreviewRow> m_rows;
+    ImportPreview m_preview;
     Currency m_currency = Currency::USD;
+    int m_tickedCount = 0;
+    bool m_createsCategories = true;
 };

@@ -6,9 +6,12 @@
 #include "AppState.h"
 #include "CsvReader.h"
 #include "ImportPreviewModel.h"
+#include "ImportPreviewReader.h"
 #include "ImportValues.h"
 #include "PlainMessage.h"
 #include "PreferencesRepository.h"
+#include "CategoryRepository.h"
+#include "TransactionRepository.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,17 +23,30 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QProgressBar>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
 
 namespace {
 
+// The problems listed at most: a file read with the wrong settings may have a
+// million, and a list item each would cost more than the file.
+constexpr int kMaxProblemsShown = 1000;
+
 void selectData(QComboBox *combo, const QVariant &value)
 {
     const int index = combo->findData(value);
     combo->setCurrentIndex(index < 0 ? 0 : index);
+}
+
+bool hasKind(const QList<ImportFile> &files, ImportFile::Kind kind)
+{
+    return std::any_of(files.begin(), files.end(),
+                       [kind](const ImportFile &f) { return f.error.isEmpty() && f.kind == kind; });
 }
 
 } // namespace
@@ -42,7 +58,15 @@ ImportScreen::ImportScreen(AppState *app, QWidget *parent)
     m_service = new ImportService(app->database(), app->accounts(), app->transactions(), app->categories(),
                                   app->transactionWriter(), this);
     m_model = new ImportPreviewModel(this);
+    m_reader = new ImportPreviewReader(this);
+    connect(m_reader, &ImportPreviewReader::finished, this, &ImportScreen::showPreview);
     buildUi();
+    connect(m_reader, &ImportPreviewReader::progressChanged, m_readingProgress, &QProgressBar::setValue);
+    // What the preview knows of the database is read again after a change.
+    const auto forget = [this]() { m_context.reset(); };
+    connect(app->accounts(), &AccountRepository::accountsChanged, this, forget);
+    connect(app->categories(), &CategoryRepository::categoriesChanged, this, forget);
+    connect(app->transactions(), &TransactionRepository::transactionsChanged, this, forget);
     applySettings(ImportService::settingsFromText(app->preferences()->value(QLatin1String(SettingsKey))));
     reload();
     updateCsvControls();
@@ -143,6 +167,7 @@ void ImportScreen::buildUi()
     csvLayout->addLayout(columnsLeft);
     csvLayout->addLayout(columnsRight);
     layout->addWidget(csvBox);
+    layout->addWidget(buildNotices());
 
     m_table = new QTableView(this);
     m_table->setModel(m_model);
@@ -174,6 +199,81 @@ void ImportScreen::buildUi()
     layout->addLayout(buttons);
 }
 
+QWidget *ImportScreen::buildNotices()
+{
+    auto *notices = new QWidget(this);
+    auto *layout = new QVBoxLayout(notices);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    m_qifOrderRow = new QWidget(this);
+    auto *orderLayout = new QHBoxLayout(m_qifOrderRow);
+    orderLayout->setContentsMargins(0, 0, 0, 0);
+    m_qifOrderCombo = new QComboBox(this);
+    m_qifOrderCombo->setObjectName(QStringLiteral("qifDateOrderCombo"));
+    m_qifOrderCombo->addItem(tr("Month first (M/D/Y)"), false);
+    m_qifOrderCombo->addItem(tr("Day first (D/M/Y)"), true);
+    connect(m_qifOrderCombo, &QComboBox::activated, this, &ImportScreen::chooseQifDateOrder);
+    auto *orderLabel = new QLabel(tr("QIF &dates:"), this);
+    orderLabel->setBuddy(m_qifOrderCombo);
+    orderLayout->addWidget(orderLabel);
+    orderLayout->addWidget(m_qifOrderCombo);
+    orderLayout->addStretch(1);
+    layout->addWidget(m_qifOrderRow);
+
+    m_readingRow = new QWidget(this);
+    auto *readingLayout = new QHBoxLayout(m_readingRow);
+    readingLayout->setContentsMargins(0, 0, 0, 0);
+    m_readingProgress = new QProgressBar(this);
+    m_readingProgress->setRange(0, 100);
+    auto *cancelButton = new QPushButton(tr("Cancel"), this);
+    cancelButton->setObjectName(QStringLiteral("cancelReadingButton"));
+    connect(cancelButton, &QPushButton::clicked, this, &ImportScreen::cancelReading);
+    readingLayout->addWidget(new QLabel(tr("Reading the files..."), this));
+    readingLayout->addWidget(m_readingProgress, 1);
+    readingLayout->addWidget(cancelButton);
+    layout->addWidget(m_readingRow);
+
+    m_orderNotice = new QLabel(this);
+    m_orderNotice->setTextFormat(Qt::PlainText);
+    m_orderNotice->setWordWrap(true);
+    layout->addWidget(m_orderNotice);
+
+    m_suggestionRow = new QWidget(this);
+    auto *suggestionLayout = new QHBoxLayout(m_suggestionRow);
+    suggestionLayout->setContentsMargins(0, 0, 0, 0);
+    m_suggestionLabel = new QLabel(this);
+    m_suggestionLabel->setTextFormat(Qt::PlainText);
+    m_suggestionLabel->setWordWrap(true);
+    auto *useButton = new QPushButton(tr("&Use These Settings"), this);
+    useButton->setObjectName(QStringLiteral("useSuggestionButton"));
+    connect(useButton, &QPushButton::clicked, this, &ImportScreen::useSuggestion);
+    suggestionLayout->addWidget(m_suggestionLabel, 1);
+    suggestionLayout->addWidget(useButton);
+    layout->addWidget(m_suggestionRow);
+
+    m_categoryRow = new QWidget(this);
+    auto *categoryLayout = new QVBoxLayout(m_categoryRow);
+    categoryLayout->setContentsMargins(0, 0, 0, 0);
+    m_categoryLabel = new QLabel(this);
+    m_categoryLabel->setTextFormat(Qt::PlainText);
+    m_categoryLabel->setWordWrap(true);
+    m_createCategories = new QRadioButton(this);
+    m_createCategories->setObjectName(QStringLiteral("createCategoriesRadio"));
+    m_createCategories->setChecked(true);
+    m_withoutCategories = new QRadioButton(tr("Import these rows &without a category"), this);
+    m_withoutCategories->setObjectName(QStringLiteral("withoutCategoriesRadio"));
+    connect(m_createCategories, &QRadioButton::toggled, m_model, &ImportPreviewModel::setCreatesCategories);
+    categoryLayout->addWidget(m_categoryLabel);
+    categoryLayout->addWidget(m_createCategories);
+    categoryLayout->addWidget(m_withoutCategories);
+    layout->addWidget(m_categoryRow);
+
+    for (QWidget *row : {m_qifOrderRow, m_readingRow, static_cast<QWidget *>(m_orderNotice), m_suggestionRow,
+                         m_categoryRow})
+        row->hide();
+    return notices;
+}
+
 void ImportScreen::chooseFiles()
 {
     const QStringList paths = QFileDialog::getOpenFileNames(
@@ -184,9 +284,7 @@ void ImportScreen::chooseFiles()
 
 void ImportScreen::addFiles(const QStringList &paths)
 {
-    const bool hadCsv = std::any_of(m_files.begin(), m_files.end(), [](const ImportFile &f) {
-        return f.error.isEmpty() && f.kind == ImportFile::Kind::Csv;
-    });
+    const bool hadCsv = hasKind(m_files, ImportFile::Kind::Csv);
     for (const QString &path : paths) {
         const bool listed = std::any_of(m_files.begin(), m_files.end(),
                                         [&path](const ImportFile &f) { return f.path == path; });
@@ -207,6 +305,8 @@ void ImportScreen::addFiles(const QStringList &paths)
         names.append(file.name);
     m_filesLabel->setText(names.isEmpty() ? tr("No files chosen") : names.join(QStringLiteral(", ")));
     m_status->clear();
+    // The boxes name the columns of the files loaded now.
+    fillColumnCombos();
     updateCsvControls();
     rebuildPreview();
 }
@@ -215,6 +315,11 @@ void ImportScreen::clearFiles()
 {
     m_files.clear();
     addFiles({});
+}
+
+bool ImportScreen::isReading() const
+{
+    return m_reader->isReading();
 }
 
 void ImportScreen::reload()
@@ -271,8 +376,12 @@ void ImportScreen::applySettings(const CsvSettings &s)
                                                  {m_depositColumn, s.depositColumn},
                                                  {m_checkNumberColumn, s.checkNumberColumn},
                                                  {m_categoryColumn, s.categoryColumn}};
-    for (const auto &[combo, column] : columns)
+    for (int i = 0; i < columns.size(); ++i) {
+        const auto &[combo, column] = columns.at(i);
+        combo->clear();
         combo->setProperty("wantedColumn", column);
+        combo->setProperty("wantedName", s.columnNames.value(i));
+    }
     m_updating = false;
     fillColumnCombos();
 }
@@ -292,18 +401,22 @@ void ImportScreen::fillColumnCombos()
     m_updating = true;
     for (QComboBox *combo : {m_dateColumn, m_payeeColumn, m_memoColumn, m_amountColumn, m_paymentColumn,
                              m_depositColumn, m_checkNumberColumn, m_categoryColumn}) {
-        const int wanted =
-            combo->count() > 0 ? combo->currentData().toInt() : combo->property("wantedColumn").toInt();
+        // The column the box shows, or the one remembered while no file named any.
+        const bool shown = combo->count() > 0;
+        const int wanted = shown ? combo->currentData().toInt() : combo->property("wantedColumn").toInt();
+        const QString wantedName = shown ? (wanted >= 0 ? combo->currentText() : QString())
+                                         : combo->property("wantedName").toString();
         combo->clear();
-        // Until a file names the columns, the remembered choice waits on the combo.
-        if (names.isEmpty()) {
-            combo->setProperty("wantedColumn", wanted);
+        combo->setProperty("wantedColumn", wanted);
+        combo->setProperty("wantedName", wantedName);
+        if (names.isEmpty())
             continue;
-        }
         combo->addItem(tr("(none)"), -1);
         for (int i = 0; i < names.size(); ++i)
             combo->addItem(names.at(i), i);
-        selectData(combo, wanted);
+        // By name when the file has it, else by position.
+        const int byName = wantedName.isEmpty() ? -1 : int(names.indexOf(wantedName));
+        selectData(combo, byName >= 0 ? byName : (wanted < names.size() ? wanted : -1));
     }
     m_updating = wasUpdating;
 }
@@ -319,6 +432,11 @@ CsvSettings ImportScreen::csvSettings() const
     const auto column = [](QComboBox *combo) {
         return combo->count() > 0 ? combo->currentData().toInt() : combo->property("wantedColumn").toInt();
     };
+    for (QComboBox *combo : {m_dateColumn, m_payeeColumn, m_memoColumn, m_amountColumn, m_paymentColumn,
+                             m_depositColumn, m_checkNumberColumn, m_categoryColumn})
+        s.columnNames.append(combo->count() == 0   ? combo->property("wantedName").toString()
+                             : column(combo) >= 0 ? combo->currentText()
+                                                  : QString());
     s.dateColumn = column(m_dateColumn);
     s.payeeColumn = column(m_payeeColumn);
     s.memoColumn = column(m_memoColumn);
@@ -332,12 +450,8 @@ CsvSettings ImportScreen::csvSettings() const
 
 void ImportScreen::updateCsvControls()
 {
-    const bool hasCsv = std::any_of(m_files.begin(), m_files.end(), [](const ImportFile &f) {
-        return f.error.isEmpty() && f.kind == ImportFile::Kind::Csv;
-    });
-    if (hasCsv && m_dateColumn->count() == 0)
-        fillColumnCombos();
-    m_csvBox->setEnabled(hasCsv);
+    m_csvBox->setEnabled(hasKind(m_files, ImportFile::Kind::Csv));
+    m_qifOrderRow->setVisible(hasKind(m_files, ImportFile::Kind::Qif));
 }
 
 void ImportScreen::rebuildPreview()
@@ -345,43 +459,142 @@ void ImportScreen::rebuildPreview()
     if (m_updating)
         return;
     const QString accountId = targetAccountId();
-    const ImportPreview preview = m_service->preview(m_files, csvSettings(), accountId);
-    const std::optional<Account> account =
-        accountId.isEmpty() ? std::nullopt : m_app->accounts()->findById(accountId);
-    m_model->setRows(preview.rows, account ? account->currency : Currency::USD);
+    if (!m_context || m_contextAccountId != accountId) {
+        m_context = m_service->context(accountId);
+        m_contextAccountId = accountId;
+    }
+    m_reader->start(m_files, csvSettings(), *m_context);
+    // A large file shows its progress until its rows arrive.
+    if (m_reader->isReading()) {
+        m_readingRow->show();
+        m_importButton->setEnabled(false);
+    }
+}
 
+void ImportScreen::showPreview(const ImportPreview &preview)
+{
+    m_readingRow->hide();
+    const std::optional<Account> account =
+        m_contextAccountId.isEmpty() ? std::nullopt : m_app->accounts()->findById(m_contextAccountId);
+    showNotices(preview);
+    showProblems(preview);
+    m_model->setPreview(preview, account ? account->currency : Currency::USD);
+    updateImportButton();
+}
+
+void ImportScreen::showNotices(const ImportPreview &preview)
+{
+    QStringList ambiguous;
+    bool orderShown = false;
+    for (int i = 0; i < preview.formats.size(); ++i) {
+        const ImportFileFormat &format = preview.formats.at(i);
+        if (!format.qif)
+            continue;
+        if (!std::exchange(orderShown, true))
+            selectData(m_qifOrderCombo, format.dayFirst);
+        if (format.orderAmbiguous)
+            ambiguous.append(preview.fileNames.value(i));
+    }
+    m_orderNotice->setText(tr("The dates in %1 fit both month-first and day-first order. Check the dates below "
+                              "and choose the QIF date order.")
+                               .arg(ambiguous.join(QStringLiteral(", "))));
+    m_orderNotice->setVisible(!ambiguous.isEmpty());
+
+    m_suggestion = preview.suggestion;
+    if (m_suggestion)
+        m_suggestionLabel->setText(
+            m_suggestion->decimalComma
+                ? tr("These rows look like %1 with a decimal comma. Use these settings?").arg(m_suggestion->dateFormat)
+                : tr("These rows look like %1. Use these settings?").arg(m_suggestion->dateFormat));
+    m_suggestionRow->setVisible(m_suggestion.has_value());
+
+    const int unknown = int(preview.unknownCategories.size());
+    m_categoryLabel->setText(tr("These categories do not exist: %1").arg(preview.unknownCategories.join(QStringLiteral(", "))));
+    m_createCategories->setText(tr("Create %n new categor(y/ies)", nullptr, unknown));
+    m_categoryRow->setVisible(unknown > 0);
+}
+
+void ImportScreen::showProblems(const ImportPreview &preview)
+{
     m_problems->clear();
     for (const ImportFile &file : std::as_const(m_files)) {
         if (!file.error.isEmpty())
             m_problems->addItem(file.error);
     }
-    for (const ImportProblem &problem : preview.problems)
-        m_problems->addItem(
-            tr("%1, line %2: %3").arg(problem.fileName).arg(problem.line).arg(problem.reason));
+    const qsizetype shown = std::min<qsizetype>(preview.problems.size(), kMaxProblemsShown);
+    for (qsizetype i = 0; i < shown; ++i) {
+        const ImportProblem &problem = preview.problems.at(i);
+        m_problems->addItem(tr("%1, line %2: %3").arg(problem.fileName).arg(problem.line).arg(problem.reason));
+    }
+    if (preview.problems.size() > shown)
+        m_problems->addItem(tr("... and %n more", nullptr, int(preview.problems.size() - shown)));
+}
+
+void ImportScreen::cancelReading()
+{
+    m_reader->cancel();
+    m_readingRow->hide();
+    m_model->setPreview(ImportPreview(), Currency::USD);
+    m_status->setText(tr("Reading was cancelled."));
+}
+
+void ImportScreen::chooseQifDateOrder()
+{
+    const bool dayFirst = m_qifOrderCombo->currentData().toBool();
+    for (ImportFile &file : m_files) {
+        if (file.kind == ImportFile::Kind::Qif)
+            file.qifDayFirst = dayFirst;
+    }
+    rebuildPreview();
+}
+
+void ImportScreen::useSuggestion()
+{
+    if (!m_suggestion)
+        return;
+    m_updating = true;
+    selectData(m_dateFormatCombo, m_suggestion->dateFormat);
+    m_decimalCommaCheck->setChecked(m_suggestion->decimalComma);
+    m_updating = false;
+    rebuildPreview();
 }
 
 void ImportScreen::updateImportButton()
 {
-    m_importButton->setEnabled(m_model->tickedCount() > 0 && !targetAccountId().isEmpty());
+    m_importButton->setEnabled(m_model->tickedCount() > 0 && !targetAccountId().isEmpty() &&
+                               !m_reader->isReading());
 }
 
 void ImportScreen::importTicked()
 {
     const QString accountId = targetAccountId();
-    if (accountId.isEmpty() || m_model->tickedCount() == 0)
+    if (accountId.isEmpty() || m_model->tickedCount() == 0 || m_reader->isReading())
         return;
-    const ImportResult result = m_service->importRows(accountId, m_model->rows());
+    // Its own reference to the rows: the dialog lets events through while it writes.
+    const ImportPreview preview = m_model->preview();
+    QProgressDialog progress(tr("Importing transactions..."), tr("Cancel"), 0, m_model->tickedCount(), this);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    const ImportResult result =
+        m_service->importRows(accountId, preview, !m_categoryRow->isHidden() && m_createCategories->isChecked(),
+                              [&progress](int written, int) {
+                                  progress.setValue(written);
+                                  return !progress.wasCanceled();
+                              });
+    progress.reset();
+    if (result.cancelled) {
+        m_status->setText(tr("The import was cancelled; nothing was written."));
+        return;
+    }
     if (!result.ok) {
         PlainMessage::show(this, QMessageBox::Warning, tr("Import"), result.error);
         return;
     }
-    const bool usedCsv = std::any_of(m_files.begin(), m_files.end(), [](const ImportFile &f) {
-        return f.error.isEmpty() && f.kind == ImportFile::Kind::Csv;
-    });
-    if (usedCsv)
+    if (hasKind(m_files, ImportFile::Kind::Csv))
         m_app->preferences()->set(QLatin1String(SettingsKey), ImportService::settingsToText(csvSettings()));
     m_status->setText(tr("Imported %n transaction(s)", nullptr, result.imported));
     emit transactionsImported(result.imported);
     // What was just written now shows as duplicates: a second click adds nothing.
+    m_context.reset();
     rebuildPreview();
 }

@@ -3,20 +3,28 @@
 #include "ImportService.h"
 
 #include <QWidget>
+#include <optional>
 
 class AppState;
 class ImportPreviewModel;
+class ImportPreviewReader;
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QListWidget;
+class QProgressBar;
 class QPushButton;
+class QRadioButton;
 class QTableView;
 
 // The import window: the user picks CSV and QIF files, maps the CSV columns,
 // chooses (or makes) the target account, reviews the rows that will be
 // written, with likely duplicates left unticked and unreadable rows listed,
-// and imports the ticked rows in one go.
+// and imports the ticked rows in one go. Each file is read by its own rules:
+// a QIF file by what it shows of its dates and amounts (the date order may be
+// changed), a CSV file by the CSV settings. Large files are read in the
+// background with a progress bar; the writing shows a cancellable progress
+// dialog.
 class ImportScreen : public QWidget
 {
     Q_OBJECT
@@ -44,6 +52,8 @@ public:
     ImportPreviewModel *previewModel() const { return m_model; }
     QListWidget *problemList() const { return m_problems; }
     QLabel *statusLabel() const { return m_status; }
+    // Whether a large file's preview is still being read.
+    bool isReading() const;
 
 signals:
     // Rows were written; the main window refreshes its register and sidebar.
@@ -55,14 +65,26 @@ private:
     void chooseFiles();
     void applySettings(const CsvSettings &settings);
     void fillColumnCombos();
+    QWidget *buildNotices();
     void updateCsvControls();
     void rebuildPreview();
+    void showPreview(const ImportPreview &preview);
+    void showNotices(const ImportPreview &preview);
+    void showProblems(const ImportPreview &preview);
+    void cancelReading();
+    void chooseQifDateOrder();
+    void useSuggestion();
     void updateImportButton();
 
     AppState *m_app = nullptr;
     ImportService *m_service = nullptr;
     ImportPreviewModel *m_model = nullptr;
+    ImportPreviewReader *m_reader = nullptr;
     QList<ImportFile> m_files;
+    // What the preview needs of the database, read once until it changes.
+    std::optional<ImportContext> m_context;
+    QString m_contextAccountId;
+    std::optional<CsvSuggestion> m_suggestion;
 
     QLabel *m_filesLabel = nullptr;
     QComboBox *m_accountCombo = nullptr;
@@ -79,6 +101,17 @@ private:
     QComboBox *m_depositColumn = nullptr;
     QComboBox *m_checkNumberColumn = nullptr;
     QComboBox *m_categoryColumn = nullptr;
+    QComboBox *m_qifOrderCombo = nullptr;
+    QWidget *m_qifOrderRow = nullptr;
+    QWidget *m_readingRow = nullptr;
+    QProgressBar *m_readingProgress = nullptr;
+    QLabel *m_orderNotice = nullptr;
+    QWidget *m_suggestionRow = nullptr;
+    QLabel *m_suggestionLabel = nullptr;
+    QWidget *m_categoryRow = nullptr;
+    QLabel *m_categoryLabel = nullptr;
+    QRadioButton *m_createCategories = nullptr;
+    QRadioButton *m_withoutCategories = nullptr;
     QTableView *m_table = nullptr;
     QListWidget *m_problems = nullptr;
     QLabel *m_status = nullptr;

@@ -1,0 +1,200 @@
+#include "ImportReading.h"
+
+#include "CategoryLookup.h"
+#include "CsvReader.h"
+#include "ImportValues.h"
+#include "Money.h"
+#include "QifReader.h"
+
+#include <QCoreApplication>
+#include <QSet>
+
+namespace {
+
+using RowSink = std::function<bool(ImportRow &&row, qsizetype position)>;
+
+bool stopped(const ImportProgress *progress)
+{
+    return progress && progress->cancelled.load(std::memory_order_relaxed);
+}
+
+// Whether every record of the file reads with these settings.
+bool readsEveryRow(const ImportFile &file, const CsvSettings &settings, qint64 factor,
+                   const ImportProgress *progress)
+{
+    bool all = true;
+    bool header = settings.hasHeader;
+    CsvReader::parse(file.text, settings.delimiter, nullptr, [&](const CsvRecord &record, qsizetype) {
+        QString reason;
+        if (!std::exchange(header, false))
+            all = CsvReader::row(record, settings, factor, &reason).has_value();
+        return all && !stopped(progress);
+    });
+    return all && !stopped(progress);
+}
+
+// Another offered date format and decimal mark that reads every row.
+std::optional<CsvSuggestion> suggestionFor(const ImportFile &file, const CsvSettings &settings, qint64 factor,
+                                           const ImportProgress *progress)
+{
+    for (const QString &format : ImportValues::dateFormats()) {
+        for (const bool decimalComma : {false, true}) {
+            CsvSettings other = settings;
+            other.dateFormat = format;
+            other.decimalComma = decimalComma;
+            if ((format == settings.dateFormat && decimalComma == settings.decimalComma) ||
+                !readsEveryRow(file, other, factor, progress))
+                continue;
+            return CsvSuggestion{file.name, format, decimalComma};
+        }
+    }
+    return std::nullopt;
+}
+
+// The rows of a CSV file; when the settings refuse more than half of them,
+// settings that read them all are looked for.
+void readCsv(const ImportFile &file, const CsvSettings &settings, qint64 factor, QList<ImportProblem> *problems,
+             const RowSink &sink, ImportPreview *preview, const ImportProgress *progress)
+{
+    bool header = settings.hasHeader;
+    qsizetype read = 0;
+    qsizetype refused = 0;
+    CsvReader::parse(file.text, settings.delimiter, problems, [&](const CsvRecord &record, qsizetype position) {
+        if (std::exchange(header, false))
+            return true;
+        QString reason;
+        std::optional<ImportRow> row = CsvReader::row(record, settings, factor, &reason);
+        if (!row) {
+            ++refused;
+            problems->append({record.line, reason, QString()});
+            return !stopped(progress);
+        }
+        ++read;
+        return sink(std::move(*row), position);
+    });
+    if (!preview->suggestion && refused > read && !stopped(progress))
+        preview->suggestion = suggestionFor(file, settings, factor, progress);
+}
+
+ImportFileFormat readQif(const ImportFile &file, qint64 factor, QList<ImportProblem> *problems,
+                         const RowSink &sink)
+{
+    const QifReader::Format shown = QifReader::detectFormat(file.text);
+    QifReader::Settings settings;
+    settings.factor = factor;
+    settings.decimalComma = shown.decimalComma;
+    settings.dayFirst = file.qifDayFirst.value_or(shown.dayFirst);
+    QifReader::read(file.text, settings, problems, sink);
+
+    ImportFileFormat format;
+    format.qif = true;
+    format.dayFirst = settings.dayFirst;
+    format.orderAmbiguous = shown.orderAmbiguous && !file.qifDayFirst;
+    format.decimalComma = shown.decimalComma;
+    return format;
+}
+
+// Categories, transfer accounts and likely duplicates of the rows read.
+void resolve(ImportPreview *preview, const ImportContext &context)
+{
+    using ImportReading::foldName;
+    const CategoryLookup categories(context.categories);
+    QHash<QString, int> existing = context.existing;
+    QSet<QString> unknown;
+    const auto found = [&](const QString &category) {
+        if (category.trimmed().isEmpty() || !categories.find(category).isEmpty())
+            return true;
+        if (!unknown.contains(foldName(category))) {
+            unknown.insert(foldName(category));
+            preview->unknownCategories.append(category.trimmed());
+        }
+        return false;
+    };
+
+    for (ImportPreviewRow &p : preview->rows) {
+        const QString transfer = p.text(ImportPreviewRow::TransferAccount);
+        if (!p.splits.isEmpty()) {
+            p.categoryFound = true;
+            for (const ImportSplit &split : std::as_const(p.splits))
+                p.categoryFound = found(split.category) && p.categoryFound;
+            if (!transfer.isEmpty())
+                p.note = QCoreApplication::translate("ImportService", "Split: the transfer to %1 is not kept").arg(transfer);
+        } else if (!transfer.isEmpty()) {
+            p.transferFound = context.accountsByName.contains(foldName(transfer));
+            if (!p.transferFound)
+                p.note = QCoreApplication::translate("ImportService",
+                                                     "No other account named %1 in this currency: imported "
+                                                     "without transfer")
+                             .arg(transfer);
+        } else {
+            p.categoryFound = found(p.text(ImportPreviewRow::Category));
+        }
+        auto it = existing.find(ImportReading::duplicateKey(p.date, p.amount, p.text(ImportPreviewRow::Payee)));
+        if (it != existing.end() && it.value() > 0) {
+            --it.value();
+            p.duplicate = true;
+            p.ticked = false;
+        }
+    }
+}
+
+} // namespace
+
+namespace ImportReading {
+
+QString foldName(const QString &text)
+{
+    return text.trimmed().toCaseFolded();
+}
+
+QString duplicateKey(const QDate &date, qint64 amount, const QString &payee)
+{
+    return QString::number(date.toJulianDay()) + QLatin1Char('|') + QString::number(amount) + QLatin1Char('|') +
+           foldName(payee);
+}
+
+ImportPreview preview(const QList<ImportFile> &files, const CsvSettings &settings, const ImportContext &context,
+                      ImportProgress *progress)
+{
+    ImportPreview preview;
+    const qint64 factor = Money::minorUnitFactor(context.currency);
+    qint64 base = 0;
+    if (progress) {
+        qint64 total = 0;
+        for (const ImportFile &file : files)
+            total += file.text.size();
+        progress->total.store(total);
+    }
+    for (int index = 0; index < files.size(); ++index) {
+        const ImportFile &file = files.at(index);
+        preview.fileNames.append(file.name);
+        ImportFileFormat format;
+        if (file.error.isEmpty()) {
+            const RowSink sink = [&](ImportRow &&row, qsizetype position) {
+                preview.rows.append(ImportPreviewRow::from(row, index));
+                if (progress)
+                    progress->done.store(base + position, std::memory_order_relaxed);
+                return !stopped(progress);
+            };
+            QList<ImportProblem> problems;
+            if (file.kind == ImportFile::Kind::Qif)
+                format = readQif(file, factor, &problems, sink);
+            else
+                readCsv(file, settings, factor, &problems, sink, &preview, progress);
+            for (ImportProblem &problem : problems) {
+                problem.fileName = file.name;
+                preview.problems.append(std::move(problem));
+            }
+        }
+        preview.formats.append(format);
+        base += file.text.size();
+        if (stopped(progress)) {
+            preview.cancelled = true;
+            return preview;
+        }
+    }
+    resolve(&preview, context);
+    return preview;
+}
+
+} // namespace ImportReading
