@@ -31,6 +31,7 @@ private Q_SLOTS:
     void amountsUseTheTargetCurrency_data();
     void amountsUseTheTargetCurrency();
     void failedRowWritesNothing();
+    void cancelledImportWritesNothing();
 
 private:
     QString writeFile(const QString &name, const QByteArray &bytes);
@@ -316,6 +317,17 @@ void TestImportService::failedRowWritesNothing()
     QVERIFY(result.error.contains(QStringLiteral("Line 19 of bad.qif")));
     QCOMPARE(count("SELECT COUNT(*) FROM transactions"), 0);
     QCOMPARE(count("SELECT COUNT(*) FROM split_lines"), 0);
+}
+
+void TestImportService::cancelledImportWritesNothing()
+{
+    const ImportPreview preview =
+        previewOf(QStringLiteral("new.qif"), "!Type:Bank\nD3/1'24\nT-1.00\nPOne\nLBrand New\n^\n", Checking);
+    QCOMPARE(preview.unknownCategories, QStringList{QStringLiteral("Brand New")});
+    const ImportResult result = m_service->importRows(Checking, preview, true, [](int, int) { return false; });
+    QVERIFY(result.cancelled && !result.ok);
+    QCOMPARE(count("SELECT COUNT(*) FROM transactions"), 0);
+    QCOMPARE(count("SELECT COUNT(*) FROM categories WHERE name = 'Brand New'"), 0);
 }
 
 QTEST_GUILESS_MAIN(TestImportService)

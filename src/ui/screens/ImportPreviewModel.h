@@ -33,6 +33,7 @@ public:
     const ImportPreview &preview() const { return m_preview; }
     const QList<ImportPreviewRow> &rows() const { return m_preview.rows; }
     int tickedCount() const { return m_tickedCount; }
+    Currency currency() const { return m_currency; }
     // Whether the categories the rows name that do not exist will be made.
     void setCreatesCategories(bool creates);
 

@@ -464,8 +464,10 @@ void ImportScreen::rebuildPreview()
         m_contextAccountId = accountId;
     }
     m_reader->start(m_files, csvSettings(), *m_context);
-    // A large file shows its progress until its rows arrive.
+    // A large file shows its progress until its rows arrive; the rows of the
+    // last reading go at once, so that two large previews are never held.
     if (m_reader->isReading()) {
+        m_model->setPreview(ImportPreview(), m_model->currency());
         m_readingRow->show();
         m_importButton->setEnabled(false);
     }
