@@ -493,6 +493,52 @@ Bitte prüfen Sie die Dateiberechtigungen und versuchen Sie es erneut.</translat
     </message>
 </context>
 <context>
+    <name>ImportNotices</name>
+    <message>
+        <source>Month first (M/D/Y)</source>
+        <translation>Monat zuerst (M/T/J)</translation>
+    </message>
+    <message>
+        <source>Day first (D/M/Y)</source>
+        <translation>Tag zuerst (T/M/J)</translation>
+    </message>
+    <message>
+        <source>QIF &amp;dates:</source>
+        <translation>QIF-&amp;Datum:</translation>
+    </message>
+    <message>
+        <source>&amp;Use These Settings</source>
+        <translation>Diese Einstellungen &amp;verwenden</translation>
+    </message>
+    <message>
+        <source>Import these rows &amp;without a category</source>
+        <translation>Diese Zeilen &amp;ohne Kategorie importieren</translation>
+    </message>
+    <message>
+        <source>The dates in %1 fit both month-first and day-first order. Check the dates below and choose the QIF date order.</source>
+        <translation>Die Datumsangaben in %1 passen zu Monat zuerst und zu Tag zuerst. Prüfen Sie die Daten unten und wählen Sie die Reihenfolge der QIF-Daten.</translation>
+    </message>
+    <message>
+        <source>These rows look like %1 with a decimal comma. Use these settings?</source>
+        <translation>Diese Zeilen sehen nach %1 mit Dezimalkomma aus. Diese Einstellungen verwenden?</translation>
+    </message>
+    <message>
+        <source>These rows look like %1. Use these settings?</source>
+        <translation>Diese Zeilen sehen nach %1 aus. Diese Einstellungen verwenden?</translation>
+    </message>
+    <message>
+        <source>These categories do not exist: %1</source>
+        <translation>Diese Kategorien gibt es nicht: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Create %n new categor(y/ies)</source>
+        <translation>
+            <numerusform>%n neue Kategorie anlegen</numerusform>
+            <numerusform>%n neue Kategorien anlegen</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>ImportPreviewModel</name>
     <message>
         <source>Split (%1 lines)</source>
@@ -689,55 +735,12 @@ Bitte prüfen Sie die Dateiberechtigungen und versuchen Sie es erneut.</translat
         </translation>
     </message>
     <message>
-        <source>Month first (M/D/Y)</source>
-        <translation>Monat zuerst (M/T/J)</translation>
-    </message>
-    <message>
-        <source>Day first (D/M/Y)</source>
-        <translation>Tag zuerst (T/M/J)</translation>
-    </message>
-    <message>
-        <source>QIF &amp;dates:</source>
-        <translation>QIF-&amp;Datum:</translation>
-    </message>
-    <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
     </message>
     <message>
         <source>Reading the files...</source>
         <translation>Dateien werden gelesen...</translation>
-    </message>
-    <message>
-        <source>&amp;Use These Settings</source>
-        <translation>Diese Einstellungen &amp;verwenden</translation>
-    </message>
-    <message>
-        <source>Import these rows &amp;without a category</source>
-        <translation>Diese Zeilen &amp;ohne Kategorie importieren</translation>
-    </message>
-    <message>
-        <source>The dates in %1 fit both month-first and day-first order. Check the dates below and choose the QIF date order.</source>
-        <translation>Die Datumsangaben in %1 passen zu Monat zuerst und zu Tag zuerst. Prüfen Sie die Daten unten und wählen Sie die Reihenfolge der QIF-Daten.</translation>
-    </message>
-    <message>
-        <source>These rows look like %1 with a decimal comma. Use these settings?</source>
-        <translation>Diese Zeilen sehen nach %1 mit Dezimalkomma aus. Diese Einstellungen verwenden?</translation>
-    </message>
-    <message>
-        <source>These rows look like %1. Use these settings?</source>
-        <translation>Diese Zeilen sehen nach %1 aus. Diese Einstellungen verwenden?</translation>
-    </message>
-    <message>
-        <source>These categories do not exist: %1</source>
-        <translation>Diese Kategorien gibt es nicht: %1</translation>
-    </message>
-    <message numerus="yes">
-        <source>Create %n new categor(y/ies)</source>
-        <translation>
-            <numerusform>%n neue Kategorie anlegen</numerusform>
-            <numerusform>%n neue Kategorien anlegen</numerusform>
-        </translation>
     </message>
     <message numerus="yes">
         <source>... and %n more</source>

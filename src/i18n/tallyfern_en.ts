@@ -2,19 +2,22 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>ImportNotices</name>
+    <message numerus="yes">
+        <source>Create %n new categor(y/ies)</source>
+        <translation>
+            <numerusform>Create %n new category</numerusform>
+            <numerusform>Create %n new categories</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>ImportScreen</name>
     <message numerus="yes">
         <source>Imported %n transaction(s)</source>
         <translation>
             <numerusform>Imported %n transaction</numerusform>
             <numerusform>Imported %n transactions</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>Create %n new categor(y/ies)</source>
-        <translation>
-            <numerusform>Create %n new category</numerusform>
-            <numerusform>Create %n new categories</numerusform>
         </translation>
     </message>
     <message numerus="yes">

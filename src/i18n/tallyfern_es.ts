@@ -493,6 +493,52 @@ Compruebe los permisos de los archivos e inténtelo de nuevo.</translation>
     </message>
 </context>
 <context>
+    <name>ImportNotices</name>
+    <message>
+        <source>Month first (M/D/Y)</source>
+        <translation>Mes primero (M/D/A)</translation>
+    </message>
+    <message>
+        <source>Day first (D/M/Y)</source>
+        <translation>Día primero (D/M/A)</translation>
+    </message>
+    <message>
+        <source>QIF &amp;dates:</source>
+        <translation>&amp;Fechas QIF:</translation>
+    </message>
+    <message>
+        <source>&amp;Use These Settings</source>
+        <translation>&amp;Usar esta configuración</translation>
+    </message>
+    <message>
+        <source>Import these rows &amp;without a category</source>
+        <translation>Importar estas filas &amp;sin categoría</translation>
+    </message>
+    <message>
+        <source>The dates in %1 fit both month-first and day-first order. Check the dates below and choose the QIF date order.</source>
+        <translation>Las fechas de %1 valen tanto con el mes primero como con el día primero. Compruebe las fechas de abajo y elija el orden de las fechas QIF.</translation>
+    </message>
+    <message>
+        <source>These rows look like %1 with a decimal comma. Use these settings?</source>
+        <translation>Estas filas parecen %1 con coma decimal. ¿Usar esta configuración?</translation>
+    </message>
+    <message>
+        <source>These rows look like %1. Use these settings?</source>
+        <translation>Estas filas parecen %1. ¿Usar esta configuración?</translation>
+    </message>
+    <message>
+        <source>These categories do not exist: %1</source>
+        <translation>Estas categorías no existen: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Create %n new categor(y/ies)</source>
+        <translation>
+            <numerusform>Crear %n categoría nueva</numerusform>
+            <numerusform>Crear %n categorías nuevas</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>ImportPreviewModel</name>
     <message>
         <source>Split (%1 lines)</source>
@@ -689,55 +735,12 @@ Compruebe los permisos de los archivos e inténtelo de nuevo.</translation>
         </translation>
     </message>
     <message>
-        <source>Month first (M/D/Y)</source>
-        <translation>Mes primero (M/D/A)</translation>
-    </message>
-    <message>
-        <source>Day first (D/M/Y)</source>
-        <translation>Día primero (D/M/A)</translation>
-    </message>
-    <message>
-        <source>QIF &amp;dates:</source>
-        <translation>&amp;Fechas QIF:</translation>
-    </message>
-    <message>
         <source>Cancel</source>
         <translation>Cancelar</translation>
     </message>
     <message>
         <source>Reading the files...</source>
         <translation>Leyendo los archivos...</translation>
-    </message>
-    <message>
-        <source>&amp;Use These Settings</source>
-        <translation>&amp;Usar esta configuración</translation>
-    </message>
-    <message>
-        <source>Import these rows &amp;without a category</source>
-        <translation>Importar estas filas &amp;sin categoría</translation>
-    </message>
-    <message>
-        <source>The dates in %1 fit both month-first and day-first order. Check the dates below and choose the QIF date order.</source>
-        <translation>Las fechas de %1 valen tanto con el mes primero como con el día primero. Compruebe las fechas de abajo y elija el orden de las fechas QIF.</translation>
-    </message>
-    <message>
-        <source>These rows look like %1 with a decimal comma. Use these settings?</source>
-        <translation>Estas filas parecen %1 con coma decimal. ¿Usar esta configuración?</translation>
-    </message>
-    <message>
-        <source>These rows look like %1. Use these settings?</source>
-        <translation>Estas filas parecen %1. ¿Usar esta configuración?</translation>
-    </message>
-    <message>
-        <source>These categories do not exist: %1</source>
-        <translation>Estas categorías no existen: %1</translation>
-    </message>
-    <message numerus="yes">
-        <source>Create %n new categor(y/ies)</source>
-        <translation>
-            <numerusform>Crear %n categoría nueva</numerusform>
-            <numerusform>Crear %n categorías nuevas</numerusform>
-        </translation>
     </message>
     <message numerus="yes">
         <source>... and %n more</source>

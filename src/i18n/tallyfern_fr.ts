@@ -493,6 +493,52 @@ Vérifiez les droits d&apos;accès aux fichiers et réessayez.</translation>
     </message>
 </context>
 <context>
+    <name>ImportNotices</name>
+    <message>
+        <source>Month first (M/D/Y)</source>
+        <translation>Mois d’abord (M/J/A)</translation>
+    </message>
+    <message>
+        <source>Day first (D/M/Y)</source>
+        <translation>Jour d’abord (J/M/A)</translation>
+    </message>
+    <message>
+        <source>QIF &amp;dates:</source>
+        <translation>&amp;Dates QIF :</translation>
+    </message>
+    <message>
+        <source>&amp;Use These Settings</source>
+        <translation>&amp;Utiliser ces réglages</translation>
+    </message>
+    <message>
+        <source>Import these rows &amp;without a category</source>
+        <translation>Importer ces lignes &amp;sans catégorie</translation>
+    </message>
+    <message>
+        <source>The dates in %1 fit both month-first and day-first order. Check the dates below and choose the QIF date order.</source>
+        <translation>Les dates de %1 conviennent au mois d’abord comme au jour d’abord. Vérifiez les dates ci-dessous et choisissez l’ordre des dates QIF.</translation>
+    </message>
+    <message>
+        <source>These rows look like %1 with a decimal comma. Use these settings?</source>
+        <translation>Ces lignes semblent au format %1 avec une virgule décimale. Utiliser ces réglages ?</translation>
+    </message>
+    <message>
+        <source>These rows look like %1. Use these settings?</source>
+        <translation>Ces lignes semblent au format %1. Utiliser ces réglages ?</translation>
+    </message>
+    <message>
+        <source>These categories do not exist: %1</source>
+        <translation>Ces catégories n’existent pas : %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Create %n new categor(y/ies)</source>
+        <translation>
+            <numerusform>Créer %n nouvelle catégorie</numerusform>
+            <numerusform>Créer %n nouvelles catégories</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>ImportPreviewModel</name>
     <message>
         <source>Split (%1 lines)</source>
@@ -689,55 +735,12 @@ Vérifiez les droits d&apos;accès aux fichiers et réessayez.</translation>
         </translation>
     </message>
     <message>
-        <source>Month first (M/D/Y)</source>
-        <translation>Mois d’abord (M/J/A)</translation>
-    </message>
-    <message>
-        <source>Day first (D/M/Y)</source>
-        <translation>Jour d’abord (J/M/A)</translation>
-    </message>
-    <message>
-        <source>QIF &amp;dates:</source>
-        <translation>&amp;Dates QIF :</translation>
-    </message>
-    <message>
         <source>Cancel</source>
         <translation>Annuler</translation>
     </message>
     <message>
         <source>Reading the files...</source>
         <translation>Lecture des fichiers...</translation>
-    </message>
-    <message>
-        <source>&amp;Use These Settings</source>
-        <translation>&amp;Utiliser ces réglages</translation>
-    </message>
-    <message>
-        <source>Import these rows &amp;without a category</source>
-        <translation>Importer ces lignes &amp;sans catégorie</translation>
-    </message>
-    <message>
-        <source>The dates in %1 fit both month-first and day-first order. Check the dates below and choose the QIF date order.</source>
-        <translation>Les dates de %1 conviennent au mois d’abord comme au jour d’abord. Vérifiez les dates ci-dessous et choisissez l’ordre des dates QIF.</translation>
-    </message>
-    <message>
-        <source>These rows look like %1 with a decimal comma. Use these settings?</source>
-        <translation>Ces lignes semblent au format %1 avec une virgule décimale. Utiliser ces réglages ?</translation>
-    </message>
-    <message>
-        <source>These rows look like %1. Use these settings?</source>
-        <translation>Ces lignes semblent au format %1. Utiliser ces réglages ?</translation>
-    </message>
-    <message>
-        <source>These categories do not exist: %1</source>
-        <translation>Ces catégories n’existent pas : %1</translation>
-    </message>
-    <message numerus="yes">
-        <source>Create %n new categor(y/ies)</source>
-        <translation>
-            <numerusform>Créer %n nouvelle catégorie</numerusform>
-            <numerusform>Créer %n nouvelles catégories</numerusform>
-        </translation>
     </message>
     <message numerus="yes">
         <source>... and %n more</source>

@@ -493,6 +493,51 @@ Please check file permissions and try again.</source>
     </message>
 </context>
 <context>
+    <name>ImportNotices</name>
+    <message>
+        <source>Month first (M/D/Y)</source>
+        <translation>月が先 (月/日/年)</translation>
+    </message>
+    <message>
+        <source>Day first (D/M/Y)</source>
+        <translation>日が先 (日/月/年)</translation>
+    </message>
+    <message>
+        <source>QIF &amp;dates:</source>
+        <translation>QIF の日付(&amp;D):</translation>
+    </message>
+    <message>
+        <source>&amp;Use These Settings</source>
+        <translation>この設定を使う(&amp;U)</translation>
+    </message>
+    <message>
+        <source>Import these rows &amp;without a category</source>
+        <translation>これらの行をカテゴリなしで取り込む(&amp;W)</translation>
+    </message>
+    <message>
+        <source>The dates in %1 fit both month-first and day-first order. Check the dates below and choose the QIF date order.</source>
+        <translation>%1 の日付は月が先とも日が先とも読めます。下の日付を確認し、QIF の日付の順序を選んでください。</translation>
+    </message>
+    <message>
+        <source>These rows look like %1 with a decimal comma. Use these settings?</source>
+        <translation>これらの行は %1 で小数点がコンマのようです。この設定を使いますか?</translation>
+    </message>
+    <message>
+        <source>These rows look like %1. Use these settings?</source>
+        <translation>これらの行は %1 のようです。この設定を使いますか?</translation>
+    </message>
+    <message>
+        <source>These categories do not exist: %1</source>
+        <translation>次のカテゴリはありません: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Create %n new categor(y/ies)</source>
+        <translation>
+            <numerusform>新しいカテゴリを %n 個作成する</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>ImportPreviewModel</name>
     <message>
         <source>Split (%1 lines)</source>
@@ -688,54 +733,12 @@ Please check file permissions and try again.</source>
         </translation>
     </message>
     <message>
-        <source>Month first (M/D/Y)</source>
-        <translation>月が先 (月/日/年)</translation>
-    </message>
-    <message>
-        <source>Day first (D/M/Y)</source>
-        <translation>日が先 (日/月/年)</translation>
-    </message>
-    <message>
-        <source>QIF &amp;dates:</source>
-        <translation>QIF の日付(&amp;D):</translation>
-    </message>
-    <message>
         <source>Cancel</source>
         <translation>キャンセル</translation>
     </message>
     <message>
         <source>Reading the files...</source>
         <translation>ファイルを読み込んでいます...</translation>
-    </message>
-    <message>
-        <source>&amp;Use These Settings</source>
-        <translation>この設定を使う(&amp;U)</translation>
-    </message>
-    <message>
-        <source>Import these rows &amp;without a category</source>
-        <translation>これらの行をカテゴリなしで取り込む(&amp;W)</translation>
-    </message>
-    <message>
-        <source>The dates in %1 fit both month-first and day-first order. Check the dates below and choose the QIF date order.</source>
-        <translation>%1 の日付は月が先とも日が先とも読めます。下の日付を確認し、QIF の日付の順序を選んでください。</translation>
-    </message>
-    <message>
-        <source>These rows look like %1 with a decimal comma. Use these settings?</source>
-        <translation>これらの行は %1 で小数点がコンマのようです。この設定を使いますか?</translation>
-    </message>
-    <message>
-        <source>These rows look like %1. Use these settings?</source>
-        <translation>これらの行は %1 のようです。この設定を使いますか?</translation>
-    </message>
-    <message>
-        <source>These categories do not exist: %1</source>
-        <translation>次のカテゴリはありません: %1</translation>
-    </message>
-    <message numerus="yes">
-        <source>Create %n new categor(y/ies)</source>
-        <translation>
-            <numerusform>新しいカテゴリを %n 個作成する</numerusform>
-        </translation>
     </message>
     <message numerus="yes">
         <source>... and %n more</source>

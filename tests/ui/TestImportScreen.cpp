@@ -2,6 +2,7 @@
 #include "AccountRepository.h"
 #include "AccountSidebar.h"
 #include "ImportPreviewModel.h"
+#include "ImportPreviewReader.h"
 #include "ImportScreen.h"
 #include "MainWindow.h"
 #include "ModalAnswerer.h"
@@ -236,6 +237,16 @@ void TestImportScreen::clearRemapsColumnsAndUnknownCategoriesAreChosen()
     QCOMPARE(screen.statusLabel()->text(), QStringLiteral("Imported 1 transaction(s)"));
     QVERIFY(TestDatabase::scalar("SELECT category_id FROM transactions WHERE payee = 'Florist'").isNull());
     QCOMPARE(TestDatabase::scalar("SELECT COUNT(*) FROM categories WHERE name IN ('Gifts', 'Flowers')").toInt(), 0);
+
+    // A large file is read in the background, and its rows arrive.
+    QByteArray large = "Date,Payee,Amount\n";
+    while (large.size() < ImportPreviewReader::InlineChars)
+        large += "3/1/2024,Bakery,-4.50\n";
+    screen.clearFiles();
+    screen.addFiles({writeFile(QStringLiteral("large.csv"), large)});
+    QVERIFY(screen.isReading());
+    QTRY_VERIFY_WITH_TIMEOUT(!screen.isReading(), 30000);
+    QCOMPARE(screen.previewModel()->rowCount(), large.count('\n') - 1);
 }
 
 QTEST_MAIN(TestImportScreen)

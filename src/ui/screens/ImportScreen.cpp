@@ -5,6 +5,7 @@
 #include "AccountService.h"
 #include "AppState.h"
 #include "CsvReader.h"
+#include "ImportNotices.h"
 #include "ImportPreviewModel.h"
 #include "ImportPreviewReader.h"
 #include "ImportValues.h"
@@ -26,7 +27,6 @@
 #include <QProgressBar>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -167,7 +167,12 @@ void ImportScreen::buildUi()
     csvLayout->addLayout(columnsLeft);
     csvLayout->addLayout(columnsRight);
     layout->addWidget(csvBox);
-    layout->addWidget(buildNotices());
+    layout->addWidget(buildReadingRow());
+    m_notices = new ImportNotices(this);
+    connect(m_notices, &ImportNotices::qifDateOrderChosen, this, &ImportScreen::chooseQifDateOrder);
+    connect(m_notices, &ImportNotices::suggestionAccepted, this, &ImportScreen::useSuggestion);
+    connect(m_notices, &ImportNotices::createsCategoriesChanged, m_model, &ImportPreviewModel::setCreatesCategories);
+    layout->addWidget(m_notices);
 
     m_table = new QTableView(this);
     m_table->setModel(m_model);
@@ -199,79 +204,21 @@ void ImportScreen::buildUi()
     layout->addLayout(buttons);
 }
 
-QWidget *ImportScreen::buildNotices()
+QWidget *ImportScreen::buildReadingRow()
 {
-    auto *notices = new QWidget(this);
-    auto *layout = new QVBoxLayout(notices);
-    layout->setContentsMargins(0, 0, 0, 0);
-
-    m_qifOrderRow = new QWidget(this);
-    auto *orderLayout = new QHBoxLayout(m_qifOrderRow);
-    orderLayout->setContentsMargins(0, 0, 0, 0);
-    m_qifOrderCombo = new QComboBox(this);
-    m_qifOrderCombo->setObjectName(QStringLiteral("qifDateOrderCombo"));
-    m_qifOrderCombo->addItem(tr("Month first (M/D/Y)"), false);
-    m_qifOrderCombo->addItem(tr("Day first (D/M/Y)"), true);
-    connect(m_qifOrderCombo, &QComboBox::activated, this, &ImportScreen::chooseQifDateOrder);
-    auto *orderLabel = new QLabel(tr("QIF &dates:"), this);
-    orderLabel->setBuddy(m_qifOrderCombo);
-    orderLayout->addWidget(orderLabel);
-    orderLayout->addWidget(m_qifOrderCombo);
-    orderLayout->addStretch(1);
-    layout->addWidget(m_qifOrderRow);
-
     m_readingRow = new QWidget(this);
-    auto *readingLayout = new QHBoxLayout(m_readingRow);
-    readingLayout->setContentsMargins(0, 0, 0, 0);
+    auto *layout = new QHBoxLayout(m_readingRow);
+    layout->setContentsMargins(0, 0, 0, 0);
     m_readingProgress = new QProgressBar(this);
     m_readingProgress->setRange(0, 100);
     auto *cancelButton = new QPushButton(tr("Cancel"), this);
     cancelButton->setObjectName(QStringLiteral("cancelReadingButton"));
     connect(cancelButton, &QPushButton::clicked, this, &ImportScreen::cancelReading);
-    readingLayout->addWidget(new QLabel(tr("Reading the files..."), this));
-    readingLayout->addWidget(m_readingProgress, 1);
-    readingLayout->addWidget(cancelButton);
-    layout->addWidget(m_readingRow);
-
-    m_orderNotice = new QLabel(this);
-    m_orderNotice->setTextFormat(Qt::PlainText);
-    m_orderNotice->setWordWrap(true);
-    layout->addWidget(m_orderNotice);
-
-    m_suggestionRow = new QWidget(this);
-    auto *suggestionLayout = new QHBoxLayout(m_suggestionRow);
-    suggestionLayout->setContentsMargins(0, 0, 0, 0);
-    m_suggestionLabel = new QLabel(this);
-    m_suggestionLabel->setTextFormat(Qt::PlainText);
-    m_suggestionLabel->setWordWrap(true);
-    auto *useButton = new QPushButton(tr("&Use These Settings"), this);
-    useButton->setObjectName(QStringLiteral("useSuggestionButton"));
-    connect(useButton, &QPushButton::clicked, this, &ImportScreen::useSuggestion);
-    suggestionLayout->addWidget(m_suggestionLabel, 1);
-    suggestionLayout->addWidget(useButton);
-    layout->addWidget(m_suggestionRow);
-
-    m_categoryRow = new QWidget(this);
-    auto *categoryLayout = new QVBoxLayout(m_categoryRow);
-    categoryLayout->setContentsMargins(0, 0, 0, 0);
-    m_categoryLabel = new QLabel(this);
-    m_categoryLabel->setTextFormat(Qt::PlainText);
-    m_categoryLabel->setWordWrap(true);
-    m_createCategories = new QRadioButton(this);
-    m_createCategories->setObjectName(QStringLiteral("createCategoriesRadio"));
-    m_createCategories->setChecked(true);
-    m_withoutCategories = new QRadioButton(tr("Import these rows &without a category"), this);
-    m_withoutCategories->setObjectName(QStringLiteral("withoutCategoriesRadio"));
-    connect(m_createCategories, &QRadioButton::toggled, m_model, &ImportPreviewModel::setCreatesCategories);
-    categoryLayout->addWidget(m_categoryLabel);
-    categoryLayout->addWidget(m_createCategories);
-    categoryLayout->addWidget(m_withoutCategories);
-    layout->addWidget(m_categoryRow);
-
-    for (QWidget *row : {m_qifOrderRow, m_readingRow, static_cast<QWidget *>(m_orderNotice), m_suggestionRow,
-                         m_categoryRow})
-        row->hide();
-    return notices;
+    layout->addWidget(new QLabel(tr("Reading the files..."), this));
+    layout->addWidget(m_readingProgress, 1);
+    layout->addWidget(cancelButton);
+    m_readingRow->hide();
+    return m_readingRow;
 }
 
 void ImportScreen::chooseFiles()
@@ -451,7 +398,7 @@ CsvSettings ImportScreen::csvSettings() const
 void ImportScreen::updateCsvControls()
 {
     m_csvBox->setEnabled(hasKind(m_files, ImportFile::Kind::Csv));
-    m_qifOrderRow->setVisible(hasKind(m_files, ImportFile::Kind::Qif));
+    m_notices->setQifFilesLoaded(hasKind(m_files, ImportFile::Kind::Qif));
 }
 
 void ImportScreen::rebuildPreview()
@@ -478,42 +425,10 @@ void ImportScreen::showPreview(const ImportPreview &preview)
     m_readingRow->hide();
     const std::optional<Account> account =
         m_contextAccountId.isEmpty() ? std::nullopt : m_app->accounts()->findById(m_contextAccountId);
-    showNotices(preview);
+    m_notices->showPreview(preview);
     showProblems(preview);
     m_model->setPreview(preview, account ? account->currency : Currency::USD);
     updateImportButton();
-}
-
-void ImportScreen::showNotices(const ImportPreview &preview)
-{
-    QStringList ambiguous;
-    bool orderShown = false;
-    for (int i = 0; i < preview.formats.size(); ++i) {
-        const ImportFileFormat &format = preview.formats.at(i);
-        if (!format.qif)
-            continue;
-        if (!std::exchange(orderShown, true))
-            selectData(m_qifOrderCombo, format.dayFirst);
-        if (format.orderAmbiguous)
-            ambiguous.append(preview.fileNames.value(i));
-    }
-    m_orderNotice->setText(tr("The dates in %1 fit both month-first and day-first order. Check the dates below "
-                              "and choose the QIF date order.")
-                               .arg(ambiguous.join(QStringLiteral(", "))));
-    m_orderNotice->setVisible(!ambiguous.isEmpty());
-
-    m_suggestion = preview.suggestion;
-    if (m_suggestion)
-        m_suggestionLabel->setText(
-            m_suggestion->decimalComma
-                ? tr("These rows look like %1 with a decimal comma. Use these settings?").arg(m_suggestion->dateFormat)
-                : tr("These rows look like %1. Use these settings?").arg(m_suggestion->dateFormat));
-    m_suggestionRow->setVisible(m_suggestion.has_value());
-
-    const int unknown = int(preview.unknownCategories.size());
-    m_categoryLabel->setText(tr("These categories do not exist: %1").arg(preview.unknownCategories.join(QStringLiteral(", "))));
-    m_createCategories->setText(tr("Create %n new categor(y/ies)", nullptr, unknown));
-    m_categoryRow->setVisible(unknown > 0);
 }
 
 void ImportScreen::showProblems(const ImportPreview &preview)
@@ -540,9 +455,8 @@ void ImportScreen::cancelReading()
     m_status->setText(tr("Reading was cancelled."));
 }
 
-void ImportScreen::chooseQifDateOrder()
+void ImportScreen::chooseQifDateOrder(bool dayFirst)
 {
-    const bool dayFirst = m_qifOrderCombo->currentData().toBool();
     for (ImportFile &file : m_files) {
         if (file.kind == ImportFile::Kind::Qif)
             file.qifDayFirst = dayFirst;
@@ -550,13 +464,11 @@ void ImportScreen::chooseQifDateOrder()
     rebuildPreview();
 }
 
-void ImportScreen::useSuggestion()
+void ImportScreen::useSuggestion(const CsvSuggestion &suggestion)
 {
-    if (!m_suggestion)
-        return;
     m_updating = true;
-    selectData(m_dateFormatCombo, m_suggestion->dateFormat);
-    m_decimalCommaCheck->setChecked(m_suggestion->decimalComma);
+    selectData(m_dateFormatCombo, suggestion.dateFormat);
+    m_decimalCommaCheck->setChecked(suggestion.decimalComma);
     m_updating = false;
     rebuildPreview();
 }
@@ -578,7 +490,7 @@ void ImportScreen::importTicked()
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
     const ImportResult result =
-        m_service->importRows(accountId, preview, !m_categoryRow->isHidden() && m_createCategories->isChecked(),
+        m_service->importRows(accountId, preview, m_notices->createsCategories(),
                               [&progress](int written, int) {
                                   progress.setValue(written);
                                   return !progress.wasCanceled();

@@ -6,6 +6,7 @@
 #include <optional>
 
 class AppState;
+class ImportNotices;
 class ImportPreviewModel;
 class ImportPreviewReader;
 class QCheckBox;
@@ -14,7 +15,6 @@ class QLabel;
 class QListWidget;
 class QProgressBar;
 class QPushButton;
-class QRadioButton;
 class QTableView;
 
 // The import window: the user picks CSV and QIF files, maps the CSV columns,
@@ -65,15 +65,14 @@ private:
     void chooseFiles();
     void applySettings(const CsvSettings &settings);
     void fillColumnCombos();
-    QWidget *buildNotices();
+    QWidget *buildReadingRow();
     void updateCsvControls();
     void rebuildPreview();
     void showPreview(const ImportPreview &preview);
-    void showNotices(const ImportPreview &preview);
     void showProblems(const ImportPreview &preview);
     void cancelReading();
-    void chooseQifDateOrder();
-    void useSuggestion();
+    void chooseQifDateOrder(bool dayFirst);
+    void useSuggestion(const CsvSuggestion &suggestion);
     void updateImportButton();
 
     AppState *m_app = nullptr;
@@ -84,7 +83,6 @@ private:
     // What the preview needs of the database, read once until it changes.
     std::optional<ImportContext> m_context;
     QString m_contextAccountId;
-    std::optional<CsvSuggestion> m_suggestion;
 
     QLabel *m_filesLabel = nullptr;
     QComboBox *m_accountCombo = nullptr;
@@ -101,17 +99,9 @@ private:
     QComboBox *m_depositColumn = nullptr;
     QComboBox *m_checkNumberColumn = nullptr;
     QComboBox *m_categoryColumn = nullptr;
-    QComboBox *m_qifOrderCombo = nullptr;
-    QWidget *m_qifOrderRow = nullptr;
     QWidget *m_readingRow = nullptr;
     QProgressBar *m_readingProgress = nullptr;
-    QLabel *m_orderNotice = nullptr;
-    QWidget *m_suggestionRow = nullptr;
-    QLabel *m_suggestionLabel = nullptr;
-    QWidget *m_categoryRow = nullptr;
-    QLabel *m_categoryLabel = nullptr;
-    QRadioButton *m_createCategories = nullptr;
-    QRadioButton *m_withoutCategories = nullptr;
+    ImportNotices *m_notices = nullptr;
     QTableView *m_table = nullptr;
     QListWidget *m_problems = nullptr;
     QLabel *m_status = nullptr;

@@ -1,0 +1,127 @@
+#include "ImportNotices.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QLabel *wrappingLabel(QWidget *parent)
+{
+    auto *label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    return label;
+}
+
+// A row of widgets without margins of its own.
+template <typename Layout> QWidget *row(QWidget *parent, Layout **layout)
+{
+    auto *widget = new QWidget(parent);
+    *layout = new Layout(widget);
+    (*layout)->setContentsMargins(0, 0, 0, 0);
+    return widget;
+}
+
+} // namespace
+
+ImportNotices::ImportNotices(QWidget *parent)
+    : QWidget(parent)
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    QHBoxLayout *orderLayout = nullptr;
+    m_qifOrderRow = row(this, &orderLayout);
+    m_qifOrderCombo = new QComboBox(this);
+    m_qifOrderCombo->setObjectName(QStringLiteral("qifDateOrderCombo"));
+    m_qifOrderCombo->addItem(tr("Month first (M/D/Y)"), false);
+    m_qifOrderCombo->addItem(tr("Day first (D/M/Y)"), true);
+    connect(m_qifOrderCombo, &QComboBox::activated, this,
+            [this]() { emit qifDateOrderChosen(m_qifOrderCombo->currentData().toBool()); });
+    auto *orderLabel = new QLabel(tr("QIF &dates:"), this);
+    orderLabel->setBuddy(m_qifOrderCombo);
+    orderLayout->addWidget(orderLabel);
+    orderLayout->addWidget(m_qifOrderCombo);
+    orderLayout->addStretch(1);
+    layout->addWidget(m_qifOrderRow);
+
+    m_orderNotice = wrappingLabel(this);
+    layout->addWidget(m_orderNotice);
+
+    QHBoxLayout *suggestionLayout = nullptr;
+    m_suggestionRow = row(this, &suggestionLayout);
+    m_suggestionLabel = wrappingLabel(this);
+    auto *useButton = new QPushButton(tr("&Use These Settings"), this);
+    useButton->setObjectName(QStringLiteral("useSuggestionButton"));
+    connect(useButton, &QPushButton::clicked, this, [this]() {
+        if (m_suggestion)
+            emit suggestionAccepted(*m_suggestion);
+    });
+    suggestionLayout->addWidget(m_suggestionLabel, 1);
+    suggestionLayout->addWidget(useButton);
+    layout->addWidget(m_suggestionRow);
+
+    QVBoxLayout *categoryLayout = nullptr;
+    m_categoryRow = row(this, &categoryLayout);
+    m_categoryLabel = wrappingLabel(this);
+    m_createCategories = new QRadioButton(this);
+    m_createCategories->setObjectName(QStringLiteral("createCategoriesRadio"));
+    m_createCategories->setChecked(true);
+    auto *without = new QRadioButton(tr("Import these rows &without a category"), this);
+    without->setObjectName(QStringLiteral("withoutCategoriesRadio"));
+    connect(m_createCategories, &QRadioButton::toggled, this, &ImportNotices::createsCategoriesChanged);
+    categoryLayout->addWidget(m_categoryLabel);
+    categoryLayout->addWidget(m_createCategories);
+    categoryLayout->addWidget(without);
+    layout->addWidget(m_categoryRow);
+
+    for (QWidget *widget : {m_qifOrderRow, static_cast<QWidget *>(m_orderNotice), m_suggestionRow, m_categoryRow})
+        widget->hide();
+}
+
+void ImportNotices::setQifFilesLoaded(bool loaded)
+{
+    m_qifOrderRow->setVisible(loaded);
+}
+
+bool ImportNotices::createsCategories() const
+{
+    return !m_categoryRow->isHidden() && m_createCategories->isChecked();
+}
+
+void ImportNotices::showPreview(const ImportPreview &preview)
+{
+    QStringList ambiguous;
+    bool orderShown = false;
+    for (int i = 0; i < preview.formats.size(); ++i) {
+        const ImportFileFormat &format = preview.formats.at(i);
+        if (!format.qif)
+            continue;
+        if (!std::exchange(orderShown, true))
+            m_qifOrderCombo->setCurrentIndex(m_qifOrderCombo->findData(format.dayFirst));
+        if (format.orderAmbiguous)
+            ambiguous.append(preview.fileNames.value(i));
+    }
+    m_orderNotice->setText(tr("The dates in %1 fit both month-first and day-first order. Check the dates below "
+                              "and choose the QIF date order.")
+                               .arg(ambiguous.join(QStringLiteral(", "))));
+    m_orderNotice->setVisible(!ambiguous.isEmpty());
+
+    m_suggestion = preview.suggestion;
+    if (m_suggestion)
+        m_suggestionLabel->setText(
+            m_suggestion->decimalComma
+                ? tr("These rows look like %1 with a decimal comma. Use these settings?").arg(m_suggestion->dateFormat)
+                : tr("These rows look like %1. Use these settings?").arg(m_suggestion->dateFormat));
+    m_suggestionRow->setVisible(m_suggestion.has_value());
+
+    const int unknown = int(preview.unknownCategories.size());
+    m_categoryLabel->setText(
+        tr("These categories do not exist: %1").arg(preview.unknownCategories.join(QStringLiteral(", "))));
+    m_createCategories->setText(tr("Create %n new categor(y/ies)", nullptr, unknown));
+    m_categoryRow->setVisible(unknown > 0);
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "ImportPreview.h"
+
+#include <QWidget>
+#include <optional>
+
+class QComboBox;
+class QLabel;
+class QRadioButton;
+
+// What the import window says above its preview, each with its control: the
+// date order of QIF files (and whether their dates fit both orders), CSV
+// settings that would read a file whose rows are mostly refused, and the
+// choice for categories the files name that do not exist.
+class ImportNotices : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit ImportNotices(QWidget *parent = nullptr);
+
+    void setQifFilesLoaded(bool loaded);
+    void showPreview(const ImportPreview &preview);
+    // Whether the unknown categories shown are to be made; false when none are shown.
+    bool createsCategories() const;
+
+signals:
+    void qifDateOrderChosen(bool dayFirst);
+    void suggestionAccepted(const CsvSuggestion &suggestion);
+    void createsCategoriesChanged(bool creates);
+
+private:
+    QWidget *m_qifOrderRow = nullptr;
+    QComboBox *m_qifOrderCombo = nullptr;
+    QLabel *m_orderNotice = nullptr;
+    QWidget *m_suggestionRow = nullptr;
+    QLabel *m_suggestionLabel = nullptr;
+    std::optional<CsvSuggestion> m_suggestion;
+    QWidget *m_categoryRow = nullptr;
+    QLabel *m_categoryLabel = nullptr;
+    QRadioButton *m_createCategories = nullptr;
+};
