@@ -168,7 +168,8 @@ std::optional<ImportRow> row(const CsvRecord &record, const CsvSettings &setting
     ImportRow row;
     row.line = record.line;
 
-    const std::optional<QDate> date = ImportValues::parseDate(field(settings.dateColumn), settings.dateFormat, reason);
+    const std::optional<QDate> date =
+        ImportValues::parseDate(field(settings.dateColumn), settings.dateFormat, reason);
     if (!date)
         return std::nullopt;
     row.date = *date;

@@ -17,8 +17,8 @@ ImportPreviewRow ImportPreviewRow::from(const ImportRow &row, int file)
     p.file = file;
     p.cleared = row.cleared;
     p.splits = row.splits;
-    const QString *texts[TextCount] = {&row.payee,    &row.memo,            &row.checkNumber,
-                                       &row.category, &row.transferAccount, &row.fileAccount};
+    const QString *texts[TextCount] = {&row.payee,           &row.memo,       &row.checkNumber, &row.category,
+                                       &row.transferAccount, &row.fileAccount};
     qsizetype size = 0;
     for (const QString *text : texts)
         size += text->size() + 1;

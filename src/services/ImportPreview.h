@@ -89,8 +89,8 @@ struct CsvSuggestion
 struct ImportPreview
 {
     QList<ImportPreviewRow> rows;
-    QList<ImportProblem> problems; // with their file names
-    QStringList fileNames;         // one per file given, readable or not
+    QList<ImportProblem> problems;   // with their file names
+    QStringList fileNames;           // one per file given, readable or not
     QList<ImportFileFormat> formats; // one per file given
     std::optional<CsvSuggestion> suggestion;
     QStringList unknownCategories; // names the rows use that no category has, once each

@@ -53,25 +53,29 @@ std::optional<CsvSuggestion> suggestionFor(const ImportFile &file, const CsvSett
 
 // The rows of a CSV file; when the settings refuse more than half of them,
 // settings that read them all are looked for.
-void readCsv(const ImportFile &file, const CsvSettings &settings, qint64 factor, QList<ImportProblem> *problems,
-             const RowSink &sink, ImportPreview *preview, const ImportProgress *progress)
+void readCsv(const ImportFile &file, const CsvSettings &settings, qint64 factor,
+             QList<ImportProblem> *problems, const RowSink &sink, ImportPreview *preview,
+             ImportProgress *progress, qint64 base)
 {
     bool header = settings.hasHeader;
     qsizetype read = 0;
     qsizetype refused = 0;
-    CsvReader::parse(file.text, settings.delimiter, problems, [&](const CsvRecord &record, qsizetype position) {
-        if (std::exchange(header, false))
-            return true;
-        QString reason;
-        std::optional<ImportRow> row = CsvReader::row(record, settings, factor, &reason);
-        if (!row) {
-            ++refused;
-            problems->append({record.line, reason, QString()});
-            return !stopped(progress);
-        }
-        ++read;
-        return sink(std::move(*row), position);
-    });
+    CsvReader::parse(file.text, settings.delimiter, problems,
+                     [&](const CsvRecord &record, qsizetype position) {
+                         if (std::exchange(header, false))
+                             return true;
+                         QString reason;
+                         std::optional<ImportRow> row = CsvReader::row(record, settings, factor, &reason);
+                         if (!row) {
+                             ++refused;
+                             problems->append({record.line, reason, QString()});
+                             if (progress)
+                                 progress->done.store(base + position, std::memory_order_relaxed);
+                             return !stopped(progress);
+                         }
+                         ++read;
+                         return sink(std::move(*row), position);
+                     });
     if (!preview->suggestion && refused > read && !stopped(progress))
         preview->suggestion = suggestionFor(file, settings, factor, progress);
 }
@@ -118,7 +122,8 @@ void resolve(ImportPreview *preview, const ImportContext &context)
             for (const ImportSplit &split : std::as_const(p.splits))
                 p.categoryFound = found(split.category) && p.categoryFound;
             if (!transfer.isEmpty())
-                p.note = QCoreApplication::translate("ImportService", "Split: the transfer to %1 is not kept").arg(transfer);
+                p.note = QCoreApplication::translate("ImportService", "Split: the transfer to %1 is not kept")
+                             .arg(transfer);
         } else if (!transfer.isEmpty()) {
             p.transferFound = context.accountsByName.contains(foldName(transfer));
             if (!p.transferFound)
@@ -129,7 +134,8 @@ void resolve(ImportPreview *preview, const ImportContext &context)
         } else {
             p.categoryFound = found(p.text(ImportPreviewRow::Category));
         }
-        auto it = existing.find(ImportReading::duplicateKey(p.date, p.amount, p.text(ImportPreviewRow::Payee)));
+        auto it =
+            existing.find(ImportReading::duplicateKey(p.date, p.amount, p.text(ImportPreviewRow::Payee)));
         if (it != existing.end() && it.value() > 0) {
             --it.value();
             p.duplicate = true;
@@ -149,12 +155,12 @@ QString foldName(const QString &text)
 
 QString duplicateKey(const QDate &date, qint64 amount, const QString &payee)
 {
-    return QString::number(date.toJulianDay()) + QLatin1Char('|') + QString::number(amount) + QLatin1Char('|') +
-           foldName(payee);
+    return QString::number(date.toJulianDay()) + QLatin1Char('|') + QString::number(amount) +
+           QLatin1Char('|') + foldName(payee);
 }
 
-ImportPreview preview(const QList<ImportFile> &files, const CsvSettings &settings, const ImportContext &context,
-                      ImportProgress *progress)
+ImportPreview preview(const QList<ImportFile> &files, const CsvSettings &settings,
+                      const ImportContext &context, ImportProgress *progress)
 {
     ImportPreview preview;
     const qint64 factor = Money::minorUnitFactor(context.currency);
@@ -180,7 +186,7 @@ ImportPreview preview(const QList<ImportFile> &files, const CsvSettings &setting
             if (file.kind == ImportFile::Kind::Qif)
                 format = readQif(file, factor, &problems, sink);
             else
-                readCsv(file, settings, factor, &problems, sink, &preview, progress);
+                readCsv(file, settings, factor, &problems, sink, &preview, progress, base);
             for (ImportProblem &problem : problems) {
                 problem.fileName = file.name;
                 preview.problems.append(std::move(problem));

@@ -11,8 +11,8 @@
 // its own.
 namespace ImportReading {
 
-ImportPreview preview(const QList<ImportFile> &files, const CsvSettings &settings, const ImportContext &context,
-                      ImportProgress *progress = nullptr);
+ImportPreview preview(const QList<ImportFile> &files, const CsvSettings &settings,
+                      const ImportContext &context, ImportProgress *progress = nullptr);
 
 // Names compared without case and surrounding spaces.
 QString foldName(const QString &text);

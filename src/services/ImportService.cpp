@@ -260,7 +260,8 @@ ImportResult ImportService::importRows(const QString &accountId, const ImportPre
                 result.cancelled = true;
                 return result;
             }
-            const std::optional<Transaction> t = toTransaction(accountId, p, categories, accountsByName, &lines);
+            const std::optional<Transaction> t =
+                toTransaction(accountId, p, categories, accountsByName, &lines);
             if (!t || !m_writer->insert(*t, lines)) {
                 result.error = tr("Line %1 of %2 could not be written; nothing was imported.")
                                    .arg(p.line)

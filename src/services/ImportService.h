@@ -59,7 +59,8 @@ public:
     // deposit and expense otherwise; without, those rows get no category.
     // `progress` is told the rows written so far and stops the import, before
     // anything is kept, by returning false.
-    ImportResult importRows(const QString &accountId, const ImportPreview &preview, bool createCategories = false,
+    ImportResult importRows(const QString &accountId, const ImportPreview &preview,
+                            bool createCategories = false,
                             const std::function<bool(int written, int total)> &progress = {});
 
     // The CSV settings as kept in the preferences, and back; unreadable text

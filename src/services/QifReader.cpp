@@ -107,6 +107,54 @@ std::optional<ImportRow> toRow(const RawRecord &raw, const QString &account,
     return row;
 }
 
+// One field line of a record: its code and the text after it.
+void takeField(RawRecord *raw, QChar code, const QString &value, bool accountList)
+{
+    switch (code.unicode()) {
+    case 'D':
+        raw->date = value;
+        break;
+    case 'T':
+        raw->amount = value;
+        break;
+    case 'U':
+        if (raw->amount.isEmpty())
+            raw->amount = value;
+        break;
+    case 'P':
+        raw->payee = value;
+        break;
+    case 'M':
+        raw->memo = value;
+        break;
+    case 'N':
+        if (accountList)
+            raw->name = value;
+        else
+            raw->checkNumber = value;
+        break;
+    case 'L':
+        raw->category = value;
+        break;
+    case 'C':
+        raw->cleared = value;
+        break;
+    case 'S':
+        raw->splits.append({value, QString(), QString()});
+        break;
+    case 'E':
+    case '$':
+        // A memo or amount before any "S" opens a split without a category.
+        if (raw->splits.isEmpty() || (code == QLatin1Char('E') ? !raw->splits.last().memo.isEmpty()
+                                                               : !raw->splits.last().amount.isEmpty()))
+            raw->splits.append({QString(), QString(), QString()});
+        (code == QLatin1Char('E') ? raw->splits.last().memo : raw->splits.last().amount) = value.trimmed();
+        break;
+    default:
+        break; // address lines, investment fields and the like are not kept
+    }
+}
+
 // Calls `visit` with each line (without its line break) and the position
 // after it, until it returns false.
 template <typename Visit> void forEachLine(const QString &text, Visit visit)
@@ -181,7 +229,8 @@ Format detectFormat(const QString &text)
             return true;
         const QChar code = line.front();
         if (code == QLatin1Char('T') || code == QLatin1Char('U') || code == QLatin1Char('$')) {
-            format.decimalComma = format.decimalComma || showsDecimalComma(line.mid(1), code != QLatin1Char('$'));
+            format.decimalComma =
+                format.decimalComma || showsDecimalComma(line.mid(1), code != QLatin1Char('$'));
         } else if (code == QLatin1Char('D')) {
             // The first two numbers of a date that does not start with its year.
             QList<int> numbers{0};
@@ -288,49 +337,7 @@ void read(const QString &text, const Settings &settings, QList<ImportProblem> *p
             raw.empty = false;
             raw.line = lineNumber;
         }
-        switch (code.unicode()) {
-        case 'D':
-            raw.date = value;
-            break;
-        case 'T':
-            raw.amount = value;
-            break;
-        case 'U':
-            if (raw.amount.isEmpty())
-                raw.amount = value;
-            break;
-        case 'P':
-            raw.payee = value;
-            break;
-        case 'M':
-            raw.memo = value;
-            break;
-        case 'N':
-            if (section == Section::AccountList)
-                raw.name = value;
-            else
-                raw.checkNumber = value;
-            break;
-        case 'L':
-            raw.category = value;
-            break;
-        case 'C':
-            raw.cleared = value;
-            break;
-        case 'S':
-            raw.splits.append({value, QString(), QString()});
-            break;
-        case 'E':
-        case '$':
-            // A memo or amount before any "S" opens a split without a category.
-            if (raw.splits.isEmpty() || (code == QLatin1Char('E') ? !raw.splits.last().memo.isEmpty()
-                                                                  : !raw.splits.last().amount.isEmpty()))
-                raw.splits.append({QString(), QString(), QString()});
-            (code == QLatin1Char('E') ? raw.splits.last().memo : raw.splits.last().amount) = value.trimmed();
-            break;
-        default:
-            break; // address lines, investment fields and the like are not kept
-        }
+        takeField(&raw, code, value, section == Section::AccountList);
         return reading;
     });
     if (reading)

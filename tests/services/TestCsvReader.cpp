@@ -279,15 +279,18 @@ void TestCsvReader::valuesMustMatchTheSettings_data()
     QTest::addColumn<QList<int>>("refused");
     QTest::addColumn<QString>("suggested"); // "format comma", empty for none
 
-    QTest::newRow("bad grouping") << "bad_grouping.csv" << "M/d/yyyy" << false
-                                  << "2024-01-06 -123450;2024-01-09 -200000" << QList<int>{2, 4, 5} << "";
-    QTest::newRow("wrong date separator") << "wrong_date_separator.csv" << "M/d/yyyy" << false << "2026-01-11 -100"
-                                          << QList<int>{3, 4} << "";
-    QTest::newRow("German rows, US settings") << "german_rows_suggest_settings.csv" << "M/d/yyyy" << false << ""
-                                              << QList<int>{2, 3, 4} << "d.M.yyyy 1";
+    QTest::newRow("bad grouping") << "bad_grouping.csv"
+                                  << "M/d/yyyy" << false << "2024-01-06 -123450;2024-01-09 -200000"
+                                  << QList<int>{2, 4, 5} << "";
+    QTest::newRow("wrong date separator")
+        << "wrong_date_separator.csv"
+        << "M/d/yyyy" << false << "2026-01-11 -100" << QList<int>{3, 4} << "";
+    QTest::newRow("German rows, US settings")
+        << "german_rows_suggest_settings.csv"
+        << "M/d/yyyy" << false << "" << QList<int>{2, 3, 4} << "d.M.yyyy 1";
     QTest::newRow("German rows, German settings")
-        << "german_rows_suggest_settings.csv" << "d.M.yyyy" << true
-        << "2024-01-03 -450;2024-01-15 200000;2024-01-20 -320" << QList<int>{} << "";
+        << "german_rows_suggest_settings.csv"
+        << "d.M.yyyy" << true << "2024-01-03 -450;2024-01-15 200000;2024-01-20 -320" << QList<int>{} << "";
 }
 
 void TestCsvReader::valuesMustMatchTheSettings()
@@ -298,7 +301,8 @@ void TestCsvReader::valuesMustMatchTheSettings()
     QFETCH(QString, expected);
     QFETCH(QList<int>, refused);
     QFETCH(QString, suggested);
-    const ImportFile read = ImportService::readFile(QFINDTESTDATA(QStringLiteral("../fixtures/import/") + file));
+    const ImportFile read =
+        ImportService::readFile(QFINDTESTDATA(QStringLiteral("../fixtures/import/") + file));
     QVERIFY2(read.error.isEmpty(), qPrintable(read.error));
     CsvSettings settings;
     settings.dateFormat = format;

@@ -324,7 +324,8 @@ void TestImportService::cancelledImportWritesNothing()
     const ImportPreview preview =
         previewOf(QStringLiteral("new.qif"), "!Type:Bank\nD3/1'24\nT-1.00\nPOne\nLBrand New\n^\n", Checking);
     QCOMPARE(preview.unknownCategories, QStringList{QStringLiteral("Brand New")});
-    const ImportResult result = m_service->importRows(Checking, preview, true, [](int, int) { return false; });
+    const ImportResult result =
+        m_service->importRows(Checking, preview, true, [](int, int) { return false; });
     QVERIFY(result.cancelled && !result.ok);
     QCOMPARE(count("SELECT COUNT(*) FROM transactions"), 0);
     QCOMPARE(count("SELECT COUNT(*) FROM categories WHERE name = 'Brand New'"), 0);

@@ -181,22 +181,23 @@ void TestQifReader::brokenRecordsReportedWithLines()
 void TestQifReader::filesReadByTheirOwnRules_data()
 {
     QTest::addColumn<QString>("file");
-    QTest::addColumn<int>("chosenOrder"); // -1 none, 0 month first, 1 day first
+    QTest::addColumn<int>("chosenOrder");  // -1 none, 0 month first, 1 day first
     QTest::addColumn<QString>("expected"); // "date amount" per row
     QTest::addColumn<bool>("ambiguous");
 
     QTest::newRow("US file after CSV settings with a decimal comma")
         << "us_after_decimal_comma_csv.qif" << -1 << "1995-12-03 -52500;2024-01-15 123456" << false;
-    QTest::newRow("a first field above 12") << "day_first_shown.qif" << -1 << "2023-12-25 -1000;2024-01-03 -2000"
-                                            << false;
-    QTest::newRow("decimal comma shown") << "decimal_comma_shown.qif" << -1 << "2024-01-15 -123456;2024-01-16 -5250"
-                                         << false;
+    QTest::newRow("a first field above 12")
+        << "day_first_shown.qif" << -1 << "2023-12-25 -1000;2024-01-03 -2000" << false;
+    QTest::newRow("decimal comma shown")
+        << "decimal_comma_shown.qif" << -1 << "2024-01-15 -123456;2024-01-16 -5250" << false;
     QTest::newRow("two-digit years") << "two_digit_years.qif" << -1
                                      << "2024-01-15 -100;1997-06-30 -200;2024-01-05 -300" << false;
     QTest::newRow("Ctrl-Z ending") << "ctrl_z_ending.qif" << -1 << "2024-01-15 -800" << false;
-    QTest::newRow("dates fit both orders") << "order_fits_both.qif" << -1 << "1995-12-03 -100;2024-04-05 -200"
-                                           << true;
-    QTest::newRow("day first chosen") << "order_fits_both.qif" << 1 << "1995-03-12 -100;2024-05-04 -200" << false;
+    QTest::newRow("dates fit both orders")
+        << "order_fits_both.qif" << -1 << "1995-12-03 -100;2024-04-05 -200" << true;
+    QTest::newRow("day first chosen")
+        << "order_fits_both.qif" << 1 << "1995-03-12 -100;2024-05-04 -200" << false;
 }
 
 void TestQifReader::filesReadByTheirOwnRules()

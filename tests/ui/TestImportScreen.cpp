@@ -197,14 +197,17 @@ void TestImportScreen::clearRemapsColumnsAndUnknownCategoriesAreChosen()
     const QString accountId = m_test->addAccount(QStringLiteral("Checking")).id;
     ImportScreen screen(m_test->app());
     screen.setTargetAccountId(accountId);
-    const auto fixture = [](const char *name) { return QFINDTESTDATA(QStringLiteral("../fixtures/import/") + name); };
+    const auto fixture = [](const char *name) {
+        return QFINDTESTDATA(QStringLiteral("../fixtures/import/") + name);
+    };
 
     // After Clear, the same column names in another order: "Date" follows its column.
     screen.addFiles({fixture("clear_first_statement.csv")});
     QCOMPARE(screen.previewModel()->rowCount(), 1);
     screen.clearFiles();
     screen.addFiles({fixture("clear_next_statement_other_order.csv")});
-    QCOMPARE(screen.findChild<QComboBox *>(QStringLiteral("dateColumn"))->currentText(), QStringLiteral("Date"));
+    QCOMPARE(screen.findChild<QComboBox *>(QStringLiteral("dateColumn"))->currentText(),
+             QStringLiteral("Date"));
     QCOMPARE(screen.csvSettings().amountColumn, 0);
     QCOMPARE(screen.previewModel()->rowCount(), 2);
     QCOMPARE(screen.previewModel()->rows().at(1).amount, qint64(1200));
@@ -219,10 +222,11 @@ void TestImportScreen::clearRemapsColumnsAndUnknownCategoriesAreChosen()
              (QStringList{QStringLiteral("Bills:Rent"), QStringLiteral("Freelance")}));
     screen.importTicked();
     const auto categoryOf = [](const char *payee) {
-        return TestDatabase::scalar("SELECT p.name || ':' || c.name || ':' || c.category_type FROM transactions t "
-                                    "JOIN categories c ON c.id = t.category_id LEFT JOIN categories p ON p.id = "
-                                    "c.parent_id WHERE t.payee = ?",
-                                    {QString::fromLatin1(payee)})
+        return TestDatabase::scalar(
+                   "SELECT p.name || ':' || c.name || ':' || c.category_type FROM transactions t "
+                   "JOIN categories c ON c.id = t.category_id LEFT JOIN categories p ON p.id = "
+                   "c.parent_id WHERE t.payee = ?",
+                   {QString::fromLatin1(payee)})
             .toString();
     };
     QCOMPARE(categoryOf("Landlord"), QStringLiteral("Bills:Rent:expense"));
@@ -236,7 +240,9 @@ void TestImportScreen::clearRemapsColumnsAndUnknownCategoriesAreChosen()
     screen.importTicked();
     QCOMPARE(screen.statusLabel()->text(), QStringLiteral("Imported 1 transaction(s)"));
     QVERIFY(TestDatabase::scalar("SELECT category_id FROM transactions WHERE payee = 'Florist'").isNull());
-    QCOMPARE(TestDatabase::scalar("SELECT COUNT(*) FROM categories WHERE name IN ('Gifts', 'Flowers')").toInt(), 0);
+    QCOMPARE(
+        TestDatabase::scalar("SELECT COUNT(*) FROM categories WHERE name IN ('Gifts', 'Flowers')").toInt(),
+        0);
 
     // A large file is read in the background, and its rows arrive.
     QByteArray large = "Date,Payee,Amount\n";

@@ -79,7 +79,8 @@ ImportNotices::ImportNotices(QWidget *parent)
     categoryLayout->addWidget(without);
     layout->addWidget(m_categoryRow);
 
-    for (QWidget *widget : {m_qifOrderRow, static_cast<QWidget *>(m_orderNotice), m_suggestionRow, m_categoryRow})
+    for (QWidget *widget :
+         {m_qifOrderRow, static_cast<QWidget *>(m_orderNotice), m_suggestionRow, m_categoryRow})
         widget->hide();
 }
 
@@ -106,16 +107,18 @@ void ImportNotices::showPreview(const ImportPreview &preview)
         if (format.orderAmbiguous)
             ambiguous.append(preview.fileNames.value(i));
     }
-    m_orderNotice->setText(tr("The dates in %1 fit both month-first and day-first order. Check the dates below "
-                              "and choose the QIF date order.")
-                               .arg(ambiguous.join(QStringLiteral(", "))));
+    m_orderNotice->setText(
+        tr("The dates in %1 fit both month-first and day-first order. Check the dates below "
+           "and choose the QIF date order.")
+            .arg(ambiguous.join(QStringLiteral(", "))));
     m_orderNotice->setVisible(!ambiguous.isEmpty());
 
     m_suggestion = preview.suggestion;
     if (m_suggestion)
         m_suggestionLabel->setText(
             m_suggestion->decimalComma
-                ? tr("These rows look like %1 with a decimal comma. Use these settings?").arg(m_suggestion->dateFormat)
+                ? tr("These rows look like %1 with a decimal comma. Use these settings?")
+                      .arg(m_suggestion->dateFormat)
                 : tr("These rows look like %1. Use these settings?").arg(m_suggestion->dateFormat));
     m_suggestionRow->setVisible(m_suggestion.has_value());
 

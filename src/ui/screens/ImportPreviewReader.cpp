@@ -43,8 +43,9 @@ void ImportPreviewReader::start(const QList<ImportFile> &files, const CsvSetting
     m_current = job;
     // The thread reads only the job's own copies; the preview comes back
     // through the finished signal, on this object's thread.
-    QThread *thread = QThread::create(
-        [job]() { job->result = ImportReading::preview(job->files, job->settings, job->context, &job->progress); });
+    QThread *thread = QThread::create([job]() {
+        job->result = ImportReading::preview(job->files, job->settings, job->context, &job->progress);
+    });
     m_running.append({thread, job});
     connect(thread, &QThread::finished, this, [this, thread, job]() {
         m_running.removeIf([thread](const auto &running) { return running.first == thread; });

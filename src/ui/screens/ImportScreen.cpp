@@ -4,6 +4,7 @@
 #include "AccountRepository.h"
 #include "AccountService.h"
 #include "AppState.h"
+#include "CategoryRepository.h"
 #include "CsvReader.h"
 #include "ImportNotices.h"
 #include "ImportPreviewModel.h"
@@ -11,7 +12,6 @@
 #include "ImportValues.h"
 #include "PlainMessage.h"
 #include "PreferencesRepository.h"
-#include "CategoryRepository.h"
 #include "TransactionRepository.h"
 
 #include <QCheckBox>
@@ -171,7 +171,8 @@ void ImportScreen::buildUi()
     m_notices = new ImportNotices(this);
     connect(m_notices, &ImportNotices::qifDateOrderChosen, this, &ImportScreen::chooseQifDateOrder);
     connect(m_notices, &ImportNotices::suggestionAccepted, this, &ImportScreen::useSuggestion);
-    connect(m_notices, &ImportNotices::createsCategoriesChanged, m_model, &ImportPreviewModel::setCreatesCategories);
+    connect(m_notices, &ImportNotices::createsCategoriesChanged, m_model,
+            &ImportPreviewModel::setCreatesCategories);
     layout->addWidget(m_notices);
 
     m_table = new QTableView(this);
@@ -381,7 +382,7 @@ CsvSettings ImportScreen::csvSettings() const
     };
     for (QComboBox *combo : {m_dateColumn, m_payeeColumn, m_memoColumn, m_amountColumn, m_paymentColumn,
                              m_depositColumn, m_checkNumberColumn, m_categoryColumn})
-        s.columnNames.append(combo->count() == 0   ? combo->property("wantedName").toString()
+        s.columnNames.append(combo->count() == 0  ? combo->property("wantedName").toString()
                              : column(combo) >= 0 ? combo->currentText()
                                                   : QString());
     s.dateColumn = column(m_dateColumn);
@@ -441,7 +442,8 @@ void ImportScreen::showProblems(const ImportPreview &preview)
     const qsizetype shown = std::min<qsizetype>(preview.problems.size(), kMaxProblemsShown);
     for (qsizetype i = 0; i < shown; ++i) {
         const ImportProblem &problem = preview.problems.at(i);
-        m_problems->addItem(tr("%1, line %2: %3").arg(problem.fileName).arg(problem.line).arg(problem.reason));
+        m_problems->addItem(
+            tr("%1, line %2: %3").arg(problem.fileName).arg(problem.line).arg(problem.reason));
     }
     if (preview.problems.size() > shown)
         m_problems->addItem(tr("... and %n more", nullptr, int(preview.problems.size() - shown)));
@@ -489,12 +491,11 @@ void ImportScreen::importTicked()
     QProgressDialog progress(tr("Importing transactions..."), tr("Cancel"), 0, m_model->tickedCount(), this);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
-    const ImportResult result =
-        m_service->importRows(accountId, preview, m_notices->createsCategories(),
-                              [&progress](int written, int) {
-                                  progress.setValue(written);
-                                  return !progress.wasCanceled();
-                              });
+    const ImportResult result = m_service->importRows(accountId, preview, m_notices->createsCategories(),
+                                                      [&progress](int written, int) {
+                                                          progress.setValue(written);
+                                                          return !progress.wasCanceled();
+                                                      });
     progress.reset();
     if (result.cancelled) {
         m_status->setText(tr("The import was cancelled; nothing was written."));
