@@ -120,7 +120,7 @@
     </message>
     <message>
         <source>Cleared balances</source>
-        <translation>Bereinigte Salden</translation>
+        <translation>Bestätigte Salden</translation>
     </message>
     <message>
         <source>Balances as of today</source>
@@ -1004,7 +1004,7 @@ Bitte prüfen Sie die Dateiberechtigungen und versuchen Sie es erneut.</translat
     </message>
     <message>
         <source>C&amp;leared Balance</source>
-        <translation>&amp;Bereinigter Saldo</translation>
+        <translation>&amp;Bestätigter Saldo</translation>
     </message>
     <message>
         <source>Balance as of &amp;Today</source>
@@ -1384,15 +1384,15 @@ Seine Buchungen, wiederkehrenden Buchungen und Abstimmungen werden mit gelöscht
     </message>
     <message>
         <source>Cleared Deposits</source>
-        <translation>Bereinigte Einnahmen</translation>
+        <translation>Bestätigte Einnahmen</translation>
     </message>
     <message>
         <source>Cleared Withdrawals</source>
-        <translation>Bereinigte Ausgaben</translation>
+        <translation>Bestätigte Ausgaben</translation>
     </message>
     <message>
         <source>Cleared Balance</source>
-        <translation>Bereinigter Saldo</translation>
+        <translation>Bestätigter Saldo</translation>
     </message>
     <message>
         <source>Statement Balance</source>
@@ -1448,7 +1448,7 @@ Seine Buchungen, wiederkehrenden Buchungen und Abstimmungen werden mit gelöscht
     </message>
     <message>
         <source>Clr</source>
-        <translation>Ber.</translation>
+        <translation>Best.</translation>
     </message>
     <message>
         <source>Reconciliation Complete</source>
@@ -1867,11 +1867,11 @@ Seine Buchungen, wiederkehrenden Buchungen und Abstimmungen werden mit gelöscht
     </message>
     <message>
         <source>cleared</source>
-        <translation>bereinigt</translation>
+        <translation>bestätigt</translation>
     </message>
     <message>
         <source>not cleared</source>
-        <translation>nicht bereinigt</translation>
+        <translation>nicht bestätigt</translation>
     </message>
 </context>
 <context>
@@ -1902,11 +1902,11 @@ Seine Buchungen, wiederkehrenden Buchungen und Abstimmungen werden mit gelöscht
     </message>
     <message>
         <source>Cleared only</source>
-        <translation>Nur bereinigte</translation>
+        <translation>Nur bestätigte</translation>
     </message>
     <message>
         <source>Not cleared only</source>
-        <translation>Nur nicht bereinigte</translation>
+        <translation>Nur nicht bestätigte</translation>
     </message>
     <message>
         <source>&amp;Status:</source>
@@ -1937,11 +1937,11 @@ Seine Buchungen, wiederkehrenden Buchungen und Abstimmungen werden mit gelöscht
     </message>
     <message>
         <source>Cleared</source>
-        <translation>Bereinigt</translation>
+        <translation>Bestätigt</translation>
     </message>
     <message>
         <source>Not cleared</source>
-        <translation>Nicht bereinigt</translation>
+        <translation>Nicht bestätigt</translation>
     </message>
     <message>
         <source>Date</source>
@@ -1977,7 +1977,7 @@ Seine Buchungen, wiederkehrenden Buchungen und Abstimmungen werden mit gelöscht
     </message>
     <message>
         <source>Clr</source>
-        <translation>Ber.</translation>
+        <translation>Best.</translation>
     </message>
     <message>
         <source>Balance</source>
@@ -1993,7 +1993,7 @@ Seine Buchungen, wiederkehrenden Buchungen und Abstimmungen werden mit gelöscht
     <name>RegisterScreen</name>
     <message>
         <source>Cleared balance</source>
-        <translation>Bereinigter Saldo</translation>
+        <translation>Bestätigter Saldo</translation>
     </message>
     <message>
         <source>Current balance</source>
@@ -2053,7 +2053,7 @@ Seine Buchungen, wiederkehrenden Buchungen und Abstimmungen werden mit gelöscht
     </message>
     <message>
         <source>Toggle &amp;Cleared</source>
-        <translation>Bereinigt &amp;umschalten</translation>
+        <translation>Bestätigt &amp;umschalten</translation>
     </message>
     <message>
         <source>Ctrl+K</source>
@@ -2109,7 +2109,7 @@ Seine Buchungen, wiederkehrenden Buchungen und Abstimmungen werden mit gelöscht
     </message>
     <message>
         <source>A reconciled transaction stays cleared.</source>
-        <translation>Eine abgestimmte Buchung bleibt bereinigt.</translation>
+        <translation>Eine abgestimmte Buchung bleibt bestätigt.</translation>
     </message>
     <message>
         <source>The transaction could not be saved.</source>
@@ -2164,7 +2164,7 @@ Seine Buchungen, wiederkehrenden Buchungen und Abstimmungen werden mit gelöscht
     </message>
     <message>
         <source>Cleared only</source>
-        <translation>Nur bereinigte</translation>
+        <translation>Nur bestätigte</translation>
     </message>
     <message>
         <source>Show &amp;Details...</source>
@@ -2188,11 +2188,11 @@ Seine Buchungen, wiederkehrenden Buchungen und Abstimmungen werden mit gelöscht
     </message>
     <message>
         <source>Mark &amp;Uncleared</source>
-        <translation>Als nicht bereinigt &amp;markieren</translation>
+        <translation>Als nicht bestätigt &amp;markieren</translation>
     </message>
     <message>
         <source>Mark &amp;Cleared</source>
-        <translation>Als bereinigt &amp;markieren</translation>
+        <translation>Als bestätigt &amp;markieren</translation>
     </message>
     <message>
         <source>&amp;Delete...</source>
@@ -2499,7 +2499,7 @@ Fortfahren?</translation>
     </message>
     <message>
         <source>Cleared balance</source>
-        <translation>Bereinigter Saldo</translation>
+        <translation>Bestätigter Saldo</translation>
     </message>
     <message>
         <source>Balance as of today</source>
@@ -2511,7 +2511,7 @@ Fortfahren?</translation>
     </message>
     <message>
         <source>Cleared counts only transactions you have marked cleared. Balance as of today leaves out anything dated later, such as scheduled bills.</source>
-        <translation>„Bereinigter Saldo“ zählt nur Buchungen, die Sie als bereinigt markiert haben. „Saldo zum heutigen Tag“ lässt alles mit späterem Datum weg, etwa geplante Rechnungen.</translation>
+        <translation>„Bestätigter Saldo“ zählt nur Buchungen, die Sie als bestätigt markiert haben. „Saldo zum heutigen Tag“ lässt alles mit späterem Datum weg, etwa geplante Rechnungen.</translation>
     </message>
     <message>
         <source>Sorting</source>
@@ -2825,11 +2825,11 @@ Beide Seiten werden gelöscht: diese und die Gegenbuchung in „%1“.</translat
     </message>
     <message>
         <source>Cleared</source>
-        <translation>Bereinigt</translation>
+        <translation>Bestätigt</translation>
     </message>
     <message>
         <source>Not cleared</source>
-        <translation>Nicht bereinigt</translation>
+        <translation>Nicht bestätigt</translation>
     </message>
     <message>
         <source>Created:</source>
