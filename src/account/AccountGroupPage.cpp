@@ -111,7 +111,8 @@ void AccountGroupPage::addMemberRows(QVBoxLayout *layout, const QList<GroupMembe
             QLabel *badge = plainLabel(QStringLiteral("Owner"), rowWidget);
             resizeFont(badge, -2);
             setFontWeight(badge, 500);
-            setTextColour(badge, QColor(QStringLiteral("#00897B")));
+            // The nearest shades of the teal that read (4.5:1) on either window.
+            setTextColour(badge, themed(QColor(0x00, 0x7F, 0x72), QColor(0x22, 0x99, 0x8C)));
             row->addWidget(badge);
         }
         if (isOwner && !memberIsOwner) {

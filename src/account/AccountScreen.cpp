@@ -328,7 +328,8 @@ void AccountScreen::showSessions(const QList<Session> &sessions)
         row->addStretch();
         if (session.isCurrent) {
             QLabel *current = plainLabel(QStringLiteral("Current"), container);
-            setTextColour(current, QColor(QStringLiteral("#2E7D32")));
+            // On a dark window the nearest shade of the green that still reads (4.5:1).
+            setTextColour(current, themed(QColor(0x2E, 0x7D, 0x32), QColor(0x57, 0x97, 0x5A)));
             setFontWeight(current, 500);
             row->addWidget(current);
         } else {

@@ -54,6 +54,11 @@ void setTextColour(QLabel *label, const QColor &colour)
     label->setPalette(palette);
 }
 
+QColor themed(const QColor &light, const QColor &dark)
+{
+    return QApplication::palette().color(QPalette::Window).lightness() < 128 ? dark : light;
+}
+
 void setSecondaryColour(QLabel *label)
 {
     setTextColour(label, QApplication::palette().color(QPalette::PlaceholderText));

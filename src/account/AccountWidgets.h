@@ -28,6 +28,8 @@ void resizeFont(QLabel *label, int delta);
 void setFontWeight(QLabel *label, int weight);
 // Text colour of all colour groups.
 void setTextColour(QLabel *label, const QColor &colour);
+// The light colour on a light application palette, else the dark one.
+QColor themed(const QColor &light, const QColor &dark);
 // The secondary colour: the application palette's placeholder colour, as text colour.
 void setSecondaryColour(QLabel *label);
 // Detail text: the secondary colour, one point smaller.

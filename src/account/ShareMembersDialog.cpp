@@ -149,7 +149,10 @@ ShareMembersDialog::ShareMembersDialog(Client *client, SharingBackend *backend, 
     line->setStyleSheet(QStringLiteral("color: rgba(128,128,128,0.25);"));
     main->addWidget(line);
     m_errorLabel = wrappedLabel(QString(), this);
-    m_errorLabel->setStyleSheet(QStringLiteral("QLabel { color: #b00020; padding: 4px 0; }"));
+    // On a dark window the nearest shade of the red that still reads (4.5:1).
+    m_errorLabel->setStyleSheet(
+        QStringLiteral("QLabel { color: %1; padding: 4px 0; }")
+            .arg(AccountWidgets::themed(QColor(0xB0, 0x00, 0x20), QColor(0xD0, 0x68, 0x7B)).name()));
     m_errorLabel->hide();
     main->addWidget(m_errorLabel);
 

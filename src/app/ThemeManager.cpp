@@ -1,11 +1,11 @@
 #include "ThemeManager.h"
 
 #include "AppState.h"
+#include "Contrast.h"
 #include "PreferencesRepository.h"
+#include "ThemeStyle.h"
 
 #include <QApplication>
-#include <QStyle>
-#include <QStyleFactory>
 #include <QVariant>
 #include <QWidget>
 
@@ -83,7 +83,7 @@ constexpr RoleColors kPaletteTable[] = {
     {QPalette::HighlightedText, 0xFFFFFF, kLightOff, 0xFFFFFF, kDarkOff},
     {QPalette::ToolTipBase, 0xFFFFF4, 0xFFFFF4, 0x2B312F, 0x2B312F},
     {QPalette::ToolTipText, kLightText, kLightText, kDarkText, kDarkText},
-    {QPalette::PlaceholderText, 0x8A9490, kLightOff, 0x808A86, kDarkOff},
+    {QPalette::PlaceholderText, 0x69716E, kLightOff, 0x848E8A, kDarkOff},
 };
 
 void setRole(QPalette &palette, QPalette::ColorRole role, const QColor &active, const QColor &disabled)
@@ -100,9 +100,14 @@ QPalette themedPalette(bool dark, const QColor &accent)
         setRole(palette, entry.role, QColor(dark ? entry.dark : entry.light),
                 QColor(dark ? entry.darkDisabled : entry.lightDisabled));
     // The accent marks selection and links; on dark it is dimmed for the
-    // selection and brightened for links to keep their contrast.
+    // selection and brightened for links to keep their contrast, and it is
+    // shaded where the selected text would not read on it, with a margin for
+    // the faint tint of a focus frame drawn over a selected row.
     const QColor disabledHighlight(dark ? 0x3A413F : 0xC4CBC8);
-    setRole(palette, QPalette::Highlight, dark ? accent.darker(110) : accent, disabledHighlight);
+    setRole(palette, QPalette::Highlight,
+            Contrast::readable(dark ? accent.darker(110) : accent, {palette.color(QPalette::HighlightedText)},
+                               4.8),
+            disabledHighlight);
     setRole(palette, QPalette::Link, dark ? accent.lighter(150) : accent.darker(115), accent);
     setRole(palette, QPalette::LinkVisited, dark ? accent.lighter(120) : accent.darker(140), accent);
     return palette;
@@ -174,10 +179,8 @@ ThemeManager::ThemeManager(PreferencesRepository *preferences, QObject *parent)
 {
     baseFont();
     // Fusion draws the palettes below faithfully on every platform.
-    if (hasWidgets()) {
-        if (QStyle *fusion = QStyleFactory::create(QStringLiteral("Fusion")))
-            QApplication::setStyle(fusion);
-    }
+    if (hasWidgets())
+        QApplication::setStyle(new ThemeStyle);
 }
 
 QString ThemeManager::themeName(Theme theme)
@@ -280,17 +283,38 @@ bool ThemeManager::paletteIsDark(const QPalette &palette)
 
 QColor ThemeManager::negativeColor()
 {
-    return paletteIsDark(QApplication::palette()) ? QColor(0xFF, 0x8A, 0x80) : QColor(0xC6, 0x28, 0x28);
+    return themedText(QColor(0xC6, 0x28, 0x28), QColor(0xFF, 0x8A, 0x80));
 }
 
 QColor ThemeManager::positiveColor()
 {
-    return paletteIsDark(QApplication::palette()) ? QColor(0x66, 0xBB, 0x6A) : QColor(0x2E, 0x7D, 0x32);
+    return themedText(QColor(0x2E, 0x7D, 0x32), QColor(0x66, 0xBB, 0x6A));
 }
 
 QColor ThemeManager::mutedColor()
 {
-    return QColor(0x6E, 0x8A, 0x7E);
+    return readableText(QColor(0x6E, 0x8A, 0x7E));
+}
+
+QColor ThemeManager::readableText(const QColor &color)
+{
+    const QPalette palette = QApplication::palette();
+    return Contrast::readable(color, {palette.color(QPalette::Window), palette.color(QPalette::Base),
+                                      palette.color(QPalette::AlternateBase)});
+}
+
+QColor ThemeManager::themedText(const QColor &light, const QColor &dark)
+{
+    return readableText(paletteIsDark(QApplication::palette()) ? dark : light);
+}
+
+QColor ThemeManager::edgeColor(const QPalette &palette)
+{
+    // A little over 3:1, so that the shade survives Fusion's rounding.
+    return Contrast::readable(
+        palette.color(QPalette::Mid),
+        {palette.color(QPalette::Window), palette.color(QPalette::Base), palette.color(QPalette::Button)},
+        3.2);
 }
 
 QString ThemeManager::textColorStyleSheet(const QColor &color)
@@ -300,9 +324,10 @@ QString ThemeManager::textColorStyleSheet(const QColor &color)
 
 QString ThemeManager::accentButtonStyleSheet()
 {
-    const QColor accent =
+    const QColor chosen =
         AppState::accentColor().isValid() ? AppState::accentColor() : QColor(0x00, 0x89, 0x7B);
-    const QColor text = accent.lightness() > 170 ? QColor(0x1A, 0x1A, 0x1A) : QColor(Qt::white);
+    const QColor text = chosen.lightness() > 170 ? QColor(0x1A, 0x1A, 0x1A) : QColor(Qt::white);
+    const QColor accent = Contrast::readable(chosen, {text});
     return QStringLiteral("QPushButton { background-color: %1; color: %2; border: 1px solid %3;"
                           " border-radius: 4px; padding: 5px 16px; }"
                           "QPushButton:hover { background-color: %4; }"

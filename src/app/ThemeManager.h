@@ -50,6 +50,14 @@ public:
     static QColor negativeColor();
     static QColor positiveColor();
     static QColor mutedColor();
+    // A text colour as given, or when it does not reach 4.5:1 on the window,
+    // fields and alternate rows of the palette in effect, its nearest shade that does.
+    static QColor readableText(const QColor &color);
+    // The light or the dark theme's colour, by the palette in effect, made readable.
+    static QColor themedText(const QColor &light, const QColor &dark);
+    // The outline of fields, boxes and buttons: 3:1 against the window, the
+    // fields and the buttons of the palette.
+    static QColor edgeColor(const QPalette &palette);
     // A style sheet that only sets the text colour, for a label coloured once.
     static QString textColorStyleSheet(const QColor &color);
 

@@ -32,7 +32,9 @@ WhatsNewDialog::WhatsNewDialog(const QString &markdown, const QString &notesVers
 
     auto *bottom = new QHBoxLayout;
     QLabel *running = plainLabel(tr("You are running version %1").arg(runningVersion), this);
-    running->setStyleSheet(QStringLiteral("color: gray; font-size: 11px;"));
+    // Grey, in the nearest shade that reads (4.5:1) on a light or a dark window.
+    const bool dark = palette().color(QPalette::Window).lightness() < 128;
+    running->setStyleSheet(QStringLiteral("color: %1; font-size: 11px;").arg(dark ? "#898989" : "#707070"));
     bottom->addWidget(running);
     bottom->addStretch();
 

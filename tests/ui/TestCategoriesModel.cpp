@@ -1,5 +1,6 @@
 #include "CategoryTreeModel.h"
 #include "TestRecords.h"
+#include "ThemeManager.h"
 
 #include <QAbstractItemModelTester>
 #include <QColor>
@@ -92,7 +93,8 @@ void TestCategoriesModel::cellRolesAndLookups()
     const QModelIndex child = model.indexForId("g");
     const QModelIndex transfer = model.indexForId("t");
     QCOMPARE(parent.siblingAtColumn(1).data().toString(), QStringLiteral("income"));
-    QCOMPARE(parent.siblingAtColumn(1).data(Qt::ForegroundRole).value<QColor>(), QColor(0, 136, 0));
+    QCOMPARE(parent.siblingAtColumn(1).data(Qt::ForegroundRole).value<QColor>(),
+             ThemeManager::readableText(QColor(0, 136, 0)));
     QCOMPARE(parent.siblingAtColumn(2).data().toString(), QStringLiteral("wages"));
     QCOMPARE(child.siblingAtColumn(1).data().toString(), QStringLiteral("expense"));
     QVERIFY(!child.siblingAtColumn(1).data(Qt::ForegroundRole).isValid());

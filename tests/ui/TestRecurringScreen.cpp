@@ -166,11 +166,11 @@ void TestRecurringScreen::dueStatesAndOrder()
         return indexOf(id, column).data(Qt::ForegroundRole);
     };
     QCOMPARE(foreground(QStringLiteral("due"), RecurringModel::NextDueColumn).value<QColor>(),
-             QColor(0, 136, 0));
+             ThemeManager::readableText(QColor(0, 136, 0)));
     QVERIFY(!foreground(QStringLiteral("old"), RecurringModel::NextDueColumn).isValid());
     QVERIFY(!foreground(QStringLiteral("future"), RecurringModel::NextDueColumn).isValid());
     QCOMPARE(foreground(QStringLiteral("old"), RecurringModel::StatusColumn).value<QColor>(),
-             QColor(Qt::gray));
+             ThemeManager::readableText(QColor(Qt::gray)));
     QCOMPARE(foreground(QStringLiteral("due"), RecurringModel::AmountColumn).value<QColor>(),
              ThemeManager::negativeColor());
     QVERIFY(!foreground(QStringLiteral("pay"), RecurringModel::AmountColumn).isValid());

@@ -41,7 +41,7 @@ void TestWhatsNewDialog::notesOfTheRunningVersion()
     QCOMPARE(heading->font().pointSizeF(), dialog.font().pointSizeF() + 2);
     QLabel *running = labelWithText(&dialog, "You are running version 1.1.6");
     QVERIFY(running);
-    QCOMPARE(running->styleSheet(), QStringLiteral("color: gray; font-size: 11px;"));
+    QCOMPARE(running->styleSheet(), QStringLiteral("color: #707070; font-size: 11px;"));
     // The versions may come from the update server: never read as markup.
     QCOMPARE(heading->textFormat(), Qt::PlainText);
     QCOMPARE(running->textFormat(), Qt::PlainText);

@@ -1,6 +1,5 @@
 #include "RegisterFilterDialog.h"
 
-#include "Contrast.h"
 #include "DateField.h"
 
 #include <QCheckBox>
@@ -12,25 +11,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-namespace {
-
-// The style draws an unticked box's outline a little darker than the window,
-// which a dark window hides: the box gets a window colour whose outline
-// stands out from the box's own background.
-void showIndicatorOutline(QCheckBox *check)
-{
-    QPalette palette = check->palette();
-    const QColor base = palette.color(QPalette::Base);
-    QColor window = palette.color(QPalette::Window);
-    for (int step = 0; step < 32 && Contrast::ratio(window.darker(140).lighter(110), base) < 4.5; ++step)
-        window =
-            window.lightness() < 128 || base.lightness() < 128 ? window.lighter(115) : window.darker(110);
-    palette.setColor(QPalette::Window, window);
-    check->setPalette(palette);
-}
-
-} // namespace
 
 RegisterFilterDialog::RegisterFilterDialog(const RegisterFilter &filter, QWidget *parent)
     : QDialog(parent)
@@ -54,7 +34,6 @@ RegisterFilterDialog::RegisterFilterDialog(const RegisterFilter &filter, QWidget
                                 const QString &name) {
         auto *row = new QHBoxLayout;
         check = new QCheckBox(this);
-        showIndicatorOutline(check);
         field = new DateField(this);
         field->setObjectName(name);
         if (date.isValid())

@@ -1,6 +1,7 @@
 #include "CategoryTreeModel.h"
 
 #include "RecordTypes.h"
+#include "ThemeManager.h"
 
 #include <QColor>
 #include <QFont>
@@ -153,7 +154,7 @@ QVariant CategoryTreeModel::data(const QModelIndex &index, int role) const
         break;
     case Qt::ForegroundRole:
         if (index.column() == TypeColumn && category.categoryType == CategoryType::Income)
-            return QColor(0, 136, 0);
+            return ThemeManager::readableText(QColor(0, 136, 0));
         break;
     case Qt::FontRole:
         if (index.column() == NameColumn && !node->children.isEmpty()) {

@@ -88,9 +88,9 @@ QVariant RecurringModel::data(const QModelIndex &index, int role) const
         if (column == AmountColumn && r.amount < 0)
             return ThemeManager::negativeColor();
         if (column == NextDueColumn && isDue(r))
-            return QColor(0, 136, 0);
+            return ThemeManager::readableText(QColor(0, 136, 0));
         if (column == StatusColumn && !r.isActive)
-            return QColor(Qt::gray);
+            return ThemeManager::readableText(QColor(Qt::gray));
     }
     return QVariant();
 }

@@ -93,7 +93,8 @@ void RecurringScreen::refresh()
         m_dueLabel->setStyleSheet(QString());
     } else {
         m_dueLabel->setText(tr("(%1 due)").arg(due));
-        m_dueLabel->setStyleSheet(QStringLiteral("color: #008800;"));
+        m_dueLabel->setStyleSheet(
+            ThemeManager::textColorStyleSheet(ThemeManager::readableText(QColor(0, 136, 0))));
     }
 }
 

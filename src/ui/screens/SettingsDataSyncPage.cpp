@@ -51,7 +51,7 @@ SettingsDataSyncPage::SettingsDataSyncPage(AppState *app, QWidget *parent)
     // Carries the server's error text: never read as rich text.
     m_syncStatus->setTextFormat(Qt::PlainText);
     applyFontRole(m_syncStatus, 2);
-    m_syncStatus->setStyleSheet(SettingsStyle::mutedStyleSheet());
+    SettingsStyle::mute(m_syncStatus);
     syncGroup->addWidget(m_syncStatus);
     m_syncButtons = new QWidget(this);
     auto *buttonRow = new QHBoxLayout(m_syncButtons);
@@ -134,26 +134,25 @@ void SettingsDataSyncPage::refresh()
                    : !user.email.isEmpty()     ? user.email
                                                : auth->currentUserId();
     const SyncEngine::SyncState state = engine->state();
-    const bool dark = SettingsStyle::isDark();
-    QString color;
+    QColor color;
     switch (state) {
     case SyncEngine::Idle:
-        color = dark ? QStringLiteral("#66BB6A") : QStringLiteral("#2E7D32");
+        color = ThemeManager::positiveColor();
         break;
     case SyncEngine::Syncing:
-        color = AppState::accentColor().name();
+        color = ThemeManager::readableText(AppState::accentColor());
         break;
     case SyncEngine::Error:
-        color = dark ? QStringLiteral("#FF8A80") : QStringLiteral("#C62828");
+        color = ThemeManager::negativeColor();
         break;
     case SyncEngine::Offline:
-        color = dark ? QStringLiteral("#FFA726") : QStringLiteral("#E65100");
+        color = ThemeManager::themedText(QColor(0xE6, 0x51, 0x00), QColor(0xFF, 0xA7, 0x26));
         break;
     }
     // The name comes from the server: escaped before it goes into rich text.
     m_accountStatus->setText(
         tr("<b>Signed in as:</b> %1<br><b>Status:</b> <span style=\"color:%2\">%3</span>")
-            .arg(name.toHtmlEscaped(), color, SyncEngine::stateToString(state).toHtmlEscaped()));
+            .arg(name.toHtmlEscaped(), color.name(), SyncEngine::stateToString(state).toHtmlEscaped()));
 
     const std::optional<QString> last = m_app->preferences()->get(QStringLiteral("lastSyncTimestamp"));
     if (last && !last->isEmpty()) {

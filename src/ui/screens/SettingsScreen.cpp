@@ -1,6 +1,7 @@
 #include "SettingsScreen.h"
 
 #include "AppState.h"
+#include "Contrast.h"
 #include "LanguageSetting.h"
 #include "Money.h"
 #include "PreferencesRepository.h"
@@ -65,25 +66,9 @@ SettingsScreen::SettingsScreen(AppState *app, QWidget *parent)
     m_nav->setSpacing(2);
     m_nav->setIconSize(QSize(20, 20));
     applyFontRole(m_nav, 0);
-    const QColor iconColor(SettingsStyle::pick("#4A6358", "#8FAF9F"));
-    const struct
-    {
-        QString text;
-        char16_t glyph;
-    } rows[] = {{tr("General"), 0xE8B8},
-                {tr("Register"), 0xE8EF},
-                {tr("Data & Sync"), 0xE627},
-                {tr("About"), 0xE88E}};
-    for (const auto &row : rows)
-        new QListWidgetItem(makeNavIcon(row.glyph, iconColor, 20), row.text, m_nav);
-    const bool dark = SettingsStyle::isDark();
-    m_nav->setStyleSheet(
-        QStringLiteral("QListWidget {  background: %1;  border: none;  padding: 12px 8px;}"
-                       "QListWidget::item {  color: %2;  padding: 8px 12px;  border-radius: 6px;}"
-                       "QListWidget::item:hover {  background: %3;}"
-                       "QListWidget::item:selected {  background: %4;  color: %5;}")
-            .arg(dark ? "#152420" : "#F0F4F2", dark ? "#D8E8DF" : "#1B2D26", dark ? "#1E3530" : "#E0EBE5",
-                 dark ? QStringLiteral("#26574A") : AppState::accentColor().name(), "#FFFFFF"));
+    for (const QString &text : {tr("General"), tr("Register"), tr("Data & Sync"), tr("About")})
+        new QListWidgetItem(text, m_nav);
+    styleNavigation();
     // A translated page name may be longer than the English one: widen rather than cut it.
     m_nav->setFixedWidth(qMax(180, m_nav->sizeHintForColumn(0) + 2 * (8 + m_nav->spacing()) + 2));
     layout->addWidget(m_nav, 0);
@@ -97,6 +82,40 @@ SettingsScreen::SettingsScreen(AppState *app, QWidget *parent)
 
     m_nav->setCurrentRow(0);
     connect(m_nav, &QListWidget::currentRowChanged, this, &SettingsScreen::onCategoryChanged);
+    // The screen outlives theme and accent changes: its own colours follow them.
+    if (ThemeManager *theme = m_app->themeManager()) {
+        const auto restyle = [this] {
+            styleNavigation();
+            SettingsStyle::restyle(this);
+        };
+        connect(theme, &ThemeManager::themeChanged, this, restyle);
+        connect(theme, &ThemeManager::accentChanged, this, restyle);
+    }
+}
+
+void SettingsScreen::styleNavigation()
+{
+    const bool dark = SettingsStyle::isDark();
+    const QColor iconColor(SettingsStyle::pick("#4A6358", "#8FAF9F"));
+    // The selected row's icon in its text colour: the style's own tint of the
+    // icon for selection hardly shows on the selected background.
+    const QColor selectedText(QStringLiteral("#FFFFFF"));
+    const char16_t glyphs[] = {0xE8B8, 0xE8EF, 0xE627, 0xE88E};
+    for (int row = 0; row < m_nav->count(); ++row) {
+        QIcon icon = makeNavIcon(glyphs[row], iconColor, 20);
+        icon.addPixmap(makeNavIcon(glyphs[row], selectedText, 20).pixmap(20), QIcon::Selected);
+        m_nav->item(row)->setIcon(icon);
+    }
+    // The accent as chosen, or the nearest shade under which the selected text reads.
+    const QColor selected = dark ? QColor(QStringLiteral("#26574A"))
+                                 : Contrast::readable(AppState::accentColor(), {selectedText});
+    m_nav->setStyleSheet(
+        QStringLiteral("QListWidget {  background: %1;  border: none;  padding: 12px 8px;}"
+                       "QListWidget::item {  color: %2;  padding: 8px 12px;  border-radius: 6px;}"
+                       "QListWidget::item:hover {  background: %3;}"
+                       "QListWidget::item:selected {  background: %4;  color: %5;}")
+            .arg(dark ? "#152420" : "#F0F4F2", dark ? "#D8E8DF" : "#1B2D26", dark ? "#1E3530" : "#E0EBE5",
+                 selected.name(), selectedText.name()));
 }
 
 void SettingsScreen::refresh()
@@ -271,7 +290,7 @@ QWidget *SettingsScreen::buildAboutPage()
     layout->addWidget(product);
     m_versionLabel = new QLabel(tr("Version %1").arg(QCoreApplication::applicationVersion()), page);
     m_versionLabel->setObjectName(QStringLiteral("versionLabel"));
-    m_versionLabel->setStyleSheet(SettingsStyle::mutedStyleSheet());
+    SettingsStyle::mute(m_versionLabel);
     layout->addWidget(m_versionLabel);
     layout->addSpacing(16);
     auto *description =
@@ -300,7 +319,7 @@ QWidget *SettingsScreen::buildAboutPage()
         new QLabel(tr("© Tallowmere Labs. Tallyfern is provided as is, without warranty of any kind."), page);
     legal->setWordWrap(true);
     applyFontRole(legal, 2);
-    legal->setStyleSheet(SettingsStyle::mutedStyleSheet());
+    SettingsStyle::mute(legal);
     layout->addWidget(legal);
     return page;
 }

@@ -52,6 +52,8 @@ private:
     QWidget *buildAboutPage();
     QWidget *makeSectionHeader(const QString &title, const QString &description);
     QWidget *makeSeparator();
+    // Icons and colours of the navigation list, for the theme and accent in effect.
+    void styleNavigation();
     static QIcon makeNavIcon(char16_t codePoint, const QColor &color, int size);
     static void styleColorSwatch(QPushButton *button, const QColor &color, bool selected);
 

@@ -21,9 +21,31 @@ QString pick(const char *light, const char *dark)
     return QString::fromLatin1(isDark() ? dark : light);
 }
 
-QString mutedStyleSheet()
+void mute(QWidget *label)
 {
-    return QStringLiteral("color: %1;").arg(kMuted);
+    label->setProperty("settingsMuted", true);
+    label->setStyleSheet(ThemeManager::textColorStyleSheet(ThemeManager::mutedColor()));
+}
+
+namespace {
+
+void styleSeparator(QWidget *line)
+{
+    line->setProperty("settingsSeparator", true);
+    line->setStyleSheet(QStringLiteral("color: %1;").arg(pick("#D8E0DB", "#2A4038")));
+}
+
+} // namespace
+
+void restyle(QWidget *root)
+{
+    const auto widgets = root->findChildren<QWidget *>();
+    for (QWidget *widget : widgets) {
+        if (widget->property("settingsMuted").toBool())
+            mute(widget);
+        else if (widget->property("settingsSeparator").toBool())
+            styleSeparator(widget);
+    }
 }
 
 QVBoxLayout *beginPage(QWidget *page, const QString &title, int titleSpace)
@@ -50,7 +72,7 @@ QWidget *sectionHeader(const QString &title, const QString &description, QWidget
         auto *descriptionLabel = new QLabel(description, header);
         descriptionLabel->setWordWrap(true);
         applyFontRole(descriptionLabel, 2);
-        descriptionLabel->setStyleSheet(mutedStyleSheet());
+        mute(descriptionLabel);
         layout->addWidget(descriptionLabel);
     }
     return header;
@@ -60,7 +82,7 @@ QWidget *separator(QWidget *parent)
 {
     auto *line = new QFrame(parent);
     line->setFrameShape(QFrame::HLine);
-    line->setStyleSheet(QStringLiteral("color: %1;").arg(pick("#D8E0DB", "#2A4038")));
+    styleSeparator(line);
     return line;
 }
 
@@ -93,7 +115,7 @@ QLabel *hint(const QString &text, QWidget *parent)
 {
     auto *label = new QLabel(text, parent);
     applyFontRole(label, 2);
-    label->setStyleSheet(mutedStyleSheet());
+    mute(label);
     label->setContentsMargins(24, 0, 0, 0);
     return label;
 }

@@ -10,15 +10,16 @@ class QWidget;
 
 // The building blocks the pages of the settings screen share: page frame,
 // section headers, separators, hints and the light/dark choice of colours
-// (taken when a widget is built; later theme changes do not restyle it).
+// (taken when a widget is built, and again by restyle after a theme change).
 namespace SettingsStyle {
-
-inline const QString kMuted = QStringLiteral("#6E8A7E");
 
 // The application palette's window colour is dark (lightness below 128).
 bool isDark();
 QString pick(const char *light, const char *dark);
-QString mutedStyleSheet();
+// Gives a label the muted text colour and keeps it muted through restyle.
+void mute(QWidget *label);
+// Muted labels and separators under root take the colours of the palette now in effect.
+void restyle(QWidget *root);
 
 // A page's vertical layout (margins 24, spacing 8) beginning with its title
 // and `titleSpace` pixels.

@@ -50,12 +50,18 @@ QColor readable(const QColor &color, const QList<QColor> &backgrounds, double mi
         darkest = std::min(darkest, luminance(background));
     // Dark backgrounds want a lighter colour, light ones a darker.
     const QColor target = darkest < 0.18 ? QColor(Qt::white) : QColor(Qt::black);
-    for (int step = 1; step <= 20; ++step) {
-        const QColor candidate = mix(color, target, step / 20.0);
-        if (worst(candidate, backgrounds) >= minimum)
-            return candidate;
+    // The least share of the target that reaches the minimum, judged on the
+    // colour as it will be drawn (eight bits a channel).
+    double enough = 1.0;
+    double shortOf = 0.0;
+    for (int step = 0; step < 10; ++step) {
+        const double share = (enough + shortOf) / 2;
+        if (worst(QColor(mix(color, target, share).rgb()), backgrounds) >= minimum)
+            enough = share;
+        else
+            shortOf = share;
     }
-    return target;
+    return QColor(mix(color, target, enough).rgb());
 }
 
 } // namespace Contrast

@@ -9,7 +9,7 @@ namespace Contrast {
 
 double ratio(const QColor &a, const QColor &b);
 // The colour moved towards white or black (whichever the backgrounds need)
-// until it reaches `minimum` against every background; unchanged when it does.
+// just far enough to reach `minimum` against every background; unchanged when it does.
 QColor readable(const QColor &color, const QList<QColor> &backgrounds, double minimum = 4.5);
 
 } // namespace Contrast
