@@ -30,10 +30,13 @@ const QLatin1String
     kCategoryPath("CASE WHEN p.id IS NULL THEN COALESCE(c.name, '') ELSE p.name || ' > ' || c.name END");
 
 // With full text, the index drives the join and the transactions follow by rowid.
+// A deleted category counts as none (its rows keep the id, so that restoring it
+// or a peer still using it brings the path back); a deleted parent leaves the
+// child's own name.
 QString fromWithCategories(bool fullText)
 {
-    return QStringLiteral("FROM %1 LEFT JOIN categories c ON c.id = t.category_id "
-                          "LEFT JOIN categories p ON p.id = c.parent_id ")
+    return QStringLiteral("FROM %1 LEFT JOIN categories c ON c.id = t.category_id AND c.deleted_at IS NULL "
+                          "LEFT JOIN categories p ON p.id = c.parent_id AND p.deleted_at IS NULL ")
         .arg(fullText
                  ? QLatin1String("transactions_fts JOIN transactions t ON t.rowid = transactions_fts.rowid")
                  : QLatin1String("transactions t"));

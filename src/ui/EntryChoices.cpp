@@ -172,9 +172,13 @@ void selectCode(QComboBox *combo, const QString &code)
 
 void selectKeepingCategory(QComboBox *combo, const QString &code, const QString &label)
 {
-    const bool kept = code.startsWith(QLatin1String("c:")) || code.startsWith(QLatin1String("t:"));
-    if (kept && combo->findData(code) < 0 && !label.isEmpty())
-        combo->addItem(label, code);
+    if (combo->findData(code) < 0) {
+        const int none = combo->findData(QString());
+        if (code.startsWith(QLatin1String("c:")) && none >= 0)
+            combo->setItemData(none, code);
+        else if (code.startsWith(QLatin1String("t:")) && !label.isEmpty())
+            combo->addItem(label, code);
+    }
     selectCode(combo, code);
 }
 

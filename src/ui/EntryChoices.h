@@ -35,9 +35,10 @@ QList<Choice> categoryChoices(AppState *app, const QString &accountId, bool with
 void fillCombo(QComboBox *combo, const QList<Choice> &choices, bool returnMovesOn = false);
 // Selects the entry with the code; the first entry when none matches.
 void selectCode(QComboBox *combo, const QString &code);
-// As selectCode, but a category or transfer account that is no longer offered
-// (deleted since) is added under `label` and selected, so that saving the row
-// keeps it.
+// As selectCode, but what is no longer offered (deleted since) stays what
+// saving the row keeps: a transfer account is added under `label` and
+// selected; a category counts as none, so "no category" is selected and
+// carries it.
 void selectKeepingCategory(QComboBox *combo, const QString &code, const QString &label);
 // The name a category is shown under, deleted or not; empty when there is none.
 QString storedCategoryName(AppState *app, const QString &categoryId);

@@ -130,8 +130,7 @@ void SplitEditorDialog::addLine(const QString &categoryCode, const QString &memo
     m_table->insertRow(row);
     auto *combo = new QComboBox(m_table);
     EntryChoices::fillCombo(combo, m_choices);
-    EntryChoices::selectKeepingCategory(combo, categoryCode,
-                                        EntryChoices::storedCategoryName(m_app, categoryCode.mid(2)));
+    EntryChoices::selectKeepingCategory(combo, categoryCode, QString());
     m_table->setCellWidget(row, CategoryCol, combo);
     auto *memoEdit = new QLineEdit(memo, m_table);
     memoEdit->setFrame(false);

@@ -140,12 +140,10 @@ void TransactionFormDialog::fill(const Transaction &t)
     m_typeCombo->setCurrentIndex(t.amount > 0 ? 1 : 0);
     m_amountField->setValue(Money::toUnits(t.amount < 0 ? -t.amount : t.amount, m_account.currency));
     // A transfer whose other account was deleted since stays one unless the
-    // user picks something else.
-    const QString keptLabel = t.transferDestAccountId.isEmpty()
-                                  ? EntryChoices::storedCategoryName(m_app, t.categoryId)
-                                  : tr("Transfer: %1").arg(tr("(deleted account)"));
-    EntryChoices::selectKeepingCategory(
-        m_categoryCombo, EntryChoices::codeOf(t.categoryId, t.transferDestAccountId), keptLabel);
+    // user picks something else; a deleted category shows as none and stays.
+    EntryChoices::selectKeepingCategory(m_categoryCombo,
+                                        EntryChoices::codeOf(t.categoryId, t.transferDestAccountId),
+                                        tr("Transfer: %1").arg(tr("(deleted account)")));
     m_memoEdit->setText(t.memo);
     m_clearedCheck->setChecked(t.cleared);
 
