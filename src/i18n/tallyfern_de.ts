@@ -449,12 +449,27 @@ Bitte prüfen Sie die Dateiberechtigungen und versuchen Sie es erneut.</translat
         <translation>Datum auswählen</translation>
     </message>
     <message>
-        <source>Type a date as M/D/YYYY.</source>
-        <translation>Geben Sie ein Datum als M/T/JJJJ ein.</translation>
+        <source>Type a date as %1.</source>
+        <translation>Geben Sie ein Datum als %1 ein.</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; is not a date. Type it as M/D/YYYY.</source>
-        <translation>„%1“ ist kein Datum. Geben Sie es als M/T/JJJJ ein.</translation>
+        <source>&quot;%1&quot; is not a date. Type it as %2.</source>
+        <translation>„%1“ ist kein Datum. Geben Sie es als %2 ein.</translation>
+    </message>
+    <message>
+        <source>D</source>
+        <comment>stands for a digit of the day in a date pattern such as M/D/YYYY</comment>
+        <translation>T</translation>
+    </message>
+    <message>
+        <source>M</source>
+        <comment>stands for a digit of the month in a date pattern such as M/D/YYYY</comment>
+        <translation>M</translation>
+    </message>
+    <message>
+        <source>Y</source>
+        <comment>stands for a digit of the year in a date pattern such as M/D/YYYY</comment>
+        <translation>J</translation>
     </message>
 </context>
 <context>
@@ -1542,10 +1557,6 @@ Seine Buchungen, wiederkehrenden Buchungen und Abstimmungen werden mit gelöscht
         <translation>Zahlungsempfänger:</translation>
     </message>
     <message>
-        <source>$ </source>
-        <translation>$ </translation>
-    </message>
-    <message>
         <source>Amount:</source>
         <translation>Betrag:</translation>
     </message>
@@ -1680,6 +1691,14 @@ Seine Buchungen, wiederkehrenden Buchungen und Abstimmungen werden mit gelöscht
     <message>
         <source>years</source>
         <translation>Jahre</translation>
+    </message>
+    <message>
+        <source>Create an account first: a recurring transaction is posted to an account.</source>
+        <translation>Legen Sie zuerst ein Konto an: Eine wiederkehrende Buchung wird auf ein Konto gebucht.</translation>
+    </message>
+    <message>
+        <source>Choose the account to post to.</source>
+        <translation>Wählen Sie das Konto, auf das gebucht wird.</translation>
     </message>
 </context>
 <context>

@@ -449,12 +449,27 @@ Compruebe los permisos de los archivos e inténtelo de nuevo.</translation>
         <translation>Elegir una fecha</translation>
     </message>
     <message>
-        <source>Type a date as M/D/YYYY.</source>
-        <translation>Escriba la fecha como M/D/AAAA.</translation>
+        <source>Type a date as %1.</source>
+        <translation>Escriba la fecha como %1.</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; is not a date. Type it as M/D/YYYY.</source>
-        <translation>«%1» no es una fecha. Escríbala como M/D/AAAA.</translation>
+        <source>&quot;%1&quot; is not a date. Type it as %2.</source>
+        <translation>«%1» no es una fecha. Escríbala como %2.</translation>
+    </message>
+    <message>
+        <source>D</source>
+        <comment>stands for a digit of the day in a date pattern such as M/D/YYYY</comment>
+        <translation>D</translation>
+    </message>
+    <message>
+        <source>M</source>
+        <comment>stands for a digit of the month in a date pattern such as M/D/YYYY</comment>
+        <translation>M</translation>
+    </message>
+    <message>
+        <source>Y</source>
+        <comment>stands for a digit of the year in a date pattern such as M/D/YYYY</comment>
+        <translation>A</translation>
     </message>
 </context>
 <context>
@@ -1542,10 +1557,6 @@ Sus transacciones, transacciones recurrentes y conciliaciones se eliminan con el
         <translation>Beneficiario:</translation>
     </message>
     <message>
-        <source>$ </source>
-        <translation>$ </translation>
-    </message>
-    <message>
         <source>Amount:</source>
         <translation>Importe:</translation>
     </message>
@@ -1680,6 +1691,14 @@ Sus transacciones, transacciones recurrentes y conciliaciones se eliminan con el
     <message>
         <source>years</source>
         <translation>años</translation>
+    </message>
+    <message>
+        <source>Create an account first: a recurring transaction is posted to an account.</source>
+        <translation>Cree primero una cuenta: una transacción recurrente se registra en una cuenta.</translation>
+    </message>
+    <message>
+        <source>Choose the account to post to.</source>
+        <translation>Elija la cuenta en la que se registra.</translation>
     </message>
 </context>
 <context>

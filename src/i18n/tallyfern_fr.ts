@@ -449,12 +449,27 @@ Vérifiez les droits d&apos;accès aux fichiers et réessayez.</translation>
         <translation>Choisir une date</translation>
     </message>
     <message>
-        <source>Type a date as M/D/YYYY.</source>
-        <translation>Saisissez la date au format M/J/AAAA.</translation>
+        <source>Type a date as %1.</source>
+        <translation>Saisissez la date au format %1.</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; is not a date. Type it as M/D/YYYY.</source>
-        <translation>«&#xa0;%1&#xa0;» n&apos;est pas une date. Saisissez-la au format M/J/AAAA.</translation>
+        <source>&quot;%1&quot; is not a date. Type it as %2.</source>
+        <translation>«&#xa0;%1&#xa0;» n&apos;est pas une date. Saisissez-la au format %2.</translation>
+    </message>
+    <message>
+        <source>D</source>
+        <comment>stands for a digit of the day in a date pattern such as M/D/YYYY</comment>
+        <translation>J</translation>
+    </message>
+    <message>
+        <source>M</source>
+        <comment>stands for a digit of the month in a date pattern such as M/D/YYYY</comment>
+        <translation>M</translation>
+    </message>
+    <message>
+        <source>Y</source>
+        <comment>stands for a digit of the year in a date pattern such as M/D/YYYY</comment>
+        <translation>A</translation>
     </message>
 </context>
 <context>
@@ -1542,10 +1557,6 @@ Ses opérations, opérations récurrentes et rapprochements seront supprimés av
         <translation>Bénéficiaire&#xa0;:</translation>
     </message>
     <message>
-        <source>$ </source>
-        <translation>$ </translation>
-    </message>
-    <message>
         <source>Amount:</source>
         <translation>Montant&#xa0;:</translation>
     </message>
@@ -1680,6 +1691,14 @@ Ses opérations, opérations récurrentes et rapprochements seront supprimés av
     <message>
         <source>years</source>
         <translation>ans</translation>
+    </message>
+    <message>
+        <source>Create an account first: a recurring transaction is posted to an account.</source>
+        <translation>Créez d&apos;abord un compte : une opération récurrente est passée sur un compte.</translation>
+    </message>
+    <message>
+        <source>Choose the account to post to.</source>
+        <translation>Choisissez le compte sur lequel la passer.</translation>
     </message>
 </context>
 <context>

@@ -449,12 +449,27 @@ Please check file permissions and try again.</source>
         <translation>日付を選択</translation>
     </message>
     <message>
-        <source>Type a date as M/D/YYYY.</source>
-        <translation>日付を M/D/YYYY の形式で入力してください。</translation>
+        <source>Type a date as %1.</source>
+        <translation>日付を %1 の形式で入力してください。</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; is not a date. Type it as M/D/YYYY.</source>
-        <translation>「%1」は日付ではありません。M/D/YYYY の形式で入力してください。</translation>
+        <source>&quot;%1&quot; is not a date. Type it as %2.</source>
+        <translation>「%1」は日付ではありません。%2 の形式で入力してください。</translation>
+    </message>
+    <message>
+        <source>D</source>
+        <comment>stands for a digit of the day in a date pattern such as M/D/YYYY</comment>
+        <translation>D</translation>
+    </message>
+    <message>
+        <source>M</source>
+        <comment>stands for a digit of the month in a date pattern such as M/D/YYYY</comment>
+        <translation>M</translation>
+    </message>
+    <message>
+        <source>Y</source>
+        <comment>stands for a digit of the year in a date pattern such as M/D/YYYY</comment>
+        <translation>Y</translation>
     </message>
 </context>
 <context>
@@ -1536,10 +1551,6 @@ Its transactions, recurring transactions and reconciliations are deleted with it
         <translation>取引先:</translation>
     </message>
     <message>
-        <source>$ </source>
-        <translation>$ </translation>
-    </message>
-    <message>
         <source>Amount:</source>
         <translation>金額:</translation>
     </message>
@@ -1674,6 +1685,14 @@ Its transactions, recurring transactions and reconciliations are deleted with it
     <message>
         <source>years</source>
         <translation>年</translation>
+    </message>
+    <message>
+        <source>Create an account first: a recurring transaction is posted to an account.</source>
+        <translation>先に口座を作成してください。定期取引は口座に記帳されます。</translation>
+    </message>
+    <message>
+        <source>Choose the account to post to.</source>
+        <translation>記帳先の口座を選択してください。</translation>
     </message>
 </context>
 <context>

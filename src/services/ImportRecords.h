@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DateText.h"
+
 #include <QDate>
 #include <QList>
 #include <QString>
@@ -57,6 +59,6 @@ struct CsvSettings
     int depositColumn = -1;
     int checkNumberColumn = -1;
     int categoryColumn = -1;
-    QString dateFormat = QStringLiteral("M/d/yyyy");
+    QString dateFormat = DateText::registerFormat();
     bool decimalComma = false;
 };

@@ -3,14 +3,19 @@
 #include <QDate>
 #include <QLineEdit>
 
-// A line edit for dates typed as "M/d/yyyy" (or with two-digit years, which
-// count from 2000). Up and Down, + and - step the date by a day; the calendar
-// button opens a month view.
+// A line edit for dates, shown in a display format (the register's "M/d/yyyy"
+// unless set) and read back as typed in it: a day or month of one or two
+// digits, a year of four digits or two (which count from 2000). Up and Down,
+// + and - step the date by a day; the calendar button opens a month view.
 class DateField : public QLineEdit
 {
     Q_OBJECT
 public:
     explicit DateField(QWidget *parent = nullptr);
+
+    // Qt's date format letters ("MM/dd/yyyy", a locale's short format).
+    void setDisplayFormat(const QString &format);
+    QString displayFormat() const { return m_format; }
 
     // The typed date, or the last stored one when the text is not a date.
     QDate date() const;
@@ -22,9 +27,17 @@ public:
     QString problem() const;
     // Marks the field when its text is not a date, and unmarks it otherwise.
     void updateMark();
+    // Whether the text is a date; when it is not, marks the field and puts
+    // the reason in `problem`.
+    bool checkText(QString *problem);
 
     // "M/d/yyyy", "MM/dd/yyyy", "M/d/yy" or "MM/dd/yy"; invalid otherwise.
     static QDate parse(const QString &text);
+    // The text read in `format`: its separators as they are, d/dd and M/MM
+    // as one or two digits, yy/yyyy as two digits (20yy) or four. Invalid
+    // when the text is not a date in that format.
+    static QDate parse(const QString &text, const QString &format);
+    // In the register's format.
     static QString format(const QDate &date);
 
 signals:
@@ -38,6 +51,10 @@ private:
     void commitText();
     void stepDays(int days);
     void showCalendar();
+    QString shown(const QDate &date) const;
+    // The format as the user reads it in a hint: "MM/DD/YYYY".
+    QString formatHint() const;
 
     QDate m_date;
+    QString m_format;
 };

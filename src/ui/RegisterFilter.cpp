@@ -1,5 +1,7 @@
 #include "RegisterFilter.h"
 
+#include "DateText.h"
+
 #include <QCoreApplication>
 #include <QStringList>
 #include <algorithm>
@@ -28,7 +30,7 @@ QString RegisterFilter::description() const
     QStringList parts;
     if (!text.isEmpty())
         parts << tr("containing \"%1\"").arg(text);
-    const QString format = QStringLiteral("M/d/yyyy");
+    const QString format = DateText::registerFormat();
     if (dateFrom.isValid() && dateTo.isValid())
         parts << tr("from %1 to %2").arg(dateFrom.toString(format), dateTo.toString(format));
     else if (dateFrom.isValid())

@@ -195,6 +195,16 @@ void RegisterModel::setAccountNames(const QHash<QString, QString> &names)
     m_accountNames = names;
 }
 
+void RegisterModel::setAccountCurrencies(const QHash<QString, Currency> &currencies)
+{
+    m_accountCurrencies = currencies;
+}
+
+Currency RegisterModel::currencyOf(const Transaction &t) const
+{
+    return m_accountCurrencies.value(t.accountId, m_currency);
+}
+
 void RegisterModel::setCategoryPaths(const QHash<QString, QString> &paths)
 {
     m_categoryPaths = paths;
@@ -401,13 +411,13 @@ QVariant RegisterModel::cellData(int column, int role, const DisplayRow &shown) 
         case MemoColumn:
             return t.memo;
         case PaymentColumn:
-            return t.amount < 0 ? Money::formatPlain(-t.amount, m_currency) : QString();
+            return t.amount < 0 ? Money::formatPlain(-t.amount, currencyOf(t)) : QString();
         case DepositColumn:
-            return t.amount > 0 ? Money::formatPlain(t.amount, m_currency) : QString();
+            return t.amount > 0 ? Money::formatPlain(t.amount, currencyOf(t)) : QString();
         case ClearedColumn:
             return clearedText(t);
         case BalanceColumn:
-            return hasBalance ? Money::format(balance, m_currency) : QString();
+            return hasBalance ? Money::format(balance, currencyOf(t)) : QString();
         default:
             return {};
         }

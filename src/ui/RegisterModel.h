@@ -78,6 +78,9 @@ public:
     QString accountId() const { return m_accountId; }
     Currency currency() const { return m_currency; }
     void setAccountNames(const QHash<QString, QString> &names);
+    // Rows of several accounts (search results) each show their own account's
+    // currency; a row of an account not listed shows the model's currency.
+    void setAccountCurrencies(const QHash<QString, Currency> &currencies);
     void setCategoryPaths(const QHash<QString, QString> &paths);
     QString categoryPath(const QString &categoryId) const { return m_categoryPaths.value(categoryId); }
     QString accountName(const QString &accountId) const { return m_accountNames.value(accountId); }
@@ -109,6 +112,7 @@ private:
     };
 
     QVariant cellData(int column, int role, const DisplayRow &shown) const;
+    Currency currencyOf(const Transaction &transaction) const;
     int sourceIndex(int row) const;
     void applySort();
     bool lessThan(int a, int b) const;
@@ -125,6 +129,7 @@ private:
     QString m_accountId;
     Currency m_currency = Currency::USD;
     QHash<QString, QString> m_accountNames;
+    QHash<QString, Currency> m_accountCurrencies;
     QHash<QString, QString> m_categoryPaths;
 
     int m_pendingRow = -1;

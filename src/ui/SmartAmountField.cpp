@@ -27,6 +27,11 @@ void SmartAmountField::setCurrency(Currency currency, bool allowNegative)
     m_keepsTypedText = true;
 }
 
+void SmartAmountField::setCurrencyPrefix(Currency currency)
+{
+    setPrefix(Money::symbol(currency) + QLatin1Char(' '));
+}
+
 Currency SmartAmountField::fieldCurrency() const
 {
     // A field without decimals holds whole units (yen): typed digits are never

@@ -26,6 +26,8 @@ public:
     // it cannot read as typed, for typedAmount() to refuse; others put their
     // last good value back, as a spin box does.
     void setCurrency(Currency currency, bool allowNegative = true);
+    // The currency's symbol in front of the amount ("¥ 1000"), as the forms show it.
+    void setCurrencyPrefix(Currency currency);
 
     // The shown text in minor units (an empty field is 0); empty when the text
     // is not an amount or lies outside the range, with the reason in `problem`.

@@ -1,7 +1,15 @@
+#include "AccountFormDialog.h"
+#include "AccountRepository.h"
 #include "DateField.h"
+#include "ReconciliationScreen.h"
+#include "RecurringFormDialog.h"
+#include "SearchScreen.h"
+#include "TestApp.h"
 
+#include <QCheckBox>
 #include <QSignalSpy>
 #include <QtTest>
+#include <memory>
 
 class TestDateField : public QObject
 {
@@ -15,6 +23,8 @@ private slots:
     void unreadableTextFallsBackToLastDate();
     void setDateEmitsOnlyOnChange();
     void keysStepTheDate();
+    void everyFieldReadsWhatIsTyped_data();
+    void everyFieldReadsWhatIsTyped();
 };
 
 void TestDateField::parse_data()
@@ -119,6 +129,67 @@ void TestDateField::keysStepTheDate()
     QCOMPARE(field.date(), QDate(2024, 3, 1));
     QTest::keyClick(&field, Qt::Key_Minus);
     QCOMPARE(field.date(), QDate(2024, 2, 29));
+}
+
+void TestDateField::everyFieldReadsWhatIsTyped_data()
+{
+    QTest::addColumn<QString>("field"); // object name; empty for the register's own editor
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QDate>("expected"); // invalid: refused
+    QTest::addColumn<QString>("shown");  // the date as the field then shows it
+
+    const QDate none;
+    QTest::newRow("as of, as shown") << "asOfEdit" << "11/30/26" << QDate(2026, 11, 30) << "11/30/26";
+    QTest::newRow("as of, one-digit day") << "asOfEdit" << "12/7/26" << QDate(2026, 12, 7) << "12/7/26";
+    QTest::newRow("as of, long year") << "asOfEdit" << "1/5/2026" << QDate(2026, 1, 5) << "1/5/26";
+    QTest::newRow("as of, no such day") << "asOfEdit" << "11/31/26" << none << "11/31/26";
+    QTest::newRow("search, as shown") << "fromDate" << "03/05/2026" << QDate(2026, 3, 5) << "03/05/2026";
+    QTest::newRow("search, short") << "fromDate" << "3/5/26" << QDate(2026, 3, 5) << "03/05/2026";
+    QTest::newRow("search, no year") << "toDate" << "3/5" << none << "3/5";
+    QTest::newRow("register") << "" << "12/4/26" << QDate(2026, 12, 4) << "12/4/2026";
+    QTest::newRow("register, day first") << "" << "30.11.2026" << none << "30.11.2026";
+    QTest::newRow("recurring start") << "startDateField" << "2/3/25" << QDate(2025, 2, 3) << "2/3/2025";
+    QTest::newRow("recurring end, letters") << "endDateField" << "soon" << none << "soon";
+    QTest::newRow("statement") << "statementDateField" << "11/30/2026" << QDate(2026, 11, 30) << "11/30/2026";
+    QTest::newRow("statement, month 13") << "statementDateField" << "13/1/2026" << none << "13/1/2026";
+}
+
+void TestDateField::everyFieldReadsWhatIsTyped()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QDate, expected);
+    QFETCH(QString, shown);
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    TestApp test;
+    test.addAccount(QStringLiteral("Checking")); // the recurring form posts to it
+    std::unique_ptr<QWidget> host;
+    if (field == QLatin1String("asOfEdit"))
+        host = std::make_unique<AccountFormDialog>();
+    else if (field.endsWith(QLatin1String("Date")))
+        host = std::make_unique<SearchScreen>(test.app());
+    else if (field == QLatin1String("statementDateField"))
+        host = std::make_unique<ReconciliationScreen>(test.app());
+    else if (!field.isEmpty())
+        host = std::make_unique<RecurringFormDialog>(test.app());
+    else
+        host = std::make_unique<DateField>();
+    auto *edit = field.isEmpty() ? static_cast<DateField *>(host.get()) : host->findChild<DateField *>(field);
+
+    edit->setDate(QDate(2030, 6, 15));
+    edit->setText(typed);
+    emit edit->editingFinished();
+    QCOMPARE(edit->hasValidText(), expected.isValid());
+    QCOMPARE(edit->text(), shown);
+    // Text it cannot read is marked and left as typed, never read as another date.
+    QCOMPARE(edit->date(), expected.isValid() ? expected : QDate(2030, 6, 15));
+    QCOMPARE(edit->styleSheet().isEmpty(), expected.isValid());
+    if (auto *recurring = qobject_cast<RecurringFormDialog *>(host.get())) {
+        recurring->findChild<QCheckBox *>(QStringLiteral("hasEndDateCheck"))->setChecked(true);
+        recurring->accept();
+        QCOMPARE(recurring->result() == QDialog::Accepted, expected.isValid());
+    }
+    QLocale::setDefault(QLocale::c());
 }
 
 QTEST_MAIN(TestDateField)

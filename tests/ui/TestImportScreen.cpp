@@ -1,6 +1,7 @@
 #include "AccountFormDialog.h"
 #include "AccountRepository.h"
 #include "AccountSidebar.h"
+#include "DateField.h"
 #include "ImportPreviewModel.h"
 #include "ImportPreviewReader.h"
 #include "ImportScreen.h"
@@ -14,7 +15,6 @@
 #include <QAbstractItemModelTester>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -128,7 +128,7 @@ void TestImportScreen::importIntoNewAccountWithoutDoubling()
     answerer.expectDialog<AccountFormDialog>([](AccountFormDialog *dialog) {
         dialog->findChild<QLineEdit *>(QStringLiteral("nameEdit"))->setText(QStringLiteral("Girokonto"));
         dialog->findChild<SmartAmountField *>(QStringLiteral("balanceField"))->setValue(100.0);
-        dialog->findChild<QDateEdit *>(QStringLiteral("asOfEdit"))->setDate(QDate(2023, 12, 31));
+        dialog->findChild<DateField *>(QStringLiteral("asOfEdit"))->setDate(QDate(2023, 12, 31));
     });
     screen->findChild<QPushButton *>(QStringLiteral("newAccountButton"))->click();
     QVERIFY(answerer.unexpected().isEmpty());

@@ -1,6 +1,7 @@
 #include "AccountFormDialog.h"
 #include "AccountRepository.h"
 #include "AccountSidebar.h"
+#include "DateField.h"
 #include "MainWindow.h"
 #include "ModalAnswerer.h"
 #include "PreferencesRepository.h"
@@ -16,12 +17,12 @@
 #include "TransactionRepository.h"
 
 #include <QApplication>
-#include <QDateEdit>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QSettings>
 #include <QSplitter>
+#include <QTranslator>
 #include <QtTest>
 
 class TestMainWindow : public QObject
@@ -48,6 +49,9 @@ private slots:
     void windowStateAndLastAccountPersist();
 
 private:
+    // Opens "Everyday" with the starting balance as of 1/15/2025.
+    void newAccountThroughForm(MainWindow &window, ModalAnswerer &answerer, double balance);
+
     std::unique_ptr<TestApp> m_test;
 };
 
@@ -73,16 +77,21 @@ void TestMainWindow::welcomePageWithoutAccounts()
     QCOMPARE(window.registerScreen()->accountId(), window.sidebar()->currentAccountId());
 }
 
+void TestMainWindow::newAccountThroughForm(MainWindow &window, ModalAnswerer &answerer, double balance)
+{
+    answerer.expectDialog<AccountFormDialog>([balance](AccountFormDialog *dialog) {
+        dialog->findChild<QLineEdit *>(QStringLiteral("nameEdit"))->setText(QStringLiteral("Everyday"));
+        dialog->findChild<SmartAmountField *>(QStringLiteral("balanceField"))->setValue(balance);
+        dialog->findChild<DateField *>(QStringLiteral("asOfEdit"))->setDate(QDate(2025, 1, 15));
+    });
+    window.newAccount();
+}
+
 void TestMainWindow::newAccountMovesStartingBalanceIntoOpeningTransaction()
 {
     MainWindow window(m_test->app());
     ModalAnswerer answerer;
-    answerer.expectDialog<AccountFormDialog>([](AccountFormDialog *dialog) {
-        dialog->findChild<QLineEdit *>(QStringLiteral("nameEdit"))->setText(QStringLiteral("Everyday"));
-        dialog->findChild<SmartAmountField *>(QStringLiteral("balanceField"))->setValue(1234.56);
-        dialog->findChild<QDateEdit *>(QStringLiteral("asOfEdit"))->setDate(QDate(2025, 1, 15));
-    });
-    window.newAccount();
+    newAccountThroughForm(window, answerer, 1234.56);
     QVERIFY(answerer.unexpected().isEmpty());
 
     const QList<Account> accounts = m_test->app()->accounts()->findAll();

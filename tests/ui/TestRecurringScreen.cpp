@@ -10,6 +10,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -313,12 +314,18 @@ void TestRecurringScreen::newRecordWithoutAccountIsNotStored()
     QCOMPARE(m_screen->model()->rowCount(), 1);
     QCOMPARE(m_screen->model()->recordAt(0)->accountId, m_checking.id);
 
-    // The same without any account.
+    // Without any account, OK is refused with the account marked and a reason.
     m_screen.reset();
     m_test.reset();
     m_test = std::make_unique<TestApp>();
     m_screen = std::make_unique<RecurringScreen>(m_test->app());
-    answerer.expectDialog<RecurringFormDialog>(fill);
+    answerer.expectDialog<RecurringFormDialog>([&](RecurringFormDialog *dialog) {
+        fill(dialog);
+        dialog->accept();
+        QVERIFY(dialog->isVisible());
+        QVERIFY(!dialog->findChild<QComboBox *>(QStringLiteral("accountCombo"))->styleSheet().isEmpty());
+        QVERIFY(!dialog->findChild<QLabel *>(QStringLiteral("errorLabel"))->isHidden());
+    }, false);
     m_screen->showNewForm();
     QCOMPARE(answerer.pendingHandlers(), 0);
     QCOMPARE(TestDatabase::scalar(QStringLiteral("SELECT COUNT(*) FROM recurring_transactions")).toInt(), 0);

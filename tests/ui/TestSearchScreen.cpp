@@ -1,3 +1,4 @@
+#include "DateField.h"
 #include "MainWindow.h"
 #include "ModalAnswerer.h"
 #include "PopupMenuProbe.h"
@@ -10,7 +11,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTableView>
@@ -142,7 +142,7 @@ void TestSearchScreen::filtersSearchAtOnce()
         child<QCheckBox>("clearedCheck")->setChecked(true);
     } else {
         child<QCheckBox>("dateRangeCheck")->setChecked(true);
-        QVERIFY(child<QDateEdit>("fromDate")->isEnabled());
+        QVERIFY(child<DateField>("fromDate")->isEnabled());
     }
     QCOMPARE(m_searches->count(), 1);
     QCOMPARE(shownPayees(), expected);
@@ -150,8 +150,8 @@ void TestSearchScreen::filtersSearchAtOnce()
 
 void TestSearchScreen::uncheckedDatesDoNotSearch()
 {
-    auto *from = child<QDateEdit>("fromDate");
-    auto *to = child<QDateEdit>("toDate");
+    auto *from = child<DateField>("fromDate");
+    auto *to = child<DateField>("toDate");
     from->setDate(QDate::currentDate());
     QCOMPARE(m_searches->count(), 0);
     child<QCheckBox>("dateRangeCheck")->setChecked(true);

@@ -1,15 +1,12 @@
 #include "AccountFormDialog.h"
 
-#include "AppState.h"
+#include "DateField.h"
 #include "Money.h"
 #include "SmartAmountField.h"
 
-#include <QCalendarWidget>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
@@ -72,13 +69,11 @@ void AccountFormDialog::buildForm()
     m_balanceField->setValue(0.0);
     form->addRow(tr("Starting &Balance:"), m_balanceField);
 
-    m_asOfEdit = new QDateEdit(QDate::currentDate(), this);
+    // Typed as shown: a spin box of date parts would put digits typed over
+    // the wrong part and make another date of them.
+    m_asOfEdit = new DateField(this);
     m_asOfEdit->setObjectName(QStringLiteral("asOfEdit"));
     m_asOfEdit->setDisplayFormat(QLocale().dateFormat(QLocale::ShortFormat));
-    m_asOfEdit->setCalendarPopup(true);
-    m_asOfEdit->calendarWidget()->setFirstDayOfWeek(Qt::DayOfWeek(qBound(1, AppState::weekStartDay(), 7)));
-    // Tab leaves the date for the next field instead of stepping through its parts.
-    m_asOfEdit->installEventFilter(this);
     form->addRow(tr("&As of:"), m_asOfEdit);
 
     // The balance is typed in the currency's own units: whole yen have no
@@ -111,7 +106,7 @@ void AccountFormDialog::applyCurrency()
     const Currency currency = currencyFromString(m_currencyCombo->currentData().toString());
     const double value = m_balanceField->value();
     m_balanceField->setCurrency(currency, true);
-    m_balanceField->setPrefix(Money::symbol(currency) + QLatin1Char(' '));
+    m_balanceField->setCurrencyPrefix(currency);
     m_balanceField->setValue(value);
 }
 
@@ -205,22 +200,15 @@ void AccountFormDialog::setCurrencyLocked(bool locked)
 void AccountFormDialog::accept()
 {
     QString problem;
-    if (!m_balanceField->typedAmount(&problem)) {
+    QWidget *field = nullptr;
+    if (!m_balanceField->typedAmount(&problem))
+        field = m_balanceField;
+    else if (m_asOfEdit->isEnabled() && !m_asOfEdit->checkText(&problem))
+        field = m_asOfEdit;
+    if (field) {
         QMessageBox::warning(this, windowTitle(), problem);
-        m_balanceField->setFocus();
+        field->setFocus();
         return;
     }
     QDialog::accept();
-}
-
-bool AccountFormDialog::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_asOfEdit && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
-            focusNextPrevChild(key == Qt::Key_Tab);
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }

@@ -5,8 +5,8 @@
 #include <QDate>
 #include <QDialog>
 
+class DateField;
 class QComboBox;
-class QDateEdit;
 class QLineEdit;
 class SmartAmountField;
 
@@ -31,11 +31,8 @@ public:
     void setCurrencyLocked(bool locked);
 
 public slots:
-    // Refuses a balance the form cannot read, saying why.
+    // Refuses a balance or date the form cannot read, saying why.
     void accept() override;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildForm();
@@ -46,7 +43,7 @@ private:
     QComboBox *m_typeCombo = nullptr;
     QComboBox *m_currencyCombo = nullptr;
     SmartAmountField *m_balanceField = nullptr;
-    QDateEdit *m_asOfEdit = nullptr;
+    DateField *m_asOfEdit = nullptr;
     QLineEdit *m_institutionEdit = nullptr;
     QLineEdit *m_numberEdit = nullptr;
     Account m_account;

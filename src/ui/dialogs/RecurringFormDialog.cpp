@@ -5,10 +5,12 @@
 #include "CategoryRepository.h"
 #include "DateField.h"
 #include "EntryChoices.h"
+#include "FormErrorLabel.h"
 #include "Money.h"
 #include "RecurringRepository.h"
 #include "RecurringService.h"
 #include "SmartAmountField.h"
+#include "ThemeManager.h"
 #include "TransactionRepository.h"
 
 #include <QButtonGroup>
@@ -154,9 +156,7 @@ void RecurringFormDialog::setupUi()
 
     m_amountField = new SmartAmountField(this);
     m_amountField->setObjectName(QStringLiteral("amountField"));
-    m_amountField->setDecimals(2);
-    m_amountField->setRange(0, 99999999.99);
-    m_amountField->setPrefix(tr("$ "));
+    m_amountField->setCurrency(Currency::USD, false);
     m_amountField->setValue(0);
     m_form->addRow(tr("Amount:"), m_amountField);
 
@@ -236,9 +236,11 @@ void RecurringFormDialog::setupUi()
     m_form->addRow(QString(), m_activeCheck);
 
     layout->addLayout(m_form);
+    m_errorLabel = new FormErrorLabel(this);
+    layout->addWidget(m_errorLabel);
     layout->addSpacing(12);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::accepted, this, &RecurringFormDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
 
@@ -292,6 +294,8 @@ void RecurringFormDialog::loadRecurring(const RecurringTransaction &record)
         const int category = m_categoryCombo->findData(record.categoryId);
         if (category >= 0)
             m_categoryCombo->setCurrentIndex(category);
+        else // deleted since: shown as none, and kept on the record
+            m_categoryCombo->setItemData(0, record.categoryId);
     }
 
     const int frequency =
@@ -320,6 +324,10 @@ void RecurringFormDialog::loadRecurring(const RecurringTransaction &record)
 void RecurringFormDialog::onAccountChanged()
 {
     const QString accountId = m_accountCombo->currentData().toString();
+    if (!accountId.isEmpty() && !m_accountCombo->styleSheet().isEmpty()) {
+        m_accountCombo->setStyleSheet(QString());
+        m_errorLabel->hide();
+    }
     if (!accountId.isEmpty())
         m_payeeCompleter->setModel(
             new QStringListModel(m_state->transactions()->payees(accountId), m_payeeCompleter));
@@ -335,10 +343,10 @@ Currency RecurringFormDialog::amountCurrency() const
 
 void RecurringFormDialog::updateAmountUnits()
 {
-    // Typed money is in the account's own units: whole yen, cents elsewhere.
-    const bool wholeUnits = Money::minorUnitFactor(amountCurrency()) == 1;
-    m_amountField->setDecimals(wholeUnits ? 0 : 2);
-    m_amountField->setRange(0, wholeUnits ? 99999999.0 : 99999999.99);
+    // Typed money is in the account's own units behind its symbol: whole
+    // yen, cents elsewhere.
+    m_amountField->setCurrency(amountCurrency(), false);
+    m_amountField->setCurrencyPrefix(amountCurrency());
 }
 
 void RecurringFormDialog::updateIntervalUnit()
@@ -367,6 +375,29 @@ void RecurringFormDialog::updateSemimonthlyVisibility()
     m_form->setRowVisible(m_secondDayCombo, semimonthly);
 }
 
+void RecurringFormDialog::accept()
+{
+    QString problem;
+    QWidget *field = nullptr;
+    if (!m_editMode && m_accountCombo->currentData().toString().isEmpty()) {
+        // Without an account there is nowhere to post it.
+        problem = m_accountCombo->count() == 0 ? tr("Create an account first: a recurring transaction "
+                                                    "is posted to an account.")
+                                               : tr("Choose the account to post to.");
+        m_accountCombo->setStyleSheet(
+            QStringLiteral("QComboBox { border: 2px solid %1; }").arg(ThemeManager::negativeColor().name()));
+        field = m_accountCombo;
+    } else if (!m_amountField->typedAmount(&problem)) {
+        field = m_amountField;
+    } else if (!m_startDateField->checkText(&problem)) {
+        field = m_startDateField;
+    } else if (m_endDateField->isEnabled() && !m_endDateField->checkText(&problem)) {
+        field = m_endDateField;
+    }
+    if (!m_errorLabel->refuse(field, problem))
+        QDialog::accept();
+}
+
 RecurringTransaction RecurringFormDialog::recurring() const
 {
     RecurringTransaction result = m_original;
@@ -378,7 +409,8 @@ RecurringTransaction RecurringFormDialog::recurring() const
     result.accountId = m_editMode ? m_original.accountId : m_accountCombo->currentData().toString();
     result.payee = m_payeeEdit->text().trimmed();
 
-    const qint64 magnitude = Money::toMinorUnits(m_amountField->value(), amountCurrency()).value_or(0);
+    // accept() has refused an amount the field cannot read.
+    const qint64 magnitude = m_amountField->typedAmount().value_or(0);
     result.amount = m_paymentRadio->isChecked() ? -magnitude : magnitude;
 
     result.categoryId = m_categoryCombo->currentData().toString();

@@ -11,6 +11,7 @@
 
 class AppState;
 class DateField;
+class FormErrorLabel;
 class QCheckBox;
 class QComboBox;
 class QCompleter;
@@ -47,6 +48,11 @@ public:
 
     bool isEditMode() const { return m_editMode; }
     bool isCreateFromSeed() const { return m_isCreateFromSeed; }
+
+public slots:
+    // Refuses a record without an account, and dates or an amount the fields
+    // cannot read, marking the field and saying why.
+    void accept() override;
 
 private:
     void setupUi();
@@ -88,4 +94,5 @@ private:
     QCheckBox *m_autoPostCheck = nullptr;
     QSpinBox *m_leadDaysSpin = nullptr;
     QCheckBox *m_activeCheck = nullptr;
+    FormErrorLabel *m_errorLabel = nullptr;
 };

@@ -4,6 +4,7 @@
 #include "AppState.h"
 #include "DateField.h"
 #include "EntryChoices.h"
+#include "FormErrorLabel.h"
 #include "Money.h"
 #include "SmartAmountField.h"
 #include "ThemeManager.h"
@@ -113,12 +114,7 @@ void TransactionFormDialog::buildForm()
     m_noteLabel->hide();
     layout->addWidget(m_noteLabel);
 
-    m_errorLabel = new QLabel(this);
-    m_errorLabel->setObjectName(QStringLiteral("errorLabel"));
-    m_errorLabel->setTextFormat(Qt::PlainText);
-    m_errorLabel->setWordWrap(true);
-    m_errorLabel->setStyleSheet(ThemeManager::textColorStyleSheet(ThemeManager::negativeColor()));
-    m_errorLabel->hide();
+    m_errorLabel = new FormErrorLabel(this);
     layout->addWidget(m_errorLabel);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Save | QDialogButtonBox::Cancel, this);
@@ -227,19 +223,10 @@ void TransactionFormDialog::accept()
     // Nothing the fields cannot read is saved as something else.
     QString problem;
     QWidget *field = nullptr;
-    if (m_dateField->isEnabled() && !m_dateField->hasValidText()) {
-        m_dateField->updateMark();
-        problem = m_dateField->problem();
+    if (m_dateField->isEnabled() && !m_dateField->checkText(&problem))
         field = m_dateField;
-    } else if (m_amountField->isEnabled() && !m_amountField->typedAmount(&problem)) {
+    else if (m_amountField->isEnabled() && !m_amountField->typedAmount(&problem))
         field = m_amountField;
-    }
-    if (field) {
-        m_errorLabel->setText(problem);
-        m_errorLabel->show();
-        field->setFocus();
-        return;
-    }
-    m_errorLabel->hide();
-    QDialog::accept();
+    if (!m_errorLabel->refuse(field, problem))
+        QDialog::accept();
 }

@@ -7,6 +7,7 @@
 
 class AppState;
 class DateField;
+class FormErrorLabel;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -52,5 +53,5 @@ private:
     QLineEdit *m_memoEdit = nullptr;
     QCheckBox *m_clearedCheck = nullptr;
     QLabel *m_noteLabel = nullptr;
-    QLabel *m_errorLabel = nullptr;
+    FormErrorLabel *m_errorLabel = nullptr;
 };

@@ -77,9 +77,8 @@ ReconciliationScreen::ReconciliationScreen(AppState *app, QWidget *parent)
     leftLayout->addWidget(new QLabel(tr("Statement Balance:"), left));
     m_balanceField = new SmartAmountField(left);
     m_balanceField->setObjectName(QStringLiteral("statementBalanceField"));
-    m_balanceField->setDecimals(2);
-    m_balanceField->setRange(-99999999.99, 99999999.99);
-    m_balanceField->setPrefix(QStringLiteral("$ "));
+    m_balanceField->setCurrency(m_currency, true);
+    m_balanceField->setCurrencyPrefix(m_currency);
     m_balanceField->setValue(0.0);
     connect(m_balanceField, &SmartAmountField::valueChanged, this, &ReconciliationScreen::updateDifference);
     leftLayout->addWidget(m_balanceField);
@@ -229,15 +228,10 @@ void ReconciliationScreen::setAccount(const QString &accountId)
         return;
     }
     m_currency = account->currency;
-    // The statement balance is typed in the account's own units: whole yen
-    // for a yen account.
-    if (Money::minorUnitFactor(m_currency) == 1) {
-        m_balanceField->setDecimals(0);
-        m_balanceField->setRange(-9999999999.0, 9999999999.0);
-    } else {
-        m_balanceField->setDecimals(2);
-        m_balanceField->setRange(-99999999.99, 99999999.99);
-    }
+    // The statement balance is typed in the account's own units (whole yen
+    // for a yen account) behind its symbol.
+    m_balanceField->setCurrency(m_currency, true);
+    m_balanceField->setCurrencyPrefix(m_currency);
     m_previousBalance = reconciled->balance;
 
     const QDate proposed = ReconciliationService::defaultStatementDate(
@@ -326,6 +320,9 @@ void ReconciliationScreen::onTransactionToggled(int)
 
 qint64 ReconciliationScreen::statementMinorUnits() const
 {
+    // Text the field cannot read counts as its last amount; Finish refuses it.
+    if (const std::optional<qint64> typed = m_balanceField->typedAmount())
+        return *typed;
     return Money::toMinorUnits(m_balanceField->value(), m_currency).value_or(0);
 }
 
@@ -372,6 +369,19 @@ void ReconciliationScreen::finish()
 {
     if (m_finishing || m_accountId.isEmpty())
         return;
+    // A statement date or balance the fields cannot read is refused, never
+    // recorded as the last one they could.
+    QString problem;
+    QWidget *unreadable = nullptr;
+    if (!m_dateField->checkText(&problem))
+        unreadable = m_dateField;
+    else if (!m_balanceField->typedAmount(&problem))
+        unreadable = m_balanceField;
+    if (unreadable) {
+        PlainMessage::show(this, QMessageBox::Warning, tr("Reconcile Account"), problem, QMessageBox::Ok);
+        unreadable->setFocus();
+        return;
+    }
     // Text typed but not yet committed counts, as it is what the user sees.
     m_balanceField->interpretText();
     const Summary s = summary();

@@ -41,7 +41,7 @@ int compareOn(int column, const RecurringTransaction &a, const RecurringTransact
 
 RecurringModel::RecurringModel(AccountRepository *accounts, QObject *parent)
     : QAbstractTableModel(parent)
-    , m_accounts(accounts)
+    , m_accountRepository(accounts)
 {
 }
 
@@ -69,7 +69,7 @@ QVariant RecurringModel::data(const QModelIndex &index, int role) const
         case PayeeColumn:
             return r.payee;
         case AmountColumn:
-            return Money::format(r.amount, Currency::USD);
+            return Money::format(r.amount, account(r.accountId).currency);
         case FrequencyColumn:
             return recurrenceText(r);
         case NextDueColumn:
@@ -135,7 +135,7 @@ void RecurringModel::setRows(const QList<RecurringTransaction> &rows)
 {
     beginResetModel();
     m_loaded = rows;
-    m_accountNames.clear();
+    m_accounts.clear();
     sortRows();
     endResetModel();
 }
@@ -227,16 +227,16 @@ QString RecurringModel::semiMonthlyDayText(int day)
 
 QString RecurringModel::accountName(const QString &accountId) const
 {
-    if (accountId.isEmpty())
-        return QString();
-    const auto cached = m_accountNames.constFind(accountId);
-    if (cached != m_accountNames.constEnd())
+    return accountId.isEmpty() ? QString() : account(accountId).name;
+}
+
+const Account &RecurringModel::account(const QString &accountId) const
+{
+    const auto cached = m_accounts.constFind(accountId);
+    if (cached != m_accounts.constEnd())
         return *cached;
-    QString name;
-    if (m_accounts) {
-        if (const std::optional<Account> account = m_accounts->findById(accountId))
-            name = account->name;
-    }
-    m_accountNames.insert(accountId, name);
-    return name;
+    std::optional<Account> found;
+    if (m_accountRepository && !accountId.isEmpty())
+        found = m_accountRepository->findById(accountId);
+    return *m_accounts.insert(accountId, found.value_or(Account()));
 }

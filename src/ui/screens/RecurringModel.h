@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Account.h"
 #include "RecurringTransaction.h"
 
 #include <QAbstractTableModel>
@@ -59,11 +60,13 @@ public:
 
 private:
     void sortRows();
+    // The account, soft-deleted or not; a default one (no name, USD) when there is none.
+    const Account &account(const QString &accountId) const;
 
-    AccountRepository *m_accounts = nullptr;
+    AccountRepository *m_accountRepository = nullptr;
     QList<RecurringTransaction> m_loaded;
     QList<RecurringTransaction> m_rows;
-    mutable QHash<QString, QString> m_accountNames;
+    mutable QHash<QString, Account> m_accounts;
     int m_sortColumn = NextDueColumn;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
 };

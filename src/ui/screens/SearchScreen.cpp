@@ -3,6 +3,7 @@
 #include "AccountRepository.h"
 #include "AppState.h"
 #include "CategoryRepository.h"
+#include "DateField.h"
 #include "EntryChoices.h"
 #include "RegisterModel.h"
 #include "TransactionActions.h"
@@ -11,7 +12,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -55,15 +55,15 @@ SearchScreen::SearchScreen(AppState *app, QWidget *parent)
     m_dateRangeCheck->setObjectName(QStringLiteral("dateRangeCheck"));
     filters->addWidget(m_dateRangeCheck);
     const QDate today = QDate::currentDate();
-    m_fromDate = new QDateEdit(today.addMonths(-1), this);
+    m_fromDate = new DateField(this);
     m_fromDate->setObjectName(QStringLiteral("fromDate"));
-    m_toDate = new QDateEdit(today, this);
+    m_toDate = new DateField(this);
     m_toDate->setObjectName(QStringLiteral("toDate"));
-    for (QDateEdit *edit : {m_fromDate, m_toDate}) {
-        edit->setCalendarPopup(true);
+    for (DateField *edit : {m_fromDate, m_toDate}) {
         edit->setDisplayFormat(QStringLiteral("MM/dd/yyyy"));
         edit->setEnabled(false);
     }
+    m_fromDate->setDate(today.addMonths(-1));
     filters->addWidget(m_fromDate);
     filters->addWidget(new QLabel(tr("to"), this));
     filters->addWidget(m_toDate);
@@ -98,8 +98,8 @@ SearchScreen::SearchScreen(AppState *app, QWidget *parent)
         m_toDate->setEnabled(checked);
         performSearch();
     });
-    for (QDateEdit *edit : {m_fromDate, m_toDate})
-        connect(edit, &QDateEdit::dateChanged, this, [this]() {
+    for (DateField *edit : {m_fromDate, m_toDate})
+        connect(edit, &DateField::dateChanged, this, [this]() {
             if (m_dateRangeCheck->isChecked())
                 performSearch();
         });
@@ -145,11 +145,25 @@ void SearchScreen::performSearch()
     filter.accountId = m_accountCombo->currentData().toString();
     filter.categoryId = m_categoryCombo->currentData().toString();
     if (m_dateRangeCheck->isChecked()) {
+        // A bound the field cannot read is marked, and nothing is found for it
+        // rather than for the date the field held before.
+        for (DateField *edit : {m_fromDate, m_toDate}) {
+            edit->updateMark();
+            if (!edit->hasValidText()) {
+                m_model->setEntries({});
+                return;
+            }
+        }
         filter.dateFrom = m_fromDate->date();
         filter.dateTo = m_toDate->date();
     }
     if (m_clearedCheck->isChecked())
         filter.cleared = true;
+    // The results span accounts: each amount is shown in its own account's currency.
+    QHash<QString, Currency> currencies;
+    for (const Account &account : m_app->accounts()->findAll())
+        currencies.insert(account.id, account.currency);
+    m_model->setAccountCurrencies(currencies);
     m_model->setEntries(m_app->transactions()->search(m_searchEdit->text().trimmed(), filter));
 }
 

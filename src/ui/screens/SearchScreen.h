@@ -6,9 +6,9 @@
 #include <functional>
 
 class AppState;
+class DateField;
 class QCheckBox;
 class QComboBox;
-class QDateEdit;
 class QLineEdit;
 class QTableView;
 class QTimer;
@@ -52,8 +52,8 @@ private:
     QTimer *m_debounce = nullptr;
     QComboBox *m_accountCombo = nullptr;
     QComboBox *m_categoryCombo = nullptr;
-    QDateEdit *m_fromDate = nullptr;
-    QDateEdit *m_toDate = nullptr;
+    DateField *m_fromDate = nullptr;
+    DateField *m_toDate = nullptr;
     QCheckBox *m_clearedCheck = nullptr;
     QCheckBox *m_dateRangeCheck = nullptr;
     QTableView *m_results = nullptr;
