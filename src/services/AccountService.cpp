@@ -87,11 +87,11 @@ int AccountService::linkedTransferCount(const QString &id) const
 }
 
 std::optional<Transaction> AccountService::openingTransaction(const QString &id,
-                                                              const QString &openingPayee) const
+                                                              const QStringList &openingPayees) const
 {
     std::optional<Transaction> opening;
     for (const Transaction &t : m_transactions->findByAccount(id)) {
-        if (t.payee != openingPayee || !t.categoryId.isEmpty() || !t.transferDestAccountId.isEmpty() ||
+        if (!openingPayees.contains(t.payee) || !t.categoryId.isEmpty() || !t.transferDestAccountId.isEmpty() ||
             t.isSplit)
             continue;
         if (!opening || t.date < opening->date ||
@@ -101,11 +101,11 @@ std::optional<Transaction> AccountService::openingTransaction(const QString &id,
     return opening;
 }
 
-bool AccountService::updateAccount(Account account, const QDate &openingDate, const QString &openingPayee)
+bool AccountService::updateAccount(Account account, const QDate &openingDate, const QStringList &openingPayees)
 {
     const qint64 balance = account.startingBalance;
     account.startingBalance = 0;
-    const std::optional<Transaction> before = openingTransaction(account.id, openingPayee);
+    const std::optional<Transaction> before = openingTransaction(account.id, openingPayees);
     const QDate date = openingDate.isValid() ? openingDate : QDate::currentDate();
     DatabaseTransaction scope(m_database, "AccountService::updateAccount");
     if (!m_accounts->update(account))
@@ -125,7 +125,7 @@ bool AccountService::updateAccount(Account account, const QDate &openingDate, co
         Transaction t;
         t.accountId = account.id;
         t.date = date;
-        t.payee = openingPayee;
+        t.payee = openingPayees.value(0);
         t.amount = balance;
         t.cleared = true;
         if (!m_writer->insert(t))

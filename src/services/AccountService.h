@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class AccountRepository;
@@ -49,16 +50,18 @@ public:
     int linkedTransferCount(const QString &id) const;
 
     // The account's opening-balance transaction: its oldest live transaction
-    // with the payee `openingPayee` and no category, transfer or split lines;
-    // empty when it has none.
-    std::optional<Transaction> openingTransaction(const QString &id, const QString &openingPayee) const;
+    // whose payee is one of `openingPayees` (the text in every language, as
+    // the row keeps the language it was made in) with no category, transfer
+    // or split lines; empty when it has none.
+    std::optional<Transaction> openingTransaction(const QString &id, const QStringList &openingPayees) const;
 
     // Saves an edited account. Its startingBalance is the opening balance as
     // typed: it goes into the opening-balance transaction (dated
-    // `openingDate`, made when missing, deleted when zero) and the stored
-    // starting balance becomes 0, so that every amount in a balance has a
-    // register row. All or nothing.
-    bool updateAccount(Account account, const QDate &openingDate, const QString &openingPayee);
+    // `openingDate`, found as openingTransaction() finds it, made with the
+    // first of `openingPayees` when missing, deleted when zero) and the
+    // stored starting balance becomes 0, so that every amount in a balance
+    // has a register row. All or nothing.
+    bool updateAccount(Account account, const QDate &openingDate, const QStringList &openingPayees);
 
 private:
     Database *m_database;

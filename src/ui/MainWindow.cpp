@@ -15,6 +15,7 @@
 #include "FeedbackConfig.h"
 #include "ImportScreen.h"
 #include "InteractiveCheck.h"
+#include "OpeningBalance.h"
 #include "PayeeScreen.h"
 #include "PlainMessage.h"
 #include "PreferencesRepository.h"
@@ -560,8 +561,8 @@ void MainWindow::editAccount()
     AccountFormDialog dialog(*account, this);
     // The form edits the opening-balance transaction, so that the balance it
     // shows is one the register has a row for.
-    const QString openingPayee = tr("Opening Balance");
-    const std::optional<Transaction> opening = m_app->accountService()->openingTransaction(id, openingPayee);
+    const QStringList openingPayees = OpeningBalance::payees(tr("Opening Balance"));
+    const std::optional<Transaction> opening = m_app->accountService()->openingTransaction(id, openingPayees);
     dialog.setOpeningBalance(account->startingBalance + (opening ? opening->amount : 0),
                              opening ? opening->date : account->createdAt.toLocalTime().date(),
                              opening && opening->reconciled);
@@ -569,7 +570,7 @@ void MainWindow::editAccount()
     dialog.setCurrencyLocked(!m_app->transactions()->findByAccount(id).isEmpty());
     if (dialog.exec() != QDialog::Accepted)
         return;
-    if (!m_app->accountService()->updateAccount(dialog.account(), dialog.asOfDate(), openingPayee)) {
+    if (!m_app->accountService()->updateAccount(dialog.account(), dialog.asOfDate(), openingPayees)) {
         QMessageBox::warning(this, tr("Edit Account"), tr("The account could not be saved."));
         return;
     }

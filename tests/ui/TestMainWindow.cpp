@@ -45,6 +45,7 @@ private slots:
     void registerPreferencesApply();
     void deleteAccountTakesItsRecordsWithIt();
     void editAccountStoresRecord();
+    void openingBalanceIsFoundInEveryLanguage();
     void autoPostRunsAfterStartup();
     void windowStateAndLastAccountPersist();
 
@@ -381,6 +382,34 @@ void TestMainWindow::editAccountStoresRecord()
     QCOMPARE(rows.constFirst().amount, qint64(500));
     QCOMPARE(rows.constFirst().payee, QStringLiteral("Opening Balance"));
     QTRY_VERIFY(window.windowTitle().startsWith(QStringLiteral("New name")));
+}
+
+void TestMainWindow::openingBalanceIsFoundInEveryLanguage()
+{
+    MainWindow window(m_test->app());
+    ModalAnswerer answerer;
+    newAccountThroughForm(window, answerer, 1500);
+    const QString id = m_test->app()->accounts()->findAll().constFirst().id;
+
+    // Edited after a switch to Spanish, then to Japanese: the form shows the
+    // opening balance made in English, and the one row takes the new amount.
+    for (const auto &[language, typed] : {std::pair{"es", 1500}, std::pair{"ja", 1600}}) {
+        QTranslator translator;
+        QVERIFY(translator.load(QStringLiteral(":/i18n/tallyfern_%1.qm").arg(QLatin1String(language))));
+        QCoreApplication::installTranslator(&translator);
+        answerer.expectDialog<AccountFormDialog>([typed](AccountFormDialog *dialog) {
+            auto *balance = dialog->findChild<SmartAmountField *>(QStringLiteral("balanceField"));
+            QCOMPARE(balance->value(), 1500.0);
+            QCOMPARE(dialog->asOfDate(), QDate(2025, 1, 15));
+            balance->setValue(typed);
+        });
+        window.editAccount();
+        QCoreApplication::removeTranslator(&translator);
+        const QList<Transaction> rows = m_test->app()->transactions()->findByAccount(id);
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows.constFirst().amount, qint64(typed) * 100);
+        QCOMPARE(rows.constFirst().payee, QStringLiteral("Opening Balance"));
+    }
 }
 
 void TestMainWindow::autoPostRunsAfterStartup()

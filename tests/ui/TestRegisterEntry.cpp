@@ -458,7 +458,7 @@ void TestRegisterEntry::accountFormEditsTheOpeningBalance()
     account.startingBalance = 150000;
     QVERIFY(service->createAccount(account, QDate(2026, 1, 2), QStringLiteral("Opening Balance")));
     std::optional<Transaction> opening =
-        service->openingTransaction(account.id, QStringLiteral("Opening Balance"));
+        service->openingTransaction(account.id, QStringList{QStringLiteral("Opening Balance")});
     QVERIFY(opening);
     QCOMPARE(opening->amount, qint64(150000));
 
@@ -472,8 +472,8 @@ void TestRegisterEntry::accountFormEditsTheOpeningBalance()
 
     // A new amount moves the opening transaction; the account's own balance stays 0.
     balance->setValue(2000);
-    QVERIFY(service->updateAccount(dialog.account(), QDate(2026, 1, 3), QStringLiteral("Opening Balance")));
-    opening = service->openingTransaction(account.id, QStringLiteral("Opening Balance"));
+    QVERIFY(service->updateAccount(dialog.account(), QDate(2026, 1, 3), QStringList{QStringLiteral("Opening Balance")}));
+    opening = service->openingTransaction(account.id, QStringList{QStringLiteral("Opening Balance")});
     QCOMPARE(opening->amount, qint64(200000));
     QCOMPARE(opening->date, QDate(2026, 1, 3));
     QCOMPARE(m_test->app()->accounts()->findById(account.id)->startingBalance, qint64(0));
