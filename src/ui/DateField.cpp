@@ -117,6 +117,15 @@ QString DateField::formatHint() const
     return hint;
 }
 
+QSize DateField::minimumSizeHint() const
+{
+    QSize size = QLineEdit::minimumSizeHint();
+    const int text = fontMetrics().horizontalAdvance(shown(QDate(2026, 12, 28)));
+    const int button = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this) + 12;
+    size.setWidth(qMax(size.width(), text + button + 12));
+    return size;
+}
+
 QDate DateField::date() const
 {
     const QDate typed = parse(text(), m_format);

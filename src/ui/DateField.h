@@ -40,6 +40,9 @@ public:
     // In the register's format.
     static QString format(const QDate &date);
 
+    // Room for a whole date of the display format beside the calendar button.
+    QSize minimumSizeHint() const override;
+
 signals:
     void dateChanged(const QDate &date);
 

@@ -98,11 +98,17 @@ SearchScreen::SearchScreen(AppState *app, QWidget *parent)
         m_toDate->setEnabled(checked);
         performSearch();
     });
-    for (DateField *edit : {m_fromDate, m_toDate})
+    for (DateField *edit : {m_fromDate, m_toDate}) {
         connect(edit, &DateField::dateChanged, this, [this]() {
             if (m_dateRangeCheck->isChecked())
                 performSearch();
         });
+        // Text it cannot read changes no date: the search then finds nothing.
+        connect(edit, &QLineEdit::editingFinished, this, [this, edit]() {
+            if (m_dateRangeCheck->isChecked() && !edit->hasValidText())
+                performSearch();
+        });
+    }
     connect(m_clearedCheck, &QCheckBox::toggled, this, &SearchScreen::performSearch);
     connect(m_results, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
         if (!index.isValid())
