@@ -1,5 +1,6 @@
 #include "AccountFormDialog.h"
 #include "AccountRepository.h"
+#include "AccountService.h"
 #include "AccountSidebar.h"
 #include "DateField.h"
 #include "MainWindow.h"
@@ -14,6 +15,7 @@
 #include "SmartAmountField.h"
 #include "StatusBar.h"
 #include "TestApp.h"
+#include "TestRecords.h"
 #include "TransactionRepository.h"
 
 #include <QApplication>
@@ -50,9 +52,6 @@ private slots:
     void windowStateAndLastAccountPersist();
 
 private:
-    // Opens "Everyday" with the starting balance as of 1/15/2025.
-    void newAccountThroughForm(MainWindow &window, ModalAnswerer &answerer, double balance);
-
     std::unique_ptr<TestApp> m_test;
 };
 
@@ -78,21 +77,16 @@ void TestMainWindow::welcomePageWithoutAccounts()
     QCOMPARE(window.registerScreen()->accountId(), window.sidebar()->currentAccountId());
 }
 
-void TestMainWindow::newAccountThroughForm(MainWindow &window, ModalAnswerer &answerer, double balance)
-{
-    answerer.expectDialog<AccountFormDialog>([balance](AccountFormDialog *dialog) {
-        dialog->findChild<QLineEdit *>(QStringLiteral("nameEdit"))->setText(QStringLiteral("Everyday"));
-        dialog->findChild<SmartAmountField *>(QStringLiteral("balanceField"))->setValue(balance);
-        dialog->findChild<DateField *>(QStringLiteral("asOfEdit"))->setDate(QDate(2025, 1, 15));
-    });
-    window.newAccount();
-}
-
 void TestMainWindow::newAccountMovesStartingBalanceIntoOpeningTransaction()
 {
     MainWindow window(m_test->app());
     ModalAnswerer answerer;
-    newAccountThroughForm(window, answerer, 1234.56);
+    answerer.expectDialog<AccountFormDialog>([](AccountFormDialog *dialog) {
+        dialog->findChild<QLineEdit *>(QStringLiteral("nameEdit"))->setText(QStringLiteral("Everyday"));
+        dialog->findChild<SmartAmountField *>(QStringLiteral("balanceField"))->setValue(1234.56);
+        dialog->findChild<DateField *>(QStringLiteral("asOfEdit"))->setDate(QDate(2025, 1, 15));
+    });
+    window.newAccount();
     QVERIFY(answerer.unexpected().isEmpty());
 
     const QList<Account> accounts = m_test->app()->accounts()->findAll();
@@ -386,10 +380,11 @@ void TestMainWindow::editAccountStoresRecord()
 
 void TestMainWindow::openingBalanceIsFoundInEveryLanguage()
 {
+    const Account account = TestRecords::account(QStringLiteral("acc-1"), QStringLiteral("Everyday"), 150000);
+    QVERIFY(m_test->app()->accountService()->createAccount(account, QDate(2025, 1, 15),
+                                                           QStringLiteral("Opening Balance"))); // in English
     MainWindow window(m_test->app());
     ModalAnswerer answerer;
-    newAccountThroughForm(window, answerer, 1500);
-    const QString id = m_test->app()->accounts()->findAll().constFirst().id;
 
     // Edited after a switch to Spanish, then to Japanese: the form shows the
     // opening balance made in English, and the one row takes the new amount.
@@ -405,10 +400,9 @@ void TestMainWindow::openingBalanceIsFoundInEveryLanguage()
         });
         window.editAccount();
         QCoreApplication::removeTranslator(&translator);
-        const QList<Transaction> rows = m_test->app()->transactions()->findByAccount(id);
+        const QList<Transaction> rows = m_test->app()->transactions()->findByAccount(account.id);
         QCOMPARE(rows.size(), 1);
         QCOMPARE(rows.constFirst().amount, qint64(typed) * 100);
-        QCOMPARE(rows.constFirst().payee, QStringLiteral("Opening Balance"));
     }
 }
 

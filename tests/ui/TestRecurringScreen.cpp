@@ -322,9 +322,8 @@ void TestRecurringScreen::newRecordWithoutAccountIsNotStored()
     answerer.expectDialog<RecurringFormDialog>([&](RecurringFormDialog *dialog) {
         fill(dialog);
         dialog->accept();
-        QVERIFY(dialog->isVisible());
+        QVERIFY(dialog->isVisible() && !dialog->findChild<QLabel *>(QStringLiteral("errorLabel"))->isHidden());
         QVERIFY(!dialog->findChild<QComboBox *>(QStringLiteral("accountCombo"))->styleSheet().isEmpty());
-        QVERIFY(!dialog->findChild<QLabel *>(QStringLiteral("errorLabel"))->isHidden());
     }, false);
     m_screen->showNewForm();
     QCOMPARE(answerer.pendingHandlers(), 0);
