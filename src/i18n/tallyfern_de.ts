@@ -1696,10 +1696,6 @@ Seine Buchungen, wiederkehrenden Buchungen und Abstimmungen werden mit gelöscht
         <source>Create an account first: a recurring transaction is posted to an account.</source>
         <translation>Legen Sie zuerst ein Konto an: Eine wiederkehrende Buchung wird auf ein Konto gebucht.</translation>
     </message>
-    <message>
-        <source>Choose the account to post to.</source>
-        <translation>Wählen Sie das Konto, auf das gebucht wird.</translation>
-    </message>
 </context>
 <context>
     <name>RecurringModel</name>

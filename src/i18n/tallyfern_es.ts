@@ -1696,10 +1696,6 @@ Sus transacciones, transacciones recurrentes y conciliaciones se eliminan con el
         <source>Create an account first: a recurring transaction is posted to an account.</source>
         <translation>Cree primero una cuenta: una transacción recurrente se registra en una cuenta.</translation>
     </message>
-    <message>
-        <source>Choose the account to post to.</source>
-        <translation>Elija la cuenta en la que se registra.</translation>
-    </message>
 </context>
 <context>
     <name>RecurringModel</name>

@@ -1696,10 +1696,6 @@ Ses opérations, opérations récurrentes et rapprochements seront supprimés av
         <source>Create an account first: a recurring transaction is posted to an account.</source>
         <translation>Créez d&apos;abord un compte : une opération récurrente est passée sur un compte.</translation>
     </message>
-    <message>
-        <source>Choose the account to post to.</source>
-        <translation>Choisissez le compte sur lequel la passer.</translation>
-    </message>
 </context>
 <context>
     <name>RecurringModel</name>

@@ -1690,10 +1690,6 @@ Its transactions, recurring transactions and reconciliations are deleted with it
         <source>Create an account first: a recurring transaction is posted to an account.</source>
         <translation>先に口座を作成してください。定期取引は口座に記帳されます。</translation>
     </message>
-    <message>
-        <source>Choose the account to post to.</source>
-        <translation>記帳先の口座を選択してください。</translation>
-    </message>
 </context>
 <context>
     <name>RecurringModel</name>

@@ -380,10 +380,9 @@ void RecurringFormDialog::accept()
     QString problem;
     QWidget *field = nullptr;
     if (!m_editMode && m_accountCombo->currentData().toString().isEmpty()) {
-        // Without an account there is nowhere to post it.
-        problem = m_accountCombo->count() == 0 ? tr("Create an account first: a recurring transaction "
-                                                    "is posted to an account.")
-                                               : tr("Choose the account to post to.");
+        // The list offers every account and selects the first: it is empty
+        // only without any, and then there is nowhere to post to.
+        problem = tr("Create an account first: a recurring transaction is posted to an account.");
         m_accountCombo->setStyleSheet(
             QStringLiteral("QComboBox { border: 2px solid %1; }").arg(ThemeManager::negativeColor().name()));
         field = m_accountCombo;
