@@ -1,5 +1,7 @@
 #include "ImportValues.h"
 
+#include "DateText.h"
+
 #include <QCoreApplication>
 #include <QStringList>
 #include <algorithm>
@@ -115,7 +117,7 @@ namespace ImportValues {
 
 QStringList dateFormats()
 {
-    return {QStringLiteral("M/d/yyyy"), QStringLiteral("d/M/yyyy"), QStringLiteral("yyyy-MM-dd"),
+    return {DateText::registerFormat(), QStringLiteral("d/M/yyyy"), QStringLiteral("yyyy-MM-dd"),
             QStringLiteral("d.M.yyyy")};
 }
 
