@@ -22,6 +22,8 @@ AuthClient::AuthClient(const QString &authBaseUrl, const QString &realmSlug, con
     , m_tokenManager(tokenManager)
 {
     setupRefreshCallback();
+    // However a refresh was started, a refused refresh token ends the session the same way.
+    connect(m_tokenManager, &TokenManager::refreshRejected, this, &AuthClient::endSession);
 }
 
 void AuthClient::setState(AuthState state)
@@ -32,8 +34,20 @@ void AuthClient::setState(AuthState state)
     emit stateChanged(state);
 }
 
+void AuthClient::stopListening()
+{
+    if (!m_handler)
+        return;
+    m_handler->disconnect(this);
+    m_handler->stop();
+    m_handler->deleteLater();
+    m_handler = nullptr;
+}
+
 void AuthClient::login()
 {
+    // One listener at a time: an earlier one would go on taking redirects nobody waits for.
+    stopListening();
     auto *handler = new WebAuthHandler(this);
     const QString redirectUri = handler->start();
     if (redirectUri.isEmpty()) {
@@ -41,9 +55,14 @@ void AuthClient::login()
         handler->deleteLater();
         return;
     }
-    connect(handler, &WebAuthHandler::callbackReceived, this, [this, handler](const QUrl &url) {
+    m_handler = handler;
+    connect(handler, &WebAuthHandler::callbackReceived, this, [this](const QUrl &url) {
+        stopListening();
         handleCallback(url);
-        handler->deleteLater();
+    });
+    connect(handler, &WebAuthHandler::callbackTooLarge, this, [this] {
+        stopListening();
+        emit loginFailed(QStringLiteral("The sign-in answer was too large"));
     });
     const QString address = QStringLiteral("%1/%2/account/login?client_id=%3&redirect_uri=%4")
                                 .arg(m_authBaseUrl, m_realmSlug, m_clientId,
@@ -67,9 +86,41 @@ void AuthClient::handleCallback(const QUrl &url)
         emit loginFailed(QStringLiteral("No tokens received"));
         return;
     }
-    m_signInKept = m_tokenManager->setTokens(accessToken, refreshToken);
+    m_confirmationPending =
+        m_confirmationCheck && m_confirmationCheck(m_tokenManager->tokenSubject(accessToken));
+    if (m_confirmationPending) {
+        m_tokenManager->holdTokens(accessToken, refreshToken);
+        m_signInKept = true;
+    } else {
+        m_signInKept = m_tokenManager->setTokens(accessToken, refreshToken);
+    }
+    if (!m_signInKept)
+        emit signInNotKept();
     setState(AuthState::SignedIn);
     emit loginSucceeded();
+}
+
+void AuthClient::setConfirmationCheck(std::function<bool(const QString &)> check)
+{
+    m_confirmationCheck = std::move(check);
+}
+
+void AuthClient::confirmSignIn()
+{
+    if (!m_confirmationPending)
+        return;
+    m_confirmationPending = false;
+    m_signInKept = m_tokenManager->keepTokens();
+    if (!m_signInKept)
+        emit signInNotKept();
+}
+
+void AuthClient::endSession()
+{
+    m_confirmationPending = false;
+    m_tokenManager->clear();
+    m_currentUser = User();
+    setState(AuthState::SignedOut);
 }
 
 void AuthClient::initialize()
@@ -90,8 +141,7 @@ void AuthClient::initialize()
         if (!self || self->m_state != AuthState::Initial)
             return;
         if (result == RefreshResult::Rejected) {
-            self->m_tokenManager->clear();
-            self->setState(AuthState::SignedOut);
+            self->endSession();
         } else {
             self->setState(AuthState::SignedIn);
         }
@@ -102,11 +152,8 @@ void AuthClient::refreshToken(std::function<void(bool)> callback)
 {
     QPointer<AuthClient> self(this);
     m_tokenManager->refresh([self, callback](RefreshResult result) {
-        if (self && result == RefreshResult::Rejected) {
-            self->m_tokenManager->clear();
-            self->m_currentUser = User();
-            self->setState(AuthState::SignedOut);
-        }
+        if (self && result == RefreshResult::Rejected)
+            self->endSession();
         if (callback)
             callback(result == RefreshResult::Success);
     });
@@ -150,9 +197,7 @@ void AuthClient::logout()
 {
     // Sent before the tokens are cleared, so that an expired access token is still refreshed for it.
     m_api->postEndingSession(QStringLiteral("/auth/logout"), QJsonObject(), nullptr);
-    m_tokenManager->clear();
-    m_currentUser = User();
-    setState(AuthState::SignedOut);
+    endSession();
     emit logoutCompleted();
 }
 

@@ -2,9 +2,11 @@
 
 #include "AccountRecords.h"
 #include "AuthTypes.h"
+#include "WebAuthHandler.h"
 
 #include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QUrl>
 
@@ -52,6 +54,14 @@ public:
     // ends when the program closes.
     bool isSignInKept() const { return m_signInKept; }
 
+    // Asked with the user id of each browser sign-in before anything is stored: true when
+    // the user must first agree (confirmSignIn). Until then the sign-in lives in memory only,
+    // so that a sign-in nobody agreed to ends with the program.
+    void setConfirmationCheck(std::function<bool(const QString &userId)> check);
+    bool isConfirmationPending() const { return m_confirmationPending; }
+    // Stores the sign-in that waited for the user's word.
+    void confirmSignIn();
+
 signals:
     void stateChanged(BrioAccount::AuthState state);
     void loginSucceeded();
@@ -60,11 +70,17 @@ signals:
     // listening, so the user can open the address by hand.
     void browserOpenFailed(const QUrl &address);
     void logoutCompleted();
+    // The tokens of a browser sign-in could not be stored: it ends when the program closes.
+    void signInNotKept();
 
 private:
     void setState(AuthState state);
     void handleCallback(const QUrl &url);
     void setupRefreshCallback();
+    // Closes the listener of a sign-in that still waits, if any.
+    void stopListening();
+    // Signed out here: tokens gone from memory and store, no cached user. Sends nothing.
+    void endSession();
 
     QString m_authBaseUrl;
     QString m_realmSlug;
@@ -74,6 +90,9 @@ private:
     AuthState m_state = AuthState::Initial;
     User m_currentUser;
     bool m_signInKept = true;
+    std::function<bool(const QString &)> m_confirmationCheck;
+    bool m_confirmationPending = false;
+    QPointer<WebAuthHandler> m_handler;
 };
 
 } // namespace BrioAccount

@@ -38,14 +38,38 @@ void TokenManager::load()
 
 bool TokenManager::setTokens(const QString &accessToken, const QString &refreshToken)
 {
+    startSession(accessToken, refreshToken, true);
+    return writeStore();
+}
+
+void TokenManager::holdTokens(const QString &accessToken, const QString &refreshToken)
+{
+    startSession(accessToken, refreshToken, false);
+    // A pair stored earlier would sign its owner in again at the next start.
+    m_store->clear();
+}
+
+void TokenManager::startSession(const QString &accessToken, const QString &refreshToken, bool persist)
+{
     {
         QMutexLocker lock(&m_mutex);
         ++m_generation;
     }
     m_accessToken = accessToken;
     m_refreshToken = refreshToken;
-    const bool kept = m_store->write(QLatin1String(AccessTokenKey), accessToken) &&
-                      m_store->write(QLatin1String(RefreshTokenKey), refreshToken);
+    m_persist = persist;
+}
+
+bool TokenManager::keepTokens()
+{
+    m_persist = true;
+    return writeStore();
+}
+
+bool TokenManager::writeStore()
+{
+    const bool kept = m_store->write(QLatin1String(AccessTokenKey), m_accessToken) &&
+                      m_store->write(QLatin1String(RefreshTokenKey), m_refreshToken);
     // Half a pair, or the previous user's pair, must not sign anyone in at the next start.
     if (!kept)
         m_store->clear();
@@ -60,6 +84,7 @@ void TokenManager::clear()
     }
     m_accessToken.clear();
     m_refreshToken.clear();
+    m_persist = true;
     m_store->clear();
 }
 
@@ -155,8 +180,10 @@ void TokenManager::finishFlight(const std::shared_ptr<Flight> &flight, bool succ
     } else if (succeeded) {
         m_accessToken = accessToken;
         m_refreshToken = refreshToken;
-        m_store->write(QLatin1String(AccessTokenKey), accessToken);
-        m_store->write(QLatin1String(RefreshTokenKey), refreshToken);
+        if (m_persist) {
+            m_store->write(QLatin1String(AccessTokenKey), accessToken);
+            m_store->write(QLatin1String(RefreshTokenKey), refreshToken);
+        }
         result = RefreshResult::Success;
     } else if (rejected) {
         result = RefreshResult::Rejected;
@@ -168,6 +195,9 @@ void TokenManager::finishFlight(const std::shared_ptr<Flight> &flight, bool succ
     const QList<Flight::Waiter> waiters = std::move(flight->waiters);
     flight->waiters.clear();
     lock.unlock();
+
+    if (result == RefreshResult::Rejected)
+        emit refreshRejected();
 
     for (const Flight::Waiter &waiter : waiters) {
         if (result == RefreshResult::Success)

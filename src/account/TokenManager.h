@@ -41,6 +41,11 @@ public:
     // did not keep them: they work until the program closes, and nothing older is left
     // stored in their place.
     bool setTokens(const QString &accessToken, const QString &refreshToken);
+    // A sign-in that must not outlive this run unless confirmed: the tokens are used in
+    // memory only, refreshed ones too, and whatever the store held is removed.
+    void holdTokens(const QString &accessToken, const QString &refreshToken);
+    // Stores the tokens held in memory; false when the store did not keep them.
+    bool keepTokens();
     // Sign-out: empties both tokens in memory and in the store.
     void clear();
 
@@ -59,9 +64,16 @@ public:
 
     // The "sub" claim of a token, empty when it cannot be decoded.
     QString tokenSubject(const QString &token) const;
+    // Whose tokens these are: the "sub" claim of the access token, also of an expired one.
+    QString subject() const { return tokenSubject(m_accessToken); }
 
     // Replaces the clock (tests); an empty clock restores the system clock.
     void setClock(Clock clock);
+
+signals:
+    // The service refused the refresh token: the session has ended. Emitted before the
+    // waiters of that refresh are answered.
+    void refreshRejected();
 
 private:
     struct Flight;
@@ -71,7 +83,13 @@ private:
     void finishFlight(const std::shared_ptr<Flight> &flight, bool succeeded, bool rejected,
                       const QString &accessToken, const QString &refreshToken);
 
+    // A new pair in memory; refreshes started before it serve nobody.
+    void startSession(const QString &accessToken, const QString &refreshToken, bool persist);
+    bool writeStore();
+
     std::unique_ptr<TokenStore> m_store;
+    // False while the tokens are held in memory only.
+    bool m_persist = true;
     QString m_accessToken;
     QString m_refreshToken;
     Refresher m_refresher;

@@ -14,13 +14,29 @@ namespace {
 constexpr int RandomPortAttempts = 16;
 
 // Where the headers of a request end (just past the blank line), or -1 while they have not.
-qsizetype headersEnd(const QByteArray &buffer)
+// Only what arrived after `from` (less the few bytes a blank line may straddle) is searched,
+// so that a head sent a byte at a time is not read again and again.
+qsizetype headersEnd(const QByteArray &buffer, qsizetype from)
 {
-    const qsizetype crlf = buffer.indexOf("\r\n\r\n");
-    const qsizetype lf = buffer.indexOf("\n\n");
+    from = qMax<qsizetype>(0, from - 3);
+    const qsizetype crlf = buffer.indexOf("\r\n\r\n", from);
+    const qsizetype lf = buffer.indexOf("\n\n", from);
     if (crlf >= 0 && (lf < 0 || crlf < lf))
         return crlf + 4;
     return lf >= 0 ? lf + 2 : -1;
+}
+
+// The path of a request target as far as it was received, without query or fragment.
+QString requestPath(const QByteArray &buffer)
+{
+    const qsizetype start = buffer.indexOf(' ');
+    if (start < 0)
+        return QString();
+    qsizetype end = start + 1;
+    const auto endsPath = [](char c) { return c == ' ' || c == '?' || c == '#' || c == '\r' || c == '\n'; };
+    while (end < buffer.size() && !endsPath(buffer.at(end)))
+        ++end;
+    return QUrl::fromPercentEncoding(buffer.mid(start + 1, end - start - 1));
 }
 
 } // namespace
@@ -49,6 +65,14 @@ QByteArray WebAuthHandler::responseBytes()
         "<html><body style='font-family: sans-serif; text-align: center; padding: 40px;'>"
         "<h2>Authentication complete!</h2>"
         "<p>You can close this tab and return to the application.</p></body></html>");
+}
+
+QByteArray WebAuthHandler::tooLargeBytes()
+{
+    return QByteArrayLiteral("HTTP/1.1 431 Request Header Fields Too Large\r\n"
+                             "Content-Length: 0\r\n"
+                             "Connection: close\r\n"
+                             "\r\n");
 }
 
 QByteArray WebAuthHandler::notFoundBytes()
@@ -94,6 +118,17 @@ QString WebAuthHandler::start()
     return redirectUri();
 }
 
+void WebAuthHandler::stop()
+{
+    m_answered = true;
+    const QList<QTcpSocket *> open = m_buffers.keys();
+    for (QTcpSocket *socket : open) {
+        socket->abort();
+        forget(socket);
+    }
+    closeServers();
+}
+
 QString WebAuthHandler::redirectUri() const
 {
     return QStringLiteral("http://localhost:%1%2").arg(m_port).arg(QLatin1String(CallbackPath));
@@ -131,15 +166,25 @@ void WebAuthHandler::onReadyRead(QTcpSocket *socket)
         return;
     }
     QByteArray &buffer = m_buffers[socket];
+    const qsizetype searched = buffer.size();
     buffer += socket->read(MaxRequestBytes + 1 - buffer.size());
     // The browser may send its headers in several pieces; answering before the last one
     // arrived would make the system reset the connection under the page.
-    const qsizetype end = headersEnd(buffer.left(MaxRequestBytes));
+    qsizetype end = headersEnd(buffer, searched);
+    if (end > MaxRequestBytes)
+        end = -1;
     if (end < 0) {
-        if (buffer.size() > MaxRequestBytes) {
-            socket->abort();
+        if (buffer.size() <= MaxRequestBytes)
+            return;
+        // The user waits for this one: tell the browser, and the program, that it failed.
+        if (requestPath(buffer) == QLatin1String(CallbackPath)) {
             forget(socket);
+            answerFinal(socket, tooLargeBytes());
+            emit callbackTooLarge();
+            return;
         }
+        socket->abort();
+        forget(socket);
         return;
     }
     const qsizetype lineEnd = buffer.indexOf('\n');
@@ -161,18 +206,17 @@ void WebAuthHandler::onReadyRead(QTcpSocket *socket)
         return;
     }
 
-    m_answered = true;
-    socket->write(responseBytes());
+    answerFinal(socket, responseBytes());
+    emit callbackReceived(url);
+}
+
+void WebAuthHandler::answerFinal(QTcpSocket *socket, const QByteArray &response)
+{
+    socket->write(response);
     socket->flush();
     socket->disconnectFromHost();
     // Only the first redirect counts; anything else still connected is turned away.
-    const QList<QTcpSocket *> others = m_buffers.keys();
-    for (QTcpSocket *other : others) {
-        other->abort();
-        forget(other);
-    }
-    closeServers();
-    emit callbackReceived(url);
+    stop();
 }
 
 void WebAuthHandler::forget(QTcpSocket *socket)

@@ -14,7 +14,8 @@ namespace BrioAccount {
 // The loopback listener that receives the browser's redirect after sign-in. It listens on the
 // IPv4 and IPv6 loopback addresses with one port, reads each request up to the end of its
 // headers, answers the first request for the callback path with a fixed page and hands back
-// that request's URL. Requests for any other path get a 404 and the listener goes on waiting.
+// that request's URL. Requests for any other path get a 404 and the listener goes on waiting;
+// a callback request too long to read gets a 431 and ends the wait.
 class WebAuthHandler : public QObject
 {
     Q_OBJECT
@@ -22,8 +23,9 @@ class WebAuthHandler : public QObject
 public:
     static constexpr quint16 PreferredPort = 19876;
     static constexpr char CallbackPath[] = "/callback";
-    // A request whose headers are longer than this is not a browser's redirect.
-    static constexpr int MaxRequestBytes = 8 * 1024;
+    // A request head longer than this is refused. A browser's redirect carries both tokens
+    // and whatever cookies it keeps for the loopback host, which can run to tens of KiB.
+    static constexpr int MaxRequestBytes = 64 * 1024;
     // A connection that has not sent its whole headers by then is dropped.
     static constexpr int DefaultRequestTimeoutMs = 10000;
 
@@ -32,6 +34,8 @@ public:
 
     // Starts listening; the redirect URI, or empty when no port could be taken.
     QString start();
+    // Stops listening and drops every connection not yet answered; nothing is emitted.
+    void stop();
     QString redirectUri() const;
     quint16 port() const { return m_port; }
 
@@ -42,9 +46,13 @@ public:
     static QByteArray responseBytes();
     // The answer to a request for any other path.
     static QByteArray notFoundBytes();
+    // The answer to a callback request whose head is over the limit.
+    static QByteArray tooLargeBytes();
 
 signals:
     void callbackReceived(const QUrl &url);
+    // A request for the callback path was refused for its size; the listener has stopped.
+    void callbackTooLarge();
 
 private slots:
     void onNewConnection();
@@ -52,6 +60,8 @@ private slots:
 private:
     bool listenOnBoth(quint16 port);
     void onReadyRead(QTcpSocket *socket);
+    // Answers the one request that ends the sign-in and stops listening.
+    void answerFinal(QTcpSocket *socket, const QByteArray &response);
     // Stops reading a connection; it goes away once closed.
     void forget(QTcpSocket *socket);
     void closeServers();

@@ -25,6 +25,7 @@
 #include "SqlStatement.h"
 #include "SyncEngine.h"
 #include "ThemeManager.h"
+#include "TokenManager.h"
 #include "TransactionRepository.h"
 #include "TransactionWriter.h"
 
@@ -212,25 +213,16 @@ void AppState::createOnlineServices()
 
 void AppState::startOnlineServices()
 {
+    BrioAccount::AuthClient *auth = m_accountClient->authClient();
+    // Decided before anything of a browser sign-in is stored.
+    auth->setConfirmationCheck([this](const QString &userId) { return needsUploadQuestion(userId); });
     // Connected before initialize(): when start-up has to refresh first, the
     // user becomes signed in only later, and syncing must start then too.
     connect(m_accountClient, &BrioAccount::Client::authStateChanged, this,
-            [this](BrioAccount::AuthState state) {
-                if (state == BrioAccount::AuthState::SignedOut) {
-                    m_wasSignedOut = true;
-                    m_uploadHeld = false;
-                } else if (state == BrioAccount::AuthState::SignedIn) {
-                    // Decided before the first cycle can start.
-                    if (m_wasSignedOut)
-                        holdUploadForNewUser();
-                    startSyncing();
-                }
-            });
+            [this](BrioAccount::AuthState state) { onAuthStateChanged(state); });
     m_accountClient->initialize();
 
-    BrioAccount::AuthClient *auth = m_accountClient->authClient();
     connect(auth, &BrioAccount::AuthClient::loginSucceeded, this, &AppState::onLoginSucceeded);
-    connect(auth, &BrioAccount::AuthClient::logoutCompleted, m_syncEngine, &SyncEngine::stopAutoSync);
     connect(m_accounts, &AccountRepository::accountsChanged, m_syncEngine, &SyncEngine::requestSync);
     connect(m_categories, &CategoryRepository::categoriesChanged, m_syncEngine, &SyncEngine::requestSync);
     connect(m_transactions, &TransactionRepository::transactionsChanged, m_syncEngine,
@@ -245,8 +237,47 @@ void AppState::startOnlineServices()
     }
 }
 
+void AppState::onAuthStateChanged(BrioAccount::AuthState state)
+{
+    if (state == BrioAccount::AuthState::SignedOut) {
+        // However the session ended: a refused refresh as much as a sign-out.
+        m_wasSignedOut = true;
+        m_uploadHeld = false;
+        m_syncEngine->stopAutoSync();
+        return;
+    }
+    if (state != BrioAccount::AuthState::SignedIn)
+        return;
+    // A browser sign-in: held before the first cycle could start, and
+    // onLoginSucceeded goes on once the records are handed to the user.
+    if (m_wasSignedOut) {
+        m_uploadHeld = m_accountClient->authClient()->isConfirmationPending();
+        return;
+    }
+    // A sign-in restored at start-up that nobody agreed to upload for, as one
+    // an older version stored before asking.
+    if (needsUploadQuestion(m_accountClient->tokenManager()->subject())) {
+        m_uploadHeld = true;
+        emit uploadQuestionNeeded();
+        return;
+    }
+    startSyncing();
+}
+
+bool AppState::needsUploadQuestion(const QString &userId) const
+{
+    // The loopback redirect takes any caller's tokens, so a sign-in may be
+    // into a stranger's account. The user this device synced with last may
+    // upload at once. Accounts and transactions are the user's own records;
+    // a device with only the default categories has nothing to give away.
+    return !m_syncEngine->isLastSyncedUser(userId) &&
+           (m_accounts->hasRecords() || m_transactions->hasRecords());
+}
+
 void AppState::startSyncing()
 {
+    if (m_uploadHeld)
+        return;
     // Starting auto-sync syncs at once; when it already runs, a request is enough.
     if (!m_syncEngine->isAutoSyncActive())
         m_syncEngine->startAutoSync(AutoSyncIntervalMs);
@@ -255,29 +286,23 @@ void AppState::startSyncing()
 
 void AppState::onLoginSucceeded()
 {
-    QSettings().setValue(QStringLiteral("auth/hasSignedInBefore"), true);
     // Also when the state did not change: a second sign-in may be someone else's.
-    holdUploadForNewUser();
-    if (m_uploadHeld) {
+    if (m_accountClient->authClient()->isConfirmationPending()) {
+        m_uploadHeld = true;
         emit uploadQuestionNeeded();
         return;
     }
-    m_accountClient->accountClient()->registerDevice();
+    m_uploadHeld = false;
+    beginSignedInUse();
     startSyncing();
 }
 
-void AppState::holdUploadForNewUser()
+void AppState::beginSignedInUse()
 {
-    if (m_uploadHeld)
-        return;
-    // The loopback redirect takes any caller's tokens, so a sign-in may be
-    // into a stranger's account. The user this device synced with last may
-    // upload at once.
-    if (m_syncEngine->isLastSyncedUser(m_accountClient->authClient()->currentUserId()))
-        return;
-    // Accounts and transactions are the user's own records; a device with
-    // only the default categories has nothing to give away.
-    m_uploadHeld = m_accounts->hasUnsyncedRows() || m_transactions->hasUnsyncedRows();
+    QSettings().setValue(QStringLiteral("auth/hasSignedInBefore"), true);
+    // The records here are this user's from now on, also for the next start.
+    m_syncEngine->adoptRecordsFor(m_accountClient->tokenManager()->subject());
+    m_accountClient->accountClient()->registerDevice();
 }
 
 void AppState::answerUploadQuestion(bool upload)
@@ -285,11 +310,13 @@ void AppState::answerUploadQuestion(bool upload)
     if (!m_uploadHeld)
         return;
     m_uploadHeld = false;
+    BrioAccount::AuthClient *auth = m_accountClient->authClient();
     if (!upload) {
-        m_accountClient->authClient()->logout();
+        auth->logout();
         return;
     }
-    m_accountClient->accountClient()->registerDevice();
+    auth->confirmSignIn();
+    beginSignedInUse();
     // Restarts auto-sync and syncs now.
     m_syncEngine->startAutoSync(AutoSyncIntervalMs);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AuthTypes.h"
 #include "Database.h"
 
 #include <QColor>
@@ -97,8 +98,9 @@ public:
     // SYNC_API_URL, else the built-in sync service address.
     static QString syncApiUrlFromEnvironment();
 
-    // True while a browser sign-in waits for the user to allow uploading
-    // this computer's records (uploadQuestionNeeded): nothing is synced meanwhile.
+    // True while a sign-in waits for the user to allow uploading this
+    // computer's records (uploadQuestionNeeded): nothing is synced meanwhile,
+    // and nothing of a browser sign-in is stored.
     bool isUploadHeld() const { return m_uploadHeld; }
 
 public slots:
@@ -109,8 +111,8 @@ public slots:
 
 signals:
     void databaseReady();
-    // A browser sign-in as someone other than the user this device last synced
-    // with, while records here were never synced: ask before any upload.
+    // A sign-in as someone other than the user this device last synced with,
+    // while accounts or transactions are here: ask before any upload.
     void uploadQuestionNeeded();
 
 private:
@@ -121,8 +123,11 @@ private:
     void applyPreferences();
     void createOnlineServices();
     void startOnlineServices();
+    void onAuthStateChanged(BrioAccount::AuthState state);
+    bool needsUploadQuestion(const QString &userId) const;
+    // A sign-in the user agreed to: noted, the records handed to the user, the device registered.
+    void beginSignedInUse();
     void startSyncing();
-    void holdUploadForNewUser();
     void seedDefaultCategories();
     void restoreLastAccount();
 

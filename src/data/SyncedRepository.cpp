@@ -77,14 +77,25 @@ int SyncedRepository::markAllPendingForResync()
     return changed;
 }
 
-bool SyncedRepository::hasUnsyncedRows() const
+bool SyncedRepository::hasRecords() const
 {
-    const QString sql = QStringLiteral("SELECT EXISTS (SELECT 1 FROM %1 WHERE sync_status != 'synced')")
+    const QString sql = QStringLiteral("SELECT EXISTS (SELECT 1 FROM %1 "
+                                       "WHERE deleted_at IS NULL OR sync_status != 'synced')")
                             .arg(QLatin1String(m_table));
     return SqlStatement::readOne(
                m_database->database(), sql, {}, [](const QSqlQuery &q) { return q.value(0).toBool(); },
-               context("hasUnsyncedRows"))
+               context("hasRecords"))
         .value_or(true);
+}
+
+bool SyncedRepository::forgetServerIds()
+{
+    const QString sql =
+        QStringLiteral("UPDATE %1 SET server_id = NULL, "
+                       "sync_status = CASE WHEN deleted_at IS NULL THEN 'pending' ELSE sync_status END "
+                       "WHERE server_id IS NOT NULL")
+            .arg(QLatin1String(m_table));
+    return SqlStatement::write(m_database, sql, {}, context("forgetServerIds")).has_value();
 }
 
 bool SyncedRepository::stampDeleted(const QString &id, const QDateTime &deletedAt)

@@ -29,10 +29,13 @@ public:
     // Makes every live row that is not pending pending again; the number of
     // rows changed (0 on failure). Announces a change when above 0.
     int markAllPendingForResync();
-    // True when a row, soft-deleted ones included, is not in step with a
-    // server: never synced, or changed since. Also true when that cannot be
-    // read, for callers that ask before anything leaves the device.
-    bool hasUnsyncedRows() const;
+    // True when a live row exists, or a soft-deleted one that is not in step
+    // with a server. Also true when that cannot be read, for callers that ask
+    // before anything leaves the device.
+    bool hasRecords() const;
+    // Forgets every server id: the rows are then sent as new records, the
+    // live ones at the next push. Emits nothing.
+    bool forgetServerIds();
 
 protected:
     SyncedRepository(Database *database, const char *table, const char *className, QObject *parent);

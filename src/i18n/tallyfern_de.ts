@@ -2720,6 +2720,10 @@ Passen Sie die Zeilen an, bis nichts mehr übrig ist (%3 verbleibend).</translat
         <source>Pull stopped: too many pulled records wait for records they refer to</source>
         <translation>Herunterladen abgebrochen: Zu viele heruntergeladene Datensätze warten auf Datensätze, auf die sie verweisen</translation>
     </message>
+    <message>
+        <source>Pull stopped: the server sent the same position twice</source>
+        <translation>Herunterladen abgebrochen: Der Server hat dieselbe Position zweimal gesendet</translation>
+    </message>
 </context>
 <context>
     <name>TransactionActions</name>

@@ -2720,6 +2720,10 @@ Ajuste las líneas hasta que no quede nada pendiente (quedan %3).</translation>
         <source>Pull stopped: too many pulled records wait for records they refer to</source>
         <translation>Recepción detenida: demasiados registros recibidos esperan a los registros a los que hacen referencia</translation>
     </message>
+    <message>
+        <source>Pull stopped: the server sent the same position twice</source>
+        <translation>Recepción detenida: el servidor envió la misma posición dos veces</translation>
+    </message>
 </context>
 <context>
     <name>TransactionActions</name>

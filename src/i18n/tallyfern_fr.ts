@@ -2720,6 +2720,10 @@ Ajustez les lignes jusqu&apos;à ce qu&apos;il ne reste rien (reste&#xa0;: %3).<
         <source>Pull stopped: too many pulled records wait for records they refer to</source>
         <translation>Réception interrompue&#xa0;: trop d&apos;enregistrements reçus attendent les enregistrements auxquels ils font référence</translation>
     </message>
+    <message>
+        <source>Pull stopped: the server sent the same position twice</source>
+        <translation>Réception interrompue&#xa0;: le serveur a envoyé deux fois la même position</translation>
+    </message>
 </context>
 <context>
     <name>TransactionActions</name>

@@ -2711,6 +2711,10 @@ Adjust the lines until nothing remains (%3 remaining).</source>
         <source>Pull stopped: too many pulled records wait for records they refer to</source>
         <translation>ダウンロードを中止しました: 参照先のレコードを待っているダウンロード済みレコードが多すぎます</translation>
     </message>
+    <message>
+        <source>Pull stopped: the server sent the same position twice</source>
+        <translation>ダウンロードを中止しました: サーバーが同じ位置を2回送信しました</translation>
+    </message>
 </context>
 <context>
     <name>TransactionActions</name>

@@ -122,7 +122,15 @@ void SyncEngine::syncNow()
 
 void SyncEngine::requestSync()
 {
-    m_debounceTimer->start();
+    // After a failure the retry is not put off by every further request.
+    if (m_retryDelayMs > 0 && m_debounceTimer->isActive())
+        return;
+    m_debounceTimer->start(requestDelayMs());
+}
+
+bool SyncEngine::isSyncRequested() const
+{
+    return m_debounceTimer->isActive();
 }
 
 void SyncEngine::startAutoSync(int intervalMs)
@@ -212,11 +220,25 @@ bool SyncEngine::isLastSyncedUser(const QString &userId) const
     return !userId.isEmpty() && userId == m_preferences->value(CursorUserPreference, QString());
 }
 
+void SyncEngine::adoptRecordsFor(const QString &userId)
+{
+    const QString lastUser = m_preferences->value(CursorUserPreference, QString());
+    if (userId.isEmpty() || userId == lastUser)
+        return;
+    // Server ids kept from before the syncing user was noted down are most
+    // likely this user's own: sent as new, they would double every record.
+    if (!lastUser.isEmpty() && !m_store.forgetServerIds())
+        qWarning() << "SyncEngine::adoptRecordsFor: the server ids of the previous user could not be removed";
+    claimCursorFor(userId);
+}
+
 bool SyncEngine::claimCursor()
 {
-    if (!m_userIdSource)
-        return false;
-    const QString user = m_userIdSource();
+    return m_userIdSource && claimCursorFor(m_userIdSource());
+}
+
+bool SyncEngine::claimCursorFor(const QString &user)
+{
     // Not known before a refresh; the reply to the first pull checks again.
     if (user.isEmpty() || isLastSyncedUser(user))
         return false;
@@ -301,7 +323,11 @@ void SyncEngine::onPullReply(const BrioAccount::ApiClient::Reply &reply)
     if (hasMore && m_sentCursors.contains(cursor)) {
         qWarning() << "Sync: the server answered with a cursor already sent in this sync; stopping after"
                    << m_pullPageCount << "pages";
-    } else if (hasMore && m_pullPageCount < MaxPullPages) {
+        // A fault of the server's: retried later, not straight away.
+        failCycle(tr("Pull stopped: the server sent the same position twice"));
+        return;
+    }
+    if (hasMore && m_pullPageCount < MaxPullPages) {
         pullChanges(cursor);
         return;
     }
@@ -322,6 +348,7 @@ void SyncEngine::completeCycle()
     m_applier->endPull();
     m_pulling = false;
     m_cycleRunning = false;
+    m_retryDelayMs = 0;
     if (m_state != Idle)
         setState(Idle);
     emit syncCompleted();
@@ -340,6 +367,12 @@ void SyncEngine::failCycle(const QString &error)
         m_pulling = false;
     }
     m_cycleRunning = false;
+    // What this cycle's own writes requested, or a request made while it ran,
+    // would only meet the same fault again.
+    m_resyncRequested = false;
+    m_debounceTimer->stop();
+    const int cap = qMax(RetryDelayMs, m_autoSyncTimer->interval());
+    m_retryDelayMs = m_retryDelayMs == 0 ? RetryDelayMs : qMin(2 * m_retryDelayMs, cap);
     m_lastError = error;
     if (m_state != Error)
         setState(Error);

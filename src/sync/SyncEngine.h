@@ -48,6 +48,9 @@ public:
     Q_ENUM(SyncState)
 
     static constexpr int DebounceMs = 2000;
+    // After a failed cycle a requested one waits this long, twice as long
+    // after each further failure, at most the auto-sync interval.
+    static constexpr int RetryDelayMs = 30000;
     static constexpr int PushBatchSize = 500;
     static constexpr int PullPageSize = 200;
     static constexpr int MaxPullPages = 50;
@@ -66,6 +69,16 @@ public:
     bool isLastSyncedUser(const QString &userId) const;
     QString lastError() const { return m_lastError; }
     static QString stateToString(SyncState state);
+    // How long a sync requested now would wait: the debounce, or the retry
+    // delay while the last cycle failed.
+    int requestDelayMs() const { return m_retryDelayMs > 0 ? m_retryDelayMs : DebounceMs; }
+    // Whether a requested sync is waiting to start.
+    bool isSyncRequested() const;
+
+    // Makes `userId` the owner of this device's records. When they were
+    // another known user's, their server ids are forgotten, so that they go
+    // up as new records of this user; the pull starts over. Sends nothing.
+    void adoptRecordsFor(const QString &userId);
 
     // A cycle starts only while this returns true; unset counts as true.
     void setStartCondition(std::function<bool()> condition);
@@ -110,6 +123,7 @@ private:
     // Makes the signed-in user the owner of the cursor; true when that
     // forgot a cursor or kept records of someone else.
     bool claimCursor();
+    bool claimCursorFor(const QString &user);
     void checkIntegrity(const QJsonObject &integrity);
     void completeCycle();
     void failCycle(const QString &error);
@@ -128,6 +142,8 @@ private:
     QString m_lastError;
     int m_pullPageCount = 0;
     bool m_resyncRequested = false;
+    // 0 while the last cycle did not fail.
+    int m_retryDelayMs = 0;
     // The visible state may be reset while a cycle is still in flight (start
     // condition false); this flag alone keeps cycles from overlapping.
     bool m_cycleRunning = false;

@@ -193,6 +193,21 @@ bool SyncStore::moveToAccount(SyncKind kind, const QString &id, const QString &a
                     {SqlValues::text(accountId), id}, "SyncStore::moveToAccount");
 }
 
+bool SyncStore::forgetServerIds() const
+{
+    QSqlDatabase database = connection();
+    const bool inTransaction = database.transaction();
+    const bool ok = m_accounts->forgetServerIds() && m_categories->forgetServerIds() &&
+                    m_recurring->forgetServerIds() && m_transactions->forgetServerIds() &&
+                    m_reconciliations->forgetServerIds();
+    if (!inTransaction)
+        return ok;
+    if (ok && database.commit())
+        return true;
+    database.rollback();
+    return false;
+}
+
 QString SyncStore::writeMark()
 {
     QSqlQuery query(connection());

@@ -93,6 +93,10 @@ public:
     // the repositories' update leaves the account alone.
     static bool moveToAccount(SyncKind kind, const QString &id, const QString &accountId);
 
+    // Forgets the server ids of all five kinds, all or none: the records go up
+    // as new ones of whoever syncs next.
+    bool forgetServerIds() const;
+
     // Two marks are equal exactly when nothing was written to the database
     // between them, by this connection or another one.
     static QString writeMark();

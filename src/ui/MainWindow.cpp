@@ -32,6 +32,7 @@
 #include "SyncEngine.h"
 #include "SyncStore.h"
 #include "ThemeManager.h"
+#include "TokenManager.h"
 #include "TransactionRepository.h"
 #include "WelcomePage.h"
 #include "WhatsNew.h"
@@ -368,12 +369,8 @@ void MainWindow::connectAuth()
         updateAuthUI();
         if (auth->isSignInKept())
             m_statusBar->showTransientMessage(tr("Signed in to your Tallowmere Account"), 3000);
-        else
-            m_statusBar->showTransientMessage(
-                tr("Signed in to your Tallowmere Account, but the sign-in could not be saved: it will "
-                   "not be kept after Tallyfern closes."),
-                10000);
     });
+    connect(auth, &BrioAccount::AuthClient::signInNotKept, this, &MainWindow::warnSignInNotKept);
     // Without a browser the sign-in still waits for the redirect: the user opens the page by hand.
     connect(auth, &BrioAccount::AuthClient::browserOpenFailed, this, [this](const QUrl &address) {
         BrowserFallback::showAddress(this, tr("Sign In"),
@@ -390,12 +387,28 @@ void MainWindow::connectAuth()
     connect(auth, &BrioAccount::AuthClient::logoutCompleted, this,
             [this]() { m_statusBar->showTransientMessage(tr("Signed out"), 3000); });
     updateAuthUI();
+    // A sign-in restored at start-up may wait for the answer already.
+    if (m_app->isUploadHeld())
+        askToUpload();
+}
+
+void MainWindow::warnSignInNotKept()
+{
+    // Status-bar text would soon give way to the sync's; this stays until read.
+    auto *box = new QMessageBox(
+        QMessageBox::Warning, tr("Tallowmere Account"),
+        tr("Signed in to your Tallowmere Account, but the sign-in could not be saved: it will "
+           "not be kept after Tallyfern closes."),
+        QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
 }
 
 void MainWindow::askToUpload()
 {
     BrioAccount::AuthClient *auth = m_app->accountClient()->authClient();
-    const QString userId = auth->currentUserId();
+    // Also while the access token of a restored sign-in has run out.
+    const QString userId = m_app->accountClient()->tokenManager()->subject();
     const QPointer<MainWindow> self(this);
     // The account is named by its e-mail, as the user knows it.
     auth->fetchCurrentUser([self, userId](const BrioAccount::User &user) {

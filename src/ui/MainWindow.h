@@ -120,6 +120,7 @@ private:
     void connectAuth();
     // Asks whether a new user's sign-in may upload this computer's records.
     void askToUpload();
+    void warnSignInNotKept();
     void showSyncState();
     void scheduleReload(bool accountsChanged);
     void reloadNow();

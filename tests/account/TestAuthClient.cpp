@@ -115,12 +115,13 @@ void TestAuthClient::refresherAnswers_data()
     QTest::newRow("200 access token not text")
         << Response::json(200, QJsonObject{{"access_token", 5}}) << transient << "kept"
         << "r1";
-    QTest::newRow("400") << Response::json(400, QJsonObject{{"error", "invalid_grant"}}) << rejected << "kept"
-                         << "r1";
-    QTest::newRow("401") << Response::json(401, QJsonObject{}) << rejected << "kept"
-                         << "r1";
-    QTest::newRow("499") << Response::json(499, QJsonObject{}) << rejected << "kept"
-                         << "r1";
+    // A refused refresh token ends the session, whoever asked for the refresh.
+    QTest::newRow("400") << Response::json(400, QJsonObject{{"error", "invalid_grant"}}) << rejected << ""
+                         << "";
+    QTest::newRow("401") << Response::json(401, QJsonObject{}) << rejected << ""
+                         << "";
+    QTest::newRow("499") << Response::json(499, QJsonObject{}) << rejected << ""
+                         << "";
     QTest::newRow("408 time-out") << Response::json(408, QJsonObject{}) << transient << "kept"
                                   << "r1";
     QTest::newRow("429 rate limit") << Response::json(429, QJsonObject{}) << transient << "kept"

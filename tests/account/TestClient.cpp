@@ -56,7 +56,7 @@ private Q_SLOTS:
     void expiredAndRejectedAtStartUpRemovesTheCredentials();
     void signInRelaysStateAndClaims();
     void signOutDuringStartUpRefreshSticks();
-    void rejectedRequestRefreshLeavesTheStateAlone();
+    void rejectedRequestRefreshSignsOut();
     void tovClaims_data();
     void tovClaims();
 };
@@ -263,7 +263,7 @@ void TestClient::signOutDuringStartUpRefreshSticks()
     QVERIFY(!client->isAuthenticated());
 }
 
-void TestClient::rejectedRequestRefreshLeavesTheStateAlone()
+void TestClient::rejectedRequestRefreshSignsOut()
 {
     storeCredentials(ownerToken(), QStringLiteral("r1"));
     auto client = makeClient();
@@ -277,7 +277,9 @@ void TestClient::rejectedRequestRefreshLeavesTheStateAlone()
     QTRY_COMPARE(status, 401);
     QCOMPARE(authRequired.count(), 1);
     QCOMPARE(m_authServer->requestCount("POST", RefreshPath), 1);
-    QVERIFY(client->isAuthenticated());
+    // The same end as a refused refresh at start-up: signed out, nothing kept.
+    QVERIFY(!client->isAuthenticated());
+    QVERIFY(!CredentialManagerTokenStore::create(m_config.applicationId)->read(RefreshTokenKey));
 }
 
 void TestClient::tovClaims_data()

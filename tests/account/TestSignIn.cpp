@@ -37,7 +37,8 @@ private Q_SLOTS:
     void listenerReadsWholeRequests();
     void preferredPortTakenOnIpv4();
     void preferredPortTakenOnIpv6();
-    void secondLoginGetsAnotherPort();
+    void secondLoginClosesTheFirstListener();
+    void callbackOverTheLimitFails();
 };
 
 void TestSignIn::init()
@@ -210,8 +211,11 @@ void TestSignIn::listenerReadsWholeRequests_data()
     QTest::newRow("below the callback path")
         << QList<QByteArray>{FakeBrowser::redirectRequest("/callback/x?access_token=a&refresh_token=r")}
         << notFound << false;
-    QTest::newRow("headers over the limit")
-        << QList<QByteArray>{line, "Cookie: " + QByteArray(WebAuthHandler::MaxRequestBytes, 'x') + "\r\n\r\n"}
+    QTest::newRow("long redirect")
+        << QList<QByteArray>{line, "Cookie: " + QByteArray(40 * 1024, 'c') + "\r\n\r\n"} << page << true;
+    QTest::newRow("headers over the limit, not the callback")
+        << QList<QByteArray>{"GET /favicon.ico HTTP/1.1\r\n",
+                             "Cookie: " + QByteArray(WebAuthHandler::MaxRequestBytes, 'x') + "\r\n\r\n"}
         << QByteArray() << false;
     QTest::newRow("headers never end")
         << QList<QByteArray>{line, "Host: localhost\r\n"} << QByteArray() << false;
@@ -293,17 +297,29 @@ void TestSignIn::preferredPortTakenOnIpv6()
     QVERIFY(!check6.listen(QHostAddress::LocalHostIPv6, port));
 }
 
-void TestSignIn::secondLoginGetsAnotherPort()
+void TestSignIn::secondLoginClosesTheFirstListener()
 {
     m_auth->login();
+    const quint16 first = m_browser->redirectPort();
     m_auth->login();
-    QCOMPARE(m_browser->opened.size(), 2);
-    const quint16 first = QUrl(QUrlQuery(m_browser->opened.at(0))
-                                   .queryItemValue(QStringLiteral("redirect_uri"), QUrl::FullyDecoded))
-                              .port();
-    const quint16 second = m_browser->redirectPort();
-    QVERIFY(first != second);
-    QCOMPARE(m_auth->findChildren<WebAuthHandler *>().size(), 2);
+    QTRY_COMPARE(m_auth->findChildren<WebAuthHandler *>().size(), 1);
+    const QByteArray redirect = FakeBrowser::redirectRequest("/callback?access_token=a&refresh_token=r");
+    if (m_browser->redirectPort() != first)
+        QCOMPARE(m_browser->visit({redirect}, false, first), QByteArray("<no connection>"));
+    QCOMPARE(m_browser->visit({redirect}), WebAuthHandler::responseBytes());
+}
+
+void TestSignIn::callbackOverTheLimitFails()
+{
+    QSignalSpy failed(m_auth.get(), &AuthClient::loginFailed);
+    m_auth->login();
+    const QByteArray cookie = "Cookie: " + QByteArray(WebAuthHandler::MaxRequestBytes, 'c') + "\r\n\r\n";
+    QCOMPARE(m_browser->visit({"GET /callback?access_token=a&refresh_token=r HTTP/1.1\r\n" + cookie}),
+             WebAuthHandler::tooLargeBytes());
+    // Nobody is left waiting: the user learns that the sign-in failed.
+    QCOMPARE(failed.count(), 1);
+    QVERIFY(!m_auth->isAuthenticated());
+    QTRY_COMPARE(m_auth->findChildren<WebAuthHandler *>().size(), 0);
 }
 
 QTEST_MAIN(TestSignIn)

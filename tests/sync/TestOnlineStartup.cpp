@@ -1,4 +1,5 @@
 #include "AccountRepository.h"
+#include "AccountScreen.h"
 #include "AccountSharingService.h"
 #include "ApiClient.h"
 #include "AppState.h"
@@ -8,11 +9,13 @@
 #include "CredentialManagerTokenStore.h"
 #include "FakeHttpServer.h"
 #include "FakeSyncServer.h"
+#include "PreferencesRepository.h"
 #include "SyncEngine.h"
 #include "SyncTestRig.h"
 #include "TokenManager.h"
 #include "TokenStore.h"
 #include "TransactionRepository.h"
+#include "support/FakeBrowser.h"
 
 #include <QApplication>
 #include <QSettings>
@@ -40,9 +43,16 @@ private Q_SLOTS:
     void localChangeRequestsSync();
     void loginRegistersDeviceAndSyncs();
     void logoutStopsAutoSync();
+    void unansweredSignInIsGoneAfterRestart();
+    void anotherUsersRecordsGoUpAsNewOnYes();
+    void serverAnswers_data();
+    void serverAnswers();
 
 private:
     static void storeTokens(const QString &access, const QString &refresh);
+    static std::optional<QString> storedRefreshToken();
+    void signInThroughBrowser(const QString &user);
+    void settle();
     bool start();
 
     std::unique_ptr<QTemporaryDir> m_dataDir;
@@ -54,6 +64,15 @@ private:
 };
 
 namespace {
+
+Account household()
+{
+    Account account;
+    account.id = "acc-1";
+    account.name = "Household";
+    account.createdAt = account.updatedAt = QDateTime::currentDateTimeUtc();
+    return account;
+}
 
 const char *const Variables[] = {"AUTH_BASE_URL",   "ACCOUNT_API_URL", "SYNC_API_URL",
                                  "AUTH_REALM_SLUG", "AUTH_CLIENT_ID",  "ACCOUNT_PORTAL_URL"};
@@ -101,6 +120,28 @@ void TestOnlineStartup::storeTokens(const QString &access, const QString &refres
         store->write(BrioAccount::AccessTokenKey, access);
     if (!refresh.isEmpty())
         store->write(BrioAccount::RefreshTokenKey, refresh);
+}
+
+std::optional<QString> TestOnlineStartup::storedRefreshToken()
+{
+    return BrioAccount::CredentialManagerTokenStore::create("com.tallowmerelabs.tallyfern")
+        ->read(BrioAccount::RefreshTokenKey);
+}
+
+void TestOnlineStartup::signInThroughBrowser(const QString &user)
+{
+    FakeBrowser browser;
+    m_state->accountClient()->authClient()->login();
+    const QByteArray token = SyncTestRig::makeToken(3600, user).toLatin1();
+    // Handled by the time the listener has closed the connection.
+    browser.visit({FakeBrowser::redirectRequest("/callback?access_token=" + token + "&refresh_token=r")});
+}
+
+// Waits out the cycles of start-up: one at once, one requested by the start-up refresh.
+void TestOnlineStartup::settle()
+{
+    QTRY_VERIFY_WITH_TIMEOUT(m_sync->pullCount() >= 2 && m_state->syncEngine()->state() != SyncEngine::Syncing,
+                             10000);
 }
 
 bool TestOnlineStartup::start()
@@ -252,6 +293,103 @@ void TestOnlineStartup::logoutStopsAutoSync()
     QVERIFY(m_state->syncEngine()->isAutoSyncActive());
     m_state->accountClient()->authClient()->logout();
     QVERIFY(!m_state->syncEngine()->isAutoSyncActive());
+}
+
+void TestOnlineStartup::unansweredSignInIsGoneAfterRestart()
+{
+    QVERIFY(start());
+    QSettings().remove("auth/hasSignedInBefore");
+    QVERIFY(m_state->accounts()->insert(household()));
+    QSignalSpy asked(m_state.get(), &AppState::uploadQuestionNeeded);
+    signInThroughBrowser("stranger"); // any local process can send tokens to the waiting listener
+    QCOMPARE(asked.count(), 1);
+    // The program ends with the question open, and starts again.
+    m_state.reset();
+    QVERIFY(start());
+    m_state->syncEngine()->syncNow();
+    QTest::qWait(200);
+    QCOMPARE(m_sync->http()->requestCount() + m_refreshes, 0);
+    QVERIFY(!m_state->accountClient()->isAuthenticated() && !storedRefreshToken());
+    QVERIFY(!m_state->preferences()->get("syncCursorUser") && !QSettings().contains("auth/hasSignedInBefore"));
+}
+
+void TestOnlineStartup::anotherUsersRecordsGoUpAsNewOnYes()
+{
+    storeTokens(SyncTestRig::makeToken(3600, "user-1"), "refresh-1");
+    QVERIFY(start());
+    settle();
+    QVERIFY(m_state->accounts()->insert(household()));
+    m_state->syncEngine()->syncNow();
+    QTRY_VERIFY(!m_state->accounts()->findById("acc-1")->serverId.isEmpty());
+    m_state->accountClient()->authClient()->logout();
+    // Everything here is synced, and still user-1's.
+    QSignalSpy asked(m_state.get(), &AppState::uploadQuestionNeeded);
+    signInThroughBrowser("user-2");
+    QCOMPARE(asked.count(), 1);
+    const int pushes = m_sync->pushCount();
+    m_state->answerUploadQuestion(true);
+    QTRY_COMPARE(m_sync->pushCount(), pushes + 1);
+    const QJsonArray batch = m_sync->pushBatches().last();
+    const auto sent = std::find_if(batch.begin(), batch.end(), [](const QJsonValue &c) {
+        return c["entity_id"] == QLatin1String("acc-1");
+    });
+    QVERIFY(sent != batch.end() && !sent->toObject()["payload"].toObject().contains("server_id"));
+    QCOMPARE(m_state->preferences()->value("syncCursorUser"), QStringLiteral("user-2"));
+}
+
+void TestOnlineStartup::serverAnswers_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<int>("cycles");  // sync cycles in a row that meet it
+    QTest::addColumn<int>("delayMs"); // a sync requested afterwards waits this long; -1: signed out
+    QTest::newRow("pull answered") << "pull" << 1 << SyncEngine::DebounceMs;
+    QTest::newRow("pull 500") << "pull 500" << 1 << SyncEngine::RetryDelayMs;
+    QTest::newRow("pull 500 three times") << "pull 500" << 3 << 4 * SyncEngine::RetryDelayMs;
+    QTest::newRow("pull 500 ten times") << "pull 500" << 10 << AppState::AutoSyncIntervalMs;
+    QTest::newRow("cursor loop") << "loop" << 1 << SyncEngine::RetryDelayMs;
+    QTest::newRow("refresh refused, sync") << "refresh 400" << 1 << -1;
+    QTest::newRow("refresh refused, account screen") << "screen, refresh 401" << 0 << -1;
+    QTest::newRow("refresh unavailable, account screen") << "screen, refresh 503" << 0 << 0;
+}
+
+void TestOnlineStartup::serverAnswers()
+{
+    QFETCH(QString, answer);
+    QFETCH(int, cycles);
+    QFETCH(int, delayMs);
+    storeTokens(SyncTestRig::makeToken(3600), "refresh-1");
+    QVERIFY(start());
+    settle();
+    const QString refreshPath = "/api/v1/realms/tallowmere/auth/token/refresh";
+    if (const int status = answer.section("refresh ", 1).toInt()) {
+        m_auth->on("POST", refreshPath, FakeHttp::Response::json(status, QJsonObject()));
+        const qint64 later = QDateTime::currentSecsSinceEpoch() + 7200;
+        m_state->accountClient()->tokenManager()->setClock([later] { return later; });
+    }
+    if (answer == "pull 500")
+        m_sync->injectPull(m_sync->pullCount() + 1, FakeHttp::Response::json(500, QJsonObject()), cycles);
+    m_sync->setHasMoreForever(answer == "loop");
+    m_sync->setCursorMode(answer == "loop" ? FakeSync::FakeSyncServer::CursorMode::Repeat
+                                           : FakeSync::FakeSyncServer::CursorMode::Normal);
+    // Records the cycle writes ask for one more sync.
+    m_sync->put("accounts", SyncTestRig::serverAccount("acc-9", "Remote"));
+    BrioAccount::AccountScreen screen(m_state->accountClient());
+    if (answer.startsWith("screen")) {
+        screen.refreshAll();
+        QTRY_COMPARE(m_auth->requestCount("POST", refreshPath), 2);
+    }
+    for (int cycle = 0; cycle < cycles; ++cycle) {
+        m_state->syncEngine()->syncNow();
+        QTRY_VERIFY(m_state->syncEngine()->state() != SyncEngine::Syncing);
+    }
+    QTRY_COMPARE(m_state->accountClient()->isAuthenticated(), delayMs >= 0);
+    QCOMPARE(QList<bool>({storedRefreshToken().has_value(), m_state->syncEngine()->isAutoSyncActive()}),
+             QList<bool>(2, delayMs >= 0));
+    if (delayMs <= 0)
+        return;
+    // Only the timer or the user start the next cycle after a failed one.
+    QCOMPARE(m_state->syncEngine()->isSyncRequested(), delayMs == SyncEngine::DebounceMs);
+    QCOMPARE(m_state->syncEngine()->requestDelayMs(), delayMs);
 }
 
 QTEST_MAIN(TestOnlineStartup)

@@ -209,13 +209,15 @@ void TestMainWindowSignIn::shareAccountRequestsSync()
                              QJsonObject{{"account_id", "acc-2"}, {"display_name", "Bo Tester"}}};
     m_services->on("GET", "/account/v1/group",
                    FakeHttp::Response::json(200, QJsonObject{{"id", "g1"}, {"members", members}}));
+    // Cycles that succeed: after a failed one a requested sync waits for the retry delay.
+    const QString pushPath = QStringLiteral("/tallyfern/v1/sync/push");
+    m_services->on("POST", pushPath, FakeHttp::Response::json(200, QJsonObject{{"results", QJsonArray()}}));
     start();
     const Account account = m_app->addAccount(QStringLiteral("Checking"));
     m_window->selectAccount(account.id);
     QTRY_VERIFY(m_window->shareAccountAction()->isEnabled());
     const QString sharePath = QStringLiteral("/tallyfern/v1/accounts/%1/share").arg(account.id);
     // The new account's own sync cycle ends first, so that the one after the share can be told apart.
-    const QString pushPath = QStringLiteral("/tallyfern/v1/sync/push");
     QTRY_VERIFY_WITH_TIMEOUT(m_services->requestCount("POST", pushPath) >= 1, 10000);
     QTRY_VERIFY(m_app->app()->syncEngine()->state() != SyncEngine::Syncing);
     const int pushesBefore = m_services->requestCount("POST", pushPath);
