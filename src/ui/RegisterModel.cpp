@@ -109,6 +109,9 @@ void RegisterModel::setEntries(const QList<RegisterRow> &rows)
     QList<RegisterRow> previous = std::exchange(m_rows, rows);
     if (previous.size() > kFreeLaterRows)
         QTimer::singleShot(0, this, [rows = std::move(previous)]() {});
+    m_rowsByDate = std::is_sorted(m_rows.cbegin(), m_rows.cend(), [](const RegisterRow &a, const RegisterRow &b) {
+        return a.transaction.date < b.transaction.date;
+    });
     m_order.resize(m_rows.size());
     for (int i = 0; i < m_order.size(); ++i)
         m_order[i] = i;
@@ -119,39 +122,49 @@ void RegisterModel::setEntries(const QList<RegisterRow> &rows)
     endResetModel();
 }
 
+int RegisterModel::storedIndexOf(const Transaction &transaction) const
+{
+    // Rows come oldest first: the row is among those of its date, found by
+    // halving rather than by comparing every id of a large register.
+    if (!m_rowsByDate)
+        return -1;
+    const auto earlier = [](const RegisterRow &row, const QDate &date) { return row.transaction.date < date; };
+    for (auto it = std::lower_bound(m_rows.cbegin(), m_rows.cend(), transaction.date, earlier);
+         it != m_rows.cend() && it->transaction.date == transaction.date; ++it) {
+        if (it->transaction.id == transaction.id)
+            return int(it - m_rows.cbegin());
+    }
+    return -1;
+}
+
 bool RegisterModel::updateEntries(const QSet<QString> &ids, const QList<RegisterRow> &fresh)
 {
     if (ids.isEmpty() || m_pendingRow >= 0 || fresh.size() != ids.size())
         return false;
-    QHash<QString, const RegisterRow *> byId;
-    for (const RegisterRow &row : fresh)
-        byId.insert(row.transaction.id, &row);
+    // A row not found among those of its date is new or moved to another date.
     QVector<int> positions;
-    for (int i = 0; i < m_rows.size() && positions.size() < ids.size(); ++i) {
-        if (ids.contains(m_rows.at(i).transaction.id))
-            positions.append(i);
-    }
-    if (positions.size() != ids.size())
-        return false;
-    for (const int i : std::as_const(positions)) {
-        const Transaction &before = m_rows.at(i).transaction;
-        const RegisterRow *now = byId.value(before.id);
-        if (!now || now->transaction.deletedAt || now->transaction.accountId != m_accountId ||
-            now->transaction.date != before.date || now->transaction.createdAt != before.createdAt)
+    positions.reserve(fresh.size());
+    for (const RegisterRow &now : fresh) {
+        const int i = ids.contains(now.transaction.id) ? storedIndexOf(now.transaction) : -1;
+        if (i < 0 || now.transaction.deletedAt || now.transaction.accountId != m_accountId ||
+            now.transaction.createdAt != m_rows.at(i).transaction.createdAt)
             return false;
+        positions.append(i);
     }
 
-    // The balance before the first changed row stays what it was.
-    const int first = positions.constFirst();
+    // The balance before the first changed row stays what it was; the ones
+    // after it move only when an amount did.
+    const int first = *std::min_element(positions.cbegin(), positions.cend());
     qint64 running = first == 0 ? m_rows.at(0).balance - m_rows.at(0).transaction.amount
                                 : m_rows.at(first - 1).balance;
-    for (const int i : std::as_const(positions)) {
-        RegisterRow &row = m_rows[i];
-        const RegisterRow *now = byId.value(row.transaction.id);
-        row.transaction = now->transaction;
-        row.categoryName = now->categoryName;
+    bool amountChanged = false;
+    for (qsizetype k = 0; k < fresh.size(); ++k) {
+        RegisterRow &row = m_rows[positions.at(k)];
+        amountChanged = amountChanged || row.transaction.amount != fresh.at(k).transaction.amount;
+        row.transaction = fresh.at(k).transaction;
+        row.categoryName = fresh.at(k).categoryName;
     }
-    for (int i = first; i < m_rows.size(); ++i) {
+    for (int i = first; amountChanged && i < m_rows.size(); ++i) {
         running += m_rows.at(i).transaction.amount;
         m_rows[i].balance = running;
     }
@@ -257,11 +270,7 @@ void RegisterModel::applySort()
 {
     // Registers come oldest first: sorting them by date, oldest first, would
     // leave every row where it is.
-    const auto byDate = [](const RegisterRow &a, const RegisterRow &b) {
-        return a.transaction.date < b.transaction.date;
-    };
-    if (m_sortColumn == DateColumn && m_sortOrder == Qt::AscendingOrder &&
-        std::is_sorted(m_rows.cbegin(), m_rows.cend(), byDate))
+    if (m_sortColumn == DateColumn && m_sortOrder == Qt::AscendingOrder && m_rowsByDate)
         return;
     std::stable_sort(m_order.begin(), m_order.end(), [this](int a, int b) { return lessThan(a, b); });
 }

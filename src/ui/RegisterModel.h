@@ -114,6 +114,9 @@ private:
     QVariant cellData(int column, int role, const DisplayRow &shown) const;
     Currency currencyOf(const Transaction &transaction) const;
     int sourceIndex(int row) const;
+    // The index in m_rows of the stored row of that transaction, found by its
+    // date; -1 when it is not there (or the rows are not in date order).
+    int storedIndexOf(const Transaction &transaction) const;
     void applySort();
     bool lessThan(int a, int b) const;
     Transaction transactionForDisplay(int row, QString *categoryName, qint64 *balance,
@@ -122,6 +125,7 @@ private:
 
     QList<RegisterRow> m_rows; // as given, in the repository's order
     QVector<int> m_order;      // shown order: indices into m_rows
+    bool m_rowsByDate = true;  // m_rows are oldest first, as the repository gives them
     int m_sortColumn = DateColumn;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
     bool m_inlineVisible = true;

@@ -97,6 +97,8 @@ RegisterScreen::RegisterScreen(AppState *app, QWidget *parent)
     };
     addFigure(tr("Cleared balance"), m_clearedValue);
     addFigure(tr("Current balance"), m_balanceValue);
+    m_clearedValue->setObjectName(QStringLiteral("clearedBalanceValue"));
+    m_balanceValue->setObjectName(QStringLiteral("currentBalanceValue"));
     layout->addWidget(header);
 
     m_filterBar = new QWidget(this);
@@ -456,7 +458,7 @@ void RegisterScreen::reloadNow()
         rows = m_app->transactions()->registerRows(m_account.id);
     m_model->setAccount(m_account.id, m_account.currency);
     m_model->setAccountNames(EntryChoices::accountNames(m_app->accounts()->findAll()));
-    updateHeader(rows);
+    updateHeader();
     // Rows that could not be read are no empty register: no balances, no entry
     // row under them, and the user is told.
     const bool readFailed = watch.failed();
@@ -502,13 +504,13 @@ bool RegisterScreen::reloadChangedRows()
         return false;
     if (!m_model->updateEntries(ids, m_app->transactions()->registerRowsByIds(ids.values())))
         return false;
-    updateHeader(m_model->entries());
+    updateHeader();
     updateActions();
     emit reloaded();
     return true;
 }
 
-void RegisterScreen::updateHeader(const QList<RegisterRow> &rows)
+void RegisterScreen::updateHeader()
 {
     if (m_account.id.isEmpty()) {
         m_nameLabel->setText(tr("No account selected"));
@@ -526,19 +528,21 @@ void RegisterScreen::updateHeader(const QList<RegisterRow> &rows)
     details << currencyToString(m_account.currency);
     m_detailLabel->setText(details.join(QStringLiteral("  ·  ")));
 
-    // Rows come oldest first, so the last one carries the current balance.
-    const qint64 current = rows.isEmpty() ? m_account.startingBalance : rows.constLast().balance;
-    qint64 cleared = m_account.startingBalance;
-    for (const RegisterRow &row : rows) {
-        if (row.transaction.cleared || row.transaction.reconciled)
-            cleared += row.transaction.amount;
-    }
-    auto show = [](QLabel *label, qint64 amount, Currency currency) {
-        label->setText(Money::format(amount, currency));
+    // From the sums the file keeps per account, as the sidebar reads them: an
+    // edit in a large register does not add up all of its rows again.
+    AccountRepository *accounts = m_app->accounts();
+    const std::optional<qint64> current = accounts->balance(m_account.id, QStringLiteral("current"));
+    const std::optional<qint64> cleared = accounts->balance(m_account.id, QStringLiteral("cleared"));
+    auto show = [](QLabel *label, std::optional<qint64> amount, Currency currency) {
+        if (!amount) {
+            label->setText(QStringLiteral("—"));
+            return;
+        }
+        label->setText(Money::format(*amount, currency));
         // A new style sheet polishes the label and lays the header out again:
         // only when the sign of the figure changed.
         const QString sheet =
-            amount < 0 ? ThemeManager::textColorStyleSheet(ThemeManager::negativeColor()) : QString();
+            *amount < 0 ? ThemeManager::textColorStyleSheet(ThemeManager::negativeColor()) : QString();
         if (label->styleSheet() != sheet)
             label->setStyleSheet(sheet);
     };

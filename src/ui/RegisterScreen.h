@@ -103,7 +103,8 @@ private:
     bool reloadChangedRows();
     void buildActions();
     void applyPreferences();
-    void updateHeader(const QList<RegisterRow> &rows);
+    // The account's name, details and balances.
+    void updateHeader();
     void updateActions();
     void onCurrentRowChanged(const QModelIndex &current, const QModelIndex &previous);
     void onClearedClicked(int row);
