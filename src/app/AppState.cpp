@@ -15,6 +15,7 @@
 #include "DataPaths.h"
 #include "Database.h"
 #include "Environment.h"
+#include "IntegrityCheck.h"
 #include "MigrationRunner.h"
 #include "Money.h"
 #include "PreferencesRepository.h"
@@ -22,7 +23,6 @@
 #include "RecurringRepository.h"
 #include "RecurringService.h"
 #include "SplitLineRepository.h"
-#include "SqlStatement.h"
 #include "SyncEngine.h"
 #include "ThemeManager.h"
 #include "TokenManager.h"
@@ -113,16 +113,8 @@ bool AppState::openDatabase()
     auto *database = new Database(m_dataDirectory, this);
     const QList<MigrationRunner::Script> scripts = MigrationRunner::builtInScripts();
     // Migrating down is not possible, and writing to a schema we do not know
-    // could break the newer program's data. The whole-file check reads every
-    // page, which on a large file costs more than the rest of start-up: once a
-    // day, and again after damage was met.
-    const QString today = QDate::currentDate().toString(Qt::ISODate);
-    bool checked = false;
-    const bool opened = database->open(scripts.isEmpty() ? 0 : scripts.constLast().version,
-                                       [&today, &checked](Database *db) {
-                                           checked = lastIntegrityCheck(db) != today;
-                                           return checked;
-                                       });
+    // could break the newer program's data.
+    const bool opened = database->open(scripts.isEmpty() ? 0 : scripts.constLast().version);
     MigrationRunner migrations(database);
     if (!opened || !migrations.migrate()) {
         if (opened)
@@ -132,19 +124,30 @@ bool AppState::openDatabase()
         return false;
     }
     m_database = database;
-    // Before the repositories exist, so through one of its own; nothing listens yet.
-    if (checked)
-        PreferencesRepository(m_database).set(QLatin1String(Database::IntegrityCheckKey), today);
     return true;
 }
 
-QString AppState::lastIntegrityCheck(Database *database)
+void AppState::startIntegrityCheck()
 {
-    // A new file has no preferences table yet; its check is instant anyway.
-    const auto value = SqlStatement::readOne(
-        database->database(), QStringLiteral("SELECT value FROM preferences WHERE key = ?"),
-        {QLatin1String(Database::IntegrityCheckKey)}, [](const QSqlQuery &q) { return q.value(0).toString(); });
-    return value.value_or(QString());
+    // The whole-file check reads every page, which on a large file costs more
+    // than the rest of start-up: once a day, and again after damage was met.
+    if (!m_database || m_integrityCheck)
+        return;
+    const QString today = QDate::currentDate().toString(Qt::ISODate);
+    if (m_preferences->value(QLatin1String(Database::IntegrityCheckKey), QString()) == today)
+        return;
+    m_integrityCheck = new IntegrityCheck(m_database->filePath(), this);
+    connect(m_integrityCheck, &IntegrityCheck::finished, this, [this, today](IntegrityCheck::Result result) {
+        if (result == IntegrityCheck::Result::Sound) {
+            m_preferences->set(QLatin1String(Database::IntegrityCheckKey), today);
+        } else if (result == IntegrityCheck::Result::Damaged) {
+            // Writing on would spread the damage: nothing more is written.
+            m_database->stopWrites();
+            m_databaseProblem = Database::Problem::Damaged;
+            emit databaseDamaged();
+        }
+    });
+    m_integrityCheck->start();
 }
 
 void AppState::createRepositories()

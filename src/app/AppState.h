@@ -14,6 +14,7 @@ class AccountSharingService;
 class BackupService;
 class CategoryRepository;
 class CategoryService;
+class IntegrityCheck;
 class PreferencesRepository;
 class ReconciliationRepository;
 class RecurringRepository;
@@ -48,6 +49,11 @@ public:
     // date and builds everything else. False, with nothing built, when the
     // database cannot be opened or migrated.
     bool initialize();
+
+    // Once a day, after the window is shown: SQLite's check of the whole
+    // file, off the GUI thread. Damage found stops every further write to the
+    // file and is told by databaseDamaged().
+    void startIntegrityCheck();
 
     Database *database() const { return m_database; }
     PreferencesRepository *preferences() const { return m_preferences; }
@@ -111,13 +117,14 @@ public slots:
 
 signals:
     void databaseReady();
+    // The day's check found the file damaged; databaseProblem() says so too.
+    void databaseDamaged();
     // A sign-in as someone other than the user this device last synced with,
     // while accounts or transactions are here: ask before any upload.
     void uploadQuestionNeeded();
 
 private:
     bool openDatabase();
-    static QString lastIntegrityCheck(Database *database);
     void createRepositories();
     void createServices();
     void applyPreferences();
@@ -141,6 +148,7 @@ private:
     QTimer *m_saveAccountTimer = nullptr;
     bool m_currentAccountUnsaved = false;
     Database *m_database = nullptr;
+    IntegrityCheck *m_integrityCheck = nullptr;
     PreferencesRepository *m_preferences = nullptr;
     AccountRepository *m_accounts = nullptr;
     TransactionRepository *m_transactions = nullptr;

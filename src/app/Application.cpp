@@ -22,6 +22,8 @@
 #include <QTimer>
 #include <QTranslator>
 #include <cstdio>
+#include <functional>
+#include <utility>
 
 namespace {
 
@@ -43,37 +45,32 @@ bool addTranslator(QCoreApplication *app, const QString &fileName, const QString
     return true;
 }
 
-// The start-up benchmark's hook: with TALLYFERN_BENCH_FIRST_PAINT holding the
-// monotonic clock's nanoseconds when the process was started, prints the time
-// to the main window's first paint and quits.
-class FirstPaintReport : public QObject
+// Calls `then` once, when the window's first paint (its children paint in the
+// same pass, after it) is done.
+class FirstPaintWatch : public QObject
 {
 public:
-    FirstPaintReport(qint64 startedNs, QWidget *window)
+    FirstPaintWatch(QWidget *window, std::function<void()> then)
         : QObject(window)
-        , m_startedNs(startedNs)
+        , m_then(std::move(then))
     {
         window->installEventFilter(this);
     }
 
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Paint && !m_painted) {
-            m_painted = true;
-            // The window's children paint in the same pass, after it.
-            QTimer::singleShot(0, this, [this]() {
-                std::printf("first paint %.2f ms\n",
-                            (QDeadlineTimer::current().deadlineNSecs() - m_startedNs) / 1e6);
-                std::fflush(stdout);
-                QCoreApplication::quit();
+        if (event->type() == QEvent::Paint && m_then) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, this, [this, then = std::exchange(m_then, {})]() {
+                then();
+                deleteLater();
             });
         }
         return QObject::eventFilter(watched, event);
     }
 
 private:
-    qint64 m_startedNs = 0;
-    bool m_painted = false;
+    std::function<void()> m_then;
 };
 
 } // namespace
@@ -103,20 +100,24 @@ int Application::run()
         m_errorPresenter(tr("Tallyfern"), tr("Tallyfern is already running."));
         return 1;
     }
+    // A window left by an earlier run would outlive the state it shows.
+    delete m_mainWindow;
+    m_mainWindow = nullptr;
     delete m_appState;
     m_appState = new AppState(this);
     if (!m_appState->initialize()) {
-        QString text = tr("Failed to initialize the database.\n\nData directory: %1\n\n"
-                          "Please check file permissions and try again.")
-                           .arg(m_appState->dataDirectory());
-        const QString reason = problemText(m_appState->databaseProblem());
-        if (!reason.isEmpty())
-            text += QLatin1String("\n\n") + reason;
+        const QString text = databaseErrorText();
         delete m_appState;
         m_appState = nullptr;
         m_errorPresenter(tr("Database Error"), text);
         return 1;
     }
+    // The program ends as it would have on a file found damaged at start-up,
+    // after the user has been told; the file has taken no write since.
+    connect(m_appState, &AppState::databaseDamaged, this, [this]() {
+        m_errorPresenter(tr("Database Error"), databaseErrorText());
+        exit(1);
+    });
     showMainWindow();
     startUpdateSteps();
     return exec();
@@ -139,6 +140,17 @@ bool Application::lockDataDirectory()
     const bool heldByAnother = m_instanceLock->error() == QLockFile::LockFailedError;
     m_instanceLock.reset();
     return !heldByAnother;
+}
+
+QString Application::databaseErrorText() const
+{
+    QString text = tr("Failed to initialize the database.\n\nData directory: %1\n\n"
+                      "Please check file permissions and try again.")
+                       .arg(m_appState->dataDirectory());
+    const QString reason = problemText(m_appState->databaseProblem());
+    if (!reason.isEmpty())
+        text += QLatin1String("\n\n") + reason;
+    return text;
 }
 
 QString Application::problemText(Database::Problem problem)
@@ -216,8 +228,20 @@ void Application::registerIconFont()
 void Application::showMainWindow()
 {
     m_mainWindow = new MainWindow(m_appState, updateConfig(), feedbackConfig());
-    if (const QByteArray started = qgetenv("TALLYFERN_BENCH_FIRST_PAINT"); !started.isEmpty())
-        new FirstPaintReport(started.toLongLong(), m_mainWindow);
+    // The day's check of the whole file runs once the window is there.
+    new FirstPaintWatch(m_mainWindow, [appState = QPointer<AppState>(m_appState)]() {
+        if (appState)
+            appState->startIntegrityCheck();
+    });
+    // The start-up benchmark's hook: TALLYFERN_BENCH_FIRST_PAINT holds the
+    // monotonic clock's nanoseconds when the process was started.
+    if (const QByteArray started = qgetenv("TALLYFERN_BENCH_FIRST_PAINT"); !started.isEmpty()) {
+        new FirstPaintWatch(m_mainWindow, [startedNs = started.toLongLong()]() {
+            std::printf("first paint %.2f ms\n", (QDeadlineTimer::current().deadlineNSecs() - startedNs) / 1e6);
+            std::fflush(stdout);
+            QCoreApplication::quit();
+        });
+    }
     m_mainWindow->show();
 }
 

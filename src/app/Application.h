@@ -60,6 +60,9 @@ public:
 private:
     // One program per data directory. False when another one holds it.
     bool lockDataDirectory();
+    // "Failed to initialize the database." with the data directory and the
+    // AppState's problem.
+    QString databaseErrorText() const;
     void loadTranslations();
     void registerIconFont();
     void showMainWindow();

@@ -14,12 +14,6 @@ const QString &connectionName()
     return name;
 }
 
-// SQLite's primary result codes, as the driver reports them.
-bool isDamageCode(const QString &code)
-{
-    return code == QLatin1String("11") || code == QLatin1String("26"); // SQLITE_CORRUPT, SQLITE_NOTADB
-}
-
 // A file nobody may write to is read-only to the user also when the process
 // could override it (an administrator), and the program must not change it.
 bool isReadOnlyFile(const QString &path)
@@ -47,10 +41,10 @@ Database::~Database()
 
 bool Database::open()
 {
-    return open(0, {});
+    return open(0);
 }
 
-bool Database::open(int newestSchemaVersion, const std::function<bool(Database *)> &checkIntegrity)
+bool Database::open(int newestSchemaVersion)
 {
     if (m_ownsConnection)
         return isOpen();
@@ -76,7 +70,7 @@ bool Database::open(int newestSchemaVersion, const std::function<bool(Database *
         db.setDatabaseName(filePath());
         if (!db.open()) {
             qWarning() << "Database::open failed:" << db.lastError().text();
-            m_problem = isDamageCode(db.lastError().nativeErrorCode()) ? Problem::Damaged : Problem::CannotOpen;
+            m_problem = isDamage(db.lastError()) ? Problem::Damaged : Problem::CannotOpen;
         } else {
             QSqlQuery pragma(db);
             // The header is read before anything could write: a file that is
@@ -101,11 +95,6 @@ bool Database::open(int newestSchemaVersion, const std::function<bool(Database *
                 close();
                 return false;
             }
-            if (headerRead && checkIntegrity && checkIntegrity(this) && !quickCheck()) {
-                pragma.finish();
-                close();
-                return false;
-            }
             const bool ok = headerRead && pragma.exec(QStringLiteral("PRAGMA foreign_keys = ON")) &&
                             pragma.exec(QStringLiteral("PRAGMA cache_size = -8192")) &&
                             pragma.exec(QStringLiteral("PRAGMA temp_store = MEMORY")) &&
@@ -114,7 +103,7 @@ bool Database::open(int newestSchemaVersion, const std::function<bool(Database *
                 return true;
             qWarning() << "Database::open failed:" << pragma.lastError().text();
             const QString code = pragma.lastError().nativeErrorCode();
-            m_problem = isDamageCode(code) ? Problem::Damaged
+            m_problem = isDamage(pragma.lastError()) ? Problem::Damaged
                         : code == QLatin1String("8") ? Problem::ReadOnly // SQLITE_READONLY
                                                      : Problem::CannotOpen;
         }
@@ -123,22 +112,26 @@ bool Database::open(int newestSchemaVersion, const std::function<bool(Database *
     return false;
 }
 
-bool Database::quickCheck()
+bool Database::stopWrites()
 {
-    QSqlQuery query(database());
-    query.setForwardOnly(true);
-    if (query.exec(QStringLiteral("PRAGMA quick_check")) && query.next() &&
-        query.value(0).toString() == QLatin1String("ok"))
-        return true;
-    qWarning() << "Database::quickCheck failed:"
-               << (query.lastError().isValid() ? query.lastError().text() : query.value(0).toString());
     m_problem = Problem::Damaged;
+    QSqlQuery query(database());
+    if (query.exec(QStringLiteral("PRAGMA query_only = ON")))
+        return true;
+    qWarning() << "Database::stopWrites failed:" << query.lastError().text();
     return false;
+}
+
+bool Database::isDamage(const QSqlError &error)
+{
+    // SQLite's primary result codes, as the driver reports them.
+    const QString code = error.nativeErrorCode();
+    return code == QLatin1String("11") || code == QLatin1String("26"); // SQLITE_CORRUPT, SQLITE_NOTADB
 }
 
 void Database::noteCorruption(const QSqlError &error)
 {
-    if (!isDamageCode(error.nativeErrorCode()))
+    if (!isDamage(error))
         return;
     QSqlDatabase db = QSqlDatabase::database(connectionName(), false);
     if (!db.isOpen())

@@ -5,7 +5,6 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QString>
-#include <functional>
 #include <memory>
 #include <unordered_map>
 
@@ -38,16 +37,18 @@ public:
     // be opened or written, or when another Database holds the connection.
     bool open();
     // The same, refusing before anything is written a file whose schema is
-    // newer than `newestSchemaVersion` or, when `checkIntegrity` says so for
-    // the opened file, one that fails the quick check.
-    bool open(int newestSchemaVersion, const std::function<bool(Database *)> &checkIntegrity);
+    // newer than `newestSchemaVersion`.
+    bool open(int newestSchemaVersion);
     bool isOpen() const;
     void close();
     Problem problem() const { return m_problem; }
 
-    // SQLite's quick integrity check of the whole file. False, with the
-    // problem set to Damaged, when it finds damage or cannot run.
-    bool quickCheck();
+    // Damage was found in the file: from now on every write on this
+    // connection fails, whoever asks, and the problem is Damaged.
+    bool stopWrites();
+
+    // The error is SQLite's report of a damaged file or one that is no database.
+    static bool isDamage(const QSqlError &error);
 
     // A statement met damage while the program ran: the next start checks the
     // whole file again instead of trusting the day's earlier check.

@@ -1,6 +1,8 @@
 #include "AppState.h"
 #include "Application.h"
 #include "Database.h"
+#include "MigrationRunner.h"
+#include "PreferencesRepository.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -12,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <optional>
 
 class TestApplication : public QObject
 {
@@ -29,6 +32,7 @@ private Q_SLOTS:
     void unusableDatabaseFileIsLeftAlone_data();
     void unusableDatabaseFileIsLeftAlone();
     void secondInstanceIsRefused();
+    void damageFoundAfterShowIsReportedAndStopsWrites();
     void startsWithMainWindowOnFreshDirectory();
 
 private:
@@ -214,6 +218,48 @@ void TestApplication::secondInstanceIsRefused()
     QCOMPARE(app()->run(), 1);
     QCOMPARE(m_presentedText, QStringLiteral("Tallyfern is already running."));
     QVERIFY(!QFileInfo::exists(temporary.filePath(QStringLiteral("tallyfern.db"))));
+}
+
+void TestApplication::damageFoundAfterShowIsReportedAndStopsWrites()
+{
+    // A current file that opens and migrates, with one page of a table of its
+    // own overwritten: only the whole-file check finds it.
+    QTemporaryDir temporary;
+    QVERIFY(temporary.isValid());
+    qint64 offset = 0;
+    QByteArray garbage;
+    {
+        Database database(temporary.path());
+        QVERIFY(database.open() && MigrationRunner(&database).migrate());
+        QSqlQuery query(database.database());
+        QVERIFY(query.exec(QStringLiteral("CREATE TABLE kept AS WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL "
+                                          "SELECT i + 1 FROM n WHERE i < 200) SELECT i, hex(randomblob(100)) AS v FROM n")));
+        QVERIFY(query.exec(QStringLiteral("SELECT rootpage, (SELECT page_size FROM pragma_page_size) FROM "
+                                          "sqlite_master WHERE name = 'kept'")) && query.next());
+        offset = (query.value(0).toLongLong() - 1) * query.value(1).toLongLong();
+        garbage = QByteArray(query.value(1).toInt(), 'x');
+        query.finish();
+        QVERIFY(query.exec(QStringLiteral("PRAGMA journal_mode = DELETE")));
+    }
+    QFile file(temporary.filePath(QStringLiteral("tallyfern.db")));
+    QVERIFY(file.open(QIODevice::ReadWrite) && file.seek(offset) && file.write(garbage) == garbage.size());
+    file.close();
+    qputenv("TALLYFERN_DATA_DIR", temporary.path().toLocal8Bit());
+
+    bool shown = false;
+    std::optional<bool> written;
+    app()->setErrorPresenter([&](const QString &title, const QString &text) {
+        m_presentedTitle = title;
+        m_presentedText = text;
+        shown = app()->mainWindow() && app()->mainWindow()->isVisible();
+        written = app()->appState()->preferences()->set(QStringLiteral("probe"), QStringLiteral("1"));
+    });
+    QCOMPARE(app()->run(), 1);
+    QVERIFY(shown);
+    QCOMPARE(written, std::optional<bool>(false));
+    QCOMPARE(m_presentedTitle, QStringLiteral("Database Error"));
+    QVERIFY2(m_presentedText.endsWith(Application::problemText(Database::Problem::Damaged)),
+             qPrintable(m_presentedText));
 }
 
 int main(int argc, char *argv[])
