@@ -6,6 +6,7 @@
 #include "SqlValues.h"
 
 #include <QDate>
+#include <algorithm>
 
 namespace {
 
@@ -85,6 +86,19 @@ QString balanceExpression(const QString &mode)
     return expression;
 }
 
+// The balance modes; any other text means "current". The statements of each
+// are read after every edit and built once.
+const QStringList &modes()
+{
+    static const QStringList list{QStringLiteral("current"), QStringLiteral("cleared"), QStringLiteral("asOfToday")};
+    return list;
+}
+
+qsizetype modeIndex(const QString &mode)
+{
+    return std::max<qsizetype>(0, modes().indexOf(mode));
+}
+
 QVariantList dateValues(const QString &mode)
 {
     if (mode == QLatin1String("asOfToday"))
@@ -115,9 +129,9 @@ void AccountRepository::announceChange(const QString &accountId)
 
 QList<Account> AccountRepository::findAll() const
 {
-    return SqlStatement::readAll(m_database->database(),
-                                 select("WHERE deleted_at IS NULL ORDER BY sort_order, name"), {},
-                                 readAccount, "AccountRepository::findAll");
+    // Read again after every change of accounts: the statement is compiled once.
+    static const QString sql = select("WHERE deleted_at IS NULL ORDER BY sort_order, name");
+    return SqlStatement::readAll(m_database, sql, {}, readAccount, "AccountRepository::findAll");
 }
 
 std::optional<Account> AccountRepository::findById(const QString &id) const
@@ -194,26 +208,33 @@ bool AccountRepository::restore(const QString &id)
 QHash<QString, qint64> AccountRepository::balances(const QString &mode) const
 {
     QHash<QString, qint64> result;
+    QStringList inexact;
     const ReadFailureWatch watch;
-    const auto rows = SqlStatement::readAll(
-        m_database->database(), balancesSql(mode), dateValues(mode),
-        [](const QSqlQuery &q) { return std::make_pair(q.value(0).toString(), q.value(1)); },
-        "AccountRepository::balances");
+    // Read after every change of accounts or mode: straight into the result.
+    if (QSqlQuery *query = SqlStatement::runReused(m_database, balancesSql(mode), dateValues(mode),
+                                                   "AccountRepository::balances")) {
+        while (query->next()) {
+            if (const std::optional<qint64> amount = exactAmount(query->value(1)))
+                result.insert(query->value(0).toString(), *amount);
+            else
+                inexact << query->value(0).toString();
+        }
+        if (SqlStatement::stoppedOnError(*query))
+            SqlStatement::readFailed(*query, "AccountRepository::balances");
+        query->finish();
+    }
     if (watch.failed()) {
         // One account's rows can fail the whole read (damage, a total past
         // 64 bits): the others are still worth showing, the failed one stays out.
+        result.clear();
         for (const Account &account : findAll()) {
             if (const std::optional<qint64> one = balance(account.id, mode))
                 result.insert(account.id, *one);
         }
         return result;
     }
-    result.reserve(rows.size());
-    for (const auto &[id, value] : rows) {
-        std::optional<qint64> amount = exactAmount(value);
-        if (!amount)
-            amount = summedBalance(id, mode);
-        if (amount)
+    for (const QString &id : std::as_const(inexact)) {
+        if (const std::optional<qint64> amount = summedBalance(id, mode))
             result.insert(id, *amount);
     }
     return result;
@@ -221,7 +242,13 @@ QHash<QString, qint64> AccountRepository::balances(const QString &mode) const
 
 QString AccountRepository::balancesSql(const QString &mode)
 {
-    return QStringLiteral("SELECT a.id, %1 FROM accounts a WHERE a.deleted_at IS NULL").arg(balanceExpression(mode));
+    static const QStringList sql = [] {
+        QStringList byMode;
+        for (const QString &each : modes())
+            byMode << QStringLiteral("SELECT a.id, %1 FROM accounts a WHERE a.deleted_at IS NULL").arg(balanceExpression(each));
+        return byMode;
+    }();
+    return sql.at(modeIndex(mode));
 }
 
 QString AccountRepository::summedBalanceSql(const QString &mode)
@@ -239,15 +266,21 @@ QString AccountRepository::summedBalanceSql(const QString &mode)
 
 QString AccountRepository::balanceSql(const QString &mode)
 {
-    return QStringLiteral("SELECT %1 FROM accounts a WHERE a.id = ? AND a.deleted_at IS NULL")
-        .arg(balanceExpression(mode));
+    static const QStringList sql = [] {
+        QStringList byMode;
+        for (const QString &each : modes())
+            byMode << QStringLiteral("SELECT %1 FROM accounts a WHERE a.id = ? AND a.deleted_at IS NULL")
+                          .arg(balanceExpression(each));
+        return byMode;
+    }();
+    return sql.at(modeIndex(mode));
 }
 
 std::optional<qint64> AccountRepository::balance(const QString &accountId, const QString &mode) const
 {
+    // Read after every edit: the statement is compiled once.
     const std::optional<QVariant> value =
-        SqlStatement::readOne(m_database->database(), balanceSql(mode), dateValues(mode) << accountId,
-                              [](const QSqlQuery &q) { return q.value(0); }, "AccountRepository::balance");
+        SqlStatement::readValue(m_database, balanceSql(mode), dateValues(mode) << accountId, "AccountRepository::balance");
     if (!value)
         return std::nullopt;
     if (const std::optional<qint64> amount = exactAmount(*value))

@@ -178,6 +178,8 @@ QSqlQuery *Database::reusableQuery(const QString &sql)
     if (found != m_statements.end())
         return found->second.get();
     auto query = std::make_unique<QSqlQuery>(database());
+    // Rows of a reused read are not kept after they were read.
+    query->setForwardOnly(true);
     if (!query->prepare(sql))
         return nullptr;
     return m_statements.emplace(sql, std::move(query)).first->second.get();

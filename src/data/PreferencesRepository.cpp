@@ -12,9 +12,12 @@ PreferencesRepository::PreferencesRepository(Database *database, QObject *parent
 
 std::optional<QString> PreferencesRepository::get(const QString &key) const
 {
-    return SqlStatement::readOne(m_database->database(),
-                                 QStringLiteral("SELECT value FROM preferences WHERE key = ?"), {key},
-                                 [](const QSqlQuery &query) { return SqlValues::readText(query.value(0)); });
+    // Read on every refresh of the sidebar and the register: compiled once.
+    static const QString sql = QStringLiteral("SELECT value FROM preferences WHERE key = ?");
+    const std::optional<QVariant> value = SqlStatement::readValue(m_database, sql, {key}, nullptr);
+    if (!value)
+        return std::nullopt;
+    return SqlValues::readText(*value);
 }
 
 QString PreferencesRepository::value(const QString &key, const QString &defaultValue) const

@@ -184,7 +184,17 @@ void AccountSidebar::refreshBalances()
 {
     ++m_rebuildCount;
     const ReadFailureWatch watch;
-    showBalances(readStaleBalances());
+    const QSet<QString> stale = std::exchange(m_staleBalances, {});
+    const bool all = std::exchange(m_allBalancesStale, false);
+    if (all || stale.isEmpty() || m_list->count() != m_accounts.size()) {
+        showBalances(m_app->accounts()->balances(m_mode));
+    } else {
+        // One account's kept sum costs one row, whatever the file holds.
+        for (int i = 0; i < m_accounts.size(); ++i) {
+            if (stale.contains(m_accounts.at(i).id))
+                showBalance(i, m_app->accounts()->balance(m_accounts.at(i).id, m_mode));
+        }
+    }
     reportReadFailure(watch.failed());
 }
 
@@ -198,21 +208,30 @@ void AccountSidebar::reportReadFailure(bool failed)
 void AccountSidebar::showBalances(const QHash<QString, qint64> &balances)
 {
     for (int i = 0; i < m_accounts.size() && i < m_list->count(); ++i) {
-        const Account &account = m_accounts.at(i);
-        QListWidgetItem *item = m_list->item(i);
         // An account missing from the balances is one whose balance could not
         // be read: no figure rather than a wrong one.
-        const auto found = balances.constFind(account.id);
-        const bool known = found != balances.constEnd();
-        const QString text = known ? Money::format(*found, account.currency) : QStringLiteral("—");
-        item->setData(BalanceRole, known ? QVariant(*found) : QVariant());
-        item->setData(BalanceTextRole, text);
-        item->setData(NegativeRole, known && *found < 0);
-        // Qt takes a tool tip that looks like markup for rich text: a name stays as written.
-        const QString tip = QStringLiteral("%1\n%2").arg(account.name, text);
-        item->setToolTip(Qt::mightBeRichText(tip) ? Qt::convertFromPlainText(tip) : tip);
+        const auto found = balances.constFind(m_accounts.at(i).id);
+        showBalance(i, found != balances.constEnd() ? std::optional<qint64>(*found) : std::nullopt);
     }
+}
+
+void AccountSidebar::showBalance(int row, std::optional<qint64> balance)
+{
+    const Account &account = m_accounts.at(row);
+    QListWidgetItem *item = m_list->item(row);
+    const QVariant value = balance ? QVariant(*balance) : QVariant();
+    const QString text = balance ? Money::format(*balance, account.currency) : QStringLiteral("—");
+    // The same figure of the same account as shown: nothing to do. (A rebuild
+    // may have renamed the account, which the tool tip names.)
+    if (!m_rebuilding && item->data(BalanceRole) == value && item->data(BalanceTextRole).toString() == text)
+        return;
     // Items repaint themselves when a value changes; the others stay as drawn.
+    item->setData(BalanceRole, value);
+    item->setData(BalanceTextRole, text);
+    item->setData(NegativeRole, balance && *balance < 0);
+    // Qt takes a tool tip that looks like markup for rich text: a name stays as written.
+    const QString tip = QStringLiteral("%1\n%2").arg(account.name, text);
+    item->setToolTip(Qt::mightBeRichText(tip) ? Qt::convertFromPlainText(tip) : tip);
 }
 
 QListWidgetItem *AccountSidebar::itemFor(const QString &accountId) const
@@ -254,24 +273,4 @@ void AccountSidebar::markBalanceStale(const QString &accountId)
         m_allBalancesStale = true;
     else
         m_staleBalances.insert(accountId);
-}
-
-QHash<QString, qint64> AccountSidebar::readStaleBalances()
-{
-    const QSet<QString> stale = std::exchange(m_staleBalances, {});
-    const bool all = std::exchange(m_allBalancesStale, false);
-    if (all || stale.isEmpty() || m_list->count() != m_accounts.size())
-        return m_app->accounts()->balances(m_mode);
-    // One account's sum from the index costs what that account holds, not the file.
-    QHash<QString, qint64> balances;
-    for (int i = 0; i < m_accounts.size(); ++i) {
-        const QString &id = m_accounts.at(i).id;
-        if (stale.contains(id)) {
-            if (const std::optional<qint64> balance = m_app->accounts()->balance(id, m_mode))
-                balances.insert(id, *balance);
-        } else if (const QVariant shown = m_list->item(i)->data(BalanceRole); shown.isValid()) {
-            balances.insert(id, shown.toLongLong());
-        }
-    }
-    return balances;
 }

@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QSet>
 #include <QWidget>
+#include <optional>
 
 class AppState;
 class QLabel;
@@ -58,8 +59,8 @@ signals:
 private:
     QListWidgetItem *itemFor(const QString &accountId) const;
     void showBalances(const QHash<QString, qint64> &balances);
-    // The stale balances read again, the others as shown.
-    QHash<QString, qint64> readStaleBalances();
+    // Empty: the balance could not be read.
+    void showBalance(int row, std::optional<qint64> balance);
     void reportReadFailure(bool failed);
 
     AppState *m_app = nullptr;
