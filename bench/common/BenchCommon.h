@@ -4,12 +4,15 @@
 // its floor alternating, one connection through the SQLite C API for the
 // floors, the printed ratios, and the process's peak memory.
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QMap>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
+#include <QStringList>
 #include <QTextStream>
 #include <algorithm>
 #include <cstdio>
@@ -71,18 +74,29 @@ inline bool report(const QString &what, double value, double target, const QStri
     return ok;
 }
 
-// Every live account's balance summed from all its rows, grouped: the
-// aggregate a file without per-account sums needs for the sidebar.
-inline QString allBalancesSumSql()
+// The live accounts with what the sidebar shows of each, in its order.
+inline QString accountListSql()
 {
-    return QStringLiteral("SELECT a.id, a.starting_balance + COALESCE(SUM(t.amount), 0) FROM accounts a LEFT JOIN "
-                          "transactions t ON t.account_id = a.id AND t.deleted_at IS NULL WHERE a.deleted_at IS NULL "
-                          "GROUP BY a.id");
+    return QStringLiteral("SELECT id, name, account_type, currency, institution, account_number_last4, "
+                          "starting_balance, sort_order FROM accounts WHERE deleted_at IS NULL "
+                          "ORDER BY sort_order, name");
 }
 
 inline QString versus(double program, double floor, const QString &unit = QStringLiteral("ms"))
 {
-    return QStringLiteral("%1 %3 vs %2 %3").arg(program, 0, 'f', 2).arg(floor, 0, 'f', 2).arg(unit);
+    // Reads of a few microseconds keep their digits.
+    const int decimals = floor < 0.1 ? 4 : 2;
+    return QStringLiteral("%1 %3 vs %2 %3").arg(program, 0, 'f', decimals).arg(floor, 0, 'f', decimals).arg(unit);
+}
+
+// Figures as shown (balances by account, say), folded into one answer that
+// both sides can give.
+inline qint64 answerOf(const QMap<QString, QString> &figures)
+{
+    QStringList parts;
+    for (auto it = figures.cbegin(); it != figures.cend(); ++it)
+        parts << it.key() + QLatin1Char('=') + it.value();
+    return qint64(qHash(parts.join(QLatin1Char(';'))));
 }
 
 // The medians of the rounds of a program and its floor, and whether every
@@ -259,6 +273,40 @@ inline qint64 stepRegister(sqlite3_stmt *statement, qint64 *lastBalance = nullpt
     if (lastBalance)
         *lastBalance = balance;
     return rows;
+}
+
+// The file sizes to run: TALLYFERN_BENCH_SIZES ("10000,100000") when set,
+// else `defaults`; sizes under 1,000 are left out.
+inline QList<int> sizes(const QList<int> &defaults)
+{
+    QList<int> chosen;
+    const QString wanted = qEnvironmentVariable("TALLYFERN_BENCH_SIZES");
+    for (const QString &part : wanted.split(QLatin1Char(','), Qt::SkipEmptyParts))
+        chosen.append(part.trimmed().toInt());
+    if (wanted.isEmpty())
+        chosen = defaults;
+    chosen.removeIf([](int total) { return total < 1000; });
+    return chosen;
+}
+
+// A generated file of `total` transactions, kept between runs as `name` in
+// `directory` and made by `generate` when it is missing. Empty when that failed.
+inline QString keptFile(const QString &directory, const QString &name, int total,
+                        const std::function<bool(const QString &path, int total)> &generate)
+{
+    QDir().mkpath(directory);
+    const QString path = directory + QLatin1Char('/') + name;
+    if (QFileInfo::exists(path))
+        return path;
+    QElapsedTimer timer;
+    timer.start();
+    if (!generate(path, total)) {
+        out() << "generating " << path << " failed\n";
+        QFile::remove(path);
+        return QString();
+    }
+    out() << QStringLiteral("generated %1 in %2 s (kept for later runs)\n").arg(path).arg(timer.elapsed() / 1000.0, 0, 'f', 1);
+    return path;
 }
 
 // The peak resident memory of this process (VmHWM), in KiB; 0 where the

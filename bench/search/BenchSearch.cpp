@@ -1,17 +1,25 @@
 // Measures a search of the search screen while typing (what the debounce
 // runs: the query, reading the rows and filling the results model) over
-// 100,000 transactions, against the same full-text query stepped through the
-// SQLite C API on its own connection to the same file. Prints the medians, the
-// ratio, and whether each search stays under the typing debounce.
+// 100,000 and 1,000,000 transactions, against the same full-text query stepped
+// through the SQLite C API on its own connection to the same file. Prints the
+// medians, the ratio, and whether each search stays under the typing debounce;
+// exits non-zero when one misses its target.
+//
+// The files are generated once and kept in TALLYFERN_BENCH_DATA_DIR (the build
+// folder's bench-data/); TALLYFERN_BENCH_SIZES (e.g. "100000") picks the sizes.
 
 #include "AppState.h"
 #include "BenchCommon.h"
 #include "Database.h"
+#include "MigrationRunner.h"
 #include "RegisterModel.h"
 #include "SearchScreen.h"
 #include "TransactionRepository.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QSettings>
@@ -29,8 +37,13 @@
 namespace {
 
 constexpr int kAccounts = 10;
-constexpr int kTransactions = 100000;
-constexpr double kTargetRatio = 2.0;
+constexpr int kGeneratorVersion = 1; // part of the cached file's name: bump when the data changes
+
+constexpr double kTargetRatio = 1.5;
+// Each search is to end within the typing debounce where the statement itself
+// leaves room for that; at 1,000,000 transactions a common word's statement
+// alone takes about as long.
+constexpr int kDebounceTargetRows = 100000;
 
 const QStringList &payees()
 {
@@ -46,7 +59,7 @@ const QStringList &payees()
 }
 
 // Setup writes with raw SQL in one transaction; it is not what is measured.
-bool seed(QSqlDatabase db)
+bool seed(QSqlDatabase db, int transactions)
 {
     db.transaction();
     QSqlQuery query(db);
@@ -67,7 +80,7 @@ bool seed(QSqlDatabase db)
         seed = seed * 1664525u + 1013904223u;
         return seed >> 8;
     };
-    for (int i = 0; i < kTransactions; ++i) {
+    for (int i = 0; i < transactions; ++i) {
         const QString stamp =
             QDateTime(first.addDays(i % 1800), QTime(8, 0).addSecs(i % 36000), Qt::UTC).toString(Qt::ISODate);
         query.addBindValue(QUuid::createUuid().toString(QUuid::WithoutBraces));
@@ -138,42 +151,49 @@ private:
     std::size_t m_bytesRead = 0; // every column is read, as the screen reads them
 };
 
-} // namespace
 
-int main(int argc, char *argv[])
+// The file of `total` transactions, made once through the program's migrations.
+bool generate(const QString &path, int total)
 {
-    qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
-    if (qEnvironmentVariableIsEmpty("TALLYFERN_VERBOSE"))
-        qInstallMessageHandler(Bench::quietMessages);
-    QApplication application(argc, argv);
-    QTemporaryDir dir;
-    qputenv("TALLYFERN_DATA_DIR", dir.path().toLocal8Bit());
-    QSettings().clear();
+    QFile::remove(path);
+    const QString directory = QFileInfo(path).absolutePath() + QStringLiteral("/search-schema-%1").arg(total);
+    QDir(directory).removeRecursively();
+    {
+        Database db(directory);
+        if (!db.open() || !MigrationRunner(&db).migrate() || !seed(db.database(), total))
+            return false;
+        QSqlQuery(db.database()).exec(QStringLiteral("PRAGMA journal_mode = DELETE"));
+    }
+    const bool moved = QFile::rename(directory + QLatin1Char('/') + QLatin1String(Database::FileName), path);
+    QDir(directory).removeRecursively();
+    return moved;
+}
 
+// What a user types, one debounced search per step, on a copy of the file.
+// False when the setup failed; `allOk` is cleared by a missed target.
+bool runSize(int total, const QString &cached, bool *allOk)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QLatin1String(Database::FileName));
+    if (!QFile::copy(cached, file))
+        return false;
+    qputenv("TALLYFERN_DATA_DIR", dir.path().toLocal8Bit());
     AppState state;
-    if (!state.initialize()) {
-        Bench::out() << "setup failed: the database did not open\n";
-        return 2;
-    }
-    if (!seed(state.database()->database())) {
-        Bench::out() << "setup failed: " << state.database()->database().lastError().text() << "\n";
-        return 2;
-    }
+    if (!state.initialize())
+        return false;
     RawSearch raw(state.database()->filePath());
-    if (!raw.isValid()) {
-        Bench::out() << "raw statement failed\n";
-        return 2;
-    }
+    if (!raw.isValid())
+        return false;
 
     SearchScreen screen(&state);
     screen.resize(800, 550);
     screen.refreshFilters();
     screen.show();
     auto *searchEdit = screen.findChild<QLineEdit *>(QStringLiteral("searchEdit"));
+    Bench::out() << QStringLiteral("%1 transactions over %2 accounts:\n").arg(total).arg(kAccounts);
 
-    // What a user types, one debounced search per step.
     const QStringList typed{"g", "gr", "gro", "groc", "rent", "vendor 1", "weekly", "10"};
-    bool allOk = true;
+    const double target = kTargetRatio;
     for (const QString &text : typed) {
         const QByteArray match = TransactionRepository::fullTextQuery(text).toUtf8();
         std::vector<double> screenMs;
@@ -197,6 +217,7 @@ int main(int argc, char *argv[])
                 screenSum += 1 + screen.model()->rowAt(row).transaction.amount;
         };
         // The raw query first in every other round.
+        bool same = true;
         for (int round = 0; round < Bench::Rounds; ++round) {
             if (round % 2 == 0) {
                 rawSide();
@@ -205,28 +226,56 @@ int main(int argc, char *argv[])
                 screenSide();
                 rawSide();
             }
+            same = same && screenSum == rawSum;
         }
         const double screenMedian = Bench::median(screenMs);
         const double slowest = *std::max_element(screenMs.begin(), screenMs.end());
         const double rawMedian = Bench::median(rawMs);
         const double ratio = screenMedian / rawMedian;
-        const bool same = screenSum == rawSum;
-        const bool ok = same && ratio <= kTargetRatio && slowest < SearchScreen::DebounceMs;
-        allOk = allOk && ok;
+        const bool inDebounce = total > kDebounceTargetRows || slowest < SearchScreen::DebounceMs;
+        const bool ok = same && ratio <= target && inDebounce;
+        *allOk = *allOk && ok;
         Bench::out()
             << QStringLiteral(
-                   "search %1  screen %2 ms (slowest %3)  raw FTS %4 ms  ratio %5 (target <= %6)  %7\n")
+                   "  search %1  screen %2 ms (slowest %3)  raw FTS %4 ms  ratio %5 (target <= %6)  %7\n")
                    .arg(QLatin1Char('"') + text + QLatin1Char('"'), -12)
                    .arg(screenMedian, 8, 'f', 2)
                    .arg(slowest, 8, 'f', 2)
                    .arg(rawMedian, 8, 'f', 2)
                    .arg(ratio, 5, 'f', 2)
-                   .arg(kTargetRatio, 3, 'f', 1)
-                   .arg(!same                                 ? QStringLiteral("DIFFERENT ANSWERS")
-                        : slowest >= SearchScreen::DebounceMs ? QStringLiteral("SLOWER THAN THE DEBOUNCE")
-                        : ok                                  ? QStringLiteral("ok")
-                                                              : QStringLiteral("SLOW"));
+                   .arg(target, 3, 'f', 1)
+                   .arg(!same          ? QStringLiteral("DIFFERENT ANSWERS")
+                        : !inDebounce  ? QStringLiteral("SLOWER THAN THE DEBOUNCE")
+                        : ok           ? QStringLiteral("ok")
+                                       : QStringLiteral("SLOW"));
         Bench::out().flush();
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
+    if (qEnvironmentVariableIsEmpty("TALLYFERN_VERBOSE"))
+        qInstallMessageHandler(Bench::quietMessages);
+    QApplication application(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("TallyfernBench"));
+    QSettings().clear();
+
+    const int schema = MigrationRunner::builtInScripts().constLast().version;
+    bool allOk = true;
+    for (const int total : Bench::sizes({100000, 1000000})) {
+        const QString cached = Bench::keptFile(
+            QStringLiteral(TALLYFERN_BENCH_DATA_DIR),
+            QStringLiteral("search-%1-s%2-g%3.db").arg(total).arg(schema).arg(kGeneratorVersion), total, generate);
+        if (cached.isEmpty())
+            return 2;
+        if (!runSize(total, cached, &allOk)) {
+            Bench::out() << "setup failed for " << total << " transactions\n";
+            return 2;
+        }
     }
     Bench::out() << (allOk ? "all targets met\n" : "some targets missed\n");
     Bench::out().flush();

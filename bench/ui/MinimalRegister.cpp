@@ -1,19 +1,26 @@
-// The least a Qt program needs to show a register: it opens the file through
-// QSQLITE, reads what the register shows of one account into plain structs
-// (running the balance), and shows one empty QTableView. bench_ui measures the
-// program's start-up and memory against it.
+// The least a Qt program needs to show what the program's window shows at
+// start-up: it opens the file through QSQLITE, reads what the register shows
+// of one account into plain structs (running the balance) and every live
+// account's balance from the sums the file keeps, and paints both: the
+// register's rows scrolled to the newest, as the program opens it, beside the
+// list of accounts with their balances. bench_ui measures the program's
+// start-up and memory against it.
 //
 //   minimal_register <database file> <account id>
 //
 // With TALLYFERN_BENCH_FIRST_PAINT holding the monotonic clock's nanoseconds
 // when it was started, it quits after its first paint. It prints the rows, the
-// last balance, the time to the first paint and its peak resident memory.
+// last balance, the sum of the accounts' balances, the time to the first paint
+// and its peak resident memory.
 
 #include "BenchCommon.h"
 
+#include <QAbstractTableModel>
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QEvent>
+#include <QListWidget>
+#include <QSplitter>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTableView>
@@ -37,6 +44,57 @@ struct Row
     bool cleared = false;
     bool reconciled = false;
     bool split = false;
+};
+
+QString money(qint64 cents)
+{
+    return QString::number(cents / 100.0, 'f', 2);
+}
+
+// The register's nine columns over the rows, as plain text.
+class RowsModel : public QAbstractTableModel
+{
+public:
+    explicit RowsModel(const std::vector<Row> &rows)
+        : m_rows(rows)
+    {
+    }
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override
+    {
+        return parent.isValid() ? 0 : int(m_rows.size());
+    }
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override { return parent.isValid() ? 0 : 9; }
+
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        if (role != Qt::DisplayRole || !index.isValid())
+            return {};
+        const Row &row = m_rows[std::size_t(index.row())];
+        switch (index.column()) {
+        case 0:
+            return row.date;
+        case 1:
+            return row.checkNumber;
+        case 2:
+            return row.payee;
+        case 3:
+            return row.split ? QStringLiteral("— Split —") : row.category;
+        case 4:
+            return row.memo;
+        case 5:
+            return row.amount < 0 ? money(-row.amount) : QString();
+        case 6:
+            return row.amount > 0 ? money(row.amount) : QString();
+        case 7:
+            return row.reconciled ? QStringLiteral("R") : (row.cleared ? QStringLiteral("✓") : QString());
+        default:
+            return money(row.balance);
+        }
+    }
+
+private:
+    const std::vector<Row> &m_rows;
 };
 
 class FirstPaint : public QObject
@@ -68,6 +126,45 @@ private:
     bool m_painted = false;
 };
 
+bool readRows(QSqlDatabase db, const QString &account, std::vector<Row> *rows)
+{
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral(
+        "SELECT t.id, t.date, t.check_number, t.payee, "
+        "CASE WHEN p.id IS NULL THEN COALESCE(c.name, '') ELSE p.name || ' > ' || c.name END, t.memo, "
+        "t.transfer_dest_account_id, t.amount, t.cleared, t.reconciled, t.is_split, "
+        "(SELECT a.starting_balance FROM accounts a WHERE a.id = ?) "
+        "FROM transactions t LEFT JOIN categories c ON c.id = t.category_id "
+        "LEFT JOIN categories p ON p.id = c.parent_id "
+        "WHERE t.account_id = ? AND t.deleted_at IS NULL ORDER BY t.date, t.created_at, t.rowid"));
+    query.addBindValue(account);
+    query.addBindValue(account);
+    if (!query.exec())
+        return false;
+    qint64 balance = 0;
+    while (query.next()) {
+        if (rows->empty())
+            balance = query.value(11).toLongLong();
+        Row row;
+        row.id = query.value(0).toString();
+        row.date = query.value(1).toString();
+        row.checkNumber = query.value(2).toString();
+        row.payee = query.value(3).toString();
+        row.category = query.value(4).toString();
+        row.memo = query.value(5).toString();
+        row.transferAccountId = query.value(6).toString();
+        row.amount = query.value(7).toLongLong();
+        row.cleared = query.value(8).toBool();
+        row.reconciled = query.value(9).toBool();
+        row.split = query.value(10).toBool();
+        balance += row.amount;
+        row.balance = balance;
+        rows->push_back(std::move(row));
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -77,56 +174,42 @@ int main(int argc, char *argv[])
         return 2;
     const QString account = QString::fromLocal8Bit(argv[2]);
     std::vector<Row> rows;
+    QSplitter window;
+    auto *accounts = new QListWidget(&window);
+    qint64 balances = 0;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
         db.setDatabaseName(QString::fromLocal8Bit(argv[1]));
-        if (!db.open())
+        if (!db.open() || !readRows(db, account, &rows))
             return 2;
         QSqlQuery query(db);
         query.setForwardOnly(true);
-        query.prepare(QStringLiteral(
-            "SELECT t.id, t.date, t.check_number, t.payee, "
-            "CASE WHEN p.id IS NULL THEN COALESCE(c.name, '') ELSE p.name || ' > ' || c.name END, t.memo, "
-            "t.transfer_dest_account_id, t.amount, t.cleared, t.reconciled, t.is_split, "
-            "(SELECT a.starting_balance FROM accounts a WHERE a.id = ?) "
-            "FROM transactions t LEFT JOIN categories c ON c.id = t.category_id "
-            "LEFT JOIN categories p ON p.id = c.parent_id "
-            "WHERE t.account_id = ? AND t.deleted_at IS NULL ORDER BY t.date, t.created_at, t.rowid"));
-        query.addBindValue(account);
-        query.addBindValue(account);
-        if (!query.exec())
+        if (!query.exec(QStringLiteral(
+                "SELECT a.name, a.starting_balance + COALESCE(s.current, 0) FROM accounts a "
+                "LEFT JOIN account_totals s ON s.account_id = a.id WHERE a.deleted_at IS NULL "
+                "ORDER BY a.sort_order, a.name")))
             return 2;
-        qint64 balance = 0;
         while (query.next()) {
-            if (rows.empty())
-                balance = query.value(11).toLongLong();
-            Row row;
-            row.id = query.value(0).toString();
-            row.date = query.value(1).toString();
-            row.checkNumber = query.value(2).toString();
-            row.payee = query.value(3).toString();
-            row.category = query.value(4).toString();
-            row.memo = query.value(5).toString();
-            row.transferAccountId = query.value(6).toString();
-            row.amount = query.value(7).toLongLong();
-            row.cleared = query.value(8).toBool();
-            row.reconciled = query.value(9).toBool();
-            row.split = query.value(10).toBool();
-            balance += row.amount;
-            row.balance = balance;
-            rows.push_back(std::move(row));
+            balances += query.value(1).toLongLong();
+            accounts->addItem(query.value(0).toString() + QLatin1Char(' ') + money(query.value(1).toLongLong()));
         }
     }
 
-    QTableView view;
+    RowsModel model(rows);
+    auto *view = new QTableView(&window);
+    view->setModel(&model);
+    window.addWidget(accounts);
+    window.addWidget(view);
     FirstPaint *firstPaint = nullptr;
     const QByteArray started = qgetenv("TALLYFERN_BENCH_FIRST_PAINT");
     if (!started.isEmpty())
-        firstPaint = new FirstPaint(started.toLongLong(), &view);
-    view.resize(1280, 800);
-    view.show();
+        firstPaint = new FirstPaint(started.toLongLong(), &window);
+    window.resize(1280, 800);
+    view->scrollToBottom();
+    window.show();
     const int status = application.exec();
-    std::printf("rows %zu balance %lld\n", rows.size(), rows.empty() ? 0LL : (long long)rows.back().balance);
+    std::printf("rows %zu balance %lld balances %lld\n", rows.size(),
+                rows.empty() ? 0LL : (long long)rows.back().balance, (long long)balances);
     if (firstPaint)
         std::printf("first paint %.2f ms\n", firstPaint->millis);
     std::printf("peak %lld KiB\n", (long long)Bench::peakResidentKiB());
