@@ -4,6 +4,7 @@
 #include "ReadFailureWatch.h"
 #include "SqlStatement.h"
 #include "SqlValues.h"
+#include "SqliteRows.h"
 
 #include <QDate>
 #include <algorithm>
@@ -44,24 +45,35 @@ QVariantList editableValues(const Account &a)
             SqlValues::reference(a.serverId)};
 }
 
-Account readAccount(const QSqlQuery &q)
+std::optional<Account> first(const QList<Account> &found)
+{
+    return found.isEmpty() ? std::nullopt : std::optional<Account>(found.constFirst());
+}
+
+QString readText(const SqliteRows &q, int column)
+{
+    return q.isNull(column) ? QString(QLatin1String("")) : q.text(column);
+}
+
+Account readAccount(const SqliteRows &q)
 {
     Account a;
-    a.id = q.value(0).toString();
-    a.name = SqlValues::readText(q.value(1));
-    a.accountType = accountTypeFromString(q.value(2).toString());
-    a.currency = currencyFromString(q.value(3).toString());
-    a.institution = SqlValues::readText(q.value(4));
-    a.accountNumberLast4 = SqlValues::readText(q.value(5));
-    a.startingBalance = q.value(6).toLongLong();
-    a.sortOrder = q.value(7).toInt();
-    a.isShared = SqlValues::readFlag(q.value(8));
-    a.version = q.value(9).toInt();
-    a.syncStatus = syncStatusFromString(q.value(10).toString());
-    a.serverId = SqlValues::readText(q.value(11));
-    a.createdAt = SqlValues::readTimestamp(q.value(12));
-    a.updatedAt = SqlValues::readTimestamp(q.value(13));
-    a.deletedAt = SqlValues::readOptionalTimestamp(q.value(14));
+    a.id = q.text(0);
+    a.name = readText(q, 1);
+    a.accountType = accountTypeFromString(q.text(2));
+    a.currency = currencyFromString(q.text(3));
+    a.institution = readText(q, 4);
+    a.accountNumberLast4 = readText(q, 5);
+    a.startingBalance = q.integer(6);
+    a.sortOrder = int(q.integer(7));
+    a.isShared = q.integer(8) != 0;
+    a.version = int(q.integer(9));
+    a.syncStatus = syncStatusFromString(q.text(10));
+    a.serverId = readText(q, 11);
+    a.createdAt = SqlValues::readTimestamp(q.utf8(12));
+    a.updatedAt = SqlValues::readTimestamp(q.utf8(13));
+    if (!q.isNull(14))
+        a.deletedAt = SqlValues::readTimestamp(q.utf8(14));
     return a;
 }
 
@@ -129,35 +141,36 @@ void AccountRepository::announceChange(const QString &accountId)
 
 QList<Account> AccountRepository::findAll() const
 {
-    // Read again after every change of accounts: the statement is compiled once.
+    // Read again after every change of accounts: the statement is kept.
     static const QString sql = select("WHERE deleted_at IS NULL ORDER BY sort_order, name");
-    return SqlStatement::readAll(m_database, sql, {}, readAccount, "AccountRepository::findAll");
+    return SqliteRows::readAll<Account>(m_database, sql, {}, readAccount, "AccountRepository::findAll");
 }
 
 std::optional<Account> AccountRepository::findById(const QString &id) const
 {
-    return SqlStatement::readOne(m_database->database(), select("WHERE id = ?"), {id}, readAccount,
-                                 "AccountRepository::findById");
+    static const QString sql = select("WHERE id = ?");
+    return first(SqliteRows::readAll<Account>(m_database, sql, {id}, readAccount, "AccountRepository::findById"));
 }
 
 QList<Account> AccountRepository::findDeleted() const
 {
-    return SqlStatement::readAll(m_database->database(), select("WHERE deleted_at IS NOT NULL ORDER BY name"),
-                                 {}, readAccount, "AccountRepository::findDeleted");
+    return SqliteRows::readAll<Account>(m_database->database(),
+                                        select("WHERE deleted_at IS NOT NULL ORDER BY name"), {}, readAccount,
+                                        "AccountRepository::findDeleted");
 }
 
 std::optional<Account> AccountRepository::findByServerId(const QString &serverId) const
 {
     if (serverId.isEmpty())
         return std::nullopt;
-    return SqlStatement::readOne(m_database->database(), select("WHERE server_id = ?"), {serverId},
-                                 readAccount, "AccountRepository::findByServerId");
+    return first(SqliteRows::readAll<Account>(m_database->database(), select("WHERE server_id = ?"), {serverId},
+                                              readAccount, "AccountRepository::findByServerId"));
 }
 
 QList<Account> AccountRepository::findPendingSync() const
 {
-    return SqlStatement::readAll(m_database->database(), select("WHERE sync_status = 'pending'"), {},
-                                 readAccount, "AccountRepository::findPendingSync");
+    return SqliteRows::readAll<Account>(m_database->database(), select("WHERE sync_status = 'pending'"), {},
+                                        readAccount, "AccountRepository::findPendingSync");
 }
 
 bool AccountRepository::insert(const Account &account)
@@ -210,18 +223,17 @@ QHash<QString, qint64> AccountRepository::balances(const QString &mode) const
     QHash<QString, qint64> result;
     QStringList inexact;
     const ReadFailureWatch watch;
-    // Read after every change of accounts or mode: straight into the result.
-    if (QSqlQuery *query = SqlStatement::runReused(m_database, balancesSql(mode), dateValues(mode),
-                                                   "AccountRepository::balances")) {
-        while (query->next()) {
-            if (const std::optional<qint64> amount = exactAmount(query->value(1)))
-                result.insert(query->value(0).toString(), *amount);
+    {
+        // Read after every change of accounts or mode, on a kept statement.
+        SqliteRows rows(m_database, balancesSql(mode), dateValues(mode));
+        while (rows.next()) {
+            if (const std::optional<qint64> amount = rows.exactInteger(1))
+                result.insert(rows.text(0), *amount);
             else
-                inexact << query->value(0).toString();
+                inexact << rows.text(0);
         }
-        if (SqlStatement::stoppedOnError(*query))
-            SqlStatement::readFailed(*query, "AccountRepository::balances");
-        query->finish();
+        if (rows.failed())
+            SqlStatement::readFailed(rows.lastError(), "AccountRepository::balances");
     }
     if (watch.failed()) {
         // One account's rows can fail the whole read (damage, a total past
@@ -278,12 +290,19 @@ QString AccountRepository::balanceSql(const QString &mode)
 
 std::optional<qint64> AccountRepository::balance(const QString &accountId, const QString &mode) const
 {
-    // Read after every edit: the statement is compiled once.
-    const std::optional<QVariant> value =
-        SqlStatement::readValue(m_database, balanceSql(mode), dateValues(mode) << accountId, "AccountRepository::balance");
-    if (!value)
-        return std::nullopt;
-    if (const std::optional<qint64> amount = exactAmount(*value))
+    // Read after every edit, on a kept statement.
+    std::optional<qint64> amount;
+    bool found = false;
+    {
+        SqliteRows rows(m_database, balanceSql(mode), dateValues(mode) << accountId);
+        if (rows.next()) {
+            found = true;
+            amount = rows.exactInteger(0);
+        } else if (rows.failed()) {
+            SqlStatement::readFailed(rows.lastError(), "AccountRepository::balance");
+        }
+    }
+    if (!found || amount)
         return amount;
     return summedBalance(accountId, mode);
 }

@@ -1,10 +1,14 @@
 #include "Database.h"
 
+#include "SqliteRows.h"
+
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlError>
+#include <QSqlDriver>
 #include <QSqlQuery>
+#include <sqlite3.h>
 
 namespace {
 
@@ -152,6 +156,9 @@ void Database::close()
     if (!m_ownsConnection)
         return;
     m_statements.clear();
+    for (const auto &[sql, statement] : m_readStatements)
+        sqlite3_finalize(statement);
+    m_readStatements.clear();
     {
         QSqlDatabase db = QSqlDatabase::database(connectionName(), false);
         db.close();
@@ -178,9 +185,29 @@ QSqlQuery *Database::reusableQuery(const QString &sql)
     if (found != m_statements.end())
         return found->second.get();
     auto query = std::make_unique<QSqlQuery>(database());
-    // Rows of a reused read are not kept after they were read.
-    query->setForwardOnly(true);
     if (!query->prepare(sql))
         return nullptr;
     return m_statements.emplace(sql, std::move(query)).first->second.get();
+}
+
+sqlite3_stmt *Database::keptReadStatement(const QString &sql)
+{
+    if (!m_ownsConnection)
+        return nullptr;
+    const auto found = m_readStatements.find(sql);
+    if (found != m_readStatements.end())
+        return found->second;
+    const QSqlDatabase connection = database();
+    if (!connection.isOpen() || !SqliteRows::directReads(connection))
+        return nullptr;
+    const QVariant handle = connection.driver()->handle();
+    sqlite3 *db = *static_cast<sqlite3 *const *>(handle.constData());
+    const QByteArray text = sql.toUtf8();
+    sqlite3_stmt *statement = nullptr;
+    if (sqlite3_prepare_v3(db, text.constData(), int(text.size()), SQLITE_PREPARE_PERSISTENT, &statement,
+                           nullptr) != SQLITE_OK) {
+        sqlite3_finalize(statement);
+        return nullptr;
+    }
+    return m_readStatements.emplace(sql, statement).first->second;
 }

@@ -8,6 +8,8 @@
 #include <memory>
 #include <unordered_map>
 
+struct sqlite3_stmt;
+
 // The program's one SQLite connection, on Qt's default connection name so that
 // code which prepares its own QSqlQuery finds it. Repositories ask for it per
 // call and keep no copy, so the destructor can close and remove it.
@@ -63,6 +65,11 @@ public:
     // statement does not prepare. The caller binds and runs it at once and
     // keeps no pointer beyond that.
     QSqlQuery *reusableQuery(const QString &sql);
+    // A read statement kept with the connection for SqliteRows, for reads made
+    // after every edit (balances, the account list): compiled once. Null when
+    // it does not prepare or the driver does not share this program's SQLite
+    // library. SqliteRows resets it after the read.
+    sqlite3_stmt *keptReadStatement(const QString &sql);
     QString dataDirectory() const { return m_dataDirectory; }
     QString filePath() const;
 
@@ -70,6 +77,7 @@ private:
     QString m_dataDirectory;
     // Destroyed before the connection is removed.
     std::unordered_map<QString, std::unique_ptr<QSqlQuery>> m_statements;
+    std::unordered_map<QString, sqlite3_stmt *> m_readStatements;
     bool m_ownsConnection = false;
     Problem m_problem = Problem::None;
 };

@@ -3,6 +3,7 @@
 #include "Database.h"
 #include "SqlStatement.h"
 #include "SqlValues.h"
+#include "SqliteRows.h"
 
 PreferencesRepository::PreferencesRepository(Database *database, QObject *parent)
     : QObject(parent)
@@ -12,12 +13,14 @@ PreferencesRepository::PreferencesRepository(Database *database, QObject *parent
 
 std::optional<QString> PreferencesRepository::get(const QString &key) const
 {
-    // Read on every refresh of the sidebar and the register: compiled once.
+    // Read on every refresh of the sidebar and the register: the statement is kept.
     static const QString sql = QStringLiteral("SELECT value FROM preferences WHERE key = ?");
-    const std::optional<QVariant> value = SqlStatement::readValue(m_database, sql, {key}, nullptr);
-    if (!value)
-        return std::nullopt;
-    return SqlValues::readText(*value);
+    SqliteRows rows(m_database, sql, {key});
+    if (rows.next())
+        return rows.isNull(0) ? QString(QLatin1String("")) : rows.text(0);
+    if (rows.failed())
+        SqlStatement::readFailed(rows.lastError(), nullptr);
+    return std::nullopt;
 }
 
 QString PreferencesRepository::value(const QString &key, const QString &defaultValue) const

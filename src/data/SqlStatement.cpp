@@ -49,40 +49,6 @@ std::optional<int> write(Database *database, const QString &sql, const QVariantL
     return query->numRowsAffected();
 }
 
-QSqlQuery *runReused(Database *database, const QString &sql, const QVariantList &values, const char *context)
-{
-    QSqlQuery *query = database->reusableQuery(sql);
-    if (!query) {
-        // Report the driver's reason for the failed prepare.
-        QSqlQuery failed(database->database());
-        run(failed, sql, values);
-        readFailed(failed, context);
-        return nullptr;
-    }
-    for (const QVariant &value : values)
-        query->addBindValue(value);
-    if (query->exec())
-        return query;
-    readFailed(*query, context);
-    query->finish();
-    return nullptr;
-}
-
-std::optional<QVariant> readValue(Database *database, const QString &sql, const QVariantList &values,
-                                  const char *context)
-{
-    QSqlQuery *query = runReused(database, sql, values, context);
-    if (!query)
-        return std::nullopt;
-    std::optional<QVariant> value;
-    if (query->next())
-        value = query->value(0);
-    else if (stoppedOnError(*query))
-        readFailed(*query, context);
-    query->finish();
-    return value;
-}
-
 QString insertSql(const char *table, const QStringList &columns)
 {
     QStringList marks;

@@ -24,18 +24,6 @@ bool run(QSqlQuery &query, const QString &sql, const QVariantList &values);
 std::optional<int> write(Database *database, const QString &sql, const QVariantList &values,
                          const char *context);
 
-// Runs a read on the database's reusable statement for `sql`, compiled once,
-// for small reads made often (balances after every edit, the account list).
-// Null, after logging "<context> failed:" and counting the failure for
-// ReadFailureWatch, when it cannot run. The caller reads its rows at once and
-// then calls finish(), since a statement left on a row holds a read open.
-QSqlQuery *runReused(Database *database, const QString &sql, const QVariantList &values, const char *context);
-
-// The first column of the first row of such a read; empty when there is no
-// row or the read fails.
-std::optional<QVariant> readValue(Database *database, const QString &sql, const QVariantList &values,
-                                  const char *context);
-
 // "INSERT INTO <table> (a, b) VALUES (?, ?)" for literal table and column names.
 QString insertSql(const char *table, const QStringList &columns);
 // "UPDATE <table> SET a = ?, b = ? WHERE id = ?".
@@ -70,25 +58,6 @@ auto readAll(const QSqlDatabase &database, const QString &sql, const QVariantLis
         readFailed(query, context);
         records.clear();
     }
-    return records;
-}
-
-// readAll on the database's reusable statement for `sql` (see runReused).
-template <typename Reader>
-auto readAll(Database *database, const QString &sql, const QVariantList &values, Reader read, const char *context)
-{
-    using Record = decltype(read(std::declval<const QSqlQuery &>()));
-    QList<Record> records;
-    QSqlQuery *query = runReused(database, sql, values, context);
-    if (!query)
-        return records;
-    while (query->next())
-        records.append(read(*query));
-    if (stoppedOnError(*query)) {
-        readFailed(*query, context);
-        records.clear();
-    }
-    query->finish();
     return records;
 }
 

@@ -1,5 +1,6 @@
 #include "SqliteRows.h"
 
+#include "Database.h"
 #include "SqlStatement.h"
 
 #include <QSqlDriver>
@@ -52,6 +53,24 @@ void SqliteRows::setDirectReadsAllowed(bool allowed)
 
 SqliteRows::SqliteRows(const QSqlDatabase &database, const QString &sql, const QVariantList &values)
 {
+    prepare(database, sql);
+    bind(values);
+}
+
+SqliteRows::SqliteRows(Database *database, const QString &sql, const QVariantList &values)
+{
+    m_statement = database->keptReadStatement(sql);
+    // A read of the same statement still under way (a caller's) keeps it.
+    if (m_statement && sqlite3_stmt_busy(m_statement))
+        m_statement = nullptr;
+    m_kept = m_statement != nullptr;
+    if (!m_kept)
+        prepare(database->database(), sql);
+    bind(values);
+}
+
+void SqliteRows::prepare(const QSqlDatabase &database, const QString &sql)
+{
     if (!database.isOpen()) {
         m_error = QSqlError(QStringLiteral("Driver not loaded"), QString(), QSqlError::ConnectionError);
         return;
@@ -59,10 +78,8 @@ SqliteRows::SqliteRows(const QSqlDatabase &database, const QString &sql, const Q
     if (!directReads(database)) {
         m_query = std::make_unique<QSqlQuery>(database);
         m_query->setForwardOnly(true);
-        if (!SqlStatement::run(*m_query, sql, values))
+        if (!m_query->prepare(sql))
             m_error = m_query->lastError();
-        else
-            m_texts.resize(m_query->record().count());
         return;
     }
     sqlite3 *db = handleOf(database);
@@ -72,6 +89,20 @@ SqliteRows::SqliteRows(const QSqlDatabase &database, const QString &sql, const Q
         m_error = errorOf(db, prepared);
         sqlite3_finalize(m_statement);
         m_statement = nullptr;
+    }
+}
+
+void SqliteRows::bind(const QVariantList &values)
+{
+    if (failed())
+        return;
+    if (m_query) {
+        for (const QVariant &value : values)
+            m_query->addBindValue(value);
+        if (!m_query->exec())
+            m_error = m_query->lastError();
+        else
+            m_texts.resize(m_query->record().count());
         return;
     }
     for (int i = 0; i < values.size(); ++i) {
@@ -88,7 +119,7 @@ SqliteRows::SqliteRows(const QSqlDatabase &database, const QString &sql, const Q
                 sqlite3_bind_text(m_statement, i + 1, bytes.constData(), int(bytes.size()), SQLITE_TRANSIENT);
         }
         if (bound != SQLITE_OK) {
-            m_error = errorOf(db, bound);
+            m_error = errorOf(sqlite3_db_handle(m_statement), bound);
             return;
         }
     }
@@ -96,7 +127,18 @@ SqliteRows::SqliteRows(const QSqlDatabase &database, const QString &sql, const Q
 
 SqliteRows::~SqliteRows()
 {
-    sqlite3_finalize(m_statement);
+    release();
+}
+
+void SqliteRows::release()
+{
+    if (m_kept && m_statement) {
+        sqlite3_reset(m_statement);
+        sqlite3_clear_bindings(m_statement);
+    } else {
+        sqlite3_finalize(m_statement);
+    }
+    m_statement = nullptr;
 }
 
 bool SqliteRows::next()
@@ -121,8 +163,7 @@ bool SqliteRows::next()
     if (stepped != SQLITE_DONE)
         m_error = errorOf(sqlite3_db_handle(m_statement), stepped);
     // Ended: the read transaction is let go at once.
-    sqlite3_finalize(m_statement);
-    m_statement = nullptr;
+    release();
     return false;
 }
 
@@ -137,6 +178,17 @@ qint64 SqliteRows::integer(int column) const
 {
     if (m_query)
         return m_query->value(column).toLongLong();
+    return sqlite3_column_int64(m_statement, column);
+}
+
+std::optional<qint64> SqliteRows::exactInteger(int column) const
+{
+    if (m_query) {
+        const QVariant value = m_query->value(column);
+        return value.typeId() == QMetaType::LongLong ? std::optional<qint64>(value.toLongLong()) : std::nullopt;
+    }
+    if (sqlite3_column_type(m_statement, column) != SQLITE_INTEGER)
+        return std::nullopt;
     return sqlite3_column_int64(m_statement, column);
 }
 

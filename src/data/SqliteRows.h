@@ -10,7 +10,9 @@
 #include <QString>
 #include <QVariant>
 #include <memory>
+#include <optional>
 
+class Database;
 struct sqlite3_stmt;
 
 // The rows of one read through SQLite's own interface, on the connection's
@@ -26,6 +28,9 @@ class SqliteRows
 public:
     // Prepares `sql` and binds `values` (text, integers or null) in order.
     SqliteRows(const QSqlDatabase &database, const QString &sql, const QVariantList &values);
+    // The same on the database's kept statement for `sql` (see
+    // Database::keptReadStatement), for small reads made often.
+    SqliteRows(Database *database, const QString &sql, const QVariantList &values);
     ~SqliteRows();
     SqliteRows(const SqliteRows &) = delete;
     SqliteRows &operator=(const SqliteRows &) = delete;
@@ -43,12 +48,15 @@ public:
     // The text, valid until the next call of next().
     QByteArrayView utf8(int column) const;
     QString text(int column) const { return QString::fromUtf8(utf8(column)); }
+    // The integer, or empty when the value is of another type (a sum past
+    // 64 bits turns to floating point).
+    std::optional<qint64> exactInteger(int column) const;
 
     // Every row of `sql` as a record made by `read` (called with these rows);
     // empty when the read fails part-way, since a partial list would pass for
     // the whole one. `context` names the caller in the warning.
-    template <typename Record, typename Read>
-    static QList<Record> readAll(const QSqlDatabase &database, const QString &sql, const QVariantList &values,
+    template <typename Record, typename Read, typename Connection>
+    static QList<Record> readAll(const Connection &database, const QString &sql, const QVariantList &values,
                                  Read read, const char *context)
     {
         QList<Record> list;
@@ -68,7 +76,13 @@ public:
     static void setDirectReadsAllowed(bool allowed);
 
 private:
+    void prepare(const QSqlDatabase &database, const QString &sql);
+    void bind(const QVariantList &values);
+    // Done with the statement: a kept one is reset for its next use.
+    void release();
+
     sqlite3_stmt *m_statement = nullptr;
+    bool m_kept = false;
     std::unique_ptr<QSqlQuery> m_query; // when not direct
     QList<QByteArray> m_texts;          // the current row's text, when not direct
     QSqlError m_error;

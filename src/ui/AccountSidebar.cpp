@@ -11,6 +11,7 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <algorithm>
 #include <QPainter>
 #include <QPushButton>
 #include <QStyledItemDelegate>
@@ -190,9 +191,11 @@ void AccountSidebar::refreshBalances()
         showBalances(m_app->accounts()->balances(m_mode));
     } else {
         // One account's kept sum costs one row, whatever the file holds.
-        for (int i = 0; i < m_accounts.size(); ++i) {
-            if (stale.contains(m_accounts.at(i).id))
-                showBalance(i, m_app->accounts()->balance(m_accounts.at(i).id, m_mode));
+        for (const QString &id : stale) {
+            const auto found = std::find_if(m_accounts.cbegin(), m_accounts.cend(),
+                                            [&id](const Account &account) { return account.id == id; });
+            if (found != m_accounts.cend())
+                showBalance(int(found - m_accounts.cbegin()), m_app->accounts()->balance(id, m_mode));
         }
     }
     reportReadFailure(watch.failed());
