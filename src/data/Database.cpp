@@ -192,14 +192,12 @@ QSqlQuery *Database::reusableQuery(const QString &sql)
 
 sqlite3_stmt *Database::keptReadStatement(const QString &sql)
 {
-    if (!m_ownsConnection)
+    const QSqlDatabase connection = database();
+    if (!m_ownsConnection || !connection.isOpen() || !SqliteRows::directReads(connection))
         return nullptr;
     const auto found = m_readStatements.find(sql);
     if (found != m_readStatements.end())
         return found->second;
-    const QSqlDatabase connection = database();
-    if (!connection.isOpen() || !SqliteRows::directReads(connection))
-        return nullptr;
     const QVariant handle = connection.driver()->handle();
     sqlite3 *db = *static_cast<sqlite3 *const *>(handle.constData());
     const QByteArray text = sql.toUtf8();
