@@ -224,17 +224,22 @@ void AccountSidebar::showBalance(int row, std::optional<qint64> balance)
     QListWidgetItem *item = m_list->item(row);
     const QVariant value = balance ? QVariant(*balance) : QVariant();
     const QString text = balance ? Money::format(*balance, account.currency) : QStringLiteral("—");
-    // The same figure of the same account as shown: nothing to do. (A rebuild
-    // may have renamed the account, which the tool tip names.)
-    if (!m_rebuilding && item->data(BalanceRole) == value && item->data(BalanceTextRole).toString() == text)
+    // The same figure as shown: nothing to do, unless a rebuild renamed the
+    // account, which the tool tip names.
+    const bool same = item->data(BalanceRole) == value && item->data(BalanceTextRole).toString() == text;
+    if (same && !m_rebuilding)
+        return;
+    // Qt takes a tool tip that looks like markup for rich text: a name stays as written.
+    QString tip = QStringLiteral("%1\n%2").arg(account.name, text);
+    if (Qt::mightBeRichText(tip))
+        tip = Qt::convertFromPlainText(tip);
+    if (same && item->toolTip() == tip)
         return;
     // Items repaint themselves when a value changes; the others stay as drawn.
     item->setData(BalanceRole, value);
     item->setData(BalanceTextRole, text);
     item->setData(NegativeRole, balance && *balance < 0);
-    // Qt takes a tool tip that looks like markup for rich text: a name stays as written.
-    const QString tip = QStringLiteral("%1\n%2").arg(account.name, text);
-    item->setToolTip(Qt::mightBeRichText(tip) ? Qt::convertFromPlainText(tip) : tip);
+    item->setToolTip(tip);
 }
 
 QListWidgetItem *AccountSidebar::itemFor(const QString &accountId) const
