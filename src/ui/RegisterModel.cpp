@@ -171,8 +171,14 @@ bool RegisterModel::updateEntries(const QSet<QString> &ids, const QList<Register
     // Only the date order is sure to stay as it was.
     if (m_sortColumn != DateColumn)
         sort(m_sortColumn, m_sortOrder);
-    if (rowCount() > 0)
+    // Oldest first, the rows are shown in their stored order: only the changed
+    // ones (and, when an amount changed, the balances after them) repaint.
+    if (m_sortColumn == DateColumn && m_sortOrder == Qt::AscendingOrder) {
+        const int last = amountChanged ? int(m_rows.size()) - 1 : *std::max_element(positions.cbegin(), positions.cend());
+        emit dataChanged(index(first, 0), index(last, ColumnCount - 1));
+    } else if (rowCount() > 0) {
         emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
+    }
     return true;
 }
 

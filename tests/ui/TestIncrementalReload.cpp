@@ -106,6 +106,13 @@ void TestIncrementalReload::editsMatchAFullReading()
         }
     };
     compareWithFile();
+    // The row edited alone is among those the view is told to repaint.
+    QSignalSpy repaint(screen->model(), &QAbstractItemModel::dataChanged);
+    edit(2, [](Transaction &t) { t.cleared = !t.cleared; });
+    QTRY_VERIFY(!repaint.isEmpty());
+    const int shownRow = screen->model()->rowOf(rows[2].id);
+    QVERIFY(repaint.last().at(0).toModelIndex().row() <= shownRow &&
+            shownRow <= repaint.last().at(1).toModelIndex().row());
     // The header's figures are the account's, whatever the sidebar shows.
     const auto figure = [&](const char *name) { return screen->findChild<QLabel *>(name)->text(); };
     QCOMPARE(figure("currentBalanceValue"),
