@@ -86,7 +86,10 @@ inline QString versus(double program, double floor, const QString &unit = QStrin
 {
     // Reads of a few microseconds keep their digits.
     const int decimals = floor < 0.1 ? 4 : 2;
-    return QStringLiteral("%1 %3 vs %2 %3").arg(program, 0, 'f', decimals).arg(floor, 0, 'f', decimals).arg(unit);
+    return QStringLiteral("%1 %3 vs %2 %3")
+        .arg(program, 0, 'f', decimals)
+        .arg(floor, 0, 'f', decimals)
+        .arg(unit);
 }
 
 // Figures as shown (balances by account, say), folded into one answer that
@@ -305,7 +308,9 @@ inline QString keptFile(const QString &directory, const QString &name, int total
         QFile::remove(path);
         return QString();
     }
-    out() << QStringLiteral("generated %1 in %2 s (kept for later runs)\n").arg(path).arg(timer.elapsed() / 1000.0, 0, 'f', 1);
+    out() << QStringLiteral("generated %1 in %2 s (kept for later runs)\n")
+                 .arg(path)
+                 .arg(timer.elapsed() / 1000.0, 0, 'f', 1);
     return path;
 }
 

@@ -366,8 +366,8 @@ bool runSize(int total, const QString &cached, SizeResult *result)
             qint64 current = 0;
             qint64 cleared = 0;
             const double millis = millisOf([&] {
-                sqlite3_stmt *u =
-                    floor.statement(QStringLiteral("UPDATE transactions SET cleared = 1 - cleared WHERE id = ?"));
+                sqlite3_stmt *u = floor.statement(
+                    QStringLiteral("UPDATE transactions SET cleared = 1 - cleared WHERE id = ?"));
                 bindText(u, 1, editedUtf8);
                 sqlite3_step(u);
                 sqlite3_reset(u);
@@ -475,7 +475,8 @@ int main(int argc, char *argv[])
     for (const int total : Bench::sizes({10000, 100000, 1000000})) {
         const QString cached = Bench::keptFile(
             QStringLiteral(TALLYFERN_BENCH_DATA_DIR),
-            QStringLiteral("perf-%1-s%2-g%3.db").arg(total).arg(schema).arg(kGeneratorVersion), total, generate);
+            QStringLiteral("perf-%1-s%2-g%3.db").arg(total).arg(schema).arg(kGeneratorVersion), total,
+            generate);
         if (cached.isEmpty())
             return 2;
         SizeResult result;

@@ -18,9 +18,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QSettings>
 #include <QSqlError>
@@ -151,7 +151,6 @@ private:
     std::size_t m_bytesRead = 0; // every column is read, as the screen reads them
 };
 
-
 // The file of `total` transactions, made once through the program's migrations.
 bool generate(const QString &path, int total)
 {
@@ -244,10 +243,10 @@ bool runSize(int total, const QString &cached, bool *allOk)
                    .arg(rawMedian, 8, 'f', 2)
                    .arg(ratio, 5, 'f', 2)
                    .arg(target, 3, 'f', 1)
-                   .arg(!same          ? QStringLiteral("DIFFERENT ANSWERS")
-                        : !inDebounce  ? QStringLiteral("SLOWER THAN THE DEBOUNCE")
-                        : ok           ? QStringLiteral("ok")
-                                       : QStringLiteral("SLOW"));
+                   .arg(!same         ? QStringLiteral("DIFFERENT ANSWERS")
+                        : !inDebounce ? QStringLiteral("SLOWER THAN THE DEBOUNCE")
+                        : ok          ? QStringLiteral("ok")
+                                      : QStringLiteral("SLOW"));
         Bench::out().flush();
     }
     return true;
@@ -269,7 +268,8 @@ int main(int argc, char *argv[])
     for (const int total : Bench::sizes({100000, 1000000})) {
         const QString cached = Bench::keptFile(
             QStringLiteral(TALLYFERN_BENCH_DATA_DIR),
-            QStringLiteral("search-%1-s%2-g%3.db").arg(total).arg(schema).arg(kGeneratorVersion), total, generate);
+            QStringLiteral("search-%1-s%2-g%3.db").arg(total).arg(schema).arg(kGeneratorVersion), total,
+            generate);
         if (cached.isEmpty())
             return 2;
         if (!runSize(total, cached, &allOk)) {

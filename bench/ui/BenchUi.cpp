@@ -276,7 +276,8 @@ int main(int argc, char *argv[])
             const QList<RegisterRow> &rows = window->registerScreen()->model()->entries();
             qint64 balances = 0;
             for (int i = 0; i < window->sidebar()->list()->count(); ++i)
-                balances += window->sidebar()->list()->item(i)->data(AccountSidebar::BalanceRole).toLongLong();
+                balances +=
+                    window->sidebar()->list()->item(i)->data(AccountSidebar::BalanceRole).toLongLong();
             std::printf("rows %lld balance %lld balances %lld\n", static_cast<long long>(rows.size()),
                         static_cast<long long>(rows.isEmpty() ? 0 : rows.constLast().balance),
                         static_cast<long long>(balances));
@@ -382,26 +383,28 @@ int main(int argc, char *argv[])
         };
         allOk &= Bench::reportPair(
             QStringLiteral("sidebar balances after a change"),
-            Bench::alternate([&](qint64 *answer) { return timedSidebar([&] { sidebar->refreshBalances(); }, answer); },
-                             [&](qint64 *answer) {
-                                 QMap<QString, QString> figures;
-                                 const double millis = Bench::millisOf([&] { figures = rawBalances(); });
-                                 *answer = Bench::answerOf(figures);
-                                 return millis;
-                             }),
+            Bench::alternate(
+                [&](qint64 *answer) { return timedSidebar([&] { sidebar->refreshBalances(); }, answer); },
+                [&](qint64 *answer) {
+                    QMap<QString, QString> figures;
+                    const double millis = Bench::millisOf([&] { figures = rawBalances(); });
+                    *answer = Bench::answerOf(figures);
+                    return millis;
+                }),
             1.5);
         allOk &= Bench::reportPair(
             QStringLiteral("sidebar full rebuild"),
-            Bench::alternate([&](qint64 *answer) { return timedSidebar([&] { sidebar->rebuild(); }, answer); },
-                             [&](qint64 *answer) {
-                                 QMap<QString, QString> figures;
-                                 const double millis = Bench::millisOf([&] {
-                                     Bench::stepRows(raw.statement(Bench::accountListSql()), [](sqlite3_stmt *) {});
-                                     figures = rawBalances();
-                                 });
-                                 *answer = Bench::answerOf(figures);
-                                 return millis;
-                             }),
+            Bench::alternate(
+                [&](qint64 *answer) { return timedSidebar([&] { sidebar->rebuild(); }, answer); },
+                [&](qint64 *answer) {
+                    QMap<QString, QString> figures;
+                    const double millis = Bench::millisOf([&] {
+                        Bench::stepRows(raw.statement(Bench::accountListSql()), [](sqlite3_stmt *) {});
+                        figures = rawBalances();
+                    });
+                    *answer = Bench::answerOf(figures);
+                    return millis;
+                }),
             1.5);
     }
 

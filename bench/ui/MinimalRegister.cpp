@@ -64,7 +64,10 @@ public:
     {
         return parent.isValid() ? 0 : int(m_rows.size());
     }
-    int columnCount(const QModelIndex &parent = QModelIndex()) const override { return parent.isValid() ? 0 : 9; }
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override
+    {
+        return parent.isValid() ? 0 : 9;
+    }
 
     QVariant data(const QModelIndex &index, int role) const override
     {
@@ -184,14 +187,15 @@ int main(int argc, char *argv[])
             return 2;
         QSqlQuery query(db);
         query.setForwardOnly(true);
-        if (!query.exec(QStringLiteral(
-                "SELECT a.name, a.starting_balance + COALESCE(s.current, 0) FROM accounts a "
-                "LEFT JOIN account_totals s ON s.account_id = a.id WHERE a.deleted_at IS NULL "
-                "ORDER BY a.sort_order, a.name")))
+        if (!query.exec(
+                QStringLiteral("SELECT a.name, a.starting_balance + COALESCE(s.current, 0) FROM accounts a "
+                               "LEFT JOIN account_totals s ON s.account_id = a.id WHERE a.deleted_at IS NULL "
+                               "ORDER BY a.sort_order, a.name")))
             return 2;
         while (query.next()) {
             balances += query.value(1).toLongLong();
-            accounts->addItem(query.value(0).toString() + QLatin1Char(' ') + money(query.value(1).toLongLong()));
+            accounts->addItem(query.value(0).toString() + QLatin1Char(' ') +
+                              money(query.value(1).toLongLong()));
         }
     }
 

@@ -237,7 +237,8 @@ void Application::showMainWindow()
     // monotonic clock's nanoseconds when the process was started.
     if (const QByteArray started = qgetenv("TALLYFERN_BENCH_FIRST_PAINT"); !started.isEmpty()) {
         new FirstPaintWatch(m_mainWindow, [startedNs = started.toLongLong()]() {
-            std::printf("first paint %.2f ms\n", (QDeadlineTimer::current().deadlineNSecs() - startedNs) / 1e6);
+            std::printf("first paint %.2f ms\n",
+                        (QDeadlineTimer::current().deadlineNSecs() - startedNs) / 1e6);
             std::fflush(stdout);
             QCoreApplication::quit();
         });

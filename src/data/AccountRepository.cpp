@@ -102,7 +102,8 @@ QString balanceExpression(const QString &mode)
 // are read after every edit and built once.
 const QStringList &modes()
 {
-    static const QStringList list{QStringLiteral("current"), QStringLiteral("cleared"), QStringLiteral("asOfToday")};
+    static const QStringList list{QStringLiteral("current"), QStringLiteral("cleared"),
+                                  QStringLiteral("asOfToday")};
     return list;
 }
 
@@ -149,7 +150,8 @@ QList<Account> AccountRepository::findAll() const
 std::optional<Account> AccountRepository::findById(const QString &id) const
 {
     static const QString sql = select("WHERE id = ?");
-    return first(SqliteRows::readAll<Account>(m_database, sql, {id}, readAccount, "AccountRepository::findById"));
+    return first(
+        SqliteRows::readAll<Account>(m_database, sql, {id}, readAccount, "AccountRepository::findById"));
 }
 
 QList<Account> AccountRepository::findDeleted() const
@@ -163,8 +165,8 @@ std::optional<Account> AccountRepository::findByServerId(const QString &serverId
 {
     if (serverId.isEmpty())
         return std::nullopt;
-    return first(SqliteRows::readAll<Account>(m_database->database(), select("WHERE server_id = ?"), {serverId},
-                                              readAccount, "AccountRepository::findByServerId"));
+    return first(SqliteRows::readAll<Account>(m_database->database(), select("WHERE server_id = ?"),
+                                              {serverId}, readAccount, "AccountRepository::findByServerId"));
 }
 
 QList<Account> AccountRepository::findPendingSync() const
@@ -257,7 +259,8 @@ QString AccountRepository::balancesSql(const QString &mode)
     static const QStringList sql = [] {
         QStringList byMode;
         for (const QString &each : modes())
-            byMode << QStringLiteral("SELECT a.id, %1 FROM accounts a WHERE a.deleted_at IS NULL").arg(balanceExpression(each));
+            byMode << QStringLiteral("SELECT a.id, %1 FROM accounts a WHERE a.deleted_at IS NULL")
+                          .arg(balanceExpression(each));
         return byMode;
     }();
     return sql.at(modeIndex(mode));

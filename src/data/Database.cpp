@@ -5,8 +5,8 @@
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
-#include <QSqlError>
 #include <QSqlDriver>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <sqlite3.h>
 

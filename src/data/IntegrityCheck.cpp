@@ -29,7 +29,8 @@ void IntegrityCheck::start()
     // waits for the thread, so the thread never outlives it.
     m_thread = QThread::create([this] {
         const Result result = run(m_filePath);
-        QMetaObject::invokeMethod(this, [this, result] { emit finished(result); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, result] { emit finished(result); }, Qt::QueuedConnection);
     });
     m_thread->setParent(this);
     m_thread->start(QThread::LowPriority);
@@ -61,7 +62,8 @@ IntegrityCheck::Result IntegrityCheck::run(const QString &filePath)
                 result = Result::Sound;
             } else {
                 qWarning() << "IntegrityCheck::run found damage:"
-                           << (query.lastError().isValid() ? query.lastError().text() : query.value(0).toString());
+                           << (query.lastError().isValid() ? query.lastError().text()
+                                                           : query.value(0).toString());
                 result = Result::Damaged;
             }
         }

@@ -185,7 +185,8 @@ std::optional<qint64> SqliteRows::exactInteger(int column) const
 {
     if (m_query) {
         const QVariant value = m_query->value(column);
-        return value.typeId() == QMetaType::LongLong ? std::optional<qint64>(value.toLongLong()) : std::nullopt;
+        return value.typeId() == QMetaType::LongLong ? std::optional<qint64>(value.toLongLong())
+                                                     : std::nullopt;
     }
     if (sqlite3_column_type(m_statement, column) != SQLITE_INTEGER)
         return std::nullopt;

@@ -11,12 +11,12 @@
 
 #include <QLabel>
 #include <QListWidget>
-#include <algorithm>
 #include <QPainter>
 #include <QPushButton>
 #include <QStyledItemDelegate>
 #include <QTextDocument>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <utility>
 
 namespace {

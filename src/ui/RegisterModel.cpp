@@ -109,9 +109,10 @@ void RegisterModel::setEntries(const QList<RegisterRow> &rows)
     QList<RegisterRow> previous = std::exchange(m_rows, rows);
     if (previous.size() > kFreeLaterRows)
         QTimer::singleShot(0, this, [rows = std::move(previous)]() {});
-    m_rowsByDate = std::is_sorted(m_rows.cbegin(), m_rows.cend(), [](const RegisterRow &a, const RegisterRow &b) {
-        return a.transaction.date < b.transaction.date;
-    });
+    m_rowsByDate =
+        std::is_sorted(m_rows.cbegin(), m_rows.cend(), [](const RegisterRow &a, const RegisterRow &b) {
+            return a.transaction.date < b.transaction.date;
+        });
     m_order.resize(m_rows.size());
     for (int i = 0; i < m_order.size(); ++i)
         m_order[i] = i;
@@ -128,7 +129,9 @@ int RegisterModel::storedIndexOf(const Transaction &transaction) const
     // halving rather than by comparing every id of a large register.
     if (!m_rowsByDate)
         return -1;
-    const auto earlier = [](const RegisterRow &row, const QDate &date) { return row.transaction.date < date; };
+    const auto earlier = [](const RegisterRow &row, const QDate &date) {
+        return row.transaction.date < date;
+    };
     for (auto it = std::lower_bound(m_rows.cbegin(), m_rows.cend(), transaction.date, earlier);
          it != m_rows.cend() && it->transaction.date == transaction.date; ++it) {
         if (it->transaction.id == transaction.id)
@@ -174,7 +177,8 @@ bool RegisterModel::updateEntries(const QSet<QString> &ids, const QList<Register
     // Oldest first, the rows are shown in their stored order: only the changed
     // ones (and, when an amount changed, the balances after them) repaint.
     if (m_sortColumn == DateColumn && m_sortOrder == Qt::AscendingOrder) {
-        const int last = amountChanged ? int(m_rows.size()) - 1 : *std::max_element(positions.cbegin(), positions.cend());
+        const int last =
+            amountChanged ? int(m_rows.size()) - 1 : *std::max_element(positions.cbegin(), positions.cend());
         emit dataChanged(index(first, 0), index(last, ColumnCount - 1));
     } else if (rowCount() > 0) {
         emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));

@@ -232,10 +232,12 @@ void TestApplication::damageFoundAfterShowIsReportedAndStopsWrites()
         Database database(temporary.path());
         QVERIFY(database.open() && MigrationRunner(&database).migrate());
         QSqlQuery query(database.database());
-        QVERIFY(query.exec(QStringLiteral("CREATE TABLE kept AS WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL "
-                                          "SELECT i + 1 FROM n WHERE i < 200) SELECT i, hex(randomblob(100)) AS v FROM n")));
+        QVERIFY(query.exec(
+            QStringLiteral("CREATE TABLE kept AS WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL "
+                           "SELECT i + 1 FROM n WHERE i < 200) SELECT i, hex(randomblob(100)) AS v FROM n")));
         QVERIFY(query.exec(QStringLiteral("SELECT rootpage, (SELECT page_size FROM pragma_page_size) FROM "
-                                          "sqlite_master WHERE name = 'kept'")) && query.next());
+                                          "sqlite_master WHERE name = 'kept'")) &&
+                query.next());
         offset = (query.value(0).toLongLong() - 1) * query.value(1).toLongLong();
         garbage = QByteArray(query.value(1).toInt(), 'x');
         query.finish();

@@ -115,10 +115,12 @@ void TestIncrementalReload::editsMatchAFullReading()
             shownRow <= repaint.last().at(1).toModelIndex().row());
     // The header's figures are the account's, whatever the sidebar shows.
     const auto figure = [&](const char *name) { return screen->findChild<QLabel *>(name)->text(); };
-    QCOMPARE(figure("currentBalanceValue"),
-             Money::format(*app->accounts()->balance(checking.id, QStringLiteral("current")), checking.currency));
-    QCOMPARE(figure("clearedBalanceValue"),
-             Money::format(*app->accounts()->balance(checking.id, QStringLiteral("cleared")), checking.currency));
+    QCOMPARE(
+        figure("currentBalanceValue"),
+        Money::format(*app->accounts()->balance(checking.id, QStringLiteral("current")), checking.currency));
+    QCOMPARE(
+        figure("clearedBalanceValue"),
+        Money::format(*app->accounts()->balance(checking.id, QStringLiteral("cleared")), checking.currency));
     const QHash<QString, qint64> balances = app->accounts()->balances(mode);
     AccountSidebar fresh(app);
     fresh.rebuild();
