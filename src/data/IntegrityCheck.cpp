@@ -57,14 +57,17 @@ IntegrityCheck::Result IntegrityCheck::run(const QString &filePath)
         } else {
             QSqlQuery query(db);
             query.setForwardOnly(true);
-            if (query.exec(QStringLiteral("PRAGMA quick_check")) && query.next() &&
-                query.value(0).toString() == QLatin1String("ok")) {
-                result = Result::Sound;
+            if (query.exec(QStringLiteral("PRAGMA quick_check")) && query.next()) {
+                // The check's own answer: "ok", or the damage it found.
+                const QString answer = query.value(0).toString();
+                result = answer == QLatin1String("ok") ? Result::Sound : Result::Damaged;
+                if (result == Result::Damaged)
+                    qWarning() << "IntegrityCheck::run found damage:" << answer;
             } else {
-                qWarning() << "IntegrityCheck::run found damage:"
-                           << (query.lastError().isValid() ? query.lastError().text()
-                                                           : query.value(0).toString());
-                result = Result::Damaged;
+                // Stopped by damage, or by something else (the file busy,
+                // memory) that says nothing about the file: checked another time.
+                qWarning() << "IntegrityCheck::run failed:" << query.lastError().text();
+                result = Database::isDamage(query.lastError()) ? Result::Damaged : Result::NotRun;
             }
         }
         db.close();

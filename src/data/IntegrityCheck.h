@@ -17,7 +17,8 @@ public:
     {
         Sound,
         Damaged,
-        // The file could not be opened for the check; nothing is known.
+        // The check could not open the file or was stopped by something
+        // other than damage; nothing is known.
         NotRun,
     };
     Q_ENUM(Result)
