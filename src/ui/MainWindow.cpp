@@ -654,6 +654,7 @@ void MainWindow::saveWindowState()
     QSettings settings;
     settings.setValue(GeometryKey, saveGeometry());
     settings.setValue(SplitterKey, m_splitter->saveState());
+    m_register->saveColumnLayout();
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)

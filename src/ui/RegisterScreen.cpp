@@ -11,6 +11,7 @@
 #include "RecurringFormDialog.h"
 #include "RecurringRepository.h"
 #include "RecurringService.h"
+#include "RegisterColumns.h"
 #include "RegisterDelegate.h"
 #include "RegisterFilterDialog.h"
 #include "RegisterModel.h"
@@ -24,14 +25,12 @@
 #include "TransactionWriter.h"
 
 #include <QAction>
-#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QSettings>
 #include <QTimer>
@@ -47,7 +46,6 @@ constexpr int kReloadDelayMs = 0;
 // Past this many written rows one read of the register costs less.
 constexpr int kMaxRowsReadAlone = 64;
 
-const QString HeaderStateKey = QStringLiteral("register/headerState");
 const QString SortColumnKey = QStringLiteral("register/sortColumn");
 const QString SortOrderKey = QStringLiteral("register/sortOrder");
 
@@ -131,31 +129,15 @@ RegisterScreen::RegisterScreen(AppState *app, QWidget *parent)
     m_view->setFrameShape(QFrame::NoFrame);
     layout->addWidget(m_view, 1);
 
-    QHeaderView *columns = m_view->horizontalHeader();
-    columns->setMinimumSectionSize(36);
-    const int widths[] = {90, 56, 200, 170, 150, 100, 100, 36, 116};
-    // A translated heading may be wider than the English one: never cut it off.
-    for (int column = 0; column < RegisterModel::ColumnCount; ++column)
-        columns->resizeSection(column, qMax(widths[column], columns->sectionSizeHint(column)));
+    m_columns = new RegisterColumns(m_view);
+    m_columns->restore();
     restoreHeaderState();
-    m_view->viewport()->installEventFilter(this);
 
     m_reloadTimer = new QTimer(this);
     m_reloadTimer->setSingleShot(true);
     m_reloadTimer->setInterval(kReloadDelayMs);
     connect(m_reloadTimer, &QTimer::timeout, this, &RegisterScreen::reloadNow);
-    m_saveHeaderTimer = new QTimer(this);
-    m_saveHeaderTimer->setSingleShot(true);
-    m_saveHeaderTimer->setInterval(500);
-    connect(m_saveHeaderTimer, &QTimer::timeout, this, &RegisterScreen::saveHeaderState);
-    connect(columns, &QHeaderView::sectionResized, this, [this](int column, int, int size) {
-        if (!m_fittingColumns && column != RegisterModel::PayeeColumn) {
-            m_wantedWidths.insert(column, size);
-            fitPayeeColumn();
-        }
-        m_saveHeaderTimer->start();
-    });
-    connect(columns, &QHeaderView::sectionMoved, m_saveHeaderTimer, qOverload<>(&QTimer::start));
+    QHeaderView *columns = m_view->horizontalHeader();
     connect(columns, &QHeaderView::sortIndicatorChanged, this, [this](int column, Qt::SortOrder order) {
         m_model->sort(column, order);
         QSettings settings;
@@ -213,8 +195,7 @@ RegisterScreen::RegisterScreen(AppState *app, QWidget *parent)
 
 RegisterScreen::~RegisterScreen()
 {
-    if (m_saveHeaderTimer->isActive())
-        saveHeaderState();
+    m_columns->save();
     // QWidget deletes the children after this body, and the view closing its
     // editor then still signals (editor closed, entry refused): nothing of
     // theirs may reach this half-destroyed screen.
@@ -258,8 +239,8 @@ void RegisterScreen::applyPreferences()
     const bool newestFirst = prefs->getBool(QStringLiteral("registerNewestFirst"), false);
 
     m_model->setTwoLine(twoLine);
-    m_view->setColumnHidden(RegisterModel::MemoColumn, twoLine);
-    m_view->setColumnHidden(RegisterModel::BalanceColumn, !showBalance);
+    m_columns->setColumnHidden(RegisterModel::MemoColumn, twoLine);
+    m_columns->setColumnHidden(RegisterModel::BalanceColumn, !showBalance);
     const int line = QFontMetrics(ThemeManager::roleFont(0)).height();
     m_view->verticalHeader()->setDefaultSectionSize(twoLine ? line * 2 + 14 : line + 12);
 
@@ -276,76 +257,13 @@ void RegisterScreen::applyPreferences()
                                   newestFirst ? Qt::DescendingOrder : Qt::AscendingOrder);
     }
     m_newestFirst = newestFirst;
-    fitPayeeColumn();
-}
-
-void RegisterScreen::fitPayeeColumn()
-{
-    // Each column keeps the width the user gave it while there is room, and
-    // the payee takes the rest. A narrow window takes width from the text
-    // columns first (memo, payee, category, check number), so that the
-    // amounts and the balance stay in sight.
-    // Before the first showing the viewport has no width of its own yet.
-    if (!m_view->isVisible())
-        return;
-    QHeaderView *columns = m_view->horizontalHeader();
-    const QScopedValueRollback<bool> fitting(m_fittingColumns, true);
-    int widths[RegisterModel::ColumnCount] = {};
-    int total = 0;
-    for (int column = 0; column < RegisterModel::ColumnCount; ++column) {
-        if (columns->isSectionHidden(column))
-            continue;
-        if (!m_wantedWidths.contains(column))
-            m_wantedWidths.insert(column, columns->sectionSize(column));
-        widths[column] = column == RegisterModel::PayeeColumn ? 120 : m_wantedWidths.value(column);
-        total += widths[column];
-    }
-    int excess = total - m_view->viewport()->width();
-    // Then the amounts and the date down to what their usual text needs.
-    const QFontMetrics metrics = m_view->fontMetrics();
-    const int air = 16;
-    const int amount = metrics.horizontalAdvance(QStringLiteral("99,999.99")) + air;
-    const std::pair<int, int> squeeze[] = {
-        {RegisterModel::MemoColumn, 40},
-        {RegisterModel::PayeeColumn, 60},
-        {RegisterModel::CategoryColumn, 70},
-        {RegisterModel::CheckColumn, 36},
-        {RegisterModel::PaymentColumn, amount},
-        {RegisterModel::DepositColumn, amount},
-        {RegisterModel::BalanceColumn, metrics.horizontalAdvance(QStringLiteral("$99,999.99")) + air},
-        {RegisterModel::DateColumn, metrics.horizontalAdvance(QStringLiteral("12/31/2026")) + air}};
-    for (const auto &[column, minimum] : squeeze) {
-        if (excess <= 0 || columns->isSectionHidden(column))
-            continue;
-        const int give = qMin(excess, qMax(0, widths[column] - minimum));
-        widths[column] -= give;
-        excess -= give;
-    }
-    if (excess < 0)
-        widths[RegisterModel::PayeeColumn] -= excess;
-    for (int column = 0; column < RegisterModel::ColumnCount; ++column) {
-        if (!columns->isSectionHidden(column) && columns->sectionSize(column) != widths[column])
-            columns->resizeSection(column, widths[column]);
-    }
-}
-
-bool RegisterScreen::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_view->viewport() && event->type() == QEvent::Resize)
-        fitPayeeColumn();
-    return QWidget::eventFilter(watched, event);
+    m_columns->fit();
 }
 
 void RegisterScreen::restoreHeaderState()
 {
     QSettings settings;
     QHeaderView *columns = m_view->horizontalHeader();
-    const QByteArray state = settings.value(HeaderStateKey).toByteArray();
-    if (!state.isEmpty())
-        columns->restoreState(state);
-    for (int column = 0; column < RegisterModel::ColumnCount; ++column)
-        columns->setSectionResizeMode(column, QHeaderView::Interactive);
-    columns->setSectionResizeMode(RegisterModel::ClearedColumn, QHeaderView::Fixed);
     const int column = settings.value(SortColumnKey, int(RegisterModel::DateColumn)).toInt();
     const int order = settings.value(SortOrderKey, int(Qt::AscendingOrder)).toInt();
     const int safeColumn = column >= 0 && column < RegisterModel::ColumnCount ? column : 0;
@@ -355,24 +273,9 @@ void RegisterScreen::restoreHeaderState()
     m_model->sort(safeColumn, safeOrder);
 }
 
-void RegisterScreen::saveHeaderState()
+void RegisterScreen::saveColumnLayout()
 {
-    m_saveHeaderTimer->stop();
-    // The widths the user gave are kept, not the ones a narrow window forced.
-    QHeaderView *columns = m_view->horizontalHeader();
-    QHash<int, int> shown;
-    {
-        const QScopedValueRollback<bool> fitting(m_fittingColumns, true);
-        for (auto it = m_wantedWidths.cbegin(); it != m_wantedWidths.cend(); ++it) {
-            shown.insert(it.key(), columns->sectionSize(it.key()));
-            columns->resizeSection(it.key(), it.value());
-        }
-    }
-    QSettings settings;
-    settings.setValue(HeaderStateKey, columns->saveState());
-    const QScopedValueRollback<bool> fitting(m_fittingColumns, true);
-    for (auto it = shown.cbegin(); it != shown.cend(); ++it)
-        columns->resizeSection(it.key(), it.value());
+    m_columns->save();
 }
 
 void RegisterScreen::setAccount(const QString &accountId)
@@ -481,6 +384,7 @@ void RegisterScreen::reloadNow()
     }
     m_model->setInlineRowVisible(!m_account.id.isEmpty() && !readFailed);
     m_model->setEntries(rows);
+    m_columns->measureFigures(m_model->entries(), m_account.currency);
 
     if (m_focusEntryAfterReload) {
         m_focusEntryAfterReload = false;
@@ -502,8 +406,17 @@ bool RegisterScreen::reloadChangedRows()
     const bool readAll = std::exchange(m_readAll, false);
     if (readAll || ids.isEmpty() || ids.size() > kMaxRowsReadAlone || m_filter.isActive() || m_account.id.isEmpty())
         return false;
-    if (!m_model->updateEntries(ids, m_app->transactions()->registerRowsByIds(ids.values())))
+    const qint64 lastBalance = m_model->entries().isEmpty() ? 0 : m_model->entries().constLast().balance;
+    const QList<RegisterRow> fresh = m_app->transactions()->registerRowsByIds(ids.values());
+    if (!m_model->updateEntries(ids, fresh))
         return false;
+    // One row: every balance after it moved as the last one did, and the
+    // money columns need not read every row to know their widths.
+    if (fresh.size() == 1)
+        m_columns->widenFigures(fresh.constFirst().transaction.amount,
+                                m_model->entries().constLast().balance - lastBalance);
+    else
+        m_columns->measureFigures(m_model->entries(), m_account.currency);
     updateHeader();
     updateActions();
     emit reloaded();

@@ -17,6 +17,7 @@ class QLabel;
 class QMenu;
 class QPushButton;
 class QTimer;
+class RegisterColumns;
 class RegisterDelegate;
 class RegisterModel;
 class RegisterTableView;
@@ -78,6 +79,8 @@ public slots:
     void clearFilter();
     // Puts the cursor in the blank entry row, ready to type a new transaction.
     void focusEntryRow();
+    // Writes the column order and widths if the user changed them (on quit).
+    void saveColumnLayout();
     // Saves the row being edited inline; true when saved or when there was nothing to save.
     bool submitPendingRow();
     void cancelPendingRow();
@@ -109,12 +112,8 @@ private:
     void onCurrentRowChanged(const QModelIndex &current, const QModelIndex &previous);
     void onClearedClicked(int row);
     void showContextMenu(const QPoint &pos);
-    void saveHeaderState();
     void restoreHeaderState();
     bool isEditing() const;
-    // The payee column takes the width the other columns leave.
-    void fitPayeeColumn();
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
     AppState *m_app = nullptr;
     Account m_account;
@@ -122,8 +121,8 @@ private:
     RegisterModel *m_model = nullptr;
     RegisterDelegate *m_delegate = nullptr;
     RegisterTableView *m_view = nullptr;
+    RegisterColumns *m_columns = nullptr;
     QTimer *m_reloadTimer = nullptr;
-    QTimer *m_saveHeaderTimer = nullptr;
     bool m_dirty = false;
     bool m_focusEntryAfterReload = false;
     bool m_submitting = false;
@@ -133,9 +132,6 @@ private:
     bool m_rowAnnounced = false;
     std::optional<bool> m_newestFirst;
     QString m_createdCategoryId;
-    // Column widths as the user set them; a narrow window shows some narrower.
-    QHash<int, int> m_wantedWidths;
-    bool m_fittingColumns = false;
 
     ElidedLabel *m_nameLabel = nullptr;
     ElidedLabel *m_detailLabel = nullptr;

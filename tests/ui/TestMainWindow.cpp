@@ -19,10 +19,12 @@
 #include "TransactionRepository.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QSplitter>
 #include <QTranslator>
 #include <QtTest>
@@ -50,6 +52,9 @@ private slots:
     void openingBalanceIsFoundInEveryLanguage();
     void autoPostRunsAfterStartup();
     void windowStateAndLastAccountPersist();
+    void idleRegisterKeepsItsColumns_data();
+    void idleRegisterKeepsItsColumns();
+    void columnWidthTheUserGaveIsKept();
 
 private:
     std::unique_ptr<TestApp> m_test;
@@ -452,6 +457,76 @@ void TestMainWindow::windowStateAndLastAccountPersist()
     QCOMPARE(again.size(), QSize(1100, 700));
     QCOMPARE(again.registerScreen()->accountId(), second.id);
     QCOMPARE(again.findChild<QSplitter *>()->sizes().constFirst(), 333);
+}
+
+void TestMainWindow::idleRegisterKeepsItsColumns_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("1000 x 700") << QSize(1000, 700);
+    QTest::newRow("1600 x 1000") << QSize(1600, 1000);
+}
+
+void TestMainWindow::idleRegisterKeepsItsColumns()
+{
+    QFETCH(QSize, size);
+    const Account account = m_test->addAccount(QStringLiteral("Everyday"), 0);
+    for (int day = 1; day <= 28; ++day)
+        m_test->addTransaction(account.id, QDate(2026, 2, day), QStringLiteral("Payee %1").arg(day),
+                               day % 2 ? -1234567 * day : 5000);
+    MainWindow window(m_test->app());
+    window.resize(size);
+    RegisterTableView *view = window.registerScreen()->view();
+    QHeaderView *columns = view->horizontalHeader();
+    const QString settingsFile = QSettings().fileName();
+    const QDateTime written = QFileInfo(settingsFile).lastModified();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTest::qWait(500);
+
+    // Each money column as wide as its widest figure needs, and no wider
+    // unless its heading needs it; the payee first among the text columns.
+    const RegisterModel *model = window.registerScreen()->model();
+    for (const int column : {RegisterModel::PaymentColumn, RegisterModel::DepositColumn,
+                             RegisterModel::BalanceColumn}) {
+        int widest = 0;
+        for (int row = 0; row < model->rowCount(); ++row)
+            widest = qMax(widest, view->fontMetrics().horizontalAdvance(model->index(row, column).data().toString()));
+        QVERIFY(columns->sectionSize(column) >= widest + 12);
+        QVERIFY(columns->sectionSize(column) <= qMax(widest + 24, columns->sectionSizeHint(column)));
+    }
+    QVERIFY(columns->sectionSize(RegisterModel::CheckColumn) >=
+            view->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
+    for (const int column : {RegisterModel::CategoryColumn, RegisterModel::MemoColumn})
+        QVERIFY(columns->sectionSize(RegisterModel::PayeeColumn) >= columns->sectionSize(column));
+
+    // Left alone, the register neither lays out nor writes anything.
+    QSignalSpy resized(columns, &QHeaderView::sectionResized);
+    QTest::qWait(3000);
+    QCOMPARE(resized.count(), 0);
+    QCOMPARE(QFileInfo(settingsFile).lastModified(), written);
+}
+
+void TestMainWindow::columnWidthTheUserGaveIsKept()
+{
+    m_test->addAccount(QStringLiteral("Everyday"));
+    int memo = 0;
+    {
+        MainWindow window(m_test->app());
+        window.resize(1600, 1000);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QHeaderView *columns = window.registerScreen()->view()->horizontalHeader();
+        memo = columns->sectionSize(RegisterModel::MemoColumn) + 90;
+        columns->resizeSection(RegisterModel::MemoColumn, memo); // as a drag of its edge does
+        // The payee gives the room; the register still fits the window.
+        QCOMPARE(columns->length(), window.registerScreen()->view()->viewport()->width());
+        window.close();
+    }
+    MainWindow again(m_test->app());
+    again.resize(1600, 1000);
+    again.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&again));
+    QTRY_COMPARE(again.registerScreen()->view()->horizontalHeader()->sectionSize(RegisterModel::MemoColumn), memo);
 }
 
 QTEST_MAIN(TestMainWindow)

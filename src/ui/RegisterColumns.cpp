@@ -1,0 +1,280 @@
+#include "RegisterColumns.h"
+
+#include "Money.h"
+#include "RegisterModel.h"
+
+#include <QEvent>
+#include <QHeaderView>
+#include <QScopedValueRollback>
+#include <QSettings>
+#include <QTableView>
+#include <QTimer>
+#include <QtNumeric>
+#include <limits>
+#include <utility>
+
+namespace {
+
+// Room around a cell's text: the delegate's padding on both sides and some air.
+constexpr int kCellAir = 16;
+// A drag of a heading's edge is written once the user has let go of it for this long.
+constexpr int kSaveDelayMs = 500;
+// How narrow a text column gets when not even the text columns' minimums fit.
+constexpr int kTightest = 36;
+// However small the amounts so far, a few thousand fit (9,999.99; ¥999,999),
+// so that the next amount typed rarely needs a wider column.
+constexpr qint64 kTypicalMinor = 999999;
+
+const QString HeaderStateKey = QStringLiteral("register/headerState");
+const QString ColumnWidthsKey = QStringLiteral("register/columnWidths");
+
+struct TextColumn
+{
+    int column;
+    int minimumChars;
+    int preferred;
+};
+// In the order they get room.
+constexpr TextColumn kTextColumns[] = {{RegisterModel::PayeeColumn, 12, 200},
+                                       {RegisterModel::CategoryColumn, 10, 170},
+                                       {RegisterModel::MemoColumn, 6, 150}};
+
+// Figures of rows a peer wrote may lie anywhere in the range: no overflow here.
+qint64 negated(qint64 amount)
+{
+    return amount == std::numeric_limits<qint64>::min() ? std::numeric_limits<qint64>::max() : -amount;
+}
+
+qint64 shifted(qint64 balance, qint64 shift)
+{
+    qint64 result = 0;
+    if (qAddOverflow(balance, shift, &result))
+        return shift > 0 ? std::numeric_limits<qint64>::max() : std::numeric_limits<qint64>::min();
+    return result;
+}
+
+bool isTextColumn(int column)
+{
+    return column == RegisterModel::PayeeColumn || column == RegisterModel::CategoryColumn ||
+           column == RegisterModel::MemoColumn;
+}
+
+} // namespace
+
+RegisterColumns::RegisterColumns(QTableView *view)
+    : QObject(view)
+    , m_view(view)
+{
+    QHeaderView *header = m_view->horizontalHeader();
+    header->setMinimumSectionSize(kTightest);
+    m_saveTimer = new QTimer(this);
+    m_saveTimer->setSingleShot(true);
+    m_saveTimer->setInterval(kSaveDelayMs);
+    connect(m_saveTimer, &QTimer::timeout, this, &RegisterColumns::save);
+    connect(header, &QHeaderView::sectionResized, this,
+            [this](int column, int, int size) { onSectionResized(column, size); });
+    connect(header, &QHeaderView::sectionMoved, this, [this]() {
+        if (!m_fitting)
+            userChanged();
+    });
+    m_view->viewport()->installEventFilter(this);
+    m_view->installEventFilter(this);
+}
+
+void RegisterColumns::restore()
+{
+    QHeaderView *header = m_view->horizontalHeader();
+    QSettings settings;
+    const QByteArray state = settings.value(HeaderStateKey).toByteArray();
+    const QScopedValueRollback<bool> fitting(m_fitting, true);
+    if (!state.isEmpty())
+        header->restoreState(state);
+    // The widths of the state are those last shown; what the user asked for is kept apart.
+    const QVariantMap widths = settings.value(ColumnWidthsKey).toMap();
+    for (auto it = widths.cbegin(); it != widths.cend(); ++it) {
+        bool ok = false;
+        const int column = it.key().toInt(&ok);
+        const int width = it.value().toInt();
+        if (ok && column >= 0 && column < RegisterModel::ColumnCount && width > 0 && width <= 4000)
+            m_userWidths.insert(column, width);
+    }
+    for (int column = 0; column < RegisterModel::ColumnCount; ++column)
+        header->setSectionResizeMode(column, QHeaderView::Interactive);
+    header->setSectionResizeMode(RegisterModel::ClearedColumn, QHeaderView::Fixed);
+}
+
+void RegisterColumns::measureFigures(const QList<RegisterRow> &rows, Currency currency)
+{
+    qint64 payment = kTypicalMinor;
+    qint64 deposit = kTypicalMinor;
+    qint64 high = kTypicalMinor;
+    qint64 low = 0;
+    for (const RegisterRow &row : rows) {
+        const qint64 amount = row.transaction.amount;
+        payment = qMax(payment, negated(amount));
+        deposit = qMax(deposit, amount);
+        high = qMax(high, row.balance);
+        low = qMin(low, row.balance);
+    }
+    const bool otherCurrency = currency != m_currency;
+    m_currency = currency;
+    if (!setFigures(payment, deposit, high, low) && otherCurrency)
+        fit();
+}
+
+void RegisterColumns::widenFigures(qint64 amount, qint64 balanceShift)
+{
+    setFigures(qMax(m_payment, negated(amount)), qMax(m_deposit, amount),
+               qMax(m_high, shifted(m_high, balanceShift)), qMin(m_low, shifted(m_low, balanceShift)));
+}
+
+bool RegisterColumns::setFigures(qint64 payment, qint64 deposit, qint64 high, qint64 low)
+{
+    if (payment == m_payment && deposit == m_deposit && high == m_high && low == m_low)
+        return false;
+    m_payment = payment;
+    m_deposit = deposit;
+    m_high = high;
+    m_low = low;
+    fit();
+    return true;
+}
+
+void RegisterColumns::setColumnHidden(int column, bool hidden)
+{
+    const QScopedValueRollback<bool> fitting(m_fitting, true);
+    m_view->setColumnHidden(column, hidden);
+}
+
+int RegisterColumns::contentWidth(int column) const
+{
+    const QFontMetrics metrics = m_view->fontMetrics();
+    int text = 0;
+    switch (column) {
+    case RegisterModel::DateColumn:
+        text = metrics.horizontalAdvance(QStringLiteral("00/00/0000"));
+        break;
+    case RegisterModel::CheckColumn:
+        // Five digits, as long as the check numbers people write.
+        text = metrics.horizontalAdvance(QStringLiteral("00000"));
+        break;
+    case RegisterModel::ClearedColumn:
+        text = kTightest - kCellAir;
+        break;
+    case RegisterModel::PaymentColumn:
+        text = metrics.horizontalAdvance(Money::formatPlain(m_payment, m_currency));
+        break;
+    case RegisterModel::DepositColumn:
+        text = metrics.horizontalAdvance(Money::formatPlain(m_deposit, m_currency));
+        break;
+    case RegisterModel::BalanceColumn:
+        text = qMax(metrics.horizontalAdvance(Money::format(m_high, m_currency)),
+                    metrics.horizontalAdvance(Money::format(m_low, m_currency)));
+        break;
+    default:
+        break;
+    }
+    return qMax(text + kCellAir, m_view->horizontalHeader()->sectionSizeHint(column));
+}
+
+void RegisterColumns::fitText(int *widths, int room) const
+{
+    const QHeaderView *header = m_view->horizontalHeader();
+    const int charWidth = m_view->fontMetrics().averageCharWidth();
+    QList<TextColumn> shown;
+    for (const TextColumn &text : kTextColumns) {
+        if (!header->isSectionHidden(text.column))
+            shown.append(text);
+    }
+    if (shown.isEmpty())
+        return;
+    // What each would like: the user's width, or one that shows its heading.
+    QHash<int, int> wanted;
+    for (const TextColumn &text : std::as_const(shown))
+        wanted.insert(text.column, m_userWidths.value(
+                                       text.column, qMax(text.preferred, header->sectionSizeHint(text.column))));
+    // Each gets a readable minimum first, then, in order, what it would like;
+    // the first (the payee) takes whatever is left over.
+    int left = room;
+    for (const TextColumn &text : std::as_const(shown)) {
+        widths[text.column] = qMin(wanted.value(text.column), charWidth * text.minimumChars + kCellAir);
+        left -= widths[text.column];
+    }
+    if (left < 0) {
+        // Too narrow even so: the memo gives way first, the payee last.
+        for (auto it = shown.crbegin(); it != shown.crend() && left < 0; ++it) {
+            const int give = qMin(-left, qMax(0, widths[it->column] - kTightest));
+            widths[it->column] -= give;
+            left += give;
+        }
+        return;
+    }
+    for (const TextColumn &text : std::as_const(shown)) {
+        const int add = qBound(0, wanted.value(text.column) - widths[text.column], left);
+        widths[text.column] += add;
+        left -= add;
+    }
+    widths[shown.constFirst().column] += left;
+}
+
+void RegisterColumns::fit()
+{
+    // Before the first showing the viewport has no width of its own yet.
+    if (!m_view->isVisible())
+        return;
+    QHeaderView *header = m_view->horizontalHeader();
+    int widths[RegisterModel::ColumnCount] = {};
+    int used = 0;
+    for (int column = 0; column < RegisterModel::ColumnCount; ++column) {
+        if (header->isSectionHidden(column) || isTextColumn(column))
+            continue;
+        // Dates and figures are never cut: the user may only widen these.
+        widths[column] = qMax(contentWidth(column), m_userWidths.value(column));
+        used += widths[column];
+    }
+    fitText(widths, m_view->viewport()->width() - used);
+    const QScopedValueRollback<bool> fitting(m_fitting, true);
+    for (int column = 0; column < RegisterModel::ColumnCount; ++column) {
+        if (!header->isSectionHidden(column) && header->sectionSize(column) != widths[column])
+            header->resizeSection(column, widths[column]);
+    }
+}
+
+void RegisterColumns::onSectionResized(int column, int size)
+{
+    if (m_fitting || size <= 0)
+        return;
+    // The user dragged a heading's edge. The payee's own edge is left where
+    // it was let go; it takes what the others leave at the next fit.
+    m_userWidths.insert(column, size);
+    if (column != RegisterModel::PayeeColumn)
+        fit();
+    userChanged();
+}
+
+void RegisterColumns::userChanged()
+{
+    m_changed = true;
+    m_saveTimer->start();
+}
+
+void RegisterColumns::save()
+{
+    m_saveTimer->stop();
+    if (!std::exchange(m_changed, false))
+        return;
+    QVariantMap widths;
+    for (auto it = m_userWidths.cbegin(); it != m_userWidths.cend(); ++it)
+        widths.insert(QString::number(it.key()), it.value());
+    QSettings settings;
+    settings.setValue(HeaderStateKey, m_view->horizontalHeader()->saveState());
+    settings.setValue(ColumnWidthsKey, widths);
+}
+
+bool RegisterColumns::eventFilter(QObject *watched, QEvent *event)
+{
+    if ((watched == m_view->viewport() && event->type() == QEvent::Resize) ||
+        (watched == m_view && (event->type() == QEvent::Show || event->type() == QEvent::FontChange)))
+        fit();
+    return QObject::eventFilter(watched, event);
+}
