@@ -2949,6 +2949,10 @@ Beide Seiten werden gelöscht: diese und die Gegenbuchung in „%1“.</translat
         <source>Transfer in</source>
         <translation>Umbuchung (Eingang)</translation>
     </message>
+    <message>
+        <source>Type a payee, an amount or a category to save the transaction.</source>
+        <translation>Geben Sie einen Zahlungsempfänger, einen Betrag oder eine Kategorie ein, um die Buchung zu speichern.</translation>
+    </message>
 </context>
 <context>
     <name>WelcomePage</name>

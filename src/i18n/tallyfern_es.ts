@@ -2949,6 +2949,10 @@ Se eliminan las dos partes: esta y la de «%1».</translation>
         <source>Transfer in</source>
         <translation>Transferencia recibida</translation>
     </message>
+    <message>
+        <source>Type a payee, an amount or a category to save the transaction.</source>
+        <translation>Escriba un beneficiario, un importe o una categoría para guardar la transacción.</translation>
+    </message>
 </context>
 <context>
     <name>WelcomePage</name>

@@ -2949,6 +2949,10 @@ Les deux côtés sont supprimés&#xa0;: celui-ci et celui de «&#xa0;%1&#xa0;».
         <source>Transfer in</source>
         <translation>Virement reçu</translation>
     </message>
+    <message>
+        <source>Type a payee, an amount or a category to save the transaction.</source>
+        <translation>Saisissez un bénéficiaire, un montant ou une catégorie pour enregistrer l’opération.</translation>
+    </message>
 </context>
 <context>
     <name>WelcomePage</name>

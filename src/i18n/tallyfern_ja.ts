@@ -2940,6 +2940,10 @@ Both legs go: this one and the one in &quot;%1&quot;.</source>
         <source>Transfer in</source>
         <translation>振替 (入金)</translation>
     </message>
+    <message>
+        <source>Type a payee, an amount or a category to save the transaction.</source>
+        <translation>取引を保存するには、取引先、金額またはカテゴリを入力してください。</translation>
+    </message>
 </context>
 <context>
     <name>WelcomePage</name>

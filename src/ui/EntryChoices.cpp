@@ -182,6 +182,17 @@ void selectKeepingCategory(QComboBox *combo, const QString &code, const QString 
     selectCode(combo, code);
 }
 
+void showNoCategoryAsEmpty(QComboBox *combo)
+{
+    // "(No category)" stays as the field's hint, so that a name typed
+    // replaces it rather than adding to it.
+    QLineEdit *line = combo->lineEdit();
+    if (!line || combo->count() == 0 || !currentCode(combo).isEmpty())
+        return;
+    line->setPlaceholderText(combo->itemText(0));
+    combo->setEditText(QString());
+}
+
 QString storedCategoryName(AppState *app, const QString &categoryId)
 {
     if (!app || categoryId.isEmpty())

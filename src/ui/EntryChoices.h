@@ -40,6 +40,8 @@ void selectCode(QComboBox *combo, const QString &code);
 // selected; a category counts as none, so "no category" is selected and
 // carries it.
 void selectKeepingCategory(QComboBox *combo, const QString &code, const QString &label);
+// With no category selected, an empty field with "(No category)" as its hint.
+void showNoCategoryAsEmpty(QComboBox *combo);
 // The name a category is shown under, deleted or not; empty when there is none.
 QString storedCategoryName(AppState *app, const QString &categoryId);
 // The code of the entry whose label was typed or picked; for a part of a

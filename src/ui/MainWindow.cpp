@@ -109,6 +109,10 @@ MainWindow::MainWindow(AppState *app, const BrioUpdate::UpdateConfig &updateConf
     connect(m_welcome, &WelcomePage::createAccountRequested, this, &MainWindow::newAccount);
     connect(m_sidebar, &AccountSidebar::newAccountRequested, this, &MainWindow::newAccount);
     connect(m_sidebar, &AccountSidebar::accountSelected, this, &MainWindow::selectAccount);
+    // An account picked with the mouse (or Enter) is for typing into; the
+    // arrow keys stay in the list to go through the accounts.
+    connect(m_sidebar->list(), &QListWidget::itemClicked, m_register, &RegisterScreen::focusEntryRow);
+    connect(m_sidebar->list(), &QListWidget::itemActivated, m_register, &RegisterScreen::focusEntryRow);
     connect(m_register, &RegisterScreen::statusMessage, m_statusBar, &StatusBar::showTransientMessage);
     connect(m_sidebar, &AccountSidebar::statusMessage, m_statusBar, &StatusBar::showTransientMessage);
 
@@ -581,14 +585,15 @@ void MainWindow::editAccount()
                              opening && opening->reconciled);
     // Stored amounts are counts of the currency's minor unit: another currency would rescale them.
     dialog.setCurrencyLocked(!m_app->transactions()->findByAccount(id).isEmpty());
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    if (!m_app->accountService()->updateAccount(dialog.account(), dialog.asOfDate(), openingPayees)) {
-        QMessageBox::warning(this, tr("Edit Account"), tr("The account could not be saved."));
-        return;
+    if (dialog.exec() == QDialog::Accepted) {
+        if (m_app->accountService()->updateAccount(dialog.account(), dialog.asOfDate(), openingPayees)) {
+            reloadNow();
+            m_register->refresh();
+        } else {
+            QMessageBox::warning(this, tr("Edit Account"), tr("The account could not be saved."));
+        }
     }
-    reloadNow();
-    m_register->refresh();
+    m_register->focusEntryRow();
 }
 
 void MainWindow::deleteAccount()
@@ -609,16 +614,16 @@ void MainWindow::deleteAccount()
     if (const int linked = m_app->accountService()->linkedTransferCount(id); linked > 0)
         question.setInformativeText(tr(
             "%n transfer(s) link it to other accounts; their other side stays there as it is.", "", linked));
-    if (question.exec() != QMessageBox::Yes)
-        return;
-
-    if (!m_app->accountService()->deleteAccount(id)) {
-        QMessageBox::warning(this, tr("Delete Account"), tr("The account could not be deleted."));
-        return;
+    if (question.exec() == QMessageBox::Yes) {
+        if (m_app->accountService()->deleteAccount(id)) {
+            m_register->setAccount(QString());
+            reloadNow();
+            m_statusBar->showTransientMessage(tr("Account \"%1\" deleted").arg(account->name), 3000);
+        } else {
+            QMessageBox::warning(this, tr("Delete Account"), tr("The account could not be deleted."));
+        }
     }
-    m_register->setAccount(QString());
-    reloadNow();
-    m_statusBar->showTransientMessage(tr("Account \"%1\" deleted").arg(account->name), 3000);
+    m_register->focusEntryRow();
 }
 
 void MainWindow::runAutoPost()

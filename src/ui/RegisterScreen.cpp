@@ -479,6 +479,7 @@ void RegisterScreen::showFilterDialog()
     RegisterFilterDialog dialog(m_filter, this);
     if (dialog.exec() == QDialog::Accepted)
         setFilter(dialog.filter());
+    focusEntryRow();
 }
 
 void RegisterScreen::clearFilter()
@@ -581,10 +582,8 @@ bool RegisterScreen::submitPendingRow()
     bool ok = true;
     bool inserted = false;
     if (m_model->pendingIsNew()) {
-        const bool empty = t.payee.isEmpty() && t.amount == 0 && t.memo.isEmpty() &&
-                           t.checkNumber.isEmpty() && t.categoryId.isEmpty() &&
-                           t.transferDestAccountId.isEmpty();
-        if (!empty) {
+        // A row with nothing typed is dropped without a word.
+        if (!TransactionActions::isBlank(t)) {
             // The row belongs to the account it was typed in, also when its
             // save failed once and the register has moved to another account.
             if (t.accountId.isEmpty())
@@ -709,21 +708,24 @@ void RegisterScreen::newTransaction()
     if (m_account.id.isEmpty())
         return;
     TransactionFormDialog dialog(m_app, m_account.id, this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    const Transaction t = dialog.transaction();
-    if (m_app->transactionWriter()->insert(t)) {
-        reloadNow();
-        selectTransaction(t.id);
-    } else {
-        QMessageBox::warning(this, tr("Save Failed"), tr("The transaction could not be saved."));
+    if (dialog.exec() == QDialog::Accepted) {
+        if (m_app->transactionWriter()->insert(dialog.transaction()))
+            reloadNow();
+        else
+            QMessageBox::warning(this, tr("Save Failed"), tr("The transaction could not be saved."));
     }
+    // What is typed next is a new row, never the one just saved.
+    focusEntryRow();
 }
 
 void RegisterScreen::editCurrent()
 {
-    if (const auto t = currentTransaction(); t && TransactionActions::editTransaction(m_app, *t, this))
+    const auto t = currentTransaction();
+    if (!t)
+        return;
+    if (TransactionActions::editTransaction(m_app, *t, this))
         reloadNow();
+    focusEntryRow();
 }
 
 void RegisterScreen::showDetails()
@@ -740,12 +742,17 @@ void RegisterScreen::showDetails()
     } else if (dialog.duplicateRequested()) {
         duplicateCurrent();
     }
+    focusEntryRow();
 }
 
 void RegisterScreen::editSplits()
 {
-    if (const auto t = currentTransaction(); t && TransactionActions::editSplits(m_app, *t, this))
+    const auto t = currentTransaction();
+    if (!t)
+        return;
+    if (TransactionActions::editSplits(m_app, *t, this))
         reloadNow();
+    focusEntryRow();
 }
 
 void RegisterScreen::memorizeCurrent()
@@ -768,12 +775,17 @@ void RegisterScreen::memorizeCurrent()
             emit statusMessage(tr("The transaction could not be memorized"), 5000);
     }
     dialog->deleteLater();
+    focusEntryRow();
 }
 
 void RegisterScreen::duplicateCurrent()
 {
-    if (const auto t = currentTransaction(); t && TransactionActions::duplicateTransaction(m_app, *t, this))
+    const auto t = currentTransaction();
+    if (!t)
+        return;
+    if (TransactionActions::duplicateTransaction(m_app, *t, this))
         reloadNow();
+    focusEntryRow();
 }
 
 void RegisterScreen::toggleClearedCurrent()
@@ -785,10 +797,14 @@ void RegisterScreen::toggleClearedCurrent()
 
 void RegisterScreen::deleteCurrent()
 {
-    if (const auto t = currentTransaction(); t && TransactionActions::confirmDelete(m_app, *t, this)) {
+    const auto t = currentTransaction();
+    if (!t)
+        return;
+    if (TransactionActions::confirmDelete(m_app, *t, this)) {
         reloadNow();
         emit statusMessage(tr("Transaction deleted"), 2000);
     }
+    focusEntryRow();
 }
 
 void RegisterScreen::showContextMenu(const QPoint &pos)

@@ -97,7 +97,7 @@ void RegisterTableView::closeEditor(QWidget *editor, QAbstractItemDelegate::EndE
         return;
     }
     if (hint == QAbstractItemDelegate::SubmitModelCache || hint == QAbstractItemDelegate::EditNextItem) {
-        // Enter and Tab walk along the row; Enter past the last field submits it.
+        // Enter and Tab walk along the row; either past the last field submits it.
         QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
         if (!index.isValid()) {
             emit editorClosed();
@@ -106,7 +106,7 @@ void RegisterTableView::closeEditor(QWidget *editor, QAbstractItemDelegate::EndE
         const int next = nextEditableColumn(index.row(), index.column());
         if (next >= 0)
             editCell(index.row(), next);
-        else if (hint == QAbstractItemDelegate::SubmitModelCache)
+        else
             emit submitRequested(index.row());
         emit editorClosed();
         return;
@@ -156,6 +156,23 @@ void RegisterTableView::keyPressEvent(QKeyEvent *event)
         break;
     }
     QTableView::keyPressEvent(event);
+}
+
+bool RegisterTableView::focusNextPrevChild(bool next)
+{
+    // On a row being typed, Tab goes on along it as in its fields, and past
+    // the last one saves it, rather than leaving the register with the row pending.
+    const QModelIndex index = currentIndex();
+    RegisterModel *m = registerModel();
+    if (next && state() != EditingState && index.isValid() && m && m->pendingRow() == index.row()) {
+        const int column = nextEditableColumn(index.row(), index.column());
+        if (column >= 0)
+            editCell(index.row(), column);
+        else
+            emit submitRequested(index.row());
+        return true;
+    }
+    return QTableView::focusNextPrevChild(next);
 }
 
 void RegisterTableView::mousePressEvent(QMouseEvent *event)

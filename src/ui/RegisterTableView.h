@@ -5,7 +5,7 @@
 class RegisterModel;
 
 // The register's table: keyboard entry across a row (Enter and Tab move to the
-// next field; Enter past the last field submits the row, Escape drops it),
+// next field; either past the last field submits the row, Escape drops it),
 // a click in the Clr column, and Delete on a row.
 class RegisterTableView : public QTableView
 {
@@ -33,6 +33,7 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;

@@ -148,8 +148,11 @@ QString SmartAmountField::textFromValue(double value) const
 {
     if (m_blankZero && value == 0.0)
         return QString();
-    // Always with a decimal point, so that shown text read back under the
-    // auto-decimal flag keeps its value.
+    // Grouped in thousands as amounts are shown everywhere else, and always
+    // with a decimal point where the currency has cents, so that shown text
+    // read back under the auto-decimal flag keeps its value.
+    if (const std::optional<qint64> minor = Money::toMinorUnits(value, fieldCurrency()))
+        return Money::formatPlain(*minor, fieldCurrency());
     return QString::number(value, 'f', decimals());
 }
 

@@ -136,4 +136,11 @@ bool confirmDelete(AppState *app, const Transaction &transaction, QWidget *paren
     return false;
 }
 
+bool isBlank(const Transaction &transaction)
+{
+    return transaction.payee.isEmpty() && transaction.amount == 0 && transaction.memo.isEmpty() &&
+           transaction.checkNumber.isEmpty() && transaction.categoryId.isEmpty() &&
+           transaction.transferDestAccountId.isEmpty() && !transaction.isSplit;
+}
+
 } // namespace TransactionActions

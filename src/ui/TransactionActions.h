@@ -18,5 +18,9 @@ bool editSplits(AppState *app, const Transaction &transaction, QWidget *parent);
 bool duplicateTransaction(AppState *app, const Transaction &transaction, QWidget *parent);
 bool toggleCleared(AppState *app, Transaction transaction);
 bool confirmDelete(AppState *app, const Transaction &transaction, QWidget *parent);
+// Nothing was typed: no payee, memo, check number, category, transfer or
+// amount. A date and a cleared mark alone, which a new row starts with, make
+// no transaction.
+bool isBlank(const Transaction &transaction);
 
 } // namespace TransactionActions

@@ -1,6 +1,7 @@
 #include "AccountFormDialog.h"
 #include "AccountRepository.h"
 #include "AccountService.h"
+#include "AccountSidebar.h"
 #include "CategoryRepository.h"
 #include "DateField.h"
 #include "MainWindow.h"
@@ -20,6 +21,7 @@
 #include <QCompleter>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -43,6 +45,8 @@ private slots:
     void unknownCategoryIsCreatedOnYes();
     void deletedAccountsTransferStaysEditable();
     void accountFormEditsTheOpeningBalance();
+    void typingAfterAnAction_data();
+    void typingAfterAnAction();
 
 private:
     QWidget *editor() const;
@@ -184,6 +188,8 @@ void TestRegisterEntry::dialogAmount_data()
                                 << "1..5" << false << qint64(0);
     QTest::newRow("yen rounds") << "JPY"
                                 << "1200.50" << true << qint64(-1201);
+    QTest::newRow("nothing typed") << "USD"
+                                   << "" << false << qint64(0);
 }
 
 void TestRegisterEntry::dialogAmount()
@@ -478,6 +484,76 @@ void TestRegisterEntry::accountFormEditsTheOpeningBalance()
     QCOMPARE(opening->date, QDate(2026, 1, 3));
     QCOMPARE(m_test->app()->accounts()->findById(account.id)->startingBalance, qint64(0));
     QCOMPARE(m_test->app()->transactions()->findByAccount(account.id).size(), 1);
+}
+
+void TestRegisterEntry::typingAfterAnAction_data()
+{
+    QTest::addColumn<QString>("before"); // what the user did just before typing
+    QTest::addColumn<QString>("typed");  // the fields typed from the date on, a Tab after each
+    QTest::addColumn<bool>("saved");
+
+    const QString row = QStringLiteral("12/4/2026|101|Florist|||25||");
+    QTest::newRow("after saving in the new-transaction dialog") << "dialog" << row << true;
+    QTest::newRow("after clicking the account in the sidebar") << "sidebar" << row << true;
+    QTest::newRow("nothing typed") << "sidebar"
+                                   << "|||||||" << false;
+}
+
+void TestRegisterEntry::typingAfterAnAction()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, typed);
+    QFETCH(bool, saved);
+
+    const Account account = m_test->addAccount(QStringLiteral("Everyday"));
+    m_test->addAccount(QStringLiteral("Savings"));
+    MainWindow window(m_test->app());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QApplication::setActiveWindow(&window);
+    RegisterScreen *screen = window.registerScreen();
+    // Text typed into the wrong field would ask about a new category: refused here.
+    ModalAnswerer answerer;
+    if (before == QLatin1String("dialog")) {
+        answerer.expectDialog<TransactionFormDialog>([](TransactionFormDialog *dialog) {
+            dialog->findChild<QLineEdit *>(QStringLiteral("payeeEdit"))->setText(QStringLiteral("Grocer"));
+            dialog->findChild<SmartAmountField *>(QStringLiteral("amountField"))->setValue(150);
+        });
+        window.selectAccount(account.id);
+        screen->newTransaction();
+        // The window gets the keyboard back as the window manager hands it back.
+        QApplication::setActiveWindow(&window);
+    } else {
+        QListWidget *list = window.sidebar()->list();
+        list->setFocus();
+        const QRect item = list->visualItemRect(list->item(0));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, item.center());
+        QCOMPARE(screen->accountId(), account.id);
+    }
+    const int stored = int(this->stored(account).size());
+    // Each key goes where the keyboard focus is, as the user's would.
+    for (const QChar ch : typed) {
+        if (ch == QLatin1Char('|'))
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        else
+            QTest::keyClicks(QApplication::focusWidget(), QString(ch));
+        QApplication::processEvents();
+    }
+
+    QVERIFY(answerer.unexpected().isEmpty());
+    const QList<Transaction> rows = this->stored(account);
+    QCOMPARE(int(rows.size()), stored + (saved ? 1 : 0));
+    if (saved) {
+        const auto florist = std::find_if(rows.cbegin(), rows.cend(),
+                                          [](const Transaction &t) { return t.payee == QLatin1String("Florist"); });
+        QVERIFY(florist != rows.cend());
+        QCOMPARE(florist->date, QDate(2026, 12, 4));
+        QCOMPARE(florist->checkNumber, QStringLiteral("101"));
+        QCOMPARE(florist->amount, qint64(-2500));
+    }
+    // Whatever became of the row, the next one is typed on the entry row's date.
+    QCOMPARE(screen->view()->currentIndex().row(), screen->model()->blankRow());
+    QCOMPARE(screen->view()->currentIndex().column(), int(RegisterModel::DateColumn));
 }
 
 QTEST_MAIN(TestRegisterEntry)

@@ -131,6 +131,7 @@ void SplitEditorDialog::addLine(const QString &categoryCode, const QString &memo
     auto *combo = new QComboBox(m_table);
     EntryChoices::fillCombo(combo, m_choices);
     EntryChoices::selectKeepingCategory(combo, categoryCode, QString());
+    EntryChoices::showNoCategoryAsEmpty(combo);
     m_table->setCellWidget(row, CategoryCol, combo);
     auto *memoEdit = new QLineEdit(memo, m_table);
     memoEdit->setFrame(false);

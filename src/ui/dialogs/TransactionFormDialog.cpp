@@ -8,6 +8,7 @@
 #include "Money.h"
 #include "SmartAmountField.h"
 #include "ThemeManager.h"
+#include "TransactionActions.h"
 #include "TransactionRepository.h"
 
 #include <QCheckBox>
@@ -140,6 +141,7 @@ void TransactionFormDialog::fill(const Transaction &t)
     EntryChoices::selectKeepingCategory(m_categoryCombo,
                                         EntryChoices::codeOf(t.categoryId, t.transferDestAccountId),
                                         tr("Transfer: %1").arg(tr("(deleted account)")));
+    EntryChoices::showNoCategoryAsEmpty(m_categoryCombo);
     m_memoEdit->setText(t.memo);
     m_clearedCheck->setChecked(t.cleared);
 
@@ -227,6 +229,10 @@ void TransactionFormDialog::accept()
         field = m_dateField;
     else if (m_amountField->isEnabled() && !m_amountField->typedAmount(&problem))
         field = m_amountField;
+    if (!field && !m_editing && TransactionActions::isBlank(transaction())) {
+        problem = tr("Type a payee, an amount or a category to save the transaction.");
+        field = m_payeeEdit;
+    }
     if (!m_errorLabel->refuse(field, problem))
         QDialog::accept();
 }
