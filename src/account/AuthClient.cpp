@@ -71,6 +71,17 @@ void AuthClient::login()
         emit browserOpenFailed(QUrl(address));
 }
 
+void AuthClient::cancelLogin()
+{
+    const QList<WebAuthHandler *> handlers = findChildren<WebAuthHandler *>(Qt::FindDirectChildrenOnly);
+    for (WebAuthHandler *handler : handlers) {
+        disconnect(handler, nullptr, this, nullptr);
+        delete handler;
+    }
+    if (m_state != AuthState::SignedIn)
+        setState(AuthState::SignedOut);
+}
+
 void AuthClient::handleCallback(const QUrl &url)
 {
     // Values are read fully decoded, or a "%2B" in a token would be stored as written.

@@ -31,6 +31,9 @@ public:
                TokenManager *tokenManager, QObject *parent = nullptr);
 
     void login();
+    // Gives up a sign-in that waits for the browser: the loopback listener
+    // stops (a redirect arriving later finds no one) and the state is signed out.
+    void cancelLogin();
     void initialize();
     void refreshToken(std::function<void(bool)> callback);
     void logout();

@@ -1232,6 +1232,10 @@ Seine Buchungen, wiederkehrenden Buchungen und Abstimmungen werden mit gelöscht
         <source>Remove %1&apos;s access to this account?</source>
         <translation>Den Zugriff von %1 auf dieses Konto entfernen?</translation>
     </message>
+    <message>
+        <source>Sign-in cancelled</source>
+        <translation>Anmeldung abgebrochen</translation>
+    </message>
 </context>
 <context>
     <name>PayeeScreen</name>
@@ -2684,6 +2688,10 @@ Passen Sie die Zeilen an, bis nichts mehr übrig ist (%3 verbleibend).</translat
     <message>
         <source>%1 recurring transactions due</source>
         <translation>%1 wiederkehrende Buchungen fällig</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>

@@ -1232,6 +1232,10 @@ Sus transacciones, transacciones recurrentes y conciliaciones se eliminan con el
         <source>Remove %1&apos;s access to this account?</source>
         <translation>¿Quitar a %1 el acceso a esta cuenta?</translation>
     </message>
+    <message>
+        <source>Sign-in cancelled</source>
+        <translation>Inicio de sesión cancelado</translation>
+    </message>
 </context>
 <context>
     <name>PayeeScreen</name>
@@ -2684,6 +2688,10 @@ Ajuste las líneas hasta que no quede nada pendiente (quedan %3).</translation>
     <message>
         <source>%1 recurring transactions due</source>
         <translation>%1 transacciones recurrentes vencidas</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
     </message>
 </context>
 <context>

@@ -1232,6 +1232,10 @@ Ses opérations, opérations récurrentes et rapprochements seront supprimés av
         <source>Remove %1&apos;s access to this account?</source>
         <translation>Retirer l&apos;accès de %1 à ce compte&#xa0;?</translation>
     </message>
+    <message>
+        <source>Sign-in cancelled</source>
+        <translation>Connexion annulée</translation>
+    </message>
 </context>
 <context>
     <name>PayeeScreen</name>
@@ -2684,6 +2688,10 @@ Ajustez les lignes jusqu&apos;à ce qu&apos;il ne reste rien (reste&#xa0;: %3).<
     <message>
         <source>%1 recurring transactions due</source>
         <translation>%1 opérations récurrentes à échéance</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
     </message>
 </context>
 <context>

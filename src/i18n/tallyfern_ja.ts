@@ -1228,6 +1228,10 @@ Its transactions, recurring transactions and reconciliations are deleted with it
         <source>Remove %1&apos;s access to this account?</source>
         <translation>%1のこの口座へのアクセスを削除しますか?</translation>
     </message>
+    <message>
+        <source>Sign-in cancelled</source>
+        <translation>サインインをキャンセルしました</translation>
+    </message>
 </context>
 <context>
     <name>PayeeScreen</name>
@@ -2675,6 +2679,10 @@ Adjust the lines until nothing remains (%3 remaining).</source>
     <message>
         <source>%1 recurring transactions due</source>
         <translation>期日の来た定期取引: %1件</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
     </message>
 </context>
 <context>

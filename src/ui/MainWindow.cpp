@@ -98,6 +98,8 @@ MainWindow::MainWindow(AppState *app, const BrioUpdate::UpdateConfig &updateConf
 
     m_statusBar = new StatusBar(this);
     setStatusBar(m_statusBar);
+    // The only cancellable activity is waiting for the browser's sign-in.
+    connect(m_statusBar, &StatusBar::activityCancelled, this, &MainWindow::cancelSignIn);
 
     buildMenus();
 
@@ -449,8 +451,15 @@ void MainWindow::updateAuthUI()
 
 void MainWindow::signIn()
 {
-    m_statusBar->showActivity(tr("Waiting for sign-in in your browser..."));
+    m_statusBar->showCancellableActivity(tr("Waiting for sign-in in your browser..."));
     m_app->accountClient()->authClient()->login();
+}
+
+void MainWindow::cancelSignIn()
+{
+    m_app->accountClient()->authClient()->cancelLogin();
+    updateAuthUI();
+    m_statusBar->showTransientMessage(tr("Sign-in cancelled"), 3000);
 }
 
 void MainWindow::signOut()

@@ -85,6 +85,8 @@ public slots:
     void runAutoPost();
     // Opens the browser's sign-in page; the loopback listener takes the answer.
     void signIn();
+    // Stops waiting for the browser's sign-in.
+    void cancelSignIn();
     void signOut();
     // Offers sign-in or sign-out as the account client's state says.
     void updateAuthUI();

@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 
 StatusBar::StatusBar(QWidget *parent)
     : QStatusBar(parent)
@@ -21,6 +22,15 @@ StatusBar::StatusBar(QWidget *parent)
     m_activityLabel->hide();
     addWidget(m_activityLabel, 1);
 
+    m_cancelButton = new QPushButton(tr("Cancel"), this);
+    m_cancelButton->setObjectName(QStringLiteral("activityCancelButton"));
+    m_cancelButton->hide();
+    connect(m_cancelButton, &QPushButton::clicked, this, [this]() {
+        hideActivity();
+        emit activityCancelled();
+    });
+    addWidget(m_cancelButton);
+
     m_pendingLabel = new QLabel(this);
     m_pendingLabel->setContentsMargins(8, 0, 8, 0);
     m_pendingLabel->hide();
@@ -33,12 +43,20 @@ void StatusBar::showActivity(const QString &text)
     m_activityLabel->setText(text);
     m_activityLabel->show();
     m_busy->show();
+    m_cancelButton->hide();
+}
+
+void StatusBar::showCancellableActivity(const QString &text)
+{
+    showActivity(text);
+    m_cancelButton->show();
 }
 
 void StatusBar::hideActivity()
 {
     m_activityLabel->hide();
     m_busy->hide();
+    m_cancelButton->hide();
 }
 
 void StatusBar::showTransientMessage(const QString &text, int timeoutMs)

@@ -1,4 +1,5 @@
 #include "AppState.h"
+#include "AuthClient.h"
 #include "AccountScreen.h"
 #include "Client.h"
 #include "CredentialManagerTokenStore.h"
@@ -38,6 +39,7 @@ private Q_SLOTS:
     void signInFromMenuAndWelcomePage_data();
     void signInFromMenuAndWelcomePage();
     void failedSignInSaysSo();
+    void cancelStopsWaitingForTheBrowser();
     void signOutOffersSignInAgain();
     void accountEntryOpensAccountWindow();
     void shareAccountRequestsSync();
@@ -144,6 +146,22 @@ void TestMainWindowSignIn::failedSignInSaysSo()
     QVERIFY(!m_app->app()->accountClient()->isAuthenticated());
     QVERIFY(m_window->signInAction()->isVisible());
     QVERIFY(!m_window->signOutAction()->isVisible());
+}
+
+void TestMainWindowSignIn::cancelStopsWaitingForTheBrowser()
+{
+    start();
+    m_window->signInAction()->trigger();
+    StatusBar *status = m_window->statusBarWidget();
+    QVERIFY(status->cancelButton()->isVisible());
+    QTest::mouseClick(status->cancelButton(), Qt::LeftButton);
+    QVERIFY(!status->isActivityVisible());
+    QCOMPARE(m_app->app()->accountClient()->authClient()->state(), BrioAccount::AuthState::SignedOut);
+    // The listener is gone: a redirect arriving late finds no one.
+    QTcpSocket late;
+    late.connectToHost(QHostAddress(QHostAddress::LocalHost), m_browser->redirectPort());
+    QVERIFY(!late.waitForConnected(3000));
+    QVERIFY(welcomeSignIn()->isVisible());
 }
 
 void TestMainWindowSignIn::signOutOffersSignInAgain()
