@@ -10,6 +10,7 @@
 #include <QTableView>
 #include <QTimer>
 #include <QtNumeric>
+#include <algorithm>
 #include <limits>
 #include <utility>
 
@@ -209,12 +210,17 @@ void RegisterColumns::fitText(int *widths, int room) const
         }
         return;
     }
+    // A width the user dragged comes before the others' wishes, so that it
+    // holds where it was let go.
+    const int takesTheRest = shown.constFirst().column;
+    std::stable_partition(shown.begin(), shown.end(),
+                          [this](const TextColumn &text) { return m_userWidths.contains(text.column); });
     for (const TextColumn &text : std::as_const(shown)) {
         const int add = qBound(0, wanted.value(text.column) - widths[text.column], left);
         widths[text.column] += add;
         left -= add;
     }
-    widths[shown.constFirst().column] += left;
+    widths[takesTheRest] += left;
 }
 
 void RegisterColumns::fit()

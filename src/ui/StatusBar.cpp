@@ -20,8 +20,9 @@ StatusBar::StatusBar(QWidget *parent)
     m_activityLabel = new QLabel(this);
     m_activityLabel->setTextFormat(Qt::PlainText);
     m_activityLabel->hide();
-    addWidget(m_activityLabel, 1);
+    addWidget(m_activityLabel);
 
+    // Beside the text it cancels, the rest of the bar left free.
     m_cancelButton = new QPushButton(tr("Cancel"), this);
     m_cancelButton->setObjectName(QStringLiteral("activityCancelButton"));
     m_cancelButton->hide();
@@ -30,6 +31,7 @@ StatusBar::StatusBar(QWidget *parent)
         emit activityCancelled();
     });
     addWidget(m_cancelButton);
+    addWidget(new QWidget(this), 1);
 
     m_pendingLabel = new QLabel(this);
     m_pendingLabel->setContentsMargins(8, 0, 8, 0);
