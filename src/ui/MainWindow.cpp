@@ -907,4 +907,5 @@ void MainWindow::shareAccount()
     connect(&dialog, &BrioAccount::ShareMembersDialog::sharingChanged, m_app->syncEngine(),
             &SyncEngine::requestSync);
     dialog.exec();
+    m_register->focusEntryRow();
 }

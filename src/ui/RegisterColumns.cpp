@@ -7,6 +7,8 @@
 #include <QHeaderView>
 #include <QScopedValueRollback>
 #include <QSettings>
+#include <QStyle>
+#include <QStyleOptionHeader>
 #include <QTableView>
 #include <QTimer>
 #include <QtNumeric>
@@ -29,14 +31,8 @@ constexpr qint64 kTypicalMinor = 999999;
 const QString HeaderStateKey = QStringLiteral("register/headerState");
 const QString ColumnWidthsKey = QStringLiteral("register/columnWidths");
 
-struct TextColumn
-{
-    int column;
-    int minimumChars;
-    int preferred;
-};
 // In the order they get room.
-constexpr TextColumn kTextColumns[] = {{RegisterModel::PayeeColumn, 12, 200},
+constexpr RegisterColumns::TextColumn kTextColumns[] = {{RegisterModel::PayeeColumn, 12, 200},
                                        {RegisterModel::CategoryColumn, 10, 170},
                                        {RegisterModel::MemoColumn, 6, 150}};
 
@@ -53,6 +49,11 @@ qint64 shifted(qint64 balance, qint64 shift)
         return shift > 0 ? std::numeric_limits<qint64>::max() : std::numeric_limits<qint64>::min();
     return result;
 }
+
+// Those that give width to the text columns in a narrow window, first to last.
+constexpr int kGivingWay[] = {RegisterModel::CheckColumn,   RegisterModel::DateColumn,
+                              RegisterModel::ClearedColumn, RegisterModel::DepositColumn,
+                              RegisterModel::PaymentColumn, RegisterModel::BalanceColumn};
 
 bool isTextColumn(int column)
 {
@@ -74,6 +75,8 @@ RegisterColumns::RegisterColumns(QTableView *view)
     connect(m_saveTimer, &QTimer::timeout, this, &RegisterColumns::save);
     connect(header, &QHeaderView::sectionResized, this,
             [this](int column, int, int size) { onSectionResized(column, size); });
+    // The sorted column's heading shows its indicator: it may need more room.
+    connect(header, &QHeaderView::sortIndicatorChanged, this, [this]() { fit(); });
     connect(header, &QHeaderView::sectionMoved, this, [this]() {
         if (!m_fitting)
             userChanged();
@@ -175,30 +178,53 @@ int RegisterColumns::contentWidth(int column) const
     default:
         break;
     }
-    return qMax(text + kCellAir, m_view->horizontalHeader()->sectionSizeHint(column));
+    return text + kCellAir;
+}
+
+int RegisterColumns::headingWidth(int column) const
+{
+    const QHeaderView *header = m_view->horizontalHeader();
+    if (column == header->sortIndicatorSection())
+        return header->sectionSizeHint(column);
+    QStyleOptionHeader option;
+    option.initFrom(header);
+    option.section = column;
+    option.orientation = Qt::Horizontal;
+    option.text = header->model() ? header->model()->headerData(column, Qt::Horizontal).toString() : QString();
+    return header->style()->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), header).width();
+}
+
+QList<RegisterColumns::TextColumn> RegisterColumns::shownTextColumns() const
+{
+    QList<TextColumn> shown;
+    for (const TextColumn &text : kTextColumns) {
+        if (!m_view->horizontalHeader()->isSectionHidden(text.column))
+            shown.append(text);
+    }
+    return shown;
+}
+
+int RegisterColumns::wantedWidth(const TextColumn &text) const
+{
+    return m_userWidths.value(text.column,
+                              qMax(text.preferred, m_view->horizontalHeader()->sectionSizeHint(text.column)));
+}
+
+int RegisterColumns::minimumWidth(const TextColumn &text) const
+{
+    return qMin(wantedWidth(text), m_view->fontMetrics().averageCharWidth() * text.minimumChars + kCellAir);
 }
 
 void RegisterColumns::fitText(int *widths, int room) const
 {
-    const QHeaderView *header = m_view->horizontalHeader();
-    const int charWidth = m_view->fontMetrics().averageCharWidth();
-    QList<TextColumn> shown;
-    for (const TextColumn &text : kTextColumns) {
-        if (!header->isSectionHidden(text.column))
-            shown.append(text);
-    }
+    QList<TextColumn> shown = shownTextColumns();
     if (shown.isEmpty())
         return;
-    // What each would like: the user's width, or one that shows its heading.
-    QHash<int, int> wanted;
-    for (const TextColumn &text : std::as_const(shown))
-        wanted.insert(text.column, m_userWidths.value(
-                                       text.column, qMax(text.preferred, header->sectionSizeHint(text.column))));
     // Each gets a readable minimum first, then, in order, what it would like;
     // the first (the payee) takes whatever is left over.
     int left = room;
     for (const TextColumn &text : std::as_const(shown)) {
-        widths[text.column] = qMin(wanted.value(text.column), charWidth * text.minimumChars + kCellAir);
+        widths[text.column] = minimumWidth(text);
         left -= widths[text.column];
     }
     if (left < 0) {
@@ -216,7 +242,7 @@ void RegisterColumns::fitText(int *widths, int room) const
     std::stable_partition(shown.begin(), shown.end(),
                           [this](const TextColumn &text) { return m_userWidths.contains(text.column); });
     for (const TextColumn &text : std::as_const(shown)) {
-        const int add = qBound(0, wanted.value(text.column) - widths[text.column], left);
+        const int add = qBound(0, wantedWidth(text) - widths[text.column], left);
         widths[text.column] += add;
         left -= add;
     }
@@ -230,15 +256,38 @@ void RegisterColumns::fit()
         return;
     QHeaderView *header = m_view->horizontalHeader();
     int widths[RegisterModel::ColumnCount] = {};
-    int used = 0;
+    int floors[RegisterModel::ColumnCount] = {};
+    int room = m_view->viewport()->width();
     for (int column = 0; column < RegisterModel::ColumnCount; ++column) {
         if (header->isSectionHidden(column) || isTextColumn(column))
             continue;
         // Dates and figures are never cut: the user may only widen these.
-        widths[column] = qMax(contentWidth(column), m_userWidths.value(column));
-        used += widths[column];
+        floors[column] = contentWidth(column);
+        widths[column] = std::max({floors[column], header->sectionSizeHint(column), m_userWidths.value(column)});
+        room -= widths[column];
     }
-    fitText(widths, m_view->viewport()->width() - used);
+    // Short of room for the text columns, the others give way: first the room
+    // their headings keep for a sort indicator that only the sorted column
+    // shows; then, if not even the text columns' minimums fit, heading text,
+    // down to what their figures need.
+    int wanted = 0;
+    int needed = 0;
+    for (const TextColumn &text : shownTextColumns()) {
+        wanted += wantedWidth(text);
+        needed += minimumWidth(text);
+    }
+    for (const int column : kGivingWay) {
+        const int heading = qMax(floors[column], headingWidth(column));
+        const int give = qBound(0, wanted - room, widths[column] - heading);
+        widths[column] -= give;
+        room += give;
+    }
+    for (const int column : kGivingWay) {
+        const int give = qBound(0, needed - room, widths[column] - floors[column]);
+        widths[column] -= give;
+        room += give;
+    }
+    fitText(widths, room);
     const QScopedValueRollback<bool> fitting(m_fitting, true);
     for (int column = 0; column < RegisterModel::ColumnCount; ++column) {
         if (!header->isSectionHidden(column) && header->sectionSize(column) != widths[column])

@@ -20,6 +20,14 @@ class RegisterColumns : public QObject
 {
     Q_OBJECT
 public:
+    // A column sharing the room the others leave.
+    struct TextColumn
+    {
+        int column;
+        int minimumChars;
+        int preferred;
+    };
+
     explicit RegisterColumns(QTableView *view);
 
     // Reads the order and the user's widths as last written.
@@ -43,8 +51,15 @@ protected:
 private:
     void onSectionResized(int column, int size);
     void userChanged();
-    // What a date, check number, money or cleared column needs to show its text and heading.
+    // What a date, check number, money or cleared column needs to show its text.
     int contentWidth(int column) const;
+    // What a heading's text needs; the sorted column's with its indicator.
+    int headingWidth(int column) const;
+    QList<TextColumn> shownTextColumns() const;
+    // The user's width, or one that shows the heading.
+    int wantedWidth(const TextColumn &text) const;
+    // A readable width, or the user's when that is narrower.
+    int minimumWidth(const TextColumn &text) const;
     // Fits again when they differ from those held; false when they did not.
     bool setFigures(qint64 payment, qint64 deposit, qint64 high, qint64 low);
     // Shares `room` among the shown payee, category and memo columns.
