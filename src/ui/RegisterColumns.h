@@ -13,9 +13,10 @@ class QTimer;
 // The register's column widths. The date, check number and money columns
 // are as wide as what they show (the money columns as their widest figure,
 // the check number at least five digits); the payee, category and memo
-// share the rest, the payee first. A width the user drags is kept, and
-// written with the column order when the user changed them: never while
-// nothing happens, and writing changes no width.
+// share the rest, the payee first; in a narrow window the others' headings
+// give way before the text columns go below readable widths. A width the
+// user drags is kept, and written with the column order when the user
+// changed them: never while nothing happens, and writing changes no width.
 class RegisterColumns : public QObject
 {
     Q_OBJECT

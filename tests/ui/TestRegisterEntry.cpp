@@ -506,7 +506,7 @@ void TestRegisterEntry::typingAfterAnAction()
     QFETCH(bool, saved);
 
     const Account account = m_test->addAccount(QStringLiteral("Everyday"));
-    m_test->addAccount(QStringLiteral("Savings"));
+    const Account savings = m_test->addAccount(QStringLiteral("Savings"));
     MainWindow window(m_test->app());
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -524,19 +524,26 @@ void TestRegisterEntry::typingAfterAnAction()
         // The window gets the keyboard back as the window manager hands it back.
         QApplication::setActiveWindow(&window);
     } else {
+        window.selectAccount(savings.id);
         QListWidget *list = window.sidebar()->list();
         list->setFocus();
-        const QRect item = list->visualItemRect(list->item(0));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, item.center());
+        const QList<QListWidgetItem *> items = list->findItems(QStringLiteral("*"), Qt::MatchWildcard);
+        const auto everyday = std::find_if(items.cbegin(), items.cend(), [&account](QListWidgetItem *item) {
+            return item->data(AccountSidebar::AccountIdRole).toString() == account.id;
+        });
+        QVERIFY(everyday != items.cend());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(*everyday).center());
         QCOMPARE(screen->accountId(), account.id);
     }
     const int stored = int(this->stored(account).size());
     // Each key goes where the keyboard focus is, as the user's would.
     for (const QChar ch : typed) {
+        QWidget *focus = QApplication::focusWidget();
+        QVERIFY2(focus, "the keyboard went nowhere");
         if (ch == QLatin1Char('|'))
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QTest::keyClick(focus, Qt::Key_Tab);
         else
-            QTest::keyClicks(QApplication::focusWidget(), QString(ch));
+            QTest::keyClicks(focus, QString(ch));
         QApplication::processEvents();
     }
 
