@@ -11,6 +11,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUuid>
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -158,8 +159,10 @@ int RecurringService::autoPostDue()
     const QDate today = QDate::currentDate();
     for (const QString &id : liveActiveIds(QStringLiteral(" AND auto_post = 1"), {})) {
         const std::optional<RecurringTransaction> record = m_recurring->findById(id);
+        // A lead stored before leads were bounded posts no further ahead than the form allows.
         if (record)
-            posted += postThrough(id, today.addDays(std::max(record->leadDays, 0)));
+            posted += postThrough(
+                id, today.addDays(std::clamp(record->leadDays, 0, RecurringTransaction::MaxLeadDays)));
     }
     return posted;
 }

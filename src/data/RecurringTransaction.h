@@ -9,6 +9,10 @@
 
 struct RecurringTransaction
 {
+    // The most days ahead an occurrence may be posted; the form offers no more, and
+    // every one of them is a transaction posted at start-up.
+    static constexpr int MaxLeadDays = 60;
+
     QString id;
     QString accountId;
     QString payee;

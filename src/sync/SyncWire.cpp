@@ -516,7 +516,8 @@ RecurringTransaction readRecurring(const QJsonObject &record, const RecordHeader
         recurring.endDate = parseServerDate(endDate);
     recurring.nextDueDate = parseServerDate(readText(record, QStringLiteral("next_due_date")));
     recurring.autoPost = readFlag(record, QStringLiteral("auto_post"));
-    recurring.leadDays = qBound(0, scheduleNumber("lead_days", existing ? base.leadDays : 0), MaxLeadDays);
+    recurring.leadDays = qBound(0, scheduleNumber("lead_days", existing ? base.leadDays : 0),
+                               RecurringTransaction::MaxLeadDays);
     recurring.intervalCount =
         qBound(1, scheduleNumber("interval_count", base.intervalCount), MaxIntervalCount);
     recurring.semimonthlyDay1 = scheduleNumber("semimonthly_day_1", base.semimonthlyDay1);

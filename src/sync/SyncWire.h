@@ -60,7 +60,6 @@ QDateTime readTimestamp(const QJsonObject &object, const QString &key);
 // balance summed from it; more split lines than anyone enters is not a record.
 inline constexpr qint64 MaxAmountMagnitude = 1'000'000'000'000'000; // minor units
 inline constexpr int MaxSplitLines = 1000;
-inline constexpr int MaxLeadDays = 365;
 inline constexpr int MaxIntervalCount = 1000;
 
 // Why a pulled record of the kind (a pull page's array name) cannot be

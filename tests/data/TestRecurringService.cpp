@@ -486,7 +486,15 @@ void TestRecurringService::autoPostDueHonoursLeadDays()
     inactive.isActive = false;
     QVERIFY(insertRecurring(inactive));
 
-    QCOMPARE(m_service->autoPostDue(), 1 + 3);
+    // A lead stored before leads were bounded: today and the 60 days after it.
+    RecurringTransaction farAhead = TestRecords::recurring(QStringLiteral("far-ahead"), Checking, today());
+    farAhead.frequency = Frequency::Daily;
+    farAhead.autoPost = true;
+    farAhead.leadDays = 365;
+    QVERIFY(insertRecurring(farAhead));
+
+    QCOMPARE(m_service->autoPostDue(), 1 + 3 + 61);
+    QCOMPARE(transactionCount(QStringLiteral("far-ahead")), 61);
     QCOMPARE(transactionCount(QStringLiteral("early")), 1);
     QCOMPARE(m_transactions->findById(RecurringService::occurrenceId(early.id, early.nextDueDate))->date,
              today().addDays(3));

@@ -225,7 +225,7 @@ void RecurringFormDialog::setupUi()
 
     m_leadDaysSpin = new QSpinBox(this);
     m_leadDaysSpin->setObjectName(QStringLiteral("leadDaysSpin"));
-    m_leadDaysSpin->setRange(0, 60);
+    m_leadDaysSpin->setRange(0, RecurringTransaction::MaxLeadDays);
     m_leadDaysSpin->setSuffix(tr(" days"));
     m_leadDaysSpin->setEnabled(false);
     m_form->addRow(tr("Enter in advance:"), m_leadDaysSpin);
