@@ -19,6 +19,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QSettings>
+#include <QThread>
 #include <QTimer>
 #include <QTranslator>
 #include <cstdio>
@@ -33,6 +34,14 @@ const QStringList TranslatedLanguages = {QStringLiteral("en"), QStringLiteral("e
 const QString LanguageKey = QStringLiteral("ui/language");
 const QString DismissedUpdateKey = QStringLiteral("update_dismissed_version");
 const QString WhatsNewKey = QStringLiteral("whatsNew/lastShownVersion");
+
+bool namesProcess(const QLockFile &lock)
+{
+    qint64 pid = 0;
+    QString hostName;
+    QString appName;
+    return lock.getLockInfo(&pid, &hostName, &appName);
+}
 
 bool addTranslator(QCoreApplication *app, const QString &fileName, const QString &directory)
 {
@@ -137,6 +146,15 @@ bool Application::lockDataDirectory()
     m_instanceLock->setStaleLockTime(0);
     if (m_instanceLock->tryLock(0))
         return true;
+    // QLockFile takes over a lock only when the file names a process that is
+    // gone; one cut short by a power cut names none and would refuse every
+    // start. Unreadable twice, a moment apart, it is not one being written.
+    if (m_instanceLock->error() == QLockFile::LockFailedError && !namesProcess(*m_instanceLock)) {
+        QThread::msleep(100);
+        if (!namesProcess(*m_instanceLock) && m_instanceLock->removeStaleLockFile() &&
+            m_instanceLock->tryLock(0))
+            return true;
+    }
     const bool heldByAnother = m_instanceLock->error() == QLockFile::LockFailedError;
     m_instanceLock.reset();
     return !heldByAnother;

@@ -31,7 +31,8 @@ private Q_SLOTS:
     // Before the one test that keeps a database open.
     void unusableDatabaseFileIsLeftAlone_data();
     void unusableDatabaseFileIsLeftAlone();
-    void secondInstanceIsRefused();
+    void lockFileAtStart_data();
+    void lockFileAtStart();
     void damageFoundAfterShowIsReportedAndStopsWrites();
     void startsWithMainWindowOnFreshDirectory();
 
@@ -207,17 +208,43 @@ void TestApplication::unusableDatabaseFileIsLeftAlone()
             QFileInfo(path + QStringLiteral("-wal")).size() == 0);
 }
 
-void TestApplication::secondInstanceIsRefused()
+void TestApplication::lockFileAtStart_data()
 {
+    QTest::addColumn<QByteArray>("lockFile"); // when not refused
+    QTest::addColumn<bool>("refused");
+
+    QTest::newRow("held by a running program") << QByteArray() << true;
+    QTest::newRow("empty after a power cut") << QByteArray() << false;
+    QTest::newRow("garbage") << QByteArray("\0\0\xff\xfe\n\0", 6) << false;
+}
+
+void TestApplication::lockFileAtStart()
+{
+    QFETCH(QByteArray, lockFile);
+    QFETCH(bool, refused);
+
     QTemporaryDir temporary;
     QVERIFY(temporary.isValid());
     qputenv("TALLYFERN_DATA_DIR", temporary.path().toLocal8Bit());
-    QLockFile running(temporary.filePath(QStringLiteral("tallyfern.lock")));
-    QVERIFY(running.tryLock(0));
+    const QString databasePath = temporary.filePath(QStringLiteral("tallyfern.db"));
+    const QString lockPath = temporary.filePath(QStringLiteral("tallyfern.lock"));
+    QLockFile running(lockPath);
+    if (refused) {
+        QVERIFY(running.tryLock(0));
+    } else {
+        // A start that gets past the lock stops at this file, with no database left open.
+        QFile database(databasePath);
+        QVERIFY(database.open(QIODevice::WriteOnly));
+        database.write(QByteArray(8192, 'x'));
+        QFile stale(lockPath);
+        QVERIFY(stale.open(QIODevice::WriteOnly));
+        stale.write(lockFile);
+    }
 
     QCOMPARE(app()->run(), 1);
-    QCOMPARE(m_presentedText, QStringLiteral("Tallyfern is already running."));
-    QVERIFY(!QFileInfo::exists(temporary.filePath(QStringLiteral("tallyfern.db"))));
+    QCOMPARE(m_presentedText == QStringLiteral("Tallyfern is already running."), refused);
+    QCOMPARE(m_presentedTitle, refused ? QStringLiteral("Tallyfern") : QStringLiteral("Database Error"));
+    QCOMPARE(QFileInfo::exists(databasePath), !refused);
 }
 
 void TestApplication::damageFoundAfterShowIsReportedAndStopsWrites()
