@@ -5,9 +5,12 @@
 #include "SqlStatement.h"
 #include "SqlValues.h"
 #include "SqliteRows.h"
+#include "WideSum.h"
 
 #include <QDate>
+#include <QSqlQuery>
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -313,14 +316,39 @@ std::optional<qint64> AccountRepository::balance(const QString &accountId, const
 std::optional<qint64> AccountRepository::summedBalance(const QString &accountId, const QString &mode) const
 {
     // The kept sums overflowed once and are no longer exact: the rows
-    // themselves are summed, which fails when they still overflow.
-    const std::optional<QVariant> value =
-        SqlStatement::readOne(m_database->database(), summedBalanceSql(mode), dateValues(mode) << accountId,
-                              [](const QSqlQuery &q) { return q.value(0); }, "AccountRepository::summedBalance");
-    if (!value)
+    // themselves are added up, in 128 bits, since SQLite's SUM() fails as soon
+    // as a partial sum leaves 64 bits even when the whole comes back in range.
+    QString condition;
+    if (mode == QLatin1String("cleared"))
+        condition = QStringLiteral(" AND (t.cleared = 1 OR t.reconciled = 1)");
+    else if (mode == QLatin1String("asOfToday"))
+        condition = QStringLiteral(" AND t.date <= ?");
+    QSqlQuery query(m_database->database());
+    query.setForwardOnly(true);
+    const QString sql = QStringLiteral("SELECT a.starting_balance, t.amount FROM accounts a "
+                                       "LEFT JOIN transactions t ON t.account_id = a.id AND t.deleted_at IS NULL%1 "
+                                       "WHERE a.id = ? AND a.deleted_at IS NULL")
+                            .arg(condition);
+    if (!SqlStatement::run(query, sql, dateValues(mode) << accountId)) {
+        SqlStatement::readFailed(query, "AccountRepository::summedBalance");
         return std::nullopt;
-    const std::optional<qint64> amount = exactAmount(*value);
+    }
+    WideSum sum;
+    bool live = false;
+    while (query.next()) {
+        if (!std::exchange(live, true))
+            sum.add(query.value(0).toLongLong());
+        if (!query.value(1).isNull())
+            sum.add(query.value(1).toLongLong());
+    }
+    if (SqlStatement::stoppedOnError(query)) {
+        SqlStatement::readFailed(query, "AccountRepository::summedBalance");
+        return std::nullopt;
+    }
+    if (!live)
+        return std::nullopt;
+    const std::optional<qint64> amount = sum.value();
     if (!amount)
-        ReadFailureWatch::noteFailure();
+        ReadFailureWatch::noteOverflow();
     return amount;
 }

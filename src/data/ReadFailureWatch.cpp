@@ -5,11 +5,13 @@
 namespace {
 
 std::atomic<quint64> failures{0};
+std::atomic<quint64> overflows{0};
 
 } // namespace
 
 ReadFailureWatch::ReadFailureWatch()
     : m_start(failures.load())
+    , m_overflowStart(overflows.load())
 {
 }
 
@@ -20,5 +22,16 @@ bool ReadFailureWatch::failed() const
 
 void ReadFailureWatch::noteFailure()
 {
+    ++failures;
+}
+
+bool ReadFailureWatch::overflowed() const
+{
+    return overflows.load() != m_overflowStart;
+}
+
+void ReadFailureWatch::noteOverflow()
+{
+    ++overflows;
     ++failures;
 }

@@ -36,6 +36,8 @@ public:
     // Forgets every server id: the rows are then sent as new records, the
     // live ones at the next push. Emits nothing.
     bool forgetServerIds();
+    // The database the rows are in, for checks made before writing them.
+    Database *database() const { return m_database; }
 
 protected:
     SyncedRepository(Database *database, const char *table, const char *className, QObject *parent);

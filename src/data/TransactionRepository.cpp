@@ -242,7 +242,7 @@ QList<RegisterRow> TransactionRepository::registerRows(const QString &accountId)
         // damaged one; wrapped balances would pass for true ones.
         if (qAddOverflow(balance, row.transaction.amount, &balance)) {
             qWarning() << "TransactionRepository::registerRows failed: the running balance overflows";
-            ReadFailureWatch::noteFailure();
+            ReadFailureWatch::noteOverflow();
             return {};
         }
         row.balance = balance;

@@ -134,6 +134,10 @@
         <source>Some accounts or balances could not be read from the database.</source>
         <translation>Einige Konten oder Salden konnten nicht aus der Datenbank gelesen werden.</translation>
     </message>
+    <message>
+        <source>The amounts of %1 are too large to add up.</source>
+        <translation>Die Beträge von %1 sind zu groß, um sie zusammenzurechnen.</translation>
+    </message>
 </context>
 <context>
     <name>Application</name>
@@ -2149,6 +2153,10 @@ Seine Buchungen, wiederkehrenden Buchungen und Abstimmungen werden mit gelöscht
     <message>
         <source>Transaction deleted</source>
         <translation>Buchung gelöscht</translation>
+    </message>
+    <message>
+        <source>The amounts of %1 are too large to add up.</source>
+        <translation>Die Beträge von %1 sind zu groß, um sie zusammenzurechnen.</translation>
     </message>
 </context>
 <context>

@@ -134,6 +134,10 @@
         <source>Some accounts or balances could not be read from the database.</source>
         <translation>No se pudieron leer algunas cuentas o saldos de la base de datos.</translation>
     </message>
+    <message>
+        <source>The amounts of %1 are too large to add up.</source>
+        <translation>Los importes de %1 son demasiado grandes para sumarlos.</translation>
+    </message>
 </context>
 <context>
     <name>Application</name>
@@ -2149,6 +2153,10 @@ Sus transacciones, transacciones recurrentes y conciliaciones se eliminan con el
     <message>
         <source>Transaction deleted</source>
         <translation>Transacción eliminada</translation>
+    </message>
+    <message>
+        <source>The amounts of %1 are too large to add up.</source>
+        <translation>Los importes de %1 son demasiado grandes para sumarlos.</translation>
     </message>
 </context>
 <context>

@@ -134,6 +134,10 @@
         <source>Some accounts or balances could not be read from the database.</source>
         <translation>Certains comptes ou soldes n&apos;ont pas pu être lus dans la base de données.</translation>
     </message>
+    <message>
+        <source>The amounts of %1 are too large to add up.</source>
+        <translation>Les montants de %1 sont trop élevés pour être additionnés.</translation>
+    </message>
 </context>
 <context>
     <name>Application</name>
@@ -2149,6 +2153,10 @@ Ses opérations, opérations récurrentes et rapprochements seront supprimés av
     <message>
         <source>Transaction deleted</source>
         <translation>Opération supprimée</translation>
+    </message>
+    <message>
+        <source>The amounts of %1 are too large to add up.</source>
+        <translation>Les montants de %1 sont trop élevés pour être additionnés.</translation>
     </message>
 </context>
 <context>

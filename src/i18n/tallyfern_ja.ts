@@ -134,6 +134,10 @@
         <source>Some accounts or balances could not be read from the database.</source>
         <translation>一部の口座または残高をデータベースから読み込めませんでした。</translation>
     </message>
+    <message>
+        <source>The amounts of %1 are too large to add up.</source>
+        <translation>%1 の金額が大きすぎて合計できません。</translation>
+    </message>
 </context>
 <context>
     <name>Application</name>
@@ -2143,6 +2147,10 @@ Its transactions, recurring transactions and reconciliations are deleted with it
     <message>
         <source>Transaction deleted</source>
         <translation>取引を削除しました</translation>
+    </message>
+    <message>
+        <source>The amounts of %1 are too large to add up.</source>
+        <translation>%1 の金額が大きすぎて合計できません。</translation>
     </message>
 </context>
 <context>

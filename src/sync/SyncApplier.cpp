@@ -1,6 +1,7 @@
 #include "SyncApplier.h"
 
 #include "AccountRepository.h"
+#include "AccountTotals.h"
 #include "CategoryRepository.h"
 #include "PreferencesRepository.h"
 #include "ReconciliationRepository.h"
@@ -247,12 +248,8 @@ void SyncApplier::loadRowIndex(const QList<QPair<SyncKind, QJsonArray>> &arrays)
 SyncApplier::Outcome SyncApplier::apply(SyncKind kind, const QJsonObject &record)
 {
     const QString invalid = SyncWire::invalidReason(kind, record);
-    if (!invalid.isEmpty()) {
-        qWarning() << "Sync: refusing invalid server record:" << SyncStore::entityType(kind)
-                   << record.value(QLatin1String("id")).toString()
-                   << record.value(QLatin1String("client_id")).toString() << invalid;
-        return Outcome::Skipped;
-    }
+    if (!invalid.isEmpty())
+        return refuse(kind, record, invalid);
     switch (kind) {
     case SyncKind::Account:
         return applyAccount(record);
@@ -265,6 +262,14 @@ SyncApplier::Outcome SyncApplier::apply(SyncKind kind, const QJsonObject &record
     case SyncKind::Reconciliation:
         return applyReconciliation(record);
     }
+    return Outcome::Skipped;
+}
+
+SyncApplier::Outcome SyncApplier::refuse(SyncKind kind, const QJsonObject &record, const QString &reason)
+{
+    qWarning() << "Sync: refusing invalid server record:" << SyncStore::entityType(kind)
+               << record.value(QLatin1String("id")).toString()
+               << record.value(QLatin1String("client_id")).toString() << reason;
     return Outcome::Skipped;
 }
 
@@ -330,6 +335,10 @@ SyncApplier::Outcome SyncApplier::applyTransactionChange(const QJsonObject &json
     }
     if (unchanged(m_store->transactions(), transaction, existing, json))
         return Outcome::Skipped;
+    // A row deleted here stays deleted and counts in no sum; an older copy is not written.
+    const bool counted = !existing || (!existing->deleted && transaction.version >= existing->version);
+    if (counted && !AccountTotals::stayInRange(m_store->transactions()->database(), transaction))
+        return refuse(SyncKind::Transaction, json, QStringLiteral("its account's sums would pass 64 bits"));
     const bool moves = existing && existing->accountId != transaction.accountId;
     const bool hadSplitLines = existing && existing->isSplit;
     const bool splits = transaction.isSplit || hadSplitLines;

@@ -72,6 +72,8 @@ private:
     };
 
     Outcome apply(SyncKind kind, const QJsonObject &record);
+    // Logs the record as invalid; it is not applied, nor kept for a retry.
+    Outcome refuse(SyncKind kind, const QJsonObject &record, const QString &reason);
     Outcome applyAccount(const QJsonObject &json);
     Outcome applyCategory(const QJsonObject &json);
     Outcome applyRecurring(const QJsonObject &json);

@@ -178,7 +178,7 @@ void AccountSidebar::rebuild()
     if (QListWidgetItem *item = itemFor(selected))
         m_list->setCurrentItem(item);
     m_rebuilding = false;
-    reportReadFailure(watch.failed());
+    reportReadFailure(watch);
 }
 
 void AccountSidebar::refreshBalances()
@@ -198,13 +198,24 @@ void AccountSidebar::refreshBalances()
                 showBalance(int(found - m_accounts.cbegin()), m_app->accounts()->balance(id, m_mode));
         }
     }
-    reportReadFailure(watch.failed());
+    reportReadFailure(watch);
 }
 
-void AccountSidebar::reportReadFailure(bool failed)
+void AccountSidebar::reportReadFailure(const ReadFailureWatch &watch)
 {
-    m_readFailed = failed;
-    if (failed)
+    m_readFailed = watch.failed();
+    if (!m_readFailed)
+        return;
+    // Amounts too large to add up are no fault of the file: the accounts are named.
+    QStringList tooLarge;
+    for (int i = 0; watch.overflowed() && i < m_accounts.size() && i < m_list->count(); ++i) {
+        if (!m_list->item(i)->data(BalanceRole).isValid())
+            tooLarge << m_accounts.at(i).name;
+    }
+    if (!tooLarge.isEmpty())
+        emit statusMessage(tr("The amounts of %1 are too large to add up.").arg(tooLarge.join(QStringLiteral(", "))),
+                           10000);
+    else
         emit statusMessage(tr("Some accounts or balances could not be read from the database."), 10000);
 }
 

@@ -8,6 +8,7 @@
 #include <optional>
 
 class AppState;
+class ReadFailureWatch;
 class QLabel;
 class QListWidget;
 class QListWidgetItem;
@@ -61,7 +62,7 @@ private:
     void showBalances(const QHash<QString, qint64> &balances);
     // Empty: the balance could not be read.
     void showBalance(int row, std::optional<qint64> balance);
-    void reportReadFailure(bool failed);
+    void reportReadFailure(const ReadFailureWatch &watch);
 
     AppState *m_app = nullptr;
     QLabel *m_modeLabel = nullptr;

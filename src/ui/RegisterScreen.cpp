@@ -368,7 +368,10 @@ void RegisterScreen::reloadNow()
     if (readFailed) {
         m_balanceValue->setText(QStringLiteral("—"));
         m_clearedValue->setText(QStringLiteral("—"));
-        emit statusMessage(tr("The transactions of this account could not be read from the database."),
+        // Amounts too large to add up are no fault of the file.
+        emit statusMessage(watch.overflowed()
+                               ? tr("The amounts of %1 are too large to add up.").arg(m_account.name)
+                               : tr("The transactions of this account could not be read from the database."),
                            10000);
     }
 

@@ -1,5 +1,7 @@
 #include "SyncTestRig.h"
 
+#include "TestRecords.h"
+
 #include "AccountRepository.h"
 #include "ReconciliationRepository.h"
 #include "RecurringRepository.h"
@@ -10,6 +12,7 @@
 #include <QJsonArray>
 #include <QRegularExpression>
 #include <QTest>
+#include <limits>
 
 // What a pulled record may hold: amounts no balance can overflow from, a
 // bounded number of split lines, and schedule numbers within their range.
@@ -23,6 +26,8 @@ private Q_SLOTS:
 
     void pulledRecordBounds_data();
     void pulledRecordBounds();
+    void pulledSumsStayWithin64Bits_data();
+    void pulledSumsStayWithin64Bits();
 
 private:
     std::unique_ptr<SyncTestRig> rig;
@@ -174,6 +179,67 @@ void TestSyncRecordBounds::pulledRecordBounds()
         }
     }
     QCOMPARE(found, stored);
+}
+
+void TestSyncRecordBounds::pulledSumsStayWithin64Bits_data()
+{
+    QTest::addColumn<QJsonArray>("local");   // synced rows of the account, starting balance 5000
+    QTest::addColumn<QJsonObject>("pulled"); // a server record of the account
+    QTest::addColumn<int>("repeat");         // copies of the one pulled record
+    QTest::addColumn<qint64>("balance");
+    QTest::addColumn<qint64>("clearedBalance");
+
+    constexpr qint64 Max = std::numeric_limits<qint64>::max();
+    const auto row = [](const char *id, qint64 amount, bool cleared, const QJsonObject &more = {}) {
+        return withFields({{"client_id", id}, {"amount", amount}, {"cleared", int(cleared)}}, more);
+    };
+    QTest::newRow("9300 of 10^15 each")
+        << QJsonArray() << row("p", Bound, false) << 9300 << 5000 + 9223 * Bound << qint64(5000);
+    QTest::newRow("cleared sum plus starting balance past 64 bits")
+        << QJsonArray{row("l1", Max - 5010, true), row("l2", -Bound, false)} << row("p1", 100, true) << 1
+        << Max - 10 - Bound << Max - 10;
+    QTest::newRow("payments past 64 bits")
+        << QJsonArray{row("l1", -Max, false)} << row("p1", -100, false) << 1 << 5000 - Max << qint64(5000);
+    QTest::newRow("deletion leaves the rest past 64 bits")
+        << QJsonArray{row("l2", -Bound, false), row("l1", Max - 10, false)}
+        << row("l2", -Bound, false, {{"version", 2}, {"deleted_at", "2024-03-01T00:00:00Z"}}) << 1
+        << Max - 10 - Bound + 5000 << qint64(5000);
+    QTest::newRow("up to the last unit")
+        << QJsonArray{row("l1", Max - 5100, true)} << row("p1", 100, true) << 1 << Max << Max;
+}
+
+void TestSyncRecordBounds::pulledSumsStayWithin64Bits()
+{
+    QFETCH(QJsonArray, local);
+    QFETCH(QJsonObject, pulled);
+    QFETCH(int, repeat);
+    QFETCH(qint64, balance);
+    QFETCH(qint64, clearedBalance);
+    for (const QString id : {"acc-b", "acc-c"}) {
+        Account account = TestRecords::account(id, id, 5000);
+        account.syncStatus = SyncStatus::Synced;
+        QVERIFY(rig->accounts->insert(account));
+    }
+    for (const QJsonValue &value : local) {
+        const QString id = value["client_id"].toString();
+        Transaction transaction =
+            TestRecords::transaction(id, "acc-b", QDate(2024, 2, 1), value["amount"].toInteger());
+        transaction.cleared = value["cleared"].toInt();
+        transaction.syncStatus = SyncStatus::Synced;
+        QVERIFY(rig->transactions->insert(transaction));
+    }
+    for (int i = 0; i < repeat; ++i) {
+        const QString id = pulled["client_id"].toString() + (repeat > 1 ? QString::number(i) : QString());
+        rig->server.put("transactions", SyncTestRig::serverTransaction(
+                                            id, "acc-b", "Huge", withFields(pulled, {{"client_id", id}})));
+    }
+    // Another account's record in the same pull is applied all the same.
+    rig->server.put("transactions", SyncTestRig::serverTransaction("other", "acc-c", "Other"));
+    QCOMPARE(rig->runCycle(60000), SyncTestRig::CycleEnd::Completed);
+    QCOMPARE(rig->accounts->balance("acc-b", "current"), std::optional<qint64>(balance));
+    QCOMPARE(rig->accounts->balance("acc-b", "cleared"), std::optional<qint64>(clearedBalance));
+    QCOMPARE(rig->accounts->balance("acc-c", "current"), std::optional<qint64>(5000 - 4200));
+    QVERIFY(!rig->transactions->registerRows("acc-b").isEmpty() || local.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestSyncRecordBounds)

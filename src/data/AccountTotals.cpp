@@ -1,0 +1,121 @@
+#include "AccountTotals.h"
+
+#include "Database.h"
+#include "SqlStatement.h"
+#include "WideSum.h"
+
+#include <QList>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <optional>
+#include <utility>
+
+namespace {
+
+// What a write may change, in one statement: each account involved (the
+// transaction's own, and the one its stored live row is on) with its starting
+// balance, its kept sums, and the stored row's part of them when it is there.
+const QString InvolvedSql = QStringLiteral(
+    "SELECT a.id, a.starting_balance, s.current, s.cleared, t.amount, t.cleared = 1 OR t.reconciled = 1 "
+    "FROM accounts a LEFT JOIN account_totals s ON s.account_id = a.id "
+    "LEFT JOIN transactions t ON t.id = ? AND t.account_id = a.id AND t.deleted_at IS NULL "
+    "WHERE a.id = ? OR a.id = (SELECT account_id FROM transactions WHERE id = ? AND deleted_at IS NULL)");
+
+struct Sums
+{
+    WideSum current;
+    WideSum cleared;
+    qint64 startingBalance = 0;
+};
+
+// The sums kept in floating point passed 64 bits once and are no longer exact:
+// the rows are added up again.
+bool sumRows(Database *database, const QString &accountId, Sums &sums)
+{
+    QSqlQuery query(database->database());
+    query.setForwardOnly(true);
+    const bool ran =
+        SqlStatement::run(query,
+                          QStringLiteral("SELECT amount, cleared = 1 OR reconciled = 1 FROM "
+                                         "transactions WHERE account_id = ? AND deleted_at IS NULL"),
+                          {accountId});
+    while (ran && query.next()) {
+        const qint64 amount = query.value(0).toLongLong();
+        sums.current.add(amount);
+        if (query.value(1).toBool())
+            sums.cleared.add(amount);
+    }
+    if (!ran || SqlStatement::stoppedOnError(query)) {
+        SqlStatement::readFailed(query, "AccountTotals::sumRows");
+        return false;
+    }
+    return true;
+}
+
+bool exact(const QVariant &value)
+{
+    return value.isNull() || value.typeId() == QMetaType::LongLong;
+}
+
+bool inRange(WideSum sum, qint64 startingBalance)
+{
+    if (!sum.value())
+        return false;
+    sum.add(startingBalance);
+    return sum.value().has_value();
+}
+
+} // namespace
+
+namespace AccountTotals {
+
+bool stayInRange(Database *database, const Transaction &transaction)
+{
+    // Runs for every pulled or imported row: the statement is prepared once.
+    std::optional<QSqlQuery> fresh;
+    QSqlQuery *query = database->reusableQuery(InvolvedSql);
+    if (!query) {
+        query = &fresh.emplace(database->database());
+        query->prepare(InvolvedSql);
+    }
+    for (const QVariant &value :
+         {QVariant(transaction.id), QVariant(transaction.accountId), QVariant(transaction.id)})
+        query->addBindValue(value);
+    if (!query->exec()) {
+        SqlStatement::readFailed(*query, "AccountTotals::stayInRange");
+        return true;
+    }
+    QList<std::pair<QString, Sums>> involved;
+    while (query->next()) {
+        const QString accountId = query->value(0).toString();
+        Sums sums;
+        sums.startingBalance = query->value(1).toLongLong();
+        if (exact(query->value(2)) && exact(query->value(3))) {
+            sums.current.add(query->value(2).toLongLong());
+            sums.cleared.add(query->value(3).toLongLong());
+        } else if (!sumRows(database, accountId, sums)) {
+            continue;
+        }
+        // The stored row leaves its account's sums...
+        if (!query->value(4).isNull()) {
+            sums.current.subtract(query->value(4).toLongLong());
+            if (query->value(5).toBool())
+                sums.cleared.subtract(query->value(4).toLongLong());
+        }
+        // ...and the transaction joins its own account's, unless deleted.
+        if (accountId == transaction.accountId && !transaction.deletedAt) {
+            sums.current.add(transaction.amount);
+            if (transaction.cleared || transaction.reconciled)
+                sums.cleared.add(transaction.amount);
+        }
+        involved.append({accountId, sums});
+    }
+    query->finish();
+    for (const auto &[accountId, sums] : std::as_const(involved)) {
+        if (!inRange(sums.current, sums.startingBalance) || !inRange(sums.cleared, sums.startingBalance))
+            return false;
+    }
+    return true;
+}
+
+} // namespace AccountTotals

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "Transaction.h"
+
+class Database;
+
+// The sums the database keeps per account (its live transactions, and the
+// cleared ones) must stay countable in 64 bits, with the starting balance
+// added too: a balance past that range cannot be shown, and the account's
+// register could not be opened. Every write of rows that come from outside
+// (a pull, an import, a restore) asks here first and refuses the row when it
+// would take a sum out of range, as it refuses any other invalid record.
+namespace AccountTotals {
+
+// Whether every sum of the accounts the transaction touches stays within 64
+// bits once it replaces the stored row with its id (or is added, when there is
+// none): its own account's sums gain it, unless it is deleted, and the account
+// a stored live row is on loses that row. True when an account does not exist
+// or cannot be read: that write fails, or is judged, elsewhere.
+bool stayInRange(Database *database, const Transaction &transaction);
+
+} // namespace AccountTotals
