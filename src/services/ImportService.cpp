@@ -1,6 +1,7 @@
 #include "ImportService.h"
 
 #include "AccountRepository.h"
+#include "AccountTotals.h"
 #include "CategoryLookup.h"
 #include "CategoryRepository.h"
 #include "CsvReader.h"
@@ -23,6 +24,20 @@
 #include <QUuid>
 
 namespace {
+
+// A transfer's other leg lands on the other account: its sums must stay
+// countable too.
+bool bothLegsStayInRange(Database *database, const Transaction &t)
+{
+    if (!AccountTotals::stayInRange(database, t))
+        return false;
+    if (t.transferDestAccountId.isEmpty())
+        return true;
+    Transaction leg;
+    leg.accountId = t.transferDestAccountId;
+    leg.amount = -t.amount;
+    return AccountTotals::stayInRange(database, leg);
+}
 
 // Text a person can read: no control characters but line breaks and tabs.
 bool isText(const QString &text)
@@ -262,7 +277,7 @@ ImportResult ImportService::importRows(const QString &accountId, const ImportPre
             }
             const std::optional<Transaction> t =
                 toTransaction(accountId, p, categories, accountsByName, &lines);
-            if (!t || !m_writer->insert(*t, lines)) {
+            if (!t || !bothLegsStayInRange(m_database, *t) || !m_writer->insert(*t, lines)) {
                 result.error = tr("Line %1 of %2 could not be written; nothing was imported.")
                                    .arg(p.line)
                                    .arg(preview.fileNames.value(p.file));

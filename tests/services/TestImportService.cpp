@@ -32,6 +32,7 @@ private Q_SLOTS:
     void amountsUseTheTargetCurrency();
     void failedRowWritesNothing();
     void cancelledImportWritesNothing();
+    void rowPastSixtyFourBitsWritesNothing();
 
 private:
     QString writeFile(const QString &name, const QByteArray &bytes);
@@ -329,6 +330,19 @@ void TestImportService::cancelledImportWritesNothing()
     QVERIFY(result.cancelled && !result.ok);
     QCOMPARE(count("SELECT COUNT(*) FROM transactions"), 0);
     QCOMPARE(count("SELECT COUNT(*) FROM categories WHERE name = 'Brand New'"), 0);
+}
+
+void TestImportService::rowPastSixtyFourBitsWritesNothing()
+{
+    // The balance may reach the largest figure there is, not pass it.
+    QVERIFY(TestDatabase::exec("UPDATE accounts SET starting_balance = 9223372036854774807 WHERE id = ?",
+                               {Checking}));
+    const ImportPreview preview =
+        previewOf(QStringLiteral("big.csv"), "Date,Payee,Amount\n1/5/2024,A,5.00\n1/6/2024,B,5.01\n", Checking);
+    const ImportResult result = m_service->importRows(Checking, preview);
+    QVERIFY(!result.ok);
+    QVERIFY(result.error.contains(QStringLiteral("Line 3 of big.csv")));
+    QCOMPARE(count("SELECT COUNT(*) FROM transactions"), 0);
 }
 
 QTEST_GUILESS_MAIN(TestImportService)
