@@ -1,6 +1,7 @@
 #include "AccountGroupPage.h"
 
 #include "AccountClient.h"
+#include "AccountList.h"
 #include "AccountScreen.h"
 #include "AccountWidgets.h"
 #include "Client.h"
@@ -62,6 +63,7 @@ void AccountGroupPage::showGroup(const Group &group)
         row->addWidget(join);
         row->addStretch();
         layout->addLayout(row);
+        layout->addStretch();
         return;
     }
     layout->addWidget(section(
@@ -76,6 +78,7 @@ void AccountGroupPage::showGroup(const Group &group)
     addMemberRows(layout, group.members, isOwner);
     if (isOwner) {
         addOwnerTools(layout, group);
+        layout->addStretch();
         return;
     }
     layout->addSpacing(12);
@@ -87,43 +90,35 @@ void AccountGroupPage::showGroup(const Group &group)
     row->addWidget(leave);
     row->addStretch();
     layout->addLayout(row);
+    layout->addStretch();
 }
 
 void AccountGroupPage::addMemberRows(QVBoxLayout *layout, const QList<GroupMember> &members, bool isOwner)
 {
-    QWidget *container = layout->parentWidget();
-    for (const GroupMember &member : members) {
-        auto *rowWidget = new QWidget(container);
-        auto *row = new QHBoxLayout(rowWidget);
-        row->setContentsMargins(12, 6, 0, 6);
-        auto *lines = new QVBoxLayout;
-        lines->setSpacing(2);
-        const QString name = member.displayName.isEmpty() ? member.email : member.displayName;
-        QLabel *nameLine = plainLabel(name, rowWidget);
-        setFontWeight(nameLine, 500);
-        lines->addWidget(nameLine);
-        if (!member.email.isEmpty() && member.email != name)
-            lines->addWidget(secondaryLabel(member.email, rowWidget));
-        row->addLayout(lines);
-        row->addStretch();
+    QList<AccountListRow> rows;
+    const QList<GroupMember> shown = members.first(AccountList::shownOf(members.size()));
+    for (const GroupMember &member : shown) {
+        AccountListRow row;
+        row.title = member.displayName.isEmpty() ? member.email : member.displayName;
+        if (!member.email.isEmpty() && member.email != row.title)
+            row.details = {member.email};
         const bool memberIsOwner = member.role == QLatin1String("owner");
         if (memberIsOwner) {
-            QLabel *badge = plainLabel(QStringLiteral("Owner"), rowWidget);
-            resizeFont(badge, -2);
-            setFontWeight(badge, 500);
+            row.badge = QStringLiteral("Owner");
             // The nearest shades of the teal that read (4.5:1) on either window.
-            setTextColour(badge, themed(QColor(0x00, 0x7F, 0x72), QColor(0x22, 0x99, 0x8C)));
-            row->addWidget(badge);
+            row.badgeColour = themed(QColor(0x00, 0x7F, 0x72), QColor(0x22, 0x99, 0x8C));
         }
-        if (isOwner && !memberIsOwner) {
-            auto *remove = new QPushButton(QStringLiteral("Remove"), rowWidget);
-            const QString accountId = member.accountId;
-            connect(remove, &QPushButton::clicked, this,
-                    [this, accountId, name] { removeMember(accountId, name); });
-            row->addWidget(remove);
-        }
-        layout->addWidget(rowWidget);
+        if (isOwner && !memberIsOwner)
+            row.button = QStringLiteral("Remove");
+        rows.append(row);
     }
+    AccountList *list = rowList(layout->parentWidget(), 6, 6, false);
+    list->setRows(rows, members.size());
+    connect(list, &AccountList::buttonClicked, this, [this, shown, rows](int row) {
+        if (row >= 0 && row < shown.size())
+            removeMember(shown.at(row).accountId, rows.at(row).title);
+    });
+    layout->addWidget(list, 1);
 }
 
 void AccountGroupPage::addOwnerTools(QVBoxLayout *layout, const Group &group)
@@ -136,19 +131,25 @@ void AccountGroupPage::addOwnerTools(QVBoxLayout *layout, const Group &group)
         QLabel *heading = plainLabel(QStringLiteral("Pending Invitations"), container);
         setFontWeight(heading, 500);
         layout->addWidget(heading);
-        for (const GroupInvitation &invitation : group.pendingInvitations) {
-            QHBoxLayout *row = indentedRow(4, 4);
-            row->addWidget(plainLabel(invitation.invitedEmail.isEmpty()
-                                          ? QStringLiteral("Invite code: %1").arg(invitation.inviteCode)
-                                          : invitation.invitedEmail,
-                                      container));
-            row->addStretch();
-            auto *revoke = new QPushButton(QStringLiteral("Revoke"), container);
-            const QString id = invitation.id;
-            connect(revoke, &QPushButton::clicked, this, [this, id] { revokeInvitation(id); });
-            row->addWidget(revoke);
-            layout->addLayout(row);
+        const QList<GroupInvitation> &invitations = group.pendingInvitations;
+        QList<AccountListRow> rows;
+        QStringList ids;
+        for (const GroupInvitation &invitation :
+             invitations.first(AccountList::shownOf(invitations.size()))) {
+            AccountListRow row;
+            row.title = invitation.invitedEmail.isEmpty()
+                            ? QStringLiteral("Invite code: %1").arg(invitation.inviteCode)
+                            : invitation.invitedEmail;
+            row.titleWeight = QFont::Normal;
+            row.button = QStringLiteral("Revoke");
+            rows.append(row);
+            ids.append(invitation.id);
         }
+        AccountList *list = rowList(container, 4, 4, false);
+        list->setRows(rows, invitations.size());
+        connect(list, &AccountList::buttonClicked, this,
+                [this, ids](int row) { revokeInvitation(ids.value(row)); });
+        layout->addWidget(list, 1);
     }
     layout->addSpacing(12);
     layout->addWidget(separator(container));

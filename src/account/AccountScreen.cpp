@@ -2,6 +2,7 @@
 
 #include "AccountClient.h"
 #include "AccountGroupPage.h"
+#include "AccountList.h"
 #include "AccountWidgets.h"
 #include "AuthClient.h"
 #include "Client.h"
@@ -304,43 +305,39 @@ void AccountScreen::showSessions(const QList<Session> &sessions)
         QLabel *empty = plainLabel(QStringLiteral("No active sessions."), container);
         empty->setContentsMargins(12, 0, 0, 0);
         layout->addWidget(empty);
+        layout->addStretch();
         return;
     }
-    for (const Session &session : sessions) {
-        QHBoxLayout *row = indentedRow(6, 6);
-        auto *lines = new QVBoxLayout;
-        lines->setSpacing(2);
-        QString client = session.userAgent;
-        if (client.isEmpty())
-            client = QStringLiteral("Unknown client");
-        else if (client.length() > 60)
-            client = client.left(60) + QStringLiteral("...");
-        QLabel *clientLine = plainLabel(client, container);
-        setFontWeight(clientLine, 500);
+    QList<AccountListRow> rows;
+    QStringList ids;
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    for (const Session &session : sessions.first(AccountList::shownOf(sessions.size()))) {
+        AccountListRow row;
+        row.title = session.userAgent;
+        if (row.title.isEmpty())
+            row.title = QStringLiteral("Unknown client");
+        else if (row.title.length() > 60)
+            row.title = row.title.left(60) + QStringLiteral("...");
         QString detail =
-            session.isCurrent ? QStringLiteral("This session")
-                              : relativeTime(session.lastActiveAt, QDateTime::currentDateTimeUtc());
+            session.isCurrent ? QStringLiteral("This session") : relativeTime(session.lastActiveAt, now);
         if (!session.ipAddress.isEmpty())
             detail += MiddleDot + session.ipAddress;
-        lines->addWidget(clientLine);
-        lines->addWidget(secondaryLabel(detail, container));
-        row->addLayout(lines);
-        row->addStretch();
+        row.details = {detail};
         if (session.isCurrent) {
-            QLabel *current = plainLabel(QStringLiteral("Current"), container);
+            row.badge = QStringLiteral("Current");
             // On a dark window the nearest shade of the green that still reads (4.5:1).
-            setTextColour(current, themed(QColor(0x2E, 0x7D, 0x32), QColor(0x57, 0x97, 0x5A)));
-            setFontWeight(current, 500);
-            row->addWidget(current);
+            row.badgeColour = themed(QColor(0x2E, 0x7D, 0x32), QColor(0x57, 0x97, 0x5A));
         } else {
-            auto *revoke = new QPushButton(QStringLiteral("Revoke"), container);
-            const QString id = session.id;
-            connect(revoke, &QPushButton::clicked, this, [this, id] { revokeSession(id); });
-            row->addWidget(revoke);
+            row.button = QStringLiteral("Revoke");
         }
-        layout->addLayout(row);
-        layout->addWidget(separator(container));
+        rows.append(row);
+        ids.append(session.isCurrent ? QString() : session.id);
     }
+    AccountList *list = rowList(container, 6, 6, true);
+    list->setRows(rows, sessions.size());
+    connect(list, &AccountList::buttonClicked, this, [this, ids](int row) { revokeSession(ids.value(row)); });
+    layout->addWidget(list, 1);
+    layout->addStretch();
 }
 
 void AccountScreen::revokeSession(const QString &sessionId)
@@ -375,35 +372,31 @@ void AccountScreen::showDevices(const QList<Device> &devices)
         setSecondaryColour(empty);
         empty->setContentsMargins(12, 0, 0, 0);
         layout->addWidget(empty);
+        layout->addStretch();
         return;
     }
-    for (const Device &device : devices) {
-        QHBoxLayout *row = indentedRow(6, 6);
-        auto *lines = new QVBoxLayout;
-        lines->setSpacing(2);
-        auto *nameLine = new QLabel(container);
-        nameLine->setTextFormat(Qt::RichText);
-        const QString name =
-            device.deviceName.isEmpty() ? QStringLiteral("Unknown Device") : device.deviceName;
-        nameLine->setText(QStringLiteral("<b>%1</b>").arg(name.toHtmlEscaped()));
+    QList<AccountListRow> rows;
+    const QList<Device> shown = devices.first(AccountList::shownOf(devices.size()));
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    for (const Device &device : shown) {
+        AccountListRow row;
+        row.title = device.deviceName.isEmpty() ? QStringLiteral("Unknown Device") : device.deviceName;
+        row.titleWeight = QFont::Bold;
         QString detail = device.platform;
         if (!device.appVersion.isEmpty())
             detail += MiddleDot + QStringLiteral("v%1").arg(device.appVersion);
-        lines->addWidget(nameLine);
-        lines->addWidget(secondaryLabel(detail, container));
-        lines->addWidget(
-            secondaryLabel(relativeTime(device.lastSyncAt, QDateTime::currentDateTimeUtc()), container));
-        row->addLayout(lines);
-        row->addStretch();
-        auto *remove = new QPushButton(QStringLiteral("Remove"), container);
-        const QString id = device.id;
-        const QString deviceName = device.deviceName;
-        connect(remove, &QPushButton::clicked, this,
-                [this, id, deviceName] { removeDevice(id, deviceName); });
-        row->addWidget(remove);
-        layout->addLayout(row);
-        layout->addWidget(separator(container));
+        row.details = {detail, relativeTime(device.lastSyncAt, now)};
+        row.button = QStringLiteral("Remove");
+        rows.append(row);
     }
+    AccountList *list = rowList(container, 6, 6, true);
+    list->setRows(rows, devices.size());
+    connect(list, &AccountList::buttonClicked, this, [this, shown](int row) {
+        if (row >= 0 && row < shown.size())
+            removeDevice(shown.at(row).id, shown.at(row).deviceName);
+    });
+    layout->addWidget(list, 1);
+    layout->addStretch();
 }
 
 void AccountScreen::removeDevice(const QString &deviceId, const QString &deviceName)

@@ -1,5 +1,7 @@
 #include "AccountWidgets.h"
 
+#include "AccountList.h"
+
 #include <QApplication>
 #include <QFrame>
 #include <QLabel>
@@ -123,7 +125,7 @@ QVBoxLayout *replaceContent(QVBoxLayout *pageLayout, QWidget **content, int spac
     auto *layout = new QVBoxLayout(container);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(spacing);
-    pageLayout->insertWidget(2, container);
+    pageLayout->insertWidget(2, container, 1);
     *content = container;
     return layout;
 }
@@ -133,6 +135,12 @@ QHBoxLayout *indentedRow(int top, int bottom)
     auto *row = new QHBoxLayout;
     row->setContentsMargins(12, top, 0, bottom);
     return row;
+}
+
+AccountList *rowList(QWidget *parent, int top, int bottom, bool separators)
+{
+    return new AccountList(QStringLiteral("Showing the first %1; %2 more not shown."),
+                           QMargins(12, top, 0, bottom), separators, parent);
 }
 
 bool askYesNo(QWidget *parent, const QString &title, const QString &text)

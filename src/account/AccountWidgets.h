@@ -13,6 +13,10 @@ class QLabel;
 class QVBoxLayout;
 class QWidget;
 
+namespace BrioAccount {
+class AccountList;
+}
+
 namespace BrioAccount::AccountWidgets {
 
 // Time the service is given to settle before a list is read again after an action.
@@ -41,11 +45,15 @@ QFrame *separator(QWidget *parent = nullptr);
 
 // Gives a page its layout and title; the page's content follows at position 2.
 QVBoxLayout *setUpPage(QWidget *page, const QString &title);
-// Replaces the content at position 2 of a page with a new, empty container. The old one is
-// hidden and deleted later: a question opened from one of its rows may still be running.
+// Replaces the content at position 2 of a page with a new, empty container that takes the
+// page's free height, for its list. The old one is hidden and deleted later: a question
+// opened from one of its rows may still be running.
 QVBoxLayout *replaceContent(QVBoxLayout *pageLayout, QWidget **content, int spacing);
 // A row indented 12 pixels from the left.
 QHBoxLayout *indentedRow(int top = 0, int bottom = 0);
+// A list of the window's rows, indented like them, saying how many rows past the first
+// thousand it leaves out.
+AccountList *rowList(QWidget *parent, int top, int bottom, bool separators);
 
 // Modal question with Yes and No (No the default), its text shown as plain text; true on Yes.
 bool askYesNo(QWidget *parent, const QString &title, const QString &text);

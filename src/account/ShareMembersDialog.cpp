@@ -1,25 +1,23 @@
 #include "ShareMembersDialog.h"
 
 #include "AccountClient.h"
+#include "AccountList.h"
 #include "AccountWidgets.h"
 #include "Client.h"
 #include "SharingBackend.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QSet>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace BrioAccount {
 
 namespace {
-
-constexpr int AvatarSize = 36;
 
 QString orDefault(const QString &text, const QString &fallback)
 {
@@ -38,67 +36,6 @@ QLabel *mutedLabel(const QString &text, QWidget *parent)
     QLabel *label = wrappedLabel(text, parent);
     label->setForegroundRole(QPalette::PlaceholderText);
     return label;
-}
-
-QLabel *avatar(const QString &initials, QColor background, QWidget *parent)
-{
-    auto *label = AccountWidgets::plainLabel(initials, parent);
-    label->setAlignment(Qt::AlignCenter);
-    label->setFixedSize(AvatarSize, AvatarSize);
-    label->setStyleSheet(
-        QStringLiteral("QLabel { background: rgba(%1,%2,%3,%4); color: white; border-radius: %5px; "
-                       "font-weight: 600; }")
-            .arg(background.red())
-            .arg(background.green())
-            .arg(background.blue())
-            .arg(background.alphaF())
-            .arg(AvatarSize / 2));
-    QFont font = label->font();
-    font.setPointSize(qMax(8, AvatarSize / 3));
-    label->setFont(font);
-    return label;
-}
-
-// A row: the avatar, the shown name with the e-mail under it when there is one to show, and
-// the row's button at the right.
-QWidget *personRow(const QString &objectName, QLabel *avatarLabel, const QString &name, const QString &email,
-                   QWidget *button, QWidget *parent)
-{
-    auto *row = new QWidget(parent);
-    row->setObjectName(objectName);
-    auto *layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 4, 0, 4);
-    layout->setSpacing(10);
-    avatarLabel->setParent(row);
-    layout->addWidget(avatarLabel);
-    auto *text = new QVBoxLayout;
-    text->setSpacing(0);
-    QLabel *nameLabel = AccountWidgets::plainLabel(name, row);
-    AccountWidgets::setFontWeight(nameLabel, 500);
-    text->addWidget(nameLabel);
-    if (!email.isEmpty()) {
-        QLabel *emailLabel = AccountWidgets::plainLabel(email, row);
-        emailLabel->setForegroundRole(QPalette::PlaceholderText);
-        text->addWidget(emailLabel);
-    }
-    layout->addLayout(text, 1);
-    button->setParent(row);
-    layout->addWidget(button);
-    return row;
-}
-
-void clearRows(QVBoxLayout *rows)
-{
-    // deleteLater: a removal question opened from a row may still be running when an answer
-    // rebuilds the lists.
-    for (int i = rows->count() - 1; i >= 0; --i) {
-        QLayoutItem *item = rows->takeAt(i);
-        if (QWidget *widget = item->widget()) {
-            widget->hide();
-            widget->deleteLater();
-        }
-        delete item;
-    }
 }
 
 } // namespace
@@ -156,56 +93,7 @@ ShareMembersDialog::ShareMembersDialog(Client *client, SharingBackend *backend, 
     m_errorLabel->hide();
     main->addWidget(m_errorLabel);
 
-    auto *scroll = new QScrollArea(this);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    auto *content = new QWidget(scroll);
-    auto *contentLayout = new QVBoxLayout(content);
-    contentLayout->setContentsMargins(0, 0, 0, 0);
-    contentLayout->setSpacing(8);
-
-    auto sectionHeader = [](const QString &text, QWidget *parent) {
-        QLabel *header = AccountWidgets::plainLabel(text, parent);
-        AccountWidgets::setFontWeight(header, 600);
-        return header;
-    };
-    auto rowList = [] {
-        auto *rows = new QVBoxLayout;
-        rows->setContentsMargins(0, 0, 0, 0);
-        rows->setSpacing(2);
-        return rows;
-    };
-
-    m_sharedSection = new QWidget(content);
-    auto *shared = new QVBoxLayout(m_sharedSection);
-    shared->setContentsMargins(0, 0, 0, 0);
-    shared->setSpacing(4);
-    m_sharedHeader = sectionHeader(m_texts.sharedSectionTitle, m_sharedSection);
-    shared->addWidget(m_sharedHeader);
-    m_sharedRows = rowList();
-    shared->addLayout(m_sharedRows);
-    contentLayout->addWidget(m_sharedSection);
-
-    m_addSection = new QWidget(content);
-    auto *add = new QVBoxLayout(m_addSection);
-    add->setContentsMargins(0, 8, 0, 0);
-    add->setSpacing(4);
-    m_addHeader = sectionHeader(m_texts.addSectionTitle, m_addSection);
-    add->addWidget(m_addHeader);
-    m_addRows = rowList();
-    add->addLayout(m_addRows);
-    m_noGroupLabel = mutedLabel(m_texts.noGroupText, m_addSection);
-    m_noGroupLabel->setContentsMargins(0, 8, 0, 0);
-    m_noGroupLabel->hide();
-    add->addWidget(m_noGroupLabel);
-    m_allHaveAccessLabel = mutedLabel(m_texts.allHaveAccessText, m_addSection);
-    m_allHaveAccessLabel->setContentsMargins(0, 8, 0, 0);
-    m_allHaveAccessLabel->hide();
-    add->addWidget(m_allHaveAccessLabel);
-    contentLayout->addWidget(m_addSection);
-    contentLayout->addStretch();
-    scroll->setWidget(content);
-    main->addWidget(scroll, 1);
+    createSections(main);
 
     auto *bottom = new QHBoxLayout;
     bottom->addStretch();
@@ -216,6 +104,64 @@ ShareMembersDialog::ShareMembersDialog(Client *client, SharingBackend *backend, 
     main->addLayout(bottom);
 
     reload();
+}
+
+void ShareMembersDialog::createSections(QVBoxLayout *main)
+{
+    m_mainLayout = main;
+    auto sectionHeader = [](const QString &text, QWidget *parent) {
+        QLabel *header = AccountWidgets::plainLabel(text, parent);
+        AccountWidgets::setFontWeight(header, 600);
+        return header;
+    };
+    const QString leftOut = tr("Showing the first %1; %2 more not shown.");
+    const auto addList = [&leftOut](QVBoxLayout *section, const QString &name) {
+        auto *list = new AccountList(leftOut, QMargins(0, 4, 0, 4), false, section->parentWidget());
+        list->setObjectName(name);
+        section->addWidget(list, 1);
+        return list;
+    };
+
+    m_sharedSection = new QWidget(this);
+    m_sharedSection->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    auto *shared = new QVBoxLayout(m_sharedSection);
+    shared->setContentsMargins(0, 0, 0, 0);
+    shared->setSpacing(4);
+    m_sharedHeader = sectionHeader(m_texts.sharedSectionTitle, m_sharedSection);
+    shared->addWidget(m_sharedHeader);
+    m_notSharedLabel = mutedLabel(m_texts.notSharedText, m_sharedSection);
+    m_notSharedLabel->setContentsMargins(0, 4, 0, 4);
+    shared->addWidget(m_notSharedLabel);
+    m_sharedRows = addList(shared, QStringLiteral("shareRows"));
+    connect(m_sharedRows, &AccountList::buttonClicked, this, [this](int row) {
+        if (row >= 0 && row < m_shownShares.size())
+            removeShare(m_shownShares.at(row).first, m_shownShares.at(row).second);
+    });
+    main->addWidget(m_sharedSection);
+
+    m_addSection = new QWidget(this);
+    m_addSection->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    auto *add = new QVBoxLayout(m_addSection);
+    add->setContentsMargins(0, 8, 0, 0);
+    add->setSpacing(4);
+    m_addHeader = sectionHeader(m_texts.addSectionTitle, m_addSection);
+    add->addWidget(m_addHeader);
+    m_addRows = addList(add, QStringLiteral("candidateRows"));
+    connect(m_addRows, &AccountList::buttonClicked, this, [this](int row) {
+        if (row >= 0 && row < m_shownCandidates.size())
+            shareWithMember(m_shownCandidates.at(row).first, m_shownCandidates.at(row).second);
+    });
+    m_noGroupLabel = mutedLabel(m_texts.noGroupText, m_addSection);
+    m_noGroupLabel->setContentsMargins(0, 8, 0, 0);
+    m_noGroupLabel->hide();
+    add->addWidget(m_noGroupLabel);
+    m_allHaveAccessLabel = mutedLabel(m_texts.allHaveAccessText, m_addSection);
+    m_allHaveAccessLabel->setContentsMargins(0, 8, 0, 0);
+    m_allHaveAccessLabel->hide();
+    add->addWidget(m_allHaveAccessLabel);
+    main->addWidget(m_addSection);
+    // Takes the free height while neither list shows.
+    main->addStretch();
 }
 
 QString ShareMembersDialog::initials(const QString &name, const QString &email)
@@ -263,99 +209,109 @@ void ShareMembersDialog::loadShares()
 
 void ShareMembersDialog::rebuildLists()
 {
-    clearRows(m_sharedRows);
-    clearRows(m_addRows);
+    // Each member's share id once, and the first member under each: no list is walked once per
+    // row of another, however long both are.
+    QList<QString> targets;
+    targets.reserve(m_groupMembers.size());
+    QHash<QString, qsizetype> memberByTarget;
+    for (qsizetype i = 0; i < m_groupMembers.size(); ++i) {
+        targets.append(m_backend->shareIdForMember(m_groupMembers.at(i).accountId));
+        memberByTarget.insert(targets.last(), memberByTarget.value(targets.last(), i));
+    }
 
     QSet<QString> sharedIds;
-    int shown = 0;
+    QList<AccountListRow> shareRows;
+    m_shownShares.clear();
+    qsizetype sharedCount = 0;
     for (const ShareMember &share : std::as_const(m_shares)) {
         // The account's owner is not one of the people it is shared with.
         if (share.role == QLatin1String("owner"))
             continue;
         sharedIds.insert(share.userId);
-        m_sharedRows->addWidget(shareRow(share));
-        ++shown;
+        if (++sharedCount > AccountList::MaxRows)
+            continue;
+        const auto member = memberByTarget.constFind(share.userId);
+        shareRows.append(
+            shareRow(share, member == memberByTarget.constEnd() ? nullptr : &m_groupMembers.at(*member)));
     }
-    if (shown == 0) {
-        QLabel *none = mutedLabel(m_texts.notSharedText, m_sharedSection);
-        none->setContentsMargins(0, 4, 0, 4);
-        m_sharedRows->addWidget(none);
-    }
+    m_sharedRows->setRows(shareRows, sharedCount);
+    showList(m_sharedSection, m_sharedRows, sharedCount > 0);
+    m_notSharedLabel->setVisible(sharedCount == 0);
 
     if (m_groupMembers.isEmpty()) {
+        m_addRows->setRows({}, 0);
+        showList(m_addSection, m_addRows, false);
         m_noGroupLabel->show();
         m_allHaveAccessLabel->hide();
         return;
     }
     QString ownTarget;
-    for (const GroupMember &member : std::as_const(m_groupMembers)) {
-        if (member.accountId == m_currentAccountId) {
-            ownTarget = m_backend->shareIdForMember(member.accountId);
+    for (qsizetype i = 0; i < m_groupMembers.size(); ++i) {
+        if (m_groupMembers.at(i).accountId == m_currentAccountId) {
+            ownTarget = targets.at(i);
             break;
         }
     }
-    int candidates = 0;
-    for (const GroupMember &member : std::as_const(m_groupMembers)) {
-        const QString target = m_backend->shareIdForMember(member.accountId);
-        if (target == ownTarget || sharedIds.contains(target))
+    QList<AccountListRow> candidateRows;
+    m_shownCandidates.clear();
+    qsizetype candidates = 0;
+    for (qsizetype i = 0; i < m_groupMembers.size(); ++i) {
+        const QString &target = targets.at(i);
+        if (target == ownTarget || sharedIds.contains(target) || ++candidates > AccountList::MaxRows)
             continue;
-        m_addRows->addWidget(candidateRow(member, target));
-        ++candidates;
+        candidateRows.append(candidateRow(m_groupMembers.at(i), target));
     }
+    m_addRows->setRows(candidateRows, candidates);
+    showList(m_addSection, m_addRows, candidates > 0);
     m_noGroupLabel->hide();
     m_allHaveAccessLabel->setVisible(candidates == 0);
 }
 
-QWidget *ShareMembersDialog::shareRow(const ShareMember &share)
+void ShareMembersDialog::showList(QWidget *section, AccountList *list, bool shown)
+{
+    list->setVisible(shown);
+    m_mainLayout->setStretchFactor(section, shown ? 1 : 0);
+}
+
+AccountListRow ShareMembersDialog::shareRow(const ShareMember &share, const GroupMember *member)
 {
     QString name = share.displayName;
     QString email = share.email;
-    if (name.isEmpty() || email.isEmpty()) {
-        for (const GroupMember &member : std::as_const(m_groupMembers)) {
-            if (m_backend->shareIdForMember(member.accountId) != share.userId)
-                continue;
-            if (name.isEmpty())
-                name = member.displayName;
-            if (email.isEmpty())
-                email = member.email;
-            break;
-        }
+    if (member) {
+        if (name.isEmpty())
+            name = member->displayName;
+        if (email.isEmpty())
+            email = member->email;
     }
     const QString shownName = !name.isEmpty() ? name : (!email.isEmpty() ? email : share.userId);
+    m_shownShares.append({share.id, shownName});
 
-    auto *remove = new QToolButton;
-    remove->setText(QStringLiteral("\u00D7"));
-    remove->setAutoRaise(true);
-    remove->setCursor(Qt::PointingHandCursor);
-    remove->setFixedSize(28, 28);
-    QFont font = remove->font();
-    font.setPointSize(font.pointSize() + 4);
-    remove->setFont(font);
-    remove->setToolTip(m_texts.removeTooltip);
-    const QString shareId = share.id;
-    connect(remove, &QToolButton::clicked, this,
-            [this, shareId, shownName] { removeShare(shareId, shownName); });
-
-    QLabel *picture = avatar(initials(name, email), palette().color(QPalette::Highlight), nullptr);
-    return personRow(QStringLiteral("shareRow"), picture, shownName, email != shownName ? email : QString(),
-                     remove, m_sharedSection);
+    AccountListRow row;
+    row.title = shownName;
+    if (!email.isEmpty() && email != shownName)
+        row.details = {email};
+    row.initials = initials(name, email);
+    row.avatarColour = palette().color(QPalette::Highlight);
+    row.button = QStringLiteral("\u00D7");
+    row.buttonToolTip = m_texts.removeTooltip;
+    row.flatButton = true;
+    return row;
 }
 
-QWidget *ShareMembersDialog::candidateRow(const GroupMember &member, const QString &target)
+AccountListRow ShareMembersDialog::candidateRow(const GroupMember &member, const QString &target)
 {
     const QString shownName = member.displayName.isEmpty() ? member.email : member.displayName;
-    const bool showEmail = !member.displayName.isEmpty() && member.email != member.displayName;
+    m_shownCandidates.append({target, shownName});
 
-    auto *share = new QPushButton(m_texts.shareButtonText);
-    share->setCursor(Qt::PointingHandCursor);
-    connect(share, &QPushButton::clicked, this,
-            [this, target, shownName] { shareWithMember(target, shownName); });
-
-    QColor background = palette().color(QPalette::Highlight);
-    background.setAlphaF(0.55f);
-    QLabel *picture = avatar(initials(member.displayName, member.email), background, nullptr);
-    return personRow(QStringLiteral("candidateRow"), picture, shownName, showEmail ? member.email : QString(),
-                     share, m_addSection);
+    AccountListRow row;
+    row.title = shownName;
+    if (!member.displayName.isEmpty() && !member.email.isEmpty() && member.email != member.displayName)
+        row.details = {member.email};
+    row.initials = initials(member.displayName, member.email);
+    row.avatarColour = palette().color(QPalette::Highlight);
+    row.avatarColour.setAlphaF(0.55f);
+    row.button = m_texts.shareButtonText;
+    return row;
 }
 
 void ShareMembersDialog::showError(const QString &message)

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "AccountList.h"
 #include "AccountRecords.h"
 #include "ShareDialogTexts.h"
 #include "ShareMember.h"
 
 #include <QDialog>
 #include <QList>
+#include <QPair>
 #include <QString>
 
 class QLabel;
@@ -34,12 +36,16 @@ signals:
     void sharingChanged();
 
 private:
+    // The people-with-access and add-people sections, each a header and a list.
+    void createSections(QVBoxLayout *main);
     void reload();
     void loadGroupMembers();
     void loadShares();
     void rebuildLists();
-    QWidget *shareRow(const ShareMember &share);
-    QWidget *candidateRow(const GroupMember &member, const QString &target);
+    // A list that shows takes its section's share of the free height.
+    void showList(QWidget *section, AccountList *list, bool shown);
+    AccountListRow shareRow(const ShareMember &share, const GroupMember *member);
+    AccountListRow candidateRow(const GroupMember &member, const QString &target);
     void shareWithMember(const QString &target, const QString &name);
     void removeShare(const QString &shareId, const QString &name);
     void showError(const QString &message);
@@ -51,16 +57,21 @@ private:
     QLabel *m_errorLabel = nullptr;
     QWidget *m_sharedSection = nullptr;
     QLabel *m_sharedHeader = nullptr;
-    QVBoxLayout *m_sharedRows = nullptr;
+    QLabel *m_notSharedLabel = nullptr;
+    AccountList *m_sharedRows = nullptr;
     QWidget *m_addSection = nullptr;
     QLabel *m_addHeader = nullptr;
-    QVBoxLayout *m_addRows = nullptr;
+    AccountList *m_addRows = nullptr;
     QLabel *m_noGroupLabel = nullptr;
     QLabel *m_allHaveAccessLabel = nullptr;
     QList<GroupMember> m_groupMembers;
     QList<ShareMember> m_shares;
     QString m_currentAccountId;
     bool m_busy = false;
+    QVBoxLayout *m_mainLayout = nullptr;
+    // What the rows shown stand for: (share id, shown name) and (target, shown name).
+    QList<QPair<QString, QString>> m_shownShares;
+    QList<QPair<QString, QString>> m_shownCandidates;
 };
 
 } // namespace BrioAccount

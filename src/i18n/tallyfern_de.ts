@@ -267,6 +267,10 @@ Bitte prüfen Sie die Dateiberechtigungen und versuchen Sie es erneut.</translat
         <source>Could not remove %1.</source>
         <translation>%1 konnte nicht entfernt werden.</translation>
     </message>
+    <message>
+        <source>Showing the first %1; %2 more not shown.</source>
+        <translation>Die ersten %1 werden angezeigt; %2 weitere nicht.</translation>
+    </message>
 </context>
 <context>
     <name>BrioUpdate::UpdateDialog</name>

@@ -267,6 +267,10 @@ Compruebe los permisos de los archivos e inténtelo de nuevo.</translation>
         <source>Could not remove %1.</source>
         <translation>No se pudo quitar a %1.</translation>
     </message>
+    <message>
+        <source>Showing the first %1; %2 more not shown.</source>
+        <translation>Se muestran los primeros %1; %2 más no se muestran.</translation>
+    </message>
 </context>
 <context>
     <name>BrioUpdate::UpdateDialog</name>

@@ -267,6 +267,10 @@ Vérifiez les droits d&apos;accès aux fichiers et réessayez.</translation>
         <source>Could not remove %1.</source>
         <translation>Impossible de retirer %1.</translation>
     </message>
+    <message>
+        <source>Showing the first %1; %2 more not shown.</source>
+        <translation>Les %1 premiers sont affichés ; %2 de plus ne le sont pas.</translation>
+    </message>
 </context>
 <context>
     <name>BrioUpdate::UpdateDialog</name>

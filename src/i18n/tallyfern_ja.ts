@@ -267,6 +267,10 @@ Please check file permissions and try again.</source>
         <source>Could not remove %1.</source>
         <translation>%1を削除できませんでした。</translation>
     </message>
+    <message>
+        <source>Showing the first %1; %2 more not shown.</source>
+        <translation>最初の %1 件を表示しています。ほかに %2 件は表示されていません。</translation>
+    </message>
 </context>
 <context>
     <name>BrioUpdate::UpdateDialog</name>

@@ -7,6 +7,7 @@
 #include "FakeAccountServer.h"
 #include "ModalAnswerer.h"
 #include "TokenManager.h"
+#include "support/AccountListProbe.h"
 #include "support/AccountTestSupport.h"
 
 #include <QAbstractButton>
@@ -14,6 +15,7 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QListWidget>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QStandardPaths>
@@ -58,6 +60,8 @@ private:
     void open(int page);
     QStringList texts() const;
     QAbstractButton *button(const QString &text, int index) const;
+    // Presses the index-th button with that text, a widget or a list row's.
+    bool press(const QString &text, int index) const;
     QString status() const { return m_screen->findChild<QLabel *>(QStringLiteral("statusLine"))->text(); }
     void runAction();
 
@@ -81,6 +85,8 @@ private Q_SLOTS:
     void laterMessageKeepsItsOwnTime();
     void rebuildWhileQuestionIsOpen();
     void closedWhileRequestIsOut();
+    void longLists_data();
+    void longLists();
 };
 
 void TestAccountScreen::initTestCase()
@@ -171,6 +177,10 @@ QStringList TestAccountScreen::texts() const
             texts << shownText(label);
         else if (auto *pressable = qobject_cast<QAbstractButton *>(widget))
             texts << pressable->text();
+        else if (auto *list = qobject_cast<AccountList *>(widget)) {
+            for (int row = 0; row < list->rowCount(); ++row)
+                texts << AccountListProbe::rowTexts(list, row);
+        }
     }
     return texts;
 }
@@ -182,6 +192,23 @@ QAbstractButton *TestAccountScreen::button(const QString &text, int index) const
             return candidate;
     }
     return nullptr;
+}
+
+bool TestAccountScreen::press(const QString &text, int index) const
+{
+    if (QAbstractButton *widget = button(text, index)) {
+        widget->click();
+        return true;
+    }
+    for (QAbstractButton *candidate : m_screen->findChildren<QAbstractButton *>())
+        index -= candidate->isVisible() && candidate->text() == text;
+    for (AccountList *list : m_screen->findChildren<AccountList *>()) {
+        for (int row = 0; list->isVisible() && row < list->rowCount(); ++row) {
+            if (AccountListProbe::rowTexts(list, row).endsWith(text) && index-- == 0)
+                return AccountListProbe::clickButton(list, row);
+        }
+    }
+    return false;
 }
 
 // One action of a page as the user does it, from the current row's columns: the button
@@ -222,10 +249,8 @@ void TestAccountScreen::runAction()
     }
     const int rereadsBefore = reread.isEmpty() ? 0 : m_server->readCount(reread);
     if (!press.isEmpty()) {
-        QAbstractButton *target =
-            button(press.section(QLatin1Char('@'), 0, 0), press.section('@', 1).toInt());
-        QVERIFY2(target, qPrintable(press));
-        target->click();
+        QVERIFY2(this->press(press.section(QLatin1Char('@'), 0, 0), press.section('@', 1).toInt()),
+                 qPrintable(press));
     }
     QTRY_COMPARE(m_modals->pendingHandlers(), 0);
     QTRY_COMPARE(m_server->writes(), writes);
@@ -653,7 +678,7 @@ void TestAccountScreen::rebuildWhileQuestionIsOpen()
         QTest::qWait(100);
         qobject_cast<QMessageBox *>(question)->button(QMessageBox::Yes)->click();
     });
-    button(QStringLiteral("Remove"), 0)->click();
+    QVERIFY(press(QStringLiteral("Remove"), 0));
     QTRY_COMPARE(m_server->writes(), QStringList{"DELETE /group/members/acc-2"});
     QTRY_COMPARE(status(), QStringLiteral("Bo Tester removed."));
 }
@@ -672,6 +697,66 @@ void TestAccountScreen::closedWhileRequestIsOut()
     // The answer finds no screen: nothing shown, nothing read again.
     QTest::qWait(700);
     QCOMPARE(m_server->readCount(QStringLiteral("/group")), 1);
+}
+
+void TestAccountScreen::longLists_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("count");        // records in the service's answer
+    QTest::addColumn<QString>("question"); // asked by the last row's button; without one it sends
+    QTest::newRow("20,000 devices") << 2 << "devices" << 20000 << "Remove Device 999?";
+    QTest::newRow("1,001 devices") << 2 << "devices" << 1001 << "Remove Device 999?";
+    QTest::newRow("1,000 devices") << 2 << "devices" << 1000 << "Remove Device 999?";
+    QTest::newRow("20,000 members") << 1 << "members" << 20000 << "Remove Member 999 from the group?";
+    QTest::newRow("20,000 invitations") << 1 << "pending_invitations" << 20000 << "";
+    QTest::newRow("20,000 sessions") << 3 << "sessions" << 20000 << "";
+}
+
+void TestAccountScreen::longLists()
+{
+    QFETCH(int, page);
+    QFETCH(QString, kind);
+    QFETCH(int, count);
+    QFETCH(QString, question);
+    QJsonArray records;
+    for (int i = 0; i < count; ++i) {
+        const QString n = QString::number(i);
+        records.append(kind == "members" ? FakeAccount::member("acc-x" + n, "Member " + n, n + "@example.com")
+                       : kind == "pending_invitations"
+                           ? FakeAccount::invitation("inv-x" + n, n + "@example.com", n)
+                           : QJsonObject{{"id", "x" + n}, {"device_name", "Device " + n}});
+    }
+    if (kind == "devices" || kind == "sessions")
+        (kind == "devices" ? m_server->state.devices : m_server->state.sessions) = records;
+    else
+        m_server->state.group.insert(kind, records);
+    signIn(QStringLiteral("owner"));
+    open(page);
+    // The page's long list shows the first thousand and says how many more there were.
+    const auto longList = [&]() -> AccountList * {
+        for (AccountList *found : m_screen->findChildren<AccountList *>()) {
+            if (found->isVisible() && found->rowCount() == std::min(count, 1000))
+                return found;
+        }
+        return nullptr;
+    };
+    AccountList *list = nullptr;
+    QTRY_VERIFY((list = longList()));
+    const QString note = QStringLiteral("Showing the first 1000; %1 more not shown.").arg(count - 1000);
+    QCOMPARE(texts().filter(QStringLiteral("more not shown")),
+             count > 1000 ? QStringList{note} : QStringList());
+    // However long the answer, the window fits on the screen and still works.
+    const int screenHeight = m_screen->screen()->availableGeometry().height();
+    QVERIFY(m_screen->minimumSizeHint().height() <= screenHeight);
+    QVERIFY(m_screen->frameGeometry().height() <= screenHeight);
+    if (!question.isEmpty())
+        m_modals->expectMessageBox(QMessageBox::No);
+    QVERIFY(AccountListProbe::clickButton(list, 999));
+    if (!question.isEmpty())
+        QTRY_COMPARE(m_modals->messages(), QStringList{question});
+    else
+        QTRY_COMPARE(m_server->writes().size(), 1);
 }
 
 QTEST_MAIN(TestAccountScreen)

@@ -7,10 +7,13 @@
 #include "ShareMembersDialog.h"
 #include "SharingBackend.h"
 #include "TokenManager.h"
+#include "support/AccountListProbe.h"
 #include "support/AccountTestSupport.h"
 
 #include <QAbstractButton>
 #include <QLabel>
+#include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
@@ -116,7 +119,8 @@ private:
     // Each visible row of that kind as "initials|name[|email]".
     QStringList rows(const QString &kind) const;
     QStringList visibleNotes() const;
-    QAbstractButton *rowButton(const QString &kind, int index) const;
+    // Clicks the button of a visible row of that kind.
+    bool pressRow(const QString &kind, int index) const;
     QString errorLine() const;
 
 private Q_SLOTS:
@@ -129,6 +133,8 @@ private Q_SLOTS:
     void actions();
     void closedWhileRequestsAreOut();
     void rebuildWhileQuestionIsOpen();
+    void longLists_data();
+    void longLists();
 };
 
 void TestShareMembersDialog::initTestCase()
@@ -177,16 +183,10 @@ void TestShareMembersDialog::openDialog()
 QStringList TestShareMembersDialog::rows(const QString &kind) const
 {
     QStringList rows;
-    for (QWidget *row : m_dialog->findChildren<QWidget *>(kind)) {
-        if (!row->isVisible())
-            continue;
-        QStringList parts;
-        for (QLabel *label : row->findChildren<QLabel *>()) {
-            // Server text is shown as it is, never as markup.
-            parts << label->text() +
-                         (label->textFormat() == Qt::PlainText ? QString() : QStringLiteral("(markup)"));
-        }
-        rows << parts.join(QLatin1Char('|'));
+    auto *list = m_dialog->findChild<AccountList *>(kind + QLatin1Char('s'));
+    for (int row = 0; list && list->isVisible() && row < list->rowCount(); ++row) {
+        rows << AccountListProbe::data(list, row, AccountListProbe::Delegate::InitialsRole).toString() +
+                    QLatin1Char('|') + AccountListProbe::rowTexts(list, row, true).join(QLatin1Char('|'));
     }
     return rows;
 }
@@ -202,15 +202,10 @@ QStringList TestShareMembersDialog::visibleNotes() const
     return notes;
 }
 
-QAbstractButton *TestShareMembersDialog::rowButton(const QString &kind, int index) const
+bool TestShareMembersDialog::pressRow(const QString &kind, int index) const
 {
-    const QList<QWidget *> found = m_dialog->findChildren<QWidget *>(kind);
-    QList<QWidget *> visible;
-    for (QWidget *row : found) {
-        if (row->isVisible())
-            visible << row;
-    }
-    return index < visible.size() ? visible.at(index)->findChild<QAbstractButton *>() : nullptr;
+    auto *list = m_dialog->findChild<AccountList *>(kind + QLatin1Char('s'));
+    return list && list->isVisible() && AccountListProbe::clickButton(list, index);
 }
 
 QString TestShareMembersDialog::errorLine() const
@@ -332,7 +327,7 @@ void TestShareMembersDialog::actions()
 
     if (!answer.isEmpty())
         m_modals->expectMessageBox(answer == QLatin1String("[Yes]") ? QMessageBox::Yes : QMessageBox::No);
-    rowButton(press, 0)->click();
+    QVERIFY(pressRow(press, 0));
     QTRY_COMPARE(m_modals->pendingHandlers(), 0);
     if (!answer.isEmpty())
         QCOMPARE(m_modals->messages(), QStringList{"Bo Tester will no longer have access. Continue?"});
@@ -348,7 +343,7 @@ void TestShareMembersDialog::closedWhileRequestsAreOut()
     openDialog();
     QTRY_VERIFY(!rows(QStringLiteral("candidateRow")).isEmpty());
     m_backend->hold = true;
-    rowButton(QStringLiteral("candidateRow"), 0)->click();
+    QVERIFY(pressRow(QStringLiteral("candidateRow"), 0));
     m_dialog.reset();
     m_backend->release();
 
@@ -381,9 +376,71 @@ void TestShareMembersDialog::rebuildWhileQuestionIsOpen()
         qobject_cast<QMessageBox *>(question)->button(QMessageBox::Yes)->click();
     });
     m_backend->calls.clear();
-    rowButton(QStringLiteral("shareRow"), 0)->click();
+    QVERIFY(pressRow(QStringLiteral("shareRow"), 0));
     QTRY_COMPARE(m_backend->calls, QStringList({"remove acc-9 s-u-acc-2", "list acc-9"}));
     QTRY_COMPARE(rows(QStringLiteral("shareRow")), QStringList{"MS|Mary  Ann Smith |mary@example.com"});
+}
+
+void TestShareMembersDialog::longLists_data()
+{
+    QTest::addColumn<int>("members"); // in the group, the user among them
+    QTest::addColumn<int>("shares");  // with the first members after the user
+    QTest::addColumn<int>("sharedRows");
+    QTest::addColumn<int>("candidateRows");
+    QTest::addColumn<QStringList>("notes");
+    QTest::addColumn<QString>("lastRow"); // what the last row's button asks or sends
+    const QString more = QStringLiteral("Showing the first 1000; %1 more not shown.");
+    QTest::newRow("20,000 members") << 20000 << 0 << 0 << 1000 << QStringList{more.arg(18999)}
+                                    << "share acc-9 u-acc-1001 member";
+    QTest::newRow("20,000 shares") << 20000 << 19999 << 1000 << 0 << QStringList{more.arg(18999)}
+                                   << "Member 1001 will no longer have access. Continue?";
+    QTest::newRow("half of 20,000 shared")
+        << 20000 << 10000 << 1000 << 1000 << QStringList{more.arg(9000), more.arg(8999)}
+        << "share acc-9 u-acc-11001 member";
+}
+
+void TestShareMembersDialog::longLists()
+{
+    QFETCH(int, members);
+    QFETCH(int, shares);
+    QFETCH(int, sharedRows);
+    QFETCH(int, candidateRows);
+    QFETCH(QStringList, notes);
+    QFETCH(QString, lastRow);
+    QJsonArray group{FakeAccount::member("acc-1", "Ann Example", "ann@example.com", "owner")};
+    for (int i = 2; i <= members; ++i) {
+        const QString n = QString::number(i);
+        group.append(FakeAccount::member("acc-" + n, "Member " + n, n + "@example.com"));
+        if (i - 1 <= shares)
+            m_backend->shares.append(share("member:u-acc-" + n + "::"));
+    }
+    m_server->state.group = FakeAccount::group("g1", "Home", members, group);
+    openDialog();
+    QTRY_COMPARE(rows(QStringLiteral("candidateRow")).size(), candidateRows);
+    QTRY_COMPARE(rows(QStringLiteral("shareRow")).size(), sharedRows);
+    // Shares are named once the group has come too.
+    QTRY_VERIFY(rows(QStringLiteral("shareRow")).value(0, "Member 2").contains(QLatin1String("Member 2")));
+    QStringList shown;
+    for (QLabel *label : m_dialog->findChildren<QLabel *>()) {
+        if (label->isVisible() && label->text().contains(QLatin1String("more not shown")))
+            shown << label->text();
+    }
+    QCOMPARE(shown, notes);
+    // However long the lists, the dialog fits on the screen and its buttons work.
+    const int screenHeight = m_dialog->screen()->availableGeometry().height();
+    QVERIFY(m_dialog->minimumSizeHint().height() <= screenHeight);
+    QVERIFY(m_dialog->frameGeometry().height() <= screenHeight);
+    m_backend->calls.clear();
+    if (!candidateRows)
+        m_modals->expectMessageBox(QMessageBox::No);
+    QVERIFY(pressRow(candidateRows ? QStringLiteral("candidateRow") : QStringLiteral("shareRow"), 999));
+    if (candidateRows)
+        QTRY_COMPARE(m_backend->calls.value(0), lastRow);
+    else
+        QTRY_COMPARE(m_modals->messages(), QStringList{lastRow});
+    m_dialog->findChild<QPushButton *>()->click(); // Close, the one button that is a widget
+    QVERIFY(!m_dialog->isVisible());
+    QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
 }
 
 QTEST_MAIN(TestShareMembersDialog)

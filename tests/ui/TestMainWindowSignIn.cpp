@@ -11,6 +11,7 @@
 #include "SyncEngine.h"
 #include "TestApp.h"
 #include "TokenStore.h"
+#include "support/AccountListProbe.h"
 #include "support/AccountTestSupport.h"
 #include "support/FakeBrowser.h"
 
@@ -244,15 +245,10 @@ void TestMainWindowSignIn::shareAccountRequestsSync()
     QString heading;
     answerer.expect([&](QWidget *modal) {
         heading = modal->findChildren<QLabel *>().value(0)->text();
-        QAbstractButton *share = nullptr;
-        QTRY_VERIFY((share = [&]() -> QAbstractButton * {
-            for (QAbstractButton *button : modal->findChildren<QAbstractButton *>()) {
-                if (button->text() == QLatin1String("Share") && button->isVisible())
-                    return button;
-            }
-            return nullptr;
-        }()));
-        share->click();
+        auto *candidates = modal->findChild<BrioAccount::AccountList *>(QStringLiteral("candidateRows"));
+        QTRY_VERIFY(candidates->isVisible() && candidates->rowCount() == 1);
+        QCOMPARE(AccountListProbe::rowTexts(candidates, 0).last(), QStringLiteral("Share"));
+        QVERIFY(AccountListProbe::clickButton(candidates, 0));
         QTRY_COMPARE(m_services->requestCount("POST", sharePath), 1);
         qobject_cast<QDialog *>(modal)->accept();
     });
