@@ -122,14 +122,6 @@ QVariantList dateValues(const QString &mode)
     return {};
 }
 
-// A sum past 64 bits comes back as floating point: no figure to show.
-std::optional<qint64> exactAmount(const QVariant &value)
-{
-    if (value.typeId() != QMetaType::LongLong)
-        return std::nullopt;
-    return value.toLongLong();
-}
-
 } // namespace
 
 AccountRepository::AccountRepository(Database *database, QObject *parent)
