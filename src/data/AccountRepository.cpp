@@ -261,19 +261,6 @@ QString AccountRepository::balancesSql(const QString &mode)
     return sql.at(modeIndex(mode));
 }
 
-QString AccountRepository::summedBalanceSql(const QString &mode)
-{
-    QString condition;
-    if (mode == QLatin1String("cleared"))
-        condition = QStringLiteral(" AND (t.cleared = 1 OR t.reconciled = 1)");
-    else if (mode == QLatin1String("asOfToday"))
-        condition = QStringLiteral(" AND t.date <= ?");
-    return QStringLiteral("SELECT a.starting_balance + (SELECT COALESCE(SUM(t.amount), 0) FROM transactions t "
-                          "WHERE t.account_id = a.id AND t.deleted_at IS NULL%1) "
-                          "FROM accounts a WHERE a.id = ? AND a.deleted_at IS NULL")
-        .arg(condition);
-}
-
 QString AccountRepository::balanceSql(const QString &mode)
 {
     static const QStringList sql = [] {

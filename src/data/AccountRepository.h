@@ -50,10 +50,6 @@ public:
     // query plans and timing them.
     static QString balancesSql(const QString &mode);
     static QString balanceSql(const QString &mode);
-    // One account's balance summed from its rows by SQLite, as a file without
-    // kept sums must read it (balance() adds the rows up itself when the kept
-    // sums are not exact).
-    static QString summedBalanceSql(const QString &mode);
 
 signals:
     void accountsChanged();
