@@ -209,6 +209,8 @@ void AppState::createOnlineServices()
         [this, signedIn = SyncEngine::signedInCondition(m_accountClient->tokenManager())]() {
             return !m_uploadHeld && signedIn();
         });
+    // Nothing syncs inside an import's or a restore's open transaction.
+    m_syncEngine->setWriteHold(m_database->writeHold());
     // The pull cursor belongs to the user who pulled: another user starts over.
     m_syncEngine->setUserIdSource(SyncEngine::signedInUser(m_accountClient->tokenManager()));
     m_sharingService = new AccountSharingService(m_accountClient->syncApi(), this);

@@ -1,6 +1,7 @@
 #include "Database.h"
 
 #include "SqliteRows.h"
+#include "WriteHold.h"
 
 #include <QDebug>
 #include <QDir>
@@ -35,6 +36,7 @@ bool isReadOnlyFile(const QString &path)
 Database::Database(const QString &dataDirectory, QObject *parent)
     : QObject(parent)
     , m_dataDirectory(dataDirectory)
+    , m_writeHold(new WriteHold(this))
 {
 }
 

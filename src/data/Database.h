@@ -8,6 +8,7 @@
 #include <memory>
 #include <unordered_map>
 
+class WriteHold;
 struct sqlite3_stmt;
 
 // The program's one SQLite connection, on Qt's default connection name so that
@@ -73,6 +74,9 @@ public:
     QString dataDirectory() const { return m_dataDirectory; }
     QString filePath() const;
 
+    // Held while a long write keeps a transaction open and lets events through.
+    WriteHold *writeHold() const { return m_writeHold; }
+
 private:
     QString m_dataDirectory;
     // Destroyed before the connection is removed.
@@ -80,4 +84,5 @@ private:
     std::unordered_map<QString, sqlite3_stmt *> m_readStatements;
     bool m_ownsConnection = false;
     Problem m_problem = Problem::None;
+    WriteHold *m_writeHold = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "CategoryLookup.h"
 #include "CategoryRepository.h"
 #include "CsvReader.h"
+#include "Database.h"
 #include "DatabaseTransaction.h"
 #include "ImportReading.h"
 #include "ImportValues.h"
@@ -13,6 +14,7 @@
 #include "TextDecoding.h"
 #include "TransactionRepository.h"
 #include "TransactionWriter.h"
+#include "WriteHold.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -255,6 +257,9 @@ ImportResult ImportService::importRows(const QString &accountId, const ImportPre
     const int total = int(preview.tickedCount());
     QSet<QString> changedAccounts{accountId};
     {
+        // The progress callback lets events through: sync and auto-post wait
+        // until the transaction is over.
+        const WriteHold::Scope hold(m_database->writeHold());
         // One announcement after the commit rather than one per row: nothing
         // reads or syncs rows that a cancel may still take back.
         const QSignalBlocker transactionSignals(m_transactions);

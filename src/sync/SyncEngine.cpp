@@ -7,6 +7,7 @@
 #include "SyncOutbox.h"
 #include "SyncWire.h"
 #include "TokenManager.h"
+#include "WriteHold.h"
 
 #include <QDebug>
 #include <QJsonArray>
@@ -91,6 +92,11 @@ std::function<QString()> SyncEngine::signedInUser(BrioAccount::TokenManager *tok
     };
 }
 
+void SyncEngine::setWriteHold(WriteHold *hold)
+{
+    m_writeHold = hold;
+}
+
 void SyncEngine::setWaitingBounds(qsizetype maxRecords, qsizetype maxBytes)
 {
     m_applier->setWaitingBounds(maxRecords, maxBytes);
@@ -111,6 +117,12 @@ void SyncEngine::syncNow()
     }
     if (m_cycleRunning) {
         m_resyncRequested = true;
+        return;
+    }
+    // Rows written under the hold may still be taken back: collect after it.
+    if (m_writeHold && m_writeHold->isHeld()) {
+        connect(m_writeHold, &WriteHold::released, this, &SyncEngine::syncNow,
+                Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection | Qt::UniqueConnection));
         return;
     }
     m_cycleRunning = true;
@@ -184,6 +196,8 @@ void SyncEngine::pushNextBatch()
 
 void SyncEngine::onPushReply(const BrioAccount::ApiClient::Reply &reply)
 {
+    if (m_writeHold && m_writeHold->deferWhileHeld(this, [this, reply] { onPushReply(reply); }))
+        return;
     if (!reply.refusal.isEmpty()) {
         failCycle(tr("Push failed: %1").arg(reply.refusal));
         return;
@@ -276,6 +290,8 @@ void SyncEngine::pullChanges(const QString &cursor)
 
 void SyncEngine::onPullReply(const BrioAccount::ApiClient::Reply &reply)
 {
+    if (m_writeHold && m_writeHold->deferWhileHeld(this, [this, reply] { onPullReply(reply); }))
+        return;
     if (!reply.refusal.isEmpty()) {
         failCycle(tr("Pull failed: %1").arg(reply.refusal));
         return;

@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QJsonObject>
 #include <QObject>
+#include <QPointer>
 #include <QSet>
 #include <QString>
 #include <functional>
@@ -21,6 +22,7 @@ class SplitLineRepository;
 class SyncApplier;
 class SyncOutbox;
 class TransactionRepository;
+class WriteHold;
 
 namespace BrioAccount {
 class TokenManager;
@@ -94,6 +96,10 @@ public:
     // The source the application uses: the "sub" claim of the usable access token.
     static std::function<QString()> signedInUser(BrioAccount::TokenManager *tokens);
 
+    // Held while a long write keeps a transaction open that its Cancel takes
+    // back: meanwhile no cycle starts and no reply is applied. Unset: never waits.
+    void setWriteHold(WriteHold *hold);
+
     // Bounds of the pulled records kept while they wait for records they
     // reference; past them the pull stops in Error rather than drop any.
     void setWaitingBounds(qsizetype maxRecords, qsizetype maxBytes);
@@ -151,4 +157,5 @@ private:
     QSet<QString> m_sentCursors; // in this cycle
     std::function<bool()> m_startCondition;
     std::function<QString()> m_userIdSource;
+    QPointer<WriteHold> m_writeHold;
 };

@@ -36,6 +36,7 @@
 #include "TransactionRepository.h"
 #include "WelcomePage.h"
 #include "WhatsNew.h"
+#include "WriteHold.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -637,6 +638,9 @@ void MainWindow::deleteAccount()
 
 void MainWindow::runAutoPost()
 {
+    // Not inside a long write's transaction, which a Cancel takes back.
+    if (m_app->database()->writeHold()->deferWhileHeld(this, [this] { runAutoPost(); }))
+        return;
     const int posted = m_app->recurringService()->autoPostDue();
     if (posted > 0)
         m_statusBar->showTransientMessage(posted == 1 ? tr("Posted 1 recurring transaction")

@@ -2,11 +2,14 @@
 
 #include "AccountRepository.h"
 #include "ApiClient.h"
+#include "ImportService.h"
 #include "PreferencesRepository.h"
 #include "SyncEngine.h"
 #include "SyncStore.h"
 #include "TokenManager.h"
 #include "TransactionRepository.h"
+#include "TransactionWriter.h"
+#include "WriteHold.h"
 
 #include <QPointer>
 #include <QSignalSpy>
@@ -37,6 +40,7 @@ private Q_SLOTS:
     void stalledServerEndsInError();
     void replyAfterEngineIsGone();
     void idleCycleWritesNothing();
+    void cycleWaitsForACancelledImport();
 
 private:
     // Installs a refresher that hands out `accessToken`, or refuses.
@@ -283,6 +287,27 @@ void TestSyncEngine::idleCycleWritesNothing()
     QCOMPARE(accountSignals.size(), 0);
     QCOMPARE(transactionSignals.size(), 0);
     QCOMPARE(preferenceSignals.size(), 0);
+}
+
+void TestSyncEngine::cycleWaitsForACancelledImport()
+{
+    // The import's progress dialog lets auto-sync run inside its transaction:
+    // rows that its Cancel takes back must never reach the server.
+    Database *db = rig->database->database();
+    rig->engine->setWriteHold(db->writeHold());
+    TransactionWriter writer(db, rig->accounts, rig->transactions, rig->splitLines);
+    ImportService import(db, rig->accounts, rig->transactions, rig->categories, &writer);
+    const QString account = rig->addAccount("Checking").id;
+    const ImportPreview preview = import.preview(
+        {ImportService::fromBytes("bank.csv", "Date,Payee,Amount\n3/1/2024,Bakery,-4.50\n")}, {}, account);
+    const auto syncThenCancel = [this](int written, int) {
+        return !written || (rig->engine->syncNow(), false);
+    };
+    const auto end =
+        rig->waitForCycle(15000, [&] { import.importRows(account, preview, false, syncThenCancel); });
+    QCOMPARE(end, SyncTestRig::CycleEnd::Completed);
+    QCOMPARE(rig->server.records("transactions").size(), 0);
+    QVERIFY(rig->differencesFromServer().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestSyncEngine)

@@ -489,7 +489,9 @@ void ImportScreen::importTicked()
     // Its own reference to the rows: the dialog lets events through while it writes.
     const ImportPreview preview = m_model->preview();
     QProgressDialog progress(tr("Importing transactions..."), tr("Cancel"), 0, m_model->tickedCount(), this);
-    progress.setWindowModality(Qt::WindowModal);
+    // Every window waits: an edit made elsewhere meanwhile would join the
+    // import's transaction and be taken back by its Cancel.
+    progress.setWindowModality(Qt::ApplicationModal);
     progress.setMinimumDuration(500);
     const ImportResult result = m_service->importRows(accountId, preview, m_notices->createsCategories(),
                                                       [&progress](int written, int) {
