@@ -36,6 +36,7 @@ private slots:
     void cleanup();
     void importIntoNewAccountWithoutDoubling();
     void clearRemapsColumnsAndUnknownCategoriesAreChosen();
+    void eachQifFileShowsAndKeepsItsDateOrder();
 
 private:
     QString writeFile(const QString &name, const QByteArray &bytes);
@@ -253,6 +254,33 @@ void TestImportScreen::clearRemapsColumnsAndUnknownCategoriesAreChosen()
     QVERIFY(screen.isReading());
     QTRY_VERIFY_WITH_TIMEOUT(!screen.isReading(), 30000);
     QCOMPARE(screen.previewModel()->rowCount(), large.count('\n') - 1);
+}
+
+void TestImportScreen::eachQifFileShowsAndKeepsItsDateOrder()
+{
+    ImportScreen screen(m_test->app());
+    screen.setTargetAccountId(m_test->addAccount(QStringLiteral("Checking")).id);
+    screen.addFiles({QFINDTESTDATA("../fixtures/import/us_after_decimal_comma_csv.qif"),
+                     QFINDTESTDATA("../fixtures/import/day_first_shown.qif")});
+    auto *file = screen.findChild<QComboBox *>(QStringLiteral("qifFileCombo"));
+    auto *order = screen.findChild<QComboBox *>(QStringLiteral("qifDateOrderCombo"));
+    const auto dates = [&screen] {
+        QList<QDate> dates;
+        for (const ImportPreviewRow &row : screen.previewModel()->rows())
+            dates.append(row.date);
+        return dates;
+    };
+    QCOMPARE(dates(), (QList<QDate>{{1995, 12, 3}, {2024, 1, 15}, {2023, 12, 25}, {2024, 1, 3}}));
+    // The box shows the order the named file was read in; choosing changes that file alone.
+    QVERIFY(!order->currentData().toBool());
+    file->setCurrentIndex(1);
+    QVERIFY(order->currentData().toBool());
+    file->setCurrentIndex(0);
+    order->setCurrentIndex(1);
+    emit order->activated(1);
+    QCOMPARE(dates(), (QList<QDate>{{1995, 3, 12}, {2023, 12, 25}, {2024, 1, 3}}));
+    QCOMPARE(file->currentIndex(), 0);
+    QVERIFY(order->currentData().toBool());
 }
 
 QTEST_MAIN(TestImportScreen)

@@ -6,8 +6,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
+
+// The date order a QIF file of the file box was read in.
+constexpr int DayFirstRole = Qt::UserRole + 1;
 
 QLabel *wrappingLabel(QWidget *parent)
 {
@@ -36,15 +40,22 @@ ImportNotices::ImportNotices(QWidget *parent)
 
     QHBoxLayout *orderLayout = nullptr;
     m_qifOrderRow = row(this, &orderLayout);
+    // Each QIF file keeps the order it was read in; with several, the box names the one shown.
+    m_qifFileCombo = new QComboBox(this);
+    m_qifFileCombo->setObjectName(QStringLiteral("qifFileCombo"));
+    connect(m_qifFileCombo, &QComboBox::currentIndexChanged, this, &ImportNotices::showQifOrder);
     m_qifOrderCombo = new QComboBox(this);
     m_qifOrderCombo->setObjectName(QStringLiteral("qifDateOrderCombo"));
     m_qifOrderCombo->addItem(tr("Month first (M/D/Y)"), false);
     m_qifOrderCombo->addItem(tr("Day first (D/M/Y)"), true);
-    connect(m_qifOrderCombo, &QComboBox::activated, this,
-            [this]() { emit qifDateOrderChosen(m_qifOrderCombo->currentData().toBool()); });
+    connect(m_qifOrderCombo, &QComboBox::activated, this, [this]() {
+        emit qifDateOrderChosen(m_qifFileCombo->currentData().toInt(),
+                                m_qifOrderCombo->currentData().toBool());
+    });
     auto *orderLabel = new QLabel(tr("QIF &dates:"), this);
     orderLabel->setBuddy(m_qifOrderCombo);
     orderLayout->addWidget(orderLabel);
+    orderLayout->addWidget(m_qifFileCombo);
     orderLayout->addWidget(m_qifOrderCombo);
     orderLayout->addStretch(1);
     layout->addWidget(m_qifOrderRow);
@@ -84,9 +95,9 @@ ImportNotices::ImportNotices(QWidget *parent)
         widget->hide();
 }
 
-void ImportNotices::setQifFilesLoaded(bool loaded)
+void ImportNotices::showQifOrder()
 {
-    m_qifOrderRow->setVisible(loaded);
+    m_qifOrderCombo->setCurrentIndex(m_qifOrderCombo->findData(m_qifFileCombo->currentData(DayFirstRole)));
 }
 
 bool ImportNotices::createsCategories() const
@@ -97,16 +108,23 @@ bool ImportNotices::createsCategories() const
 void ImportNotices::showPreview(const ImportPreview &preview)
 {
     QStringList ambiguous;
-    bool orderShown = false;
+    const QString shownFile = m_qifFileCombo->currentText();
+    m_qifFileCombo->blockSignals(true);
+    m_qifFileCombo->clear();
     for (int i = 0; i < preview.formats.size(); ++i) {
         const ImportFileFormat &format = preview.formats.at(i);
         if (!format.qif)
             continue;
-        if (!std::exchange(orderShown, true))
-            m_qifOrderCombo->setCurrentIndex(m_qifOrderCombo->findData(format.dayFirst));
+        m_qifFileCombo->addItem(preview.fileNames.value(i), i);
+        m_qifFileCombo->setItemData(m_qifFileCombo->count() - 1, format.dayFirst, DayFirstRole);
         if (format.orderAmbiguous)
             ambiguous.append(preview.fileNames.value(i));
     }
+    m_qifFileCombo->setCurrentIndex(std::max(0, m_qifFileCombo->findText(shownFile)));
+    m_qifFileCombo->blockSignals(false);
+    m_qifFileCombo->setVisible(m_qifFileCombo->count() > 1);
+    m_qifOrderRow->setVisible(m_qifFileCombo->count() > 0);
+    showQifOrder();
     m_orderNotice->setText(
         tr("The dates in %1 fit both month-first and day-first order. Check the dates below "
            "and choose the QIF date order.")

@@ -19,18 +19,22 @@ class ImportNotices : public QWidget
 public:
     explicit ImportNotices(QWidget *parent = nullptr);
 
-    void setQifFilesLoaded(bool loaded);
+    // Shows what the preview's reading found; an empty preview hides every notice.
     void showPreview(const ImportPreview &preview);
     // Whether the unknown categories shown are to be made; false when none are shown.
     bool createsCategories() const;
 
 signals:
-    void qifDateOrderChosen(bool dayFirst);
+    // `file` indexes the files of the preview shown.
+    void qifDateOrderChosen(int file, bool dayFirst);
     void suggestionAccepted(const CsvSuggestion &suggestion);
     void createsCategoriesChanged(bool creates);
 
 private:
+    void showQifOrder();
+
     QWidget *m_qifOrderRow = nullptr;
+    QComboBox *m_qifFileCombo = nullptr;
     QComboBox *m_qifOrderCombo = nullptr;
     QLabel *m_orderNotice = nullptr;
     QWidget *m_suggestionRow = nullptr;

@@ -399,7 +399,6 @@ CsvSettings ImportScreen::csvSettings() const
 void ImportScreen::updateCsvControls()
 {
     m_csvBox->setEnabled(hasKind(m_files, ImportFile::Kind::Csv));
-    m_notices->setQifFilesLoaded(hasKind(m_files, ImportFile::Kind::Qif));
 }
 
 void ImportScreen::rebuildPreview()
@@ -457,12 +456,12 @@ void ImportScreen::cancelReading()
     m_status->setText(tr("Reading was cancelled."));
 }
 
-void ImportScreen::chooseQifDateOrder(bool dayFirst)
+void ImportScreen::chooseQifDateOrder(int file, bool dayFirst)
 {
-    for (ImportFile &file : m_files) {
-        if (file.kind == ImportFile::Kind::Qif)
-            file.qifDayFirst = dayFirst;
-    }
+    // The order of one file: another QIF file keeps what its own dates show.
+    if (file < 0 || file >= m_files.size() || m_files.at(file).kind != ImportFile::Kind::Qif)
+        return;
+    m_files[file].qifDayFirst = dayFirst;
     rebuildPreview();
 }
 

@@ -71,7 +71,7 @@ private:
     void showPreview(const ImportPreview &preview);
     void showProblems(const ImportPreview &preview);
     void cancelReading();
-    void chooseQifDateOrder(bool dayFirst);
+    void chooseQifDateOrder(int file, bool dayFirst);
     void useSuggestion(const CsvSuggestion &suggestion);
     void updateImportButton();
 
