@@ -412,9 +412,12 @@ void ImportScreen::rebuildPreview()
     }
     m_reader->start(m_files, csvSettings(), *m_context);
     // A large file shows its progress until its rows arrive; the rows of the
-    // last reading go at once, so that two large previews are never held.
+    // last reading go at once, so that two large previews are never held, and
+    // so do its notices and problems, found with other settings.
     if (m_reader->isReading()) {
         m_model->setPreview(ImportPreview(), m_model->currency());
+        m_notices->showPreview(ImportPreview());
+        showProblems(ImportPreview());
         m_readingRow->show();
         m_importButton->setEnabled(false);
     }
