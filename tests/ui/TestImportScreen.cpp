@@ -21,6 +21,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -37,6 +38,7 @@ private slots:
     void importIntoNewAccountWithoutDoubling();
     void clearRemapsColumnsAndUnknownCategoriesAreChosen();
     void eachQifFileShowsAndKeepsItsDateOrder();
+    void largeAmountsAreShownWhole();
 
 private:
     QString writeFile(const QString &name, const QByteArray &bytes);
@@ -281,6 +283,19 @@ void TestImportScreen::eachQifFileShowsAndKeepsItsDateOrder()
     QCOMPARE(dates(), (QList<QDate>{{1995, 3, 12}, {2023, 12, 25}, {2024, 1, 3}}));
     QCOMPARE(file->currentIndex(), 0);
     QVERIFY(order->currentData().toBool());
+}
+
+void TestImportScreen::largeAmountsAreShownWhole()
+{
+    ImportScreen screen(m_test->app());
+    screen.resize(1000, 700);
+    screen.show();
+    screen.addFiles(
+        {writeFile(QStringLiteral("house.csv"), "Date,Payee,Amount\n1/6/2026,Sale,1234567890.12\n")});
+    const auto *table = screen.findChild<QTableView *>();
+    const int text = table->fontMetrics().horizontalAdvance(QStringLiteral("$1,234,567,890.12"));
+    QTRY_VERIFY(table->columnWidth(ImportPreviewModel::Amount) >
+                text + 2 * table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin));
 }
 
 QTEST_MAIN(TestImportScreen)

@@ -179,12 +179,19 @@ void ImportScreen::buildUi()
     m_table->setModel(m_model);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->verticalHeader()->hide();
-    m_table->horizontalHeader()->setStretchLastSection(true);
-    // A translated heading may be wider than the default column: never cut it off.
-    for (int column = 0; column < m_model->columnCount(); ++column)
-        m_table->horizontalHeader()->resizeSection(
-            column, qMax(m_table->horizontalHeader()->defaultSectionSize(),
-                         m_table->horizontalHeader()->sectionSizeHint(column)));
+    QHeaderView *header = m_table->horizontalHeader();
+    header->setStretchLastSection(true);
+    // A translated heading may be wider than the default column: never cut it
+    // off. Payees and memos get room to be read against the file.
+    for (int column = 0; column < m_model->columnCount(); ++column) {
+        const bool text = column == ImportPreviewModel::Payee || column == ImportPreviewModel::Memo;
+        header->resizeSection(
+            column, qMax(header->defaultSectionSize() * (text ? 3 : 2) / 2, header->sectionSizeHint(column)));
+    }
+    // Nor are amounts, dates and file lines cut off.
+    for (const int column : {ImportPreviewModel::Import, ImportPreviewModel::Date, ImportPreviewModel::Amount,
+                             ImportPreviewModel::File})
+        header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
     layout->addWidget(m_table, 3);
 
     layout->addWidget(new QLabel(tr("Rows that cannot be read:"), this));
