@@ -823,6 +823,10 @@ Bitte prüfen Sie die Dateiberechtigungen und versuchen Sie es erneut.</translat
         <source>The new categories could not be saved; nothing was imported.</source>
         <translation>Die neuen Kategorien konnten nicht gespeichert werden; es wurde nichts importiert.</translation>
     </message>
+    <message>
+        <source>its columns differ from those of %1; import it on its own</source>
+        <translation>ihre Spalten weichen von denen in %1 ab; importieren Sie sie einzeln</translation>
+    </message>
 </context>
 <context>
     <name>ImportValues</name>

@@ -823,6 +823,10 @@ Compruebe los permisos de los archivos e inténtelo de nuevo.</translation>
         <source>The new categories could not be saved; nothing was imported.</source>
         <translation>No se pudieron guardar las categorías nuevas; no se importó nada.</translation>
     </message>
+    <message>
+        <source>its columns differ from those of %1; import it on its own</source>
+        <translation>sus columnas difieren de las de %1; impórtelo por separado</translation>
+    </message>
 </context>
 <context>
     <name>ImportValues</name>

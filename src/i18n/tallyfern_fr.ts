@@ -823,6 +823,10 @@ Vérifiez les droits d&apos;accès aux fichiers et réessayez.</translation>
         <source>The new categories could not be saved; nothing was imported.</source>
         <translation>Les nouvelles catégories n’ont pas pu être enregistrées ; rien n’a été importé.</translation>
     </message>
+    <message>
+        <source>its columns differ from those of %1; import it on its own</source>
+        <translation>ses colonnes diffèrent de celles de %1 ; importez-le séparément</translation>
+    </message>
 </context>
 <context>
     <name>ImportValues</name>

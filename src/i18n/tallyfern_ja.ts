@@ -820,6 +820,10 @@ Please check file permissions and try again.</source>
         <source>The new categories could not be saved; nothing was imported.</source>
         <translation>新しいカテゴリを保存できませんでした。何も取り込まれていません。</translation>
     </message>
+    <message>
+        <source>its columns differ from those of %1; import it on its own</source>
+        <translation>列が %1 と異なります。このファイルは単独でインポートしてください</translation>
+    </message>
 </context>
 <context>
     <name>ImportValues</name>

@@ -80,6 +80,33 @@ void readCsv(const ImportFile &file, const CsvSettings &settings, qint64 factor,
         preview->suggestion = suggestionFor(file, settings, factor, progress);
 }
 
+// The columns the mapping boxes name: those of the first CSV file read.
+struct MappedColumns
+{
+    QString fileName;
+    QStringList names;
+};
+
+// Whether a CSV file has the columns the mapping names; another file is
+// refused rather than read with a mapping that is not its own.
+bool fitsMapping(const ImportFile &file, const CsvSettings &settings, MappedColumns *mapped,
+                 QList<ImportProblem> *problems)
+{
+    // The first lines are enough, as for the boxes.
+    const QStringList names = CsvReader::columnNames(
+        CsvReader::parse(file.text.left(65536), settings.delimiter), settings.hasHeader);
+    if (mapped->fileName.isEmpty())
+        *mapped = {file.name, names};
+    if (names == mapped->names)
+        return true;
+    problems->append({1,
+                      QCoreApplication::translate("ImportService",
+                                                  "its columns differ from those of %1; import it on its own")
+                          .arg(mapped->fileName),
+                      QString()});
+    return false;
+}
+
 ImportFileFormat readQif(const ImportFile &file, qint64 factor, QList<ImportProblem> *problems,
                          const RowSink &sink)
 {
@@ -165,6 +192,7 @@ ImportPreview preview(const QList<ImportFile> &files, const CsvSettings &setting
     ImportPreview preview;
     const qint64 factor = Money::minorUnitFactor(context.currency);
     qint64 base = 0;
+    MappedColumns mapped;
     if (progress) {
         qint64 total = 0;
         for (const ImportFile &file : files)
@@ -185,7 +213,7 @@ ImportPreview preview(const QList<ImportFile> &files, const CsvSettings &setting
             QList<ImportProblem> problems;
             if (file.kind == ImportFile::Kind::Qif)
                 format = readQif(file, factor, &problems, sink);
-            else
+            else if (fitsMapping(file, settings, &mapped, &problems))
                 readCsv(file, settings, factor, &problems, sink, &preview, progress, base);
             for (ImportProblem &problem : problems) {
                 problem.fileName = file.name;

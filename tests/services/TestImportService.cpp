@@ -27,6 +27,7 @@ private Q_SLOTS:
     void refusedFiles_data();
     void refusedFiles();
     void duplicatesAreLeftUnticked();
+    void csvWithOtherColumnsIsNotReadWithTheMapping();
     void importWritesTransfersSplitsAndCategories();
     void amountsUseTheTargetCurrency_data();
     void amountsUseTheTargetCurrency();
@@ -210,6 +211,23 @@ void TestImportService::duplicatesAreLeftUnticked()
     // One live transaction matches one row; the second identical row is new.
     QCOMPARE(duplicate, (QList<bool>{true, false, false, false}));
     QCOMPARE(ticked, (QList<bool>{false, true, true, true}));
+}
+
+void TestImportService::csvWithOtherColumnsIsNotReadWithTheMapping()
+{
+    // Two banks' files, the second with payment and deposit swapped: it must not be read with the first's
+    // mapping.
+    const auto read = [](const QString &name) {
+        return ImportService::readFile(QFINDTESTDATA(QStringLiteral("../fixtures/import/") + name));
+    };
+    CsvSettings settings;
+    std::tie(settings.amountColumn, settings.paymentColumn, settings.depositColumn) = std::tuple(-1, 2, 3);
+    const ImportPreview preview = m_service->preview(
+        {read("payment_then_deposit.csv"), read("deposit_then_payment.csv")}, settings, Checking);
+    QCOMPARE(preview.rows.size(), 2);
+    QCOMPARE(preview.rows.constFirst().amount, qint64(-4510));
+    QCOMPARE(preview.problems.size(), 1);
+    QCOMPARE(preview.problems.constFirst().fileName, QStringLiteral("deposit_then_payment.csv"));
 }
 
 void TestImportService::importWritesTransfersSplitsAndCategories()
