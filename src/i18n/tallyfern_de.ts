@@ -527,7 +527,7 @@ Bitte prüfen Sie die Dateiberechtigungen und versuchen Sie es erneut.</translat
     </message>
     <message>
         <source>QIF &amp;dates:</source>
-        <translation>QIF-&amp;Datum:</translation>
+        <translation>QIF-Da&amp;tum:</translation>
     </message>
     <message>
         <source>&amp;Use These Settings</source>
