@@ -142,7 +142,20 @@ void resolve(ImportPreview *preview, const ImportContext &context)
         return false;
     };
 
+    // Rows of the files before this one: overlapping statements loaded
+    // together hold some rows twice. Within a file, equal rows are all kept.
+    QHash<QString, int> earlierFiles;
+    QList<QString> thisFile;
+    int file = -1;
+    const bool severalFiles =
+        !preview->rows.isEmpty() && preview->rows.constFirst().file != preview->rows.constLast().file;
     for (ImportPreviewRow &p : preview->rows) {
+        if (p.file != file) {
+            for (const QString &key : std::as_const(thisFile))
+                ++earlierFiles[key];
+            thisFile.clear();
+            file = p.file;
+        }
         const QString transfer = p.text(ImportPreviewRow::TransferAccount);
         if (!p.splits.isEmpty()) {
             p.categoryFound = true;
@@ -161,12 +174,16 @@ void resolve(ImportPreview *preview, const ImportContext &context)
         } else {
             p.categoryFound = found(p.text(ImportPreviewRow::Category));
         }
-        auto it =
-            existing.find(ImportReading::duplicateKey(p.date, p.amount, p.text(ImportPreviewRow::Payee)));
-        if (it != existing.end() && it.value() > 0) {
-            --it.value();
-            p.duplicate = true;
-            p.ticked = false;
+        const QString key = ImportReading::duplicateKey(p.date, p.amount, p.text(ImportPreviewRow::Payee));
+        if (severalFiles)
+            thisFile.append(key);
+        for (QHash<QString, int> *known : {&existing, &earlierFiles}) {
+            auto it = known->find(key);
+            if (!p.duplicate && it != known->end() && it.value() > 0) {
+                --it.value();
+                p.duplicate = true;
+                p.ticked = false;
+            }
         }
     }
 }

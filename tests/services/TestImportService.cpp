@@ -211,6 +211,19 @@ void TestImportService::duplicatesAreLeftUnticked()
     // One live transaction matches one row; the second identical row is new.
     QCOMPARE(duplicate, (QList<bool>{true, false, false, false}));
     QCOMPARE(ticked, (QList<bool>{false, true, true, true}));
+
+    // An overlapping statement loaded with it: what the first file holds counts as known.
+    const QByteArray next = "Date,Payee,Amount\n" +
+                            QByteArray("1/5/2024,Corner Grocer,-45.10\n").repeated(3) +
+                            "1/7/2024,Bakery,-2.00\n";
+    duplicate.clear();
+    for (const ImportPreviewRow &row : m_service
+                                           ->preview({ImportService::fromBytes("statement.csv", csv),
+                                                      ImportService::fromBytes("next.csv", next)},
+                                                     CsvSettings(), Checking)
+                                           .rows.mid(4))
+        duplicate.append(row.duplicate);
+    QCOMPARE(duplicate, (QList<bool>{true, true, false, false}));
 }
 
 void TestImportService::csvWithOtherColumnsIsNotReadWithTheMapping()
