@@ -9,7 +9,6 @@
 #include "TokenManager.h"
 #include "TransactionRepository.h"
 #include "TransactionWriter.h"
-#include "WriteHold.h"
 
 #include <QPointer>
 #include <QSignalSpy>
@@ -307,7 +306,6 @@ void TestSyncEngine::cycleWaitsForACancelledImport()
         rig->waitForCycle(15000, [&] { import.importRows(account, preview, false, syncThenCancel); });
     QCOMPARE(end, SyncTestRig::CycleEnd::Completed);
     QCOMPARE(rig->server.records("transactions").size(), 0);
-    QVERIFY(rig->differencesFromServer().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestSyncEngine)
