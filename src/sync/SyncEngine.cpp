@@ -119,12 +119,10 @@ void SyncEngine::syncNow()
         m_resyncRequested = true;
         return;
     }
-    // Rows written under the hold may still be taken back: collect after it.
-    if (m_writeHold && m_writeHold->isHeld()) {
-        connect(m_writeHold, &WriteHold::released, this, &SyncEngine::syncNow,
-                Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection | Qt::UniqueConnection));
+    // Rows written under the hold may still be taken back: collect after it
+    // (through the debounce, which folds the requests made meanwhile into one).
+    if (m_writeHold && m_writeHold->deferWhileHeld(this, [this] { requestSync(); }))
         return;
-    }
     m_cycleRunning = true;
     m_resyncRequested = false;
     if (m_state != Syncing)

@@ -11,7 +11,6 @@
 #include "TestApp.h"
 #include "TestRecords.h"
 #include "TransactionRepository.h"
-#include "WriteHold.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,7 +27,6 @@ private slots:
     void cleanup();
     void toolsMenuOpensOneScreenThatFollowsChanges();
     void hourlyTimerPostsExactlyTheDueOccurrences();
-    void autoPostWaitsForALongWrite();
     void memorizeTransaction_data();
     void memorizeTransaction();
 
@@ -138,22 +136,6 @@ void TestRecurringMainWindow::hourlyTimerPostsExactlyTheDueOccurrences()
     QCOMPARE(posted(QStringLiteral("lead")), 1);
     QCOMPARE(posted(QStringLiteral("manual")), 0);
     QCOMPARE(m_test->app()->recurring()->findById(QStringLiteral("behind"))->nextDueDate, today.addDays(1));
-}
-
-void TestRecurringMainWindow::autoPostWaitsForALongWrite()
-{
-    // An import holds the database while its progress dialog lets the timers
-    // run: what is due is posted after it, not inside its transaction.
-    RecurringTransaction rent = TestRecords::recurring("rent", m_checking.id, QDate::currentDate());
-    rent.autoPost = true;
-    QVERIFY(m_test->app()->recurring()->insert(rent));
-    std::optional<WriteHold::Scope> hold(std::in_place, m_test->app()->database()->writeHold());
-    MainWindow window(m_test->app());
-    QCoreApplication::processEvents();
-    QCOMPARE(TestDatabase::scalar("SELECT COUNT(*) FROM transactions").toInt(), 0);
-    hold.reset();
-    QCoreApplication::processEvents();
-    QCOMPARE(TestDatabase::scalar("SELECT COUNT(*) FROM transactions").toInt(), 1);
 }
 
 void TestRecurringMainWindow::memorizeTransaction_data()
