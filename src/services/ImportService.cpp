@@ -11,11 +11,13 @@
 #include "ImportValues.h"
 #include "Money.h"
 #include "QifReader.h"
+#include "SqliteRows.h"
 #include "TextDecoding.h"
 #include "TransactionRepository.h"
 #include "TransactionWriter.h"
 #include "WriteHold.h"
 
+#include <QDebug>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -132,11 +134,31 @@ ImportContext ImportService::context(const QString &accountId) const
     context.currency = target ? target->currency : Currency::USD;
     context.accountsByName = transferAccounts(accountId, context.currency);
     context.categories = m_categories->findAll();
-    if (target) {
-        for (const Transaction &t : m_transactions->findByAccount(accountId))
-            ++context.existing[ImportReading::duplicateKey(t.date, t.amount, t.payee)];
-    }
+    if (target)
+        context.existing = duplicateKeys(accountId);
     return context;
+}
+
+QHash<QString, int> ImportService::duplicateKeys(const QString &accountId) const
+{
+    // Read on the window's thread whenever the target changes: only the three
+    // columns a duplicate is told by, as full records of an account of half a
+    // million transactions take seconds.
+    QHash<QString, int> keys;
+    SqliteRows rows(m_database->database(),
+                    QStringLiteral("SELECT date, amount, payee FROM transactions "
+                                   "WHERE account_id = ? AND deleted_at IS NULL"),
+                    {accountId});
+    while (rows.next())
+        ++keys[ImportReading::duplicateKey(QDate::fromString(rows.text(0), Qt::ISODate), rows.integer(1),
+                                           rows.text(2))];
+    if (!rows.failed())
+        return keys;
+    qWarning() << "ImportService::duplicateKeys failed:" << rows.lastError().text();
+    keys.clear();
+    for (const Transaction &t : m_transactions->findByAccount(accountId))
+        ++keys[ImportReading::duplicateKey(t.date, t.amount, t.payee)];
+    return keys;
 }
 
 QHash<QString, QString> ImportService::transferAccounts(const QString &accountId, Currency currency) const
