@@ -280,6 +280,9 @@ void TestImportScreen::eachFileShowsHowItWasRead()
     emit order->activated(1);
     QCOMPARE(screen.previewModel()->rows().at(1).date, QDate(1995, 3, 12));
     QCOMPARE(screen.previewModel()->rows().at(2).date, QDate(2023, 12, 25));
+    // A file added whose dates fit both orders is the one the box then names.
+    screen.addFiles({QFINDTESTDATA("../fixtures/import/order_fits_both.qif")});
+    QCOMPARE(file->currentText(), QStringLiteral("order_fits_both.qif"));
 }
 
 QTEST_MAIN(TestImportScreen)

@@ -105,26 +105,39 @@ bool ImportNotices::createsCategories() const
     return !m_categoryRow->isHidden() && m_createCategories->isChecked();
 }
 
-void ImportNotices::showPreview(const ImportPreview &preview)
+QStringList ImportNotices::showQifFiles(const ImportPreview &preview)
 {
-    QStringList ambiguous;
+    QStringList before;
+    for (int i = 0; i < m_qifFileCombo->count(); ++i)
+        before.append(m_qifFileCombo->itemText(i));
     const QString shownFile = m_qifFileCombo->currentText();
     m_qifFileCombo->blockSignals(true);
     m_qifFileCombo->clear();
+    QStringList names;
+    QStringList ambiguous;
     for (int i = 0; i < preview.formats.size(); ++i) {
         const ImportFileFormat &format = preview.formats.at(i);
         if (!format.qif)
             continue;
-        m_qifFileCombo->addItem(preview.fileNames.value(i), i);
+        names.append(preview.fileNames.value(i));
+        m_qifFileCombo->addItem(names.constLast(), i);
         m_qifFileCombo->setItemData(m_qifFileCombo->count() - 1, format.dayFirst, DayFirstRole);
         if (format.orderAmbiguous)
-            ambiguous.append(preview.fileNames.value(i));
+            ambiguous.append(names.constLast());
     }
-    m_qifFileCombo->setCurrentIndex(std::max(0, m_qifFileCombo->findText(shownFile)));
+    // The same files keep the one shown; other files open on one the notice names.
+    const QString wanted = names == before || ambiguous.isEmpty() ? shownFile : ambiguous.constFirst();
+    m_qifFileCombo->setCurrentIndex(std::max(0, m_qifFileCombo->findText(wanted)));
     m_qifFileCombo->blockSignals(false);
-    m_qifFileCombo->setVisible(m_qifFileCombo->count() > 1);
-    m_qifOrderRow->setVisible(m_qifFileCombo->count() > 0);
+    m_qifFileCombo->setVisible(names.size() > 1);
+    m_qifOrderRow->setVisible(!names.isEmpty());
     showQifOrder();
+    return ambiguous;
+}
+
+void ImportNotices::showPreview(const ImportPreview &preview)
+{
+    const QStringList ambiguous = showQifFiles(preview);
     m_orderNotice->setText(
         tr("The dates in %1 fit both month-first and day-first order. Check the dates below "
            "and choose the QIF date order.")

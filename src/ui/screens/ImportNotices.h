@@ -32,6 +32,8 @@ signals:
 
 private:
     void showQifOrder();
+    // Fills the QIF file box; returns the files whose dates fit both orders unconfirmed.
+    QStringList showQifFiles(const ImportPreview &preview);
 
     QWidget *m_qifOrderRow = nullptr;
     QComboBox *m_qifFileCombo = nullptr;
