@@ -179,6 +179,13 @@ Bitte prüfen Sie die Dateiberechtigungen und versuchen Sie es erneut.</translat
     </message>
 </context>
 <context>
+    <name>BackupProgressDialog</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
     <name>BackupService</name>
     <message>
         <source>%1: entry too large</source>
@@ -215,6 +222,18 @@ Bitte prüfen Sie die Dateiberechtigungen und versuchen Sie es erneut.</translat
     <message>
         <source>%1: could not be written: %2</source>
         <translation>%1: konnte nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>%1: not a row of the backup, skipped</source>
+        <translation>%1: keine Zeile der Sicherung, übersprungen</translation>
+    </message>
+    <message>
+        <source>The backup&apos;s contents are too large to restore</source>
+        <translation>Der Inhalt der Sicherung ist zu groß zum Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Not enough free disk space to restore this backup</source>
+        <translation>Nicht genug freier Speicherplatz, um diese Sicherung wiederherzustellen</translation>
     </message>
 </context>
 <context>
@@ -2400,6 +2419,14 @@ Fortfahren?</translation>
     <message>
         <source>Import Complete</source>
         <translation>Import abgeschlossen</translation>
+    </message>
+    <message>
+        <source>Exporting backup...</source>
+        <translation>Sicherung wird exportiert...</translation>
+    </message>
+    <message>
+        <source>Restoring backup...</source>
+        <translation>Sicherung wird wiederhergestellt...</translation>
     </message>
 </context>
 <context>

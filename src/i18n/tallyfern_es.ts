@@ -179,6 +179,13 @@ Compruebe los permisos de los archivos e inténtelo de nuevo.</translation>
     </message>
 </context>
 <context>
+    <name>BackupProgressDialog</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+</context>
+<context>
     <name>BackupService</name>
     <message>
         <source>%1: entry too large</source>
@@ -215,6 +222,18 @@ Compruebe los permisos de los archivos e inténtelo de nuevo.</translation>
     <message>
         <source>%1: could not be written: %2</source>
         <translation>%1: no se pudo escribir: %2</translation>
+    </message>
+    <message>
+        <source>%1: not a row of the backup, skipped</source>
+        <translation>%1: no es una fila de la copia de seguridad, omitido</translation>
+    </message>
+    <message>
+        <source>The backup&apos;s contents are too large to restore</source>
+        <translation>El contenido de la copia de seguridad es demasiado grande para restaurarlo</translation>
+    </message>
+    <message>
+        <source>Not enough free disk space to restore this backup</source>
+        <translation>No hay suficiente espacio libre en disco para restaurar esta copia de seguridad</translation>
     </message>
 </context>
 <context>
@@ -2400,6 +2419,14 @@ Se produjeron %n errores.</numerusform>
     <message>
         <source>Import Complete</source>
         <translation>Importación completada</translation>
+    </message>
+    <message>
+        <source>Exporting backup...</source>
+        <translation>Exportando copia de seguridad...</translation>
+    </message>
+    <message>
+        <source>Restoring backup...</source>
+        <translation>Restaurando copia de seguridad...</translation>
     </message>
 </context>
 <context>

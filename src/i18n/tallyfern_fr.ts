@@ -179,6 +179,13 @@ Vérifiez les droits d&apos;accès aux fichiers et réessayez.</translation>
     </message>
 </context>
 <context>
+    <name>BackupProgressDialog</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+<context>
     <name>BackupService</name>
     <message>
         <source>%1: entry too large</source>
@@ -215,6 +222,18 @@ Vérifiez les droits d&apos;accès aux fichiers et réessayez.</translation>
     <message>
         <source>%1: could not be written: %2</source>
         <translation>%1&#xa0;: écriture impossible&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>%1: not a row of the backup, skipped</source>
+        <translation>%1 : pas une ligne de la sauvegarde, ignoré</translation>
+    </message>
+    <message>
+        <source>The backup&apos;s contents are too large to restore</source>
+        <translation>Le contenu de la sauvegarde est trop volumineux pour être restauré</translation>
+    </message>
+    <message>
+        <source>Not enough free disk space to restore this backup</source>
+        <translation>Espace disque insuffisant pour restaurer cette sauvegarde</translation>
     </message>
 </context>
 <context>
@@ -2400,6 +2419,14 @@ Continuer&#xa0;?</translation>
     <message>
         <source>Import Complete</source>
         <translation>Importation terminée</translation>
+    </message>
+    <message>
+        <source>Exporting backup...</source>
+        <translation>Exportation de la sauvegarde...</translation>
+    </message>
+    <message>
+        <source>Restoring backup...</source>
+        <translation>Restauration de la sauvegarde...</translation>
     </message>
 </context>
 <context>

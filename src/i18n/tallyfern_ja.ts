@@ -179,6 +179,13 @@ Please check file permissions and try again.</source>
     </message>
 </context>
 <context>
+    <name>BackupProgressDialog</name>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+</context>
+<context>
     <name>BackupService</name>
     <message>
         <source>%1: entry too large</source>
@@ -215,6 +222,18 @@ Please check file permissions and try again.</source>
     <message>
         <source>%1: could not be written: %2</source>
         <translation>%1: 書き込めませんでした: %2</translation>
+    </message>
+    <message>
+        <source>%1: not a row of the backup, skipped</source>
+        <translation>%1: バックアップの行ではないため、スキップしました</translation>
+    </message>
+    <message>
+        <source>The backup&apos;s contents are too large to restore</source>
+        <translation>バックアップの内容が大きすぎるため復元できません</translation>
+    </message>
+    <message>
+        <source>Not enough free disk space to restore this backup</source>
+        <translation>このバックアップを復元するための空きディスク容量が不足しています</translation>
     </message>
 </context>
 <context>
@@ -2391,6 +2410,14 @@ Continue?</source>
     <message>
         <source>Import Complete</source>
         <translation>インポートが完了しました</translation>
+    </message>
+    <message>
+        <source>Exporting backup...</source>
+        <translation>バックアップをエクスポートしています...</translation>
+    </message>
+    <message>
+        <source>Restoring backup...</source>
+        <translation>バックアップを復元しています...</translation>
     </message>
 </context>
 <context>

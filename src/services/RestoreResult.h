@@ -8,8 +8,8 @@ enum class RestoreMode
 {
     SkipExisting = 0,
     Overwrite = 1,
-    // Overwrite only when the backup's updated_at is not empty and sorts
-    // after the stored one.
+    // Overwrite only when the backup's updated_at is not empty and later
+    // than the stored one (as date-times when both read as one, else as text).
     KeepNewer = 2,
 };
 
@@ -32,6 +32,14 @@ struct RestoreResult
     int reconciliationsSkipped = 0;
 
     QStringList errors;
+    // Errors beyond the first MaxListedErrors are only counted.
+    int unlistedErrors = 0;
+    // Cancelled: nothing was written.
+    bool cancelled = false;
+
+    static constexpr int MaxListedErrors = 1000;
+
+    int errorCount() const { return int(errors.size()) + unlistedErrors; }
 
     int totalRestored() const
     {

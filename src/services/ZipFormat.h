@@ -64,4 +64,20 @@ inline quint64 get64(const QByteArray &data, qint64 offset)
     return qFromLittleEndian<quint64>(data.constData() + offset);
 }
 
+// The same at a pointer into bytes the caller has checked.
+inline quint16 get16(const char *data)
+{
+    return qFromLittleEndian<quint16>(data);
+}
+
+inline quint32 get32(const char *data)
+{
+    return qFromLittleEndian<quint32>(data);
+}
+
+inline quint64 get64(const char *data)
+{
+    return qFromLittleEndian<quint64>(data);
+}
+
 } // namespace ZipFormat

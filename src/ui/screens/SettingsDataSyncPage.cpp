@@ -4,6 +4,7 @@
 #include "AccountService.h"
 #include "AppState.h"
 #include "AuthClient.h"
+#include "BackupProgressDialog.h"
 #include "BackupService.h"
 #include "CategoryRepository.h"
 #include "Client.h"
@@ -27,7 +28,6 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QVBoxLayout>
 #include <memory>
 
@@ -246,17 +246,15 @@ void SettingsDataSyncPage::exportBackup(QPushButton *button)
         return;
     button->setEnabled(false);
     button->setText(tr("Exporting..."));
-    const QByteArray archive = m_app->backupService()->createBackup();
-    // Written beside the target and renamed over it only when complete, so a
-    // failed export never leaves a truncated file behind.
-    QSaveFile file(path);
-    const bool saved = !archive.isEmpty() && file.open(QIODevice::WriteOnly) &&
-                       file.write(archive) == archive.size() && file.commit();
-    if (saved) {
-        QMessageBox::information(this, tr("Backup Complete"), tr("Backup saved to:\n%1").arg(path));
-    } else {
-        QMessageBox::warning(this, tr("Backup Failed"), tr("Could not write to:\n%1").arg(path));
+    BackupService::ExportResult result = BackupService::ExportResult::Failed;
+    {
+        BackupProgressDialog progress(tr("Exporting backup..."), this);
+        result = m_app->backupService()->exportBackup(path, progress.callback());
     }
+    if (result == BackupService::ExportResult::Written)
+        QMessageBox::information(this, tr("Backup Complete"), tr("Backup saved to:\n%1").arg(path));
+    else if (result == BackupService::ExportResult::Failed)
+        QMessageBox::warning(this, tr("Backup Failed"), tr("Could not write to:\n%1").arg(path));
     button->setEnabled(true);
     button->setText(tr("Export Backup"));
 }
@@ -284,9 +282,18 @@ void SettingsDataSyncPage::importBackup(QPushButton *button)
     }
     button->setEnabled(false);
     button->setText(tr("Importing..."));
-    const QByteArray archive = file.readAll();
+    RestoreResult result;
+    {
+        BackupProgressDialog progress(tr("Restoring backup..."), this);
+        result = m_app->backupService()->restoreBackup(&file, mode, progress.callback());
+    }
     file.close();
-    const RestoreResult result = m_app->backupService()->restoreBackup(archive, mode);
+    if (result.cancelled) {
+        // Rolled back: nothing changed, nothing to reload.
+        button->setEnabled(true);
+        button->setText(tr("Import Backup"));
+        return;
+    }
     if (!result.errors.isEmpty() && result.totalRestored() == 0 && result.totalSkipped() == 0) {
         // Nothing was read from the file: saying "Imported 0 items" would hide why.
         QMessageBox::warning(this, tr("Import Failed"), result.errors.first());
@@ -294,7 +301,7 @@ void SettingsDataSyncPage::importBackup(QPushButton *button)
         QString message =
             tr("Imported %1 items, skipped %2.").arg(result.totalRestored()).arg(result.totalSkipped());
         if (!result.errors.isEmpty())
-            message += tr("\n\n%n error(s) occurred.", nullptr, int(result.errors.size()));
+            message += tr("\n\n%n error(s) occurred.", nullptr, result.errorCount());
         QMessageBox::information(this, tr("Import Complete"), message);
     }
     button->setEnabled(true);

@@ -1,0 +1,423 @@
+#include "BackupRestorer.h"
+
+#include "Database.h"
+#include "DatabaseTransaction.h"
+#include "FlatJsonObject.h"
+#include "RecordOrder.h"
+#include "SqlValues.h"
+#include "SqliteStatement.h"
+
+#include <QJsonDocument>
+#include <QJsonValue>
+#include <QSqlError>
+#include <QStorageInfo>
+
+using namespace BackupTables;
+
+namespace {
+
+const QString kManifestName = QStringLiteral("manifest.json");
+constexpr int kArchiveVersion = 1;
+constexpr qint64 kProgressStep = 256;
+
+QList<QByteArray> sortedKeys(const Table &table)
+{
+    QList<QByteArray> keys;
+    for (const int column : table.keyOrder)
+        keys << QByteArray(table.columns[column].name);
+    return keys;
+}
+
+} // namespace
+
+BackupRestorer::BackupRestorer(Database *database, RestoreMode mode, BackupService::Progress progress)
+    : m_database(database)
+    , m_mode(int(mode) < 0 || int(mode) > 2 ? RestoreMode::SkipExisting : mode)
+    , m_progress(std::move(progress))
+{
+    m_first.fill(-1);
+    m_last.fill(-1);
+}
+
+BackupRestorer::~BackupRestorer() = default;
+
+void BackupRestorer::setLimits(qint64 maxEntries, qint64 maxEntrySize)
+{
+    m_maxEntries = maxEntries;
+    m_maxEntrySize = maxEntrySize;
+}
+
+void BackupRestorer::addError(const QString &text)
+{
+    // A hostile archive may hold millions of bad entries: beyond the first
+    // ones only their number is kept.
+    if (m_result.errors.size() < RestoreResult::MaxListedErrors)
+        m_result.errors << text;
+    else
+        ++m_result.unlistedErrors;
+}
+
+RestoreResult BackupRestorer::run(QIODevice *archive)
+{
+    m_reader = std::make_unique<ZipReader>(archive, m_maxEntries);
+    if (m_reader->status() == ZipReader::Status::TooManyEntries) {
+        addError(tr("Too many entries in backup: %1").arg(m_reader->declaredEntryCount()));
+        return m_result;
+    }
+    if (m_reader->status() != ZipReader::Status::Ok || !scan()) {
+        if (m_result.errors.isEmpty())
+            addError(tr("Failed to open ZIP archive"));
+        return m_result;
+    }
+    if (!checkManifest())
+        return m_result;
+    for (const QString &name : std::as_const(m_notRows))
+        addError(tr("%1: not a row of the backup, skipped").arg(name));
+    m_result.unlistedErrors += m_notRowsUnlisted;
+
+    DatabaseTransaction transaction(m_database, "BackupService::restoreBackup");
+    bool intact = true;
+    for (size_t t = 0; t < Count && intact && !m_cancelled; ++t)
+        intact = t == 1 ? restoreCategories() : restoreTable(t);
+    // No statement of the restore may be running when the transaction ends.
+    for (size_t t = 0; t < Count; ++t) {
+        m_upserts[t].reset();
+        m_stamps[t].reset();
+    }
+    if (m_cancelled || (m_progress && !m_progress(m_done, m_total))) {
+        // Rolled back with the transaction: the database is as it was.
+        RestoreResult cancelled;
+        cancelled.cancelled = true;
+        return cancelled;
+    }
+    if (!intact || !transaction.commit()) {
+        // Nothing of this restore is in the database.
+        RestoreResult failed;
+        failed.errors = m_result.errors;
+        failed.unlistedErrors = m_result.unlistedErrors;
+        failed.errors << tr("The restore could not be saved: %1").arg(m_database->database().lastError().text());
+        return failed;
+    }
+    return m_result;
+}
+
+bool BackupRestorer::scan()
+{
+    quint64 declared = 0;
+    const bool whole = m_reader->forEachEntry([this, &declared](const ZipReader::Entry &entry) {
+        if (entry.isDirectory())
+            return true;
+        const int table = tableOf(entry.name);
+        if (table >= 0) {
+            if (m_first[table] < 0)
+                m_first[table] = entry.position;
+            m_last[table] = entry.position;
+            ++m_total;
+        } else if (entry.name == kManifestName && m_manifest < 0) {
+            m_manifest = entry.position;
+        } else {
+            if (m_notRows.size() < RestoreResult::MaxListedErrors)
+                m_notRows << entry.name;
+            else
+                ++m_notRowsUnlisted;
+            return true;
+        }
+        declared += entry.size;
+        return true;
+    });
+    if (!whole)
+        return false;
+    // What the rows inflate to costs time: an archive that claims far more
+    // than its own size in rows is refused before anything is read.
+    const qint64 size = m_reader->archiveSize();
+    if (declared > quint64(qMin(BackupService::MaxTotalBytes, size * BackupService::MaxExpansion))) {
+        addError(tr("The backup's contents are too large to restore"));
+        return false;
+    }
+    const qint64 available = QStorageInfo(m_database->dataDirectory()).bytesAvailable();
+    if (available >= 0 && available < size) {
+        addError(tr("Not enough free disk space to restore this backup"));
+        return false;
+    }
+    return true;
+}
+
+bool BackupRestorer::checkManifest()
+{
+    const std::optional<ZipReader::Entry> entry =
+        m_manifest >= 0 ? m_reader->entryAt(m_manifest) : std::nullopt;
+    if (!entry) {
+        addError(tr("Invalid backup: missing manifest.json"));
+        return false;
+    }
+    const std::optional<QByteArray> bytes = readEntry(*entry);
+    if (!bytes)
+        return false;
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(*bytes, &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject()) {
+        addError(tr("%1: invalid JSON").arg(entry->name));
+        return false;
+    }
+    const QJsonValue version = document.object().value(QStringLiteral("version"));
+    if (!version.isDouble() || version.toDouble() != kArchiveVersion) {
+        addError(tr("Unsupported backup version: %1")
+                     .arg(version.isDouble() ? QString::number(version.toDouble())
+                                             : version.toVariant().toString()));
+        return false;
+    }
+    return true;
+}
+
+std::optional<QByteArray> BackupRestorer::readEntry(const ZipReader::Entry &entry)
+{
+    if (qint64(entry.size) > m_maxEntrySize) {
+        addError(tr("%1: entry too large").arg(entry.name));
+        return std::nullopt;
+    }
+    std::optional<QByteArray> bytes = m_reader->read(entry, m_maxEntrySize);
+    if (!bytes)
+        addError(tr("%1: damaged entry").arg(entry.name));
+    return bytes;
+}
+
+bool BackupRestorer::advance()
+{
+    ++m_done;
+    if (m_progress && m_done % kProgressStep == 0 && !m_progress(m_done, m_total))
+        m_cancelled = true;
+    return !m_cancelled;
+}
+
+bool BackupRestorer::forEachRow(size_t table, const std::function<bool(const ZipReader::Entry &)> &visit)
+{
+    // Entries of other tables between this table's first and last are passed
+    // over: in an archive of this program there are none.
+    for (qint64 position = m_first[table]; position >= 0 && position <= m_last[table];) {
+        const std::optional<ZipReader::Entry> entry = m_reader->entryAt(position);
+        if (!entry)
+            return false;
+        position = entry->next;
+        if (!entry->isDirectory() && tableOf(entry->name) == int(table) && !visit(*entry))
+            break;
+    }
+    return true;
+}
+
+bool BackupRestorer::restoreTable(size_t table)
+{
+    bool intact = true;
+    const bool read = forEachRow(table, [this, table, &intact](const ZipReader::Entry &entry) {
+        intact = restoreEntry(table, entry);
+        return intact && advance();
+    });
+    return read && intact;
+}
+
+bool BackupRestorer::restoreCategories()
+{
+    // Parents are written before their children, wherever the archive lists
+    // them: the ids are read first, then each row again when it is written.
+    const size_t table = 1;
+    QList<Category> categories;
+    const bool read = forEachRow(table, [this, &categories](const ZipReader::Entry &entry) {
+        const std::optional<QByteArray> bytes = readEntry(entry);
+        if (bytes && !readRow(table, *bytes)) {
+            addError(tr("%1: invalid JSON").arg(entry.name));
+        } else if (bytes && validRow(table, entry.name)) {
+            const Value &parent = m_values[columnIndex(tables()[table], "parent_id")];
+            categories.append({QString::fromUtf8(m_values[0].text),
+                               parent.type == Value::Text ? QString::fromUtf8(parent.text) : QString(),
+                               entry.position});
+            return true;
+        }
+        return advance();
+    });
+    if (!read)
+        return false;
+    if (m_cancelled)
+        return true;
+    // A row whose parent is not in the archive, absent or on a cycle then fails alone.
+    categories = RecordOrder::parentsFirst(
+        std::move(categories), [](const Category &row) { return row.id; },
+        [](const Category &row) { return row.parentId; });
+    for (const Category &category : std::as_const(categories)) {
+        const std::optional<ZipReader::Entry> entry = m_reader->entryAt(category.position);
+        if (!entry || !restoreEntry(table, *entry))
+            return false;
+        if (!advance())
+            return true;
+    }
+    return true;
+}
+
+bool BackupRestorer::restoreEntry(size_t table, const ZipReader::Entry &entry)
+{
+    const std::optional<QByteArray> bytes = readEntry(entry);
+    if (!bytes)
+        return true;
+    if (!readRow(table, *bytes)) {
+        addError(tr("%1: invalid JSON").arg(entry.name));
+        return true;
+    }
+    return !validRow(table, entry.name) || writeRow(table, entry.name);
+}
+
+bool BackupRestorer::readRow(size_t table, const QByteArray &json)
+{
+    const Table &definition = tables()[table];
+    m_texts.clear();
+    m_values.resize(definition.columns.size());
+    if (!m_json[table])
+        m_json[table] = std::make_unique<FlatJsonObject>(sortedKeys(definition));
+    FlatJsonObject &flat = *m_json[table];
+    if (!flat.parse(json)) {
+        // Anything but a plain row: what QJsonDocument makes of it decides.
+        const QJsonDocument document = QJsonDocument::fromJson(json);
+        if (!document.isObject())
+            return false;
+        readRow(table, document.object());
+        return true;
+    }
+    using Type = FlatJsonObject::Type;
+    for (qsizetype key = 0; key < definition.keyOrder.size(); ++key) {
+        const Column &column = definition.columns[definition.keyOrder[key]];
+        const FlatJsonObject::Value &in = flat.value(key);
+        Value &out = m_values[definition.keyOrder[key]];
+        out = Value();
+        switch (column.kind) {
+        case Kind::Id:
+        case Kind::Optional:
+            if (in.type == Type::Text && !in.text.isEmpty())
+                out = {Value::Text, 0, in.text};
+            break;
+        case Kind::Integer:
+            out = {Value::Integer, in.type == Type::Bool || in.type == Type::Integer ? in.integer
+                                                                                   : column.integerDefault,
+                   {}};
+            break;
+        case Kind::Text:
+            if (in.type == Type::Text) {
+                out = {Value::Text, 0, in.text};
+            } else if (in.type == Type::Integer) {
+                m_texts.append(QByteArray::number(in.integer));
+                out = {Value::Text, 0, m_texts.constLast()};
+            } else {
+                out = {Value::Text, 0, QByteArrayView(column.textDefault)};
+            }
+            break;
+        }
+    }
+    return true;
+}
+
+void BackupRestorer::readRow(size_t table, const QJsonObject &object)
+{
+    const Table &definition = tables()[table];
+    for (qsizetype i = 0; i < definition.columns.size(); ++i) {
+        const Column &column = definition.columns[i];
+        const QJsonValue value = object.value(QLatin1String(column.name));
+        Value &out = m_values[i];
+        out = Value();
+        const auto text = [this, &out](const QString &string) {
+            m_texts.append(string.toUtf8());
+            out = {Value::Text, 0, m_texts.constLast()};
+        };
+        switch (column.kind) {
+        case Kind::Id:
+        case Kind::Optional:
+            if (value.isString() && !value.toString().isEmpty())
+                text(value.toString());
+            break;
+        case Kind::Integer:
+            out = {Value::Integer, value.isBool() ? qint64(value.toBool()) : value.toInteger(column.integerDefault),
+                   {}};
+            break;
+        case Kind::Text:
+            if (value.isString() || value.isDouble())
+                text(value.toVariant().toString());
+            else
+                out = {Value::Text, 0, QByteArrayView(column.textDefault)};
+            break;
+        }
+    }
+}
+
+// Every check of a row before it is written is made here.
+bool BackupRestorer::validRow(size_t, const QString &fileName)
+{
+    if (m_values[0].type != Value::Text) {
+        addError(tr("%1: invalid JSON").arg(fileName));
+        return false;
+    }
+    return true;
+}
+
+bool BackupRestorer::runPlain(const char *sql)
+{
+    SqliteStatement statement(m_database->database(), QString::fromLatin1(sql));
+    return statement.exec();
+}
+
+bool BackupRestorer::writeRow(size_t table, const QString &fileName)
+{
+    const Table &definition = tables()[table];
+    if (m_mode == RestoreMode::KeepNewer && !archiveRowIsNewer(table)) {
+        ++(m_result.*definition.skipped);
+        return true;
+    }
+    std::unique_ptr<SqliteStatement> &statement = m_upserts[table];
+    if (!statement)
+        statement = std::make_unique<SqliteStatement>(m_database->database(),
+                                                      upsertSql(definition, m_mode != RestoreMode::SkipExisting));
+    for (qsizetype i = 0; i < m_values.size(); ++i) {
+        const Value &value = m_values[i];
+        if (value.type == Value::Integer)
+            statement->bindInteger(int(i), value.integer);
+        else if (value.type == Value::Text)
+            statement->bindText(int(i), value.text);
+        else
+            statement->bindNull(int(i));
+    }
+    // A failed statement undoes only itself, but an error that ends the whole
+    // transaction (a full disk) would leave later rows committing one by one:
+    // that stops the restore. Where the transaction cannot be asked after,
+    // each row has a savepoint that notices it.
+    const bool savepoint = !statement->isDirect();
+    if (savepoint && !runPlain("SAVEPOINT backup_row"))
+        return false;
+    if (statement->exec()) {
+        ++(m_result.*(statement->changes() > 0 ? definition.restored : definition.skipped));
+        return !savepoint || runPlain("RELEASE backup_row");
+    }
+    addError(tr("%1: could not be written: %2").arg(fileName, statement->errorText()));
+    if (savepoint)
+        return runPlain("ROLLBACK TO backup_row") && runPlain("RELEASE backup_row");
+    return SqliteStatement::inTransaction(m_database->database());
+}
+
+// Whether an existing row is to be replaced: only by a row updated later.
+// Time stamps are compared as UTC date-times when both read as one (the
+// archive may write "2026-12-05 10:00:00" where the file has
+// "2026-12-05T09:00:00Z"); otherwise as text.
+bool BackupRestorer::archiveRowIsNewer(size_t table)
+{
+    const Table &definition = tables()[table];
+    std::unique_ptr<SqliteStatement> &statement = m_stamps[table];
+    if (!statement)
+        statement = std::make_unique<SqliteStatement>(
+            m_database->database(),
+            QStringLiteral("SELECT updated_at FROM %1 WHERE id = ?").arg(QLatin1String(definition.name)));
+    statement->bindText(0, m_values[0].text);
+    if (!statement->exec() || !statement->hasRow())
+        return true; // no such row here: inserted
+    const Value &archive = m_values[columnIndex(definition, "updated_at")];
+    const QByteArrayView local = statement->utf8(0);
+    if (archive.text.isEmpty())
+        return false;
+    const QDateTime archiveTime = SqlValues::readTimestamp(archive.text);
+    const QDateTime localTime = local.isEmpty() ? QDateTime() : SqlValues::readTimestamp(local);
+    if (archiveTime.isValid() && localTime.isValid())
+        return archiveTime > localTime;
+    return archive.text.compare(local) > 0;
+}
