@@ -10,10 +10,14 @@
 #include "ZipReader.h"
 #include "ZipWriter.h"
 
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace TestRecords;
@@ -97,6 +101,8 @@ private Q_SLOTS:
     void childrenBeforeParentsInTheArchive();
     void failedRowIsReportedAndOthersStay();
     void oversizedEntryAndTooManyEntries();
+    void moreEntriesThanAMillionRestore();
+    void cancelledExportAndRestoreLeaveFilesAsTheyWere();
 
 private:
     void fillBook();
@@ -214,6 +220,20 @@ void TestBackupService::roundTripIntoEmptyDatabase()
     QCOMPARE(dump(), before);
     QCOMPARE(ftsMatches(QStringLiteral("grocer*")), 1);
     QCOMPARE(ftsMatches(QStringLiteral("1001")), 1);
+    // Each row says what a QJsonDocument of it says, byte for byte.
+    QBuffer buffer;
+    buffer.setData(archive);
+    buffer.open(QIODevice::ReadOnly);
+    const ZipReader reader(&buffer, 100);
+    QStringList differing;
+    QVERIFY(reader.forEachEntry([&reader, &differing](const ZipReader::Entry &entry) {
+        const QByteArray row = reader.read(entry, 1 << 20).value_or(QByteArray());
+        if (entry.name != QLatin1String("manifest.json") &&
+            QJsonDocument::fromJson(row).toJson(QJsonDocument::Compact) != row)
+            differing << entry.name;
+        return true;
+    }));
+    QCOMPARE(differing, QStringList());
 }
 
 void TestBackupService::existingRows_data()
@@ -231,6 +251,13 @@ void TestBackupService::existingRows_data()
     QTest::newRow("keep newer: archive older")
         << int(RestoreMode::KeepNewer) << "2024-03-01T12:00:01Z" << false;
     QTest::newRow("keep newer: same time") << int(RestoreMode::KeepNewer) << "2024-03-01T12:00:00Z" << false;
+    // Compared as date-times, not as text (where ' ' sorts before 'T').
+    QTest::newRow("keep newer: local an hour newer, other form")
+        << int(RestoreMode::KeepNewer) << "2024-03-01 13:00:00" << false;
+    QTest::newRow("keep newer: local an hour older, other form")
+        << int(RestoreMode::KeepNewer) << "2024-03-01 11:00:00.000" << true;
+    QTest::newRow("keep newer: unreadable local stamp, as text")
+        << int(RestoreMode::KeepNewer) << "not a time" << false;
 }
 
 void TestBackupService::existingRows()
@@ -308,13 +335,18 @@ void TestBackupService::hostileRows()
         {"accounts/numberid.json", json({{"id", 7}})},
         {"accounts/array.json", "[\"id\", \"a\"]"},
         {"accounts/broken.json", "{\"id\": \"b\""},
+        // Neither a row nor the manifest: not restored, but said.
+        {"/accounts/abs.json", json({{"id", "abs"}})},
+        {"notes/readme.txt", "hello"},
         // Mistyped values take the column's default rather than failing.
         {"accounts/typed.json",
          json({{"id", "typed"}, {"starting_balance", "lots"}, {"currency", QJsonValue()}})},
     });
     const RestoreResult result = m_backup->restoreBackup(archive, RestoreMode::Overwrite);
     QCOMPARE(result.errors,
-             (QStringList{"accounts/noid.json: invalid JSON", "accounts/emptyid.json: invalid JSON",
+             (QStringList{"/accounts/abs.json: not a row of the backup, skipped",
+                          "notes/readme.txt: not a row of the backup, skipped",
+                          "accounts/noid.json: invalid JSON", "accounts/emptyid.json: invalid JSON",
                           "accounts/numberid.json: invalid JSON", "accounts/array.json: invalid JSON",
                           "accounts/broken.json: invalid JSON"}));
     QCOMPARE(result.accountsRestored, 3);
@@ -409,6 +441,56 @@ void TestBackupService::oversizedEntryAndTooManyEntries()
     result = m_backup->restoreBackup(archive, RestoreMode::Overwrite);
     QCOMPARE(result.errors, QStringList{"Too many entries in backup: 3"});
     QCOMPARE(result.totalRestored() + result.totalSkipped(), 0);
+}
+
+void TestBackupService::moreEntriesThanAMillionRestore()
+{
+    // Past the count an earlier version refused, in rows too small to cost much.
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("large.zip")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    ZipWriter writer(&file, dir.path());
+    QVERIFY(writer.addFile(kManifest.first, kManifest.second));
+    const int rows = 1000001;
+    for (int i = 0; i < rows; ++i)
+        writer.addFile(QByteArray("accounts/") + QByteArray::number(i), "{\"id\":\"" + QByteArray::number(i) + "\"}");
+    QVERIFY(writer.close());
+    file.close();
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const RestoreResult result = m_backup->restoreBackup(&file, RestoreMode::SkipExisting);
+    QCOMPARE(result.errors, QStringList());
+    QCOMPARE(result.accountsRestored, rows);
+    QCOMPARE(count(QStringLiteral("accounts")), rows);
+}
+
+void TestBackupService::cancelledExportAndRestoreLeaveFilesAsTheyWere()
+{
+    fillBook();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("backup.zip"));
+    const auto cancel = [](qint64, qint64) { return false; };
+    QCOMPARE(m_backup->exportBackup(path, cancel), BackupService::ExportResult::Cancelled);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList());
+    QCOMPARE(m_backup->exportBackup(path), BackupService::ExportResult::Written);
+
+    // Into an empty book; cancelled as the last row is written.
+    m_backup.reset();
+    m_db.reset();
+    m_db = std::make_unique<TestDatabase>();
+    m_db->close();
+    QFile database(m_db->filePath());
+    QVERIFY(database.open(QIODevice::ReadOnly));
+    const QByteArray before = database.readAll();
+    database.close();
+    QVERIFY(m_db->reopen());
+    QFile archive(path);
+    QVERIFY(archive.open(QIODevice::ReadOnly));
+    const RestoreResult result = BackupService(m_db->database()).restoreBackup(&archive, RestoreMode::Overwrite, cancel);
+    QVERIFY(result.cancelled);
+    QCOMPARE(result.totalRestored(), 0);
+    m_db->close();
+    QVERIFY(database.open(QIODevice::ReadOnly));
+    QVERIFY(database.readAll() == before);
 }
 
 QTEST_GUILESS_MAIN(TestBackupService)
