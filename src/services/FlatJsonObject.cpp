@@ -109,10 +109,12 @@ bool FlatJsonObject::readValue(Value *value)
         ++m_at;
     const char *digits = m_at;
     qint64 number = 0;
-    while (m_at < m_end && *m_at >= '0' && *m_at <= '9')
-        number = number * 10 + (*m_at++ - '0');
     // Up to 18 digits cannot overflow; longer numbers, leading zeros and
     // fractions are left to the full parse.
+    for (; m_at < m_end && *m_at >= '0' && *m_at <= '9'; ++m_at) {
+        if (m_at - digits < 18)
+            number = number * 10 + (*m_at - '0');
+    }
     const qsizetype count = m_at - digits;
     if (count == 0 || count > 18 || (*digits == '0' && count > 1))
         return false;
