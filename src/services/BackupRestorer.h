@@ -68,6 +68,8 @@ private:
     std::optional<QByteArray> readEntry(const ZipReader::Entry &entry);
     bool readRow(size_t table, const QByteArray &json);
     void readRow(size_t table, const QJsonObject &object);
+    // Every check of a row before it is written (its values in m_values, in
+    // the table's column order): false, with the error added, refuses it.
     bool validRow(size_t table, const QString &fileName);
     bool writeRow(size_t table, const QString &fileName);
     bool archiveRowIsNewer(size_t table);

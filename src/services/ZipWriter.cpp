@@ -160,7 +160,7 @@ bool ZipWriter::addFile(QByteArrayView fileName, QByteArrayView data)
 bool ZipWriter::spillDirectory()
 {
     if (!m_spill) {
-        m_spill = std::make_unique<QTemporaryFile>(QDir(m_spillDirectory).filePath(QStringLiteral("zip-XXXXXX")));
+        m_spill = std::make_unique<QTemporaryFile>(QDir(m_spillDirectory).filePath(QStringLiteral("tallyfern-directory-XXXXXX.tmp")));
         if (!m_spill->open()) {
             qWarning() << "ZipWriter: no temporary file for the directory:" << m_spill->errorString();
             m_failed = true;

@@ -4,6 +4,7 @@
 #include "ReconciliationRepository.h"
 #include "RecurringRepository.h"
 #include "SplitLineRepository.h"
+#include "SqliteRows.h"
 #include "TestDatabase.h"
 #include "TestRecords.h"
 #include "TransactionRepository.h"
@@ -99,6 +100,7 @@ private Q_SLOTS:
     void unusableArchiveWritesNothing();
     void hostileRows();
     void childrenBeforeParentsInTheArchive();
+    void failedRowIsReportedAndOthersStay_data();
     void failedRowIsReportedAndOthersStay();
     void oversizedEntryAndTooManyEntries();
     void moreEntriesThanAMillionRestore();
@@ -122,6 +124,7 @@ void TestBackupService::cleanup()
 {
     m_backup.reset();
     m_db.reset();
+    SqliteRows::setDirectReadsAllowed(true);
 }
 
 // A small book using every table and the awkward values: a subcategory, a
@@ -187,14 +190,19 @@ void TestBackupService::fillBook()
 void TestBackupService::roundTripIntoEmptyDatabase_data()
 {
     QTest::addColumn<int>("modeValue");
-    QTest::newRow("skip existing") << int(RestoreMode::SkipExisting);
-    QTest::newRow("replace all") << int(RestoreMode::Overwrite);
-    QTest::newRow("keep newer") << int(RestoreMode::KeepNewer);
+    QTest::addColumn<bool>("direct");
+    QTest::newRow("skip existing") << int(RestoreMode::SkipExisting) << true;
+    QTest::newRow("replace all") << int(RestoreMode::Overwrite) << true;
+    QTest::newRow("keep newer") << int(RestoreMode::KeepNewer) << true;
+    // Where the driver has its own SQLite, rows go through QSqlQuery.
+    QTest::newRow("keep newer, through QSqlQuery") << int(RestoreMode::KeepNewer) << false;
 }
 
 void TestBackupService::roundTripIntoEmptyDatabase()
 {
     QFETCH(int, modeValue);
+    QFETCH(bool, direct);
+    SqliteRows::setDirectReadsAllowed(direct);
     const auto mode = RestoreMode(modeValue);
     fillBook();
     const QStringList before = dump();
@@ -400,8 +408,17 @@ void TestBackupService::childrenBeforeParentsInTheArchive()
              0);
 }
 
+void TestBackupService::failedRowIsReportedAndOthersStay_data()
+{
+    QTest::addColumn<bool>("direct");
+    QTest::newRow("through SQLite") << true;
+    QTest::newRow("through QSqlQuery") << false;
+}
+
 void TestBackupService::failedRowIsReportedAndOthersStay()
 {
+    QFETCH(bool, direct);
+    SqliteRows::setDirectReadsAllowed(direct);
     const QByteArray archive = archiveOf({
         kManifest,
         accountFile(QStringLiteral("a1"), QStringLiteral("A")),
