@@ -43,8 +43,8 @@ quint64 get(const unsigned char *in, int bytes)
 void appendJsonText(std::string &json, const unsigned char *text, int size)
 {
     static const char hex[] = "0123456789abcdef";
-    static const char *const named[32] = {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                                          "\\b",   "\\t",   "\\n",   nullptr, "\\f",   "\\r"};
+    static const char *const named[32] = {nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                          nullptr, "\\b",   "\\t",   "\\n",   nullptr, "\\f",   "\\r"};
     json += '"';
     for (int i = 0; i < size; ++i) {
         const unsigned char c = text[i];
@@ -86,7 +86,8 @@ struct ArchiveWriter
             return false;
         const bool stored = zip.total_out >= data.size();
         const quint64 size = stored ? data.size() : zip.total_out;
-        const quint32 crc = quint32(crc32(0, reinterpret_cast<const Bytef *>(data.data()), uInt(data.size())));
+        const quint32 crc =
+            quint32(crc32(0, reinterpret_cast<const Bytef *>(data.data()), uInt(data.size())));
         const int method = stored ? 0 : 8;
         header.clear();
         put(header, 0x04034b50, 4);
@@ -216,12 +217,15 @@ bool exportArchive(const QString &databasePath, const QString &archivePath)
         return false;
     ArchiveWriter writer;
     writer.out = out.get();
-    if (deflateInit2(&writer.zip, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+    if (deflateInit2(&writer.zip, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) !=
+        Z_OK)
         return false;
     bool ok = db.exec("BEGIN");
     for (const BackupTables::Table &table : BackupTables::tables())
         ok = ok && exportTable(db, table, writer);
-    ok = ok && writer.add("manifest.json", "{\n    \"created_at\": \"2026-01-01T00:00:00Z\",\n    \"version\": 1\n}\n") &&
+    ok = ok &&
+         writer.add("manifest.json",
+                    "{\n    \"created_at\": \"2026-01-01T00:00:00Z\",\n    \"version\": 1\n}\n") &&
          writer.finish() && db.exec("COMMIT");
     deflateEnd(&writer.zip);
     return ok && fflush(out.get()) == 0;
@@ -252,18 +256,29 @@ bool readJsonString(const char *&p, const char *end, std::string &out)
             return false;
         const char c = *p++;
         switch (c) {
-        case 'b': out += '\b'; break;
-        case 'f': out += '\f'; break;
-        case 'n': out += '\n'; break;
-        case 'r': out += '\r'; break;
-        case 't': out += '\t'; break;
+        case 'b':
+            out += '\b';
+            break;
+        case 'f':
+            out += '\f';
+            break;
+        case 'n':
+            out += '\n';
+            break;
+        case 'r':
+            out += '\r';
+            break;
+        case 't':
+            out += '\t';
+            break;
         case 'u':
             if (end - p < 4)
                 return false;
             out += char(std::stoi(std::string(p, 4), nullptr, 16)); // only \u00XX is written
             p += 4;
             break;
-        default: out += c;
+        default:
+            out += c;
         }
     }
     return p++ < end;
@@ -357,8 +372,8 @@ bool restoreArchive(const QString &archivePath, const QString &databasePath)
     Bench::Raw db(databasePath);
     File in = openFile(archivePath, "rb");
     // The settings the program's connection works with.
-    if (!db.isOpen() || !in || !db.exec("PRAGMA foreign_keys = ON") || !db.exec("PRAGMA cache_size = -8192") ||
-        !db.exec("PRAGMA temp_store = MEMORY") || !db.exec("BEGIN"))
+    if (!db.isOpen() || !in || !db.exec("PRAGMA foreign_keys = ON") ||
+        !db.exec("PRAGMA cache_size = -8192") || !db.exec("PRAGMA temp_store = MEMORY") || !db.exec("BEGIN"))
         return false;
     z_stream zip{};
     if (inflateInit2(&zip, -MAX_WBITS) != Z_OK)
@@ -393,7 +408,8 @@ bool restoreArchive(const QString &archivePath, const QString &databasePath)
                        quint32(get(header + 14, 4));
         const int table = tableOf(name);
         if (ok && table >= 0)
-            ok = parseRow(data.data(), data.data() + data.size(), values) && insertRow(db, table, values, statements);
+            ok = parseRow(data.data(), data.data() + data.size(), values) &&
+                 insertRow(db, table, values, statements);
     }
     inflateEnd(&zip);
     return ok && db.exec("COMMIT");
@@ -430,7 +446,8 @@ qint64 entriesDigest(const QString &archivePath)
             return -1;
         if (name == "manifest.json")
             continue;
-        for (const char c : name + std::to_string(get(header + 16, 4)) + '/' + std::to_string(get(header + 24, 4)))
+        for (const char c :
+             name + std::to_string(get(header + 16, 4)) + '/' + std::to_string(get(header + 24, 4)))
             digest = (digest ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
     }
     return qint64(digest >> 1);

@@ -41,10 +41,10 @@ bool migrated(const QString &directory)
 bool seedAccountsAndCategories(Bench::Raw &db)
 {
     for (int i = 0; i < kAccounts; ++i) {
-        sqlite3_stmt *insert =
-            db.statement(QStringLiteral("INSERT INTO accounts (id, name, starting_balance, sync_status, created_at, "
-                                        "updated_at) VALUES (?, ?, ?, 'synced', '2020-01-01T00:00:00Z', "
-                                        "'2020-01-01T00:00:00Z')"));
+        sqlite3_stmt *insert = db.statement(
+            QStringLiteral("INSERT INTO accounts (id, name, starting_balance, sync_status, created_at, "
+                           "updated_at) VALUES (?, ?, ?, 'synced', '2020-01-01T00:00:00Z', "
+                           "'2020-01-01T00:00:00Z')"));
         Bench::bindText(insert, 1, QStringLiteral("acct-%1").arg(i, 2, 10, QLatin1Char('0')).toUtf8());
         Bench::bindText(insert, 2, QStringLiteral("Account %1").arg(i).toUtf8());
         sqlite3_bind_int64(insert, 3, 100000 * i);
@@ -67,10 +67,12 @@ bool seedAccountsAndCategories(Bench::Raw &db)
 bool seedTransaction(Bench::Raw &db, int i)
 {
     sqlite3_stmt *insert = db.statement(QStringLiteral(
-        "INSERT INTO transactions (id, account_id, date, payee, memo, amount, category_id, check_number, cleared, "
+        "INSERT INTO transactions (id, account_id, date, payee, memo, amount, category_id, check_number, "
+        "cleared, "
         "is_split, sync_status, created_at, updated_at) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 'synced', "
         "'2021-03-04T05:06:07Z', '2021-03-04T05:06:07Z')"));
-    const QByteArray id = QStringLiteral("00000000-0000-4000-8000-%1").arg(i, 12, 10, QLatin1Char('0')).toUtf8();
+    const QByteArray id =
+        QStringLiteral("00000000-0000-4000-8000-%1").arg(i, 12, 10, QLatin1Char('0')).toUtf8();
     const int account = i % 5 == 0 ? 0 : 1 + i % (kAccounts - 1);
     const qint64 amount = i % 10 == 0 ? 250000 : -qint64(i * 7919 % 25000);
     Bench::bindText(insert, 1, id);
@@ -80,16 +82,17 @@ bool seedTransaction(Bench::Raw &db, int i)
     Bench::bindText(insert, 5, i % 3 == 0 ? QByteArray() : QStringLiteral("memo %1").arg(i % 7).toUtf8());
     sqlite3_bind_int64(insert, 6, amount);
     if (i % 10 != 0)
-        Bench::bindText(insert, 7, QStringLiteral("cat-%1").arg(i % kCategories, 2, 10, QLatin1Char('0')).toUtf8());
+        Bench::bindText(insert, 7,
+                        QStringLiteral("cat-%1").arg(i % kCategories, 2, 10, QLatin1Char('0')).toUtf8());
     Bench::bindText(insert, 8, i % 9 == 0 ? QByteArray::number(1000 + i) : QByteArray());
     sqlite3_bind_int(insert, 9, i % 3 == 0);
     sqlite3_bind_int(insert, 10, i % 20 == 0);
     if (sqlite3_step(insert) != SQLITE_DONE)
         return false;
     for (int line = 0; i % 20 == 0 && line < 2; ++line) {
-        sqlite3_stmt *split = db.statement(
-            QStringLiteral("INSERT INTO split_lines (id, transaction_id, category_id, amount, memo, created_at, "
-                           "updated_at) VALUES (?, ?, ?, ?, 'part', '2021-03-04T05:06:07Z', '2021-03-04T05:06:07Z')"));
+        sqlite3_stmt *split = db.statement(QStringLiteral(
+            "INSERT INTO split_lines (id, transaction_id, category_id, amount, memo, created_at, "
+            "updated_at) VALUES (?, ?, ?, ?, 'part', '2021-03-04T05:06:07Z', '2021-03-04T05:06:07Z')"));
         Bench::bindText(split, 1, id + (line == 0 ? "-a" : "-b"));
         Bench::bindText(split, 2, id);
         Bench::bindText(split, 3, QByteArray("cat-0") + char('0' + line));
@@ -117,8 +120,10 @@ qint64 databaseDigest(const QString &path)
 {
     Bench::Raw db(path, SQLITE_OPEN_READONLY);
     sqlite3_stmt *digest = db.statement(QStringLiteral(
-        "SELECT (SELECT COUNT(*) FROM accounts) + 7 * (SELECT COUNT(*) FROM categories) + 31 * (SELECT COUNT(*) "
-        "FROM transactions) + 131 * (SELECT COUNT(*) FROM split_lines) + (SELECT TOTAL(amount) FROM transactions) + "
+        "SELECT (SELECT COUNT(*) FROM accounts) + 7 * (SELECT COUNT(*) FROM categories) + 31 * (SELECT "
+        "COUNT(*) "
+        "FROM transactions) + 131 * (SELECT COUNT(*) FROM split_lines) + (SELECT TOTAL(amount) FROM "
+        "transactions) + "
         "3 * (SELECT TOTAL(cleared) FROM account_totals) + 11 * (SELECT COUNT(*) FROM transactions_fts WHERE "
         "transactions_fts MATCH 'vendor')"));
     return digest && sqlite3_step(digest) == SQLITE_ROW ? sqlite3_column_int64(digest, 0) : -1;
@@ -160,14 +165,16 @@ bool measure(int transactions, int rounds, Measures &measures)
                 return -1.0;
             resetPeak();
             const double ms = Bench::millisOf([&] {
-                *answer = BackupService(&db).exportBackup(archive, progress) == BackupService::ExportResult::Written;
+                *answer = BackupService(&db).exportBackup(archive, progress) ==
+                          BackupService::ExportResult::Written;
             });
             peakKiB = qMax(peakKiB, Bench::peakResidentKiB());
             *answer = *answer ? BackupFloor::entriesDigest(archive) : -1;
             return ms;
         },
         [&](qint64 *answer) {
-            const double ms = Bench::millisOf([&] { *answer = BackupFloor::exportArchive(dbPath(source), floorArchive); });
+            const double ms =
+                Bench::millisOf([&] { *answer = BackupFloor::exportArchive(dbPath(source), floorArchive); });
             *answer = *answer ? BackupFloor::entriesDigest(floorArchive) : -2;
             return ms;
         },
@@ -191,7 +198,8 @@ bool measure(int transactions, int rounds, Measures &measures)
                     return -1.0;
                 resetPeak();
                 RestoreResult result;
-                ms = Bench::millisOf([&] { result = BackupService(&db).restoreBackup(&file, RestoreMode(0), progress); });
+                ms = Bench::millisOf(
+                    [&] { result = BackupService(&db).restoreBackup(&file, RestoreMode(0), progress); });
                 peakKiB = qMax(peakKiB, Bench::peakResidentKiB());
                 if (!result.errors.isEmpty())
                     Bench::out() << "  restore error: " << result.errors.constFirst() << "\n";
@@ -201,7 +209,8 @@ bool measure(int transactions, int rounds, Measures &measures)
         },
         [&](qint64 *answer) {
             const QString directory = target(QStringLiteral("floor"));
-            const double ms = Bench::millisOf([&] { *answer = BackupFloor::restoreArchive(archive, dbPath(directory)); });
+            const double ms =
+                Bench::millisOf([&] { *answer = BackupFloor::restoreArchive(archive, dbPath(directory)); });
             *answer = *answer ? databaseDigest(dbPath(directory)) : -2;
             return ms;
         },

@@ -95,7 +95,8 @@ RestoreResult BackupRestorer::run(QIODevice *archive)
         RestoreResult failed;
         failed.errors = m_result.errors;
         failed.unlistedErrors = m_result.unlistedErrors;
-        failed.errors << tr("The restore could not be saved: %1").arg(m_database->database().lastError().text());
+        failed.errors
+            << tr("The restore could not be saved: %1").arg(m_database->database().lastError().text());
         return failed;
     }
     return m_result;
@@ -292,8 +293,8 @@ bool BackupRestorer::readRow(size_t table, const QByteArray &json)
                 out = {Value::Text, 0, in.text};
             break;
         case Kind::Integer:
-            out = {Value::Integer, in.type == Type::Bool || in.type == Type::Integer ? in.integer
-                                                                                   : column.integerDefault,
+            out = {Value::Integer,
+                   in.type == Type::Bool || in.type == Type::Integer ? in.integer : column.integerDefault,
                    {}};
             break;
         case Kind::Text:
@@ -330,7 +331,8 @@ void BackupRestorer::readRow(size_t table, const QJsonObject &object)
                 text(value.toString());
             break;
         case Kind::Integer:
-            out = {Value::Integer, value.isBool() ? qint64(value.toBool()) : value.toInteger(column.integerDefault),
+            out = {Value::Integer,
+                   value.isBool() ? qint64(value.toBool()) : value.toInteger(column.integerDefault),
                    {}};
             break;
         case Kind::Text:
@@ -368,8 +370,8 @@ bool BackupRestorer::writeRow(size_t table, const QString &fileName)
     }
     std::unique_ptr<SqliteStatement> &statement = m_upserts[table];
     if (!statement)
-        statement = std::make_unique<SqliteStatement>(m_database->database(),
-                                                      upsertSql(definition, m_mode != RestoreMode::SkipExisting));
+        statement = std::make_unique<SqliteStatement>(
+            m_database->database(), upsertSql(definition, m_mode != RestoreMode::SkipExisting));
     for (qsizetype i = 0; i < m_values.size(); ++i) {
         const Value &value = m_values[i];
         if (value.type == Value::Integer)

@@ -53,13 +53,27 @@ void appendString(QByteArray &json, QByteArrayView utf8)
         json.append(utf8.sliced(plain, i - plain));
         plain = i + 1;
         switch (c) {
-        case '"': json += "\\\""; break;
-        case '\\': json += "\\\\"; break;
-        case '\b': json += "\\b"; break;
-        case '\f': json += "\\f"; break;
-        case '\n': json += "\\n"; break;
-        case '\r': json += "\\r"; break;
-        case '\t': json += "\\t"; break;
+        case '"':
+            json += "\\\"";
+            break;
+        case '\\':
+            json += "\\\\";
+            break;
+        case '\b':
+            json += "\\b";
+            break;
+        case '\f':
+            json += "\\f";
+            break;
+        case '\n':
+            json += "\\n";
+            break;
+        case '\r':
+            json += "\\r";
+            break;
+        case '\t':
+            json += "\\t";
+            break;
         default:
             json += "\\u00";
             json += hex[c >> 4];
@@ -218,7 +232,8 @@ QByteArray BackupService::createBackup() const
     return writeArchive(writer, {}) == ExportResult::Written ? writer.finish() : QByteArray();
 }
 
-RestoreResult BackupService::restoreBackup(QIODevice *archive, RestoreMode mode, const Progress &progress) const
+RestoreResult BackupService::restoreBackup(QIODevice *archive, RestoreMode mode,
+                                           const Progress &progress) const
 {
     BackupRestorer restorer(m_database, mode, progress);
     restorer.setLimits(m_maxEntries, m_maxEntrySize);

@@ -55,15 +55,32 @@ bool FlatJsonObject::readString(QByteArrayView *text)
             if (m_at == m_end)
                 return false;
             switch (*m_at++) {
-            case '"': c = '"'; break;
-            case '\\': c = '\\'; break;
-            case '/': c = '/'; break;
-            case 'b': c = '\b'; break;
-            case 'f': c = '\f'; break;
-            case 'n': c = '\n'; break;
-            case 'r': c = '\r'; break;
-            case 't': c = '\t'; break;
-            default: return false; // "\u" and anything unknown
+            case '"':
+                c = '"';
+                break;
+            case '\\':
+                c = '\\';
+                break;
+            case '/':
+                c = '/';
+                break;
+            case 'b':
+                c = '\b';
+                break;
+            case 'f':
+                c = '\f';
+                break;
+            case 'n':
+                c = '\n';
+                break;
+            case 'r':
+                c = '\r';
+                break;
+            case 't':
+                c = '\t';
+                break;
+            default:
+                return false; // "\u" and anything unknown
             }
         } else if (static_cast<unsigned char>(c) < 0x20) {
             return false;

@@ -25,7 +25,7 @@ public:
     struct Value
     {
         Type type = Type::Missing;
-        qint64 integer = 0; // also 0 or 1 for a Bool
+        qint64 integer = 0;  // also 0 or 1 for a Bool
         QByteArrayView text; // UTF-8, valid until the next parse
     };
 

@@ -136,7 +136,8 @@ bool ZipReader::readEnd(qint64 maxEntries)
 
 std::optional<ZipReader::Entry> ZipReader::entryAt(qint64 position) const
 {
-    if (m_status != Status::Ok || position < m_directoryStart || position > m_directoryEnd - CentralHeaderSize)
+    if (m_status != Status::Ok || position < m_directoryStart ||
+        position > m_directoryEnd - CentralHeaderSize)
         return std::nullopt;
     const char *header = m_directory->bytes(position, CentralHeaderSize);
     if (!header || get32(header) != CentralHeaderSignature)

@@ -109,8 +109,8 @@ bool ZipWriter::addFile(QByteArrayView fileName, QByteArrayView data)
     const bool stored = packedSize >= data.size();
     const QByteArrayView payload = stored ? data : QByteArrayView(m_packed.constData(), packedSize);
     const quint16 method = stored ? MethodStored : MethodDeflated;
-    const quint32 crc = quint32(
-        crc32(crc32(0, nullptr, 0), reinterpret_cast<const Bytef *>(data.data()), uInt(data.size())));
+    const quint32 crc =
+        quint32(crc32(crc32(0, nullptr, 0), reinterpret_cast<const Bytef *>(data.data()), uInt(data.size())));
     const qint64 offset = m_offset;
     if (offset + LocalHeaderSize + fileName.size() + payload.size() >= qint64(MaxSize32)) {
         qWarning() << "ZipWriter::addFile failed: the archive would reach 4 GiB";
@@ -160,7 +160,8 @@ bool ZipWriter::addFile(QByteArrayView fileName, QByteArrayView data)
 bool ZipWriter::spillDirectory()
 {
     if (!m_spill) {
-        m_spill = std::make_unique<QTemporaryFile>(QDir(m_spillDirectory).filePath(QStringLiteral("tallyfern-directory-XXXXXX.tmp")));
+        m_spill = std::make_unique<QTemporaryFile>(
+            QDir(m_spillDirectory).filePath(QStringLiteral("tallyfern-directory-XXXXXX.tmp")));
         if (!m_spill->open()) {
             qWarning() << "ZipWriter: no temporary file for the directory:" << m_spill->errorString();
             m_failed = true;

@@ -351,12 +351,12 @@ void TestBackupService::hostileRows()
          json({{"id", "typed"}, {"starting_balance", "lots"}, {"currency", QJsonValue()}})},
     });
     const RestoreResult result = m_backup->restoreBackup(archive, RestoreMode::Overwrite);
-    QCOMPARE(result.errors,
-             (QStringList{"/accounts/abs.json: not a row of the backup, skipped",
-                          "notes/readme.txt: not a row of the backup, skipped",
-                          "accounts/noid.json: invalid JSON", "accounts/emptyid.json: invalid JSON",
-                          "accounts/numberid.json: invalid JSON", "accounts/array.json: invalid JSON",
-                          "accounts/broken.json: invalid JSON"}));
+    QCOMPARE(
+        result.errors,
+        (QStringList{"/accounts/abs.json: not a row of the backup, skipped",
+                     "notes/readme.txt: not a row of the backup, skipped", "accounts/noid.json: invalid JSON",
+                     "accounts/emptyid.json: invalid JSON", "accounts/numberid.json: invalid JSON",
+                     "accounts/array.json: invalid JSON", "accounts/broken.json: invalid JSON"}));
     QCOMPARE(result.accountsRestored, 3);
     QCOMPARE(count(QStringLiteral("accounts")), 3);
     QCOMPARE(TestDatabase::scalar(QStringLiteral("SELECT name FROM accounts WHERE id = ?"),
@@ -470,7 +470,8 @@ void TestBackupService::moreEntriesThanAMillionRestore()
     QVERIFY(writer.addFile(kManifest.first, kManifest.second));
     const int rows = 1000001;
     for (int i = 0; i < rows; ++i)
-        writer.addFile(QByteArray("accounts/") + QByteArray::number(i), "{\"id\":\"" + QByteArray::number(i) + "\"}");
+        writer.addFile(QByteArray("accounts/") + QByteArray::number(i),
+                       "{\"id\":\"" + QByteArray::number(i) + "\"}");
     QVERIFY(writer.close());
     file.close();
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -502,7 +503,8 @@ void TestBackupService::cancelledExportAndRestoreLeaveFilesAsTheyWere()
     QVERIFY(m_db->reopen());
     QFile archive(path);
     QVERIFY(archive.open(QIODevice::ReadOnly));
-    const RestoreResult result = BackupService(m_db->database()).restoreBackup(&archive, RestoreMode::Overwrite, cancel);
+    const RestoreResult result =
+        BackupService(m_db->database()).restoreBackup(&archive, RestoreMode::Overwrite, cancel);
     QVERIFY(result.cancelled);
     QCOMPARE(result.totalRestored(), 0);
     m_db->close();

@@ -70,7 +70,8 @@ void TestZipArchive::roundTrip()
     for (int i : {0, count / 2, count - 1}) {
         const ZipReader::Entry &entry = reader.entries.at(i);
         QCOMPARE(entry.name, QStringLiteral("rows/%1.json").arg(i));
-        QCOMPARE(reader.reader->read(entry, 1 << 20), std::optional<QByteArray>(content + QByteArray::number(i)));
+        QCOMPARE(reader.reader->read(entry, 1 << 20),
+                 std::optional<QByteArray>(content + QByteArray::number(i)));
     }
     if (content.size() > 1000)
         QVERIFY(archive.size() < content.size());
