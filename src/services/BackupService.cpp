@@ -167,8 +167,17 @@ void BackupService::setLimits(qint64 maxEntries, qint64 maxEntrySize)
 BackupService::ExportResult BackupService::writeArchive(ZipWriter &writer, const Progress &progress) const
 {
     // Reads inside one transaction see one snapshot, whatever is written
-    // meanwhile.
+    // meanwhile. It is ended with a commit also when the export is not:
+    // while the progress is shown, other code on this connection (a sync
+    // applying pulled rows) may have written inside it.
     DatabaseTransaction snapshot(m_database, "BackupService::exportBackup");
+    const ExportResult result = writeRows(writer, progress);
+    snapshot.commit();
+    return result;
+}
+
+BackupService::ExportResult BackupService::writeRows(ZipWriter &writer, const Progress &progress) const
+{
     const qint64 total = progress ? rowCount(m_database) : 0;
     qint64 done = 0;
     QByteArray json;
@@ -201,7 +210,6 @@ BackupService::ExportResult BackupService::writeArchive(ZipWriter &writer, const
                                {QStringLiteral("created_at"), SqlValues::nowText()}};
     if (!writer.addFile(kManifestName, QJsonDocument(manifest).toJson(QJsonDocument::Indented)))
         return ExportResult::Failed;
-    snapshot.commit();
     return ExportResult::Written;
 }
 

@@ -69,6 +69,7 @@ public:
 
 private:
     ExportResult writeArchive(ZipWriter &writer, const Progress &progress) const;
+    ExportResult writeRows(ZipWriter &writer, const Progress &progress) const;
 
     Database *m_database;
     qint64 m_maxEntries = DefaultMaxEntries;
