@@ -128,10 +128,3 @@ QByteArrayView SqliteStatement::utf8(int column) const
     m_text = m_query->value(column).toString().toUtf8();
     return m_text;
 }
-
-bool SqliteStatement::inTransaction(const QSqlDatabase &database)
-{
-    if (!database.isOpen() || !SqliteRows::directReads(database))
-        return true;
-    return sqlite3_get_autocommit(handleOf(database)) == 0;
-}

@@ -23,8 +23,6 @@ public:
     SqliteStatement(const SqliteStatement &) = delete;
     SqliteStatement &operator=(const SqliteStatement &) = delete;
 
-    bool isDirect() const { return m_statement; }
-
     // Values by position, from 0, for the next run.
     void bindNull(int index);
     void bindInteger(int index, qint64 value);
@@ -38,10 +36,6 @@ public:
     // Rows the last run inserted, updated or deleted itself.
     qint64 changes() const { return m_changes; }
     QString errorText() const { return m_error; }
-
-    // Whether the connection is inside a transaction; without SQLite's own
-    // interface that is not known and taken as true.
-    static bool inTransaction(const QSqlDatabase &database);
 
 private:
     void reset();

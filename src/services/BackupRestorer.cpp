@@ -10,6 +10,7 @@
 #include <QJsonDocument>
 #include <QJsonValue>
 #include <QSqlError>
+#include <QSqlQuery>
 #include <QStorageInfo>
 
 using namespace BackupTables;
@@ -357,8 +358,8 @@ bool BackupRestorer::validRow(size_t, const QString &fileName)
 
 bool BackupRestorer::runPlain(const char *sql)
 {
-    SqliteStatement statement(m_database->database(), QString::fromLatin1(sql));
-    return statement.exec();
+    QSqlQuery *query = m_database->reusableQuery(QString::fromLatin1(sql));
+    return query && query->exec();
 }
 
 bool BackupRestorer::writeRow(size_t table, const QString &fileName)
@@ -381,21 +382,19 @@ bool BackupRestorer::writeRow(size_t table, const QString &fileName)
         else
             statement->bindNull(int(i));
     }
-    // A failed statement undoes only itself, but an error that ends the whole
-    // transaction (a full disk) would leave later rows committing one by one:
-    // that stops the restore. Where the transaction cannot be asked after,
-    // each row has a savepoint that notices it.
-    const bool savepoint = !statement->isDirect();
-    if (savepoint && !runPlain("SAVEPOINT backup_row"))
-        return false;
     if (statement->exec()) {
         ++(m_result.*(statement->changes() > 0 ? definition.restored : definition.skipped));
-        return !savepoint || runPlain("RELEASE backup_row");
+        return true;
     }
     addError(tr("%1: could not be written: %2").arg(fileName, statement->errorText()));
-    if (savepoint)
-        return runPlain("ROLLBACK TO backup_row") && runPlain("RELEASE backup_row");
-    return SqliteStatement::inTransaction(m_database->database());
+    // A failed statement undoes only itself, but an error that ends the whole
+    // transaction (a full disk) would leave later rows committing one by one:
+    // that stops the restore. Only when the transaction has ended can a new
+    // one begin.
+    if (!runPlain("BEGIN"))
+        return true;
+    runPlain("ROLLBACK");
+    return false;
 }
 
 // Whether an existing row is to be replaced: only by a row updated later.

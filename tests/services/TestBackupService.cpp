@@ -102,6 +102,8 @@ private Q_SLOTS:
     void childrenBeforeParentsInTheArchive();
     void failedRowIsReportedAndOthersStay_data();
     void failedRowIsReportedAndOthersStay();
+    void rowThatEndsTheTransactionStopsTheRestore_data();
+    void rowThatEndsTheTransactionStopsTheRestore();
     void oversizedEntryAndTooManyEntries();
     void moreEntriesThanAMillionRestore();
     void cancelledExportAndRestoreLeaveFilesAsTheyWere();
@@ -440,6 +442,28 @@ void TestBackupService::failedRowIsReportedAndOthersStay()
     m_db->close();
     QVERIFY(m_db->reopen());
     QCOMPARE(count(QStringLiteral("transactions")), 1);
+}
+
+void TestBackupService::rowThatEndsTheTransactionStopsTheRestore_data()
+{
+    failedRowIsReportedAndOthersStay_data();
+}
+
+void TestBackupService::rowThatEndsTheTransactionStopsTheRestore()
+{
+    // As a full disk would: the whole transaction is rolled back, and the
+    // rows after it must not be committed one by one.
+    QFETCH(bool, direct);
+    SqliteRows::setDirectReadsAllowed(direct);
+    QVERIFY(TestDatabase::exec(QStringLiteral("CREATE TEMP TRIGGER boom BEFORE INSERT ON accounts WHEN "
+                                              "new.id = 'boom' BEGIN SELECT RAISE(ROLLBACK, 'boom'); END")));
+    const QByteArray archive = archiveOf({kManifest, accountFile(QStringLiteral("a1"), QStringLiteral("A")),
+                                          accountFile(QStringLiteral("boom"), QStringLiteral("B")),
+                                          accountFile(QStringLiteral("later"), QStringLiteral("C"))});
+    const RestoreResult result = m_backup->restoreBackup(archive, RestoreMode::Overwrite);
+    QCOMPARE(result.totalRestored(), 0);
+    QVERIFY(result.errors.last().startsWith(QLatin1String("The restore could not be saved")));
+    QCOMPARE(count(QStringLiteral("accounts")), 0);
 }
 
 void TestBackupService::oversizedEntryAndTooManyEntries()
