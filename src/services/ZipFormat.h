@@ -48,23 +48,7 @@ inline void put64(QByteArray &out, quint64 value)
     out.append(bytes, 8);
 }
 
-// Reads at `offset` of `data`; the caller has checked that the bytes exist.
-inline quint16 get16(const QByteArray &data, qint64 offset)
-{
-    return qFromLittleEndian<quint16>(data.constData() + offset);
-}
-
-inline quint32 get32(const QByteArray &data, qint64 offset)
-{
-    return qFromLittleEndian<quint32>(data.constData() + offset);
-}
-
-inline quint64 get64(const QByteArray &data, qint64 offset)
-{
-    return qFromLittleEndian<quint64>(data.constData() + offset);
-}
-
-// The same at a pointer into bytes the caller has checked.
+// Reads at a pointer into bytes the caller has checked.
 inline quint16 get16(const char *data)
 {
     return qFromLittleEndian<quint16>(data);
