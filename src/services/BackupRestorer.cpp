@@ -20,6 +20,8 @@ namespace {
 const QString kManifestName = QStringLiteral("manifest.json");
 constexpr int kArchiveVersion = 1;
 constexpr qint64 kProgressStep = 256;
+// The ids of the categories, held for their order, take at most this.
+constexpr qint64 kMaxCategoryMemory = 64 * 1024 * 1024;
 
 QList<QByteArray> sortedKeys(const Table &table)
 {
@@ -222,7 +224,8 @@ bool BackupRestorer::restoreCategories()
     // them: the ids are read first, then each row again when it is written.
     const size_t table = 1;
     QList<Category> categories;
-    const bool read = forEachRow(table, [this, &categories](const ZipReader::Entry &entry) {
+    qint64 kept = 0;
+    const bool read = forEachRow(table, [this, &categories, &kept](const ZipReader::Entry &entry) {
         const std::optional<QByteArray> bytes = readEntry(entry);
         if (bytes && !readRow(table, *bytes)) {
             addError(tr("%1: invalid JSON").arg(entry.name));
@@ -231,11 +234,15 @@ bool BackupRestorer::restoreCategories()
             categories.append({QString::fromUtf8(m_values[0].text),
                                parent.type == Value::Text ? QString::fromUtf8(parent.text) : QString(),
                                entry.position});
-            return true;
+            // What is kept of each costs memory: a book has a few hundred.
+            kept += 128 + 2 * (categories.constLast().id.size() + categories.constLast().parentId.size());
+            return kept <= kMaxCategoryMemory;
         }
         return advance();
     });
-    if (!read)
+    if (kept > kMaxCategoryMemory)
+        addError(tr("The backup's contents are too large to restore"));
+    if (!read || kept > kMaxCategoryMemory)
         return false;
     if (m_cancelled)
         return true;
