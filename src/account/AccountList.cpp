@@ -49,12 +49,15 @@ AccountList::AccountList(const QString &leftOutText, const QMargins &rowMargins,
 
     // Whatever the click opens runs from the event loop, with no frame of the view's own
     // mouse handling below it that a rebuild could pull away.
-    // A click on a row that new rows replaced meanwhile is dropped.
+    // A click on a row that new rows replaced meanwhile is dropped, unless the row at its place
+    // still shows the same: replies that arrive one after the other rebuild a list while it
+    // loads, and the person clicked is still the one shown there.
     connect(m_delegate, &AccountListDelegate::buttonClicked, this, [this](const QModelIndex &index) {
         const int row = index.row();
         const quint64 generation = m_generation;
-        QTimer::singleShot(0, this, [this, row, generation] {
-            if (generation == m_generation)
+        const QString shown = rowFingerprint(row);
+        QTimer::singleShot(0, this, [this, row, generation, shown] {
+            if (generation == m_generation || (row < rowCount() && rowFingerprint(row) == shown))
                 emit buttonClicked(row);
         });
     });
@@ -86,6 +89,14 @@ void AccountList::setRows(const QList<AccountListRow> &rows, qsizetype listed)
     const qsizetype leftOut = qMax<qsizetype>(listed, rows.size()) - shown;
     m_leftOutNote->setText(m_leftOutText.arg(MaxRows).arg(leftOut));
     m_leftOutNote->setVisible(leftOut > 0);
+}
+
+QString AccountList::rowFingerprint(int row) const
+{
+    const QModelIndex index = m_model->index(row, 0);
+    return QStringList{index.data().toString(), index.data(AccountListDelegate::DetailsRole).toStringList().join(u'\n'),
+                       index.data(AccountListDelegate::ButtonRole).toString()}
+        .join(u'\t');
 }
 
 int AccountList::rowCount() const

@@ -65,6 +65,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // What a row shows, to know it again after the rows were rebuilt.
+    QString rowFingerprint(int row) const;
     QListView *m_view = nullptr;
     QStandardItemModel *m_model = nullptr;
     AccountListDelegate *m_delegate = nullptr;
