@@ -57,8 +57,20 @@ ReconciliationScreen::ReconciliationScreen(AppState *app, QWidget *parent)
     splitter->setChildrenCollapsible(false);
     outer->addWidget(splitter);
 
-    // Statement and summary.
-    auto *left = new QWidget(splitter);
+    QWidget *left = buildStatementPanel(splitter);
+    QWidget *right = buildTransactionPanel(splitter);
+    splitter->addWidget(left);
+    splitter->addWidget(right);
+    splitter->setStretchFactor(0, 0);
+    splitter->setStretchFactor(1, 1);
+
+    installShortcuts();
+}
+
+// Statement and summary.
+QWidget *ReconciliationScreen::buildStatementPanel(QWidget *parent)
+{
+    auto *left = new QWidget(parent);
     left->setFixedWidth(310);
     auto *leftLayout = new QVBoxLayout(left);
     leftLayout->setContentsMargins(16, 16, 16, 16);
@@ -84,14 +96,32 @@ ReconciliationScreen::ReconciliationScreen(AppState *app, QWidget *parent)
     leftLayout->addWidget(m_balanceField);
     leftLayout->addSpacing(16);
 
+    leftLayout->addLayout(buildSummaryGrid(left));
+
+    leftLayout->addStretch(1);
+    m_finishButton = new QPushButton(tr("Finish Reconciliation"), left);
+    m_finishButton->setObjectName(QStringLiteral("finishButton"));
+    m_finishButton->setEnabled(false);
+    connect(m_finishButton, &QPushButton::clicked, this, &ReconciliationScreen::finish);
+    leftLayout->addWidget(m_finishButton);
+    auto *cancelButton = new QPushButton(tr("Cancel"), left);
+    cancelButton->setObjectName(QStringLiteral("cancelButton"));
+    connect(cancelButton, &QPushButton::clicked, this, &ReconciliationScreen::cancelled);
+    leftLayout->addWidget(cancelButton);
+    return left;
+}
+
+// The running summary, returned before it joins the panel's layout.
+QGridLayout *ReconciliationScreen::buildSummaryGrid(QWidget *panel)
+{
     auto *grid = new QGridLayout;
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setHorizontalSpacing(12);
     grid->setVerticalSpacing(4);
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(1, 0);
-    auto separator = [grid, left](int gridRow) {
-        auto *line = new QFrame(left);
+    auto separator = [grid, panel](int gridRow) {
+        auto *line = new QFrame(panel);
         line->setFrameShape(QFrame::HLine);
         line->setFrameShadow(QFrame::Sunken);
         grid->addWidget(line, gridRow, 0, 1, 2);
@@ -113,21 +143,13 @@ ReconciliationScreen::ReconciliationScreen(AppState *app, QWidget *parent)
     m_clearedValue->setObjectName(QStringLiteral("clearedBalanceValue"));
     m_statementValue->setObjectName(QStringLiteral("statementBalanceValue"));
     m_differenceValue->setObjectName(QStringLiteral("differenceValue"));
-    leftLayout->addLayout(grid);
+    return grid;
+}
 
-    leftLayout->addStretch(1);
-    m_finishButton = new QPushButton(tr("Finish Reconciliation"), left);
-    m_finishButton->setObjectName(QStringLiteral("finishButton"));
-    m_finishButton->setEnabled(false);
-    connect(m_finishButton, &QPushButton::clicked, this, &ReconciliationScreen::finish);
-    leftLayout->addWidget(m_finishButton);
-    auto *cancelButton = new QPushButton(tr("Cancel"), left);
-    cancelButton->setObjectName(QStringLiteral("cancelButton"));
-    connect(cancelButton, &QPushButton::clicked, this, &ReconciliationScreen::cancelled);
-    leftLayout->addWidget(cancelButton);
-
-    // The account's unreconciled transactions.
-    auto *right = new QWidget(splitter);
+// The account's unreconciled transactions.
+QWidget *ReconciliationScreen::buildTransactionPanel(QWidget *parent)
+{
+    auto *right = new QWidget(parent);
     auto *rightLayout = new QVBoxLayout(right);
     rightLayout->setContentsMargins(0, 0, 0, 0);
     rightLayout->setSpacing(0);
@@ -153,7 +175,14 @@ ReconciliationScreen::ReconciliationScreen(AppState *app, QWidget *parent)
     tools->addStretch(1);
     rightLayout->addLayout(tools);
 
-    m_table = new QTableWidget(0, ColumnCount, right);
+    buildTransactionTable(right);
+    rightLayout->addWidget(m_table, 1);
+    return right;
+}
+
+void ReconciliationScreen::buildTransactionTable(QWidget *panel)
+{
+    m_table = new QTableWidget(0, ColumnCount, panel);
     m_table->setObjectName(QStringLiteral("transactionTable"));
     m_table->setHorizontalHeaderLabels({QString(), tr("Date"), tr("Payee"), tr("Amount"), tr("Clr")});
     QHeaderView *header = m_table->horizontalHeader();
@@ -172,13 +201,10 @@ ReconciliationScreen::ReconciliationScreen(AppState *app, QWidget *parent)
             editSelectedTransaction();
     });
     m_table->installEventFilter(this);
-    rightLayout->addWidget(m_table, 1);
+}
 
-    splitter->addWidget(left);
-    splitter->addWidget(right);
-    splitter->setStretchFactor(0, 0);
-    splitter->setStretchFactor(1, 1);
-
+void ReconciliationScreen::installShortcuts()
+{
     for (const QKeySequence &keys : QKeySequence::keyBindings(QKeySequence::New))
         addShortcut(keys, &ReconciliationScreen::addTransaction);
     addShortcut(QKeySequence(Qt::Key_Insert), &ReconciliationScreen::addTransaction);

@@ -63,6 +63,11 @@ private:
         qint64 difference = 0;
     };
 
+    QWidget *buildStatementPanel(QWidget *parent);
+    QGridLayout *buildSummaryGrid(QWidget *panel);
+    QWidget *buildTransactionPanel(QWidget *parent);
+    void buildTransactionTable(QWidget *panel);
+    void installShortcuts();
     void addSummaryRow(QGridLayout *grid, int gridRow, const QString &caption, QLabel *&value, bool muted);
     void addShortcut(const QKeySequence &sequence, void (ReconciliationScreen::*slot)());
     void fillRow(int row);
