@@ -123,7 +123,36 @@ void RecurringFormDialog::setupUi()
     auto *layout = new QVBoxLayout(this);
     m_form = new QFormLayout;
     m_form->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
+    addTransactionRows();
+    addScheduleRows();
+    addPostingRows();
 
+    layout->addLayout(m_form);
+    m_errorLabel = new FormErrorLabel(this);
+    layout->addWidget(m_errorLabel);
+    layout->addSpacing(12);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &RecurringFormDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+
+    connect(m_accountCombo, &QComboBox::currentIndexChanged, this, &RecurringFormDialog::onAccountChanged);
+    connect(m_frequencyCombo, &QComboBox::currentIndexChanged, this,
+            &RecurringFormDialog::updateIntervalUnit);
+    connect(m_intervalSpin, &QSpinBox::valueChanged, this, &RecurringFormDialog::updateIntervalUnit);
+    connect(m_frequencyCombo, &QComboBox::currentIndexChanged, this,
+            &RecurringFormDialog::updateSemimonthlyVisibility);
+    connect(m_hasEndDateCheck, &QCheckBox::toggled, m_endDateField, &QWidget::setEnabled);
+    connect(m_autoPostCheck, &QCheckBox::toggled, m_leadDaysSpin, &QWidget::setEnabled);
+    updateIntervalUnit();
+    updateSemimonthlyVisibility();
+
+    m_payeeEdit->setFocus();
+}
+
+// Account, direction, payee, amount, category and memo.
+void RecurringFormDialog::addTransactionRows()
+{
     m_accountCombo = new QComboBox(this);
     m_accountCombo->setObjectName(QStringLiteral("accountCombo"));
     // Updating a stored record never moves it to another account.
@@ -173,7 +202,11 @@ void RecurringFormDialog::setupUi()
     m_memoEdit->setObjectName(QStringLiteral("memoEdit"));
     m_memoEdit->setPlaceholderText(tr("Optional"));
     m_form->addRow(tr("Memo:"), m_memoEdit);
+}
 
+// Frequency, interval or semi-monthly days, start and optional end.
+void RecurringFormDialog::addScheduleRows()
+{
     m_frequencyCombo = new QComboBox(this);
     m_frequencyCombo->setObjectName(QStringLiteral("frequencyCombo"));
     m_frequencyCombo->addItem(tr("Daily"), QStringLiteral("daily"));
@@ -218,7 +251,10 @@ void RecurringFormDialog::setupUi()
     endRow->addWidget(m_hasEndDateCheck);
     endRow->addWidget(m_endDateField, 1);
     m_form->addRow(tr("End Date:"), endRow);
+}
 
+void RecurringFormDialog::addPostingRows()
+{
     m_autoPostCheck = new QCheckBox(tr("Auto-post when due"), this);
     m_autoPostCheck->setObjectName(QStringLiteral("autoPostCheck"));
     m_form->addRow(QString(), m_autoPostCheck);
@@ -234,28 +270,6 @@ void RecurringFormDialog::setupUi()
     m_activeCheck->setObjectName(QStringLiteral("activeCheck"));
     m_activeCheck->setChecked(true);
     m_form->addRow(QString(), m_activeCheck);
-
-    layout->addLayout(m_form);
-    m_errorLabel = new FormErrorLabel(this);
-    layout->addWidget(m_errorLabel);
-    layout->addSpacing(12);
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &RecurringFormDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
-
-    connect(m_accountCombo, &QComboBox::currentIndexChanged, this, &RecurringFormDialog::onAccountChanged);
-    connect(m_frequencyCombo, &QComboBox::currentIndexChanged, this,
-            &RecurringFormDialog::updateIntervalUnit);
-    connect(m_intervalSpin, &QSpinBox::valueChanged, this, &RecurringFormDialog::updateIntervalUnit);
-    connect(m_frequencyCombo, &QComboBox::currentIndexChanged, this,
-            &RecurringFormDialog::updateSemimonthlyVisibility);
-    connect(m_hasEndDateCheck, &QCheckBox::toggled, m_endDateField, &QWidget::setEnabled);
-    connect(m_autoPostCheck, &QCheckBox::toggled, m_leadDaysSpin, &QWidget::setEnabled);
-    updateIntervalUnit();
-    updateSemimonthlyVisibility();
-
-    m_payeeEdit->setFocus();
 }
 
 void RecurringFormDialog::loadAccounts()

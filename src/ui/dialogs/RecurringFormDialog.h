@@ -56,6 +56,9 @@ public slots:
 
 private:
     void setupUi();
+    void addTransactionRows();
+    void addScheduleRows();
+    void addPostingRows();
     void loadAccounts();
     void fillCategoryCombo();
     void loadRecurring(const RecurringTransaction &record);
