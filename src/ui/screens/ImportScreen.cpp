@@ -85,7 +85,28 @@ QComboBox *ImportScreen::addColumnCombo(const QString &objectName)
 void ImportScreen::buildUi()
 {
     auto *layout = new QVBoxLayout(this);
+    layout->addLayout(buildFilesRow());
+    layout->addLayout(buildTargetRow());
+    layout->addWidget(buildCsvBox());
+    layout->addWidget(buildReadingRow());
+    m_notices = new ImportNotices(this);
+    connect(m_notices, &ImportNotices::qifDateOrderChosen, this, &ImportScreen::chooseQifDateOrder);
+    connect(m_notices, &ImportNotices::suggestionAccepted, this, &ImportScreen::useSuggestion);
+    connect(m_notices, &ImportNotices::createsCategoriesChanged, m_model,
+            &ImportPreviewModel::setCreatesCategories);
+    layout->addWidget(m_notices);
 
+    layout->addWidget(buildPreviewTable(), 3);
+
+    layout->addWidget(new QLabel(tr("Rows that cannot be read:"), this));
+    m_problems = new QListWidget(this);
+    layout->addWidget(m_problems, 1);
+
+    layout->addLayout(buildButtonRow());
+}
+
+QHBoxLayout *ImportScreen::buildFilesRow()
+{
     auto *filesRow = new QHBoxLayout;
     auto *addButton = new QPushButton(tr("Add &Files..."), this);
     connect(addButton, &QPushButton::clicked, this, &ImportScreen::chooseFiles);
@@ -97,8 +118,11 @@ void ImportScreen::buildUi()
     filesRow->addWidget(addButton);
     filesRow->addWidget(clearButton);
     filesRow->addWidget(m_filesLabel, 1);
-    layout->addLayout(filesRow);
+    return filesRow;
+}
 
+QHBoxLayout *ImportScreen::buildTargetRow()
+{
     auto *targetRow = new QHBoxLayout;
     m_accountCombo = new QComboBox(this);
     m_accountCombo->setObjectName(QStringLiteral("accountCombo"));
@@ -111,11 +135,43 @@ void ImportScreen::buildUi()
     targetRow->addWidget(targetLabel);
     targetRow->addWidget(m_accountCombo, 1);
     targetRow->addWidget(newAccountButton);
-    layout->addLayout(targetRow);
+    return targetRow;
+}
 
+// The CSV settings: formats on the left, the column of each field beside them.
+QWidget *ImportScreen::buildCsvBox()
+{
     auto *csvBox = new QGroupBox(tr("CSV columns and formats"), this);
     m_csvBox = csvBox;
     auto *csvLayout = new QHBoxLayout(csvBox);
+    QFormLayout *formatForm = buildFormatForm();
+
+    auto *columnsLeft = new QFormLayout;
+    auto *columnsRight = new QFormLayout;
+    m_dateColumn = addColumnCombo(QStringLiteral("dateColumn"));
+    m_payeeColumn = addColumnCombo(QStringLiteral("payeeColumn"));
+    m_memoColumn = addColumnCombo(QStringLiteral("memoColumn"));
+    m_checkNumberColumn = addColumnCombo(QStringLiteral("checkNumberColumn"));
+    m_amountColumn = addColumnCombo(QStringLiteral("amountColumn"));
+    m_paymentColumn = addColumnCombo(QStringLiteral("paymentColumn"));
+    m_depositColumn = addColumnCombo(QStringLiteral("depositColumn"));
+    m_categoryColumn = addColumnCombo(QStringLiteral("categoryColumn"));
+    columnsLeft->addRow(tr("Date:"), m_dateColumn);
+    columnsLeft->addRow(tr("Payee:"), m_payeeColumn);
+    columnsLeft->addRow(tr("Memo:"), m_memoColumn);
+    columnsLeft->addRow(tr("Check number:"), m_checkNumberColumn);
+    columnsRight->addRow(tr("Amount:"), m_amountColumn);
+    columnsRight->addRow(tr("Payment:"), m_paymentColumn);
+    columnsRight->addRow(tr("Deposit:"), m_depositColumn);
+    columnsRight->addRow(tr("Category:"), m_categoryColumn);
+    csvLayout->addLayout(formatForm);
+    csvLayout->addLayout(columnsLeft);
+    csvLayout->addLayout(columnsRight);
+    return csvBox;
+}
+
+QFormLayout *ImportScreen::buildFormatForm()
+{
     auto *formatForm = new QFormLayout;
     m_delimiterCombo = new QComboBox(this);
     m_delimiterCombo->setObjectName(QStringLiteral("delimiterCombo"));
@@ -144,37 +200,11 @@ void ImportScreen::buildUi()
     formatForm->addRow(QString(), m_headerCheck);
     formatForm->addRow(tr("Date format:"), m_dateFormatCombo);
     formatForm->addRow(QString(), m_decimalCommaCheck);
+    return formatForm;
+}
 
-    auto *columnsLeft = new QFormLayout;
-    auto *columnsRight = new QFormLayout;
-    m_dateColumn = addColumnCombo(QStringLiteral("dateColumn"));
-    m_payeeColumn = addColumnCombo(QStringLiteral("payeeColumn"));
-    m_memoColumn = addColumnCombo(QStringLiteral("memoColumn"));
-    m_checkNumberColumn = addColumnCombo(QStringLiteral("checkNumberColumn"));
-    m_amountColumn = addColumnCombo(QStringLiteral("amountColumn"));
-    m_paymentColumn = addColumnCombo(QStringLiteral("paymentColumn"));
-    m_depositColumn = addColumnCombo(QStringLiteral("depositColumn"));
-    m_categoryColumn = addColumnCombo(QStringLiteral("categoryColumn"));
-    columnsLeft->addRow(tr("Date:"), m_dateColumn);
-    columnsLeft->addRow(tr("Payee:"), m_payeeColumn);
-    columnsLeft->addRow(tr("Memo:"), m_memoColumn);
-    columnsLeft->addRow(tr("Check number:"), m_checkNumberColumn);
-    columnsRight->addRow(tr("Amount:"), m_amountColumn);
-    columnsRight->addRow(tr("Payment:"), m_paymentColumn);
-    columnsRight->addRow(tr("Deposit:"), m_depositColumn);
-    columnsRight->addRow(tr("Category:"), m_categoryColumn);
-    csvLayout->addLayout(formatForm);
-    csvLayout->addLayout(columnsLeft);
-    csvLayout->addLayout(columnsRight);
-    layout->addWidget(csvBox);
-    layout->addWidget(buildReadingRow());
-    m_notices = new ImportNotices(this);
-    connect(m_notices, &ImportNotices::qifDateOrderChosen, this, &ImportScreen::chooseQifDateOrder);
-    connect(m_notices, &ImportNotices::suggestionAccepted, this, &ImportScreen::useSuggestion);
-    connect(m_notices, &ImportNotices::createsCategoriesChanged, m_model,
-            &ImportPreviewModel::setCreatesCategories);
-    layout->addWidget(m_notices);
-
+QTableView *ImportScreen::buildPreviewTable()
+{
     m_table = new QTableView(this);
     m_table->setModel(m_model);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -192,12 +222,11 @@ void ImportScreen::buildUi()
     for (const int column : {ImportPreviewModel::Import, ImportPreviewModel::Date, ImportPreviewModel::Amount,
                              ImportPreviewModel::File})
         header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
-    layout->addWidget(m_table, 3);
+    return m_table;
+}
 
-    layout->addWidget(new QLabel(tr("Rows that cannot be read:"), this));
-    m_problems = new QListWidget(this);
-    layout->addWidget(m_problems, 1);
-
+QHBoxLayout *ImportScreen::buildButtonRow()
+{
     auto *buttons = new QHBoxLayout;
     m_status = new QLabel(this);
     m_status->setTextFormat(Qt::PlainText);
@@ -209,7 +238,7 @@ void ImportScreen::buildUi()
     buttons->addWidget(m_status, 1);
     buttons->addWidget(m_importButton);
     buttons->addWidget(closeButton);
-    layout->addLayout(buttons);
+    return buttons;
 }
 
 QWidget *ImportScreen::buildReadingRow()

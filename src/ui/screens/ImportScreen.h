@@ -11,6 +11,8 @@ class ImportPreviewModel;
 class ImportPreviewReader;
 class QCheckBox;
 class QComboBox;
+class QFormLayout;
+class QHBoxLayout;
 class QLabel;
 class QListWidget;
 class QProgressBar;
@@ -61,6 +63,12 @@ signals:
 
 private:
     void buildUi();
+    QHBoxLayout *buildFilesRow();
+    QHBoxLayout *buildTargetRow();
+    QWidget *buildCsvBox();
+    QFormLayout *buildFormatForm();
+    QTableView *buildPreviewTable();
+    QHBoxLayout *buildButtonRow();
     QComboBox *addColumnCombo(const QString &objectName);
     void chooseFiles();
     void applySettings(const CsvSettings &settings);
