@@ -39,6 +39,14 @@ SearchScreen::SearchScreen(AppState *app, QWidget *parent)
     m_debounce->setSingleShot(true);
     m_debounce->setInterval(DebounceMs);
 
+    layout->addLayout(buildFilterRow());
+    layout->addWidget(buildResultsView(), 1);
+    connectSignals();
+}
+
+// Account, category, date range and cleared flag, in one row.
+QHBoxLayout *SearchScreen::buildFilterRow()
+{
     auto *filters = new QHBoxLayout;
     filters->addWidget(new QLabel(tr("Account:"), this));
     m_accountCombo = new QComboBox(this);
@@ -71,8 +79,11 @@ SearchScreen::SearchScreen(AppState *app, QWidget *parent)
     m_clearedCheck->setObjectName(QStringLiteral("clearedCheck"));
     filters->addWidget(m_clearedCheck);
     filters->addStretch();
-    layout->addLayout(filters);
+    return filters;
+}
 
+QTableView *SearchScreen::buildResultsView()
+{
     m_model = new RegisterModel(this);
     m_model->setInlineRowVisible(false);
     m_results = new QTableView(this);
@@ -87,8 +98,11 @@ SearchScreen::SearchScreen(AppState *app, QWidget *parent)
         m_results->horizontalHeader()->setSectionResizeMode(column, QHeaderView::Stretch);
     m_results->setColumnHidden(RegisterModel::BalanceColumn, true);
     m_results->setContextMenuPolicy(Qt::CustomContextMenu);
-    layout->addWidget(m_results, 1);
+    return m_results;
+}
 
+void SearchScreen::connectSignals()
+{
     connect(m_searchEdit, &QLineEdit::textChanged, m_debounce, qOverload<>(&QTimer::start));
     connect(m_debounce, &QTimer::timeout, this, &SearchScreen::performSearch);
     connect(m_accountCombo, &QComboBox::currentIndexChanged, this, &SearchScreen::performSearch);

@@ -9,6 +9,7 @@ class AppState;
 class DateField;
 class QCheckBox;
 class QComboBox;
+class QHBoxLayout;
 class QLineEdit;
 class QTableView;
 class QTimer;
@@ -45,6 +46,9 @@ signals:
     void editTransactionRequested(const Transaction &transaction);
 
 private:
+    QHBoxLayout *buildFilterRow();
+    QTableView *buildResultsView();
+    void connectSignals();
     bool showDetails(const Transaction &transaction);
 
     AppState *m_app = nullptr;
