@@ -40,29 +40,7 @@ SplitEditorDialog::SplitEditorDialog(AppState *app, const Transaction &transacti
     resize(640, 400);
 
     auto *layout = new QVBoxLayout(this);
-    const QString direction = transaction.amount < 0 ? tr("payment") : tr("deposit");
-    auto *heading =
-        new QLabel(tr("%1 — %2 %3")
-                       .arg(transaction.payee.isEmpty() ? tr("(no payee)") : transaction.payee,
-                            Money::format(transaction.amount < 0 ? -transaction.amount : transaction.amount,
-                                          m_account.currency),
-                            direction),
-                   this);
-    heading->setTextFormat(Qt::PlainText);
-    applyFontRole(heading, 3);
-    layout->addWidget(heading);
-    // A reconciled amount belongs to its statement: only its lines may change.
-    auto *hint = new QLabel(
-        transaction.reconciled
-            ? tr("Enter each line's amount as part of the %1; the lines must add up to the total.")
-                  .arg(direction)
-            : tr("Enter each line's amount as part of the %1; the %1 becomes the total of the lines. "
-                 "Remove every line to make it an ordinary transaction.")
-                  .arg(direction),
-        this);
-    hint->setWordWrap(true);
-    hint->setStyleSheet(ThemeManager::textColorStyleSheet(ThemeManager::mutedColor()));
-    layout->addWidget(hint);
+    addHeading(layout);
 
     m_table = new QTableWidget(0, 3, this);
     m_table->setHorizontalHeaderLabels({tr("Category"), tr("Memo"), tr("Amount")});
@@ -74,7 +52,57 @@ SplitEditorDialog::SplitEditorDialog(AppState *app, const Transaction &transacti
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     layout->addWidget(m_table, 1);
+    layout->addLayout(buildLineControls());
 
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    applyAccentButton(buttons->button(QDialogButtonBox::Ok));
+    connect(buttons, &QDialogButtonBox::accepted, this, &SplitEditorDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+
+    const qint64 sign = transaction.amount < 0 ? -1 : 1;
+    for (const SplitLine &line : lines)
+        addLine(EntryChoices::codeOf(line.categoryId, QString()), line.memo, line.amount * sign);
+    if (lines.isEmpty()) {
+        // Start with the whole amount on one line and an empty second one.
+        addLine(EntryChoices::codeOf(transaction.categoryId, QString()), QString(),
+                transaction.amount * sign);
+        addLine();
+    }
+    updateTotals();
+}
+
+// What is being split, and how the lines relate to its amount.
+void SplitEditorDialog::addHeading(QVBoxLayout *layout)
+{
+    const QString direction = m_transaction.amount < 0 ? tr("payment") : tr("deposit");
+    auto *heading = new QLabel(
+        tr("%1 — %2 %3")
+            .arg(m_transaction.payee.isEmpty() ? tr("(no payee)") : m_transaction.payee,
+                 Money::format(m_transaction.amount < 0 ? -m_transaction.amount : m_transaction.amount,
+                               m_account.currency),
+                 direction),
+        this);
+    heading->setTextFormat(Qt::PlainText);
+    applyFontRole(heading, 3);
+    layout->addWidget(heading);
+    // A reconciled amount belongs to its statement: only its lines may change.
+    auto *hint = new QLabel(
+        m_transaction.reconciled
+            ? tr("Enter each line's amount as part of the %1; the lines must add up to the total.")
+                  .arg(direction)
+            : tr("Enter each line's amount as part of the %1; the %1 becomes the total of the lines. "
+                 "Remove every line to make it an ordinary transaction.")
+                  .arg(direction),
+        this);
+    hint->setWordWrap(true);
+    hint->setStyleSheet(ThemeManager::textColorStyleSheet(ThemeManager::mutedColor()));
+    layout->addWidget(hint);
+}
+
+// The add and remove buttons, and the totals beside them.
+QHBoxLayout *SplitEditorDialog::buildLineControls()
+{
     auto *lineButtons = new QHBoxLayout;
     auto *add = new QPushButton(tr("&Add Line"), this);
     auto *remove = new QPushButton(tr("&Remove Line"), this);
@@ -95,28 +123,10 @@ SplitEditorDialog::SplitEditorDialog(AppState *app, const Transaction &transacti
     m_changeLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     totals->addWidget(m_changeLabel, 2, 0, 1, 2);
     lineButtons->addLayout(totals);
-    layout->addLayout(lineButtons);
-
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    applyAccentButton(buttons->button(QDialogButtonBox::Ok));
-    connect(buttons, &QDialogButtonBox::accepted, this, &SplitEditorDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
-
     connect(add, &QPushButton::clicked, this,
             [this]() { addLine(QString(), QString(), qMax<qint64>(0, remaining())); });
     connect(remove, &QPushButton::clicked, this, [this]() { removeLine(m_table->currentRow()); });
-
-    const qint64 sign = transaction.amount < 0 ? -1 : 1;
-    for (const SplitLine &line : lines)
-        addLine(EntryChoices::codeOf(line.categoryId, QString()), line.memo, line.amount * sign);
-    if (lines.isEmpty()) {
-        // Start with the whole amount on one line and an empty second one.
-        addLine(EntryChoices::codeOf(transaction.categoryId, QString()), QString(),
-                transaction.amount * sign);
-        addLine();
-    }
-    updateTotals();
+    return lineButtons;
 }
 
 int SplitEditorDialog::lineCount() const

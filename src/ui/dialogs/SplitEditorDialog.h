@@ -10,6 +10,8 @@
 class AppState;
 class QLabel;
 class QTableWidget;
+class QHBoxLayout;
+class QVBoxLayout;
 
 // Divides a transaction's amount over categories. Line amounts are typed in the
 // direction of the transaction (a payment's lines as positive payments); their
@@ -39,6 +41,8 @@ public slots:
     void accept() override;
 
 private:
+    void addHeading(QVBoxLayout *layout);
+    QHBoxLayout *buildLineControls();
     qint64 lineAmount(int row) const;
     void updateTotals();
 
