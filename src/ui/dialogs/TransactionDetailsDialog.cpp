@@ -39,6 +39,14 @@ TransactionDetailsDialog::TransactionDetailsDialog(AppState *app, const Transact
         amount->setStyleSheet(ThemeManager::textColorStyleSheet(ThemeManager::negativeColor()));
     layout->addWidget(amount);
 
+    layout->addLayout(buildDetailsForm(account, paths));
+    layout->addWidget(buildButtons());
+}
+
+QFormLayout *TransactionDetailsDialog::buildDetailsForm(const Account &account,
+                                                        const QHash<QString, QString> &paths)
+{
+    const Transaction &transaction = m_transaction;
     auto *form = new QFormLayout;
     form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
     auto addRow = [&](const QString &label, const QString &value) {
@@ -52,21 +60,12 @@ TransactionDetailsDialog::TransactionDetailsDialog(AppState *app, const Transact
     addRow(tr("Date:"), QLocale().toString(transaction.date, QLocale::LongFormat));
     addRow(tr("Check number:"), transaction.checkNumber);
     if (!transaction.transferDestAccountId.isEmpty()) {
-        const auto other = app->accounts()->findById(transaction.transferDestAccountId);
+        const auto other = m_app->accounts()->findById(transaction.transferDestAccountId);
         addRow(tr("Transfer:"), transaction.amount < 0
                                     ? tr("To %1").arg(other ? other->name : tr("(deleted account)"))
                                     : tr("From %1").arg(other ? other->name : tr("(deleted account)")));
     } else if (transaction.isSplit) {
-        QStringList parts;
-        const QList<SplitLine> lines = app->splitLines()->findByTransaction(transaction.id);
-        for (const SplitLine &line : lines) {
-            QString text = QStringLiteral("%1  %2").arg(paths.value(line.categoryId, tr("(No category)")),
-                                                        Money::format(line.amount, account.currency));
-            if (!line.memo.isEmpty())
-                text += QStringLiteral(" — ") + line.memo;
-            parts << text;
-        }
-        addRow(tr("Splits:"), parts.join(QLatin1Char('\n')));
+        addRow(tr("Splits:"), splitLinesText(account, paths));
     } else {
         addRow(tr("Category:"), paths.value(transaction.categoryId));
     }
@@ -76,8 +75,27 @@ TransactionDetailsDialog::TransactionDetailsDialog(AppState *app, const Transact
     addRow(tr("Created:"), QLocale().toString(transaction.createdAt.toLocalTime(), QLocale::ShortFormat));
     addRow(tr("Last changed:"),
            QLocale().toString(transaction.updatedAt.toLocalTime(), QLocale::ShortFormat));
-    layout->addLayout(form);
+    return form;
+}
 
+// One line per split: category, amount and memo.
+QString TransactionDetailsDialog::splitLinesText(const Account &account,
+                                                 const QHash<QString, QString> &paths) const
+{
+    QStringList parts;
+    const QList<SplitLine> lines = m_app->splitLines()->findByTransaction(m_transaction.id);
+    for (const SplitLine &line : lines) {
+        QString text = QStringLiteral("%1  %2").arg(paths.value(line.categoryId, tr("(No category)")),
+                                                    Money::format(line.amount, account.currency));
+        if (!line.memo.isEmpty())
+            text += QStringLiteral(" — ") + line.memo;
+        parts << text;
+    }
+    return parts.join(QLatin1Char('\n'));
+}
+
+QDialogButtonBox *TransactionDetailsDialog::buildButtons()
+{
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     QPushButton *edit = buttons->addButton(tr("Edit..."), QDialogButtonBox::ActionRole);
     QPushButton *duplicate = buttons->addButton(tr("Duplicate..."), QDialogButtonBox::ActionRole);
@@ -104,5 +122,5 @@ TransactionDetailsDialog::TransactionDetailsDialog(AppState *app, const Transact
             accept();
         }
     });
-    layout->addWidget(buttons);
+    return buttons;
 }
