@@ -78,21 +78,7 @@ void TransactionFormDialog::buildForm()
     m_payeeEdit->setCompleter(completer);
     form->addRow(tr("&Payee:"), m_payeeEdit);
 
-    m_typeCombo = new QComboBox(this);
-    m_typeCombo->setObjectName(QStringLiteral("typeCombo"));
-    m_typeCombo->addItem(tr("Payment"));
-    m_typeCombo->addItem(tr("Deposit"));
-    m_amountField = new SmartAmountField(this);
-    m_amountField->setObjectName(QStringLiteral("amountField"));
-    // A minus sign is taken: it turns a payment into a deposit and back.
-    m_amountField->setCurrency(m_account.currency, true);
-    m_amountField->setPrefix(Money::symbol(m_account.currency) + QLatin1Char(' '));
-    auto *amountRow = new QHBoxLayout;
-    amountRow->addWidget(m_typeCombo);
-    amountRow->addWidget(m_amountField, 1);
-    auto *amountLabel = new QLabel(tr("&Amount:"), this);
-    amountLabel->setBuddy(m_amountField);
-    form->addRow(amountLabel, amountRow);
+    addAmountRow(form);
 
     m_categoryCombo = new QComboBox(this);
     m_categoryCombo->setObjectName(QStringLiteral("categoryCombo"));
@@ -127,6 +113,26 @@ void TransactionFormDialog::buildForm()
     connect(m_categoryCombo, &QComboBox::currentIndexChanged, this,
             &TransactionFormDialog::updateTransferState);
     m_payeeEdit->setFocus();
+}
+
+// Payment or deposit, and the amount beside it.
+void TransactionFormDialog::addAmountRow(QFormLayout *form)
+{
+    m_typeCombo = new QComboBox(this);
+    m_typeCombo->setObjectName(QStringLiteral("typeCombo"));
+    m_typeCombo->addItem(tr("Payment"));
+    m_typeCombo->addItem(tr("Deposit"));
+    m_amountField = new SmartAmountField(this);
+    m_amountField->setObjectName(QStringLiteral("amountField"));
+    // A minus sign is taken: it turns a payment into a deposit and back.
+    m_amountField->setCurrency(m_account.currency, true);
+    m_amountField->setPrefix(Money::symbol(m_account.currency) + QLatin1Char(' '));
+    auto *amountRow = new QHBoxLayout;
+    amountRow->addWidget(m_typeCombo);
+    amountRow->addWidget(m_amountField, 1);
+    auto *amountLabel = new QLabel(tr("&Amount:"), this);
+    amountLabel->setBuddy(m_amountField);
+    form->addRow(amountLabel, amountRow);
 }
 
 void TransactionFormDialog::fill(const Transaction &t)

@@ -10,6 +10,7 @@ class DateField;
 class FormErrorLabel;
 class QCheckBox;
 class QComboBox;
+class QFormLayout;
 class QLabel;
 class QLineEdit;
 class SmartAmountField;
@@ -36,6 +37,7 @@ public slots:
 
 private:
     void buildForm();
+    void addAmountRow(QFormLayout *form);
     void fill(const Transaction &transaction);
     void updateTransferState();
 
