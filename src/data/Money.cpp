@@ -65,12 +65,12 @@ QString format(qint64 minorUnits, Currency currency)
     return symbol(currency) + plain;
 }
 
-std::optional<qint64> parse(const QString &input, Currency currency)
-{
-    QString text = input.trimmed();
-    if (text.isEmpty())
-        return std::nullopt;
+namespace {
 
+// Takes enclosing parentheses, a sign and a currency symbol (either side of
+// the sign) off `text`; returns whether they make the amount negative.
+bool takeSignAndSymbol(QString &text)
+{
     bool negative = false;
     if (text.startsWith(QLatin1Char('(')) && text.endsWith(QLatin1Char(')'))) {
         negative = true;
@@ -93,13 +93,14 @@ std::optional<qint64> parse(const QString &input, Currency currency)
         }
     }
     takeSign();
-    if (text.isEmpty())
-        return std::nullopt;
+    return negative;
+}
 
-    QString whole;
-    QString fraction;
-    bool seenPoint = false;
-    for (const QChar ch : std::as_const(text)) {
+// Splits the digits at the first decimal point, dropping grouping commas
+// before it; false for any other character.
+bool splitDigits(const QString &text, QString &whole, QString &fraction, bool &seenPoint)
+{
+    for (const QChar ch : text) {
         if (ch == QLatin1Char(',') && !seenPoint)
             continue;
         if (ch == QLatin1Char('.') && !seenPoint) {
@@ -107,14 +108,16 @@ std::optional<qint64> parse(const QString &input, Currency currency)
             continue;
         }
         if (ch < QLatin1Char('0') || ch > QLatin1Char('9'))
-            return std::nullopt;
+            return false;
         (seenPoint ? fraction : whole).append(ch);
     }
-    if (whole.isEmpty() && fraction.isEmpty())
-        return std::nullopt;
+    return true;
+}
 
-    const qint64 factor = minorUnitFactor(currency);
-    const int decimals = factor == 1 ? 0 : 2;
+// Brings the fraction to exactly `decimals` digits; false when that would
+// drop a digit other than zero.
+bool fitFraction(QString &whole, QString &fraction, bool seenPoint, int decimals)
+{
     if (!seenPoint && g_autoDecimal && decimals > 0) {
         // Typed digits are a count of cents.
         fraction = whole.right(decimals);
@@ -125,16 +128,20 @@ std::optional<qint64> parse(const QString &input, Currency currency)
         // More precision than the currency has: only zeros may be dropped.
         for (qsizetype i = decimals; i < fraction.size(); ++i) {
             if (fraction.at(i) != QLatin1Char('0'))
-                return std::nullopt;
+                return false;
         }
         fraction.truncate(decimals);
     }
     fraction = fraction.leftJustified(decimals, QLatin1Char('0'));
+    return true;
+}
 
+// The decimal digits as a count, empty when it does not fit in 64 bits.
+std::optional<qint64> digitsValue(const QString &digits, bool negative)
+{
     // Accumulate as a negative number: its range includes INT64_MIN.
     constexpr qint64 minValue = std::numeric_limits<qint64>::min();
     qint64 value = 0;
-    const QString digits = whole + fraction;
     for (const QChar ch : digits) {
         const int d = ch.unicode() - '0';
         if (value < (minValue + d) / 10)
@@ -147,6 +154,33 @@ std::optional<qint64> parse(const QString &input, Currency currency)
         value = -value;
     }
     return value;
+}
+
+} // namespace
+
+std::optional<qint64> parse(const QString &input, Currency currency)
+{
+    QString text = input.trimmed();
+    if (text.isEmpty())
+        return std::nullopt;
+
+    const bool negative = takeSignAndSymbol(text);
+    if (text.isEmpty())
+        return std::nullopt;
+
+    QString whole;
+    QString fraction;
+    bool seenPoint = false;
+    if (!splitDigits(text, whole, fraction, seenPoint))
+        return std::nullopt;
+    if (whole.isEmpty() && fraction.isEmpty())
+        return std::nullopt;
+
+    const qint64 factor = minorUnitFactor(currency);
+    const int decimals = factor == 1 ? 0 : 2;
+    if (!fitFraction(whole, fraction, seenPoint, decimals))
+        return std::nullopt;
+    return digitsValue(whole + fraction, negative);
 }
 
 std::optional<qint64> toMinorUnits(double value, Currency currency)
