@@ -235,6 +235,10 @@ Bitte prüfen Sie die Dateiberechtigungen und versuchen Sie es erneut.</translat
         <source>Not enough free disk space to restore this backup</source>
         <translation>Nicht genug freier Speicherplatz, um diese Sicherung wiederherzustellen</translation>
     </message>
+    <message>
+        <source>%1: the amounts of its account would be too large to add up, skipped</source>
+        <translation>%1: die Beträge seines Kontos wären zu groß zum Addieren, übersprungen</translation>
+    </message>
 </context>
 <context>
     <name>BrioAccount::ShareMembersDialog</name>

@@ -235,6 +235,10 @@ Compruebe los permisos de los archivos e inténtelo de nuevo.</translation>
         <source>Not enough free disk space to restore this backup</source>
         <translation>No hay suficiente espacio libre en disco para restaurar esta copia de seguridad</translation>
     </message>
+    <message>
+        <source>%1: the amounts of its account would be too large to add up, skipped</source>
+        <translation>%1: los importes de su cuenta serían demasiado grandes para sumarlos, omitido</translation>
+    </message>
 </context>
 <context>
     <name>BrioAccount::ShareMembersDialog</name>

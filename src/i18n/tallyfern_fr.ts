@@ -235,6 +235,10 @@ Vérifiez les droits d&apos;accès aux fichiers et réessayez.</translation>
         <source>Not enough free disk space to restore this backup</source>
         <translation>Espace disque insuffisant pour restaurer cette sauvegarde</translation>
     </message>
+    <message>
+        <source>%1: the amounts of its account would be too large to add up, skipped</source>
+        <translation>%1 : les montants de son compte seraient trop grands pour être additionnés, ignoré</translation>
+    </message>
 </context>
 <context>
     <name>BrioAccount::ShareMembersDialog</name>

@@ -235,6 +235,10 @@ Please check file permissions and try again.</source>
         <source>Not enough free disk space to restore this backup</source>
         <translation>このバックアップを復元するための空きディスク容量が不足しています</translation>
     </message>
+    <message>
+        <source>%1: the amounts of its account would be too large to add up, skipped</source>
+        <translation>%1: 口座の金額が大きすぎて合計できなくなるため、スキップしました</translation>
+    </message>
 </context>
 <context>
     <name>BrioAccount::ShareMembersDialog</name>

@@ -1,5 +1,6 @@
 #include "BackupRestorer.h"
 
+#include "AccountTotals.h"
 #include "Database.h"
 #include "DatabaseTransaction.h"
 #include "FlatJsonObject.h"
@@ -29,6 +30,34 @@ QList<QByteArray> sortedKeys(const Table &table)
     for (const int column : table.keyOrder)
         keys << QByteArray(table.columns[column].name);
     return keys;
+}
+
+} // namespace
+
+namespace {
+
+// An amount's size, 2^63 for the most negative one.
+quint64 magnitude(qint64 amount)
+{
+    return amount < 0 ? quint64(0) - quint64(amount) : quint64(amount);
+}
+
+// Adds, stopping at 2^63: past that, nothing is known to fit.
+void addCapped(quint64 &total, quint64 amount)
+{
+    constexpr quint64 cap = quint64(1) << 63;
+    total = amount > cap - qMin(total, cap) ? cap : total + amount;
+}
+
+size_t transactionsTable()
+{
+    static const size_t index = [] {
+        size_t i = 0;
+        while (i + 1 < tables().size() && qstrcmp(tables()[i].name, "transactions") != 0)
+            ++i;
+        return i;
+    }();
+    return index;
 }
 
 } // namespace
@@ -354,12 +383,78 @@ void BackupRestorer::readRow(size_t table, const QJsonObject &object)
 }
 
 // Every check of a row before it is written is made here.
-bool BackupRestorer::validRow(size_t, const QString &fileName)
+bool BackupRestorer::validRow(size_t table, const QString &fileName)
 {
     if (m_values[0].type != Value::Text) {
         addError(tr("%1: invalid JSON").arg(fileName));
         return false;
     }
+    if (table == transactionsTable() && !keepsSumsInRange()) {
+        addError(tr("%1: the amounts of its account would be too large to add up, skipped").arg(fileName));
+        return false;
+    }
+    return true;
+}
+
+bool BackupRestorer::keepsSumsInRange()
+{
+    const Table &definition = tables()[transactionsTable()];
+    const auto text = [&](const char *column) {
+        const Value &value = m_values[columnIndex(definition, column)];
+        return value.type == Value::Text ? QString::fromUtf8(value.text) : QString();
+    };
+    const auto integer = [&](const char *column) {
+        const Value &value = m_values[columnIndex(definition, column)];
+        return value.type == Value::Integer ? value.integer : 0;
+    };
+    Transaction row;
+    row.id = text("id");
+    row.accountId = text("account_id");
+    row.amount = integer("amount");
+    row.cleared = integer("cleared") != 0;
+    row.reconciled = integer("reconciled") != 0;
+    if (!text("deleted_at").isEmpty())
+        row.deletedAt = QDateTime::currentDateTimeUtc();
+    // Asking the kept sums for every row would cost a restore half its time
+    // again. While no account's sums can have moved past 2^62 (what they held,
+    // plus every amount written, plus the largest a replaced row can have
+    // taken away), none needs asking.
+    if (!m_askEveryRow) {
+        if (!std::exchange(m_sumsBoundRead, true) && !readSumsBound())
+            m_askEveryRow = true;
+        m_largestWritten = qMax(m_largestWritten, magnitude(row.amount));
+        addCapped(m_sumsBound, magnitude(row.amount));
+        addCapped(m_sumsBound, qMax(m_largestStored, m_largestWritten));
+        if (m_sumsBound < (quint64(1) << 62) && !m_askEveryRow)
+            return true;
+        m_askEveryRow = true;
+    }
+    return AccountTotals::stayInRange(m_database, row);
+}
+
+bool BackupRestorer::readSumsBound()
+{
+    QSqlQuery query(m_database->database());
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT a.starting_balance, t.current, t.cleared FROM accounts a "
+                                   "LEFT JOIN account_totals t ON t.account_id = a.id")))
+        return false;
+    while (query.next()) {
+        quint64 largest = 0;
+        for (int column : {1, 2}) {
+            const QVariant sum = query.value(column);
+            // A sum kept in floating point has passed 64 bits once: ask the rows.
+            if (!sum.isNull() && sum.typeId() != QMetaType::LongLong)
+                return false;
+            largest = qMax(largest, magnitude(sum.toLongLong()));
+        }
+        addCapped(largest, magnitude(query.value(0).toLongLong()));
+        m_sumsBound = qMax(m_sumsBound, largest);
+    }
+    // ABS() of the most negative amount fails the statement: then every row is asked.
+    if (!query.exec(QStringLiteral("SELECT MAX(ABS(amount)) FROM transactions")) || !query.next())
+        return false;
+    m_largestStored = quint64(query.value(0).toLongLong());
     return true;
 }
 

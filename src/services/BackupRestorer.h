@@ -71,6 +71,11 @@ private:
     // Every check of a row before it is written (its values in m_values, in
     // the table's column order): false, with the error added, refuses it.
     bool validRow(size_t table, const QString &fileName);
+    // Whether the transaction row read keeps its account's sums countable in 64 bits.
+    bool keepsSumsInRange();
+    // The largest an account's starting balance and kept sums are now, and the
+    // largest amount stored; false when that cannot be told.
+    bool readSumsBound();
     bool writeRow(size_t table, const QString &fileName);
     bool archiveRowIsNewer(size_t table);
     bool runPlain(const char *sql);
@@ -78,6 +83,12 @@ private:
     void addError(const QString &text);
 
     Database *m_database;
+    // What the sums of any account can have reached, while below 2^62 (see keepsSumsInRange).
+    bool m_sumsBoundRead = false;
+    bool m_askEveryRow = false;
+    quint64 m_sumsBound = 0;
+    quint64 m_largestStored = 0;
+    quint64 m_largestWritten = 0;
     RestoreMode m_mode;
     BackupService::Progress m_progress;
     qint64 m_maxEntries = BackupService::DefaultMaxEntries;

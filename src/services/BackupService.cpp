@@ -6,6 +6,7 @@
 #include "DatabaseTransaction.h"
 #include "SqlValues.h"
 #include "SqliteRows.h"
+#include "WriteHold.h"
 #include "ZipWriter.h"
 
 #include <QBuffer>
@@ -166,10 +167,11 @@ void BackupService::setLimits(qint64 maxEntries, qint64 maxEntrySize)
 
 BackupService::ExportResult BackupService::writeArchive(ZipWriter &writer, const Progress &progress) const
 {
-    // Reads inside one transaction see one snapshot, whatever is written
-    // meanwhile. It is ended with a commit also when the export is not:
-    // while the progress is shown, other code on this connection (a sync
-    // applying pulled rows) may have written inside it.
+    // Reads inside one transaction see one snapshot. The sync and the
+    // auto-post wait while the progress lets events through; anything else
+    // written on this connection meanwhile is kept: the snapshot is ended
+    // with a commit also when the export is not.
+    const WriteHold::Scope hold(m_database->writeHold());
     DatabaseTransaction snapshot(m_database, "BackupService::exportBackup");
     const ExportResult result = writeRows(writer, progress);
     snapshot.commit();
@@ -243,6 +245,8 @@ QByteArray BackupService::createBackup() const
 RestoreResult BackupService::restoreBackup(QIODevice *archive, RestoreMode mode,
                                            const Progress &progress) const
 {
+    // The sync and the auto-post wait: a cancel takes back the whole restore.
+    const WriteHold::Scope hold(m_database->writeHold());
     BackupRestorer restorer(m_database, mode, progress);
     restorer.setLimits(m_maxEntries, m_maxEntrySize);
     return restorer.run(archive);

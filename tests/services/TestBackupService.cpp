@@ -351,6 +351,10 @@ void TestBackupService::hostileRows()
         // Mistyped values take the column's default rather than failing.
         {"accounts/typed.json",
          json({{"id", "typed"}, {"starting_balance", "lots"}, {"currency", QJsonValue()}})},
+        // The second row would take the balance past 64 bits: refused alone.
+        {"accounts/big.json", "{\"id\": \"big\", \"starting_balance\": 9223372036854775000}"},
+        {"transactions/t1.json", json({{"id", "t1"}, {"account_id", "big"}, {"date", "2026-01-01"}, {"amount", 500}})},
+        {"transactions/t2.json", json({{"id", "t2"}, {"account_id", "big"}, {"date", "2026-01-02"}, {"amount", 500}})},
     });
     const RestoreResult result = m_backup->restoreBackup(archive, RestoreMode::Overwrite);
     QCOMPARE(
@@ -358,9 +362,11 @@ void TestBackupService::hostileRows()
         (QStringList{"/accounts/abs.json: not a row of the backup, skipped",
                      "notes/readme.txt: not a row of the backup, skipped", "accounts/noid.json: invalid JSON",
                      "accounts/emptyid.json: invalid JSON", "accounts/numberid.json: invalid JSON",
-                     "accounts/array.json: invalid JSON", "accounts/broken.json: invalid JSON"}));
-    QCOMPARE(result.accountsRestored, 3);
-    QCOMPARE(count(QStringLiteral("accounts")), 3);
+                     "accounts/array.json: invalid JSON", "accounts/broken.json: invalid JSON",
+                     "transactions/t2.json: the amounts of its account would be too large to add up, skipped"}));
+    QCOMPARE(result.accountsRestored, 4);
+    QCOMPARE(count(QStringLiteral("accounts")), 4);
+    QCOMPARE(count(QStringLiteral("transactions")), 1);
     QCOMPARE(TestDatabase::scalar(QStringLiteral("SELECT name FROM accounts WHERE id = ?"),
                                   {QStringLiteral("v'); DELETE FROM accounts; --")})
                  .toString(),
