@@ -31,9 +31,12 @@ QString PreferencesRepository::value(const QString &key, const QString &defaultV
 bool PreferencesRepository::getBool(const QString &key, bool defaultValue) const
 {
     const std::optional<QString> stored = get(key);
-    if (!stored)
-        return defaultValue;
-    return *stored == QLatin1String("1") || *stored == QLatin1String("true");
+    return stored ? isSet(*stored) : defaultValue;
+}
+
+bool PreferencesRepository::isSet(const QString &text)
+{
+    return text == QLatin1String("1") || text == QLatin1String("true");
 }
 
 bool PreferencesRepository::set(const QString &key, const QString &value)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PreferenceKeys.h"
+
 #include <QObject>
 #include <QString>
 #include <optional>
@@ -13,6 +15,21 @@ class PreferencesRepository : public QObject
 
 public:
     explicit PreferencesRepository(Database *database, QObject *parent = nullptr);
+
+    // Keys come from PreferenceKeys; value and getBool without a default give
+    // the key's default from there.
+    std::optional<QString> get(PreferenceKey key) const { return get(key.name()); }
+    QString value(PreferenceKey key) const { return value(key.name(), key.defaultValue()); }
+    QString value(PreferenceKey key, const QString &defaultValue) const
+    {
+        return value(key.name(), defaultValue);
+    }
+    bool getBool(PreferenceKey key) const { return getBool(key.name(), isSet(key.defaultValue())); }
+    bool getBool(PreferenceKey key, bool defaultValue) const { return getBool(key.name(), defaultValue); }
+    bool set(PreferenceKey key, const QString &value) { return set(key.name(), value); }
+    void setBool(PreferenceKey key, bool value) { setBool(key.name(), value); }
+    void setInt(PreferenceKey key, int value) { setInt(key.name(), value); }
+    bool remove(PreferenceKey key) { return remove(key.name()); }
 
     // Empty when the key is absent or the query fails; logs nothing.
     std::optional<QString> get(const QString &key) const;
@@ -31,5 +48,7 @@ signals:
     void changed(const QString &key);
 
 private:
+    static bool isSet(const QString &text);
+
     Database *m_database;
 };

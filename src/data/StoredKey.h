@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QLatin1String>
+#include <QString>
+
+struct StoredKeyProbe;
+
+// A key of one of the program's tables of stored settings, with the value a
+// reader gets while nothing is stored. Only its table (and the tests, which
+// name keys as the users' files hold them) can make one, so a key that is not
+// in the table does not compile.
+template <typename Table> class StoredKey
+{
+public:
+    QString name() const { return QString::fromLatin1(m_name); }
+    QString defaultValue() const { return QString::fromLatin1(m_defaultValue); }
+
+    // For receivers of a change signal that carries the key as text.
+    friend bool operator==(const QString &name, StoredKey key) { return name == QLatin1String(key.m_name); }
+
+private:
+    friend Table;
+    friend StoredKeyProbe;
+
+    explicit constexpr StoredKey(const char *name, const char *defaultValue = "")
+        : m_name(name)
+        , m_defaultValue(defaultValue)
+    {
+    }
+
+    const char *m_name;
+    const char *m_defaultValue;
+};
