@@ -134,12 +134,12 @@ void AppState::startIntegrityCheck()
     if (!m_database || m_integrityCheck)
         return;
     const QString today = QDate::currentDate().toString(Qt::ISODate);
-    if (m_preferences->value(QLatin1String(Database::IntegrityCheckKey), QString()) == today)
+    if (m_preferences->value(PreferenceKeys::LastIntegrityCheck) == today)
         return;
     m_integrityCheck = new IntegrityCheck(m_database->filePath(), this);
     connect(m_integrityCheck, &IntegrityCheck::finished, this, [this, today](IntegrityCheck::Result result) {
         if (result == IntegrityCheck::Result::Sound) {
-            m_preferences->set(QLatin1String(Database::IntegrityCheckKey), today);
+            m_preferences->set(PreferenceKeys::LastIntegrityCheck, today);
         } else if (result == IntegrityCheck::Result::Damaged) {
             // Writing on would spread the damage: nothing more is written.
             m_database->stopWrites();

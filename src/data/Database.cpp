@@ -1,5 +1,6 @@
 #include "Database.h"
 
+#include "PreferenceKeys.h"
 #include "SqliteRows.h"
 #include "WriteHold.h"
 
@@ -144,7 +145,7 @@ void Database::noteCorruption(const QSqlError &error)
         return;
     QSqlQuery query(db);
     query.prepare(QStringLiteral("DELETE FROM preferences WHERE key = ?"));
-    query.addBindValue(QLatin1String(IntegrityCheckKey));
+    query.addBindValue(PreferenceKeys::LastIntegrityCheck.name());
     query.exec();
 }
 

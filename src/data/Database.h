@@ -56,7 +56,6 @@ public:
     // A statement met damage while the program ran: the next start checks the
     // whole file again instead of trusting the day's earlier check.
     static void noteCorruption(const QSqlError &error);
-    static constexpr auto IntegrityCheckKey = "lastIntegrityCheck";
 
     QSqlDatabase database() const;
 

@@ -15,13 +15,6 @@
 #include <QTimer>
 #include <QUrlQuery>
 
-namespace {
-
-const QString CursorPreference = QStringLiteral("syncCursor");
-const QString CursorUserPreference = QStringLiteral("syncCursorUser");
-
-} // namespace
-
 SyncEngine::SyncEngine(BrioAccount::ApiClient *api, AccountRepository *accounts,
                        TransactionRepository *transactions, CategoryRepository *categories,
                        RecurringRepository *recurring, ReconciliationRepository *reconciliations,
@@ -224,17 +217,17 @@ void SyncEngine::startPull()
     m_sentCursors.clear();
     claimCursor();
     m_applier->beginPull(m_outbox.get());
-    pullChanges(m_preferences->value(CursorPreference, QString()));
+    pullChanges(m_preferences->value(PreferenceKeys::SyncCursor));
 }
 
 bool SyncEngine::isLastSyncedUser(const QString &userId) const
 {
-    return !userId.isEmpty() && userId == m_preferences->value(CursorUserPreference, QString());
+    return !userId.isEmpty() && userId == m_preferences->value(PreferenceKeys::SyncCursorUser);
 }
 
 void SyncEngine::adoptRecordsFor(const QString &userId)
 {
-    const QString lastUser = m_preferences->value(CursorUserPreference, QString());
+    const QString lastUser = m_preferences->value(PreferenceKeys::SyncCursorUser);
     if (userId.isEmpty() || userId == lastUser)
         return;
     // Server ids kept from before the syncing user was noted down are most
@@ -255,10 +248,10 @@ bool SyncEngine::claimCursorFor(const QString &user)
     if (user.isEmpty() || isLastSyncedUser(user))
         return false;
     // A cursor kept without its owner may be anyone's: pulling everything again is safe.
-    const bool hadCursor = m_preferences->get(CursorPreference).has_value();
-    m_preferences->remove(CursorPreference);
+    const bool hadCursor = m_preferences->get(PreferenceKeys::SyncCursor).has_value();
+    m_preferences->remove(PreferenceKeys::SyncCursor);
     const bool hadWaiting = m_applier->forgetWaiting();
-    m_preferences->set(CursorUserPreference, user);
+    m_preferences->set(PreferenceKeys::SyncCursorUser, user);
     if (hadCursor || hadWaiting)
         qInfo() << "Sync: the pull position belonged to another user; pulling all records of this one";
     return hadCursor || hadWaiting;
@@ -328,8 +321,8 @@ void SyncEngine::onPullReply(const BrioAccount::ApiClient::Reply &reply)
     }
 
     const QString cursor = body.value(QLatin1String("cursor")).toString();
-    if (!cursor.isEmpty() && cursor != m_preferences->value(CursorPreference, QString()))
-        m_preferences->set(CursorPreference, cursor);
+    if (!cursor.isEmpty() && cursor != m_preferences->value(PreferenceKeys::SyncCursor))
+        m_preferences->set(PreferenceKeys::SyncCursor, cursor);
     if (body.contains(QLatin1String("integrity")))
         checkIntegrity(body.value(QLatin1String("integrity")).toObject());
 

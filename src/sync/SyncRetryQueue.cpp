@@ -6,18 +6,12 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
-namespace {
-
-const QString Preference = QStringLiteral("syncApplyRetry");
-
-} // namespace
-
 void SyncRetryQueue::load(const PreferencesRepository *preferences)
 {
     m_entries.clear();
     m_positions.clear();
     m_bytes = 0;
-    m_stored = preferences->value(Preference, QString());
+    m_stored = preferences->value(PreferenceKeys::SyncApplyRetry);
     const QJsonArray kept = QJsonDocument::fromJson(m_stored.toUtf8()).array();
     for (const QJsonValue &value : kept) {
         const QString kindKey = value[QLatin1String("kind")].toString();
@@ -40,9 +34,9 @@ void SyncRetryQueue::save(PreferencesRepository *preferences)
     if (text == m_stored)
         return;
     if (text.isEmpty()) {
-        preferences->remove(Preference);
+        preferences->remove(PreferenceKeys::SyncApplyRetry);
     } else {
-        preferences->set(Preference, text);
+        preferences->set(PreferenceKeys::SyncApplyRetry, text);
         qWarning() << "Sync:" << kept.size() << "pulled records could not be applied yet; retrying next sync";
     }
     m_stored = text;
@@ -50,9 +44,9 @@ void SyncRetryQueue::save(PreferencesRepository *preferences)
 
 bool SyncRetryQueue::clear(PreferencesRepository *preferences)
 {
-    const bool hadAny = !m_entries.isEmpty() || preferences->get(Preference).has_value();
+    const bool hadAny = !m_entries.isEmpty() || preferences->get(PreferenceKeys::SyncApplyRetry).has_value();
     takeAll();
-    preferences->remove(Preference);
+    preferences->remove(PreferenceKeys::SyncApplyRetry);
     m_stored.clear();
     return hadAny;
 }
