@@ -22,6 +22,7 @@
 #include "ReconciliationRepository.h"
 #include "RecurringRepository.h"
 #include "RecurringService.h"
+#include "SettingsKeys.h"
 #include "SplitLineRepository.h"
 #include "SyncEngine.h"
 #include "ThemeManager.h"
@@ -38,8 +39,6 @@
 #include <QUrl>
 
 namespace {
-
-const QString LastAccountKey = QStringLiteral("lastAccountId");
 
 // The online services' built-in addresses; each environment variable of the
 // same role replaces one.
@@ -64,7 +63,7 @@ AppState::~AppState()
 
 QColor &AppState::accentColor()
 {
-    static QColor color(QStringLiteral("#00897B"));
+    static QColor color(PreferenceKeys::AccentColor.defaultValue());
     return color;
 }
 
@@ -99,7 +98,7 @@ bool AppState::initialize()
     applyPreferences();
     // The look follows the font scale and accent colour just read.
     m_themeManager = new ThemeManager(m_preferences, this);
-    m_themeManager->setTheme(m_preferences->value(QStringLiteral("theme"), QStringLiteral("system")));
+    m_themeManager->setTheme(m_preferences->value(PreferenceKeys::Theme));
     seedDefaultCategories();
     startOnlineServices();
     restoreLastAccount();
@@ -304,7 +303,7 @@ void AppState::onLoginSucceeded()
 
 void AppState::beginSignedInUse()
 {
-    QSettings().setValue(QStringLiteral("auth/hasSignedInBefore"), true);
+    QSettings().setValue(SettingsKeys::HasSignedInBefore.name(), true);
     // The records here are this user's from now on, also for the next start.
     m_syncEngine->adoptRecordsFor(m_accountClient->tokenManager()->subject());
     m_accountClient->accountClient()->registerDevice();
@@ -328,16 +327,17 @@ void AppState::answerUploadQuestion(bool upload)
 
 void AppState::applyPreferences()
 {
-    fontScale() = fontScaleFromText(m_preferences->value(QStringLiteral("fontScale"), QStringLiteral("100")));
+    fontScale() = fontScaleFromText(m_preferences->value(PreferenceKeys::FontScale));
 
-    const QColor accent(m_preferences->value(QStringLiteral("accentColor"), QString()));
+    // Nothing stored leaves the accent as it is.
+    const QColor accent(m_preferences->value(PreferenceKeys::AccentColor, QString()));
     if (accent.isValid())
         accentColor() = accent;
 
-    Money::setAutoDecimal(m_preferences->getBool(QStringLiteral("amountAutoDecimal"), false));
+    Money::setAutoDecimal(m_preferences->getBool(PreferenceKeys::AmountAutoDecimal));
 
     bool ok = false;
-    const int day = m_preferences->value(QStringLiteral("weekStartDay"), QString()).toInt(&ok);
+    const int day = m_preferences->value(PreferenceKeys::WeekStartDay).toInt(&ok);
     weekStartDay() = ok && day >= 1 && day <= 7 ? day : int(QLocale::system().firstDayOfWeek());
 }
 
@@ -350,7 +350,7 @@ void AppState::seedDefaultCategories()
 
 void AppState::restoreLastAccount()
 {
-    const QString id = m_preferences->value(LastAccountKey, QString());
+    const QString id = m_preferences->value(PreferenceKeys::LastAccountId);
     if (id.isEmpty())
         return;
     const std::optional<Account> account = m_accounts->findById(id);
@@ -379,6 +379,6 @@ void AppState::saveCurrentAccountId()
     if (!std::exchange(m_currentAccountUnsaved, false))
         return;
     m_saveAccountTimer->stop();
-    if (m_preferences && m_preferences->value(LastAccountKey, QString()) != m_currentAccountId)
-        m_preferences->set(LastAccountKey, m_currentAccountId);
+    if (m_preferences && m_preferences->value(PreferenceKeys::LastAccountId) != m_currentAccountId)
+        m_preferences->set(PreferenceKeys::LastAccountId, m_currentAccountId);
 }

@@ -6,6 +6,7 @@
 #include "MainWindow.h"
 #include "MessageOutput.h"
 #include "PreferencesRepository.h"
+#include "SettingsKeys.h"
 #include "StartupUpdates.h"
 
 #include <QDeadlineTimer>
@@ -30,10 +31,6 @@ namespace {
 
 const QStringList TranslatedLanguages = {QStringLiteral("en"), QStringLiteral("es"), QStringLiteral("de"),
                                          QStringLiteral("fr"), QStringLiteral("ja")};
-
-const QString LanguageKey = QStringLiteral("ui/language");
-const QString DismissedUpdateKey = QStringLiteral("update_dismissed_version");
-const QString WhatsNewKey = QStringLiteral("whatsNew/lastShownVersion");
 
 bool namesProcess(const QLockFile &lock)
 {
@@ -189,7 +186,8 @@ QString Application::problemText(Database::Problem problem)
 
 QString Application::resolveLanguage(bool resolveSystem)
 {
-    const QString stored = QSettings().value(LanguageKey, QStringLiteral("system")).toString();
+    const QString stored =
+        QSettings().value(SettingsKeys::Language.name(), SettingsKeys::Language.defaultValue()).toString();
     if (!resolveSystem || stored != QLatin1String("system"))
         return stored;
     const QString system = QLocale::system().name().left(2);
@@ -198,7 +196,7 @@ QString Application::resolveLanguage(bool resolveSystem)
 
 void Application::setLanguage(const QString &code)
 {
-    QSettings().setValue(LanguageKey, code);
+    QSettings().setValue(SettingsKeys::Language.name(), code);
 }
 
 BrioUpdate::UpdateConfig Application::updateConfig()
@@ -270,15 +268,17 @@ void Application::startUpdateSteps()
     // platform setting, written out at once so a crash does not show it again.
     const QPointer<PreferencesRepository> preferences = m_appState->preferences();
     BrioUpdate::StartupUpdates::Storage storage{
-        [preferences]() { return preferences ? preferences->value(DismissedUpdateKey) : QString(); },
+        [preferences]() {
+            return preferences ? preferences->value(PreferenceKeys::UpdateDismissedVersion) : QString();
+        },
         [preferences](const QString &version) {
             if (preferences)
-                preferences->set(DismissedUpdateKey, version);
+                preferences->set(PreferenceKeys::UpdateDismissedVersion, version);
         },
-        []() { return QSettings().value(WhatsNewKey).toString(); },
+        []() { return QSettings().value(SettingsKeys::WhatsNewLastShownVersion.name()).toString(); },
         [](const QString &version) {
             QSettings settings;
-            settings.setValue(WhatsNewKey, version);
+            settings.setValue(SettingsKeys::WhatsNewLastShownVersion.name(), version);
             settings.sync();
         },
     };

@@ -206,7 +206,7 @@ void ThemeManager::setTheme(const QString &name)
         m_theme = Theme::System;
     applyPalette();
     if (m_preferences)
-        m_preferences->set(QStringLiteral("theme"), themeName(m_theme));
+        m_preferences->set(PreferenceKeys::Theme, themeName(m_theme));
     emit themeChanged(m_theme);
 }
 
@@ -223,7 +223,7 @@ void ThemeManager::setAccentColor(const QColor &color)
         return;
     AppState::accentColor() = color;
     if (m_preferences)
-        m_preferences->set(QStringLiteral("accentColor"), color.name());
+        m_preferences->set(PreferenceKeys::AccentColor, color.name());
     applyPalette();
     const QString sheet = accentButtonStyleSheet();
     const auto widgets = QApplication::allWidgets();
@@ -238,7 +238,7 @@ void ThemeManager::setFontScale(int percent)
 {
     AppState::fontScale() = clampScale(percent);
     if (m_preferences)
-        m_preferences->setInt(QStringLiteral("fontScale"), AppState::fontScale());
+        m_preferences->setInt(PreferenceKeys::FontScale, AppState::fontScale());
     applyPalette();
     refontWidgets();
     emit fontScaleChanged(AppState::fontScale());
