@@ -23,6 +23,7 @@ struct PreferenceKeys
     static constexpr PreferenceKey RegisterShowBalance{"registerShowBalance", "1"};
     static constexpr PreferenceKey DashboardBalanceMode{"dashboardBalanceMode", "current"};
     static constexpr PreferenceKey LastAccountId{"lastAccountId"};
+    // The CSV mapping and date format of the last import.
     static constexpr PreferenceKey ImportCsvSettings{"importCsvSettings"};
 
     // Sync.

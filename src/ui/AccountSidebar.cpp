@@ -144,7 +144,7 @@ void AccountSidebar::rebuild()
     m_staleBalances.clear();
     m_allBalancesStale = false;
     const QString selected = currentAccountId();
-    m_mode = m_app->preferences()->value(QStringLiteral("dashboardBalanceMode"), QStringLiteral("current"));
+    m_mode = m_app->preferences()->value(PreferenceKeys::DashboardBalanceMode);
     m_modeLabel->setText(modeText());
     const ReadFailureWatch watch;
     const QList<Account> accounts = m_app->accounts()->findAll();

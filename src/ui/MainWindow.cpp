@@ -26,6 +26,7 @@
 #include "ReconciliationScreen.h"
 #include "RegisterScreen.h"
 #include "SearchScreen.h"
+#include "SettingsKeys.h"
 #include "SettingsScreen.h"
 #include "ShareMembersDialog.h"
 #include "StatusBar.h"
@@ -54,15 +55,13 @@
 #include <QStackedWidget>
 #include <QTextDocument>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
 
 namespace {
 
 // Zero still gathers a burst of writes made in one pass of the event loop.
 constexpr int kReloadDelayMs = 0;
-const QString GeometryKey = QStringLiteral("mainWindow/geometry");
-const QString SplitterKey = QStringLiteral("mainWindow/splitter");
-const QString BalanceModeKey = QStringLiteral("dashboardBalanceMode");
 
 } // namespace
 
@@ -290,27 +289,29 @@ void MainWindow::buildViewMenu()
                     Choices{{tr("&Current Balance"), QStringLiteral("current")},
                             {tr("C&leared Balance"), QStringLiteral("cleared")},
                             {tr("Balance as of &Today"), QStringLiteral("asOfToday")}},
-                    [this](const QString &mode) { m_app->preferences()->set(BalanceModeKey, mode); });
+                    [this](const QString &mode) {
+                        m_app->preferences()->set(PreferenceKeys::DashboardBalanceMode, mode);
+                    });
 
     m_viewMenu->addSeparator();
-    auto toggle = [this](const QString &label, const QString &key) {
+    auto toggle = [this](const QString &label, PreferenceKey key) {
         QAction *action = m_viewMenu->addAction(label);
         action->setCheckable(true);
         connect(action, &QAction::triggered, this,
                 [this, key](bool on) { m_app->preferences()->setBool(key, on); });
         return action;
     };
-    m_twoLineAction = toggle(tr("T&wo-Line Register"), QStringLiteral("registerTwoLine"));
-    m_newestFirstAction = toggle(tr("&Newest First"), QStringLiteral("registerNewestFirst"));
-    m_showBalanceAction = toggle(tr("Show Running &Balance"), QStringLiteral("registerShowBalance"));
+    m_twoLineAction = toggle(tr("T&wo-Line Register"), PreferenceKeys::RegisterTwoLine);
+    m_newestFirstAction = toggle(tr("&Newest First"), PreferenceKeys::RegisterNewestFirst);
+    m_showBalanceAction = toggle(tr("Show Running &Balance"), PreferenceKeys::RegisterShowBalance);
     syncViewMenu();
 }
 
 void MainWindow::syncViewMenu()
 {
     PreferencesRepository *prefs = m_app->preferences();
-    const QString theme = prefs->value(QStringLiteral("theme"), QStringLiteral("system"));
-    const QString mode = prefs->value(BalanceModeKey, QStringLiteral("current"));
+    const QString theme = prefs->value(PreferenceKeys::Theme);
+    const QString mode = prefs->value(PreferenceKeys::DashboardBalanceMode);
     for (QAction *action : m_themeGroup->actions())
         action->setChecked(action->data().toString() == theme ||
                            (action->data().toString() == QLatin1String("system") &&
@@ -322,9 +323,9 @@ void MainWindow::syncViewMenu()
     }
     if (!modeFound)
         m_balanceModeGroup->actions().constFirst()->setChecked(true);
-    m_twoLineAction->setChecked(prefs->getBool(QStringLiteral("registerTwoLine"), false));
-    m_newestFirstAction->setChecked(prefs->getBool(QStringLiteral("registerNewestFirst"), false));
-    m_showBalanceAction->setChecked(prefs->getBool(QStringLiteral("registerShowBalance"), true));
+    m_twoLineAction->setChecked(prefs->getBool(PreferenceKeys::RegisterTwoLine));
+    m_newestFirstAction->setChecked(prefs->getBool(PreferenceKeys::RegisterNewestFirst));
+    m_showBalanceAction->setChecked(prefs->getBool(PreferenceKeys::RegisterShowBalance));
 }
 
 void MainWindow::addToolWindowAction(QAction *action)
@@ -546,13 +547,13 @@ void MainWindow::updateAccountActions()
 
 void MainWindow::onPreferenceChanged(const QString &key)
 {
-    static const QStringList registerKeys{
-        QStringLiteral("registerTwoLine"), QStringLiteral("registerNewestFirst"),
-        QStringLiteral("registerShowBalance"), QStringLiteral("weekStartDay"), QStringLiteral("theme")};
-    if (registerKeys.contains(key)) {
+    static constexpr PreferenceKey registerKeys[] = {
+        PreferenceKeys::RegisterTwoLine, PreferenceKeys::RegisterNewestFirst,
+        PreferenceKeys::RegisterShowBalance, PreferenceKeys::WeekStartDay, PreferenceKeys::Theme};
+    if (std::find(std::begin(registerKeys), std::end(registerKeys), key) != std::end(registerKeys)) {
         m_register->refresh();
         syncViewMenu();
-    } else if (key == BalanceModeKey) {
+    } else if (key == PreferenceKeys::DashboardBalanceMode) {
         scheduleReload(true);
         syncViewMenu();
     }
@@ -652,14 +653,14 @@ void MainWindow::runAutoPost()
 void MainWindow::restoreWindowState()
 {
     QSettings settings;
-    if (!restoreGeometry(settings.value(GeometryKey).toByteArray())) {
+    if (!restoreGeometry(settings.value(SettingsKeys::MainWindowGeometry.name()).toByteArray())) {
         resize(1280, 800);
         if (const QScreen *screen = QApplication::primaryScreen()) {
             const QRect available = screen->availableGeometry();
             resize(qMin(1280, available.width() - 40), qMin(800, available.height() - 40));
         }
     }
-    const QByteArray splitter = settings.value(SplitterKey).toByteArray();
+    const QByteArray splitter = settings.value(SettingsKeys::MainWindowSplitter.name()).toByteArray();
     if (!splitter.isEmpty()) {
         m_splitter->restoreState(splitter);
         // Known at the first fit, once the restored sizes are laid out.
@@ -670,8 +671,8 @@ void MainWindow::restoreWindowState()
 void MainWindow::saveWindowState()
 {
     QSettings settings;
-    settings.setValue(GeometryKey, saveGeometry());
-    settings.setValue(SplitterKey, m_splitter->saveState());
+    settings.setValue(SettingsKeys::MainWindowGeometry.name(), saveGeometry());
+    settings.setValue(SettingsKeys::MainWindowSplitter.name(), m_splitter->saveState());
     m_register->saveColumnLayout();
 }
 

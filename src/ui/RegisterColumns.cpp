@@ -2,6 +2,7 @@
 
 #include "Money.h"
 #include "RegisterModel.h"
+#include "SettingsKeys.h"
 
 #include <QEvent>
 #include <QHeaderView>
@@ -27,9 +28,6 @@ constexpr int kTightest = 36;
 // However small the amounts so far, a few thousand fit (9,999.99; ¥999,999),
 // so that the next amount typed rarely needs a wider column.
 constexpr qint64 kTypicalMinor = 999999;
-
-const QString HeaderStateKey = QStringLiteral("register/headerState");
-const QString ColumnWidthsKey = QStringLiteral("register/columnWidths");
 
 // In the order they get room.
 constexpr RegisterColumns::TextColumn kTextColumns[] = {{RegisterModel::PayeeColumn, 12, 200},
@@ -89,12 +87,12 @@ void RegisterColumns::restore()
 {
     QHeaderView *header = m_view->horizontalHeader();
     QSettings settings;
-    const QByteArray state = settings.value(HeaderStateKey).toByteArray();
+    const QByteArray state = settings.value(SettingsKeys::RegisterHeaderState.name()).toByteArray();
     const QScopedValueRollback<bool> fitting(m_fitting, true);
     if (!state.isEmpty())
         header->restoreState(state);
     // The widths of the state are those last shown; what the user asked for is kept apart.
-    const QVariantMap widths = settings.value(ColumnWidthsKey).toMap();
+    const QVariantMap widths = settings.value(SettingsKeys::RegisterColumnWidths.name()).toMap();
     for (auto it = widths.cbegin(); it != widths.cend(); ++it) {
         bool ok = false;
         const int column = it.key().toInt(&ok);
@@ -322,8 +320,8 @@ void RegisterColumns::save()
     for (auto it = m_userWidths.cbegin(); it != m_userWidths.cend(); ++it)
         widths.insert(QString::number(it.key()), it.value());
     QSettings settings;
-    settings.setValue(HeaderStateKey, m_view->horizontalHeader()->saveState());
-    settings.setValue(ColumnWidthsKey, widths);
+    settings.setValue(SettingsKeys::RegisterHeaderState.name(), m_view->horizontalHeader()->saveState());
+    settings.setValue(SettingsKeys::RegisterColumnWidths.name(), widths);
 }
 
 bool RegisterColumns::eventFilter(QObject *watched, QEvent *event)

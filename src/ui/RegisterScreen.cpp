@@ -16,6 +16,7 @@
 #include "RegisterFilterDialog.h"
 #include "RegisterModel.h"
 #include "RegisterTableView.h"
+#include "SettingsKeys.h"
 #include "SplitLineRepository.h"
 #include "ThemeManager.h"
 #include "TransactionActions.h"
@@ -45,9 +46,6 @@ namespace {
 constexpr int kReloadDelayMs = 0;
 // Past this many written rows one read of the register costs less.
 constexpr int kMaxRowsReadAlone = 64;
-
-const QString SortColumnKey = QStringLiteral("register/sortColumn");
-const QString SortOrderKey = QStringLiteral("register/sortOrder");
 
 } // namespace
 
@@ -141,8 +139,8 @@ RegisterScreen::RegisterScreen(AppState *app, QWidget *parent)
     connect(columns, &QHeaderView::sortIndicatorChanged, this, [this](int column, Qt::SortOrder order) {
         m_model->sort(column, order);
         QSettings settings;
-        settings.setValue(SortColumnKey, column);
-        settings.setValue(SortOrderKey, int(order));
+        settings.setValue(SettingsKeys::RegisterSortColumn.name(), column);
+        settings.setValue(SettingsKeys::RegisterSortOrder.name(), int(order));
         if (const QModelIndex current = m_view->currentIndex(); current.isValid())
             m_view->scrollTo(current);
     });
@@ -234,9 +232,9 @@ void RegisterScreen::buildActions()
 void RegisterScreen::applyPreferences()
 {
     PreferencesRepository *prefs = m_app->preferences();
-    const bool twoLine = prefs->getBool(QStringLiteral("registerTwoLine"), false);
-    const bool showBalance = prefs->getBool(QStringLiteral("registerShowBalance"), true);
-    const bool newestFirst = prefs->getBool(QStringLiteral("registerNewestFirst"), false);
+    const bool twoLine = prefs->getBool(PreferenceKeys::RegisterTwoLine);
+    const bool showBalance = prefs->getBool(PreferenceKeys::RegisterShowBalance);
+    const bool newestFirst = prefs->getBool(PreferenceKeys::RegisterNewestFirst);
 
     m_model->setTwoLine(twoLine);
     m_columns->setColumnHidden(RegisterModel::MemoColumn, twoLine);
@@ -249,7 +247,7 @@ void RegisterScreen::applyPreferences()
     QHeaderView *columns = m_view->horizontalHeader();
     if (!m_newestFirst.has_value()) {
         QSettings settings;
-        if (!settings.contains(SortColumnKey))
+        if (!settings.contains(SettingsKeys::RegisterSortColumn.name()))
             columns->setSortIndicator(RegisterModel::DateColumn,
                                       newestFirst ? Qt::DescendingOrder : Qt::AscendingOrder);
     } else if (*m_newestFirst != newestFirst) {
@@ -264,8 +262,9 @@ void RegisterScreen::restoreHeaderState()
 {
     QSettings settings;
     QHeaderView *columns = m_view->horizontalHeader();
-    const int column = settings.value(SortColumnKey, int(RegisterModel::DateColumn)).toInt();
-    const int order = settings.value(SortOrderKey, int(Qt::AscendingOrder)).toInt();
+    const int column =
+        settings.value(SettingsKeys::RegisterSortColumn.name(), int(RegisterModel::DateColumn)).toInt();
+    const int order = settings.value(SettingsKeys::RegisterSortOrder.name(), int(Qt::AscendingOrder)).toInt();
     const int safeColumn = column >= 0 && column < RegisterModel::ColumnCount ? column : 0;
     const Qt::SortOrder safeOrder =
         order == int(Qt::DescendingOrder) ? Qt::DescendingOrder : Qt::AscendingOrder;

@@ -67,7 +67,8 @@ ImportScreen::ImportScreen(AppState *app, QWidget *parent)
     connect(app->accounts(), &AccountRepository::accountsChanged, this, forget);
     connect(app->categories(), &CategoryRepository::categoriesChanged, this, forget);
     connect(app->transactions(), &TransactionRepository::transactionsChanged, this, forget);
-    applySettings(ImportService::settingsFromText(app->preferences()->value(QLatin1String(SettingsKey))));
+    applySettings(
+        ImportService::settingsFromText(app->preferences()->value(PreferenceKeys::ImportCsvSettings)));
     reload();
     updateCsvControls();
     connect(m_model, &ImportPreviewModel::tickedChanged, this, &ImportScreen::updateImportButton);
@@ -546,7 +547,8 @@ void ImportScreen::importTicked()
         return;
     }
     if (hasKind(m_files, ImportFile::Kind::Csv))
-        m_app->preferences()->set(QLatin1String(SettingsKey), ImportService::settingsToText(csvSettings()));
+        m_app->preferences()->set(PreferenceKeys::ImportCsvSettings,
+                                  ImportService::settingsToText(csvSettings()));
     m_status->setText(tr("Imported %n transaction(s)", nullptr, result.imported));
     emit transactionsImported(result.imported);
     // What was just written now shows as duplicates: a second click adds nothing.

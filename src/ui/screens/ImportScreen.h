@@ -31,9 +31,6 @@ class ImportScreen : public QWidget
 {
     Q_OBJECT
 public:
-    // The preference that keeps the CSV mapping and date format of the last import.
-    static constexpr auto SettingsKey = "importCsvSettings";
-
     explicit ImportScreen(AppState *app, QWidget *parent = nullptr);
 
     // Reads the files and adds those not listed yet; the "Add Files..." button

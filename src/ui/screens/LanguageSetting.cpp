@@ -1,21 +1,19 @@
 #include "LanguageSetting.h"
 
-#include <QSettings>
+#include "SettingsKeys.h"
 
-namespace {
-const QString kKey = QStringLiteral("ui/language");
-}
+#include <QSettings>
 
 namespace LanguageSetting {
 
 QString stored()
 {
-    return QSettings().value(kKey, QStringLiteral("system")).toString();
+    return QSettings().value(SettingsKeys::Language.name(), SettingsKeys::Language.defaultValue()).toString();
 }
 
 void store(const QString &code)
 {
-    QSettings().setValue(kKey, code);
+    QSettings().setValue(SettingsKeys::Language.name(), code);
 }
 
 } // namespace LanguageSetting

@@ -154,7 +154,7 @@ void SettingsDataSyncPage::refresh()
         tr("<b>Signed in as:</b> %1<br><b>Status:</b> <span style=\"color:%2\">%3</span>")
             .arg(name.toHtmlEscaped(), color.name(), SyncEngine::stateToString(state).toHtmlEscaped()));
 
-    const std::optional<QString> last = m_app->preferences()->get(QStringLiteral("lastSyncTimestamp"));
+    const std::optional<QString> last = m_app->preferences()->get(PreferenceKeys::LastSyncTimestamp);
     if (last && !last->isEmpty()) {
         const QDateTime when = QDateTime::fromString(*last, Qt::ISODate);
         m_syncStatus->setText(
@@ -201,8 +201,8 @@ void SettingsDataSyncPage::forceFullSync()
     qInfo() << "Force Full Sync: marked pending —"
             << "accounts:" << accounts << "categories:" << categories << "transactions:" << transactions
             << "recurrings:" << recurrings << "reconciliations:" << reconciliations;
-    m_app->preferences()->remove(QStringLiteral("syncCursor"));
-    m_app->preferences()->remove(QStringLiteral("lastSyncTimestamp"));
+    m_app->preferences()->remove(PreferenceKeys::SyncCursor);
+    m_app->preferences()->remove(PreferenceKeys::LastSyncTimestamp);
     m_app->syncEngine()->syncNow();
     m_syncNow->setEnabled(false);
     m_forceSync->setEnabled(false);

@@ -29,8 +29,6 @@
 
 namespace {
 
-const QString kDefaultAccent = QStringLiteral("#00897B");
-
 // Selects the entry whose item data equals `value`, else `fallback`.
 void selectData(QComboBox *combo, const QVariant &value, int fallback = 0)
 {
@@ -151,7 +149,7 @@ QWidget *SettingsScreen::buildGeneralPage()
     m_themeCombo->addItem(tr("System Default"), QStringLiteral("system"));
     m_themeCombo->addItem(tr("Light"), QStringLiteral("light"));
     m_themeCombo->addItem(tr("Dark"), QStringLiteral("dark"));
-    selectData(m_themeCombo, prefs->value(QStringLiteral("theme"), QStringLiteral("system")));
+    selectData(m_themeCombo, prefs->value(PreferenceKeys::Theme));
     appearance->addRow(tr("Theme"), m_themeCombo);
 
     auto *swatchRow = new QWidget(page);
@@ -162,8 +160,7 @@ QWidget *SettingsScreen::buildGeneralPage()
     m_accentSwatch->setFixedSize(28, 28);
     m_accentSwatch->setCursor(Qt::PointingHandCursor);
     m_accentSwatch->setToolTip(tr("Choose accent color"));
-    styleColorSwatch(m_accentSwatch, QColor(prefs->value(QStringLiteral("accentColor"), kDefaultAccent)),
-                     false);
+    styleColorSwatch(m_accentSwatch, QColor(prefs->value(PreferenceKeys::AccentColor)), false);
     swatchLayout->addWidget(m_accentSwatch);
     swatchLayout->addStretch();
     appearance->addRow(tr("Accent color"), swatchRow);
@@ -190,7 +187,7 @@ QWidget *SettingsScreen::buildGeneralPage()
     m_weekStartCombo->addItem(tr("Sunday"), 7);
     m_weekStartCombo->addItem(tr("Monday"), 1);
     m_weekStartCombo->addItem(tr("Saturday"), 6);
-    const std::optional<QString> storedDay = prefs->get(QStringLiteral("weekStartDay"));
+    const std::optional<QString> storedDay = prefs->get(PreferenceKeys::WeekStartDay);
     selectData(m_weekStartCombo, storedDay ? storedDay->toInt() : int(QLocale().firstDayOfWeek()));
     regional->addRow(tr("Week starts on"), m_weekStartCombo);
 
@@ -224,13 +221,12 @@ QWidget *SettingsScreen::buildRegisterPage()
 
     layout->addWidget(makeSectionHeader(tr("Display"), tr("How transactions appear in the register.")));
     QVBoxLayout *display = SettingsStyle::checkGroup();
-    m_twoLine =
-        addCheck(display, tr("Two-line rows"), prefs->getBool(QStringLiteral("registerTwoLine"), false),
-                 tr("Show memo on a second line below the payee."), page);
+    m_twoLine = addCheck(display, tr("Two-line rows"), prefs->getBool(PreferenceKeys::RegisterTwoLine),
+                         tr("Show memo on a second line below the payee."), page);
     m_twoLine->setObjectName(QStringLiteral("twoLineCheck"));
-    m_autoDecimal = addCheck(display, tr("Auto-decimal point"),
-                             prefs->getBool(QStringLiteral("amountAutoDecimal"), false),
-                             tr("Type 1234 to enter 12.34. The last two digits are always cents."), page);
+    m_autoDecimal =
+        addCheck(display, tr("Auto-decimal point"), prefs->getBool(PreferenceKeys::AmountAutoDecimal),
+                 tr("Type 1234 to enter 12.34. The last two digits are always cents."), page);
     m_autoDecimal->setObjectName(QStringLiteral("autoDecimalCheck"));
 
     auto *balanceForm = new QFormLayout;
@@ -242,8 +238,7 @@ QWidget *SettingsScreen::buildRegisterPage()
     m_balanceCombo->addItem(tr("Current balance"), QStringLiteral("current"));
     m_balanceCombo->addItem(tr("Cleared balance"), QStringLiteral("cleared"));
     m_balanceCombo->addItem(tr("Balance as of today"), QStringLiteral("asOfToday"));
-    selectData(m_balanceCombo,
-               prefs->value(QStringLiteral("dashboardBalanceMode"), QStringLiteral("current")));
+    selectData(m_balanceCombo, prefs->value(PreferenceKeys::DashboardBalanceMode));
     balanceForm->addRow(tr("Account list shows"), m_balanceCombo);
     display->addLayout(balanceForm);
     auto *balanceHint =
@@ -259,7 +254,7 @@ QWidget *SettingsScreen::buildRegisterPage()
         makeSectionHeader(tr("Sorting"), tr("Control the order of transactions in the register.")));
     QVBoxLayout *sorting = SettingsStyle::checkGroup();
     m_newestFirst = addCheck(sorting, tr("Show newest transactions first"),
-                             prefs->getBool(QStringLiteral("registerNewestFirst"), false),
+                             prefs->getBool(PreferenceKeys::RegisterNewestFirst),
                              tr("When enabled, the most recent transactions appear at the top."), page);
     m_newestFirst->setObjectName(QStringLiteral("newestFirstCheck"));
     layout->addLayout(sorting);
@@ -344,13 +339,13 @@ void SettingsScreen::onFontScaleChanged(int index)
 void SettingsScreen::onWeekStartChanged(int index)
 {
     const int day = m_weekStartCombo->itemData(index).toInt();
-    m_app->preferences()->setInt(QStringLiteral("weekStartDay"), day);
+    m_app->preferences()->setInt(PreferenceKeys::WeekStartDay, day);
     AppState::weekStartDay() = day;
 }
 
 void SettingsScreen::onDashboardBalanceChanged(int index)
 {
-    m_app->preferences()->set(QStringLiteral("dashboardBalanceMode"),
+    m_app->preferences()->set(PreferenceKeys::DashboardBalanceMode,
                               m_balanceCombo->itemData(index).toString());
 }
 
@@ -368,17 +363,17 @@ void SettingsScreen::onLanguageChanged(int index)
 
 void SettingsScreen::onRegisterOrderChanged(bool checked)
 {
-    m_app->preferences()->setBool(QStringLiteral("registerNewestFirst"), checked);
+    m_app->preferences()->setBool(PreferenceKeys::RegisterNewestFirst, checked);
 }
 
 void SettingsScreen::onTwoLineModeChanged(bool checked)
 {
-    m_app->preferences()->setBool(QStringLiteral("registerTwoLine"), checked);
+    m_app->preferences()->setBool(PreferenceKeys::RegisterTwoLine, checked);
 }
 
 void SettingsScreen::onAutoDecimalChanged(bool checked)
 {
-    m_app->preferences()->setBool(QStringLiteral("amountAutoDecimal"), checked);
+    m_app->preferences()->setBool(PreferenceKeys::AmountAutoDecimal, checked);
     Money::setAutoDecimal(checked);
 }
 
@@ -394,7 +389,7 @@ void SettingsScreen::openAccentDialog()
     QDialog dialog(this);
     dialog.setWindowTitle(tr("Accent color"));
     auto *layout = new QVBoxLayout(&dialog);
-    const QString stored = m_app->preferences()->value(QStringLiteral("accentColor"), kDefaultAccent);
+    const QString stored = m_app->preferences()->value(PreferenceKeys::AccentColor);
     auto *grid = new QGridLayout;
     grid->setSpacing(12);
     const char *const colors[] = {"#00897B", "#1E88E5", "#3949AB", "#8E24AA",
