@@ -95,7 +95,7 @@ public:
     // Percent, MinFontScale to MaxFontScale.
     static int &fontScale();
 
-    // "fontScale" as stored: clamped, and 100 for text that is not a number.
+    // PreferenceKeys::FontScale as stored: clamped, and 100 for text that is not a number.
     static int fontScaleFromText(const QString &text);
 
     // The account library's configuration: each endpoint and the realm and

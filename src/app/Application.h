@@ -37,7 +37,7 @@ public:
     // 1 without entering the loop when the database cannot be set up.
     int run();
 
-    // The platform setting "ui/language" (default "system"). With resolveSystem,
+    // The platform setting SettingsKeys::Language (default "system"). With resolveSystem,
     // "system" becomes the system locale's language when it is one the program
     // is translated into, else "en".
     static QString resolveLanguage(bool resolveSystem);

@@ -11,7 +11,7 @@ class PreferencesRepository;
 
 // Pulled records that could not be applied yet because a row they reference
 // had not arrived. The cursor has moved past them, so they are kept, one copy
-// per record (the newest), in the preference "syncApplyRetry" until a later
+// per record (the newest), in PreferenceKeys::SyncApplyRetry until a later
 // cycle can apply them. None is ever dropped: the pull stops before the queue
 // outgrows its bounds (see isOverBound), and pulls those pages again later.
 class SyncRetryQueue

@@ -14,7 +14,7 @@ class QListWidget;
 class QListWidgetItem;
 
 // The list of accounts beside the register, each with its balance in the
-// mode of the preference "dashboardBalanceMode". Rebuilt by the main window.
+// mode of PreferenceKeys::DashboardBalanceMode. Rebuilt by the main window.
 class AccountSidebar : public QWidget
 {
     Q_OBJECT
