@@ -16,39 +16,39 @@ class PreferencesRepository : public QObject
 public:
     explicit PreferencesRepository(Database *database, QObject *parent = nullptr);
 
-    // Keys come from PreferenceKeys; value and getBool without a default give
-    // the key's default from there.
+    // Keys come from PreferenceKeys only, so a misspelled key does not compile.
+
+    // Empty when the key is absent or the query fails; logs nothing.
     std::optional<QString> get(PreferenceKey key) const { return get(key.name()); }
+    // The stored value, else the key's default in PreferenceKeys or the one given.
     QString value(PreferenceKey key) const { return value(key.name(), key.defaultValue()); }
     QString value(PreferenceKey key, const QString &defaultValue) const
     {
         return value(key.name(), defaultValue);
     }
+    // True exactly for a stored "1" or "true"; the default as value's.
     bool getBool(PreferenceKey key) const { return getBool(key.name(), isSet(key.defaultValue())); }
     bool getBool(PreferenceKey key, bool defaultValue) const { return getBool(key.name(), defaultValue); }
+
+    // Upserts the value; emits changed(key) with the key's name when written.
     bool set(PreferenceKey key, const QString &value) { return set(key.name(), value); }
     void setBool(PreferenceKey key, bool value) { setBool(key.name(), value); }
     void setInt(PreferenceKey key, int value) { setInt(key.name(), value); }
-    bool remove(PreferenceKey key) { return remove(key.name()); }
-
-    // Empty when the key is absent or the query fails; logs nothing.
-    std::optional<QString> get(const QString &key) const;
-    QString value(const QString &key, const QString &defaultValue = QString()) const;
-    // True exactly for a stored "1" or "true".
-    bool getBool(const QString &key, bool defaultValue) const;
-
-    // Upserts the value; emits changed(key) when written.
-    bool set(const QString &key, const QString &value);
-    void setBool(const QString &key, bool value);
-    void setInt(const QString &key, int value);
     // Deletes the key; emits nothing.
-    bool remove(const QString &key);
+    bool remove(PreferenceKey key) { return remove(key.name()); }
 
 signals:
     void changed(const QString &key);
 
 private:
+    std::optional<QString> get(const QString &key) const;
+    QString value(const QString &key, const QString &defaultValue) const;
+    bool getBool(const QString &key, bool defaultValue) const;
     static bool isSet(const QString &text);
+    bool set(const QString &key, const QString &value);
+    void setBool(const QString &key, bool value);
+    void setInt(const QString &key, int value);
+    bool remove(const QString &key);
 
     Database *m_database;
 };

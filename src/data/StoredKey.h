@@ -13,7 +13,8 @@ template <typename Table> class StoredKey
 {
 public:
     QString name() const { return QString::fromLatin1(m_name); }
-    QString defaultValue() const { return QString::fromLatin1(m_defaultValue); }
+    // A null QString when the table gives none.
+    QString defaultValue() const { return *m_defaultValue ? QString::fromLatin1(m_defaultValue) : QString(); }
 
     // For receivers of a change signal that carries the key as text.
     friend bool operator==(const QString &name, StoredKey key) { return name == QLatin1String(key.m_name); }

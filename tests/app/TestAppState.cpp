@@ -4,6 +4,7 @@
 #include "Money.h"
 #include "PreferencesRepository.h"
 #include "TestDatabase.h"
+#include "support/PreferenceKeyProbe.h"
 
 #include <QApplication>
 #include <QFile>
@@ -290,9 +291,9 @@ void TestAppState::setCurrentAccountIdIsKeptForNextStart()
     // in switching, or when the state goes away.
     m_state->setCurrentAccountId(QStringLiteral("acc-2"));
     QCOMPARE(m_state->currentAccountId(), QStringLiteral("acc-2"));
-    QVERIFY(!m_state->preferences()->get(QStringLiteral("lastAccountId")).has_value());
+    QVERIFY(!m_state->preferences()->get(preferenceKey("lastAccountId")).has_value());
     m_state->setCurrentAccountId(QStringLiteral("acc-1"));
-    QTRY_COMPARE_WITH_TIMEOUT(m_state->preferences()->get(QStringLiteral("lastAccountId")),
+    QTRY_COMPARE_WITH_TIMEOUT(m_state->preferences()->get(preferenceKey("lastAccountId")),
                               std::optional<QString>("acc-1"), AppState::SaveCurrentAccountDelayMs + 2000);
     m_state->setCurrentAccountId(QStringLiteral("acc-2"));
     m_state.reset();

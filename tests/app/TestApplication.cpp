@@ -3,6 +3,7 @@
 #include "Database.h"
 #include "MigrationRunner.h"
 #include "PreferencesRepository.h"
+#include "support/PreferenceKeyProbe.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -281,7 +282,7 @@ void TestApplication::damageFoundAfterShowIsReportedAndStopsWrites()
         m_presentedTitle = title;
         m_presentedText = text;
         shown = app()->mainWindow() && app()->mainWindow()->isVisible();
-        written = app()->appState()->preferences()->set(QStringLiteral("probe"), QStringLiteral("1"));
+        written = app()->appState()->preferences()->set(preferenceKey("probe"), QStringLiteral("1"));
     });
     QCOMPARE(app()->run(), 1);
     QVERIFY(shown);

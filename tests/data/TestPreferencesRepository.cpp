@@ -1,5 +1,6 @@
 #include "PreferencesRepository.h"
 #include "TestDatabase.h"
+#include "support/PreferenceKeyProbe.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -41,29 +42,29 @@ void TestPreferencesRepository::cleanup()
 
 void TestPreferencesRepository::missingKey()
 {
-    QVERIFY(!m_prefs->get(QStringLiteral("theme")).has_value());
-    QCOMPARE(m_prefs->value(QStringLiteral("theme"), QStringLiteral("system")), QStringLiteral("system"));
+    QVERIFY(!m_prefs->get(preferenceKey("theme")).has_value());
+    QCOMPARE(m_prefs->value(preferenceKey("theme"), QStringLiteral("system")), QStringLiteral("system"));
 }
 
 void TestPreferencesRepository::setAndGet()
 {
     QSignalSpy spy(m_prefs.get(), &PreferencesRepository::changed);
-    QVERIFY(m_prefs->set(QStringLiteral("theme"), QStringLiteral("dark")));
+    QVERIFY(m_prefs->set(preferenceKey("theme"), QStringLiteral("dark")));
     QCOMPARE(spy.count(), 1);
     QCOMPARE(spy.at(0).at(0).toString(), QStringLiteral("theme"));
-    QCOMPARE(m_prefs->get(QStringLiteral("theme")), std::optional<QString>(QStringLiteral("dark")));
-    QCOMPARE(m_prefs->value(QStringLiteral("theme"), QStringLiteral("system")), QStringLiteral("dark"));
+    QCOMPARE(m_prefs->get(preferenceKey("theme")), std::optional<QString>(QStringLiteral("dark")));
+    QCOMPARE(m_prefs->value(preferenceKey("theme"), QStringLiteral("system")), QStringLiteral("dark"));
 
     // An empty stored value is a value, not an absent key.
-    QVERIFY(m_prefs->set(QStringLiteral("syncCursor"), QStringLiteral("")));
-    QCOMPARE(m_prefs->value(QStringLiteral("syncCursor"), QStringLiteral("x")), QString());
+    QVERIFY(m_prefs->set(preferenceKey("syncCursor"), QStringLiteral("")));
+    QCOMPARE(m_prefs->value(preferenceKey("syncCursor"), QStringLiteral("x")), QString());
 }
 
 void TestPreferencesRepository::setUpserts()
 {
-    QVERIFY(m_prefs->set(QStringLiteral("fontScale"), QStringLiteral("100")));
-    QVERIFY(m_prefs->set(QStringLiteral("fontScale"), QStringLiteral("120")));
-    QCOMPARE(m_prefs->value(QStringLiteral("fontScale")), QStringLiteral("120"));
+    QVERIFY(m_prefs->set(preferenceKey("fontScale"), QStringLiteral("100")));
+    QVERIFY(m_prefs->set(preferenceKey("fontScale"), QStringLiteral("120")));
+    QCOMPARE(m_prefs->value(preferenceKey("fontScale")), QStringLiteral("120"));
     QCOMPARE(TestDatabase::scalar(QStringLiteral("SELECT COUNT(*) FROM preferences")).toInt(), 1);
 }
 
@@ -87,40 +88,40 @@ void TestPreferencesRepository::getBool()
     QFETCH(QString, stored);
     QFETCH(bool, defaultValue);
     QFETCH(bool, expected);
-    QCOMPARE(m_prefs->getBool(QStringLiteral("flag"), defaultValue), defaultValue);
-    QVERIFY(m_prefs->set(QStringLiteral("flag"), stored));
-    QCOMPARE(m_prefs->getBool(QStringLiteral("flag"), defaultValue), expected);
+    QCOMPARE(m_prefs->getBool(preferenceKey("flag"), defaultValue), defaultValue);
+    QVERIFY(m_prefs->set(preferenceKey("flag"), stored));
+    QCOMPARE(m_prefs->getBool(preferenceKey("flag"), defaultValue), expected);
 }
 
 void TestPreferencesRepository::setBoolAndInt()
 {
     QSignalSpy spy(m_prefs.get(), &PreferencesRepository::changed);
-    m_prefs->setBool(QStringLiteral("registerTwoLine"), true);
-    m_prefs->setInt(QStringLiteral("weekStartDay"), 7);
-    m_prefs->setInt(QStringLiteral("offset"), -3);
+    m_prefs->setBool(preferenceKey("registerTwoLine"), true);
+    m_prefs->setInt(preferenceKey("weekStartDay"), 7);
+    m_prefs->setInt(preferenceKey("offset"), -3);
     QCOMPARE(spy.count(), 3);
-    QCOMPARE(m_prefs->value(QStringLiteral("registerTwoLine")), QStringLiteral("1"));
-    QCOMPARE(m_prefs->value(QStringLiteral("weekStartDay")), QStringLiteral("7"));
-    QCOMPARE(m_prefs->value(QStringLiteral("offset")), QStringLiteral("-3"));
-    m_prefs->setBool(QStringLiteral("registerTwoLine"), false);
-    QCOMPARE(m_prefs->value(QStringLiteral("registerTwoLine")), QStringLiteral("0"));
+    QCOMPARE(m_prefs->value(preferenceKey("registerTwoLine")), QStringLiteral("1"));
+    QCOMPARE(m_prefs->value(preferenceKey("weekStartDay")), QStringLiteral("7"));
+    QCOMPARE(m_prefs->value(preferenceKey("offset")), QStringLiteral("-3"));
+    m_prefs->setBool(preferenceKey("registerTwoLine"), false);
+    QCOMPARE(m_prefs->value(preferenceKey("registerTwoLine")), QStringLiteral("0"));
 }
 
 void TestPreferencesRepository::removeEmitsNothing()
 {
-    QVERIFY(m_prefs->set(QStringLiteral("syncCursor"), QStringLiteral("abc")));
+    QVERIFY(m_prefs->set(preferenceKey("syncCursor"), QStringLiteral("abc")));
     QSignalSpy spy(m_prefs.get(), &PreferencesRepository::changed);
-    QVERIFY(m_prefs->remove(QStringLiteral("syncCursor")));
-    QVERIFY(m_prefs->remove(QStringLiteral("never-there")));
+    QVERIFY(m_prefs->remove(preferenceKey("syncCursor")));
+    QVERIFY(m_prefs->remove(preferenceKey("never-there")));
     QCOMPARE(spy.count(), 0);
-    QVERIFY(!m_prefs->get(QStringLiteral("syncCursor")).has_value());
+    QVERIFY(!m_prefs->get(preferenceKey("syncCursor")).has_value());
 }
 
 void TestPreferencesRepository::nullValueStoredAsEmptyText()
 {
-    QVERIFY(m_prefs->set(QStringLiteral("accentColor"), QString()));
+    QVERIFY(m_prefs->set(preferenceKey("accentColor"), QString()));
     QCOMPARE(TestDatabase::scalar(QStringLiteral("SELECT value IS NULL FROM preferences")).toInt(), 0);
-    QVERIFY(m_prefs->get(QStringLiteral("accentColor")).has_value());
+    QVERIFY(m_prefs->get(preferenceKey("accentColor")).has_value());
 }
 
 QTEST_GUILESS_MAIN(TestPreferencesRepository)

@@ -16,6 +16,7 @@
 #include "TokenStore.h"
 #include "TransactionRepository.h"
 #include "support/FakeBrowser.h"
+#include "support/PreferenceKeyProbe.h"
 
 #include <QApplication>
 #include <QSettings>
@@ -310,7 +311,8 @@ void TestOnlineStartup::unansweredSignInIsGoneAfterRestart()
     QTest::qWait(200);
     QCOMPARE(m_sync->http()->requestCount() + m_refreshes, 0);
     QVERIFY(!m_state->accountClient()->isAuthenticated() && !storedRefreshToken());
-    QVERIFY(!m_state->preferences()->get("syncCursorUser") && !QSettings().contains("auth/hasSignedInBefore"));
+    QVERIFY(!m_state->preferences()->get(preferenceKey("syncCursorUser")) &&
+            !QSettings().contains("auth/hasSignedInBefore"));
 }
 
 void TestOnlineStartup::anotherUsersRecordsGoUpAsNewOnYes()
@@ -334,7 +336,7 @@ void TestOnlineStartup::anotherUsersRecordsGoUpAsNewOnYes()
         return c["entity_id"] == QLatin1String("acc-1");
     });
     QVERIFY(sent != batch.end() && !sent->toObject()["payload"].toObject().contains("server_id"));
-    QCOMPARE(m_state->preferences()->value("syncCursorUser"), QStringLiteral("user-2"));
+    QCOMPARE(m_state->preferences()->value(preferenceKey("syncCursorUser")), QStringLiteral("user-2"));
 }
 
 void TestOnlineStartup::serverAnswers_data()

@@ -9,6 +9,7 @@
 #include "SyncEngine.h"
 #include "SyncRetryQueue.h"
 #include "TransactionRepository.h"
+#include "support/PreferenceKeyProbe.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -68,7 +69,7 @@ QJsonObject TestSyncApplyWrites::page(const QString &kind, const QJsonArray &rec
 
 QJsonArray TestSyncApplyWrites::storedRetries() const
 {
-    return QJsonDocument::fromJson(rig->preferences->value("syncApplyRetry").toUtf8()).array();
+    return QJsonDocument::fromJson(rig->preferences->value(preferenceKey("syncApplyRetry")).toUtf8()).array();
 }
 
 void TestSyncApplyWrites::serverDeletionStaysDeletedAndSynced()
@@ -213,8 +214,8 @@ void TestSyncApplyWrites::referencesArrivingOnLaterPage()
 
     QCOMPARE(rig->transactions->findById("tx-early")->accountId, QStringLiteral("acc-late"));
     QCOMPARE(rig->categories->findById("cat-child")->parentId, QStringLiteral("cat-parent"));
-    QVERIFY(!rig->preferences->get("syncApplyRetry").has_value());
-    QCOMPARE(rig->preferences->value("syncCursor"), QStringLiteral("page-2"));
+    QVERIFY(!rig->preferences->get(preferenceKey("syncApplyRetry")).has_value());
+    QCOMPARE(rig->preferences->value(preferenceKey("syncCursor")), QStringLiteral("page-2"));
 }
 
 void TestSyncApplyWrites::referencesArrivingInNextCycle()
@@ -244,7 +245,7 @@ void TestSyncApplyWrites::referencesArrivingInNextCycle()
         page("accounts", {SyncTestRig::serverAccount("acc-later", "Later", {{"id", "srv-a1"}})}));
     QCOMPARE(rig->runCycle(), SyncTestRig::CycleEnd::Completed);
     QCOMPARE(rig->transactions->findById("tx-orphan")->payee, QStringLiteral("Orphan"));
-    QVERIFY(!rig->preferences->get("syncApplyRetry").has_value());
+    QVERIFY(!rig->preferences->get(preferenceKey("syncApplyRetry")).has_value());
 }
 
 void TestSyncApplyWrites::referencesKeptWhenCycleIsCutShort()
@@ -260,7 +261,7 @@ void TestSyncApplyWrites::referencesKeptWhenCycleIsCutShort()
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("TransactionRepository::insert failed:"));
     rig->engine->syncNow();
     QVERIFY(rig->server.http()->waitForRequests(2));
-    QTRY_COMPARE(rig->preferences->value("syncCursor"), rig->server.currentCursor());
+    QTRY_COMPARE(rig->preferences->value(preferenceKey("syncCursor")), rig->server.currentCursor());
     delete rig->engine;
     rig->engine = new SyncEngine(rig->api, rig->accounts, rig->transactions, rig->categories, rig->recurring,
                                  rig->reconciliations, rig->splitLines, rig->preferences, rig.get());
@@ -344,7 +345,7 @@ void TestSyncApplyWrites::dateGuard()
         QCOMPARE(rig->recurring->findById("rule-dated")->nextDueDate, stored);
     }
     // Skipped on purpose: not kept for a retry.
-    QVERIFY(!rig->preferences->get("syncApplyRetry").has_value());
+    QVERIFY(!rig->preferences->get(preferenceKey("syncApplyRetry")).has_value());
 }
 
 void TestSyncApplyWrites::oneSignalPerRepositoryPerPage()
@@ -405,7 +406,7 @@ void TestSyncApplyWrites::recordAppliesAllOrNothing()
     QCOMPARE(rig->runCycle(), SyncTestRig::CycleEnd::Completed);
     QCOMPARE(rig->transactions->findById(local.id)->payee, QStringLiteral("Changed"));
     QCOMPARE(rig->splitLines->findByTransaction(local.id).size(), 2);
-    QVERIFY(!rig->preferences->get("syncApplyRetry").has_value());
+    QVERIFY(!rig->preferences->get(preferenceKey("syncApplyRetry")).has_value());
     QVERIFY(rig->differencesFromServer().isEmpty());
 }
 
@@ -446,7 +447,7 @@ void TestSyncApplyWrites::recordsBeforeTheirAccountSurviveAFailedPage()
 
     QCOMPARE(rig->runCycle(30000), SyncTestRig::CycleEnd::Completed);
     QCOMPARE(SyncTestRig::countRows("transactions"), 1500);
-    QVERIFY(!rig->preferences->get("syncApplyRetry").has_value());
+    QVERIFY(!rig->preferences->get(preferenceKey("syncApplyRetry")).has_value());
     const QStringList differences = rig->differencesFromServer();
     QVERIFY2(differences.isEmpty(), qPrintable(differences.join('\n')));
 }
@@ -467,7 +468,7 @@ void TestSyncApplyWrites::fullWaitingListStopsThePull()
     QCOMPARE(rig->engine->lastError(),
              QStringLiteral("Pull stopped: too many pulled records wait for records they refer to"));
     QCOMPARE(rig->server.pullCount(), 2);
-    QCOMPARE(rig->preferences->value("syncCursor"), rig->server.pullCursors().at(1));
+    QCOMPARE(rig->preferences->value(preferenceKey("syncCursor")), rig->server.pullCursors().at(1));
     QCOMPARE(storedRetries().size(), 200);
 
     // By size too: what already waits is more than 10 KiB.

@@ -5,6 +5,7 @@
 #include "RecurringRepository.h"
 #include "SyncEngine.h"
 #include "TransactionRepository.h"
+#include "support/PreferenceKeyProbe.h"
 
 #include <QJsonArray>
 #include <QRegularExpression>
@@ -78,7 +79,7 @@ void TestSyncPull::pagesFollowTheCursorChain()
         QVERIFY(queries.at(page).endsWith("&limit=200"));
     }
     QVERIFY(cursors.at(1) != cursors.at(2));
-    const QString saved = rig->preferences->value("syncCursor");
+    const QString saved = rig->preferences->value(preferenceKey("syncCursor"));
     QVERIFY(FakeSync::FakeSyncServer::isValidCursor(saved));
     QVERIFY(saved != cursors.at(2));
 
@@ -105,7 +106,7 @@ void TestSyncPull::repeatedCursorStopsPaging()
 {
     seedServer(3);
     QCOMPARE(rig->runCycle(), SyncTestRig::CycleEnd::Completed);
-    const QString saved = rig->preferences->value("syncCursor");
+    const QString saved = rig->preferences->value(preferenceKey("syncCursor"));
     const int before = rig->server.pullCount();
 
     rig->server.setHasMoreForever(true);
@@ -113,14 +114,14 @@ void TestSyncPull::repeatedCursorStopsPaging()
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("answered with a cursor already sent in this sync"));
     QCOMPARE(rig->runCycle(), SyncTestRig::CycleEnd::Failed);
     QCOMPARE(rig->server.pullCount() - before, 1);
-    QCOMPARE(rig->preferences->value("syncCursor"), saved);
+    QCOMPARE(rig->preferences->value(preferenceKey("syncCursor")), saved);
 }
 
 void TestSyncPull::emptyCursorKeepsTheSavedOne()
 {
     seedServer(3);
     QCOMPARE(rig->runCycle(), SyncTestRig::CycleEnd::Completed);
-    const QString saved = rig->preferences->value("syncCursor");
+    const QString saved = rig->preferences->value(preferenceKey("syncCursor"));
     const int before = rig->server.pullCount();
 
     rig->server.setHasMoreForever(true);
@@ -130,7 +131,7 @@ void TestSyncPull::emptyCursorKeepsTheSavedOne()
     // Page one with the saved cursor, page two without one, which came back empty again.
     QCOMPARE(rig->server.pullCount() - before, 2);
     QCOMPARE(rig->server.pullCursors().mid(before), QStringList({saved, QString()}));
-    QCOMPARE(rig->preferences->value("syncCursor"), saved);
+    QCOMPARE(rig->preferences->value(preferenceKey("syncCursor")), saved);
 }
 
 void TestSyncPull::failureOnSecondPageResumesFromFirst()
@@ -141,7 +142,7 @@ void TestSyncPull::failureOnSecondPageResumesFromFirst()
     QCOMPARE(rig->engine->state(), SyncEngine::Error);
     QCOMPARE(rig->engine->lastError(), QStringLiteral("Pull failed (HTTP 500)"));
     QCOMPARE(SyncTestRig::countRows("transactions"), 199);
-    const QString firstPageCursor = rig->preferences->value("syncCursor");
+    const QString firstPageCursor = rig->preferences->value(preferenceKey("syncCursor"));
     QCOMPARE(rig->server.pullCursors().at(1), firstPageCursor);
 
     QCOMPARE(rig->runCycle(), SyncTestRig::CycleEnd::Completed);

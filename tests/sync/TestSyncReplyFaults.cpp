@@ -6,6 +6,7 @@
 #include "PreferencesRepository.h"
 #include "SyncEngine.h"
 #include "TransactionRepository.h"
+#include "support/PreferenceKeyProbe.h"
 
 #include <QJsonArray>
 #include <QRegularExpression>
@@ -75,7 +76,7 @@ void TestSyncReplyFaults::replyFaults()
     // A first clean cycle leaves a saved cursor and the server's account locally.
     rig->server.put("accounts", SyncTestRig::serverAccount("acc-1", "Remote", {{"id", "srv-a1"}}));
     QCOMPARE(rig->runCycle(), SyncTestRig::CycleEnd::Completed);
-    const QString savedCursor = rig->preferences->value("syncCursor");
+    const QString savedCursor = rig->preferences->value(preferenceKey("syncCursor"));
     QVERIFY(!savedCursor.isEmpty());
     rig->server.put("transactions", SyncTestRig::serverTransaction("tx-new", "acc-1", "Not yet"));
 
@@ -144,7 +145,7 @@ void TestSyncReplyFaults::replyFaults()
     QCOMPARE(rig->engine->state(), SyncEngine::Error);
     QCOMPARE(rig->engine->lastError(), error);
     QCOMPARE(failures.size(), 1);
-    QCOMPARE(rig->preferences->value("syncCursor"), savedCursor);
+    QCOMPARE(rig->preferences->value(preferenceKey("syncCursor")), savedCursor);
     QVERIFY(!rig->transactions->findById("tx-new").has_value());
     if (local.id.isEmpty()) {
         QCOMPARE(accountSignals.size(), 0);

@@ -6,6 +6,7 @@
 #include "SyncEngine.h"
 #include "TokenManager.h"
 #include "TransactionRepository.h"
+#include "support/PreferenceKeyProbe.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -63,7 +64,7 @@ void TestSyncUserSwitch::anotherUserPullsAllOfTheirRecords()
 {
     seed(rig->server, "one", 3);
     QCOMPARE(rig->runCycle(), SyncTestRig::CycleEnd::Completed);
-    QCOMPARE(rig->preferences->value("syncCursorUser"), QStringLiteral("user-1"));
+    QCOMPARE(rig->preferences->value(preferenceKey("syncCursorUser")), QStringLiteral("user-1"));
     // A record still waiting for its account is kept for this user's next cycle.
     rig->server.queuePullPage(QJsonObject{
         {"transactions", QJsonArray{SyncTestRig::serverTransaction("one-orphan", "one-later", "Orphan")}},
@@ -71,8 +72,8 @@ void TestSyncUserSwitch::anotherUserPullsAllOfTheirRecords()
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("TransactionRepository::insert failed:"));
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("1 pulled records could not be applied yet"));
     QCOMPARE(rig->runCycle(), SyncTestRig::CycleEnd::Completed);
-    QVERIFY(rig->preferences->get("syncApplyRetry").has_value());
-    const QString cursorOfOne = rig->preferences->value("syncCursor");
+    QVERIFY(rig->preferences->get(preferenceKey("syncApplyRetry")).has_value());
+    const QString cursorOfOne = rig->preferences->value(preferenceKey("syncCursor"));
 
     // The same user again goes on from the saved cursor.
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("TransactionRepository::insert failed:"));
@@ -89,8 +90,8 @@ void TestSyncUserSwitch::anotherUserPullsAllOfTheirRecords()
 
     QCOMPARE(rig->runCycle(), SyncTestRig::CycleEnd::Completed);
     QCOMPARE(other.pullCursors().first(), QString());
-    QCOMPARE(rig->preferences->value("syncCursorUser"), QStringLiteral("user-2"));
-    QVERIFY(!rig->preferences->get("syncApplyRetry").has_value());
+    QCOMPARE(rig->preferences->value(preferenceKey("syncCursorUser")), QStringLiteral("user-2"));
+    QVERIFY(!rig->preferences->get(preferenceKey("syncApplyRetry")).has_value());
     for (int i = 0; i < 10; ++i)
         QVERIFY(rig->transactions->findById(QStringLiteral("two-tx-%1").arg(i)).has_value());
     QCOMPARE(rig->accounts->findById("two-acc")->name, QStringLiteral("two checking"));
@@ -105,11 +106,11 @@ void TestSyncUserSwitch::ownerOfAnOlderCursorIsUnknown()
 {
     // A cursor saved before its owner was kept may be anyone's.
     seed(rig->server, "two", 4);
-    rig->preferences->set("syncCursor", rig->server.currentCursor());
+    rig->preferences->set(preferenceKey("syncCursor"), rig->server.currentCursor());
     QCOMPARE(rig->runCycle(), SyncTestRig::CycleEnd::Completed);
     QCOMPARE(rig->server.pullCursors().first(), QString());
     QCOMPARE(SyncTestRig::countRows("transactions"), 4);
-    QCOMPARE(rig->preferences->value("syncCursorUser"), QStringLiteral("user-1"));
+    QCOMPARE(rig->preferences->value(preferenceKey("syncCursorUser")), QStringLiteral("user-1"));
 }
 
 QTEST_GUILESS_MAIN(TestSyncUserSwitch)

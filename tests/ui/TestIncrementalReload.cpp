@@ -9,6 +9,7 @@
 #include "TestApp.h"
 #include "TransactionRepository.h"
 #include "TransactionWriter.h"
+#include "support/PreferenceKeyProbe.h"
 
 #include <QLabel>
 #include <QSqlQuery>
@@ -64,7 +65,7 @@ void TestIncrementalReload::editsMatchAFullReading()
         rows.append(m_test->addTransaction(checking.id, QDate(2025, 1, 1).addDays(i % 5),
                                            QStringLiteral("Payee %1").arg(i), -100 * (i + 1), i % 3 == 0));
     m_test->addTransaction(savings.id, QDate(2025, 1, 2), QStringLiteral("Interest"), 700);
-    app->preferences()->set(QStringLiteral("dashboardBalanceMode"), mode);
+    app->preferences()->set(preferenceKey("dashboardBalanceMode"), mode);
 
     MainWindow window(app);
     window.selectAccount(checking.id);

@@ -17,6 +17,7 @@
 #include "TestApp.h"
 #include "TestRecords.h"
 #include "TransactionRepository.h"
+#include "support/PreferenceKeyProbe.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -204,7 +205,7 @@ void TestMainWindow::viewMenuSwitchesTheme()
         if (action->data().toString() == QLatin1String("dark"))
             action->trigger();
     }
-    QCOMPARE(m_test->app()->preferences()->value(QStringLiteral("theme")), QStringLiteral("dark"));
+    QCOMPARE(m_test->app()->preferences()->value(preferenceKey("theme")), QStringLiteral("dark"));
     QVERIFY(QApplication::palette().color(QPalette::Window).lightness() < 128);
     for (QAction *action : theme->actions())
         QCOMPARE(action->isChecked(), action->data().toString() == QLatin1String("dark"));
@@ -253,7 +254,7 @@ void TestMainWindow::sidebarBalancesInEachMode()
     QCOMPARE(window.sidebar()->balanceText(account.id), QStringLiteral("$105.00"));
     QCOMPARE(window.sidebar()->balanceText(other.id), QStringLiteral("-$50.00"));
 
-    m_test->app()->preferences()->set(QStringLiteral("dashboardBalanceMode"), mode);
+    m_test->app()->preferences()->set(preferenceKey("dashboardBalanceMode"), mode);
     QTRY_COMPARE(window.sidebar()->balanceText(account.id), expected);
     QCOMPARE(window.sidebar()->modeText(), caption);
     QCOMPARE(window.sidebar()->balanceText(other.id), QStringLiteral("-$50.00"));
@@ -294,15 +295,15 @@ void TestMainWindow::registerPreferencesApply()
     const int singleHeight = view->verticalHeader()->defaultSectionSize();
 
     PreferencesRepository *prefs = m_test->app()->preferences();
-    prefs->setBool(QStringLiteral("registerTwoLine"), true);
+    prefs->setBool(preferenceKey("registerTwoLine"), true);
     QVERIFY(window.registerScreen()->model()->twoLine());
     QVERIFY(view->isColumnHidden(RegisterModel::MemoColumn));
     QVERIFY(view->verticalHeader()->defaultSectionSize() > singleHeight);
 
-    prefs->setBool(QStringLiteral("registerShowBalance"), false);
+    prefs->setBool(preferenceKey("registerShowBalance"), false);
     QVERIFY(view->isColumnHidden(RegisterModel::BalanceColumn));
 
-    prefs->setBool(QStringLiteral("registerNewestFirst"), true);
+    prefs->setBool(preferenceKey("registerNewestFirst"), true);
     QCOMPARE(window.registerScreen()->model()->sortColumn(), int(RegisterModel::DateColumn));
     QCOMPARE(window.registerScreen()->model()->sortOrder(), Qt::DescendingOrder);
     QCOMPARE(window.registerScreen()->model()->blankRow(), 0);
@@ -449,7 +450,7 @@ void TestMainWindow::windowStateAndLastAccountPersist()
     QSettings settings;
     QVERIFY(settings.contains(QStringLiteral("mainWindow/geometry")));
     QVERIFY(settings.contains(QStringLiteral("mainWindow/splitter")));
-    QCOMPARE(m_test->app()->preferences()->value(QStringLiteral("lastAccountId")), second.id);
+    QCOMPARE(m_test->app()->preferences()->value(preferenceKey("lastAccountId")), second.id);
 
     MainWindow again(m_test->app());
     again.show();

@@ -8,6 +8,7 @@
 #include "TestApp.h"
 #include "ThemeManager.h"
 #include "TransactionRepository.h"
+#include "support/PreferenceKeyProbe.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -74,10 +75,10 @@ void TestSettingsScreen::cleanup()
 void TestSettingsScreen::buildingShowsStoredValuesAndWritesNothing()
 {
     PreferencesRepository *prefs = m_app->app()->preferences();
-    prefs->set(QStringLiteral("theme"), QStringLiteral("sepia"));
-    prefs->set(QStringLiteral("weekStartDay"), QStringLiteral("6"));
-    prefs->set(QStringLiteral("registerTwoLine"), QStringLiteral("true"));
-    prefs->set(QStringLiteral("dashboardBalanceMode"), QStringLiteral("asOfToday"));
+    prefs->set(preferenceKey("theme"), QStringLiteral("sepia"));
+    prefs->set(preferenceKey("weekStartDay"), QStringLiteral("6"));
+    prefs->set(preferenceKey("registerTwoLine"), QStringLiteral("true"));
+    prefs->set(preferenceKey("dashboardBalanceMode"), QStringLiteral("asOfToday"));
     m_app->app()->themeManager()->setFontScale(120);
     QSignalSpy changed(prefs, &PreferencesRepository::changed);
 
@@ -120,7 +121,7 @@ void TestSettingsScreen::controlWritesExactlyItsPreference()
     QFETCH(QVariant, choice);
     QFETCH(QString, key);
     QFETCH(QString, stored);
-    m_app->app()->preferences()->set(QStringLiteral("weekStartDay"), QStringLiteral("7"));
+    m_app->app()->preferences()->set(preferenceKey("weekStartDay"), QStringLiteral("7"));
     AppState::weekStartDay() = 7;
     m_screen = std::make_unique<SettingsScreen>(m_app->app());
     QSignalSpy changed(m_app->app()->preferences(), &PreferencesRepository::changed);
@@ -132,7 +133,7 @@ void TestSettingsScreen::controlWritesExactlyItsPreference()
 
     QCOMPARE(changed.count(), 1);
     QCOMPARE(changed.first().first().toString(), key);
-    QCOMPARE(m_app->app()->preferences()->get(key), std::optional<QString>(stored));
+    QCOMPARE(m_app->app()->preferences()->get(preferenceKey(key)), std::optional<QString>(stored));
     if (key == QLatin1String("weekStartDay"))
         QCOMPARE(AppState::weekStartDay(), 1);
     // Theme and font size apply at once, not at the next start.
@@ -159,7 +160,7 @@ void TestSettingsScreen::accentSwatchStoresAndAppliesTheColour()
         false);
     m_screen->findChild<QPushButton *>("accentSwatch")->click();
     QCOMPARE(answerer.pendingHandlers(), 0);
-    QCOMPARE(m_app->app()->preferences()->get(QStringLiteral("accentColor")),
+    QCOMPARE(m_app->app()->preferences()->get(preferenceKey("accentColor")),
              std::optional<QString>("#3949ab"));
     QCOMPARE(AppState::accentColor(), QColor(QStringLiteral("#3949AB")));
     QVERIFY(m_screen->findChild<QPushButton *>("accentSwatch")->styleSheet().contains("#3949ab"));
@@ -178,7 +179,7 @@ void TestSettingsScreen::languageChoiceIsStoredOnce()
     // Choosing what is stored already asks nothing and writes nothing new.
     m_screen->onLanguageChanged(combo->findData(QStringLiteral("es")));
     QCOMPARE(answerer.unexpected(), QStringList());
-    QCOMPARE(m_app->app()->preferences()->get(QStringLiteral("ui/language")), std::nullopt);
+    QCOMPARE(m_app->app()->preferences()->get(preferenceKey("ui/language")), std::nullopt);
 }
 
 void TestSettingsScreen::restoresAccountWithRowsDeletedWithIt()

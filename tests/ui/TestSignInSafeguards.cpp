@@ -14,6 +14,7 @@
 #include "TokenStore.h"
 #include "support/AccountTestSupport.h"
 #include "support/FakeBrowser.h"
+#include "support/PreferenceKeyProbe.h"
 
 #include <QAbstractButton>
 #include <QDir>
@@ -175,7 +176,7 @@ void TestSignInSafeguards::newUserIsAskedBeforeUpload()
     QFETCH(bool, asked);
     QFETCH(bool, upload);
     if (!lastUser.isEmpty())
-        QVERIFY(m_app->app()->preferences()->set(QStringLiteral("syncCursorUser"), lastUser));
+        QVERIFY(m_app->app()->preferences()->set(preferenceKey("syncCursorUser"), lastUser));
     if (localAccount)
         QVERIFY(!m_app->addAccount(QStringLiteral("Household"), 250000).id.isEmpty());
     start();
@@ -226,7 +227,7 @@ void TestSignInSafeguards::restoredSignInIsNotAsked()
     m_app.reset();
     m_app = std::make_unique<TestApp>();
     QVERIFY(m_app->isValid());
-    QVERIFY(m_app->app()->preferences()->set(QStringLiteral("syncCursorUser"), QStringLiteral("user-1")));
+    QVERIFY(m_app->app()->preferences()->set(preferenceKey("syncCursorUser"), QStringLiteral("user-1")));
     QVERIFY(!m_app->addAccount(QStringLiteral("Household"), 250000).id.isEmpty());
 
     ModalAnswerer answerer;

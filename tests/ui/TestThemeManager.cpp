@@ -2,6 +2,7 @@
 #include "PreferencesRepository.h"
 #include "TestApp.h"
 #include "ThemeManager.h"
+#include "support/PreferenceKeyProbe.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -66,7 +67,7 @@ void TestThemeManager::themes()
     manager.setTheme(name);
     QCOMPARE(int(manager.theme()), theme);
     QCOMPARE(changed.count(), 1);
-    QCOMPARE(m_test->app()->preferences()->value(QStringLiteral("theme")), stored);
+    QCOMPARE(m_test->app()->preferences()->value(preferenceKey("theme")), stored);
     QVERIFY(preference.contains(QVariantList{QStringLiteral("theme")}));
     // The offscreen platform palette is light, so System comes out light here.
     const int lightness = QApplication::palette().color(QPalette::Window).lightness();
@@ -151,7 +152,7 @@ void TestThemeManager::fontScaleClampsStoresAndRefonts()
     manager.setFontScale(requested);
     QCOMPARE(manager.fontScale(), applied);
     QCOMPARE(changed.count(), 1);
-    QCOMPARE(m_test->app()->preferences()->value(QStringLiteral("fontScale")), QString::number(applied));
+    QCOMPARE(m_test->app()->preferences()->value(preferenceKey("fontScale")), QString::number(applied));
     const qreal base = baseBefore * applied / 100.0;
     QCOMPARE(manager.font(0).pointSizeF(), base);
     QCOMPARE(heading.font().pointSizeF(), base + 4);
@@ -174,7 +175,7 @@ void TestThemeManager::accentColourRestylesAccentButtons()
     manager.setAccentColor(QColor(QStringLiteral("#3949ab")));
     QCOMPARE(changed.count(), 1);
     QCOMPARE(AppState::accentColor(), QColor(QStringLiteral("#3949ab")));
-    QCOMPARE(m_test->app()->preferences()->value(QStringLiteral("accentColor")), QStringLiteral("#3949ab"));
+    QCOMPARE(m_test->app()->preferences()->value(preferenceKey("accentColor")), QStringLiteral("#3949ab"));
     QVERIFY(button.styleSheet().contains(QStringLiteral("#3949ab")));
     QCOMPARE(QApplication::palette().color(QPalette::Highlight).name(), QStringLiteral("#3949ab"));
 

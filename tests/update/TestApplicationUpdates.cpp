@@ -7,6 +7,7 @@
 #include "UpdateClient.h"
 #include "UpdateDialog.h"
 #include "WhatsNewDialog.h"
+#include "support/PreferenceKeyProbe.h"
 
 #include <QMainWindow>
 #include <QSettings>
@@ -141,15 +142,16 @@ void TestApplicationUpdates::firstStart(FakeHttp::FakeHttpServer &server)
     QCOMPARE(offer->parentWidget(), app()->mainWindow());
     QVERIFY(labelWithText(offer, "A new version of Tallowmere Tallyfern is available."));
     QVERIFY(labelWithText(offer, "You have version 1.1.6. The latest version is 1.2.0."));
-    QCOMPARE(app()->appState()->preferences()->value("update_dismissed_version"), QString());
+    QCOMPARE(app()->appState()->preferences()->value(preferenceKey("update_dismissed_version")), QString());
 
     QTest::mouseClick(button(offer, "Later"), Qt::LeftButton);
-    QCOMPARE(app()->appState()->preferences()->value("update_dismissed_version"), QStringLiteral("1.2.0"));
+    QCOMPARE(app()->appState()->preferences()->value(preferenceKey("update_dismissed_version")),
+             QStringLiteral("1.2.0"));
 }
 
 void TestApplicationUpdates::startAfterDismissal(FakeHttp::FakeHttpServer &server)
 {
-    app()->appState()->preferences()->set("update_dismissed_version", "1.2.0");
+    app()->appState()->preferences()->set(preferenceKey("update_dismissed_version"), "1.2.0");
 
     BrioUpdate::Client *client = waitForStartupCheck(server);
     QVERIFY(client);

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "PreferenceKeys.h"
+
+#include <QString>
+#include <set>
+#include <string>
+
+// Makes the keys the program keeps in its own tables, for tests.
+struct StoredKeyProbe
+{
+    template <typename Table>
+    static StoredKey<Table> key(const char *name)
+    {
+        return StoredKey<Table>(name);
+    }
+};
+
+// A preference key as the users' database files hold it, spelled out so that
+// a key renamed in PreferenceKeys fails the test that stores or reads it.
+inline PreferenceKey preferenceKey(const QString &name)
+{
+    // Each name's bytes outlive every key made from them.
+    static std::set<std::string> names;
+    return StoredKeyProbe::key<PreferenceKeys>(names.insert(name.toStdString()).first->c_str());
+}
