@@ -37,7 +37,7 @@ void read(SyncKind kind, const QJsonObject &record)
     case SyncKind::Recurring: {
         const RecurringTransaction rule = SyncWire::readRecurring(record, header, id, std::nullopt);
         check(!accepted || inBounds(rule.amount));
-        check(rule.leadDays >= 0 && rule.leadDays <= SyncWire::MaxLeadDays);
+        check(rule.leadDays >= 0 && rule.leadDays <= RecurringTransaction::MaxLeadDays);
         check(rule.intervalCount >= 1 && rule.intervalCount <= SyncWire::MaxIntervalCount);
         break;
     }

@@ -79,7 +79,8 @@ RegisterColumns::RegisterColumns(QTableView *view)
         if (!m_fitting)
             userChanged();
     });
-    m_view->viewport()->installEventFilter(this);
+    m_viewport = m_view->viewport();
+    m_viewport->installEventFilter(this);
     m_view->installEventFilter(this);
 }
 
@@ -326,7 +327,9 @@ void RegisterColumns::save()
 
 bool RegisterColumns::eventFilter(QObject *watched, QEvent *event)
 {
-    if ((watched == m_view->viewport() && event->type() == QEvent::Resize) ||
+    // The viewport as it was when watched: while the view is destroyed its
+    // children still send events, and the view can no longer be asked.
+    if ((watched == m_viewport && event->type() == QEvent::Resize) ||
         (watched == m_view && (event->type() == QEvent::Show || event->type() == QEvent::FontChange)))
         fit();
     return QObject::eventFilter(watched, event);

@@ -67,6 +67,7 @@ private:
     void fitText(int *widths, int room) const;
 
     QTableView *m_view = nullptr;
+    QWidget *m_viewport = nullptr;
     QTimer *m_saveTimer = nullptr;
     // Widths the user dragged, by column.
     QHash<int, int> m_userWidths;
