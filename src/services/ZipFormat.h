@@ -26,6 +26,7 @@ inline constexpr quint16 FlagUtf8Names = 0x0800;
 inline constexpr quint16 MethodStored = 0;
 inline constexpr quint16 MethodDeflated = 8;
 inline constexpr quint32 MaxSize32 = 0xFFFFFFFFu;
+inline constexpr quint16 Zip64ExtraId = 0x0001;
 
 inline void put16(QByteArray &out, quint16 value)
 {

@@ -14,6 +14,32 @@ constexpr qint64 MaxReadAhead = 1024 * 1024;
 // Compressed data is handed to zlib in pieces of this size at most.
 constexpr qint64 InflatePiece = 256 * 1024;
 
+// A size or offset too large for its 32-bit field is marked 0xFFFFFFFF there
+// and kept in the Zip64 field of the header's extra data, in this order, as
+// tools write them for archives past 2 or 4 GiB. A marker without its value
+// stays: such an entry is not read.
+void readZip64Field(const char *extra, qint64 length, ZipReader::Entry &entry)
+{
+    for (qint64 at = 0; at + 4 <= length;) {
+        const qint64 size = get16(extra + at + 2);
+        if (size > length - at - 4)
+            return;
+        if (get16(extra + at) == Zip64ExtraId) {
+            qint64 used = 0;
+            for (quint64 *value : {&entry.size, &entry.compressedSize, &entry.localHeaderOffset}) {
+                if (*value != MaxSize32)
+                    continue;
+                if (size - used < 8)
+                    return;
+                *value = get64(extra + at + 4 + used);
+                used += 8;
+            }
+            return;
+        }
+        at += 4 + size;
+    }
+}
+
 } // namespace
 
 // A run of the archive's bytes held in memory. Reads that follow one another
@@ -143,7 +169,8 @@ std::optional<ZipReader::Entry> ZipReader::entryAt(qint64 position) const
     if (!header || get32(header) != CentralHeaderSignature)
         return std::nullopt;
     const qint64 nameLength = get16(header + 28);
-    const qint64 next = position + CentralHeaderSize + nameLength + get16(header + 30) + get16(header + 32);
+    const qint64 extraLength = get16(header + 30);
+    const qint64 next = position + CentralHeaderSize + nameLength + extraLength + get16(header + 32);
     if (next > m_directoryEnd)
         return std::nullopt;
     Entry entry;
@@ -159,6 +186,13 @@ std::optional<ZipReader::Entry> ZipReader::entryAt(qint64 position) const
     if (!name)
         return std::nullopt;
     entry.name = QString::fromUtf8(name, nameLength);
+    if (entry.size == MaxSize32 || entry.compressedSize == MaxSize32 ||
+        entry.localHeaderOffset == MaxSize32) {
+        const char *extra = m_directory->bytes(position + CentralHeaderSize + nameLength, extraLength);
+        if (!extra)
+            return std::nullopt;
+        readZip64Field(extra, extraLength, entry);
+    }
     return entry;
 }
 
@@ -178,8 +212,8 @@ bool ZipReader::forEachEntry(const std::function<bool(const Entry &)> &visit) co
 
 std::optional<QByteArray> ZipReader::read(const Entry &entry, qint64 maxSize) const
 {
-    // 0xFFFFFFFF marks a size or offset kept in a Zip64 field: never one of
-    // ours, and far beyond any limit.
+    // 0xFFFFFFFF left is a Zip64 marker without its value, and far beyond
+    // any limit.
     if (m_status != Status::Ok || entry.size > quint64(maxSize) || entry.size == MaxSize32 ||
         entry.compressedSize == MaxSize32 || (entry.flags & FlagEncrypted))
         return std::nullopt;

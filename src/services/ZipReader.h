@@ -10,13 +10,13 @@ class QIODevice;
 struct z_stream_s;
 
 // Reads a zip archive from a device (a file or a buffer) through its central
-// directory (Zip64 end records included): the directory is walked entry by
-// entry and each entry is read by its position, so that an archive of any
-// size costs no more memory than its largest entry. Built for archives from
-// anywhere: every offset and size is checked against the archive's size, the
-// number of entries is capped before any is visited, and an entry is inflated
-// into a buffer of at most its declared size. Entry names are only text;
-// nothing here touches the file system.
+// directory (Zip64 end records and sizes included): the directory is walked
+// entry by entry and each entry is read by its position, so that an archive of
+// any size costs no more memory than its largest entry. Built for archives
+// from anywhere: every offset and size is checked against the archive's size,
+// the number of entries is capped before any is visited, and an entry is
+// inflated into a buffer of at most its declared size. Entry names are only
+// text; nothing here touches the file system.
 class ZipReader
 {
 public:

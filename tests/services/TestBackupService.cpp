@@ -106,6 +106,8 @@ private Q_SLOTS:
     void rowThatEndsTheTransactionStopsTheRestore();
     void oversizedEntryAndTooManyEntries();
     void moreEntriesThanAMillionRestore();
+    void restoresArchivesOtherToolsWrote_data();
+    void restoresArchivesOtherToolsWrote();
     void cancelledExportAndRestoreLeaveFilesAsTheyWere();
 
 private:
@@ -509,6 +511,27 @@ void TestBackupService::moreEntriesThanAMillionRestore()
     QCOMPARE(result.errors, QStringList());
     QCOMPARE(result.accountsRestored, rows);
     QCOMPARE(count(QStringLiteral("accounts")), rows);
+}
+
+void TestBackupService::restoresArchivesOtherToolsWrote_data()
+{
+    QTest::addColumn<QString>("archive");
+    for (const char *name : {"infozip_with_folders.zip", "infozip_streamed.zip", "python_stored_deflated.zip",
+                             "python_zip64_local.zip", "python_zip64_central.zip"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+void TestBackupService::restoresArchivesOtherToolsWrote()
+{
+    QFETCH(QString, archive);
+    QFile file(QFINDTESTDATA(QStringLiteral("../fixtures/zip/") + archive));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const RestoreResult result = m_backup->restoreBackup(&file, RestoreMode::SkipExisting);
+    QCOMPARE(result.errors, QStringList());
+    QCOMPARE(result.totalRestored(), 4);
+    QCOMPARE(TestDatabase::scalar(QStringLiteral("SELECT payee || amount FROM transactions WHERE id = 'txn-0001'"))
+                 .toString(),
+             QStringLiteral("Café Lumière-4275"));
 }
 
 void TestBackupService::cancelledExportAndRestoreLeaveFilesAsTheyWere()

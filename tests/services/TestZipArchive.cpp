@@ -3,6 +3,7 @@
 #include "ZipWriter.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QTest>
 #include <memory>
 
@@ -41,6 +42,8 @@ private Q_SLOTS:
     void capsEntriesBeforeReadingThem();
     void entryThatInflatesPastItsSizeIsRefused();
     void damagedEntryIsRefused();
+    void readsArchivesOtherToolsWrote_data();
+    void readsArchivesOtherToolsWrote();
 };
 
 void TestZipArchive::roundTrip_data()
@@ -143,6 +146,43 @@ void TestZipArchive::damagedEntryIsRefused()
     const MemoryZip reader(archive, 10);
     QCOMPARE(reader.reader->status(), ZipReader::Status::Ok);
     QVERIFY(!reader.reader->read(reader.entries.first(), 1000));
+}
+
+void TestZipArchive::readsArchivesOtherToolsWrote_data()
+{
+    // Each holds the files under fixtures/zip/content; the README there says
+    // which tool wrote it and how.
+    QTest::addColumn<QString>("archive");
+    QTest::addColumn<QString>("names");
+    const QString rows =
+        "accounts/acct-checking.json categories/cat-groceries.json transactions/txn-0001.json "
+        "transactions/txn-0002.json";
+    const QString withFolders = "manifest.json accounts/ accounts/acct-checking.json categories/ "
+                                "categories/cat-groceries.json transactions/ transactions/txn-0002.json "
+                                "transactions/txn-0001.json";
+    for (const char *name : {"infozip_with_folders.zip", "infozip_streamed.zip"})
+        QTest::newRow(name) << QString::fromLatin1(name) << withFolders;
+    for (const char *name :
+         {"python_stored_deflated.zip", "python_zip64_local.zip", "python_zip64_central.zip"})
+        QTest::newRow(name) << QString::fromLatin1(name) << "manifest.json " + rows;
+}
+
+void TestZipArchive::readsArchivesOtherToolsWrote()
+{
+    QFETCH(QString, archive);
+    QFETCH(QString, names);
+    const QString fixtures = QFINDTESTDATA("../fixtures/zip/");
+    QFile file(fixtures + archive);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const MemoryZip reader(file.readAll(), 100);
+    QStringList listed;
+    for (const ZipReader::Entry &entry : reader.entries) {
+        listed << entry.name;
+        QFile content(fixtures + QStringLiteral("content/") + entry.name);
+        const QByteArray expected = content.open(QIODevice::ReadOnly) ? content.readAll() : QByteArray();
+        QCOMPARE(reader.reader->read(entry, 1 << 20), std::optional<QByteArray>(expected));
+    }
+    QCOMPARE(listed.join(QLatin1Char(' ')), names);
 }
 
 QTEST_GUILESS_MAIN(TestZipArchive)
