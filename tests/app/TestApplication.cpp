@@ -1,4 +1,5 @@
 #include "AppState.h"
+#include "AppVersion.h"
 #include "Application.h"
 #include "Database.h"
 #include "MigrationRunner.h"
@@ -67,7 +68,7 @@ void TestApplication::identityIconAndFont()
 {
     QCOMPARE(QCoreApplication::organizationName(), QStringLiteral("Tallowmere"));
     QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Tallyfern"));
-    QCOMPARE(QCoreApplication::applicationVersion(), QStringLiteral("1.1.6"));
+    QCOMPARE(QCoreApplication::applicationVersion(), QStringLiteral(TALLYFERN_VERSION));
 
     QVERIFY(QFileInfo::exists(QStringLiteral(":/icons/icons/app_icon.png")));
     QVERIFY(!QApplication::windowIcon().isNull());
@@ -303,7 +304,7 @@ int main(int argc, char *argv[])
         settings.setValue(QStringLiteral("ui/language"), QStringLiteral("en"));
         // This version's notes count as seen: the event-loop test must not meet a
         // what's-new dialog.
-        settings.setValue(QStringLiteral("whatsNew/lastShownVersion"), QStringLiteral("1.1.6"));
+        settings.setValue(QStringLiteral("whatsNew/lastShownVersion"), QStringLiteral(TALLYFERN_VERSION));
         settings.sync();
     }
     Application application(argc, argv);

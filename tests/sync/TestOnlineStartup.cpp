@@ -3,6 +3,7 @@
 #include "AccountSharingService.h"
 #include "ApiClient.h"
 #include "AppState.h"
+#include "AppVersion.h"
 #include "AuthClient.h"
 #include "Client.h"
 #include "ClientConfig.h"
@@ -172,7 +173,7 @@ void TestOnlineStartup::configurationFromEnvironment()
     const BrioAccount::ClientConfig config = AppState::clientConfigFromEnvironment();
     QCOMPARE(config.applicationId, QStringLiteral("com.tallowmerelabs.tallyfern"));
     QCOMPARE(config.applicationName, QStringLiteral("Tallowmere Tallyfern"));
-    QCOMPARE(config.applicationVersion, QStringLiteral("1.1.6"));
+    QCOMPARE(config.applicationVersion, QStringLiteral(TALLYFERN_VERSION));
     QVERIFY(config.platform.isEmpty());
     if (replaces) {
         QCOMPARE(config.authBaseUrl, value);

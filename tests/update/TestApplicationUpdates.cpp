@@ -1,4 +1,5 @@
 #include "AppState.h"
+#include "AppVersion.h"
 #include "Application.h"
 #include "DialogProbe.h"
 #include "FakeHttpServer.h"
@@ -79,7 +80,7 @@ void TestApplicationUpdates::configuration()
     QCOMPARE(update.appId, QStringLiteral("tallyfern"));
     QCOMPARE(update.channel, QStringLiteral("stable"));
     QCOMPARE(update.manifestBaseUrl, manifestBase);
-    QCOMPARE(update.currentVersion, QStringLiteral("1.1.6"));
+    QCOMPARE(update.currentVersion, QStringLiteral(TALLYFERN_VERSION));
     QCOMPARE(feedbackConfig.appSlug, QStringLiteral("tallyfern"));
     QCOMPARE(feedbackConfig.baseUrl, feedback);
 }
@@ -95,13 +96,13 @@ void TestApplicationUpdates::startUp()
     FakeHttp::FakeHttpServer server;
     QVERIFY(server.listen());
     qputenv("UPDATE_BASE_URL", server.url().toString().toUtf8());
-    server.on("GET", "/tallyfern/1.1.6/release-notes.md",
+    server.on("GET", "/tallyfern/" TALLYFERN_VERSION "/release-notes.md",
               Response::raw(200, "# Faster search\n", "text/markdown"));
     server.on("GET", "/tallyfern/stable/latest.json",
               Response::raw(200, bytes(manifestFor(artifact("1.2.0")))).held());
     // The test's home outlives a run: start from what each scenario needs.
     if (scenario == "dismissed")
-        QSettings().setValue("whatsNew/lastShownVersion", "1.1.6");
+        QSettings().setValue("whatsNew/lastShownVersion", TALLYFERN_VERSION);
     else
         QSettings().remove("whatsNew/lastShownVersion");
 
@@ -126,10 +127,11 @@ BrioUpdate::Client *TestApplicationUpdates::waitForStartupCheck(FakeHttp::FakeHt
 void TestApplicationUpdates::firstStart(FakeHttp::FakeHttpServer &server)
 {
     // What's new: stored at once, shown when the notes arrive.
-    QCOMPARE(QSettings().value("whatsNew/lastShownVersion").toString(), QStringLiteral("1.1.6"));
+    QCOMPARE(QSettings().value("whatsNew/lastShownVersion").toString(), QStringLiteral(TALLYFERN_VERSION));
     QTRY_COMPARE(openWindows<BrioUpdate::WhatsNewDialog>().size(), 1);
     BrioUpdate::WhatsNewDialog *whatsNew = openWindows<BrioUpdate::WhatsNewDialog>().first();
-    QCOMPARE(whatsNew->windowTitle(), QStringLiteral("What's New in Tallowmere Tallyfern 1.1.6"));
+    QCOMPARE(whatsNew->windowTitle(),
+             QStringLiteral("What's New in Tallowmere Tallyfern " TALLYFERN_VERSION));
     QCOMPARE(whatsNew->parentWidget(), app()->mainWindow());
     whatsNew->close();
 
@@ -141,7 +143,7 @@ void TestApplicationUpdates::firstStart(FakeHttp::FakeHttpServer &server)
     BrioUpdate::UpdateDialog *offer = openWindows<BrioUpdate::UpdateDialog>().first();
     QCOMPARE(offer->parentWidget(), app()->mainWindow());
     QVERIFY(labelWithText(offer, "A new version of Tallowmere Tallyfern is available."));
-    QVERIFY(labelWithText(offer, "You have version 1.1.6. The latest version is 1.2.0."));
+    QVERIFY(labelWithText(offer, "You have version " TALLYFERN_VERSION ". The latest version is 1.2.0."));
     QCOMPARE(app()->appState()->preferences()->value(preferenceKey("update_dismissed_version")), QString());
 
     QTest::mouseClick(button(offer, "Later"), Qt::LeftButton);
@@ -162,7 +164,7 @@ void TestApplicationUpdates::startAfterDismissal(FakeHttp::FakeHttpServer &serve
     QVERIFY(openWindows<BrioUpdate::UpdateDialog>().isEmpty());
     // What's new was shown for this version before: not shown, notes not asked for.
     QVERIFY(openWindows<BrioUpdate::WhatsNewDialog>().isEmpty());
-    QCOMPARE(server.requestCount("GET", "/tallyfern/1.1.6/release-notes.md"), 0);
+    QCOMPARE(server.requestCount("GET", "/tallyfern/" TALLYFERN_VERSION "/release-notes.md"), 0);
 }
 
 int main(int argc, char *argv[])

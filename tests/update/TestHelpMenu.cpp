@@ -1,3 +1,4 @@
+#include "AppVersion.h"
 #include "Application.h"
 #include "DialogProbe.h"
 #include "FakeHttpServer.h"
@@ -84,7 +85,7 @@ void TestHelpMenu::entries()
 void TestHelpMenu::checkShowsProgressThenUpToDate()
 {
     server->on("GET", "/tallyfern/stable/latest.json",
-               Response::raw(200, bytes(manifestFor(artifact("1.1.6")))).held());
+               Response::raw(200, bytes(manifestFor(artifact(TALLYFERN_VERSION)))).held());
     action("Check for &Updates...")->trigger();
 
     StatusBar *bar = window->statusBarWidget();
@@ -92,7 +93,8 @@ void TestHelpMenu::checkShowsProgressThenUpToDate()
     QCOMPARE(bar->activityText(), QStringLiteral("Checking for updates…"));
     QVERIFY(server->waitForRequests(1));
     server->release();
-    QTRY_COMPARE(bar->currentMessage(), QStringLiteral("Tallowmere Tallyfern is up to date (version 1.1.6)"));
+    QTRY_COMPARE(bar->currentMessage(),
+                 QStringLiteral("Tallowmere Tallyfern is up to date (version " TALLYFERN_VERSION ")"));
     QVERIFY(!bar->isActivityVisible());
 }
 
@@ -104,19 +106,19 @@ void TestHelpMenu::checkOffersNewerVersion()
     QTRY_COMPARE(openWindows<BrioUpdate::UpdateDialog>().size(), 1);
     BrioUpdate::UpdateDialog *dialog = openWindows<BrioUpdate::UpdateDialog>().first();
     QCOMPARE(dialog->parentWidget(), window.get());
-    QVERIFY(labelWithText(dialog, "You have version 1.1.6. The latest version is 1.2.0."));
+    QVERIFY(labelWithText(dialog, "You have version " TALLYFERN_VERSION ". The latest version is 1.2.0."));
     QVERIFY(!window->statusBarWidget()->isActivityVisible());
 }
 
 void TestHelpMenu::whatsNewShowsNotes()
 {
-    server->on("GET", "/tallyfern/1.1.6/release-notes.md",
+    server->on("GET", "/tallyfern/" TALLYFERN_VERSION "/release-notes.md",
                Response::raw(200, "# Faster search\n", "text/markdown"));
     action("What's &New...")->trigger();
     QCOMPARE(window->statusBarWidget()->activityText(), QStringLiteral("Loading release notes…"));
     QTRY_COMPARE(openWindows<BrioUpdate::WhatsNewDialog>().size(), 1);
     BrioUpdate::WhatsNewDialog *dialog = openWindows<BrioUpdate::WhatsNewDialog>().first();
-    QCOMPARE(dialog->windowTitle(), QStringLiteral("What's New in Tallowmere Tallyfern 1.1.6"));
+    QCOMPARE(dialog->windowTitle(), QStringLiteral("What's New in Tallowmere Tallyfern " TALLYFERN_VERSION));
     QCOMPARE(dialog->parentWidget(), window.get());
     QVERIFY(!window->statusBarWidget()->isActivityVisible());
 }
