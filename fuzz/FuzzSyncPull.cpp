@@ -2,6 +2,7 @@
 // records without touching the database: the bounds check, the bookkeeping
 // header and the reader of each kind.
 #include "FuzzSupport.h"
+#include "RecurringTransaction.h"
 #include "SyncWire.h"
 
 #include <QJsonDocument>
