@@ -183,6 +183,8 @@ RegisterScreen::RegisterScreen(AppState *app, QWidget *parent)
     connect(m_app->categories(), &CategoryRepository::categoriesChanged, this, [this]() {
         m_readAll = true;
         m_delegate->invalidateSources();
+        // Paths read for an earlier editor would still name a deleted category.
+        m_model->setCategoryPaths(EntryChoices::categoryPaths(m_app->categories()->findAll()));
         scheduleReload();
     });
 
