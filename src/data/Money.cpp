@@ -97,12 +97,18 @@ bool takeSignAndSymbol(QString &text)
 }
 
 // Splits the digits at the first decimal point, dropping grouping commas
-// before it; false for any other character.
+// before it; false for any other character, and for a comma that does not
+// group thousands ("12,50" typed for 12.50 is no twelve hundred and fifty).
 bool splitDigits(const QString &text, QString &whole, QString &fraction, bool &seenPoint)
 {
+    qsizetype lastComma = -1;
     for (const QChar ch : text) {
-        if (ch == QLatin1Char(',') && !seenPoint)
+        if (ch == QLatin1Char(',') && !seenPoint) {
+            if (whole.isEmpty() || (lastComma >= 0 ? whole.size() - lastComma != 3 : whole.size() > 3))
+                return false;
+            lastComma = whole.size();
             continue;
+        }
         if (ch == QLatin1Char('.') && !seenPoint) {
             seenPoint = true;
             continue;
@@ -111,7 +117,7 @@ bool splitDigits(const QString &text, QString &whole, QString &fraction, bool &s
             return false;
         (seenPoint ? fraction : whole).append(ch);
     }
-    return true;
+    return lastComma < 0 || whole.size() - lastComma == 3;
 }
 
 // Brings the fraction to exactly `decimals` digits; false when that would

@@ -68,6 +68,8 @@ void TestMoney::parse_data()
     QTest::newRow("empty") << "" << int(Currency::USD) << false << qint64(0);
     QTest::newRow("letters") << "12a" << int(Currency::USD) << false << qint64(0);
     QTest::newRow("two points") << "1.2.3" << int(Currency::USD) << false << qint64(0);
+    QTest::newRow("comma as decimal mark") << "12,50" << int(Currency::USD) << false << qint64(0);
+    QTest::newRow("group of four") << "¥1,2345" << int(Currency::JPY) << false << qint64(0);
     QTest::newRow("sign only") << "-" << int(Currency::USD) << false << qint64(0);
     QTest::newRow("largest") << "92233720368547758.07" << int(Currency::USD) << true
                              << std::numeric_limits<qint64>::max();
