@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
+#include <QTimer>
 
 SmartAmountField::SmartAmountField(QWidget *parent)
     : QDoubleSpinBox(parent)
@@ -165,8 +166,12 @@ void SmartAmountField::setBlankZero(bool blank)
 void SmartAmountField::focusInEvent(QFocusEvent *event)
 {
     QDoubleSpinBox::focusInEvent(event);
-    // However the field got the focus, typing replaces the amount.
+    // However the field got the focus, typing replaces the amount: after a
+    // click, once the click has placed the cursor, or "99000" typed before
+    // the "0" shown would read ten times as much.
     selectAll();
+    if (event->reason() == Qt::MouseFocusReason)
+        QTimer::singleShot(0, this, &QAbstractSpinBox::selectAll);
 }
 
 void SmartAmountField::keepingTypedText(const std::function<void()> &handler)

@@ -13,6 +13,7 @@ private slots:
     void typedEntry_data();
     void typedEntry();
     void layoutAndRange();
+    void clickThenTypeReplaces();
 };
 
 void TestSmartAmountField::typedEntry_data()
@@ -84,6 +85,19 @@ void TestSmartAmountField::layoutAndRange()
     QCOMPARE(field.validate(text, pos), QValidator::Invalid);
     text = QStringLiteral("99.99");
     QCOMPARE(field.validate(text, pos), QValidator::Acceptable);
+}
+
+void TestSmartAmountField::clickThenTypeReplaces()
+{
+    QWidget window;
+    new QLineEdit(&window); // holds the focus until the click
+    auto *field = new SmartAmountField(&window);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTest::mouseClick(field->findChild<QLineEdit *>(), Qt::LeftButton, {}, QPoint(4, 4));
+    QCoreApplication::processEvents();
+    QTest::keyClicks(field->findChild<QLineEdit *>(), QStringLiteral("99"));
+    QCOMPARE(field->typedAmount(), std::optional<qint64>(9900));
 }
 
 QTEST_MAIN(TestSmartAmountField)
