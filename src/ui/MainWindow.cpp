@@ -704,7 +704,12 @@ void MainWindow::fitSidebar()
 void MainWindow::prepareToolWindow(QWidget *toolWindow, const QString &title, const QSize &size) const
 {
     toolWindow->setWindowTitle(title);
-    toolWindow->resize(size);
+    // On a screen smaller than the first size (the reconciliation's on a
+    // 1000 x 700 display) the window would put its buttons out of reach.
+    QSize first = size;
+    if (const QScreen *screen = this->screen())
+        first = first.boundedTo(screen->availableGeometry().size() - QSize(40, 40));
+    toolWindow->resize(first);
     placeOverWindow(toolWindow);
     // Closing the main window ends the program also while a tool window is open.
     toolWindow->setAttribute(Qt::WA_QuitOnClose, false);
