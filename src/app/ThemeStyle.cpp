@@ -47,6 +47,14 @@ void ThemeStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *opt
                                const QWidget *widget) const
 {
     switch (element) {
+    case PE_PanelMenu: {
+        // Fusion outlines a menu in the window colour darker by 160 %: on the
+        // dark window nearly the window's own colour.
+        QStyleOption edged(*option);
+        edged.palette.setColor(QPalette::Window, beforeDarkening(ThemeManager::edgeColor(option->palette), 160));
+        QProxyStyle::drawPrimitive(element, &edged, painter, widget);
+        return;
+    }
     case PE_FrameLineEdit: {
         const auto edged = withEdge<QStyleOptionFrame>(option, false);
         QProxyStyle::drawPrimitive(element, &edged, painter, widget);
