@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QScopedValueRollback>
+#include <QSet>
 #include <QSettings>
 #include <QStyle>
 #include <QStyleOptionHeader>
@@ -112,16 +113,32 @@ void RegisterColumns::measureFigures(const QList<RegisterRow> &rows, Currency cu
     qint64 deposit = kTypicalMinor;
     qint64 high = kTypicalMinor;
     qint64 low = 0;
+    const auto *model = qobject_cast<const RegisterModel *>(m_view->model());
+    const QFontMetrics metrics = m_view->fontMetrics();
+    QSet<QString> categories;
+    int category = 0;
     for (const RegisterRow &row : rows) {
-        const qint64 amount = row.transaction.amount;
-        payment = qMax(payment, negated(amount));
-        deposit = qMax(deposit, amount);
+        const Transaction &t = row.transaction;
+        payment = qMax(payment, negated(t.amount));
+        deposit = qMax(deposit, t.amount);
         high = qMax(high, row.balance);
         low = qMin(low, row.balance);
+        // Each category, transfer direction or split is measured once; the
+        // texts the rows share are not copied for the look-up.
+        QString key = t.isSplit                           ? QStringLiteral("\x01split")
+                      : t.transferDestAccountId.isEmpty() ? row.categoryName
+                                                          : t.transferDestAccountId;
+        if (!t.transferDestAccountId.isEmpty() && t.amount > 0)
+            key += QLatin1Char('+');
+        if (model && !categories.contains(key)) {
+            categories.insert(key);
+            category = qMax(category, metrics.horizontalAdvance(model->categoryText(t, row.categoryName)));
+        }
     }
     const bool otherCurrency = currency != m_currency;
+    const bool otherCategory = std::exchange(m_categoryText, category) != category;
     m_currency = currency;
-    if (!setFigures(payment, deposit, high, low) && otherCurrency)
+    if (!setFigures(payment, deposit, high, low) && (otherCurrency || otherCategory))
         fit();
 }
 
@@ -205,8 +222,12 @@ QList<RegisterColumns::TextColumn> RegisterColumns::shownTextColumns() const
 
 int RegisterColumns::wantedWidth(const TextColumn &text) const
 {
-    return m_userWidths.value(text.column,
-                              qMax(text.preferred, m_view->horizontalHeader()->sectionSizeHint(text.column)));
+    int wanted = qMax(text.preferred, m_view->horizontalHeader()->sectionSizeHint(text.column));
+    // A long category ("Transfer to Savings Account") is shown whole where
+    // the room allows, up to twice the column's usual width.
+    if (text.column == RegisterModel::CategoryColumn)
+        wanted = qMax(wanted, qMin(m_categoryText + kCellAir, 2 * text.preferred));
+    return m_userWidths.value(text.column, wanted);
 }
 
 int RegisterColumns::minimumWidth(const TextColumn &text) const

@@ -77,6 +77,8 @@ private:
     qint64 m_deposit = 0;
     qint64 m_high = 0;
     qint64 m_low = 0;
+    // What the widest category text of the rows needs.
+    int m_categoryText = 0;
     bool m_fitting = false;
     bool m_changed = false;
 };
