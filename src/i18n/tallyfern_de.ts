@@ -1900,6 +1900,10 @@ Seine Buchungen, wiederkehrenden Buchungen und Abstimmungen werden mit gelöscht
         <source>Category</source>
         <translation>Kategorie</translation>
     </message>
+    <message>
+        <source>No account &quot;%1&quot; can take this transfer: transfers go between accounts of one currency.</source>
+        <translation>Kein Konto „%1“ kann diese Umbuchung annehmen: Umbuchungen gehen nur zwischen Konten einer Währung.</translation>
+    </message>
 </context>
 <context>
     <name>RegisterFilter</name>

@@ -1900,6 +1900,10 @@ Sus transacciones, transacciones recurrentes y conciliaciones se eliminan con el
         <source>Category</source>
         <translation>Categoría</translation>
     </message>
+    <message>
+        <source>No account &quot;%1&quot; can take this transfer: transfers go between accounts of one currency.</source>
+        <translation>Ninguna cuenta «%1» puede recibir esta transferencia: las transferencias van entre cuentas de una misma moneda.</translation>
+    </message>
 </context>
 <context>
     <name>RegisterFilter</name>

@@ -1900,6 +1900,10 @@ Ses opérations, opérations récurrentes et rapprochements seront supprimés av
         <source>Category</source>
         <translation>Catégorie</translation>
     </message>
+    <message>
+        <source>No account &quot;%1&quot; can take this transfer: transfers go between accounts of one currency.</source>
+        <translation>Aucun compte «&#xa0;%1&#xa0;» ne peut recevoir ce virement&#xa0;: les virements se font entre comptes d&apos;une même devise.</translation>
+    </message>
 </context>
 <context>
     <name>RegisterFilter</name>

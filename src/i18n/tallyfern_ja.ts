@@ -1894,6 +1894,10 @@ Its transactions, recurring transactions and reconciliations are deleted with it
         <source>Category</source>
         <translation>カテゴリ</translation>
     </message>
+    <message>
+        <source>No account &quot;%1&quot; can take this transfer: transfers go between accounts of one currency.</source>
+        <translation>口座「%1」はこの振替を受けられません。振替は同じ通貨の口座の間でのみ行えます。</translation>
+    </message>
 </context>
 <context>
     <name>RegisterFilter</name>

@@ -10,6 +10,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QCompleter>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -96,9 +97,25 @@ QString RegisterDelegate::problemOf(QWidget *editor) const
         date->updateMark();
         return date->problem();
     }
-    if (auto *combo = qobject_cast<QComboBox *>(editor); combo && isUnknownCategory(combo))
-        return tr("There is no category \"%1\". Press Tab to create it.").arg(combo->currentText().trimmed());
+    if (auto *combo = qobject_cast<QComboBox *>(editor); combo && isUnknownCategory(combo)) {
+        const QString typed = combo->currentText().trimmed();
+        if (const std::optional<QString> account = transferTarget(typed))
+            return tr("No account \"%1\" can take this transfer: transfers go between accounts of one currency.")
+                .arg(*account);
+        return tr("There is no category \"%1\". Press Tab to create it.").arg(typed);
+    }
     return QString();
+}
+
+std::optional<QString> RegisterDelegate::transferTarget(const QString &typed)
+{
+    // A transfer to an account that is not offered (another currency, a
+    // misspelt name) is no new category named "Transfer: …".
+    const QString prefix =
+        QCoreApplication::translate("EntryChoices", "Transfer: %1").arg(QString()).trimmed();
+    if (prefix.isEmpty() || !typed.startsWith(prefix, Qt::CaseInsensitive))
+        return std::nullopt;
+    return typed.mid(prefix.size()).trimmed();
 }
 
 void RegisterDelegate::refuse(QWidget *editor, const QString &problem) const
@@ -150,7 +167,8 @@ bool RegisterDelegate::eventFilter(QObject *object, QEvent *event)
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key != Qt::Key_Tab && key != Qt::Key_Backtab && key != Qt::Key_Return && key != Qt::Key_Enter)
             return QStyledItemDelegate::eventFilter(object, event);
-        if (auto *combo = qobject_cast<QComboBox *>(editor); combo && isUnknownCategory(combo)) {
+        if (auto *combo = qobject_cast<QComboBox *>(editor);
+            combo && isUnknownCategory(combo) && !transferTarget(combo->currentText().trimmed())) {
             if (!askToCreateCategory(combo))
                 return true;
         }

@@ -6,6 +6,7 @@
 #include <QPersistentModelIndex>
 #include <QStyledItemDelegate>
 #include <functional>
+#include <optional>
 
 class QComboBox;
 class QStringListModel;
@@ -63,6 +64,8 @@ private:
     void refuse(QWidget *editor, const QString &problem) const;
     static QString editorText(QWidget *editor);
     static bool isUnknownCategory(const QComboBox *combo);
+    // The account named after a typed "Transfer: " prefix, if the text has it.
+    static std::optional<QString> transferTarget(const QString &typed);
     bool askToCreateCategory(QComboBox *combo);
     QStringListModel *payeeModel() const;
     const QList<EntryChoices::Choice> &choices() const;

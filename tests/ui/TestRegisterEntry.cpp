@@ -43,6 +43,7 @@ private slots:
     void keyboardPathThroughARow();
     void quitInTheMiddleOfARowSavesIt();
     void unknownCategoryIsCreatedOnYes();
+    void transferToAnotherCurrencyMakesNoCategory();
     void deletedAccountsTransferStaysEditable();
     void accountFormEditsTheOpeningBalance();
     void typingAfterAnAction_data();
@@ -416,6 +417,16 @@ void TestRegisterEntry::unknownCategoryIsCreatedOnYes()
     QCOMPARE(category->name, QStringLiteral("Pet Rock Fund"));
     QVERIFY(category->parentId.isEmpty());
     QCOMPARE(category->categoryType, CategoryType::Income);
+}
+
+void TestRegisterEntry::transferToAnotherCurrencyMakesNoCategory()
+{
+    openScreen(m_test->addAccount(QStringLiteral("Wallet"), 0, Currency::JPY));
+    ModalAnswerer answerer; // no question "Create category "Transfer: Everyday"?" expected
+    m_screen->view()->editCell(m_screen->model()->blankRow(), RegisterModel::CategoryColumn);
+    type(QStringLiteral("Transfer: Everyday"));
+    key(Qt::Key_Tab);
+    QVERIFY(answerer.unexpected().isEmpty());
 }
 
 void TestRegisterEntry::deletedAccountsTransferStaysEditable()
