@@ -187,8 +187,14 @@ void showNoCategoryAsEmpty(QComboBox *combo)
     // "(No category)" stays as the field's hint, so that a name typed
     // replaces it rather than adding to it.
     QLineEdit *line = combo->lineEdit();
-    if (!line || combo->count() == 0 || !currentCode(combo).isEmpty())
+    if (!line || combo->count() == 0)
         return;
+    if (!currentCode(combo).isEmpty()) {
+        // A category deleted since shows as "(No category)" and carries its
+        // id: selected, so that a name typed replaces the text all the same.
+        line->selectAll();
+        return;
+    }
     line->setPlaceholderText(combo->itemText(0));
     combo->setEditText(QString());
 }
