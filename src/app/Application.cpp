@@ -98,6 +98,10 @@ Application::Application(int &argc, char **argv)
 Application::~Application()
 {
     delete m_mainWindow;
+    // The state goes before QApplication tears down what the database
+    // connection needs: as a child it would be deleted after that, when
+    // closing the connection no longer finds it and leaves it open.
+    delete m_appState;
 }
 
 int Application::run()
