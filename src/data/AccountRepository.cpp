@@ -58,15 +58,21 @@ QString readText(const SqliteRows &q, int column)
     return q.isNull(column) ? QString(QLatin1String("")) : q.text(column);
 }
 
-Account readAccount(const SqliteRows &q)
+// The columns a list of accounts shows, first in every account read.
+void readListedColumns(const SqliteRows &q, Account &a)
 {
-    Account a;
     a.id = q.text(0);
     a.name = readText(q, 1);
     a.accountType = accountTypeFromString(q.text(2));
     a.currency = currencyFromString(q.text(3));
     a.institution = readText(q, 4);
     a.accountNumberLast4 = readText(q, 5);
+}
+
+Account readAccount(const SqliteRows &q)
+{
+    Account a;
+    readListedColumns(q, a);
     a.startingBalance = q.integer(6);
     a.sortOrder = int(q.integer(7));
     a.isShared = q.integer(8) != 0;
@@ -255,6 +261,41 @@ QString AccountRepository::balancesSql(const QString &mode)
         QStringList byMode;
         for (const QString &each : modes())
             byMode << QStringLiteral("SELECT a.id, %1 FROM accounts a WHERE a.deleted_at IS NULL")
+                          .arg(balanceExpression(each));
+        return byMode;
+    }();
+    return sql.at(modeIndex(mode));
+}
+
+std::optional<QList<ListedAccount>> AccountRepository::listed(const QString &mode) const
+{
+    QList<ListedAccount> list;
+    {
+        SqliteRows rows(m_database, listedSql(mode), dateValues(mode));
+        while (rows.next()) {
+            ListedAccount &each = list.emplace_back();
+            readListedColumns(rows, each.account);
+            each.balance = rows.exactInteger(6);
+        }
+        if (rows.failed())
+            return std::nullopt;
+    }
+    // A kept sum past 64 bits is no figure: the rows themselves are summed.
+    for (ListedAccount &each : list) {
+        if (!each.balance)
+            each.balance = summedBalance(each.account.id, mode);
+    }
+    return list;
+}
+
+QString AccountRepository::listedSql(const QString &mode)
+{
+    static const QStringList sql = [] {
+        QStringList byMode;
+        for (const QString &each : modes())
+            byMode << QStringLiteral("SELECT a.id, a.name, a.account_type, a.currency, a.institution, "
+                                     "a.account_number_last4, %1 FROM accounts a WHERE a.deleted_at IS NULL "
+                                     "ORDER BY a.sort_order, a.name")
                           .arg(balanceExpression(each));
         return byMode;
     }();

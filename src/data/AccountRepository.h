@@ -11,6 +11,16 @@
 
 class Database;
 
+// An account as a list of accounts shows it, with its balance.
+struct ListedAccount
+{
+    // The id, name, type, currency, institution and last digits; the rest as
+    // a new Account has them.
+    Account account;
+    // Empty when it could not be read.
+    std::optional<qint64> balance;
+};
+
 class AccountRepository : public SyncedRepository
 {
     Q_OBJECT
@@ -46,10 +56,17 @@ public:
     // The same for one live account, from the sums kept per account; empty
     // when the account is not live or the read fails.
     std::optional<qint64> balance(const QString &accountId, const QString &mode) const;
-    // The statements behind balances() and balance(), for checking their
+    // The live accounts in the order of findAll(), as a list shows them, each
+    // with its balance as balances() gives it, in one read. Empty when that
+    // read failed, which is not counted for ReadFailureWatch (a balance that
+    // could not be read is): the caller reads the list and the balances apart
+    // to tell what still reads.
+    std::optional<QList<ListedAccount>> listed(const QString &mode) const;
+    // The statements behind balances(), balance() and listed(), for checking their
     // query plans and timing them.
     static QString balancesSql(const QString &mode);
     static QString balanceSql(const QString &mode);
+    static QString listedSql(const QString &mode);
 
 signals:
     void accountsChanged();

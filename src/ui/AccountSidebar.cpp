@@ -147,12 +147,7 @@ void AccountSidebar::rebuild()
     m_mode = m_app->preferences()->value(PreferenceKeys::DashboardBalanceMode);
     m_modeLabel->setText(modeText());
     const ReadFailureWatch watch;
-    const QList<Account> accounts = m_app->accounts()->findAll();
-    // A list that could not be read is no empty list: the last one read stays.
-    const bool listFailed = watch.failed();
-    if (!listFailed)
-        m_accounts = accounts;
-    const QHash<QString, qint64> balances = m_app->accounts()->balances(m_mode);
+    const QList<std::optional<qint64>> balances = readAccounts();
 
     m_rebuilding = true;
     // Reuse the items when the accounts are the same ones in the same order, so
@@ -174,18 +169,49 @@ void AccountSidebar::rebuild()
         item->setData(AccountIdRole, account.id);
         item->setData(DetailRole, detail.join(QStringLiteral(" · ")));
     }
-    showBalances(balances);
+    for (int i = 0; i < m_accounts.size(); ++i)
+        showBalance(i, balances.value(i));
     if (QListWidgetItem *item = itemFor(selected))
         m_list->setCurrentItem(item);
     m_rebuilding = false;
     reportReadFailure(watch);
 }
 
+QList<std::optional<qint64>> AccountSidebar::readAccounts()
+{
+    QList<std::optional<qint64>> balances;
+    if (const std::optional<QList<ListedAccount>> listed = m_app->accounts()->listed(m_mode)) {
+        m_accounts.clear();
+        m_accounts.reserve(listed->size());
+        for (const ListedAccount &each : *listed) {
+            m_accounts.append(each.account);
+            balances.append(each.balance);
+        }
+        return balances;
+    }
+    // Apart, what still reads is shown: a list that could not be read is no
+    // empty list (the last one read stays), a balance that could not be is none.
+    const ReadFailureWatch watch;
+    const QList<Account> accounts = m_app->accounts()->findAll();
+    if (!watch.failed())
+        m_accounts = accounts;
+    const QHash<QString, qint64> byId = m_app->accounts()->balances(m_mode);
+    for (const Account &account : std::as_const(m_accounts)) {
+        const auto found = byId.constFind(account.id);
+        balances.append(found != byId.constEnd() ? std::optional<qint64>(*found) : std::nullopt);
+    }
+    return balances;
+}
+
 void AccountSidebar::refreshBalances()
 {
     ++m_rebuildCount;
     const ReadFailureWatch watch;
-    const QSet<QString> stale = std::exchange(m_staleBalances, {});
+    // Taken by swapping two lists that keep their room: marking an account
+    // after every edit allocates nothing.
+    m_staleTaken.clear();
+    std::swap(m_staleTaken, m_staleBalances);
+    const QStringList stale = m_staleTaken;
     const bool all = std::exchange(m_allBalancesStale, false);
     if (all || stale.isEmpty() || m_list->count() != m_accounts.size()) {
         showBalances(m_app->accounts()->balances(m_mode));
@@ -290,6 +316,6 @@ void AccountSidebar::markBalanceStale(const QString &accountId)
 {
     if (accountId.isEmpty())
         m_allBalancesStale = true;
-    else
-        m_staleBalances.insert(accountId);
+    else if (!m_staleBalances.contains(accountId))
+        m_staleBalances.append(accountId);
 }

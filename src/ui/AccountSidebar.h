@@ -3,7 +3,7 @@
 #include "Account.h"
 
 #include <QHash>
-#include <QSet>
+#include <QStringList>
 #include <QWidget>
 #include <optional>
 
@@ -40,6 +40,7 @@ public:
     void markBalanceStale(const QString &accountId);
     int rebuildCount() const { return m_rebuildCount; }
 
+    // The listed accounts, with what the list shows of each (see ListedAccount).
     QList<Account> accounts() const { return m_accounts; }
     QString currentAccountId() const;
     void setCurrentAccountId(const QString &accountId);
@@ -58,6 +59,8 @@ signals:
     void statusMessage(const QString &text, int timeoutMs);
 
 private:
+    // Reads the accounts into m_accounts with their balances, in that order.
+    QList<std::optional<qint64>> readAccounts();
     QListWidgetItem *itemFor(const QString &accountId) const;
     void showBalances(const QHash<QString, qint64> &balances);
     // Empty: the balance could not be read.
@@ -70,7 +73,8 @@ private:
     QList<Account> m_accounts;
     QString m_mode = QStringLiteral("current");
     int m_rebuildCount = 0;
-    QSet<QString> m_staleBalances;
+    QStringList m_staleBalances;
+    QStringList m_staleTaken;
     bool m_allBalancesStale = false;
     bool m_rebuilding = false;
     bool m_readFailed = false;

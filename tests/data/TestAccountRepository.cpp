@@ -331,7 +331,12 @@ void TestAccountRepository::balances()
     QFETCH(qint64, expected);
 
     TransactionRepository transactions(m_db->database());
-    QVERIFY(m_accounts->insert(account(QStringLiteral("main"), QStringLiteral("Main"), 1000)));
+    Account main = account(QStringLiteral("main"), QStringLiteral("Main"), 1000);
+    main.accountType = AccountType::Savings;
+    main.currency = Currency::EUR;
+    main.institution = QStringLiteral("First Bank");
+    main.accountNumberLast4 = QStringLiteral("0042");
+    QVERIFY(m_accounts->insert(main));
     QVERIFY(m_accounts->insert(account(QStringLiteral("empty"), QStringLiteral("Empty"), -25)));
     QVERIFY(m_accounts->insert(account(QStringLiteral("gone"), QStringLiteral("Gone"), 7)));
     QVERIFY(m_accounts->softDelete(QStringLiteral("gone")));
@@ -355,6 +360,21 @@ void TestAccountRepository::balances()
     QCOMPARE(balances.value(QStringLiteral("main")), expected);
     QCOMPARE(balances.value(QStringLiteral("empty")), qint64(-25));
     QVERIFY(!balances.contains(QStringLiteral("gone")));
+
+    // The list with its balances in one read: what findAll() and balances() give.
+    const QList<Account> all = m_accounts->findAll();
+    const std::optional<QList<ListedAccount>> listed = m_accounts->listed(mode);
+    QVERIFY(listed && listed->size() == all.size());
+    for (qsizetype i = 0; i < all.size(); ++i) {
+        const Account &shown = listed->at(i).account;
+        QCOMPARE(shown.id, all[i].id);
+        QCOMPARE(shown.name, all[i].name);
+        QCOMPARE(shown.accountType, all[i].accountType);
+        QCOMPARE(shown.currency, all[i].currency);
+        QCOMPARE(shown.institution, all[i].institution);
+        QCOMPARE(shown.accountNumberLast4, all[i].accountNumberLast4);
+        QCOMPARE(listed->at(i).balance, std::optional<qint64>(balances.value(all[i].id)));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestAccountRepository)
