@@ -374,18 +374,23 @@ QList<RegisterRow> TransactionRepository::registerRowsByIds(const QStringList &i
 {
     if (ids.isEmpty())
         return {};
-    QStringList marks;
-    marks.reserve(ids.size());
-    for (qsizetype i = 0; i < ids.size(); ++i)
-        marks.append(QStringLiteral("?"));
-    const QString sql = QStringLiteral("SELECT %1, %2 %3WHERE t.id IN (%4)")
-                            .arg(columns(), kCategoryPath, fromWithCategories(false), marks.join(QLatin1Char(',')));
+    const auto sqlFor = [](qsizetype count) {
+        QStringList marks;
+        marks.fill(QStringLiteral("?"), count);
+        return QStringLiteral("SELECT %1, %2 %3WHERE t.id IN (%4)")
+            .arg(columns(), kCategoryPath, fromWithCategories(false), marks.join(QLatin1Char(',')));
+    };
     QVariantList values;
     values.reserve(ids.size());
     for (const QString &id : ids)
         values.append(id);
-    return SqliteRows::readAll<RegisterRow>(
-        m_database->database(), sql, values,
-        [shared = SharedTexts()](const SqliteRows &q) mutable { return registerRowFrom(q, shared); },
-        "TransactionRepository::registerRowsByIds");
+    auto read = [shared = SharedTexts()](const SqliteRows &q) mutable { return registerRowFrom(q, shared); };
+    // The one row an edit writes is read back after every edit: on a kept statement.
+    if (ids.size() == 1) {
+        static const QString one = sqlFor(1);
+        return SqliteRows::readAll<RegisterRow>(m_database, one, values, read,
+                                                "TransactionRepository::registerRowsByIds");
+    }
+    return SqliteRows::readAll<RegisterRow>(m_database->database(), sqlFor(ids.size()), values, read,
+                                            "TransactionRepository::registerRowsByIds");
 }

@@ -11,6 +11,9 @@ ElidedLabel::ElidedLabel(QWidget *parent)
 
 void ElidedLabel::setText(const QString &text)
 {
+    // The same text again (a header refreshed after an edit) lays nothing out again.
+    if (text == m_fullText)
+        return;
     m_fullText = text;
     updateGeometry();
     updateShownText();
