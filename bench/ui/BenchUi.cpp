@@ -390,7 +390,8 @@ int main(int argc, char *argv[])
                     const double millis = Bench::millisOf([&] { figures = rawBalances(); });
                     *answer = Bench::answerOf(figures);
                     return millis;
-                }),
+                },
+                Bench::MicroRounds),
             1.5);
         allOk &= Bench::reportPair(
             QStringLiteral("sidebar full rebuild"),
@@ -404,7 +405,8 @@ int main(int argc, char *argv[])
                     });
                     *answer = Bench::answerOf(figures);
                     return millis;
-                }),
+                },
+                Bench::MicroRounds),
             1.5);
     }
 
