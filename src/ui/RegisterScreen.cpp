@@ -5,6 +5,7 @@
 #include "CategoryRepository.h"
 #include "ElidedLabel.h"
 #include "EntryChoices.h"
+#include "FigureLabelBox.h"
 #include "Money.h"
 #include "PreferencesRepository.h"
 #include "ReadFailureWatch.h"
@@ -82,12 +83,14 @@ RegisterScreen::RegisterScreen(AppState *app, QWidget *parent)
         applyFontRole(label, 2);
         label->setForegroundRole(QPalette::PlaceholderText);
         label->setAlignment(Qt::AlignRight);
-        value = new QLabel(header);
+        // Its figure changes with every edit: the heading is not laid out again for it.
+        auto *figure = new FigureLabelBox(header);
+        value = figure->label();
         applyFontRole(value, 4);
         value->setAlignment(Qt::AlignRight);
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
         box->addWidget(label);
-        box->addWidget(value);
+        box->addWidget(figure);
         headerLayout->addSpacing(24);
         headerLayout->addLayout(box);
     };

@@ -28,6 +28,7 @@ private Q_SLOTS:
     void editsMatchAFullReading_data();
     void editsMatchAFullReading();
     void idleSyncCycleReadsNothing();
+    void headerFigureShownWhole();
 
 private:
     std::unique_ptr<TestApp> m_test;
@@ -167,6 +168,23 @@ void TestIncrementalReload::idleSyncCycleReadsNothing()
     emit engine->dataChanged();
     QTRY_COMPARE(window.sidebar()->balanceText(checking.id), QStringLiteral("-$9.00"));
     QVERIFY(reads() > before);
+}
+
+void TestIncrementalReload::headerFigureShownWhole()
+{
+    const Account checking = m_test->addAccount(QStringLiteral("Checking"));
+    Transaction row = m_test->addTransaction(checking.id, QDate(2025, 1, 1), QStringLiteral("Grocer"), -500);
+    MainWindow window(m_test->app());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const auto *figure = window.registerScreen()->findChild<QLabel *>(QStringLiteral("currentBalanceValue"));
+    // Other digits, more digits, fewer: the heading makes room for each.
+    for (const qint64 amount : {-700LL, -123456789012LL, -800LL, 4LL}) {
+        row.amount = amount;
+        QVERIFY(m_test->app()->transactions()->update(row));
+        QTRY_COMPARE(figure->text(), Money::format(amount, Currency::USD));
+        QTRY_VERIFY(figure->width() >= figure->sizeHint().width());
+    }
 }
 
 QTEST_MAIN(TestIncrementalReload)
