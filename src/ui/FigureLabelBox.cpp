@@ -56,8 +56,11 @@ bool FigureLabelBox::takesMeasuredRoom() const
 
 bool FigureLabelBox::event(QEvent *event)
 {
-    // The label asks its parent for a new layout after every change of its own.
-    if (event->type() == QEvent::LayoutRequest && !takesMeasuredRoom())
+    // The label asks its parent for a new layout after every change of its
+    // own, but only while the box is shown: one made while hidden is looked at
+    // when it shows again.
+    const bool asked = event->type() == QEvent::LayoutRequest || event->type() == QEvent::Show;
+    if (asked && !takesMeasuredRoom())
         updateGeometry();
     return QWidget::event(event);
 }

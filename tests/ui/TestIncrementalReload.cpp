@@ -185,6 +185,13 @@ void TestIncrementalReload::headerFigureShownWhole()
         QTRY_COMPARE(figure->text(), Money::format(amount, Currency::USD));
         QTRY_VERIFY(figure->width() >= figure->sizeHint().width());
     }
+    // Widened while the window was hidden, it is whole once the window shows again.
+    window.hide();
+    row.amount = -987654321098LL;
+    QVERIFY(m_test->app()->transactions()->update(row));
+    QTRY_COMPARE(figure->text(), Money::format(row.amount, Currency::USD));
+    window.show();
+    QTRY_VERIFY(figure->width() >= figure->sizeHint().width());
 }
 
 QTEST_MAIN(TestIncrementalReload)
