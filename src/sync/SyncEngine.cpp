@@ -118,6 +118,7 @@ void SyncEngine::syncNow()
         return;
     m_cycleRunning = true;
     m_resyncRequested = false;
+    m_cycleUser = m_userIdSource ? m_userIdSource() : QString();
     if (m_state != Syncing)
         setState(Syncing);
     pushChanges();
@@ -189,6 +190,10 @@ void SyncEngine::onPushReply(const BrioAccount::ApiClient::Reply &reply)
 {
     if (m_writeHold && m_writeHold->deferWhileHeld(this, [this, reply] { onPushReply(reply); }))
         return;
+    if (!cycleMayGoOn()) {
+        abandonCycle();
+        return;
+    }
     if (!reply.refusal.isEmpty()) {
         failCycle(tr("Push failed: %1").arg(reply.refusal));
         return;
@@ -283,6 +288,10 @@ void SyncEngine::onPullReply(const BrioAccount::ApiClient::Reply &reply)
 {
     if (m_writeHold && m_writeHold->deferWhileHeld(this, [this, reply] { onPullReply(reply); }))
         return;
+    if (!cycleMayGoOn()) {
+        abandonCycle();
+        return;
+    }
     if (!reply.refusal.isEmpty()) {
         failCycle(tr("Pull failed: %1").arg(reply.refusal));
         return;
@@ -364,6 +373,29 @@ void SyncEngine::completeCycle()
         m_resyncRequested = false;
         QTimer::singleShot(0, this, &SyncEngine::syncNow);
     }
+}
+
+bool SyncEngine::cycleMayGoOn() const
+{
+    // A reply that comes after a sign-out, or after another user signed in,
+    // belongs to a session that has ended: its next batch or page would go
+    // out with the new user's tokens, before that user agreed to anything.
+    if (m_startCondition && !m_startCondition())
+        return false;
+    return m_cycleUser.isEmpty() || !m_userIdSource || m_userIdSource() == m_cycleUser;
+}
+
+void SyncEngine::abandonCycle()
+{
+    qInfo() << "Sync: the cycle stopped, its session has ended";
+    if (m_pulling) {
+        m_applier->endPull();
+        m_pulling = false;
+    }
+    m_cycleRunning = false;
+    m_resyncRequested = false;
+    if (m_state != Idle)
+        setState(Idle);
 }
 
 void SyncEngine::failCycle(const QString &error)

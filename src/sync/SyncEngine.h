@@ -132,6 +132,10 @@ private:
     bool claimCursorFor(const QString &user);
     void checkIntegrity(const QJsonObject &integrity);
     void completeCycle();
+    // Whether the session the running cycle started in still holds.
+    bool cycleMayGoOn() const;
+    // Ends the running cycle without a word: nothing failed, the session ended.
+    void abandonCycle();
     void failCycle(const QString &error);
     void onAuthenticationRequired();
 
@@ -156,6 +160,7 @@ private:
     bool m_pulling = false;
     QSet<QString> m_sentCursors; // in this cycle
     std::function<bool()> m_startCondition;
+    QString m_cycleUser; // who the running cycle syncs for, when known at its start
     std::function<QString()> m_userIdSource;
     QPointer<WriteHold> m_writeHold;
 };

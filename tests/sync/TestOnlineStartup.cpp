@@ -47,6 +47,7 @@ private Q_SLOTS:
     void logoutStopsAutoSync();
     void unansweredSignInIsGoneAfterRestart();
     void anotherUsersRecordsGoUpAsNewOnYes();
+    void replyAfterTheSessionEndedGoesNoFurther();
     void serverAnswers_data();
     void serverAnswers();
 
@@ -338,6 +339,25 @@ void TestOnlineStartup::anotherUsersRecordsGoUpAsNewOnYes()
     });
     QVERIFY(sent != batch.end() && !sent->toObject()["payload"].toObject().contains("server_id"));
     QCOMPARE(m_state->preferences()->value(preferenceKey("syncCursorUser")), QStringLiteral("user-2"));
+}
+
+void TestOnlineStartup::replyAfterTheSessionEndedGoesNoFurther()
+{
+    storeTokens(SyncTestRig::makeToken(3600, "user-1"), "refresh-1");
+    QVERIFY(start());
+    settle();
+    QVERIFY(m_state->accounts()->insert(household()));
+    m_sync->setDelay(400);
+    const int pushes = m_sync->pushCount();
+    m_state->syncEngine()->syncNow();
+    QTRY_COMPARE(m_sync->pushCount(), pushes + 1);
+    // The push is answered only after user-1 left and a stranger's sign-in waits for its question.
+    m_state->accountClient()->authClient()->logout();
+    signInThroughBrowser("user-2");
+    const int pulls = m_sync->pullCount();
+    QTest::qWait(1000);
+    QCOMPARE(m_sync->pullCount(), pulls);
+    QVERIFY(m_state->syncEngine()->state() != SyncEngine::Syncing);
 }
 
 void TestOnlineStartup::serverAnswers_data()
