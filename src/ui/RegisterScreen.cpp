@@ -397,14 +397,21 @@ void RegisterScreen::reloadNow()
         m_focusEntryAfterReload = false;
         focusEntryRow();
     } else if (!currentId.isEmpty() && m_model->rowOf(currentId) >= 0) {
-        m_view->setCurrentIndex(m_model->index(m_model->rowOf(currentId), currentColumn));
-        m_view->verticalScrollBar()->setValue(scroll);
+        keepCurrentInView(m_model->index(m_model->rowOf(currentId), currentColumn), scroll);
     } else if (onBlankRow && m_model->blankRow() >= 0) {
-        m_view->setCurrentIndex(m_model->index(m_model->blankRow(), currentColumn));
-        m_view->verticalScrollBar()->setValue(scroll);
+        keepCurrentInView(m_model->index(m_model->blankRow(), currentColumn), scroll);
     }
     updateActions();
     emit reloaded();
+}
+
+void RegisterScreen::keepCurrentInView(const QModelIndex &current, int scroll)
+{
+    m_view->setCurrentIndex(current);
+    // The rows stay where they were, unless rows read in (a restore, a pull)
+    // pushed the one the user is on out of sight: typing goes there.
+    m_view->verticalScrollBar()->setValue(scroll);
+    m_view->scrollTo(current);
 }
 
 bool RegisterScreen::reloadChangedRows()

@@ -104,6 +104,7 @@ private:
     // Reads only the rows of the transactions written since the last reload
     // and updates them in place; false when the whole register must be read.
     bool reloadChangedRows();
+    void keepCurrentInView(const QModelIndex &current, int scroll);
     void buildActions();
     void applyPreferences();
     // The account's name, details and balances.

@@ -125,6 +125,10 @@ void TestRegisterScreen::typedRowIsInserted()
              QDate(2025, 3, 5));
     QCOMPARE(model->data(model->index(model->rowOf(t.id), RegisterModel::BalanceColumn)).toString(),
              QStringLiteral("$487.66"));
+    for (int day = 0; day < 60; ++day) // read in above it, as by a restore or a pull
+        m_test->addTransaction(m_checking.id, QDate(2025, 1, 1).addDays(day), QStringLiteral("Shop"), -100);
+    m_screen->refresh();
+    QVERIFY(view->viewport()->rect().contains(view->visualRect(view->currentIndex())));
 }
 
 void TestRegisterScreen::inlineTransferInsertsBothLegs()
