@@ -1,4 +1,5 @@
 #include "MainWindow.h"
+#include "MainWindowMenus.h"
 
 #include "AccountFormDialog.h"
 #include "AccountRepository.h"
@@ -6,15 +7,12 @@
 #include "AccountService.h"
 #include "AccountSharingService.h"
 #include "AccountSidebar.h"
-#include "AppInfo.h"
 #include "AppState.h"
 #include "AuthClient.h"
 #include "BrowserFallback.h"
 #include "CategoriesScreen.h"
 #include "Client.h"
-#include "FeedbackConfig.h"
 #include "ImportScreen.h"
-#include "InteractiveCheck.h"
 #include "OpeningBalance.h"
 #include "PayeeScreen.h"
 #include "PlainMessage.h"
@@ -32,21 +30,17 @@
 #include "StatusBar.h"
 #include "SyncEngine.h"
 #include "SyncStore.h"
-#include "ThemeManager.h"
 #include "TokenManager.h"
 #include "TransactionRepository.h"
 #include "WelcomePage.h"
-#include "WhatsNew.h"
 #include "WriteHold.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QListWidget>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
@@ -56,7 +50,6 @@
 #include <QTextDocument>
 #include <QTimer>
 #include <algorithm>
-#include <functional>
 
 namespace {
 
@@ -69,8 +62,6 @@ MainWindow::MainWindow(AppState *app, const BrioUpdate::UpdateConfig &updateConf
                        const BrioUpdate::FeedbackConfig &feedbackConfig, QWidget *parent)
     : QMainWindow(parent)
     , m_app(app)
-    , m_updateConfig(updateConfig)
-    , m_feedbackConfig(feedbackConfig)
 {
     setWindowTitle(tr("Tallyfern"));
 
@@ -101,7 +92,7 @@ MainWindow::MainWindow(AppState *app, const BrioUpdate::UpdateConfig &updateConf
     // The only cancellable activity is waiting for the browser's sign-in.
     connect(m_statusBar, &StatusBar::activityCancelled, this, &MainWindow::cancelSignIn);
 
-    buildMenus();
+    m_menus = new MainWindowMenus(this, app, updateConfig, feedbackConfig);
 
     m_reloadTimer = new QTimer(this);
     m_reloadTimer->setSingleShot(true);
@@ -146,98 +137,6 @@ MainWindow::MainWindow(AppState *app, const BrioUpdate::UpdateConfig &updateConf
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::buildMenus()
-{
-    m_fileMenu = menuBar()->addMenu(tr("&File"));
-    m_fileMenu->addAction(tr("Import..."), this, &MainWindow::openImportScreen);
-    m_fileMenu->addSeparator();
-    m_signInAction =
-        m_fileMenu->addAction(tr("Tallowmere &Account..."), this, &MainWindow::openAccountScreen);
-    m_signOutAction =
-        m_fileMenu->addAction(tr("Sign &Out of Tallowmere Account"), this, &MainWindow::signOut);
-    m_fileMenu->addSeparator();
-    QAction *preferences = m_fileMenu->addAction(tr("&Preferences..."), this, &MainWindow::openSettingsScreen);
-    preferences->setShortcut(QKeySequence(tr("Ctrl+,")));
-    preferences->setMenuRole(QAction::PreferencesRole);
-    m_exitAction = m_fileMenu->addAction(tr("E&xit"), qApp, &QApplication::closeAllWindows);
-    m_exitAction->setShortcut(QKeySequence::Quit);
-    m_exitAction->setMenuRole(QAction::QuitRole);
-
-    m_accountMenu = menuBar()->addMenu(tr("&Account"));
-    m_newAccountAction = m_accountMenu->addAction(tr("&New Account..."), this, &MainWindow::newAccount);
-    m_newAccountAction->setShortcut(QKeySequence(tr("Ctrl+Shift+N")));
-    m_editAccountAction = m_accountMenu->addAction(tr("&Edit Account..."), this, &MainWindow::editAccount);
-    m_deleteAccountAction =
-        m_accountMenu->addAction(tr("&Delete Account..."), this, &MainWindow::deleteAccount);
-    m_accountMenu->addSeparator();
-    m_shareAccountAction = m_accountMenu->addAction(tr("&Share Account..."), this, &MainWindow::shareAccount);
-    m_sidebar->list()->setContextMenuPolicy(Qt::ActionsContextMenu);
-    m_sidebar->list()->addActions({m_newAccountAction, m_editAccountAction, m_deleteAccountAction});
-
-    m_transactionMenu = menuBar()->addMenu(tr("&Transaction"));
-    m_transactionMenu->addAction(m_register->newAction());
-    m_transactionMenu->addSeparator();
-    m_transactionMenu->addAction(m_register->editAction());
-    m_transactionMenu->addAction(m_register->detailsAction());
-    m_transactionMenu->addAction(m_register->splitsAction());
-    m_transactionMenu->addAction(m_register->duplicateAction());
-    m_transactionMenu->addAction(m_register->memorizeAction());
-    m_transactionMenu->addAction(m_register->toggleClearedAction());
-    m_transactionMenu->addAction(m_register->deleteAction());
-    m_transactionMenu->addSeparator();
-    m_transactionMenu->addAction(m_register->filterAction());
-    m_transactionMenu->addAction(m_register->clearFilterAction());
-
-    buildViewMenu();
-
-    m_toolsMenu = menuBar()->addMenu(tr("T&ools"));
-    m_toolsMenu->menuAction()->setVisible(false);
-    auto *reconcileAction = new QAction(tr("Reconcile..."), this);
-    connect(reconcileAction, &QAction::triggered, this, &MainWindow::openReconciliation);
-    addToolWindowAction(reconcileAction);
-    auto *historyAction = new QAction(tr("Reconciliation History..."), this);
-    connect(historyAction, &QAction::triggered, this, &MainWindow::openReconciliationHistory);
-    addToolWindowAction(historyAction);
-    auto *recurringAction = new QAction(tr("Recurring Transactions..."), this);
-    connect(recurringAction, &QAction::triggered, this, &MainWindow::openRecurringScreen);
-    addToolWindowAction(recurringAction);
-    auto *categoriesAction = new QAction(tr("Categories..."), this);
-    connect(categoriesAction, &QAction::triggered, this, &MainWindow::openCategoriesScreen);
-    addToolWindowAction(categoriesAction);
-    auto *searchAction = new QAction(tr("Search Transactions..."), this);
-    connect(searchAction, &QAction::triggered, this, &MainWindow::openSearchScreen);
-    addToolWindowAction(searchAction);
-    auto *payeesAction = new QAction(tr("Payees..."), this);
-    connect(payeesAction, &QAction::triggered, this, &MainWindow::openPayeeScreen);
-    addToolWindowAction(payeesAction);
-
-    m_helpMenu = menuBar()->addMenu(tr("&Help"));
-    // The update flows outlive the click: they get copies of the configuration
-    // and hooks that reach the status bar only while it exists.
-    m_helpMenu->addAction(tr("Check for &Updates..."), this, [this]() {
-        BrioUpdate::checkForUpdatesInteractive(m_updateConfig, QString::fromLatin1(AppInfo::DisplayName), this,
-                                               statusHooks());
-    });
-    m_helpMenu->addAction(tr("What's &New..."), this, [this]() {
-        BrioUpdate::showWhatsNew(m_updateConfig, QString::fromLatin1(AppInfo::DisplayName), this, statusHooks());
-    });
-    m_helpMenu->addAction(tr("Send &Feedback..."), this, [this]() {
-        if (!BrioUpdate::openFeedbackPage(m_feedbackConfig))
-            BrowserFallback::showAddress(
-                this, tr("Send Feedback"),
-                tr("No web browser could be opened. Open this address in a browser:"),
-                BrioUpdate::feedbackPageUrl(m_feedbackConfig));
-    });
-    m_helpMenu->addSeparator();
-    QAction *about = m_helpMenu->addAction(tr("&About Tallyfern"), this, [this]() {
-        QMessageBox::about(this, tr("About Tallyfern"),
-                           tr("<h3>Tallyfern %1</h3><p>A check register for your desktop: accounts, "
-                              "transactions, transfers and splits, kept in one file on this computer.</p>")
-                               .arg(QApplication::applicationVersion()));
-    });
-    about->setMenuRole(QAction::AboutRole);
-}
-
 BrioUpdate::StatusHooks MainWindow::statusHooks() const
 {
     const QPointer<StatusBar> bar = m_statusBar;
@@ -255,83 +154,6 @@ BrioUpdate::StatusHooks MainWindow::statusHooks() const
                 bar->showTransientMessage(text, timeoutMs);
         },
     };
-}
-
-void MainWindow::buildViewMenu()
-{
-    m_viewMenu = menuBar()->addMenu(tr("&View"));
-
-    // A submenu of exclusive choices, each carrying the value it stands for.
-    using Choices = QList<QPair<QString, QString>>;
-    auto choiceGroup = [this](const QString &title, const Choices &choices,
-                              const std::function<void(const QString &)> &pick) {
-        QMenu *menu = m_viewMenu->addMenu(title);
-        auto *group = new QActionGroup(this);
-        for (const auto &[label, value] : choices) {
-            QAction *action = menu->addAction(label);
-            action->setCheckable(true);
-            action->setData(value);
-            group->addAction(action);
-            connect(action, &QAction::triggered, this, [pick, value = value]() { pick(value); });
-        }
-        return group;
-    };
-    m_themeGroup = choiceGroup(tr("&Theme"),
-                               Choices{{tr("&System"), QStringLiteral("system")},
-                                       {tr("&Light"), QStringLiteral("light")},
-                                       {tr("&Dark"), QStringLiteral("dark")}},
-                               [this](const QString &name) {
-                                   if (ThemeManager *manager = m_app->themeManager())
-                                       manager->setTheme(name);
-                               });
-    m_balanceModeGroup =
-        choiceGroup(tr("Sidebar &Balances"),
-                    Choices{{tr("&Current Balance"), QStringLiteral("current")},
-                            {tr("C&leared Balance"), QStringLiteral("cleared")},
-                            {tr("Balance as of &Today"), QStringLiteral("asOfToday")}},
-                    [this](const QString &mode) {
-                        m_app->preferences()->set(PreferenceKeys::DashboardBalanceMode, mode);
-                    });
-
-    m_viewMenu->addSeparator();
-    auto toggle = [this](const QString &label, PreferenceKey key) {
-        QAction *action = m_viewMenu->addAction(label);
-        action->setCheckable(true);
-        connect(action, &QAction::triggered, this,
-                [this, key](bool on) { m_app->preferences()->setBool(key, on); });
-        return action;
-    };
-    m_twoLineAction = toggle(tr("T&wo-Line Register"), PreferenceKeys::RegisterTwoLine);
-    m_newestFirstAction = toggle(tr("&Newest First"), PreferenceKeys::RegisterNewestFirst);
-    m_showBalanceAction = toggle(tr("Show Running &Balance"), PreferenceKeys::RegisterShowBalance);
-    syncViewMenu();
-}
-
-void MainWindow::syncViewMenu()
-{
-    PreferencesRepository *prefs = m_app->preferences();
-    const QString theme = prefs->value(PreferenceKeys::Theme);
-    const QString mode = prefs->value(PreferenceKeys::DashboardBalanceMode);
-    for (QAction *action : m_themeGroup->actions())
-        action->setChecked(action->data().toString() == theme ||
-                           (action->data().toString() == QLatin1String("system") &&
-                            theme != QLatin1String("light") && theme != QLatin1String("dark")));
-    bool modeFound = false;
-    for (QAction *action : m_balanceModeGroup->actions()) {
-        action->setChecked(action->data().toString() == mode);
-        modeFound = modeFound || action->isChecked();
-    }
-    if (!modeFound)
-        m_balanceModeGroup->actions().constFirst()->setChecked(true);
-    m_twoLineAction->setChecked(prefs->getBool(PreferenceKeys::RegisterTwoLine));
-    m_newestFirstAction->setChecked(prefs->getBool(PreferenceKeys::RegisterNewestFirst));
-    m_showBalanceAction->setChecked(prefs->getBool(PreferenceKeys::RegisterShowBalance));
-}
-
-void MainWindow::addToolWindowAction(QAction *action)
-{
-    m_toolsMenu->addAction(action);
-    m_toolsMenu->menuAction()->setVisible(true);
 }
 
 bool MainWindow::isWelcomeShown() const
@@ -443,9 +265,9 @@ void MainWindow::updateAuthUI()
 {
     const bool signedIn = m_app->accountClient()->isAuthenticated();
     // The File entry stays: signed in, it opens the account window.
-    m_signOutAction->setVisible(signedIn);
+    m_menus->signOutAction()->setVisible(signedIn);
     m_welcome->setSignInVisible(!signedIn);
-    m_shareAccountAction->setEnabled(signedIn && !m_register->accountId().isEmpty());
+    m_menus->shareAccountAction()->setEnabled(signedIn && !m_register->accountId().isEmpty());
     // The account window would otherwise keep showing the previous user's data.
     if (!signedIn && m_accountScreen)
         m_accountScreen->hide();
@@ -540,9 +362,9 @@ void MainWindow::selectAccount(const QString &accountId)
 void MainWindow::updateAccountActions()
 {
     const bool hasAccount = !m_register->accountId().isEmpty();
-    m_editAccountAction->setEnabled(hasAccount);
-    m_deleteAccountAction->setEnabled(hasAccount);
-    m_shareAccountAction->setEnabled(hasAccount && m_app->accountClient()->isAuthenticated());
+    m_menus->editAccountAction()->setEnabled(hasAccount);
+    m_menus->deleteAccountAction()->setEnabled(hasAccount);
+    m_menus->shareAccountAction()->setEnabled(hasAccount && m_app->accountClient()->isAuthenticated());
 }
 
 void MainWindow::onPreferenceChanged(const QString &key)
@@ -552,10 +374,10 @@ void MainWindow::onPreferenceChanged(const QString &key)
         PreferenceKeys::RegisterShowBalance, PreferenceKeys::WeekStartDay, PreferenceKeys::Theme};
     if (std::find(std::begin(registerKeys), std::end(registerKeys), key) != std::end(registerKeys)) {
         m_register->refresh();
-        syncViewMenu();
+        m_menus->syncViewMenu();
     } else if (key == PreferenceKeys::DashboardBalanceMode) {
         scheduleReload(true);
-        syncViewMenu();
+        m_menus->syncViewMenu();
     }
 }
 

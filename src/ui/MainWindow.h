@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FeedbackConfig.h"
+#include "MainWindowMenus.h"
 #include "StatusHooks.h"
 #include "UpdateConfig.h"
 
@@ -12,9 +13,7 @@ class AppState;
 class CategoriesScreen;
 class ImportScreen;
 class QAction;
-class QActionGroup;
 class QLabel;
-class QMenu;
 class QSplitter;
 class QStackedWidget;
 class PayeeScreen;
@@ -55,20 +54,20 @@ public:
     // How often the sidebar was rebuilt: a burst of writes should cost one rebuild.
     int sidebarRebuildCount() const;
 
-    QMenu *fileMenu() const { return m_fileMenu; }
-    QMenu *accountMenu() const { return m_accountMenu; }
-    QMenu *transactionMenu() const { return m_transactionMenu; }
-    QMenu *viewMenu() const { return m_viewMenu; }
-    QMenu *toolsMenu() const { return m_toolsMenu; }
-    QMenu *helpMenu() const { return m_helpMenu; }
-    QAction *exitAction() const { return m_exitAction; }
-    QAction *signInAction() const { return m_signInAction; }
-    QAction *signOutAction() const { return m_signOutAction; }
-    QAction *shareAccountAction() const { return m_shareAccountAction; }
+    QMenu *fileMenu() const { return m_menus->fileMenu(); }
+    QMenu *accountMenu() const { return m_menus->accountMenu(); }
+    QMenu *transactionMenu() const { return m_menus->transactionMenu(); }
+    QMenu *viewMenu() const { return m_menus->viewMenu(); }
+    QMenu *toolsMenu() const { return m_menus->toolsMenu(); }
+    QMenu *helpMenu() const { return m_menus->helpMenu(); }
+    QAction *exitAction() const { return m_menus->exitAction(); }
+    QAction *signInAction() const { return m_menus->signInAction(); }
+    QAction *signOutAction() const { return m_menus->signOutAction(); }
+    QAction *shareAccountAction() const { return m_menus->shareAccountAction(); }
     // The online account's window once it was opened; null before.
     BrioAccount::AccountScreen *accountScreen() const { return m_accountScreen.get(); }
     // Adds an entry that opens a tool window; the Tools menu shows once it has one.
-    void addToolWindowAction(QAction *action);
+    void addToolWindowAction(QAction *action) { m_menus->addToolWindowAction(action); }
     // The import window once it was opened; null before.
     ImportScreen *importScreen() const { return m_importScreen.get(); }
     // The preferences window once it was opened; null before.
@@ -115,9 +114,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void buildMenus();
-    void buildViewMenu();
-    void syncViewMenu();
     void connectSync();
     void connectAuth();
     // Asks whether a new user's sign-in may upload this computer's records.
@@ -137,8 +133,6 @@ private:
     void restoreWindowState();
 
     AppState *m_app = nullptr;
-    BrioUpdate::UpdateConfig m_updateConfig;
-    BrioUpdate::FeedbackConfig m_feedbackConfig;
     QStackedWidget *m_stack = nullptr;
     WelcomePage *m_welcome = nullptr;
     QSplitter *m_splitter = nullptr;
@@ -156,13 +150,7 @@ private:
     // The database's write mark at the last full read (SyncStore::writeMark).
     QString m_fullReadMark;
 
-    QMenu *m_fileMenu = nullptr;
-    QMenu *m_accountMenu = nullptr;
-    QMenu *m_transactionMenu = nullptr;
-    QMenu *m_viewMenu = nullptr;
-    QMenu *m_toolsMenu = nullptr;
-    QMenu *m_helpMenu = nullptr;
-    QAction *m_exitAction = nullptr;
+    MainWindowMenus *m_menus = nullptr;
     std::unique_ptr<ReconciliationHistoryScreen> m_reconciliationHistory;
     std::unique_ptr<ImportScreen> m_importScreen;
     std::unique_ptr<RecurringScreen> m_recurringScreen;
@@ -170,16 +158,5 @@ private:
     std::unique_ptr<CategoriesScreen> m_categoriesScreen;
     std::unique_ptr<SearchScreen> m_searchScreen;
     std::unique_ptr<PayeeScreen> m_payeeScreen;
-    QAction *m_signInAction = nullptr;
-    QAction *m_signOutAction = nullptr;
-    QAction *m_shareAccountAction = nullptr;
     std::unique_ptr<BrioAccount::AccountScreen> m_accountScreen;
-    QAction *m_newAccountAction = nullptr;
-    QAction *m_editAccountAction = nullptr;
-    QAction *m_deleteAccountAction = nullptr;
-    QActionGroup *m_themeGroup = nullptr;
-    QActionGroup *m_balanceModeGroup = nullptr;
-    QAction *m_twoLineAction = nullptr;
-    QAction *m_newestFirstAction = nullptr;
-    QAction *m_showBalanceAction = nullptr;
 };
