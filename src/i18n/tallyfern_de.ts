@@ -905,174 +905,6 @@ Bitte prüfen Sie die Dateiberechtigungen und versuchen Sie es erneut.</translat
         <translation>Tallyfern</translation>
     </message>
     <message>
-        <source>&amp;File</source>
-        <translation>&amp;Datei</translation>
-    </message>
-    <message>
-        <source>Import...</source>
-        <translation>Importieren...</translation>
-    </message>
-    <message>
-        <source>Tallowmere &amp;Account...</source>
-        <translation>Tallowmere-&amp;Konto...</translation>
-    </message>
-    <message>
-        <source>Sign &amp;Out of Tallowmere Account</source>
-        <translation>Vom Tallowmere-Konto &amp;abmelden</translation>
-    </message>
-    <message>
-        <source>&amp;Preferences...</source>
-        <translation>&amp;Einstellungen...</translation>
-    </message>
-    <message>
-        <source>Ctrl+,</source>
-        <translation>Ctrl+,</translation>
-    </message>
-    <message>
-        <source>E&amp;xit</source>
-        <translation>&amp;Beenden</translation>
-    </message>
-    <message>
-        <source>&amp;Account</source>
-        <translation>&amp;Konto</translation>
-    </message>
-    <message>
-        <source>&amp;New Account...</source>
-        <translation>&amp;Neues Konto...</translation>
-    </message>
-    <message>
-        <source>Ctrl+Shift+N</source>
-        <translation>Ctrl+Shift+N</translation>
-    </message>
-    <message>
-        <source>&amp;Edit Account...</source>
-        <translation>Konto &amp;bearbeiten...</translation>
-    </message>
-    <message>
-        <source>&amp;Delete Account...</source>
-        <translation>Konto &amp;löschen...</translation>
-    </message>
-    <message>
-        <source>&amp;Share Account...</source>
-        <translation>Konto &amp;freigeben...</translation>
-    </message>
-    <message>
-        <source>&amp;Transaction</source>
-        <translation>&amp;Buchung</translation>
-    </message>
-    <message>
-        <source>T&amp;ools</source>
-        <translation>E&amp;xtras</translation>
-    </message>
-    <message>
-        <source>Reconcile...</source>
-        <translation>Abstimmen...</translation>
-    </message>
-    <message>
-        <source>Reconciliation History...</source>
-        <translation>Abstimmungsverlauf...</translation>
-    </message>
-    <message>
-        <source>Recurring Transactions...</source>
-        <translation>Wiederkehrende Buchungen...</translation>
-    </message>
-    <message>
-        <source>Categories...</source>
-        <translation>Kategorien...</translation>
-    </message>
-    <message>
-        <source>Search Transactions...</source>
-        <translation>Buchungen suchen...</translation>
-    </message>
-    <message>
-        <source>Payees...</source>
-        <translation>Zahlungsempfänger...</translation>
-    </message>
-    <message>
-        <source>&amp;Help</source>
-        <translation>&amp;Hilfe</translation>
-    </message>
-    <message>
-        <source>Check for &amp;Updates...</source>
-        <translation>Nach &amp;Updates suchen...</translation>
-    </message>
-    <message>
-        <source>What&apos;s &amp;New...</source>
-        <translation>&amp;Neuigkeiten...</translation>
-    </message>
-    <message>
-        <source>Send &amp;Feedback...</source>
-        <translation>&amp;Feedback senden...</translation>
-    </message>
-    <message>
-        <source>Send Feedback</source>
-        <translation>Feedback senden</translation>
-    </message>
-    <message>
-        <source>No web browser could be opened. Open this address in a browser:</source>
-        <translation>Es konnte kein Webbrowser geöffnet werden. Öffnen Sie diese Adresse in einem Browser:</translation>
-    </message>
-    <message>
-        <source>&amp;About Tallyfern</source>
-        <translation>Ü&amp;ber Tallyfern</translation>
-    </message>
-    <message>
-        <source>About Tallyfern</source>
-        <translation>Über Tallyfern</translation>
-    </message>
-    <message>
-        <source>&lt;h3&gt;Tallyfern %1&lt;/h3&gt;&lt;p&gt;A check register for your desktop: accounts, transactions, transfers and splits, kept in one file on this computer.&lt;/p&gt;</source>
-        <translation>&lt;h3&gt;Tallyfern %1&lt;/h3&gt;&lt;p&gt;Ein Kontoregister für Ihren Desktop: Konten, Buchungen, Umbuchungen und Splitbuchungen, gespeichert in einer Datei auf diesem Computer.&lt;/p&gt;</translation>
-    </message>
-    <message>
-        <source>&amp;View</source>
-        <translation>&amp;Ansicht</translation>
-    </message>
-    <message>
-        <source>&amp;Theme</source>
-        <translation>&amp;Design</translation>
-    </message>
-    <message>
-        <source>&amp;System</source>
-        <translation>&amp;System</translation>
-    </message>
-    <message>
-        <source>&amp;Light</source>
-        <translation>&amp;Hell</translation>
-    </message>
-    <message>
-        <source>&amp;Dark</source>
-        <translation>&amp;Dunkel</translation>
-    </message>
-    <message>
-        <source>Sidebar &amp;Balances</source>
-        <translation>&amp;Salden in der Seitenleiste</translation>
-    </message>
-    <message>
-        <source>&amp;Current Balance</source>
-        <translation>&amp;Aktueller Saldo</translation>
-    </message>
-    <message>
-        <source>C&amp;leared Balance</source>
-        <translation>&amp;Bestätigter Saldo</translation>
-    </message>
-    <message>
-        <source>Balance as of &amp;Today</source>
-        <translation>Saldo zum &amp;heutigen Tag</translation>
-    </message>
-    <message>
-        <source>T&amp;wo-Line Register</source>
-        <translation>&amp;Zweizeiliges Register</translation>
-    </message>
-    <message>
-        <source>&amp;Newest First</source>
-        <translation>&amp;Neueste zuerst</translation>
-    </message>
-    <message>
-        <source>Show Running &amp;Balance</source>
-        <translation>Laufenden Saldo &amp;anzeigen</translation>
-    </message>
-    <message>
         <source>Sync complete</source>
         <translation>Synchronisierung abgeschlossen</translation>
     </message>
@@ -1270,6 +1102,177 @@ Seine Buchungen, wiederkehrenden Buchungen und Abstimmungen werden mit gelöscht
     <message>
         <source>Sign-in cancelled</source>
         <translation>Anmeldung abgebrochen</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindowMenus</name>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>Import...</source>
+        <translation>Importieren...</translation>
+    </message>
+    <message>
+        <source>Tallowmere &amp;Account...</source>
+        <translation>Tallowmere-&amp;Konto...</translation>
+    </message>
+    <message>
+        <source>Sign &amp;Out of Tallowmere Account</source>
+        <translation>Vom Tallowmere-Konto &amp;abmelden</translation>
+    </message>
+    <message>
+        <source>&amp;Preferences...</source>
+        <translation>&amp;Einstellungen...</translation>
+    </message>
+    <message>
+        <source>Ctrl+,</source>
+        <translation>Ctrl+,</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Account</source>
+        <translation>&amp;Konto</translation>
+    </message>
+    <message>
+        <source>&amp;New Account...</source>
+        <translation>&amp;Neues Konto...</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+N</source>
+        <translation>Ctrl+Shift+N</translation>
+    </message>
+    <message>
+        <source>&amp;Edit Account...</source>
+        <translation>Konto &amp;bearbeiten...</translation>
+    </message>
+    <message>
+        <source>&amp;Delete Account...</source>
+        <translation>Konto &amp;löschen...</translation>
+    </message>
+    <message>
+        <source>&amp;Share Account...</source>
+        <translation>Konto &amp;freigeben...</translation>
+    </message>
+    <message>
+        <source>&amp;Transaction</source>
+        <translation>&amp;Buchung</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ansicht</translation>
+    </message>
+    <message>
+        <source>&amp;Theme</source>
+        <translation>&amp;Design</translation>
+    </message>
+    <message>
+        <source>&amp;System</source>
+        <translation>&amp;System</translation>
+    </message>
+    <message>
+        <source>&amp;Light</source>
+        <translation>&amp;Hell</translation>
+    </message>
+    <message>
+        <source>&amp;Dark</source>
+        <translation>&amp;Dunkel</translation>
+    </message>
+    <message>
+        <source>Sidebar &amp;Balances</source>
+        <translation>&amp;Salden in der Seitenleiste</translation>
+    </message>
+    <message>
+        <source>&amp;Current Balance</source>
+        <translation>&amp;Aktueller Saldo</translation>
+    </message>
+    <message>
+        <source>C&amp;leared Balance</source>
+        <translation>&amp;Bestätigter Saldo</translation>
+    </message>
+    <message>
+        <source>Balance as of &amp;Today</source>
+        <translation>Saldo zum &amp;heutigen Tag</translation>
+    </message>
+    <message>
+        <source>T&amp;wo-Line Register</source>
+        <translation>&amp;Zweizeiliges Register</translation>
+    </message>
+    <message>
+        <source>&amp;Newest First</source>
+        <translation>&amp;Neueste zuerst</translation>
+    </message>
+    <message>
+        <source>Show Running &amp;Balance</source>
+        <translation>Laufenden Saldo &amp;anzeigen</translation>
+    </message>
+    <message>
+        <source>T&amp;ools</source>
+        <translation>E&amp;xtras</translation>
+    </message>
+    <message>
+        <source>Reconcile...</source>
+        <translation>Abstimmen...</translation>
+    </message>
+    <message>
+        <source>Reconciliation History...</source>
+        <translation>Abstimmungsverlauf...</translation>
+    </message>
+    <message>
+        <source>Recurring Transactions...</source>
+        <translation>Wiederkehrende Buchungen...</translation>
+    </message>
+    <message>
+        <source>Categories...</source>
+        <translation>Kategorien...</translation>
+    </message>
+    <message>
+        <source>Search Transactions...</source>
+        <translation>Buchungen suchen...</translation>
+    </message>
+    <message>
+        <source>Payees...</source>
+        <translation>Zahlungsempfänger...</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>Check for &amp;Updates...</source>
+        <translation>Nach &amp;Updates suchen...</translation>
+    </message>
+    <message>
+        <source>What&apos;s &amp;New...</source>
+        <translation>&amp;Neuigkeiten...</translation>
+    </message>
+    <message>
+        <source>Send &amp;Feedback...</source>
+        <translation>&amp;Feedback senden...</translation>
+    </message>
+    <message>
+        <source>Send Feedback</source>
+        <translation>Feedback senden</translation>
+    </message>
+    <message>
+        <source>No web browser could be opened. Open this address in a browser:</source>
+        <translation>Es konnte kein Webbrowser geöffnet werden. Öffnen Sie diese Adresse in einem Browser:</translation>
+    </message>
+    <message>
+        <source>&amp;About Tallyfern</source>
+        <translation>Ü&amp;ber Tallyfern</translation>
+    </message>
+    <message>
+        <source>About Tallyfern</source>
+        <translation>Über Tallyfern</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Tallyfern %1&lt;/h3&gt;&lt;p&gt;A check register for your desktop: accounts, transactions, transfers and splits, kept in one file on this computer.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Tallyfern %1&lt;/h3&gt;&lt;p&gt;Ein Kontoregister für Ihren Desktop: Konten, Buchungen, Umbuchungen und Splitbuchungen, gespeichert in einer Datei auf diesem Computer.&lt;/p&gt;</translation>
     </message>
 </context>
 <context>

@@ -905,174 +905,6 @@ Compruebe los permisos de los archivos e inténtelo de nuevo.</translation>
         <translation>Tallyfern</translation>
     </message>
     <message>
-        <source>&amp;File</source>
-        <translation>&amp;Archivo</translation>
-    </message>
-    <message>
-        <source>Import...</source>
-        <translation>Importar...</translation>
-    </message>
-    <message>
-        <source>Tallowmere &amp;Account...</source>
-        <translation>&amp;Cuenta Tallowmere...</translation>
-    </message>
-    <message>
-        <source>Sign &amp;Out of Tallowmere Account</source>
-        <translation>Ce&amp;rrar sesión de la cuenta Tallowmere</translation>
-    </message>
-    <message>
-        <source>&amp;Preferences...</source>
-        <translation>&amp;Preferencias...</translation>
-    </message>
-    <message>
-        <source>Ctrl+,</source>
-        <translation>Ctrl+,</translation>
-    </message>
-    <message>
-        <source>E&amp;xit</source>
-        <translation>&amp;Salir</translation>
-    </message>
-    <message>
-        <source>&amp;Account</source>
-        <translation>&amp;Cuenta</translation>
-    </message>
-    <message>
-        <source>&amp;New Account...</source>
-        <translation>&amp;Nueva cuenta...</translation>
-    </message>
-    <message>
-        <source>Ctrl+Shift+N</source>
-        <translation>Ctrl+Shift+N</translation>
-    </message>
-    <message>
-        <source>&amp;Edit Account...</source>
-        <translation>&amp;Editar cuenta...</translation>
-    </message>
-    <message>
-        <source>&amp;Delete Account...</source>
-        <translation>E&amp;liminar cuenta...</translation>
-    </message>
-    <message>
-        <source>&amp;Share Account...</source>
-        <translation>&amp;Compartir cuenta...</translation>
-    </message>
-    <message>
-        <source>&amp;Transaction</source>
-        <translation>&amp;Transacción</translation>
-    </message>
-    <message>
-        <source>T&amp;ools</source>
-        <translation>&amp;Herramientas</translation>
-    </message>
-    <message>
-        <source>Reconcile...</source>
-        <translation>Conciliar...</translation>
-    </message>
-    <message>
-        <source>Reconciliation History...</source>
-        <translation>Historial de conciliaciones...</translation>
-    </message>
-    <message>
-        <source>Recurring Transactions...</source>
-        <translation>Transacciones recurrentes...</translation>
-    </message>
-    <message>
-        <source>Categories...</source>
-        <translation>Categorías...</translation>
-    </message>
-    <message>
-        <source>Search Transactions...</source>
-        <translation>Buscar transacciones...</translation>
-    </message>
-    <message>
-        <source>Payees...</source>
-        <translation>Beneficiarios...</translation>
-    </message>
-    <message>
-        <source>&amp;Help</source>
-        <translation>Ay&amp;uda</translation>
-    </message>
-    <message>
-        <source>Check for &amp;Updates...</source>
-        <translation>Buscar &amp;actualizaciones...</translation>
-    </message>
-    <message>
-        <source>What&apos;s &amp;New...</source>
-        <translation>&amp;Novedades...</translation>
-    </message>
-    <message>
-        <source>Send &amp;Feedback...</source>
-        <translation>Enviar &amp;comentarios...</translation>
-    </message>
-    <message>
-        <source>Send Feedback</source>
-        <translation>Enviar comentarios</translation>
-    </message>
-    <message>
-        <source>No web browser could be opened. Open this address in a browser:</source>
-        <translation>No se pudo abrir ningún navegador web. Abra esta dirección en un navegador:</translation>
-    </message>
-    <message>
-        <source>&amp;About Tallyfern</source>
-        <translation>Acerca de &amp;Tallyfern</translation>
-    </message>
-    <message>
-        <source>About Tallyfern</source>
-        <translation>Acerca de Tallyfern</translation>
-    </message>
-    <message>
-        <source>&lt;h3&gt;Tallyfern %1&lt;/h3&gt;&lt;p&gt;A check register for your desktop: accounts, transactions, transfers and splits, kept in one file on this computer.&lt;/p&gt;</source>
-        <translation>&lt;h3&gt;Tallyfern %1&lt;/h3&gt;&lt;p&gt;Un registro de cheques para su escritorio: cuentas, transacciones, transferencias y divisiones, guardadas en un solo archivo en este equipo.&lt;/p&gt;</translation>
-    </message>
-    <message>
-        <source>&amp;View</source>
-        <translation>&amp;Ver</translation>
-    </message>
-    <message>
-        <source>&amp;Theme</source>
-        <translation>&amp;Tema</translation>
-    </message>
-    <message>
-        <source>&amp;System</source>
-        <translation>&amp;Sistema</translation>
-    </message>
-    <message>
-        <source>&amp;Light</source>
-        <translation>&amp;Claro</translation>
-    </message>
-    <message>
-        <source>&amp;Dark</source>
-        <translation>&amp;Oscuro</translation>
-    </message>
-    <message>
-        <source>Sidebar &amp;Balances</source>
-        <translation>&amp;Saldos de la barra lateral</translation>
-    </message>
-    <message>
-        <source>&amp;Current Balance</source>
-        <translation>Saldo &amp;actual</translation>
-    </message>
-    <message>
-        <source>C&amp;leared Balance</source>
-        <translation>Saldo &amp;compensado</translation>
-    </message>
-    <message>
-        <source>Balance as of &amp;Today</source>
-        <translation>Saldo a fecha de &amp;hoy</translation>
-    </message>
-    <message>
-        <source>T&amp;wo-Line Register</source>
-        <translation>Registro en &amp;dos líneas</translation>
-    </message>
-    <message>
-        <source>&amp;Newest First</source>
-        <translation>&amp;Más recientes primero</translation>
-    </message>
-    <message>
-        <source>Show Running &amp;Balance</source>
-        <translation>Mostrar saldo &amp;acumulado</translation>
-    </message>
-    <message>
         <source>Sync complete</source>
         <translation>Sincronización completada</translation>
     </message>
@@ -1270,6 +1102,177 @@ Sus transacciones, transacciones recurrentes y conciliaciones se eliminan con el
     <message>
         <source>Sign-in cancelled</source>
         <translation>Inicio de sesión cancelado</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindowMenus</name>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Archivo</translation>
+    </message>
+    <message>
+        <source>Import...</source>
+        <translation>Importar...</translation>
+    </message>
+    <message>
+        <source>Tallowmere &amp;Account...</source>
+        <translation>&amp;Cuenta Tallowmere...</translation>
+    </message>
+    <message>
+        <source>Sign &amp;Out of Tallowmere Account</source>
+        <translation>Ce&amp;rrar sesión de la cuenta Tallowmere</translation>
+    </message>
+    <message>
+        <source>&amp;Preferences...</source>
+        <translation>&amp;Preferencias...</translation>
+    </message>
+    <message>
+        <source>Ctrl+,</source>
+        <translation>Ctrl+,</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Salir</translation>
+    </message>
+    <message>
+        <source>&amp;Account</source>
+        <translation>&amp;Cuenta</translation>
+    </message>
+    <message>
+        <source>&amp;New Account...</source>
+        <translation>&amp;Nueva cuenta...</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+N</source>
+        <translation>Ctrl+Shift+N</translation>
+    </message>
+    <message>
+        <source>&amp;Edit Account...</source>
+        <translation>&amp;Editar cuenta...</translation>
+    </message>
+    <message>
+        <source>&amp;Delete Account...</source>
+        <translation>E&amp;liminar cuenta...</translation>
+    </message>
+    <message>
+        <source>&amp;Share Account...</source>
+        <translation>&amp;Compartir cuenta...</translation>
+    </message>
+    <message>
+        <source>&amp;Transaction</source>
+        <translation>&amp;Transacción</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ver</translation>
+    </message>
+    <message>
+        <source>&amp;Theme</source>
+        <translation>&amp;Tema</translation>
+    </message>
+    <message>
+        <source>&amp;System</source>
+        <translation>&amp;Sistema</translation>
+    </message>
+    <message>
+        <source>&amp;Light</source>
+        <translation>&amp;Claro</translation>
+    </message>
+    <message>
+        <source>&amp;Dark</source>
+        <translation>&amp;Oscuro</translation>
+    </message>
+    <message>
+        <source>Sidebar &amp;Balances</source>
+        <translation>&amp;Saldos de la barra lateral</translation>
+    </message>
+    <message>
+        <source>&amp;Current Balance</source>
+        <translation>Saldo &amp;actual</translation>
+    </message>
+    <message>
+        <source>C&amp;leared Balance</source>
+        <translation>Saldo &amp;compensado</translation>
+    </message>
+    <message>
+        <source>Balance as of &amp;Today</source>
+        <translation>Saldo a fecha de &amp;hoy</translation>
+    </message>
+    <message>
+        <source>T&amp;wo-Line Register</source>
+        <translation>Registro en &amp;dos líneas</translation>
+    </message>
+    <message>
+        <source>&amp;Newest First</source>
+        <translation>&amp;Más recientes primero</translation>
+    </message>
+    <message>
+        <source>Show Running &amp;Balance</source>
+        <translation>Mostrar saldo &amp;acumulado</translation>
+    </message>
+    <message>
+        <source>T&amp;ools</source>
+        <translation>&amp;Herramientas</translation>
+    </message>
+    <message>
+        <source>Reconcile...</source>
+        <translation>Conciliar...</translation>
+    </message>
+    <message>
+        <source>Reconciliation History...</source>
+        <translation>Historial de conciliaciones...</translation>
+    </message>
+    <message>
+        <source>Recurring Transactions...</source>
+        <translation>Transacciones recurrentes...</translation>
+    </message>
+    <message>
+        <source>Categories...</source>
+        <translation>Categorías...</translation>
+    </message>
+    <message>
+        <source>Search Transactions...</source>
+        <translation>Buscar transacciones...</translation>
+    </message>
+    <message>
+        <source>Payees...</source>
+        <translation>Beneficiarios...</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>Ay&amp;uda</translation>
+    </message>
+    <message>
+        <source>Check for &amp;Updates...</source>
+        <translation>Buscar &amp;actualizaciones...</translation>
+    </message>
+    <message>
+        <source>What&apos;s &amp;New...</source>
+        <translation>&amp;Novedades...</translation>
+    </message>
+    <message>
+        <source>Send &amp;Feedback...</source>
+        <translation>Enviar &amp;comentarios...</translation>
+    </message>
+    <message>
+        <source>Send Feedback</source>
+        <translation>Enviar comentarios</translation>
+    </message>
+    <message>
+        <source>No web browser could be opened. Open this address in a browser:</source>
+        <translation>No se pudo abrir ningún navegador web. Abra esta dirección en un navegador:</translation>
+    </message>
+    <message>
+        <source>&amp;About Tallyfern</source>
+        <translation>Acerca de &amp;Tallyfern</translation>
+    </message>
+    <message>
+        <source>About Tallyfern</source>
+        <translation>Acerca de Tallyfern</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Tallyfern %1&lt;/h3&gt;&lt;p&gt;A check register for your desktop: accounts, transactions, transfers and splits, kept in one file on this computer.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Tallyfern %1&lt;/h3&gt;&lt;p&gt;Un registro de cheques para su escritorio: cuentas, transacciones, transferencias y divisiones, guardadas en un solo archivo en este equipo.&lt;/p&gt;</translation>
     </message>
 </context>
 <context>

@@ -905,174 +905,6 @@ Vérifiez les droits d&apos;accès aux fichiers et réessayez.</translation>
         <translation>Tallyfern</translation>
     </message>
     <message>
-        <source>&amp;File</source>
-        <translation>&amp;Fichier</translation>
-    </message>
-    <message>
-        <source>Import...</source>
-        <translation>Importer...</translation>
-    </message>
-    <message>
-        <source>Tallowmere &amp;Account...</source>
-        <translation>&amp;Compte Tallowmere...</translation>
-    </message>
-    <message>
-        <source>Sign &amp;Out of Tallowmere Account</source>
-        <translation>Se &amp;déconnecter du compte Tallowmere</translation>
-    </message>
-    <message>
-        <source>&amp;Preferences...</source>
-        <translation>&amp;Préférences...</translation>
-    </message>
-    <message>
-        <source>Ctrl+,</source>
-        <translation>Ctrl+,</translation>
-    </message>
-    <message>
-        <source>E&amp;xit</source>
-        <translation>&amp;Quitter</translation>
-    </message>
-    <message>
-        <source>&amp;Account</source>
-        <translation>&amp;Compte</translation>
-    </message>
-    <message>
-        <source>&amp;New Account...</source>
-        <translation>&amp;Nouveau compte...</translation>
-    </message>
-    <message>
-        <source>Ctrl+Shift+N</source>
-        <translation>Ctrl+Shift+N</translation>
-    </message>
-    <message>
-        <source>&amp;Edit Account...</source>
-        <translation>&amp;Modifier le compte...</translation>
-    </message>
-    <message>
-        <source>&amp;Delete Account...</source>
-        <translation>&amp;Supprimer le compte...</translation>
-    </message>
-    <message>
-        <source>&amp;Share Account...</source>
-        <translation>&amp;Partager le compte...</translation>
-    </message>
-    <message>
-        <source>&amp;Transaction</source>
-        <translation>&amp;Opération</translation>
-    </message>
-    <message>
-        <source>T&amp;ools</source>
-        <translation>O&amp;utils</translation>
-    </message>
-    <message>
-        <source>Reconcile...</source>
-        <translation>Rapprocher...</translation>
-    </message>
-    <message>
-        <source>Reconciliation History...</source>
-        <translation>Historique des rapprochements...</translation>
-    </message>
-    <message>
-        <source>Recurring Transactions...</source>
-        <translation>Opérations récurrentes...</translation>
-    </message>
-    <message>
-        <source>Categories...</source>
-        <translation>Catégories...</translation>
-    </message>
-    <message>
-        <source>Search Transactions...</source>
-        <translation>Rechercher des opérations...</translation>
-    </message>
-    <message>
-        <source>Payees...</source>
-        <translation>Bénéficiaires...</translation>
-    </message>
-    <message>
-        <source>&amp;Help</source>
-        <translation>&amp;Aide</translation>
-    </message>
-    <message>
-        <source>Check for &amp;Updates...</source>
-        <translation>Rechercher des &amp;mises à jour...</translation>
-    </message>
-    <message>
-        <source>What&apos;s &amp;New...</source>
-        <translation>&amp;Nouveautés...</translation>
-    </message>
-    <message>
-        <source>Send &amp;Feedback...</source>
-        <translation>Envoyer des &amp;commentaires...</translation>
-    </message>
-    <message>
-        <source>Send Feedback</source>
-        <translation>Envoyer des commentaires</translation>
-    </message>
-    <message>
-        <source>No web browser could be opened. Open this address in a browser:</source>
-        <translation>Aucun navigateur web n&apos;a pu être ouvert. Ouvrez cette adresse dans un navigateur&#xa0;:</translation>
-    </message>
-    <message>
-        <source>&amp;About Tallyfern</source>
-        <translation>À &amp;propos de Tallyfern</translation>
-    </message>
-    <message>
-        <source>About Tallyfern</source>
-        <translation>À propos de Tallyfern</translation>
-    </message>
-    <message>
-        <source>&lt;h3&gt;Tallyfern %1&lt;/h3&gt;&lt;p&gt;A check register for your desktop: accounts, transactions, transfers and splits, kept in one file on this computer.&lt;/p&gt;</source>
-        <translation>&lt;h3&gt;Tallyfern %1&lt;/h3&gt;&lt;p&gt;Un registre de chèques pour votre ordinateur&#xa0;: comptes, opérations, virements et ventilations, conservés dans un seul fichier sur cet ordinateur.&lt;/p&gt;</translation>
-    </message>
-    <message>
-        <source>&amp;View</source>
-        <translation>Aff&amp;ichage</translation>
-    </message>
-    <message>
-        <source>&amp;Theme</source>
-        <translation>&amp;Thème</translation>
-    </message>
-    <message>
-        <source>&amp;System</source>
-        <translation>&amp;Système</translation>
-    </message>
-    <message>
-        <source>&amp;Light</source>
-        <translation>&amp;Clair</translation>
-    </message>
-    <message>
-        <source>&amp;Dark</source>
-        <translation>S&amp;ombre</translation>
-    </message>
-    <message>
-        <source>Sidebar &amp;Balances</source>
-        <translation>&amp;Soldes de la barre latérale</translation>
-    </message>
-    <message>
-        <source>&amp;Current Balance</source>
-        <translation>Solde &amp;actuel</translation>
-    </message>
-    <message>
-        <source>C&amp;leared Balance</source>
-        <translation>Solde &amp;pointé</translation>
-    </message>
-    <message>
-        <source>Balance as of &amp;Today</source>
-        <translation>Solde à &amp;ce jour</translation>
-    </message>
-    <message>
-        <source>T&amp;wo-Line Register</source>
-        <translation>Registre sur &amp;deux lignes</translation>
-    </message>
-    <message>
-        <source>&amp;Newest First</source>
-        <translation>Plus &amp;récentes d&apos;abord</translation>
-    </message>
-    <message>
-        <source>Show Running &amp;Balance</source>
-        <translation>Afficher le solde &amp;cumulé</translation>
-    </message>
-    <message>
         <source>Sync complete</source>
         <translation>Synchronisation terminée</translation>
     </message>
@@ -1270,6 +1102,177 @@ Ses opérations, opérations récurrentes et rapprochements seront supprimés av
     <message>
         <source>Sign-in cancelled</source>
         <translation>Connexion annulée</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindowMenus</name>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Fichier</translation>
+    </message>
+    <message>
+        <source>Import...</source>
+        <translation>Importer...</translation>
+    </message>
+    <message>
+        <source>Tallowmere &amp;Account...</source>
+        <translation>&amp;Compte Tallowmere...</translation>
+    </message>
+    <message>
+        <source>Sign &amp;Out of Tallowmere Account</source>
+        <translation>Se &amp;déconnecter du compte Tallowmere</translation>
+    </message>
+    <message>
+        <source>&amp;Preferences...</source>
+        <translation>&amp;Préférences...</translation>
+    </message>
+    <message>
+        <source>Ctrl+,</source>
+        <translation>Ctrl+,</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+    <message>
+        <source>&amp;Account</source>
+        <translation>&amp;Compte</translation>
+    </message>
+    <message>
+        <source>&amp;New Account...</source>
+        <translation>&amp;Nouveau compte...</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+N</source>
+        <translation>Ctrl+Shift+N</translation>
+    </message>
+    <message>
+        <source>&amp;Edit Account...</source>
+        <translation>&amp;Modifier le compte...</translation>
+    </message>
+    <message>
+        <source>&amp;Delete Account...</source>
+        <translation>&amp;Supprimer le compte...</translation>
+    </message>
+    <message>
+        <source>&amp;Share Account...</source>
+        <translation>&amp;Partager le compte...</translation>
+    </message>
+    <message>
+        <source>&amp;Transaction</source>
+        <translation>&amp;Opération</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>Aff&amp;ichage</translation>
+    </message>
+    <message>
+        <source>&amp;Theme</source>
+        <translation>&amp;Thème</translation>
+    </message>
+    <message>
+        <source>&amp;System</source>
+        <translation>&amp;Système</translation>
+    </message>
+    <message>
+        <source>&amp;Light</source>
+        <translation>&amp;Clair</translation>
+    </message>
+    <message>
+        <source>&amp;Dark</source>
+        <translation>S&amp;ombre</translation>
+    </message>
+    <message>
+        <source>Sidebar &amp;Balances</source>
+        <translation>&amp;Soldes de la barre latérale</translation>
+    </message>
+    <message>
+        <source>&amp;Current Balance</source>
+        <translation>Solde &amp;actuel</translation>
+    </message>
+    <message>
+        <source>C&amp;leared Balance</source>
+        <translation>Solde &amp;pointé</translation>
+    </message>
+    <message>
+        <source>Balance as of &amp;Today</source>
+        <translation>Solde à &amp;ce jour</translation>
+    </message>
+    <message>
+        <source>T&amp;wo-Line Register</source>
+        <translation>Registre sur &amp;deux lignes</translation>
+    </message>
+    <message>
+        <source>&amp;Newest First</source>
+        <translation>Plus &amp;récentes d&apos;abord</translation>
+    </message>
+    <message>
+        <source>Show Running &amp;Balance</source>
+        <translation>Afficher le solde &amp;cumulé</translation>
+    </message>
+    <message>
+        <source>T&amp;ools</source>
+        <translation>O&amp;utils</translation>
+    </message>
+    <message>
+        <source>Reconcile...</source>
+        <translation>Rapprocher...</translation>
+    </message>
+    <message>
+        <source>Reconciliation History...</source>
+        <translation>Historique des rapprochements...</translation>
+    </message>
+    <message>
+        <source>Recurring Transactions...</source>
+        <translation>Opérations récurrentes...</translation>
+    </message>
+    <message>
+        <source>Categories...</source>
+        <translation>Catégories...</translation>
+    </message>
+    <message>
+        <source>Search Transactions...</source>
+        <translation>Rechercher des opérations...</translation>
+    </message>
+    <message>
+        <source>Payees...</source>
+        <translation>Bénéficiaires...</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Aide</translation>
+    </message>
+    <message>
+        <source>Check for &amp;Updates...</source>
+        <translation>Rechercher des &amp;mises à jour...</translation>
+    </message>
+    <message>
+        <source>What&apos;s &amp;New...</source>
+        <translation>&amp;Nouveautés...</translation>
+    </message>
+    <message>
+        <source>Send &amp;Feedback...</source>
+        <translation>Envoyer des &amp;commentaires...</translation>
+    </message>
+    <message>
+        <source>Send Feedback</source>
+        <translation>Envoyer des commentaires</translation>
+    </message>
+    <message>
+        <source>No web browser could be opened. Open this address in a browser:</source>
+        <translation>Aucun navigateur web n&apos;a pu être ouvert. Ouvrez cette adresse dans un navigateur&#xa0;:</translation>
+    </message>
+    <message>
+        <source>&amp;About Tallyfern</source>
+        <translation>À &amp;propos de Tallyfern</translation>
+    </message>
+    <message>
+        <source>About Tallyfern</source>
+        <translation>À propos de Tallyfern</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Tallyfern %1&lt;/h3&gt;&lt;p&gt;A check register for your desktop: accounts, transactions, transfers and splits, kept in one file on this computer.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Tallyfern %1&lt;/h3&gt;&lt;p&gt;Un registre de chèques pour votre ordinateur&#xa0;: comptes, opérations, virements et ventilations, conservés dans un seul fichier sur cet ordinateur.&lt;/p&gt;</translation>
     </message>
 </context>
 <context>

@@ -902,174 +902,6 @@ Please check file permissions and try again.</source>
         <translation>Tallyfern</translation>
     </message>
     <message>
-        <source>&amp;File</source>
-        <translation>ファイル(&amp;F)</translation>
-    </message>
-    <message>
-        <source>Import...</source>
-        <translation>インポート...</translation>
-    </message>
-    <message>
-        <source>Tallowmere &amp;Account...</source>
-        <translation>Tallowmere アカウント(&amp;A)...</translation>
-    </message>
-    <message>
-        <source>Sign &amp;Out of Tallowmere Account</source>
-        <translation>Tallowmere アカウントからサインアウト(&amp;O)</translation>
-    </message>
-    <message>
-        <source>&amp;Preferences...</source>
-        <translation>設定(&amp;P)...</translation>
-    </message>
-    <message>
-        <source>Ctrl+,</source>
-        <translation>Ctrl+,</translation>
-    </message>
-    <message>
-        <source>E&amp;xit</source>
-        <translation>終了(&amp;X)</translation>
-    </message>
-    <message>
-        <source>&amp;Account</source>
-        <translation>口座(&amp;A)</translation>
-    </message>
-    <message>
-        <source>&amp;New Account...</source>
-        <translation>新しい口座(&amp;N)...</translation>
-    </message>
-    <message>
-        <source>Ctrl+Shift+N</source>
-        <translation>Ctrl+Shift+N</translation>
-    </message>
-    <message>
-        <source>&amp;Edit Account...</source>
-        <translation>口座の編集(&amp;E)...</translation>
-    </message>
-    <message>
-        <source>&amp;Delete Account...</source>
-        <translation>口座の削除(&amp;D)...</translation>
-    </message>
-    <message>
-        <source>&amp;Share Account...</source>
-        <translation>口座の共有(&amp;S)...</translation>
-    </message>
-    <message>
-        <source>&amp;Transaction</source>
-        <translation>取引(&amp;T)</translation>
-    </message>
-    <message>
-        <source>T&amp;ools</source>
-        <translation>ツール(&amp;O)</translation>
-    </message>
-    <message>
-        <source>Reconcile...</source>
-        <translation>照合...</translation>
-    </message>
-    <message>
-        <source>Reconciliation History...</source>
-        <translation>照合の履歴...</translation>
-    </message>
-    <message>
-        <source>Recurring Transactions...</source>
-        <translation>定期取引...</translation>
-    </message>
-    <message>
-        <source>Categories...</source>
-        <translation>カテゴリ...</translation>
-    </message>
-    <message>
-        <source>Search Transactions...</source>
-        <translation>取引の検索...</translation>
-    </message>
-    <message>
-        <source>Payees...</source>
-        <translation>取引先...</translation>
-    </message>
-    <message>
-        <source>&amp;Help</source>
-        <translation>ヘルプ(&amp;H)</translation>
-    </message>
-    <message>
-        <source>Check for &amp;Updates...</source>
-        <translation>更新の確認(&amp;U)...</translation>
-    </message>
-    <message>
-        <source>What&apos;s &amp;New...</source>
-        <translation>新機能(&amp;N)...</translation>
-    </message>
-    <message>
-        <source>Send &amp;Feedback...</source>
-        <translation>フィードバックを送信(&amp;F)...</translation>
-    </message>
-    <message>
-        <source>Send Feedback</source>
-        <translation>フィードバックの送信</translation>
-    </message>
-    <message>
-        <source>No web browser could be opened. Open this address in a browser:</source>
-        <translation>Web ブラウザーを開けませんでした。次のアドレスをブラウザーで開いてください:</translation>
-    </message>
-    <message>
-        <source>&amp;About Tallyfern</source>
-        <translation>Tallyfern について(&amp;A)</translation>
-    </message>
-    <message>
-        <source>About Tallyfern</source>
-        <translation>Tallyfern について</translation>
-    </message>
-    <message>
-        <source>&lt;h3&gt;Tallyfern %1&lt;/h3&gt;&lt;p&gt;A check register for your desktop: accounts, transactions, transfers and splits, kept in one file on this computer.&lt;/p&gt;</source>
-        <translation>&lt;h3&gt;Tallyfern %1&lt;/h3&gt;&lt;p&gt;デスクトップで使う出納帳です。口座、取引、振替、分割取引を、このコンピューター上の1つのファイルに保存します。&lt;/p&gt;</translation>
-    </message>
-    <message>
-        <source>&amp;View</source>
-        <translation>表示(&amp;V)</translation>
-    </message>
-    <message>
-        <source>&amp;Theme</source>
-        <translation>テーマ(&amp;T)</translation>
-    </message>
-    <message>
-        <source>&amp;System</source>
-        <translation>システム(&amp;S)</translation>
-    </message>
-    <message>
-        <source>&amp;Light</source>
-        <translation>ライト(&amp;L)</translation>
-    </message>
-    <message>
-        <source>&amp;Dark</source>
-        <translation>ダーク(&amp;D)</translation>
-    </message>
-    <message>
-        <source>Sidebar &amp;Balances</source>
-        <translation>サイドバーの残高(&amp;B)</translation>
-    </message>
-    <message>
-        <source>&amp;Current Balance</source>
-        <translation>現在の残高(&amp;C)</translation>
-    </message>
-    <message>
-        <source>C&amp;leared Balance</source>
-        <translation>決済済み残高(&amp;L)</translation>
-    </message>
-    <message>
-        <source>Balance as of &amp;Today</source>
-        <translation>本日時点の残高(&amp;T)</translation>
-    </message>
-    <message>
-        <source>T&amp;wo-Line Register</source>
-        <translation>2行表示の出納帳(&amp;W)</translation>
-    </message>
-    <message>
-        <source>&amp;Newest First</source>
-        <translation>新しい順(&amp;N)</translation>
-    </message>
-    <message>
-        <source>Show Running &amp;Balance</source>
-        <translation>残高の推移を表示(&amp;R)</translation>
-    </message>
-    <message>
         <source>Sync complete</source>
         <translation>同期が完了しました</translation>
     </message>
@@ -1266,6 +1098,177 @@ Its transactions, recurring transactions and reconciliations are deleted with it
     <message>
         <source>Sign-in cancelled</source>
         <translation>サインインをキャンセルしました</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindowMenus</name>
+    <message>
+        <source>&amp;File</source>
+        <translation>ファイル(&amp;F)</translation>
+    </message>
+    <message>
+        <source>Import...</source>
+        <translation>インポート...</translation>
+    </message>
+    <message>
+        <source>Tallowmere &amp;Account...</source>
+        <translation>Tallowmere アカウント(&amp;A)...</translation>
+    </message>
+    <message>
+        <source>Sign &amp;Out of Tallowmere Account</source>
+        <translation>Tallowmere アカウントからサインアウト(&amp;O)</translation>
+    </message>
+    <message>
+        <source>&amp;Preferences...</source>
+        <translation>設定(&amp;P)...</translation>
+    </message>
+    <message>
+        <source>Ctrl+,</source>
+        <translation>Ctrl+,</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>終了(&amp;X)</translation>
+    </message>
+    <message>
+        <source>&amp;Account</source>
+        <translation>口座(&amp;A)</translation>
+    </message>
+    <message>
+        <source>&amp;New Account...</source>
+        <translation>新しい口座(&amp;N)...</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+N</source>
+        <translation>Ctrl+Shift+N</translation>
+    </message>
+    <message>
+        <source>&amp;Edit Account...</source>
+        <translation>口座の編集(&amp;E)...</translation>
+    </message>
+    <message>
+        <source>&amp;Delete Account...</source>
+        <translation>口座の削除(&amp;D)...</translation>
+    </message>
+    <message>
+        <source>&amp;Share Account...</source>
+        <translation>口座の共有(&amp;S)...</translation>
+    </message>
+    <message>
+        <source>&amp;Transaction</source>
+        <translation>取引(&amp;T)</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>表示(&amp;V)</translation>
+    </message>
+    <message>
+        <source>&amp;Theme</source>
+        <translation>テーマ(&amp;T)</translation>
+    </message>
+    <message>
+        <source>&amp;System</source>
+        <translation>システム(&amp;S)</translation>
+    </message>
+    <message>
+        <source>&amp;Light</source>
+        <translation>ライト(&amp;L)</translation>
+    </message>
+    <message>
+        <source>&amp;Dark</source>
+        <translation>ダーク(&amp;D)</translation>
+    </message>
+    <message>
+        <source>Sidebar &amp;Balances</source>
+        <translation>サイドバーの残高(&amp;B)</translation>
+    </message>
+    <message>
+        <source>&amp;Current Balance</source>
+        <translation>現在の残高(&amp;C)</translation>
+    </message>
+    <message>
+        <source>C&amp;leared Balance</source>
+        <translation>決済済み残高(&amp;L)</translation>
+    </message>
+    <message>
+        <source>Balance as of &amp;Today</source>
+        <translation>本日時点の残高(&amp;T)</translation>
+    </message>
+    <message>
+        <source>T&amp;wo-Line Register</source>
+        <translation>2行表示の出納帳(&amp;W)</translation>
+    </message>
+    <message>
+        <source>&amp;Newest First</source>
+        <translation>新しい順(&amp;N)</translation>
+    </message>
+    <message>
+        <source>Show Running &amp;Balance</source>
+        <translation>残高の推移を表示(&amp;R)</translation>
+    </message>
+    <message>
+        <source>T&amp;ools</source>
+        <translation>ツール(&amp;O)</translation>
+    </message>
+    <message>
+        <source>Reconcile...</source>
+        <translation>照合...</translation>
+    </message>
+    <message>
+        <source>Reconciliation History...</source>
+        <translation>照合の履歴...</translation>
+    </message>
+    <message>
+        <source>Recurring Transactions...</source>
+        <translation>定期取引...</translation>
+    </message>
+    <message>
+        <source>Categories...</source>
+        <translation>カテゴリ...</translation>
+    </message>
+    <message>
+        <source>Search Transactions...</source>
+        <translation>取引の検索...</translation>
+    </message>
+    <message>
+        <source>Payees...</source>
+        <translation>取引先...</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>ヘルプ(&amp;H)</translation>
+    </message>
+    <message>
+        <source>Check for &amp;Updates...</source>
+        <translation>更新の確認(&amp;U)...</translation>
+    </message>
+    <message>
+        <source>What&apos;s &amp;New...</source>
+        <translation>新機能(&amp;N)...</translation>
+    </message>
+    <message>
+        <source>Send &amp;Feedback...</source>
+        <translation>フィードバックを送信(&amp;F)...</translation>
+    </message>
+    <message>
+        <source>Send Feedback</source>
+        <translation>フィードバックの送信</translation>
+    </message>
+    <message>
+        <source>No web browser could be opened. Open this address in a browser:</source>
+        <translation>Web ブラウザーを開けませんでした。次のアドレスをブラウザーで開いてください:</translation>
+    </message>
+    <message>
+        <source>&amp;About Tallyfern</source>
+        <translation>Tallyfern について(&amp;A)</translation>
+    </message>
+    <message>
+        <source>About Tallyfern</source>
+        <translation>Tallyfern について</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Tallyfern %1&lt;/h3&gt;&lt;p&gt;A check register for your desktop: accounts, transactions, transfers and splits, kept in one file on this computer.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Tallyfern %1&lt;/h3&gt;&lt;p&gt;デスクトップで使う出納帳です。口座、取引、振替、分割取引を、このコンピューター上の1つのファイルに保存します。&lt;/p&gt;</translation>
     </message>
 </context>
 <context>

@@ -39,36 +39,36 @@ MainWindowMenus::MainWindowMenus(MainWindow *window, AppState *app, const BrioUp
 
 void MainWindowMenus::buildFileMenu()
 {
-    m_fileMenu = m_window->menuBar()->addMenu(MainWindow::tr("&File"));
-    m_fileMenu->addAction(MainWindow::tr("Import..."), m_window, &MainWindow::openImportScreen);
+    m_fileMenu = m_window->menuBar()->addMenu(tr("&File"));
+    m_fileMenu->addAction(tr("Import..."), m_window, &MainWindow::openImportScreen);
     m_fileMenu->addSeparator();
-    m_signInAction = m_fileMenu->addAction(MainWindow::tr("Tallowmere &Account..."), m_window,
+    m_signInAction = m_fileMenu->addAction(tr("Tallowmere &Account..."), m_window,
                                            &MainWindow::openAccountScreen);
-    m_signOutAction = m_fileMenu->addAction(MainWindow::tr("Sign &Out of Tallowmere Account"), m_window,
+    m_signOutAction = m_fileMenu->addAction(tr("Sign &Out of Tallowmere Account"), m_window,
                                             &MainWindow::signOut);
     m_fileMenu->addSeparator();
     QAction *preferences =
-        m_fileMenu->addAction(MainWindow::tr("&Preferences..."), m_window, &MainWindow::openSettingsScreen);
-    preferences->setShortcut(QKeySequence(MainWindow::tr("Ctrl+,")));
+        m_fileMenu->addAction(tr("&Preferences..."), m_window, &MainWindow::openSettingsScreen);
+    preferences->setShortcut(QKeySequence(tr("Ctrl+,")));
     preferences->setMenuRole(QAction::PreferencesRole);
-    m_exitAction = m_fileMenu->addAction(MainWindow::tr("E&xit"), qApp, &QApplication::closeAllWindows);
+    m_exitAction = m_fileMenu->addAction(tr("E&xit"), qApp, &QApplication::closeAllWindows);
     m_exitAction->setShortcut(QKeySequence::Quit);
     m_exitAction->setMenuRole(QAction::QuitRole);
 }
 
 void MainWindowMenus::buildAccountMenu()
 {
-    m_accountMenu = m_window->menuBar()->addMenu(MainWindow::tr("&Account"));
+    m_accountMenu = m_window->menuBar()->addMenu(tr("&Account"));
     m_newAccountAction =
-        m_accountMenu->addAction(MainWindow::tr("&New Account..."), m_window, &MainWindow::newAccount);
-    m_newAccountAction->setShortcut(QKeySequence(MainWindow::tr("Ctrl+Shift+N")));
+        m_accountMenu->addAction(tr("&New Account..."), m_window, &MainWindow::newAccount);
+    m_newAccountAction->setShortcut(QKeySequence(tr("Ctrl+Shift+N")));
     m_editAccountAction =
-        m_accountMenu->addAction(MainWindow::tr("&Edit Account..."), m_window, &MainWindow::editAccount);
+        m_accountMenu->addAction(tr("&Edit Account..."), m_window, &MainWindow::editAccount);
     m_deleteAccountAction =
-        m_accountMenu->addAction(MainWindow::tr("&Delete Account..."), m_window, &MainWindow::deleteAccount);
+        m_accountMenu->addAction(tr("&Delete Account..."), m_window, &MainWindow::deleteAccount);
     m_accountMenu->addSeparator();
     m_shareAccountAction =
-        m_accountMenu->addAction(MainWindow::tr("&Share Account..."), m_window, &MainWindow::shareAccount);
+        m_accountMenu->addAction(tr("&Share Account..."), m_window, &MainWindow::shareAccount);
     QListWidget *list = m_window->sidebar()->list();
     list->setContextMenuPolicy(Qt::ActionsContextMenu);
     list->addActions({m_newAccountAction, m_editAccountAction, m_deleteAccountAction});
@@ -77,7 +77,7 @@ void MainWindowMenus::buildAccountMenu()
 void MainWindowMenus::buildTransactionMenu()
 {
     RegisterScreen *reg = m_window->registerScreen();
-    m_transactionMenu = m_window->menuBar()->addMenu(MainWindow::tr("&Transaction"));
+    m_transactionMenu = m_window->menuBar()->addMenu(tr("&Transaction"));
     m_transactionMenu->addAction(reg->newAction());
     m_transactionMenu->addSeparator();
     m_transactionMenu->addAction(reg->editAction());
@@ -94,7 +94,7 @@ void MainWindowMenus::buildTransactionMenu()
 
 void MainWindowMenus::buildViewMenu()
 {
-    m_viewMenu = m_window->menuBar()->addMenu(MainWindow::tr("&View"));
+    m_viewMenu = m_window->menuBar()->addMenu(tr("&View"));
 
     // A submenu of exclusive choices, each carrying the value it stands for.
     using Choices = QList<QPair<QString, QString>>;
@@ -111,19 +111,19 @@ void MainWindowMenus::buildViewMenu()
         }
         return group;
     };
-    m_themeGroup = choiceGroup(MainWindow::tr("&Theme"),
-                               Choices{{MainWindow::tr("&System"), QStringLiteral("system")},
-                                       {MainWindow::tr("&Light"), QStringLiteral("light")},
-                                       {MainWindow::tr("&Dark"), QStringLiteral("dark")}},
+    m_themeGroup = choiceGroup(tr("&Theme"),
+                               Choices{{tr("&System"), QStringLiteral("system")},
+                                       {tr("&Light"), QStringLiteral("light")},
+                                       {tr("&Dark"), QStringLiteral("dark")}},
                                [this](const QString &name) {
                                    if (ThemeManager *manager = m_app->themeManager())
                                        manager->setTheme(name);
                                });
     m_balanceModeGroup =
-        choiceGroup(MainWindow::tr("Sidebar &Balances"),
-                    Choices{{MainWindow::tr("&Current Balance"), QStringLiteral("current")},
-                            {MainWindow::tr("C&leared Balance"), QStringLiteral("cleared")},
-                            {MainWindow::tr("Balance as of &Today"), QStringLiteral("asOfToday")}},
+        choiceGroup(tr("Sidebar &Balances"),
+                    Choices{{tr("&Current Balance"), QStringLiteral("current")},
+                            {tr("C&leared Balance"), QStringLiteral("cleared")},
+                            {tr("Balance as of &Today"), QStringLiteral("asOfToday")}},
                     [this](const QString &mode) {
                         m_app->preferences()->set(PreferenceKeys::DashboardBalanceMode, mode);
                     });
@@ -136,9 +136,9 @@ void MainWindowMenus::buildViewMenu()
                 [this, key](bool on) { m_app->preferences()->setBool(key, on); });
         return action;
     };
-    m_twoLineAction = toggle(MainWindow::tr("T&wo-Line Register"), PreferenceKeys::RegisterTwoLine);
-    m_newestFirstAction = toggle(MainWindow::tr("&Newest First"), PreferenceKeys::RegisterNewestFirst);
-    m_showBalanceAction = toggle(MainWindow::tr("Show Running &Balance"), PreferenceKeys::RegisterShowBalance);
+    m_twoLineAction = toggle(tr("T&wo-Line Register"), PreferenceKeys::RegisterTwoLine);
+    m_newestFirstAction = toggle(tr("&Newest First"), PreferenceKeys::RegisterNewestFirst);
+    m_showBalanceAction = toggle(tr("Show Running &Balance"), PreferenceKeys::RegisterShowBalance);
     syncViewMenu();
 }
 
@@ -165,19 +165,19 @@ void MainWindowMenus::syncViewMenu()
 
 void MainWindowMenus::buildToolsMenu()
 {
-    m_toolsMenu = m_window->menuBar()->addMenu(MainWindow::tr("T&ools"));
+    m_toolsMenu = m_window->menuBar()->addMenu(tr("T&ools"));
     m_toolsMenu->menuAction()->setVisible(false);
     auto addTool = [this](const QString &text, void (MainWindow::*open)()) {
         auto *action = new QAction(text, m_window);
         connect(action, &QAction::triggered, m_window, open);
         addToolWindowAction(action);
     };
-    addTool(MainWindow::tr("Reconcile..."), &MainWindow::openReconciliation);
-    addTool(MainWindow::tr("Reconciliation History..."), &MainWindow::openReconciliationHistory);
-    addTool(MainWindow::tr("Recurring Transactions..."), &MainWindow::openRecurringScreen);
-    addTool(MainWindow::tr("Categories..."), &MainWindow::openCategoriesScreen);
-    addTool(MainWindow::tr("Search Transactions..."), &MainWindow::openSearchScreen);
-    addTool(MainWindow::tr("Payees..."), &MainWindow::openPayeeScreen);
+    addTool(tr("Reconcile..."), &MainWindow::openReconciliation);
+    addTool(tr("Reconciliation History..."), &MainWindow::openReconciliationHistory);
+    addTool(tr("Recurring Transactions..."), &MainWindow::openRecurringScreen);
+    addTool(tr("Categories..."), &MainWindow::openCategoriesScreen);
+    addTool(tr("Search Transactions..."), &MainWindow::openSearchScreen);
+    addTool(tr("Payees..."), &MainWindow::openPayeeScreen);
 }
 
 void MainWindowMenus::addToolWindowAction(QAction *action)
@@ -188,28 +188,28 @@ void MainWindowMenus::addToolWindowAction(QAction *action)
 
 void MainWindowMenus::buildHelpMenu()
 {
-    m_helpMenu = m_window->menuBar()->addMenu(MainWindow::tr("&Help"));
+    m_helpMenu = m_window->menuBar()->addMenu(tr("&Help"));
     // The update flows outlive the click: they get copies of the configuration
     // and hooks that reach the status bar only while it exists.
-    m_helpMenu->addAction(MainWindow::tr("Check for &Updates..."), m_window, [this]() {
+    m_helpMenu->addAction(tr("Check for &Updates..."), m_window, [this]() {
         BrioUpdate::checkForUpdatesInteractive(m_updateConfig, QString::fromLatin1(AppInfo::DisplayName), m_window,
                                                m_window->statusHooks());
     });
-    m_helpMenu->addAction(MainWindow::tr("What's &New..."), m_window, [this]() {
+    m_helpMenu->addAction(tr("What's &New..."), m_window, [this]() {
         BrioUpdate::showWhatsNew(m_updateConfig, QString::fromLatin1(AppInfo::DisplayName), m_window,
                                  m_window->statusHooks());
     });
-    m_helpMenu->addAction(MainWindow::tr("Send &Feedback..."), m_window, [this]() {
+    m_helpMenu->addAction(tr("Send &Feedback..."), m_window, [this]() {
         if (!BrioUpdate::openFeedbackPage(m_feedbackConfig))
             BrowserFallback::showAddress(
-                m_window, MainWindow::tr("Send Feedback"),
-                MainWindow::tr("No web browser could be opened. Open this address in a browser:"),
+                m_window, tr("Send Feedback"),
+                tr("No web browser could be opened. Open this address in a browser:"),
                 BrioUpdate::feedbackPageUrl(m_feedbackConfig));
     });
     m_helpMenu->addSeparator();
-    QAction *about = m_helpMenu->addAction(MainWindow::tr("&About Tallyfern"), m_window, [this]() {
-        QMessageBox::about(m_window, MainWindow::tr("About Tallyfern"),
-                           MainWindow::tr("<h3>Tallyfern %1</h3><p>A check register for your desktop: accounts, "
+    QAction *about = m_helpMenu->addAction(tr("&About Tallyfern"), m_window, [this]() {
+        QMessageBox::about(m_window, tr("About Tallyfern"),
+                           tr("<h3>Tallyfern %1</h3><p>A check register for your desktop: accounts, "
                                           "transactions, transfers and splits, kept in one file on this "
                                           "computer.</p>")
                                .arg(QApplication::applicationVersion()));
