@@ -1909,6 +1909,21 @@ Seine Buchungen, wiederkehrenden Buchungen und Abstimmungen werden mit gelöscht
     </message>
 </context>
 <context>
+    <name>RegisterEntryRow</name>
+    <message>
+        <source>Save Failed</source>
+        <translation>Speichern fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>The transaction could not be saved. Check the transfer account and try again.</source>
+        <translation>Die Buchung konnte nicht gespeichert werden. Prüfen Sie das Umbuchungskonto und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>Transaction added</source>
+        <translation>Buchung hinzugefügt</translation>
+    </message>
+</context>
+<context>
     <name>RegisterFilter</name>
     <message>
         <source>containing &quot;%1&quot;</source>
@@ -2159,14 +2174,6 @@ Seine Buchungen, wiederkehrenden Buchungen und Abstimmungen werden mit gelöscht
     <message>
         <source>Save Failed</source>
         <translation>Speichern fehlgeschlagen</translation>
-    </message>
-    <message>
-        <source>The transaction could not be saved. Check the transfer account and try again.</source>
-        <translation>Die Buchung konnte nicht gespeichert werden. Prüfen Sie das Umbuchungskonto und versuchen Sie es erneut.</translation>
-    </message>
-    <message>
-        <source>Transaction added</source>
-        <translation>Buchung hinzugefügt</translation>
     </message>
     <message>
         <source>A reconciled transaction stays cleared.</source>

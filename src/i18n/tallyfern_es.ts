@@ -1909,6 +1909,21 @@ Sus transacciones, transacciones recurrentes y conciliaciones se eliminan con el
     </message>
 </context>
 <context>
+    <name>RegisterEntryRow</name>
+    <message>
+        <source>Save Failed</source>
+        <translation>Error al guardar</translation>
+    </message>
+    <message>
+        <source>The transaction could not be saved. Check the transfer account and try again.</source>
+        <translation>No se pudo guardar la transacción. Compruebe la cuenta de la transferencia e inténtelo de nuevo.</translation>
+    </message>
+    <message>
+        <source>Transaction added</source>
+        <translation>Transacción añadida</translation>
+    </message>
+</context>
+<context>
     <name>RegisterFilter</name>
     <message>
         <source>containing &quot;%1&quot;</source>
@@ -2159,14 +2174,6 @@ Sus transacciones, transacciones recurrentes y conciliaciones se eliminan con el
     <message>
         <source>Save Failed</source>
         <translation>Error al guardar</translation>
-    </message>
-    <message>
-        <source>The transaction could not be saved. Check the transfer account and try again.</source>
-        <translation>No se pudo guardar la transacción. Compruebe la cuenta de la transferencia e inténtelo de nuevo.</translation>
-    </message>
-    <message>
-        <source>Transaction added</source>
-        <translation>Transacción añadida</translation>
     </message>
     <message>
         <source>A reconciled transaction stays cleared.</source>

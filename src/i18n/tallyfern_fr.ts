@@ -1909,6 +1909,21 @@ Ses opérations, opérations récurrentes et rapprochements seront supprimés av
     </message>
 </context>
 <context>
+    <name>RegisterEntryRow</name>
+    <message>
+        <source>Save Failed</source>
+        <translation>Échec de l&apos;enregistrement</translation>
+    </message>
+    <message>
+        <source>The transaction could not be saved. Check the transfer account and try again.</source>
+        <translation>L&apos;opération n&apos;a pas pu être enregistrée. Vérifiez le compte du virement et réessayez.</translation>
+    </message>
+    <message>
+        <source>Transaction added</source>
+        <translation>Opération ajoutée</translation>
+    </message>
+</context>
+<context>
     <name>RegisterFilter</name>
     <message>
         <source>containing &quot;%1&quot;</source>
@@ -2159,14 +2174,6 @@ Ses opérations, opérations récurrentes et rapprochements seront supprimés av
     <message>
         <source>Save Failed</source>
         <translation>Échec de l&apos;enregistrement</translation>
-    </message>
-    <message>
-        <source>The transaction could not be saved. Check the transfer account and try again.</source>
-        <translation>L&apos;opération n&apos;a pas pu être enregistrée. Vérifiez le compte du virement et réessayez.</translation>
-    </message>
-    <message>
-        <source>Transaction added</source>
-        <translation>Opération ajoutée</translation>
     </message>
     <message>
         <source>A reconciled transaction stays cleared.</source>

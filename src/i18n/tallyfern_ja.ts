@@ -1903,6 +1903,21 @@ Its transactions, recurring transactions and reconciliations are deleted with it
     </message>
 </context>
 <context>
+    <name>RegisterEntryRow</name>
+    <message>
+        <source>Save Failed</source>
+        <translation>保存に失敗しました</translation>
+    </message>
+    <message>
+        <source>The transaction could not be saved. Check the transfer account and try again.</source>
+        <translation>取引を保存できませんでした。振替先の口座を確認して、もう一度お試しください。</translation>
+    </message>
+    <message>
+        <source>Transaction added</source>
+        <translation>取引を追加しました</translation>
+    </message>
+</context>
+<context>
     <name>RegisterFilter</name>
     <message>
         <source>containing &quot;%1&quot;</source>
@@ -2153,14 +2168,6 @@ Its transactions, recurring transactions and reconciliations are deleted with it
     <message>
         <source>Save Failed</source>
         <translation>保存に失敗しました</translation>
-    </message>
-    <message>
-        <source>The transaction could not be saved. Check the transfer account and try again.</source>
-        <translation>取引を保存できませんでした。振替先の口座を確認して、もう一度お試しください。</translation>
-    </message>
-    <message>
-        <source>Transaction added</source>
-        <translation>取引を追加しました</translation>
     </message>
     <message>
         <source>A reconciled transaction stays cleared.</source>

@@ -14,6 +14,7 @@
 #include "RecurringService.h"
 #include "RegisterColumns.h"
 #include "RegisterDelegate.h"
+#include "RegisterEntryRow.h"
 #include "RegisterFilterDialog.h"
 #include "RegisterModel.h"
 #include "RegisterTableView.h"
@@ -36,7 +37,6 @@
 #include <QScrollBar>
 #include <QSettings>
 #include <QTimer>
-#include <QUuid>
 #include <QVBoxLayout>
 #include <utility>
 
@@ -58,6 +58,33 @@ RegisterScreen::RegisterScreen(AppState *app, QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
+    buildHeader(layout);
+    buildFilterBar(layout);
+    buildTable(layout);
+
+    m_reloadTimer = new QTimer(this);
+    m_reloadTimer->setSingleShot(true);
+    m_reloadTimer->setInterval(kReloadDelayMs);
+    connect(m_reloadTimer, &QTimer::timeout, this, &RegisterScreen::reloadNow);
+    QHeaderView *columns = m_view->horizontalHeader();
+    connect(columns, &QHeaderView::sortIndicatorChanged, this, [this](int column, Qt::SortOrder order) {
+        m_model->sort(column, order);
+        QSettings settings;
+        settings.setValue(SettingsKeys::RegisterSortColumn.name(), column);
+        settings.setValue(SettingsKeys::RegisterSortOrder.name(), int(order));
+        if (const QModelIndex current = m_view->currentIndex(); current.isValid())
+            m_view->scrollTo(current);
+    });
+
+    connectView();
+    connectRepositories();
+    buildActions();
+    applyPreferences();
+    updateActions();
+}
+
+void RegisterScreen::buildHeader(QVBoxLayout *layout)
+{
     // Account heading with its balances.
     auto *header = new QWidget(this);
     header->setObjectName(QStringLiteral("registerHeader"));
@@ -99,7 +126,10 @@ RegisterScreen::RegisterScreen(AppState *app, QWidget *parent)
     m_clearedValue->setObjectName(QStringLiteral("clearedBalanceValue"));
     m_balanceValue->setObjectName(QStringLiteral("currentBalanceValue"));
     layout->addWidget(header);
+}
 
+void RegisterScreen::buildFilterBar(QVBoxLayout *layout)
+{
     m_filterBar = new QWidget(this);
     auto *filterLayout = new QHBoxLayout(m_filterBar);
     filterLayout->setContentsMargins(16, 4, 16, 6);
@@ -112,7 +142,10 @@ RegisterScreen::RegisterScreen(AppState *app, QWidget *parent)
     filterLayout->addWidget(clearButton);
     m_filterBar->hide();
     layout->addWidget(m_filterBar);
+}
 
+void RegisterScreen::buildTable(QVBoxLayout *layout)
+{
     m_model = new RegisterModel(this);
     m_delegate = new RegisterDelegate(this);
     m_delegate->setPayeeSource([this]() { return m_app->transactions()->payees(m_account.id); });
@@ -121,7 +154,6 @@ RegisterScreen::RegisterScreen(AppState *app, QWidget *parent)
         m_model->setCategoryPaths(EntryChoices::categoryPaths(m_app->categories()->findAll()));
         return EntryChoices::categoryChoices(m_app, m_account.id, true);
     });
-    m_delegate->setCategoryCreator([this](const QString &name) { return createCategory(name); });
     connect(m_delegate, &RegisterDelegate::entryRefused, this,
             [this](const QString &message) { emit statusMessage(message, 6000); });
     m_view = new RegisterTableView(this);
@@ -130,24 +162,28 @@ RegisterScreen::RegisterScreen(AppState *app, QWidget *parent)
     m_view->setFrameShape(QFrame::NoFrame);
     layout->addWidget(m_view, 1);
 
+    m_entryRow = new RegisterEntryRow(m_app, m_model, m_view, m_delegate, this);
+    m_delegate->setCategoryCreator([this](const QString &name) {
+        return m_entryRow->createCategory(name, currentTransaction().value_or(Transaction()));
+    });
+    connect(m_entryRow, &RegisterEntryRow::statusMessage, this, &RegisterScreen::statusMessage);
+    connect(m_entryRow, &RegisterEntryRow::saved, this, [this](bool inserted) {
+        if (inserted)
+            m_focusEntryAfterReload = true;
+        reloadNow();
+    });
+    connect(m_entryRow, &RegisterEntryRow::dropped, this, [this]() {
+        cancelPendingRow();
+        reloadNow();
+    });
+
     m_columns = new RegisterColumns(m_view);
     m_columns->restore();
     restoreHeaderState();
+}
 
-    m_reloadTimer = new QTimer(this);
-    m_reloadTimer->setSingleShot(true);
-    m_reloadTimer->setInterval(kReloadDelayMs);
-    connect(m_reloadTimer, &QTimer::timeout, this, &RegisterScreen::reloadNow);
-    QHeaderView *columns = m_view->horizontalHeader();
-    connect(columns, &QHeaderView::sortIndicatorChanged, this, [this](int column, Qt::SortOrder order) {
-        m_model->sort(column, order);
-        QSettings settings;
-        settings.setValue(SettingsKeys::RegisterSortColumn.name(), column);
-        settings.setValue(SettingsKeys::RegisterSortOrder.name(), int(order));
-        if (const QModelIndex current = m_view->currentIndex(); current.isValid())
-            m_view->scrollTo(current);
-    });
-
+void RegisterScreen::connectView()
+{
     connect(m_view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &RegisterScreen::onCurrentRowChanged);
     connect(m_view, &RegisterTableView::submitRequested, this, [this]() { submitPendingRow(); });
@@ -160,7 +196,10 @@ RegisterScreen::RegisterScreen(AppState *app, QWidget *parent)
             scheduleReload();
     });
     connect(m_view, &QWidget::customContextMenuRequested, this, &RegisterScreen::showContextMenu);
+}
 
+void RegisterScreen::connectRepositories()
+{
     connect(m_app->transactions(), &TransactionRepository::transactionsChanged, this,
             [this](const QString &accountId) {
                 // Payees saved anywhere are offered in the next row.
@@ -190,10 +229,6 @@ RegisterScreen::RegisterScreen(AppState *app, QWidget *parent)
         m_model->setCategoryPaths(EntryChoices::categoryPaths(m_app->categories()->findAll()));
         scheduleReload();
     });
-
-    buildActions();
-    applyPreferences();
-    updateActions();
 }
 
 RegisterScreen::~RegisterScreen()
@@ -340,7 +375,7 @@ void RegisterScreen::reloadNow()
     m_reloadTimer->stop();
     // A reload in the middle of typing a row would throw the row away: wait
     // until it is saved or dropped.
-    if (isEditing() && !m_submitting) {
+    if (isEditing() && !m_entryRow->isSubmitting()) {
         m_dirty = true;
         return;
     }
@@ -418,7 +453,8 @@ bool RegisterScreen::reloadChangedRows()
 {
     const QSet<QString> ids = std::exchange(m_changedIds, {});
     const bool readAll = std::exchange(m_readAll, false);
-    if (readAll || ids.isEmpty() || ids.size() > kMaxRowsReadAlone || m_filter.isActive() || m_account.id.isEmpty())
+    if (readAll || ids.isEmpty() || ids.size() > kMaxRowsReadAlone || m_filter.isActive() ||
+        m_account.id.isEmpty())
         return false;
     const qint64 lastBalance = m_model->entries().isEmpty() ? 0 : m_model->entries().constLast().balance;
     const QList<RegisterRow> fresh = m_app->transactions()->registerRowsByIds(ids.values());
@@ -561,115 +597,14 @@ QStringList RegisterScreen::splitTexts(const Transaction &t, QHash<QString, QStr
     return texts;
 }
 
-bool RegisterScreen::returnToRefusedEntry()
-{
-    const QModelIndex cell = m_delegate->refusedIndex();
-    if (!cell.isValid())
-        return false;
-    const QString text = m_delegate->refusedText();
-    const QString problem = m_delegate->refusedProblem();
-    if (!m_view->isEditing() || m_view->currentIndex() != cell) {
-        m_view->setFocus();
-        m_view->editCell(cell.row(), cell.column());
-        if (QWidget *editor = m_view->indexWidget(cell))
-            RegisterDelegate::restoreText(editor, text);
-    }
-    emit statusMessage(problem, 6000);
-    return true;
-}
-
 bool RegisterScreen::submitPendingRow()
 {
-    if (m_submitting)
-        return true;
-    // The field still open counts, as when the user had moved on from it
-    // (closing the window or picking another account in the middle of a row).
-    if (!m_view->commitOpenEditor() || m_delegate->hasRefusal()) {
-        returnToRefusedEntry();
-        return false;
-    }
-    if (!m_model->hasPendingEdit())
-        return true;
-    m_submitting = true;
-    Transaction t = m_model->pendingTransaction();
-    adoptCreatedCategory(t);
-    bool ok = true;
-    bool inserted = false;
-    if (m_model->pendingIsNew()) {
-        // A row with nothing typed is dropped without a word.
-        if (!TransactionActions::isBlank(t)) {
-            // The row belongs to the account it was typed in, also when its
-            // save failed once and the register has moved to another account.
-            if (t.accountId.isEmpty())
-                t.accountId = m_account.id;
-            ok = m_app->transactionWriter()->insert(t);
-            inserted = ok;
-        }
-    } else {
-        if (!TransactionActions::confirmReconciledLegChange(m_app, m_model->pendingOriginal(), t, this)) {
-            m_submitting = false;
-            cancelPendingRow();
-            reloadNow();
-            return true;
-        }
-        ok = m_app->transactionWriter()->update(m_model->pendingOriginal(), t);
-    }
-    m_submitting = false;
-    if (!ok) {
-        QMessageBox::warning(
-            this, tr("Save Failed"),
-            tr("The transaction could not be saved. Check the transfer account and try again."));
-        return false;
-    }
-    if (inserted) {
-        m_model->setEntryDate(t.date);
-        m_focusEntryAfterReload = true;
-        emit statusMessage(tr("Transaction added"), 2000);
-    }
-    m_model->clearPendingEdit();
-    reloadNow();
-    return true;
+    return m_entryRow->submit(m_account.id);
 }
 
 bool RegisterScreen::entryRefused() const
 {
-    return m_delegate->hasRefusal();
-}
-
-QString RegisterScreen::createCategory(const QString &name)
-{
-    Category category;
-    category.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
-    category.name = name;
-    // A deposit's category is income; the row may get its amount later, see
-    // adoptCreatedCategory.
-    const Transaction row = m_model->hasPendingEdit() ? m_model->pendingTransaction()
-                                                      : currentTransaction().value_or(Transaction());
-    category.categoryType = row.amount > 0 ? CategoryType::Income : CategoryType::Expense;
-    category.createdAt = QDateTime::currentDateTimeUtc();
-    category.updatedAt = category.createdAt;
-    category.syncStatus = SyncStatus::Pending;
-    if (!m_app->categories()->insert(category))
-        return QString();
-    m_createdCategoryId = category.id;
-    m_model->setCategoryPaths(EntryChoices::categoryPaths(m_app->categories()->findAll()));
-    return QStringLiteral("c:") + category.id;
-}
-
-void RegisterScreen::adoptCreatedCategory(const Transaction &t)
-{
-    // A category made while typing a row whose amount came afterwards as a
-    // deposit is an income category.
-    const QString created = std::exchange(m_createdCategoryId, QString());
-    if (created.isEmpty() || t.categoryId != created || t.amount <= 0)
-        return;
-    std::optional<Category> category = m_app->categories()->findById(created);
-    if (category && category->categoryType == CategoryType::Expense) {
-        category->categoryType = CategoryType::Income;
-        category->updatedAt = QDateTime::currentDateTimeUtc();
-        category->syncStatus = SyncStatus::Pending;
-        m_app->categories()->update(*category);
-    }
+    return m_entryRow->refused();
 }
 
 void RegisterScreen::cancelPendingRow()

@@ -17,8 +17,10 @@ class QLabel;
 class QMenu;
 class QPushButton;
 class QTimer;
+class QVBoxLayout;
 class RegisterColumns;
 class RegisterDelegate;
+class RegisterEntryRow;
 class RegisterModel;
 class RegisterTableView;
 
@@ -96,15 +98,17 @@ signals:
 
 private:
     void scrollToEntryRow();
-    bool returnToRefusedEntry();
     // The categories and memos of a split's lines, for the filter; `paths` is filled on first use.
     QStringList splitTexts(const Transaction &t, QHash<QString, QString> &paths) const;
-    QString createCategory(const QString &name);
-    void adoptCreatedCategory(const Transaction &t);
     // Reads only the rows of the transactions written since the last reload
     // and updates them in place; false when the whole register must be read.
     bool reloadChangedRows();
     void keepCurrentInView(const QModelIndex &current, int scroll);
+    void buildHeader(QVBoxLayout *layout);
+    void buildFilterBar(QVBoxLayout *layout);
+    void buildTable(QVBoxLayout *layout);
+    void connectView();
+    void connectRepositories();
     void buildActions();
     void applyPreferences();
     // The account's name, details and balances.
@@ -121,18 +125,17 @@ private:
     RegisterFilter m_filter;
     RegisterModel *m_model = nullptr;
     RegisterDelegate *m_delegate = nullptr;
+    RegisterEntryRow *m_entryRow = nullptr;
     RegisterTableView *m_view = nullptr;
     RegisterColumns *m_columns = nullptr;
     QTimer *m_reloadTimer = nullptr;
     bool m_dirty = false;
     bool m_focusEntryAfterReload = false;
-    bool m_submitting = false;
     int m_reloadCount = 0;
     QSet<QString> m_changedIds; // written since the last reload, each announced alone
     bool m_readAll = true;      // something changed that only a full read shows
     bool m_rowAnnounced = false;
     std::optional<bool> m_newestFirst;
-    QString m_createdCategoryId;
 
     ElidedLabel *m_nameLabel = nullptr;
     ElidedLabel *m_detailLabel = nullptr;
