@@ -1878,6 +1878,113 @@ Seine Buchungen, wiederkehrenden Buchungen und Abstimmungen werden mit gelöscht
     </message>
 </context>
 <context>
+    <name>RegisterCommands</name>
+    <message>
+        <source>&amp;New Transaction...</source>
+        <translation>&amp;Neue Buchung...</translation>
+    </message>
+    <message>
+        <source>Ctrl+N</source>
+        <translation>Ctrl+N</translation>
+    </message>
+    <message>
+        <source>&amp;Edit Transaction...</source>
+        <translation>Buchung &amp;bearbeiten...</translation>
+    </message>
+    <message>
+        <source>Ctrl+E</source>
+        <translation>Ctrl+E</translation>
+    </message>
+    <message>
+        <source>De&amp;tails...</source>
+        <translation>De&amp;tails...</translation>
+    </message>
+    <message>
+        <source>Ctrl+I</source>
+        <translation>Ctrl+I</translation>
+    </message>
+    <message>
+        <source>&amp;Splits...</source>
+        <translation>&amp;Aufteilen...</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+S</source>
+        <translation>Ctrl+Shift+S</translation>
+    </message>
+    <message>
+        <source>D&amp;uplicate...</source>
+        <translation>Dupli&amp;zieren...</translation>
+    </message>
+    <message>
+        <source>Ctrl+D</source>
+        <translation>Ctrl+D</translation>
+    </message>
+    <message>
+        <source>&amp;Memorize Transaction...</source>
+        <translation>Buchung &amp;merken...</translation>
+    </message>
+    <message>
+        <source>Ctrl+M</source>
+        <translation>Ctrl+M</translation>
+    </message>
+    <message>
+        <source>Toggle &amp;Cleared</source>
+        <translation>Bestätigt &amp;umschalten</translation>
+    </message>
+    <message>
+        <source>Ctrl+K</source>
+        <translation>Ctrl+K</translation>
+    </message>
+    <message>
+        <source>&amp;Delete Transaction...</source>
+        <translation>Buchung &amp;löschen...</translation>
+    </message>
+    <message>
+        <source>Ctrl+Del</source>
+        <translation>Ctrl+Del</translation>
+    </message>
+    <message>
+        <source>&amp;Filter...</source>
+        <translation>&amp;Filtern...</translation>
+    </message>
+    <message>
+        <source>Ctrl+F</source>
+        <translation>Ctrl+F</translation>
+    </message>
+    <message>
+        <source>C&amp;lear Filter</source>
+        <translation>Filter &amp;entfernen</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+F</source>
+        <translation>Ctrl+Shift+F</translation>
+    </message>
+    <message>
+        <source>Save Failed</source>
+        <translation>Speichern fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>The transaction could not be saved.</source>
+        <translation>Die Buchung konnte nicht gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>Cannot memorize: source transaction has an invalid date</source>
+        <translation>Merken nicht möglich: Die Ausgangsbuchung hat ein ungültiges Datum</translation>
+    </message>
+    <message>
+        <source>Transaction memorized as recurring</source>
+        <translation>Buchung als wiederkehrende Buchung gemerkt</translation>
+    </message>
+    <message>
+        <source>The transaction could not be memorized</source>
+        <translation>Die Buchung konnte nicht gemerkt werden</translation>
+    </message>
+    <message>
+        <source>Transaction deleted</source>
+        <translation>Buchung gelöscht</translation>
+    </message>
+</context>
+<context>
     <name>RegisterDelegate</name>
     <message>
         <source>There is no category &quot;%1&quot;. Press Tab to create it.</source>
@@ -1990,6 +2097,21 @@ Seine Buchungen, wiederkehrenden Buchungen und Abstimmungen werden mit gelöscht
     </message>
 </context>
 <context>
+    <name>RegisterHeading</name>
+    <message>
+        <source>Cleared balance</source>
+        <translation>Bestätigter Saldo</translation>
+    </message>
+    <message>
+        <source>Current balance</source>
+        <translation>Aktueller Saldo</translation>
+    </message>
+    <message>
+        <source>No account selected</source>
+        <translation>Kein Konto ausgewählt</translation>
+    </message>
+</context>
+<context>
     <name>RegisterModel</name>
     <message>
         <source>(deleted account)</source>
@@ -2068,112 +2190,16 @@ Seine Buchungen, wiederkehrenden Buchungen und Abstimmungen werden mit gelöscht
 <context>
     <name>RegisterScreen</name>
     <message>
-        <source>Cleared balance</source>
-        <translation>Bestätigter Saldo</translation>
-    </message>
-    <message>
-        <source>Current balance</source>
-        <translation>Aktueller Saldo</translation>
-    </message>
-    <message>
         <source>Clear Filter</source>
         <translation>Filter entfernen</translation>
-    </message>
-    <message>
-        <source>&amp;New Transaction...</source>
-        <translation>&amp;Neue Buchung...</translation>
-    </message>
-    <message>
-        <source>Ctrl+N</source>
-        <translation>Ctrl+N</translation>
-    </message>
-    <message>
-        <source>&amp;Edit Transaction...</source>
-        <translation>Buchung &amp;bearbeiten...</translation>
-    </message>
-    <message>
-        <source>Ctrl+E</source>
-        <translation>Ctrl+E</translation>
-    </message>
-    <message>
-        <source>De&amp;tails...</source>
-        <translation>De&amp;tails...</translation>
-    </message>
-    <message>
-        <source>Ctrl+I</source>
-        <translation>Ctrl+I</translation>
-    </message>
-    <message>
-        <source>&amp;Splits...</source>
-        <translation>&amp;Aufteilen...</translation>
-    </message>
-    <message>
-        <source>Ctrl+Shift+S</source>
-        <translation>Ctrl+Shift+S</translation>
-    </message>
-    <message>
-        <source>D&amp;uplicate...</source>
-        <translation>Dupli&amp;zieren...</translation>
-    </message>
-    <message>
-        <source>Ctrl+D</source>
-        <translation>Ctrl+D</translation>
-    </message>
-    <message>
-        <source>&amp;Memorize Transaction...</source>
-        <translation>Buchung &amp;merken...</translation>
-    </message>
-    <message>
-        <source>Ctrl+M</source>
-        <translation>Ctrl+M</translation>
-    </message>
-    <message>
-        <source>Toggle &amp;Cleared</source>
-        <translation>Bestätigt &amp;umschalten</translation>
-    </message>
-    <message>
-        <source>Ctrl+K</source>
-        <translation>Ctrl+K</translation>
-    </message>
-    <message>
-        <source>&amp;Delete Transaction...</source>
-        <translation>Buchung &amp;löschen...</translation>
-    </message>
-    <message>
-        <source>Ctrl+Del</source>
-        <translation>Ctrl+Del</translation>
-    </message>
-    <message>
-        <source>&amp;Filter...</source>
-        <translation>&amp;Filtern...</translation>
-    </message>
-    <message>
-        <source>Ctrl+F</source>
-        <translation>Ctrl+F</translation>
-    </message>
-    <message>
-        <source>C&amp;lear Filter</source>
-        <translation>Filter &amp;entfernen</translation>
-    </message>
-    <message>
-        <source>Ctrl+Shift+F</source>
-        <translation>Ctrl+Shift+F</translation>
     </message>
     <message>
         <source>The transactions of this account could not be read from the database.</source>
         <translation>Die Buchungen dieses Kontos konnten nicht aus der Datenbank gelesen werden.</translation>
     </message>
     <message>
-        <source>No account selected</source>
-        <translation>Kein Konto ausgewählt</translation>
-    </message>
-    <message>
         <source>Showing transactions %1.</source>
         <translation>Gefilterte Buchungen: %1.</translation>
-    </message>
-    <message>
-        <source>Save Failed</source>
-        <translation>Speichern fehlgeschlagen</translation>
     </message>
     <message>
         <source>A reconciled transaction stays cleared.</source>
@@ -2182,22 +2208,6 @@ Seine Buchungen, wiederkehrenden Buchungen und Abstimmungen werden mit gelöscht
     <message>
         <source>The transaction could not be saved.</source>
         <translation>Die Buchung konnte nicht gespeichert werden.</translation>
-    </message>
-    <message>
-        <source>Cannot memorize: source transaction has an invalid date</source>
-        <translation>Merken nicht möglich: Die Ausgangsbuchung hat ein ungültiges Datum</translation>
-    </message>
-    <message>
-        <source>Transaction memorized as recurring</source>
-        <translation>Buchung als wiederkehrende Buchung gemerkt</translation>
-    </message>
-    <message>
-        <source>The transaction could not be memorized</source>
-        <translation>Die Buchung konnte nicht gemerkt werden</translation>
-    </message>
-    <message>
-        <source>Transaction deleted</source>
-        <translation>Buchung gelöscht</translation>
     </message>
     <message>
         <source>The amounts of %1 are too large to add up.</source>

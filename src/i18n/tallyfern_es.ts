@@ -1878,6 +1878,113 @@ Sus transacciones, transacciones recurrentes y conciliaciones se eliminan con el
     </message>
 </context>
 <context>
+    <name>RegisterCommands</name>
+    <message>
+        <source>&amp;New Transaction...</source>
+        <translation>&amp;Nueva transacción...</translation>
+    </message>
+    <message>
+        <source>Ctrl+N</source>
+        <translation>Ctrl+N</translation>
+    </message>
+    <message>
+        <source>&amp;Edit Transaction...</source>
+        <translation>&amp;Editar transacción...</translation>
+    </message>
+    <message>
+        <source>Ctrl+E</source>
+        <translation>Ctrl+E</translation>
+    </message>
+    <message>
+        <source>De&amp;tails...</source>
+        <translation>De&amp;talles...</translation>
+    </message>
+    <message>
+        <source>Ctrl+I</source>
+        <translation>Ctrl+I</translation>
+    </message>
+    <message>
+        <source>&amp;Splits...</source>
+        <translation>&amp;Dividir...</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+S</source>
+        <translation>Ctrl+Shift+S</translation>
+    </message>
+    <message>
+        <source>D&amp;uplicate...</source>
+        <translation>D&amp;uplicar...</translation>
+    </message>
+    <message>
+        <source>Ctrl+D</source>
+        <translation>Ctrl+D</translation>
+    </message>
+    <message>
+        <source>&amp;Memorize Transaction...</source>
+        <translation>&amp;Memorizar transacción...</translation>
+    </message>
+    <message>
+        <source>Ctrl+M</source>
+        <translation>Ctrl+M</translation>
+    </message>
+    <message>
+        <source>Toggle &amp;Cleared</source>
+        <translation>Marcar o desmarcar &amp;compensada</translation>
+    </message>
+    <message>
+        <source>Ctrl+K</source>
+        <translation>Ctrl+K</translation>
+    </message>
+    <message>
+        <source>&amp;Delete Transaction...</source>
+        <translation>E&amp;liminar transacción...</translation>
+    </message>
+    <message>
+        <source>Ctrl+Del</source>
+        <translation>Ctrl+Del</translation>
+    </message>
+    <message>
+        <source>&amp;Filter...</source>
+        <translation>&amp;Filtrar...</translation>
+    </message>
+    <message>
+        <source>Ctrl+F</source>
+        <translation>Ctrl+F</translation>
+    </message>
+    <message>
+        <source>C&amp;lear Filter</source>
+        <translation>&amp;Quitar filtro</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+F</source>
+        <translation>Ctrl+Shift+F</translation>
+    </message>
+    <message>
+        <source>Save Failed</source>
+        <translation>Error al guardar</translation>
+    </message>
+    <message>
+        <source>The transaction could not be saved.</source>
+        <translation>No se pudo guardar la transacción.</translation>
+    </message>
+    <message>
+        <source>Cannot memorize: source transaction has an invalid date</source>
+        <translation>No se puede memorizar: la transacción de origen tiene una fecha no válida</translation>
+    </message>
+    <message>
+        <source>Transaction memorized as recurring</source>
+        <translation>Transacción memorizada como recurrente</translation>
+    </message>
+    <message>
+        <source>The transaction could not be memorized</source>
+        <translation>No se pudo memorizar la transacción</translation>
+    </message>
+    <message>
+        <source>Transaction deleted</source>
+        <translation>Transacción eliminada</translation>
+    </message>
+</context>
+<context>
     <name>RegisterDelegate</name>
     <message>
         <source>There is no category &quot;%1&quot;. Press Tab to create it.</source>
@@ -1990,6 +2097,21 @@ Sus transacciones, transacciones recurrentes y conciliaciones se eliminan con el
     </message>
 </context>
 <context>
+    <name>RegisterHeading</name>
+    <message>
+        <source>Cleared balance</source>
+        <translation>Saldo compensado</translation>
+    </message>
+    <message>
+        <source>Current balance</source>
+        <translation>Saldo actual</translation>
+    </message>
+    <message>
+        <source>No account selected</source>
+        <translation>No hay ninguna cuenta seleccionada</translation>
+    </message>
+</context>
+<context>
     <name>RegisterModel</name>
     <message>
         <source>(deleted account)</source>
@@ -2068,112 +2190,16 @@ Sus transacciones, transacciones recurrentes y conciliaciones se eliminan con el
 <context>
     <name>RegisterScreen</name>
     <message>
-        <source>Cleared balance</source>
-        <translation>Saldo compensado</translation>
-    </message>
-    <message>
-        <source>Current balance</source>
-        <translation>Saldo actual</translation>
-    </message>
-    <message>
         <source>Clear Filter</source>
         <translation>Quitar filtro</translation>
-    </message>
-    <message>
-        <source>&amp;New Transaction...</source>
-        <translation>&amp;Nueva transacción...</translation>
-    </message>
-    <message>
-        <source>Ctrl+N</source>
-        <translation>Ctrl+N</translation>
-    </message>
-    <message>
-        <source>&amp;Edit Transaction...</source>
-        <translation>&amp;Editar transacción...</translation>
-    </message>
-    <message>
-        <source>Ctrl+E</source>
-        <translation>Ctrl+E</translation>
-    </message>
-    <message>
-        <source>De&amp;tails...</source>
-        <translation>De&amp;talles...</translation>
-    </message>
-    <message>
-        <source>Ctrl+I</source>
-        <translation>Ctrl+I</translation>
-    </message>
-    <message>
-        <source>&amp;Splits...</source>
-        <translation>&amp;Dividir...</translation>
-    </message>
-    <message>
-        <source>Ctrl+Shift+S</source>
-        <translation>Ctrl+Shift+S</translation>
-    </message>
-    <message>
-        <source>D&amp;uplicate...</source>
-        <translation>D&amp;uplicar...</translation>
-    </message>
-    <message>
-        <source>Ctrl+D</source>
-        <translation>Ctrl+D</translation>
-    </message>
-    <message>
-        <source>&amp;Memorize Transaction...</source>
-        <translation>&amp;Memorizar transacción...</translation>
-    </message>
-    <message>
-        <source>Ctrl+M</source>
-        <translation>Ctrl+M</translation>
-    </message>
-    <message>
-        <source>Toggle &amp;Cleared</source>
-        <translation>Marcar o desmarcar &amp;compensada</translation>
-    </message>
-    <message>
-        <source>Ctrl+K</source>
-        <translation>Ctrl+K</translation>
-    </message>
-    <message>
-        <source>&amp;Delete Transaction...</source>
-        <translation>E&amp;liminar transacción...</translation>
-    </message>
-    <message>
-        <source>Ctrl+Del</source>
-        <translation>Ctrl+Del</translation>
-    </message>
-    <message>
-        <source>&amp;Filter...</source>
-        <translation>&amp;Filtrar...</translation>
-    </message>
-    <message>
-        <source>Ctrl+F</source>
-        <translation>Ctrl+F</translation>
-    </message>
-    <message>
-        <source>C&amp;lear Filter</source>
-        <translation>&amp;Quitar filtro</translation>
-    </message>
-    <message>
-        <source>Ctrl+Shift+F</source>
-        <translation>Ctrl+Shift+F</translation>
     </message>
     <message>
         <source>The transactions of this account could not be read from the database.</source>
         <translation>No se pudieron leer las transacciones de esta cuenta de la base de datos.</translation>
     </message>
     <message>
-        <source>No account selected</source>
-        <translation>No hay ninguna cuenta seleccionada</translation>
-    </message>
-    <message>
         <source>Showing transactions %1.</source>
         <translation>Se muestran las transacciones %1.</translation>
-    </message>
-    <message>
-        <source>Save Failed</source>
-        <translation>Error al guardar</translation>
     </message>
     <message>
         <source>A reconciled transaction stays cleared.</source>
@@ -2182,22 +2208,6 @@ Sus transacciones, transacciones recurrentes y conciliaciones se eliminan con el
     <message>
         <source>The transaction could not be saved.</source>
         <translation>No se pudo guardar la transacción.</translation>
-    </message>
-    <message>
-        <source>Cannot memorize: source transaction has an invalid date</source>
-        <translation>No se puede memorizar: la transacción de origen tiene una fecha no válida</translation>
-    </message>
-    <message>
-        <source>Transaction memorized as recurring</source>
-        <translation>Transacción memorizada como recurrente</translation>
-    </message>
-    <message>
-        <source>The transaction could not be memorized</source>
-        <translation>No se pudo memorizar la transacción</translation>
-    </message>
-    <message>
-        <source>Transaction deleted</source>
-        <translation>Transacción eliminada</translation>
     </message>
     <message>
         <source>The amounts of %1 are too large to add up.</source>

@@ -1878,6 +1878,113 @@ Ses opérations, opérations récurrentes et rapprochements seront supprimés av
     </message>
 </context>
 <context>
+    <name>RegisterCommands</name>
+    <message>
+        <source>&amp;New Transaction...</source>
+        <translation>&amp;Nouvelle opération...</translation>
+    </message>
+    <message>
+        <source>Ctrl+N</source>
+        <translation>Ctrl+N</translation>
+    </message>
+    <message>
+        <source>&amp;Edit Transaction...</source>
+        <translation>&amp;Modifier l&apos;opération...</translation>
+    </message>
+    <message>
+        <source>Ctrl+E</source>
+        <translation>Ctrl+E</translation>
+    </message>
+    <message>
+        <source>De&amp;tails...</source>
+        <translation>Dé&amp;tails...</translation>
+    </message>
+    <message>
+        <source>Ctrl+I</source>
+        <translation>Ctrl+I</translation>
+    </message>
+    <message>
+        <source>&amp;Splits...</source>
+        <translation>&amp;Ventilation...</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+S</source>
+        <translation>Ctrl+Shift+S</translation>
+    </message>
+    <message>
+        <source>D&amp;uplicate...</source>
+        <translation>D&amp;upliquer...</translation>
+    </message>
+    <message>
+        <source>Ctrl+D</source>
+        <translation>Ctrl+D</translation>
+    </message>
+    <message>
+        <source>&amp;Memorize Transaction...</source>
+        <translation>Mémo&amp;riser l&apos;opération...</translation>
+    </message>
+    <message>
+        <source>Ctrl+M</source>
+        <translation>Ctrl+M</translation>
+    </message>
+    <message>
+        <source>Toggle &amp;Cleared</source>
+        <translation>&amp;Pointer / dépointer</translation>
+    </message>
+    <message>
+        <source>Ctrl+K</source>
+        <translation>Ctrl+K</translation>
+    </message>
+    <message>
+        <source>&amp;Delete Transaction...</source>
+        <translation>&amp;Supprimer l&apos;opération...</translation>
+    </message>
+    <message>
+        <source>Ctrl+Del</source>
+        <translation>Ctrl+Del</translation>
+    </message>
+    <message>
+        <source>&amp;Filter...</source>
+        <translation>&amp;Filtrer...</translation>
+    </message>
+    <message>
+        <source>Ctrl+F</source>
+        <translation>Ctrl+F</translation>
+    </message>
+    <message>
+        <source>C&amp;lear Filter</source>
+        <translation>&amp;Effacer le filtre</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+F</source>
+        <translation>Ctrl+Shift+F</translation>
+    </message>
+    <message>
+        <source>Save Failed</source>
+        <translation>Échec de l&apos;enregistrement</translation>
+    </message>
+    <message>
+        <source>The transaction could not be saved.</source>
+        <translation>L&apos;opération n&apos;a pas pu être enregistrée.</translation>
+    </message>
+    <message>
+        <source>Cannot memorize: source transaction has an invalid date</source>
+        <translation>Mémorisation impossible&#xa0;: l&apos;opération d&apos;origine a une date non valide</translation>
+    </message>
+    <message>
+        <source>Transaction memorized as recurring</source>
+        <translation>Opération mémorisée comme récurrente</translation>
+    </message>
+    <message>
+        <source>The transaction could not be memorized</source>
+        <translation>L&apos;opération n&apos;a pas pu être mémorisée</translation>
+    </message>
+    <message>
+        <source>Transaction deleted</source>
+        <translation>Opération supprimée</translation>
+    </message>
+</context>
+<context>
     <name>RegisterDelegate</name>
     <message>
         <source>There is no category &quot;%1&quot;. Press Tab to create it.</source>
@@ -1990,6 +2097,21 @@ Ses opérations, opérations récurrentes et rapprochements seront supprimés av
     </message>
 </context>
 <context>
+    <name>RegisterHeading</name>
+    <message>
+        <source>Cleared balance</source>
+        <translation>Solde pointé</translation>
+    </message>
+    <message>
+        <source>Current balance</source>
+        <translation>Solde actuel</translation>
+    </message>
+    <message>
+        <source>No account selected</source>
+        <translation>Aucun compte sélectionné</translation>
+    </message>
+</context>
+<context>
     <name>RegisterModel</name>
     <message>
         <source>(deleted account)</source>
@@ -2068,112 +2190,16 @@ Ses opérations, opérations récurrentes et rapprochements seront supprimés av
 <context>
     <name>RegisterScreen</name>
     <message>
-        <source>Cleared balance</source>
-        <translation>Solde pointé</translation>
-    </message>
-    <message>
-        <source>Current balance</source>
-        <translation>Solde actuel</translation>
-    </message>
-    <message>
         <source>Clear Filter</source>
         <translation>Effacer le filtre</translation>
-    </message>
-    <message>
-        <source>&amp;New Transaction...</source>
-        <translation>&amp;Nouvelle opération...</translation>
-    </message>
-    <message>
-        <source>Ctrl+N</source>
-        <translation>Ctrl+N</translation>
-    </message>
-    <message>
-        <source>&amp;Edit Transaction...</source>
-        <translation>&amp;Modifier l&apos;opération...</translation>
-    </message>
-    <message>
-        <source>Ctrl+E</source>
-        <translation>Ctrl+E</translation>
-    </message>
-    <message>
-        <source>De&amp;tails...</source>
-        <translation>Dé&amp;tails...</translation>
-    </message>
-    <message>
-        <source>Ctrl+I</source>
-        <translation>Ctrl+I</translation>
-    </message>
-    <message>
-        <source>&amp;Splits...</source>
-        <translation>&amp;Ventilation...</translation>
-    </message>
-    <message>
-        <source>Ctrl+Shift+S</source>
-        <translation>Ctrl+Shift+S</translation>
-    </message>
-    <message>
-        <source>D&amp;uplicate...</source>
-        <translation>D&amp;upliquer...</translation>
-    </message>
-    <message>
-        <source>Ctrl+D</source>
-        <translation>Ctrl+D</translation>
-    </message>
-    <message>
-        <source>&amp;Memorize Transaction...</source>
-        <translation>Mémo&amp;riser l&apos;opération...</translation>
-    </message>
-    <message>
-        <source>Ctrl+M</source>
-        <translation>Ctrl+M</translation>
-    </message>
-    <message>
-        <source>Toggle &amp;Cleared</source>
-        <translation>&amp;Pointer / dépointer</translation>
-    </message>
-    <message>
-        <source>Ctrl+K</source>
-        <translation>Ctrl+K</translation>
-    </message>
-    <message>
-        <source>&amp;Delete Transaction...</source>
-        <translation>&amp;Supprimer l&apos;opération...</translation>
-    </message>
-    <message>
-        <source>Ctrl+Del</source>
-        <translation>Ctrl+Del</translation>
-    </message>
-    <message>
-        <source>&amp;Filter...</source>
-        <translation>&amp;Filtrer...</translation>
-    </message>
-    <message>
-        <source>Ctrl+F</source>
-        <translation>Ctrl+F</translation>
-    </message>
-    <message>
-        <source>C&amp;lear Filter</source>
-        <translation>&amp;Effacer le filtre</translation>
-    </message>
-    <message>
-        <source>Ctrl+Shift+F</source>
-        <translation>Ctrl+Shift+F</translation>
     </message>
     <message>
         <source>The transactions of this account could not be read from the database.</source>
         <translation>Les opérations de ce compte n&apos;ont pas pu être lues dans la base de données.</translation>
     </message>
     <message>
-        <source>No account selected</source>
-        <translation>Aucun compte sélectionné</translation>
-    </message>
-    <message>
         <source>Showing transactions %1.</source>
         <translation>Opérations affichées&#xa0;: %1.</translation>
-    </message>
-    <message>
-        <source>Save Failed</source>
-        <translation>Échec de l&apos;enregistrement</translation>
     </message>
     <message>
         <source>A reconciled transaction stays cleared.</source>
@@ -2182,22 +2208,6 @@ Ses opérations, opérations récurrentes et rapprochements seront supprimés av
     <message>
         <source>The transaction could not be saved.</source>
         <translation>L&apos;opération n&apos;a pas pu être enregistrée.</translation>
-    </message>
-    <message>
-        <source>Cannot memorize: source transaction has an invalid date</source>
-        <translation>Mémorisation impossible&#xa0;: l&apos;opération d&apos;origine a une date non valide</translation>
-    </message>
-    <message>
-        <source>Transaction memorized as recurring</source>
-        <translation>Opération mémorisée comme récurrente</translation>
-    </message>
-    <message>
-        <source>The transaction could not be memorized</source>
-        <translation>L&apos;opération n&apos;a pas pu être mémorisée</translation>
-    </message>
-    <message>
-        <source>Transaction deleted</source>
-        <translation>Opération supprimée</translation>
     </message>
     <message>
         <source>The amounts of %1 are too large to add up.</source>

@@ -1872,6 +1872,113 @@ Its transactions, recurring transactions and reconciliations are deleted with it
     </message>
 </context>
 <context>
+    <name>RegisterCommands</name>
+    <message>
+        <source>&amp;New Transaction...</source>
+        <translation>新しい取引(&amp;N)...</translation>
+    </message>
+    <message>
+        <source>Ctrl+N</source>
+        <translation>Ctrl+N</translation>
+    </message>
+    <message>
+        <source>&amp;Edit Transaction...</source>
+        <translation>取引の編集(&amp;E)...</translation>
+    </message>
+    <message>
+        <source>Ctrl+E</source>
+        <translation>Ctrl+E</translation>
+    </message>
+    <message>
+        <source>De&amp;tails...</source>
+        <translation>詳細(&amp;T)...</translation>
+    </message>
+    <message>
+        <source>Ctrl+I</source>
+        <translation>Ctrl+I</translation>
+    </message>
+    <message>
+        <source>&amp;Splits...</source>
+        <translation>分割(&amp;S)...</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+S</source>
+        <translation>Ctrl+Shift+S</translation>
+    </message>
+    <message>
+        <source>D&amp;uplicate...</source>
+        <translation>複製(&amp;U)...</translation>
+    </message>
+    <message>
+        <source>Ctrl+D</source>
+        <translation>Ctrl+D</translation>
+    </message>
+    <message>
+        <source>&amp;Memorize Transaction...</source>
+        <translation>定期取引に登録(&amp;M)...</translation>
+    </message>
+    <message>
+        <source>Ctrl+M</source>
+        <translation>Ctrl+M</translation>
+    </message>
+    <message>
+        <source>Toggle &amp;Cleared</source>
+        <translation>決済済みの切り替え(&amp;C)</translation>
+    </message>
+    <message>
+        <source>Ctrl+K</source>
+        <translation>Ctrl+K</translation>
+    </message>
+    <message>
+        <source>&amp;Delete Transaction...</source>
+        <translation>取引の削除(&amp;D)...</translation>
+    </message>
+    <message>
+        <source>Ctrl+Del</source>
+        <translation>Ctrl+Del</translation>
+    </message>
+    <message>
+        <source>&amp;Filter...</source>
+        <translation>絞り込み(&amp;F)...</translation>
+    </message>
+    <message>
+        <source>Ctrl+F</source>
+        <translation>Ctrl+F</translation>
+    </message>
+    <message>
+        <source>C&amp;lear Filter</source>
+        <translation>絞り込みを解除(&amp;L)</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+F</source>
+        <translation>Ctrl+Shift+F</translation>
+    </message>
+    <message>
+        <source>Save Failed</source>
+        <translation>保存に失敗しました</translation>
+    </message>
+    <message>
+        <source>The transaction could not be saved.</source>
+        <translation>取引を保存できませんでした。</translation>
+    </message>
+    <message>
+        <source>Cannot memorize: source transaction has an invalid date</source>
+        <translation>定期取引に登録できません: 元の取引の日付が無効です</translation>
+    </message>
+    <message>
+        <source>Transaction memorized as recurring</source>
+        <translation>取引を定期取引に登録しました</translation>
+    </message>
+    <message>
+        <source>The transaction could not be memorized</source>
+        <translation>取引を定期取引に登録できませんでした</translation>
+    </message>
+    <message>
+        <source>Transaction deleted</source>
+        <translation>取引を削除しました</translation>
+    </message>
+</context>
+<context>
     <name>RegisterDelegate</name>
     <message>
         <source>There is no category &quot;%1&quot;. Press Tab to create it.</source>
@@ -1984,6 +2091,21 @@ Its transactions, recurring transactions and reconciliations are deleted with it
     </message>
 </context>
 <context>
+    <name>RegisterHeading</name>
+    <message>
+        <source>Cleared balance</source>
+        <translation>決済済み残高</translation>
+    </message>
+    <message>
+        <source>Current balance</source>
+        <translation>現在の残高</translation>
+    </message>
+    <message>
+        <source>No account selected</source>
+        <translation>口座が選択されていません</translation>
+    </message>
+</context>
+<context>
     <name>RegisterModel</name>
     <message>
         <source>(deleted account)</source>
@@ -2062,112 +2184,16 @@ Its transactions, recurring transactions and reconciliations are deleted with it
 <context>
     <name>RegisterScreen</name>
     <message>
-        <source>Cleared balance</source>
-        <translation>決済済み残高</translation>
-    </message>
-    <message>
-        <source>Current balance</source>
-        <translation>現在の残高</translation>
-    </message>
-    <message>
         <source>Clear Filter</source>
         <translation>絞り込みを解除</translation>
-    </message>
-    <message>
-        <source>&amp;New Transaction...</source>
-        <translation>新しい取引(&amp;N)...</translation>
-    </message>
-    <message>
-        <source>Ctrl+N</source>
-        <translation>Ctrl+N</translation>
-    </message>
-    <message>
-        <source>&amp;Edit Transaction...</source>
-        <translation>取引の編集(&amp;E)...</translation>
-    </message>
-    <message>
-        <source>Ctrl+E</source>
-        <translation>Ctrl+E</translation>
-    </message>
-    <message>
-        <source>De&amp;tails...</source>
-        <translation>詳細(&amp;T)...</translation>
-    </message>
-    <message>
-        <source>Ctrl+I</source>
-        <translation>Ctrl+I</translation>
-    </message>
-    <message>
-        <source>&amp;Splits...</source>
-        <translation>分割(&amp;S)...</translation>
-    </message>
-    <message>
-        <source>Ctrl+Shift+S</source>
-        <translation>Ctrl+Shift+S</translation>
-    </message>
-    <message>
-        <source>D&amp;uplicate...</source>
-        <translation>複製(&amp;U)...</translation>
-    </message>
-    <message>
-        <source>Ctrl+D</source>
-        <translation>Ctrl+D</translation>
-    </message>
-    <message>
-        <source>&amp;Memorize Transaction...</source>
-        <translation>定期取引に登録(&amp;M)...</translation>
-    </message>
-    <message>
-        <source>Ctrl+M</source>
-        <translation>Ctrl+M</translation>
-    </message>
-    <message>
-        <source>Toggle &amp;Cleared</source>
-        <translation>決済済みの切り替え(&amp;C)</translation>
-    </message>
-    <message>
-        <source>Ctrl+K</source>
-        <translation>Ctrl+K</translation>
-    </message>
-    <message>
-        <source>&amp;Delete Transaction...</source>
-        <translation>取引の削除(&amp;D)...</translation>
-    </message>
-    <message>
-        <source>Ctrl+Del</source>
-        <translation>Ctrl+Del</translation>
-    </message>
-    <message>
-        <source>&amp;Filter...</source>
-        <translation>絞り込み(&amp;F)...</translation>
-    </message>
-    <message>
-        <source>Ctrl+F</source>
-        <translation>Ctrl+F</translation>
-    </message>
-    <message>
-        <source>C&amp;lear Filter</source>
-        <translation>絞り込みを解除(&amp;L)</translation>
-    </message>
-    <message>
-        <source>Ctrl+Shift+F</source>
-        <translation>Ctrl+Shift+F</translation>
     </message>
     <message>
         <source>The transactions of this account could not be read from the database.</source>
         <translation>この口座の取引をデータベースから読み込めませんでした。</translation>
     </message>
     <message>
-        <source>No account selected</source>
-        <translation>口座が選択されていません</translation>
-    </message>
-    <message>
         <source>Showing transactions %1.</source>
         <translation>表示中の取引: %1</translation>
-    </message>
-    <message>
-        <source>Save Failed</source>
-        <translation>保存に失敗しました</translation>
     </message>
     <message>
         <source>A reconciled transaction stays cleared.</source>
@@ -2176,22 +2202,6 @@ Its transactions, recurring transactions and reconciliations are deleted with it
     <message>
         <source>The transaction could not be saved.</source>
         <translation>取引を保存できませんでした。</translation>
-    </message>
-    <message>
-        <source>Cannot memorize: source transaction has an invalid date</source>
-        <translation>定期取引に登録できません: 元の取引の日付が無効です</translation>
-    </message>
-    <message>
-        <source>Transaction memorized as recurring</source>
-        <translation>取引を定期取引に登録しました</translation>
-    </message>
-    <message>
-        <source>The transaction could not be memorized</source>
-        <translation>取引を定期取引に登録できませんでした</translation>
-    </message>
-    <message>
-        <source>Transaction deleted</source>
-        <translation>取引を削除しました</translation>
     </message>
     <message>
         <source>The amounts of %1 are too large to add up.</source>

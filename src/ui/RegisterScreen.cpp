@@ -3,36 +3,27 @@
 #include "AccountRepository.h"
 #include "AppState.h"
 #include "CategoryRepository.h"
-#include "ElidedLabel.h"
 #include "EntryChoices.h"
-#include "FigureLabelBox.h"
-#include "Money.h"
 #include "PreferencesRepository.h"
 #include "ReadFailureWatch.h"
-#include "RecurringFormDialog.h"
-#include "RecurringRepository.h"
-#include "RecurringService.h"
 #include "RegisterColumns.h"
+#include "RegisterCommands.h"
 #include "RegisterDelegate.h"
 #include "RegisterEntryRow.h"
 #include "RegisterFilterDialog.h"
+#include "RegisterHeading.h"
 #include "RegisterModel.h"
 #include "RegisterTableView.h"
 #include "SettingsKeys.h"
 #include "SplitLineRepository.h"
 #include "ThemeManager.h"
 #include "TransactionActions.h"
-#include "TransactionDetailsDialog.h"
-#include "TransactionFormDialog.h"
 #include "TransactionRepository.h"
-#include "TransactionWriter.h"
 
-#include <QAction>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSettings>
@@ -58,7 +49,8 @@ RegisterScreen::RegisterScreen(AppState *app, QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
-    buildHeader(layout);
+    m_heading = new RegisterHeading(m_app, this);
+    layout->addWidget(m_heading);
     buildFilterBar(layout);
     buildTable(layout);
 
@@ -78,54 +70,10 @@ RegisterScreen::RegisterScreen(AppState *app, QWidget *parent)
 
     connectView();
     connectRepositories();
-    buildActions();
+    m_commands = new RegisterCommands(m_app, this);
+    connect(m_commands, &RegisterCommands::statusMessage, this, &RegisterScreen::statusMessage);
     applyPreferences();
     updateActions();
-}
-
-void RegisterScreen::buildHeader(QVBoxLayout *layout)
-{
-    // Account heading with its balances.
-    auto *header = new QWidget(this);
-    header->setObjectName(QStringLiteral("registerHeader"));
-    auto *headerLayout = new QHBoxLayout(header);
-    headerLayout->setContentsMargins(16, 12, 16, 10);
-    auto *titles = new QVBoxLayout;
-    titles->setSpacing(2);
-    // The account's name and institution are the user's or a server's text, never markup.
-    m_nameLabel = new ElidedLabel(header);
-    m_nameLabel->setTextFormat(Qt::PlainText);
-    applyFontRole(m_nameLabel, 5);
-    m_detailLabel = new ElidedLabel(header);
-    m_detailLabel->setTextFormat(Qt::PlainText);
-    applyFontRole(m_detailLabel, 2);
-    m_detailLabel->setForegroundRole(QPalette::PlaceholderText);
-    titles->addWidget(m_nameLabel);
-    titles->addWidget(m_detailLabel);
-    headerLayout->addLayout(titles, 1);
-    auto addFigure = [&](const QString &caption, QLabel *&value) {
-        auto *box = new QVBoxLayout;
-        box->setSpacing(2);
-        auto *label = new QLabel(caption, header);
-        applyFontRole(label, 2);
-        label->setForegroundRole(QPalette::PlaceholderText);
-        label->setAlignment(Qt::AlignRight);
-        // Its figure changes with every edit: the heading is not laid out again for it.
-        auto *figure = new FigureLabelBox(header);
-        value = figure->label();
-        applyFontRole(value, 4);
-        value->setAlignment(Qt::AlignRight);
-        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        box->addWidget(label);
-        box->addWidget(figure);
-        headerLayout->addSpacing(24);
-        headerLayout->addLayout(box);
-    };
-    addFigure(tr("Cleared balance"), m_clearedValue);
-    addFigure(tr("Current balance"), m_balanceValue);
-    m_clearedValue->setObjectName(QStringLiteral("clearedBalanceValue"));
-    m_balanceValue->setObjectName(QStringLiteral("currentBalanceValue"));
-    layout->addWidget(header);
 }
 
 void RegisterScreen::buildFilterBar(QVBoxLayout *layout)
@@ -240,33 +188,6 @@ RegisterScreen::~RegisterScreen()
     const QList<QObject *> children = findChildren<QObject *>();
     for (QObject *child : children)
         disconnect(child, nullptr, this, nullptr);
-}
-
-void RegisterScreen::buildActions()
-{
-    auto make = [this](const QString &text, const QKeySequence &shortcut, void (RegisterScreen::*slot)()) {
-        auto *action = new QAction(text, this);
-        if (!shortcut.isEmpty())
-            action->setShortcut(shortcut);
-        connect(action, &QAction::triggered, this, slot);
-        return action;
-    };
-    m_newAction =
-        make(tr("&New Transaction..."), QKeySequence(tr("Ctrl+N")), &RegisterScreen::newTransaction);
-    m_editAction = make(tr("&Edit Transaction..."), QKeySequence(tr("Ctrl+E")), &RegisterScreen::editCurrent);
-    m_detailsAction = make(tr("De&tails..."), QKeySequence(tr("Ctrl+I")), &RegisterScreen::showDetails);
-    m_splitsAction = make(tr("&Splits..."), QKeySequence(tr("Ctrl+Shift+S")), &RegisterScreen::editSplits);
-    m_duplicateAction =
-        make(tr("D&uplicate..."), QKeySequence(tr("Ctrl+D")), &RegisterScreen::duplicateCurrent);
-    m_memorizeAction =
-        make(tr("&Memorize Transaction..."), QKeySequence(tr("Ctrl+M")), &RegisterScreen::memorizeCurrent);
-    m_toggleClearedAction =
-        make(tr("Toggle &Cleared"), QKeySequence(tr("Ctrl+K")), &RegisterScreen::toggleClearedCurrent);
-    m_deleteAction =
-        make(tr("&Delete Transaction..."), QKeySequence(tr("Ctrl+Del")), &RegisterScreen::deleteCurrent);
-    m_filterAction = make(tr("&Filter..."), QKeySequence(tr("Ctrl+F")), &RegisterScreen::showFilterDialog);
-    m_clearFilterAction =
-        make(tr("C&lear Filter"), QKeySequence(tr("Ctrl+Shift+F")), &RegisterScreen::clearFilter);
 }
 
 void RegisterScreen::applyPreferences()
@@ -400,13 +321,12 @@ void RegisterScreen::reloadNow()
         rows = m_app->transactions()->registerRows(m_account.id);
     m_model->setAccount(m_account.id, m_account.currency);
     m_model->setAccountNames(EntryChoices::accountNames(m_app->accounts()->findAll()));
-    updateHeader();
+    m_heading->setAccount(m_account);
     // Rows that could not be read are no empty register: no balances, no entry
     // row under them, and the user is told.
     const bool readFailed = watch.failed();
     if (readFailed) {
-        m_balanceValue->setText(QStringLiteral("—"));
-        m_clearedValue->setText(QStringLiteral("—"));
+        m_heading->showUnread();
         // Amounts too large to add up are no fault of the file.
         emit statusMessage(watch.overflowed()
                                ? tr("The amounts of %1 are too large to add up.").arg(m_account.name)
@@ -467,50 +387,10 @@ bool RegisterScreen::reloadChangedRows()
                                 m_model->entries().constLast().balance - lastBalance);
     else
         m_columns->measureFigures(m_model->entries(), m_account.currency);
-    updateHeader();
+    m_heading->setAccount(m_account);
     updateActions();
     emit reloaded();
     return true;
-}
-
-void RegisterScreen::updateHeader()
-{
-    if (m_account.id.isEmpty()) {
-        m_nameLabel->setText(tr("No account selected"));
-        m_detailLabel->clear();
-        m_balanceValue->clear();
-        m_clearedValue->clear();
-        return;
-    }
-    m_nameLabel->setText(m_account.name);
-    QStringList details{EntryChoices::accountTypeLabel(m_account.accountType)};
-    if (!m_account.institution.isEmpty())
-        details << m_account.institution;
-    if (!m_account.accountNumberLast4.isEmpty())
-        details << QStringLiteral("••%1").arg(m_account.accountNumberLast4);
-    details << currencyToString(m_account.currency);
-    m_detailLabel->setText(details.join(QStringLiteral("  ·  ")));
-
-    // From the sums the file keeps per account, as the sidebar reads them: an
-    // edit in a large register does not add up all of its rows again.
-    AccountRepository *accounts = m_app->accounts();
-    const std::optional<qint64> current = accounts->balance(m_account.id, QStringLiteral("current"));
-    const std::optional<qint64> cleared = accounts->balance(m_account.id, QStringLiteral("cleared"));
-    auto show = [](QLabel *label, std::optional<qint64> amount, Currency currency) {
-        if (!amount) {
-            label->setText(QStringLiteral("—"));
-            return;
-        }
-        label->setText(Money::format(*amount, currency));
-        // A new style sheet polishes the label and lays the header out again:
-        // only when the sign of the figure changed.
-        const QString sheet =
-            *amount < 0 ? ThemeManager::textColorStyleSheet(ThemeManager::negativeColor()) : QString();
-        if (label->styleSheet() != sheet)
-            label->setStyleSheet(sheet);
-    };
-    show(m_balanceValue, current, m_account.currency);
-    show(m_clearedValue, cleared, m_account.currency);
 }
 
 void RegisterScreen::setFilter(const RegisterFilter &filter)
@@ -555,22 +435,6 @@ void RegisterScreen::selectTransaction(const QString &transactionId)
         return;
     m_view->setCurrentIndex(m_model->index(row, RegisterModel::PayeeColumn));
     m_view->scrollTo(m_model->index(row, RegisterModel::PayeeColumn));
-}
-
-void RegisterScreen::updateActions()
-{
-    const std::optional<Transaction> t = currentTransaction();
-    const bool hasAccount = !m_account.id.isEmpty();
-    m_newAction->setEnabled(hasAccount);
-    m_editAction->setEnabled(t.has_value());
-    m_detailsAction->setEnabled(t.has_value());
-    m_splitsAction->setEnabled(t.has_value() && t->transferDestAccountId.isEmpty());
-    m_duplicateAction->setEnabled(t.has_value());
-    m_memorizeAction->setEnabled(t.has_value());
-    m_toggleClearedAction->setEnabled(t.has_value() && !t->reconciled);
-    m_deleteAction->setEnabled(t.has_value());
-    m_filterAction->setEnabled(hasAccount);
-    m_clearFilterAction->setEnabled(m_filter.isActive());
 }
 
 void RegisterScreen::onCurrentRowChanged(const QModelIndex &current, const QModelIndex &previous)
@@ -652,91 +516,6 @@ void RegisterScreen::onClearedClicked(int row)
         emit statusMessage(tr("The transaction could not be saved."), 4000);
 }
 
-void RegisterScreen::newTransaction()
-{
-    if (m_account.id.isEmpty())
-        return;
-    TransactionFormDialog dialog(m_app, m_account.id, this);
-    if (dialog.exec() == QDialog::Accepted) {
-        if (m_app->transactionWriter()->insert(dialog.transaction()))
-            reloadNow();
-        else
-            QMessageBox::warning(this, tr("Save Failed"), tr("The transaction could not be saved."));
-    }
-    // What is typed next is a new row, never the one just saved.
-    focusEntryRow();
-}
-
-void RegisterScreen::editCurrent()
-{
-    const auto t = currentTransaction();
-    if (!t)
-        return;
-    if (TransactionActions::editTransaction(m_app, *t, this))
-        reloadNow();
-    focusEntryRow();
-}
-
-void RegisterScreen::showDetails()
-{
-    const auto t = currentTransaction();
-    if (!t)
-        return;
-    TransactionDetailsDialog dialog(m_app, *t, this);
-    dialog.exec();
-    if (dialog.deleted()) {
-        reloadNow();
-    } else if (dialog.editRequested()) {
-        editCurrent();
-    } else if (dialog.duplicateRequested()) {
-        duplicateCurrent();
-    }
-    focusEntryRow();
-}
-
-void RegisterScreen::editSplits()
-{
-    const auto t = currentTransaction();
-    if (!t)
-        return;
-    if (TransactionActions::editSplits(m_app, *t, this))
-        reloadNow();
-    focusEntryRow();
-}
-
-void RegisterScreen::memorizeCurrent()
-{
-    const auto t = currentTransaction();
-    if (!t)
-        return;
-    if (!RecurringService::isUsableDueDate(t->date)) {
-        emit statusMessage(tr("Cannot memorize: source transaction has an invalid date"), 5000);
-        return;
-    }
-    RecurringFormDialog *dialog =
-        RecurringFormDialog::createFromSeed(m_app, RecurringFormDialog::seedFromTransaction(*t), this);
-    if (dialog->exec() == QDialog::Accepted) {
-        RecurringTransaction record = dialog->recurring();
-        record.updatedAt = record.createdAt;
-        if (!record.accountId.isEmpty() && m_app->recurring()->insert(record))
-            emit statusMessage(tr("Transaction memorized as recurring"), 3000);
-        else
-            emit statusMessage(tr("The transaction could not be memorized"), 5000);
-    }
-    dialog->deleteLater();
-    focusEntryRow();
-}
-
-void RegisterScreen::duplicateCurrent()
-{
-    const auto t = currentTransaction();
-    if (!t)
-        return;
-    if (TransactionActions::duplicateTransaction(m_app, *t, this))
-        reloadNow();
-    focusEntryRow();
-}
-
 void RegisterScreen::toggleClearedCurrent()
 {
     const QModelIndex index = m_view->currentIndex();
@@ -744,16 +523,44 @@ void RegisterScreen::toggleClearedCurrent()
         onClearedClicked(index.row());
 }
 
+void RegisterScreen::newTransaction()
+{
+    m_commands->newTransaction();
+}
+
+void RegisterScreen::editCurrent()
+{
+    m_commands->editCurrent();
+}
+
+void RegisterScreen::showDetails()
+{
+    m_commands->showDetails();
+}
+
+void RegisterScreen::editSplits()
+{
+    m_commands->editSplits();
+}
+
+void RegisterScreen::memorizeCurrent()
+{
+    m_commands->memorizeCurrent();
+}
+
+void RegisterScreen::duplicateCurrent()
+{
+    m_commands->duplicateCurrent();
+}
+
 void RegisterScreen::deleteCurrent()
 {
-    const auto t = currentTransaction();
-    if (!t)
-        return;
-    if (TransactionActions::confirmDelete(m_app, *t, this)) {
-        reloadNow();
-        emit statusMessage(tr("Transaction deleted"), 2000);
-    }
-    focusEntryRow();
+    m_commands->deleteCurrent();
+}
+
+void RegisterScreen::updateActions()
+{
+    m_commands->update(currentTransaction(), !m_account.id.isEmpty(), m_filter.isActive());
 }
 
 void RegisterScreen::showContextMenu(const QPoint &pos)
@@ -763,15 +570,15 @@ void RegisterScreen::showContextMenu(const QPoint &pos)
         m_view->setCurrentIndex(index);
     updateActions();
     QMenu menu(this);
-    menu.addAction(m_newAction);
+    menu.addAction(m_commands->newAction());
     menu.addSeparator();
-    menu.addAction(m_editAction);
-    menu.addAction(m_detailsAction);
-    menu.addAction(m_splitsAction);
-    menu.addAction(m_duplicateAction);
-    menu.addAction(m_memorizeAction);
-    menu.addAction(m_toggleClearedAction);
+    menu.addAction(m_commands->editAction());
+    menu.addAction(m_commands->detailsAction());
+    menu.addAction(m_commands->splitsAction());
+    menu.addAction(m_commands->duplicateAction());
+    menu.addAction(m_commands->memorizeAction());
+    menu.addAction(m_commands->toggleClearedAction());
     menu.addSeparator();
-    menu.addAction(m_deleteAction);
+    menu.addAction(m_commands->deleteAction());
     menu.exec(m_view->viewport()->mapToGlobal(pos));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Account.h"
+#include "RegisterCommands.h"
 #include "RegisterFilter.h"
 #include "RegisterRow.h"
 #include "Transaction.h"
@@ -11,7 +12,6 @@
 #include <optional>
 
 class AppState;
-class ElidedLabel;
 class QAction;
 class QLabel;
 class QMenu;
@@ -21,6 +21,7 @@ class QVBoxLayout;
 class RegisterColumns;
 class RegisterDelegate;
 class RegisterEntryRow;
+class RegisterHeading;
 class RegisterModel;
 class RegisterTableView;
 
@@ -49,16 +50,16 @@ public:
     int reloadCount() const { return m_reloadCount; }
 
     // The commands, for the main window's Transaction menu and the context menu.
-    QAction *newAction() const { return m_newAction; }
-    QAction *editAction() const { return m_editAction; }
-    QAction *detailsAction() const { return m_detailsAction; }
-    QAction *splitsAction() const { return m_splitsAction; }
-    QAction *duplicateAction() const { return m_duplicateAction; }
-    QAction *memorizeAction() const { return m_memorizeAction; }
-    QAction *toggleClearedAction() const { return m_toggleClearedAction; }
-    QAction *deleteAction() const { return m_deleteAction; }
-    QAction *filterAction() const { return m_filterAction; }
-    QAction *clearFilterAction() const { return m_clearFilterAction; }
+    QAction *newAction() const { return m_commands->newAction(); }
+    QAction *editAction() const { return m_commands->editAction(); }
+    QAction *detailsAction() const { return m_commands->detailsAction(); }
+    QAction *splitsAction() const { return m_commands->splitsAction(); }
+    QAction *duplicateAction() const { return m_commands->duplicateAction(); }
+    QAction *memorizeAction() const { return m_commands->memorizeAction(); }
+    QAction *toggleClearedAction() const { return m_commands->toggleClearedAction(); }
+    QAction *deleteAction() const { return m_commands->deleteAction(); }
+    QAction *filterAction() const { return m_commands->filterAction(); }
+    QAction *clearFilterAction() const { return m_commands->clearFilterAction(); }
 
 public slots:
     // Re-reads the register preferences and the rows.
@@ -104,15 +105,11 @@ private:
     // and updates them in place; false when the whole register must be read.
     bool reloadChangedRows();
     void keepCurrentInView(const QModelIndex &current, int scroll);
-    void buildHeader(QVBoxLayout *layout);
     void buildFilterBar(QVBoxLayout *layout);
     void buildTable(QVBoxLayout *layout);
     void connectView();
     void connectRepositories();
-    void buildActions();
     void applyPreferences();
-    // The account's name, details and balances.
-    void updateHeader();
     void updateActions();
     void onCurrentRowChanged(const QModelIndex &current, const QModelIndex &previous);
     void onClearedClicked(int row);
@@ -126,6 +123,7 @@ private:
     RegisterModel *m_model = nullptr;
     RegisterDelegate *m_delegate = nullptr;
     RegisterEntryRow *m_entryRow = nullptr;
+    RegisterCommands *m_commands = nullptr;
     RegisterTableView *m_view = nullptr;
     RegisterColumns *m_columns = nullptr;
     QTimer *m_reloadTimer = nullptr;
@@ -137,21 +135,7 @@ private:
     bool m_rowAnnounced = false;
     std::optional<bool> m_newestFirst;
 
-    ElidedLabel *m_nameLabel = nullptr;
-    ElidedLabel *m_detailLabel = nullptr;
-    QLabel *m_balanceValue = nullptr;
-    QLabel *m_clearedValue = nullptr;
+    RegisterHeading *m_heading = nullptr;
     QWidget *m_filterBar = nullptr;
     QLabel *m_filterLabel = nullptr;
-
-    QAction *m_newAction = nullptr;
-    QAction *m_editAction = nullptr;
-    QAction *m_detailsAction = nullptr;
-    QAction *m_splitsAction = nullptr;
-    QAction *m_duplicateAction = nullptr;
-    QAction *m_memorizeAction = nullptr;
-    QAction *m_toggleClearedAction = nullptr;
-    QAction *m_deleteAction = nullptr;
-    QAction *m_filterAction = nullptr;
-    QAction *m_clearFilterAction = nullptr;
 };
