@@ -52,7 +52,6 @@ public:
     qint64 archiveSize() const { return m_size; }
     // The declared number of entries (also when it was above the cap).
     qint64 declaredEntryCount() const { return m_declaredCount; }
-    qint64 firstEntryPosition() const { return m_directoryStart; }
 
     // The entry whose central header is at `position`; empty when that header
     // is damaged or lies outside the directory.

@@ -15,7 +15,6 @@ public:
 
     // Qt's date format letters ("MM/dd/yyyy", a locale's short format).
     void setDisplayFormat(const QString &format);
-    QString displayFormat() const { return m_format; }
 
     // The typed date, or the last stored one when the text is not a date.
     QDate date() const;
