@@ -1008,46 +1008,6 @@ Seine Buchungen, wiederkehrenden Buchungen und Abstimmungen werden mit gelöscht
         <translation>%1 wiederkehrende Buchungen gebucht</translation>
     </message>
     <message>
-        <source>Import Files</source>
-        <translation>Dateien importieren</translation>
-    </message>
-    <message>
-        <source>Recurring Transactions</source>
-        <translation>Wiederkehrende Buchungen</translation>
-    </message>
-    <message>
-        <source>Preferences</source>
-        <translation>Einstellungen</translation>
-    </message>
-    <message>
-        <source>Select an account to reconcile</source>
-        <translation>Wählen Sie ein Konto zum Abstimmen aus</translation>
-    </message>
-    <message>
-        <source>Reconcile — %1</source>
-        <translation>Abstimmen — %1</translation>
-    </message>
-    <message>
-        <source>Select an account to see its reconciliations</source>
-        <translation>Wählen Sie ein Konto aus, um seine Abstimmungen zu sehen</translation>
-    </message>
-    <message>
-        <source>Reconciliation History</source>
-        <translation>Abstimmungsverlauf</translation>
-    </message>
-    <message>
-        <source>Categories</source>
-        <translation>Kategorien</translation>
-    </message>
-    <message>
-        <source>Search Transactions</source>
-        <translation>Buchungen suchen</translation>
-    </message>
-    <message>
-        <source>Payee Management</source>
-        <translation>Zahlungsempfänger verwalten</translation>
-    </message>
-    <message>
         <source>Share Account</source>
         <translation>Konto freigeben</translation>
     </message>
@@ -2802,6 +2762,53 @@ Passen Sie die Zeilen an, bis nichts mehr übrig ist (%3 verbleibend).</translat
     <message>
         <source>Pull stopped: the server sent the same position twice</source>
         <translation>Herunterladen abgebrochen: Der Server hat dieselbe Position zweimal gesendet</translation>
+    </message>
+</context>
+<context>
+    <name>ToolWindows</name>
+    <message>
+        <source>Import Files</source>
+        <translation>Dateien importieren</translation>
+    </message>
+    <message>
+        <source>Recurring Transactions</source>
+        <translation>Wiederkehrende Buchungen</translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Select an account to reconcile</source>
+        <translation>Wählen Sie ein Konto zum Abstimmen aus</translation>
+    </message>
+    <message>
+        <source>Reconcile — %1</source>
+        <translation>Abstimmen — %1</translation>
+    </message>
+    <message>
+        <source>Select an account to see its reconciliations</source>
+        <translation>Wählen Sie ein Konto aus, um seine Abstimmungen zu sehen</translation>
+    </message>
+    <message>
+        <source>Reconciliation History</source>
+        <translation>Abstimmungsverlauf</translation>
+    </message>
+    <message>
+        <source>Categories</source>
+        <translation>Kategorien</translation>
+    </message>
+    <message>
+        <source>Search Transactions</source>
+        <translation>Buchungen suchen</translation>
+    </message>
+    <message>
+        <source>Payee Management</source>
+        <translation>Zahlungsempfänger verwalten</translation>
+    </message>
+    <message>
+        <source>Tallowmere Account</source>
+        <translation>Tallowmere-Konto</translation>
     </message>
 </context>
 <context>

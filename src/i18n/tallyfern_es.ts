@@ -1008,46 +1008,6 @@ Sus transacciones, transacciones recurrentes y conciliaciones se eliminan con el
         <translation>Se registraron %1 transacciones recurrentes</translation>
     </message>
     <message>
-        <source>Import Files</source>
-        <translation>Importar archivos</translation>
-    </message>
-    <message>
-        <source>Recurring Transactions</source>
-        <translation>Transacciones recurrentes</translation>
-    </message>
-    <message>
-        <source>Preferences</source>
-        <translation>Preferencias</translation>
-    </message>
-    <message>
-        <source>Select an account to reconcile</source>
-        <translation>Seleccione una cuenta para conciliar</translation>
-    </message>
-    <message>
-        <source>Reconcile — %1</source>
-        <translation>Conciliar — %1</translation>
-    </message>
-    <message>
-        <source>Select an account to see its reconciliations</source>
-        <translation>Seleccione una cuenta para ver sus conciliaciones</translation>
-    </message>
-    <message>
-        <source>Reconciliation History</source>
-        <translation>Historial de conciliaciones</translation>
-    </message>
-    <message>
-        <source>Categories</source>
-        <translation>Categorías</translation>
-    </message>
-    <message>
-        <source>Search Transactions</source>
-        <translation>Buscar transacciones</translation>
-    </message>
-    <message>
-        <source>Payee Management</source>
-        <translation>Gestión de beneficiarios</translation>
-    </message>
-    <message>
         <source>Share Account</source>
         <translation>Compartir cuenta</translation>
     </message>
@@ -2802,6 +2762,53 @@ Ajuste las líneas hasta que no quede nada pendiente (quedan %3).</translation>
     <message>
         <source>Pull stopped: the server sent the same position twice</source>
         <translation>Recepción detenida: el servidor envió la misma posición dos veces</translation>
+    </message>
+</context>
+<context>
+    <name>ToolWindows</name>
+    <message>
+        <source>Import Files</source>
+        <translation>Importar archivos</translation>
+    </message>
+    <message>
+        <source>Recurring Transactions</source>
+        <translation>Transacciones recurrentes</translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation>Preferencias</translation>
+    </message>
+    <message>
+        <source>Select an account to reconcile</source>
+        <translation>Seleccione una cuenta para conciliar</translation>
+    </message>
+    <message>
+        <source>Reconcile — %1</source>
+        <translation>Conciliar — %1</translation>
+    </message>
+    <message>
+        <source>Select an account to see its reconciliations</source>
+        <translation>Seleccione una cuenta para ver sus conciliaciones</translation>
+    </message>
+    <message>
+        <source>Reconciliation History</source>
+        <translation>Historial de conciliaciones</translation>
+    </message>
+    <message>
+        <source>Categories</source>
+        <translation>Categorías</translation>
+    </message>
+    <message>
+        <source>Search Transactions</source>
+        <translation>Buscar transacciones</translation>
+    </message>
+    <message>
+        <source>Payee Management</source>
+        <translation>Gestión de beneficiarios</translation>
+    </message>
+    <message>
+        <source>Tallowmere Account</source>
+        <translation>Cuenta Tallowmere</translation>
     </message>
 </context>
 <context>

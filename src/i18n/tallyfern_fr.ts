@@ -1008,46 +1008,6 @@ Ses opérations, opérations récurrentes et rapprochements seront supprimés av
         <translation>%1 opérations récurrentes passées</translation>
     </message>
     <message>
-        <source>Import Files</source>
-        <translation>Importer des fichiers</translation>
-    </message>
-    <message>
-        <source>Recurring Transactions</source>
-        <translation>Opérations récurrentes</translation>
-    </message>
-    <message>
-        <source>Preferences</source>
-        <translation>Préférences</translation>
-    </message>
-    <message>
-        <source>Select an account to reconcile</source>
-        <translation>Sélectionnez un compte à rapprocher</translation>
-    </message>
-    <message>
-        <source>Reconcile — %1</source>
-        <translation>Rapprocher — %1</translation>
-    </message>
-    <message>
-        <source>Select an account to see its reconciliations</source>
-        <translation>Sélectionnez un compte pour voir ses rapprochements</translation>
-    </message>
-    <message>
-        <source>Reconciliation History</source>
-        <translation>Historique des rapprochements</translation>
-    </message>
-    <message>
-        <source>Categories</source>
-        <translation>Catégories</translation>
-    </message>
-    <message>
-        <source>Search Transactions</source>
-        <translation>Rechercher des opérations</translation>
-    </message>
-    <message>
-        <source>Payee Management</source>
-        <translation>Gestion des bénéficiaires</translation>
-    </message>
-    <message>
         <source>Share Account</source>
         <translation>Partager le compte</translation>
     </message>
@@ -2802,6 +2762,53 @@ Ajustez les lignes jusqu&apos;à ce qu&apos;il ne reste rien (reste&#xa0;: %3).<
     <message>
         <source>Pull stopped: the server sent the same position twice</source>
         <translation>Réception interrompue&#xa0;: le serveur a envoyé deux fois la même position</translation>
+    </message>
+</context>
+<context>
+    <name>ToolWindows</name>
+    <message>
+        <source>Import Files</source>
+        <translation>Importer des fichiers</translation>
+    </message>
+    <message>
+        <source>Recurring Transactions</source>
+        <translation>Opérations récurrentes</translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation>Préférences</translation>
+    </message>
+    <message>
+        <source>Select an account to reconcile</source>
+        <translation>Sélectionnez un compte à rapprocher</translation>
+    </message>
+    <message>
+        <source>Reconcile — %1</source>
+        <translation>Rapprocher — %1</translation>
+    </message>
+    <message>
+        <source>Select an account to see its reconciliations</source>
+        <translation>Sélectionnez un compte pour voir ses rapprochements</translation>
+    </message>
+    <message>
+        <source>Reconciliation History</source>
+        <translation>Historique des rapprochements</translation>
+    </message>
+    <message>
+        <source>Categories</source>
+        <translation>Catégories</translation>
+    </message>
+    <message>
+        <source>Search Transactions</source>
+        <translation>Rechercher des opérations</translation>
+    </message>
+    <message>
+        <source>Payee Management</source>
+        <translation>Gestion des bénéficiaires</translation>
+    </message>
+    <message>
+        <source>Tallowmere Account</source>
+        <translation>Compte Tallowmere</translation>
     </message>
 </context>
 <context>

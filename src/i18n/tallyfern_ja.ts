@@ -1004,46 +1004,6 @@ Its transactions, recurring transactions and reconciliations are deleted with it
         <translation>定期取引を%1件記帳しました</translation>
     </message>
     <message>
-        <source>Import Files</source>
-        <translation>ファイルのインポート</translation>
-    </message>
-    <message>
-        <source>Recurring Transactions</source>
-        <translation>定期取引</translation>
-    </message>
-    <message>
-        <source>Preferences</source>
-        <translation>設定</translation>
-    </message>
-    <message>
-        <source>Select an account to reconcile</source>
-        <translation>照合する口座を選択してください</translation>
-    </message>
-    <message>
-        <source>Reconcile — %1</source>
-        <translation>照合 — %1</translation>
-    </message>
-    <message>
-        <source>Select an account to see its reconciliations</source>
-        <translation>照合の記録を表示する口座を選択してください</translation>
-    </message>
-    <message>
-        <source>Reconciliation History</source>
-        <translation>照合の履歴</translation>
-    </message>
-    <message>
-        <source>Categories</source>
-        <translation>カテゴリ</translation>
-    </message>
-    <message>
-        <source>Search Transactions</source>
-        <translation>取引の検索</translation>
-    </message>
-    <message>
-        <source>Payee Management</source>
-        <translation>取引先の管理</translation>
-    </message>
-    <message>
         <source>Share Account</source>
         <translation>口座の共有</translation>
     </message>
@@ -2793,6 +2753,53 @@ Adjust the lines until nothing remains (%3 remaining).</source>
     <message>
         <source>Pull stopped: the server sent the same position twice</source>
         <translation>ダウンロードを中止しました: サーバーが同じ位置を2回送信しました</translation>
+    </message>
+</context>
+<context>
+    <name>ToolWindows</name>
+    <message>
+        <source>Import Files</source>
+        <translation>ファイルのインポート</translation>
+    </message>
+    <message>
+        <source>Recurring Transactions</source>
+        <translation>定期取引</translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation>設定</translation>
+    </message>
+    <message>
+        <source>Select an account to reconcile</source>
+        <translation>照合する口座を選択してください</translation>
+    </message>
+    <message>
+        <source>Reconcile — %1</source>
+        <translation>照合 — %1</translation>
+    </message>
+    <message>
+        <source>Select an account to see its reconciliations</source>
+        <translation>照合の記録を表示する口座を選択してください</translation>
+    </message>
+    <message>
+        <source>Reconciliation History</source>
+        <translation>照合の履歴</translation>
+    </message>
+    <message>
+        <source>Categories</source>
+        <translation>カテゴリ</translation>
+    </message>
+    <message>
+        <source>Search Transactions</source>
+        <translation>取引の検索</translation>
+    </message>
+    <message>
+        <source>Payee Management</source>
+        <translation>取引先の管理</translation>
+    </message>
+    <message>
+        <source>Tallowmere Account</source>
+        <translation>Tallowmere アカウント</translation>
     </message>
 </context>
 <context>

@@ -3,29 +3,20 @@
 
 #include "AccountFormDialog.h"
 #include "AccountRepository.h"
-#include "AccountScreen.h"
 #include "AccountService.h"
 #include "AccountSharingService.h"
 #include "AccountSidebar.h"
 #include "AppState.h"
 #include "AuthClient.h"
 #include "BrowserFallback.h"
-#include "CategoriesScreen.h"
 #include "Client.h"
-#include "ImportScreen.h"
 #include "OpeningBalance.h"
-#include "PayeeScreen.h"
 #include "PlainMessage.h"
 #include "PreferencesRepository.h"
 #include "RecurringRepository.h"
-#include "RecurringScreen.h"
 #include "RecurringService.h"
-#include "ReconciliationHistoryScreen.h"
-#include "ReconciliationScreen.h"
 #include "RegisterScreen.h"
-#include "SearchScreen.h"
 #include "SettingsKeys.h"
-#include "SettingsScreen.h"
 #include "ShareMembersDialog.h"
 #include "StatusBar.h"
 #include "SyncEngine.h"
@@ -39,7 +30,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
-#include <QLayout>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPointer>
@@ -93,6 +83,11 @@ MainWindow::MainWindow(AppState *app, const BrioUpdate::UpdateConfig &updateConf
     connect(m_statusBar, &StatusBar::activityCancelled, this, &MainWindow::cancelSignIn);
 
     m_menus = new MainWindowMenus(this, app, updateConfig, feedbackConfig);
+    m_toolWindows = new ToolWindows(this, app);
+    connect(m_toolWindows, &ToolWindows::recurringTransactionsPosted, this, [this]() {
+        m_register->refresh();
+        scheduleReload(true);
+    });
 
     m_reloadTimer = new QTimer(this);
     m_reloadTimer->setSingleShot(true);
@@ -135,7 +130,11 @@ MainWindow::MainWindow(AppState *app, const BrioUpdate::UpdateConfig &updateConf
     m_statusBar->setPendingRecurringCount(app->recurringService()->pendingCount());
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The tool windows go before the widgets they report to.
+    delete m_toolWindows;
+}
 
 BrioUpdate::StatusHooks MainWindow::statusHooks() const
 {
@@ -269,8 +268,8 @@ void MainWindow::updateAuthUI()
     m_welcome->setSignInVisible(!signedIn);
     m_menus->shareAccountAction()->setEnabled(signedIn && !m_register->accountId().isEmpty());
     // The account window would otherwise keep showing the previous user's data.
-    if (!signedIn && m_accountScreen)
-        m_accountScreen->hide();
+    if (!signedIn)
+        m_toolWindows->hideAccountScreen();
 }
 
 void MainWindow::signIn()
@@ -523,46 +522,6 @@ void MainWindow::fitSidebar()
         m_splitter->setSizes({sidebar, qMax(0, total - sidebar - m_splitter->handleWidth())});
 }
 
-void MainWindow::prepareToolWindow(QWidget *toolWindow, const QString &title, const QSize &size) const
-{
-    toolWindow->setWindowTitle(title);
-    // On a screen smaller than the first size (the reconciliation's on a
-    // 1000 x 700 display) the window would put its buttons out of reach.
-    QSize first = size;
-    if (const QScreen *screen = this->screen())
-        first = first.boundedTo(screen->availableGeometry().size() - QSize(40, 40));
-    toolWindow->resize(first);
-    placeOverWindow(toolWindow);
-    // Closing the main window ends the program also while a tool window is open.
-    toolWindow->setAttribute(Qt::WA_QuitOnClose, false);
-}
-
-void MainWindow::presentToolWindow(QWidget *toolWindow)
-{
-    toolWindow->show();
-    toolWindow->raise();
-    toolWindow->activateWindow();
-}
-
-void MainWindow::placeOverWindow(QWidget *toolWindow) const
-{
-    // Centred over this window and kept on its screen, rather than wherever
-    // the window manager puts a new window (under the mouse, half off-screen).
-    // A window whose content needs more than its first size grows to it on
-    // showing; laying it out now gives the size it will have.
-    toolWindow->ensurePolished();
-    if (QLayout *layout = toolWindow->layout())
-        layout->activate();
-    QRect frame(QPoint(), toolWindow->size().expandedTo(toolWindow->minimumSize()));
-    frame.moveCenter(geometry().center());
-    if (const QScreen *screen = this->screen()) {
-        const QRect available = screen->availableGeometry();
-        frame.moveLeft(qBound(available.left(), frame.left(), qMax(available.left(), available.right() - frame.width())));
-        frame.moveTop(qBound(available.top(), frame.top(), qMax(available.top(), available.bottom() - frame.height())));
-    }
-    toolWindow->move(frame.topLeft());
-}
-
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     // A row whose typed text cannot be saved keeps the window open on it.
@@ -575,137 +534,13 @@ void MainWindow::closeEvent(QCloseEvent *event)
     QMainWindow::closeEvent(event);
 }
 
-void MainWindow::openImportScreen()
-{
-    if (!m_importScreen) {
-        m_importScreen = std::make_unique<ImportScreen>(m_app);
-        prepareToolWindow(m_importScreen.get(), tr("Import Files"), QSize(900, 600));
-        connect(m_importScreen.get(), &ImportScreen::transactionsImported, this, &MainWindow::reloadAccounts);
-    } else {
-        m_importScreen->reload();
-    }
-    presentToolWindow(m_importScreen.get());
-}
-
-void MainWindow::openRecurringScreen()
-{
-    if (!m_recurringScreen) {
-        m_recurringScreen = std::make_unique<RecurringScreen>(m_app);
-        prepareToolWindow(m_recurringScreen.get(), tr("Recurring Transactions"), QSize(700, 500));
-        RecurringScreen *screen = m_recurringScreen.get();
-        connect(m_app->recurring(), &RecurringRepository::recurringChanged, screen, [screen]() {
-            if (screen->isVisible())
-                screen->scheduleRefresh();
-        });
-        connect(screen, &RecurringScreen::transactionsChanged, this, [this]() {
-            m_register->refresh();
-            scheduleReload(true);
-        });
-    }
-    m_recurringScreen->refresh();
-    presentToolWindow(m_recurringScreen.get());
-}
-
-void MainWindow::openSettingsScreen()
-{
-    if (!m_settingsScreen) {
-        m_settingsScreen = std::make_unique<SettingsScreen>(m_app);
-        prepareToolWindow(m_settingsScreen.get(), tr("Preferences"), QSize(500, 550));
-        // A restore or backup import writes without repository signals.
-        connect(m_settingsScreen.get(), &SettingsScreen::deletedAccountRestored, this,
-                &MainWindow::reloadAccounts);
-    }
-    m_settingsScreen->refresh();
-    presentToolWindow(m_settingsScreen.get());
-}
-
-void MainWindow::openReconciliation()
-{
-    const QString accountId = m_register->accountId();
-    const std::optional<Account> account =
-        accountId.isEmpty() ? std::nullopt : m_app->accounts()->findById(accountId);
-    if (!account) {
-        m_statusBar->showTransientMessage(tr("Select an account to reconcile"), 3000);
-        return;
-    }
-    // One window per reconciliation; it deletes itself when closed, or with this window.
-    auto *screen = new ReconciliationScreen(m_app);
-    screen->setAttribute(Qt::WA_DeleteOnClose);
-    screen->setAccount(accountId);
-    prepareToolWindow(screen, tr("Reconcile — %1").arg(account->name), QSize(1100, 720));
-    connect(this, &QObject::destroyed, screen, [screen]() { delete screen; });
-    connect(screen, &ReconciliationScreen::reconciliationCompleted, this, [this, screen]() {
-        reloadAccounts();
-        screen->close();
-    });
-    connect(screen, &ReconciliationScreen::cancelled, screen, &QWidget::close);
-    presentToolWindow(screen);
-}
-
-void MainWindow::openReconciliationHistory()
-{
-    const QString accountId = m_register->accountId();
-    if (accountId.isEmpty()) {
-        m_statusBar->showTransientMessage(tr("Select an account to see its reconciliations"), 3000);
-        return;
-    }
-    if (!m_reconciliationHistory) {
-        m_reconciliationHistory = std::make_unique<ReconciliationHistoryScreen>(m_app);
-        prepareToolWindow(m_reconciliationHistory.get(), tr("Reconciliation History"), QSize(750, 500));
-    }
-    m_reconciliationHistory->setAccount(accountId);
-    presentToolWindow(m_reconciliationHistory.get());
-}
-
-void MainWindow::openCategoriesScreen()
-{
-    if (!m_categoriesScreen) {
-        m_categoriesScreen = std::make_unique<CategoriesScreen>(m_app);
-        prepareToolWindow(m_categoriesScreen.get(), tr("Categories"), QSize(600, 500));
-    }
-    m_categoriesScreen->reload();
-    presentToolWindow(m_categoriesScreen.get());
-}
-
-void MainWindow::openSearchScreen()
-{
-    if (!m_searchScreen) {
-        m_searchScreen = std::make_unique<SearchScreen>(m_app);
-        prepareToolWindow(m_searchScreen.get(), tr("Search Transactions"), QSize(800, 550));
-        // Its editTransactionRequested needs no answer here: the screen opens the editor itself.
-    }
-    m_searchScreen->refreshFilters();
-    presentToolWindow(m_searchScreen.get());
-    m_searchScreen->focusSearch();
-}
-
-void MainWindow::openPayeeScreen()
-{
-    if (!m_payeeScreen) {
-        m_payeeScreen = std::make_unique<PayeeScreen>(m_app);
-        prepareToolWindow(m_payeeScreen.get(), tr("Payee Management"), QSize(550, 500));
-        // The rewrite emits no repository signal.
-        connect(m_payeeScreen.get(), &PayeeScreen::payeesChanged, m_register, &RegisterScreen::refresh);
-    }
-    m_payeeScreen->refresh();
-    presentToolWindow(m_payeeScreen.get());
-}
-
 void MainWindow::openAccountScreen()
 {
     if (!m_app->accountClient()->isAuthenticated()) {
         signIn();
         return;
     }
-    if (!m_accountScreen) {
-        m_accountScreen = std::make_unique<BrioAccount::AccountScreen>(m_app->accountClient());
-        prepareToolWindow(m_accountScreen.get(), tr("Tallowmere Account"), QSize(820, 640));
-        connect(m_accountScreen.get(), &BrioAccount::AccountScreen::logoutRequested, this,
-                &MainWindow::signOut);
-    }
-    m_accountScreen->showTab(BrioAccount::AccountScreen::ProfilePage);
-    m_accountScreen->refreshAll();
-    presentToolWindow(m_accountScreen.get());
+    m_toolWindows->openAccountScreen();
 }
 
 void MainWindow::shareAccount()

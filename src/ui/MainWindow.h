@@ -3,31 +3,21 @@
 #include "FeedbackConfig.h"
 #include "MainWindowMenus.h"
 #include "StatusHooks.h"
+#include "ToolWindows.h"
 #include "UpdateConfig.h"
 
 #include <QMainWindow>
-#include <memory>
 
 class AccountSidebar;
 class AppState;
-class CategoriesScreen;
-class ImportScreen;
 class QAction;
 class QLabel;
 class QSplitter;
 class QStackedWidget;
-class PayeeScreen;
 class QTimer;
-class ReconciliationHistoryScreen;
-class RecurringScreen;
 class RegisterScreen;
-class SearchScreen;
-class SettingsScreen;
 class StatusBar;
 class WelcomePage;
-namespace BrioAccount {
-class AccountScreen;
-}
 
 // The one main window: the account sidebar and the selected account's
 // register (or the welcome page while there is no account), the menus, the
@@ -65,13 +55,13 @@ public:
     QAction *signOutAction() const { return m_menus->signOutAction(); }
     QAction *shareAccountAction() const { return m_menus->shareAccountAction(); }
     // The online account's window once it was opened; null before.
-    BrioAccount::AccountScreen *accountScreen() const { return m_accountScreen.get(); }
+    BrioAccount::AccountScreen *accountScreen() const { return m_toolWindows->accountScreen(); }
     // Adds an entry that opens a tool window; the Tools menu shows once it has one.
     void addToolWindowAction(QAction *action) { m_menus->addToolWindowAction(action); }
     // The import window once it was opened; null before.
-    ImportScreen *importScreen() const { return m_importScreen.get(); }
+    ImportScreen *importScreen() const { return m_toolWindows->importScreen(); }
     // The preferences window once it was opened; null before.
-    SettingsScreen *settingsScreen() const { return m_settingsScreen.get(); }
+    SettingsScreen *settingsScreen() const { return m_toolWindows->settingsScreen(); }
 
 public slots:
     void newAccount();
@@ -95,19 +85,19 @@ public slots:
     // Shares the current account with members of the user's group.
     void shareAccount();
     // Opens a new reconciliation window for the current account.
-    void openReconciliation();
+    void openReconciliation() { m_toolWindows->openReconciliation(); }
     // Opens the reconciliation history, made on first use, for the current account.
-    void openReconciliationHistory();
+    void openReconciliationHistory() { m_toolWindows->openReconciliationHistory(); }
     // Opens the import window, made on first use and raised when open.
-    void openImportScreen();
+    void openImportScreen() { m_toolWindows->openImportScreen(); }
     // Opens the recurring transactions window, made on first use, read again on every opening.
-    void openRecurringScreen();
+    void openRecurringScreen() { m_toolWindows->openRecurringScreen(); }
     // Opens the preferences window, made on first use, read again on every opening.
-    void openSettingsScreen();
+    void openSettingsScreen() { m_toolWindows->openSettingsScreen(); }
     // The category, search and payee windows, each made on first use and raised when open.
-    void openCategoriesScreen();
-    void openSearchScreen();
-    void openPayeeScreen();
+    void openCategoriesScreen() { m_toolWindows->openCategoriesScreen(); }
+    void openSearchScreen() { m_toolWindows->openSearchScreen(); }
+    void openPayeeScreen() { m_toolWindows->openPayeeScreen(); }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -126,10 +116,6 @@ private:
     void updateAccountActions();
     void saveWindowState();
     void fitSidebar();
-    // Title, first size and place over this window, for a tool window made now.
-    void prepareToolWindow(QWidget *toolWindow, const QString &title, const QSize &size) const;
-    static void presentToolWindow(QWidget *toolWindow);
-    void placeOverWindow(QWidget *toolWindow) const;
     void restoreWindowState();
 
     AppState *m_app = nullptr;
@@ -151,12 +137,5 @@ private:
     QString m_fullReadMark;
 
     MainWindowMenus *m_menus = nullptr;
-    std::unique_ptr<ReconciliationHistoryScreen> m_reconciliationHistory;
-    std::unique_ptr<ImportScreen> m_importScreen;
-    std::unique_ptr<RecurringScreen> m_recurringScreen;
-    std::unique_ptr<SettingsScreen> m_settingsScreen;
-    std::unique_ptr<CategoriesScreen> m_categoriesScreen;
-    std::unique_ptr<SearchScreen> m_searchScreen;
-    std::unique_ptr<PayeeScreen> m_payeeScreen;
-    std::unique_ptr<BrioAccount::AccountScreen> m_accountScreen;
+    ToolWindows *m_toolWindows = nullptr;
 };
