@@ -9,6 +9,7 @@
 #include "AppState.h"
 #include "AuthClient.h"
 #include "BrowserFallback.h"
+#include "CentralScreens.h"
 #include "Client.h"
 #include "OpeningBalance.h"
 #include "PlainMessage.h"
@@ -35,8 +36,6 @@
 #include <QPointer>
 #include <QScreen>
 #include <QSettings>
-#include <QSplitter>
-#include <QStackedWidget>
 #include <QTextDocument>
 #include <QTimer>
 #include <algorithm>
@@ -55,27 +54,10 @@ MainWindow::MainWindow(AppState *app, const BrioUpdate::UpdateConfig &updateConf
 {
     setWindowTitle(tr("Tallyfern"));
 
-    m_stack = new QStackedWidget(this);
-    m_welcome = new WelcomePage(m_stack);
-    m_stack->addWidget(m_welcome);
-
-    m_splitter = new QSplitter(Qt::Horizontal, m_stack);
-    m_splitter->setChildrenCollapsible(false);
-    m_sidebar = new AccountSidebar(app, m_splitter);
-    m_sidebar->setAutoFillBackground(true);
-    m_sidebar->setBackgroundRole(QPalette::Base);
-    m_register = new RegisterScreen(app, m_splitter);
-    m_splitter->addWidget(m_sidebar);
-    m_splitter->addWidget(m_register);
-    m_splitter->setStretchFactor(0, 0);
-    m_splitter->setStretchFactor(1, 1);
-    m_splitter->setSizes({260, 1020});
-    // The width the user gave the sidebar; a narrow window borrows from it.
-    m_splitter->installEventFilter(this);
-    connect(m_splitter, &QSplitter::splitterMoved, this,
-            [this]() { m_sidebarWidth = m_splitter->sizes().value(0, m_sidebarWidth); });
-    m_stack->addWidget(m_splitter);
-    setCentralWidget(m_stack);
+    m_screens = new CentralScreens(this, app);
+    m_welcome = m_screens->welcomePage();
+    m_sidebar = m_screens->sidebar();
+    m_register = m_screens->registerScreen();
 
     m_statusBar = new StatusBar(this);
     setStatusBar(m_statusBar);
@@ -157,7 +139,7 @@ BrioUpdate::StatusHooks MainWindow::statusHooks() const
 
 bool MainWindow::isWelcomeShown() const
 {
-    return m_stack->currentWidget() == m_welcome;
+    return m_screens->isWelcomeShown();
 }
 
 int MainWindow::sidebarRebuildCount() const
@@ -325,14 +307,14 @@ void MainWindow::reloadNow()
     const QList<Account> accounts = m_sidebar->accounts();
     if (accounts.isEmpty()) {
         // A list that could not be read is no sign of a first start.
-        m_stack->setCurrentWidget(m_sidebar->readFailed() ? static_cast<QWidget *>(m_splitter) : m_welcome);
+        m_screens->setWelcomeShown(!m_sidebar->readFailed());
         if (!m_register->accountId().isEmpty())
             m_register->setAccount(QString());
         setWindowTitle(tr("Tallyfern"));
         updateAccountActions();
         return;
     }
-    m_stack->setCurrentWidget(m_splitter);
+    m_screens->setWelcomeShown(false);
     auto listed = [&accounts](const QString &id) {
         return std::any_of(accounts.begin(), accounts.end(), [&id](const Account &a) { return a.id == id; });
     };
@@ -481,45 +463,15 @@ void MainWindow::restoreWindowState()
             resize(qMin(1280, available.width() - 40), qMin(800, available.height() - 40));
         }
     }
-    const QByteArray splitter = settings.value(SettingsKeys::MainWindowSplitter.name()).toByteArray();
-    if (!splitter.isEmpty()) {
-        m_splitter->restoreState(splitter);
-        // Known at the first fit, once the restored sizes are laid out.
-        m_sidebarWidth = -1;
-    }
+    m_screens->restoreSplitterState(settings.value(SettingsKeys::MainWindowSplitter.name()).toByteArray());
 }
 
 void MainWindow::saveWindowState()
 {
     QSettings settings;
     settings.setValue(SettingsKeys::MainWindowGeometry.name(), saveGeometry());
-    settings.setValue(SettingsKeys::MainWindowSplitter.name(), m_splitter->saveState());
+    settings.setValue(SettingsKeys::MainWindowSplitter.name(), m_screens->splitterState());
     m_register->saveColumnLayout();
-}
-
-bool MainWindow::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_splitter && (event->type() == QEvent::Resize || event->type() == QEvent::Show))
-        fitSidebar();
-    return QMainWindow::eventFilter(watched, event);
-}
-
-void MainWindow::fitSidebar()
-{
-    // In a narrow window the register's amounts would leave the screen while
-    // the sidebar kept its width: the sidebar gives up width first, down to a
-    // readable minimum, and gets it back when the window grows again.
-    const int total = m_splitter->width();
-    const QList<int> sizes = m_splitter->sizes();
-    // Before it is shown the splitter has no real width and its sizes mean nothing.
-    if (!m_splitter->isVisible() || sizes.size() != 2)
-        return;
-    if (m_sidebarWidth < 0)
-        m_sidebarWidth = sizes.at(0);
-    const int sidebar =
-        qBound(MinSidebarWidth, total - m_splitter->handleWidth() - RegisterMinWidth, qMax(MinSidebarWidth, m_sidebarWidth));
-    if (sizes.at(0) != sidebar)
-        m_splitter->setSizes({sidebar, qMax(0, total - sidebar - m_splitter->handleWidth())});
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

@@ -10,10 +10,9 @@
 
 class AccountSidebar;
 class AppState;
+class CentralScreens;
 class QAction;
 class QLabel;
-class QSplitter;
-class QStackedWidget;
 class QTimer;
 class RegisterScreen;
 class StatusBar;
@@ -101,7 +100,6 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void connectSync();
@@ -115,13 +113,11 @@ private:
     void onPreferenceChanged(const QString &key);
     void updateAccountActions();
     void saveWindowState();
-    void fitSidebar();
     void restoreWindowState();
 
     AppState *m_app = nullptr;
-    QStackedWidget *m_stack = nullptr;
+    CentralScreens *m_screens = nullptr;
     WelcomePage *m_welcome = nullptr;
-    QSplitter *m_splitter = nullptr;
     AccountSidebar *m_sidebar = nullptr;
     RegisterScreen *m_register = nullptr;
     StatusBar *m_statusBar = nullptr;
@@ -129,10 +125,6 @@ private:
     QTimer *m_reloadTimer = nullptr;
     QTimer *m_autoPostTimer = nullptr;
     bool m_accountsDirty = false;
-    static constexpr int MinSidebarWidth = 170;
-    // What the register's columns need before amounts scroll out of sight.
-    static constexpr int RegisterMinWidth = 620;
-    int m_sidebarWidth = 260;
     // The database's write mark at the last full read (SyncStore::writeMark).
     QString m_fullReadMark;
 
