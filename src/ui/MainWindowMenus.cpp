@@ -20,7 +20,6 @@
 #include <QMessageBox>
 #include <functional>
 
-// The texts are the window's own: they are translated under its context.
 MainWindowMenus::MainWindowMenus(MainWindow *window, AppState *app, const BrioUpdate::UpdateConfig &updateConfig,
                                  const BrioUpdate::FeedbackConfig &feedbackConfig)
     : QObject(window)

@@ -13,7 +13,7 @@ class QMenu;
 
 // The main window's menu bar: builds its menus and holds the actions the
 // window enables, shows or checks as the accounts, sign-in and preferences
-// change. The texts keep the window's translation context.
+// change.
 class MainWindowMenus : public QObject
 {
     Q_OBJECT
