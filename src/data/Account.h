@@ -1,12 +1,11 @@
 #pragma once
 
 #include "RecordTypes.h"
+#include "SyncedRecord.h"
 
-#include <QDateTime>
 #include <QString>
-#include <optional>
 
-struct Account
+struct Account : SyncedRecord
 {
     QString id;
     QString name;
@@ -17,10 +16,4 @@ struct Account
     qint64 startingBalance = 0;
     int sortOrder = 0;
     bool isShared = false;
-    int version = 1;
-    SyncStatus syncStatus = SyncStatus::Pending;
-    QString serverId;
-    QDateTime createdAt;
-    QDateTime updatedAt;
-    std::optional<QDateTime> deletedAt;
 };

@@ -1,12 +1,11 @@
 #pragma once
 
 #include "RecordTypes.h"
+#include "SyncedRecord.h"
 
-#include <QDateTime>
 #include <QString>
-#include <optional>
 
-struct Category
+struct Category : SyncedRecord
 {
     QString id;
     QString name;
@@ -18,10 +17,4 @@ struct Category
     QString color;
     bool isDefault = false;
     QString accountId;
-    int version = 1;
-    SyncStatus syncStatus = SyncStatus::Pending;
-    QString serverId;
-    QDateTime createdAt;
-    QDateTime updatedAt;
-    std::optional<QDateTime> deletedAt;
 };

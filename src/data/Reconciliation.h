@@ -1,13 +1,13 @@
 #pragma once
 
 #include "RecordTypes.h"
+#include "SyncedRecord.h"
 
 #include <QDate>
 #include <QDateTime>
 #include <QString>
-#include <optional>
 
-struct Reconciliation
+struct Reconciliation : SyncedRecord
 {
     QString id;
     QString accountId;
@@ -15,10 +15,4 @@ struct Reconciliation
     qint64 statementBalance = 0;
     qint64 reconciledBalance = 0;
     QDateTime completedAt;
-    int version = 1;
-    SyncStatus syncStatus = SyncStatus::Pending;
-    QString serverId;
-    QDateTime createdAt;
-    QDateTime updatedAt;
-    std::optional<QDateTime> deletedAt;
 };

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "RecordTypes.h"
+#include "SyncedRecord.h"
 
 #include <QDate>
-#include <QDateTime>
 #include <QString>
 #include <optional>
 
-struct RecurringTransaction
+struct RecurringTransaction : SyncedRecord
 {
     // The most days ahead an occurrence may be posted; the form offers no more, and
     // every one of them is a transaction posted at start-up.
@@ -30,10 +30,4 @@ struct RecurringTransaction
     int leadDays = 0;
     bool isActive = true;
     QString transferDestAccountId;
-    int version = 1;
-    SyncStatus syncStatus = SyncStatus::Pending;
-    QString serverId;
-    QDateTime createdAt;
-    QDateTime updatedAt;
-    std::optional<QDateTime> deletedAt;
 };

@@ -1,13 +1,12 @@
 #pragma once
 
 #include "RecordTypes.h"
+#include "SyncedRecord.h"
 
 #include <QDate>
-#include <QDateTime>
 #include <QString>
-#include <optional>
 
-struct Transaction
+struct Transaction : SyncedRecord
 {
     QString id;
     QString accountId;
@@ -23,12 +22,6 @@ struct Transaction
     QString transferDestAccountId; // the other leg's account
     bool isSplit = false;
     QString recurringId;
-    int version = 1;
-    SyncStatus syncStatus = SyncStatus::Pending;
-    QString serverId;
-    QDateTime createdAt;
-    QDateTime updatedAt;
-    std::optional<QDateTime> deletedAt;
 };
 
 // Moved as bytes, so that a register's list grows without copying its rows one by one.
