@@ -1,5 +1,6 @@
 #include "AccountRepository.h"
 
+#include "ColumnTables.h"
 #include "Database.h"
 #include "ReadFailureWatch.h"
 #include "SqlStatement.h"
@@ -14,82 +15,22 @@
 
 namespace {
 
-const char *const kTable = "accounts";
-
-// The columns an update rewrites, in the order of editableValues().
-const QStringList &editableColumns()
-{
-    static const QStringList list{"name",
-                                  "account_type",
-                                  "currency",
-                                  "institution",
-                                  "account_number_last4",
-                                  "starting_balance",
-                                  "sort_order",
-                                  "is_shared",
-                                  "version",
-                                  "sync_status",
-                                  "server_id"};
-    return list;
-}
-
-QVariantList editableValues(const Account &a)
-{
-    return {SqlValues::text(a.name),
-            accountTypeToString(a.accountType),
-            currencyToString(a.currency),
-            SqlValues::text(a.institution),
-            SqlValues::text(a.accountNumberLast4),
-            a.startingBalance,
-            a.sortOrder,
-            SqlValues::flag(a.isShared),
-            a.version,
-            syncStatusToString(a.syncStatus),
-            SqlValues::reference(a.serverId)};
-}
+constexpr const auto &kTable = ColumnTables::accounts;
 
 std::optional<Account> first(const QList<Account> &found)
 {
     return found.isEmpty() ? std::nullopt : std::optional<Account>(found.constFirst());
 }
 
-QString readText(const SqliteRows &q, int column)
-{
-    return q.isNull(column) ? QString(QLatin1String("")) : q.text(column);
-}
-
-// The columns a list of accounts shows, first in every account read.
-void readListedColumns(const SqliteRows &q, Account &a)
-{
-    a.id = q.text(0);
-    a.name = readText(q, 1);
-    a.accountType = accountTypeFromString(q.text(2));
-    a.currency = currencyFromString(q.text(3));
-    a.institution = readText(q, 4);
-    a.accountNumberLast4 = readText(q, 5);
-}
-
 Account readAccount(const SqliteRows &q)
 {
-    Account a;
-    readListedColumns(q, a);
-    a.startingBalance = q.integer(6);
-    a.sortOrder = int(q.integer(7));
-    a.isShared = q.integer(8) != 0;
-    a.version = int(q.integer(9));
-    a.syncStatus = syncStatusFromString(q.text(10));
-    a.serverId = readText(q, 11);
-    a.createdAt = SqlValues::readTimestamp(q.utf8(12));
-    a.updatedAt = SqlValues::readTimestamp(q.utf8(13));
-    if (!q.isNull(14))
-        a.deletedAt = SqlValues::readTimestamp(q.utf8(14));
-    return a;
+    return RecordColumns::read(kTable, q);
 }
 
 QString select(const char *rest)
 {
-    return QStringLiteral("SELECT id, %1, created_at, updated_at, deleted_at FROM accounts %2")
-        .arg(editableColumns().join(QLatin1String(", ")), QLatin1String(rest));
+    return QStringLiteral("SELECT %1 FROM accounts %2")
+        .arg(RecordColumns::selectList(kTable), QLatin1String(rest));
 }
 
 // An account's balance from the sums the triggers keep: its starting balance,
@@ -97,9 +38,9 @@ QString select(const char *rest)
 // for the balance as of today. Binds the date first when it needs it.
 QString balanceExpression(const QString &mode)
 {
-    const QString sums = QStringLiteral("(SELECT s.%1 FROM account_totals s WHERE s.account_id = a.id)")
-                             .arg(mode == QLatin1String("cleared") ? QLatin1String("cleared")
-                                                                   : QLatin1String("current"));
+    const QString sums =
+        QStringLiteral("(SELECT s.%1 FROM account_totals s WHERE s.account_id = a.id)")
+            .arg(mode == QLatin1String("cleared") ? QLatin1String("cleared") : QLatin1String("current"));
     QString expression = QStringLiteral("a.starting_balance + COALESCE(%1, 0)").arg(sums);
     if (mode == QLatin1String("asOfToday"))
         expression += QStringLiteral(" - (SELECT COALESCE(SUM(t.amount), 0) FROM transactions t "
@@ -131,7 +72,7 @@ QVariantList dateValues(const QString &mode)
 } // namespace
 
 AccountRepository::AccountRepository(Database *database, QObject *parent)
-    : SyncedRepository(database, kTable, "AccountRepository", parent)
+    : SyncedRepository(database, kTable.name, "AccountRepository", parent)
 {
 }
 
@@ -178,12 +119,9 @@ QList<Account> AccountRepository::findPendingSync() const
 
 bool AccountRepository::insert(const Account &account)
 {
-    static const QString sql = SqlStatement::insertSql(kTable, QStringList{"id"} + editableColumns() +
-                                                                   QStringList{"created_at", "updated_at"});
-    const QVariantList values =
-        QVariantList{account.id} + editableValues(account) +
-        QVariantList{SqlValues::timestamp(account.createdAt), SqlValues::timestamp(account.updatedAt)};
-    if (!SqlStatement::write(m_database, sql, values, "AccountRepository::insert"))
+    static const QString sql = RecordColumns::insertSql(kTable);
+    if (!SqlStatement::write(m_database, sql, RecordColumns::insertValues(kTable, account),
+                             "AccountRepository::insert"))
         return false;
     emit accountsChanged();
     return true;
@@ -191,11 +129,9 @@ bool AccountRepository::insert(const Account &account)
 
 bool AccountRepository::update(const Account &account)
 {
-    static const QString sql =
-        SqlStatement::updateByIdSql(kTable, editableColumns() + QStringList{"updated_at"});
-    const QVariantList values =
-        editableValues(account) + QVariantList{SqlValues::timestamp(account.updatedAt), account.id};
-    if (!SqlStatement::write(m_database, sql, values, "AccountRepository::update"))
+    static const QString sql = RecordColumns::updateSql(kTable);
+    if (!SqlStatement::write(m_database, sql, RecordColumns::updateValues(kTable, account),
+                             "AccountRepository::update"))
         return false;
     emit accountsChanged();
     return true;
@@ -274,8 +210,8 @@ std::optional<QList<ListedAccount>> AccountRepository::listed(const QString &mod
         SqliteRows rows(m_database, listedSql(mode), dateValues(mode));
         while (rows.next()) {
             ListedAccount &each = list.emplace_back();
-            readListedColumns(rows, each.account);
-            each.balance = rows.exactInteger(6);
+            each.account = readAccount(rows);
+            each.balance = rows.exactInteger(kTable.size);
         }
         if (rows.failed())
             return std::nullopt;
@@ -293,10 +229,9 @@ QString AccountRepository::listedSql(const QString &mode)
     static const QStringList sql = [] {
         QStringList byMode;
         for (const QString &each : modes())
-            byMode << QStringLiteral("SELECT a.id, a.name, a.account_type, a.currency, a.institution, "
-                                     "a.account_number_last4, %1 FROM accounts a WHERE a.deleted_at IS NULL "
+            byMode << QStringLiteral("SELECT %1, %2 FROM accounts a WHERE a.deleted_at IS NULL "
                                      "ORDER BY a.sort_order, a.name")
-                          .arg(balanceExpression(each));
+                          .arg(RecordColumns::selectList(kTable, "a"), balanceExpression(each));
         return byMode;
     }();
     return sql.at(modeIndex(mode));
@@ -345,10 +280,11 @@ std::optional<qint64> AccountRepository::summedBalance(const QString &accountId,
         condition = QStringLiteral(" AND t.date <= ?");
     QSqlQuery query(m_database->database());
     query.setForwardOnly(true);
-    const QString sql = QStringLiteral("SELECT a.starting_balance, t.amount FROM accounts a "
-                                       "LEFT JOIN transactions t ON t.account_id = a.id AND t.deleted_at IS NULL%1 "
-                                       "WHERE a.id = ? AND a.deleted_at IS NULL")
-                            .arg(condition);
+    const QString sql =
+        QStringLiteral("SELECT a.starting_balance, t.amount FROM accounts a "
+                       "LEFT JOIN transactions t ON t.account_id = a.id AND t.deleted_at IS NULL%1 "
+                       "WHERE a.id = ? AND a.deleted_at IS NULL")
+            .arg(condition);
     if (!SqlStatement::run(query, sql, dateValues(mode) << accountId)) {
         SqlStatement::readFailed(query, "AccountRepository::summedBalance");
         return std::nullopt;

@@ -1,57 +1,18 @@
 #include "CategoryRepository.h"
 
+#include "ColumnTables.h"
 #include "Database.h"
 #include "SqlStatement.h"
 #include "SqlValues.h"
 
 namespace {
 
-const char *const kTable = "categories";
-
-const QStringList &editableColumns()
-{
-    static const QStringList list{"name",         "category_type", "parent_id",   "is_tax_relevant",
-                                  "tax_category", "icon",          "color",       "is_default",
-                                  "account_id",   "version",       "sync_status", "server_id"};
-    return list;
-}
-
-QVariantList editableValues(const Category &c)
-{
-    return {SqlValues::text(c.name),           categoryTypeToString(c.categoryType),
-            SqlValues::reference(c.parentId),  SqlValues::flag(c.isTaxRelevant),
-            SqlValues::text(c.taxCategory),    SqlValues::text(c.icon),
-            SqlValues::text(c.color),          SqlValues::flag(c.isDefault),
-            SqlValues::reference(c.accountId), c.version,
-            syncStatusToString(c.syncStatus),  SqlValues::reference(c.serverId)};
-}
-
-Category readCategory(const QSqlQuery &q)
-{
-    Category c;
-    c.id = q.value(0).toString();
-    c.name = SqlValues::readText(q.value(1));
-    c.categoryType = categoryTypeFromString(q.value(2).toString());
-    c.parentId = SqlValues::readText(q.value(3));
-    c.isTaxRelevant = SqlValues::readFlag(q.value(4));
-    c.taxCategory = SqlValues::readText(q.value(5));
-    c.icon = SqlValues::readText(q.value(6));
-    c.color = SqlValues::readText(q.value(7));
-    c.isDefault = SqlValues::readFlag(q.value(8));
-    c.accountId = SqlValues::readText(q.value(9));
-    c.version = q.value(10).toInt();
-    c.syncStatus = syncStatusFromString(q.value(11).toString());
-    c.serverId = SqlValues::readText(q.value(12));
-    c.createdAt = SqlValues::readTimestamp(q.value(13));
-    c.updatedAt = SqlValues::readTimestamp(q.value(14));
-    c.deletedAt = SqlValues::readOptionalTimestamp(q.value(15));
-    return c;
-}
+constexpr const auto &kTable = ColumnTables::categories;
 
 QString select(const char *rest)
 {
-    return QStringLiteral("SELECT id, %1, created_at, updated_at, deleted_at FROM categories %2")
-        .arg(editableColumns().join(QLatin1String(", ")), QLatin1String(rest));
+    return QStringLiteral("SELECT %1 FROM categories %2")
+        .arg(RecordColumns::selectList(kTable), QLatin1String(rest));
 }
 
 int countOf(const QSqlDatabase &database, const QString &sql, const char *context)
@@ -64,7 +25,7 @@ int countOf(const QSqlDatabase &database, const QString &sql, const char *contex
 } // namespace
 
 CategoryRepository::CategoryRepository(Database *database, QObject *parent)
-    : SyncedRepository(database, kTable, "CategoryRepository", parent)
+    : SyncedRepository(database, kTable.name, "CategoryRepository", parent)
 {
 }
 
@@ -76,28 +37,29 @@ void CategoryRepository::announceChange(const QString &accountId)
 
 QList<Category> CategoryRepository::findAll() const
 {
-    return SqlStatement::readAll(m_database->database(), select("WHERE deleted_at IS NULL ORDER BY name"), {},
-                                 readCategory, "CategoryRepository::findAll");
+    return RecordColumns::readAll(kTable, m_database->database(),
+                                  select("WHERE deleted_at IS NULL ORDER BY name"), {},
+                                  "CategoryRepository::findAll");
 }
 
 std::optional<Category> CategoryRepository::findById(const QString &id) const
 {
-    return SqlStatement::readOne(m_database->database(), select("WHERE id = ?"), {id}, readCategory,
-                                 "CategoryRepository::findById");
+    return RecordColumns::readOne(kTable, m_database->database(), select("WHERE id = ?"), {id},
+                                  "CategoryRepository::findById");
 }
 
 std::optional<Category> CategoryRepository::findByServerId(const QString &serverId) const
 {
     if (serverId.isEmpty())
         return std::nullopt;
-    return SqlStatement::readOne(m_database->database(), select("WHERE server_id = ?"), {serverId},
-                                 readCategory, "CategoryRepository::findByServerId");
+    return RecordColumns::readOne(kTable, m_database->database(), select("WHERE server_id = ?"), {serverId},
+                                  "CategoryRepository::findByServerId");
 }
 
 QList<Category> CategoryRepository::findPendingSync() const
 {
-    return SqlStatement::readAll(m_database->database(), select("WHERE sync_status = 'pending'"), {},
-                                 readCategory, "CategoryRepository::findPendingSync");
+    return RecordColumns::readAll(kTable, m_database->database(), select("WHERE sync_status = 'pending'"), {},
+                                  "CategoryRepository::findPendingSync");
 }
 
 int CategoryRepository::count() const
@@ -115,12 +77,9 @@ int CategoryRepository::countIncludingDeleted() const
 
 bool CategoryRepository::insert(const Category &category)
 {
-    static const QString sql = SqlStatement::insertSql(kTable, QStringList{"id"} + editableColumns() +
-                                                                   QStringList{"created_at", "updated_at"});
-    const QVariantList values =
-        QVariantList{category.id} + editableValues(category) +
-        QVariantList{SqlValues::timestamp(category.createdAt), SqlValues::timestamp(category.updatedAt)};
-    if (!SqlStatement::write(m_database, sql, values, "CategoryRepository::insert"))
+    static const QString sql = RecordColumns::insertSql(kTable);
+    if (!SqlStatement::write(m_database, sql, RecordColumns::insertValues(kTable, category),
+                             "CategoryRepository::insert"))
         return false;
     emit categoriesChanged();
     return true;
@@ -128,11 +87,9 @@ bool CategoryRepository::insert(const Category &category)
 
 bool CategoryRepository::update(const Category &category)
 {
-    static const QString sql =
-        SqlStatement::updateByIdSql(kTable, editableColumns() + QStringList{"updated_at"});
-    const QVariantList values =
-        editableValues(category) + QVariantList{SqlValues::timestamp(category.updatedAt), category.id};
-    if (!SqlStatement::write(m_database, sql, values, "CategoryRepository::update"))
+    static const QString sql = RecordColumns::updateSql(kTable);
+    if (!SqlStatement::write(m_database, sql, RecordColumns::updateValues(kTable, category),
+                             "CategoryRepository::update"))
         return false;
     emit categoriesChanged();
     return true;

@@ -1,5 +1,6 @@
 #include "SplitLineRepository.h"
 
+#include "ColumnTables.h"
 #include "Database.h"
 #include "SqlStatement.h"
 #include "SqlValues.h"
@@ -7,18 +8,7 @@
 
 namespace {
 
-SplitLine readSplitLine(const QSqlQuery &q)
-{
-    SplitLine line;
-    line.id = q.value(0).toString();
-    line.transactionId = q.value(1).toString();
-    line.categoryId = SqlValues::readText(q.value(2));
-    line.amount = q.value(3).toLongLong();
-    line.memo = SqlValues::readText(q.value(4));
-    line.createdAt = SqlValues::readTimestamp(q.value(5));
-    line.updatedAt = SqlValues::readTimestamp(q.value(6));
-    return line;
-}
+constexpr const auto &kTable = ColumnTables::splitLines;
 
 } // namespace
 
@@ -30,14 +20,14 @@ SplitLineRepository::SplitLineRepository(Database *database, QObject *parent)
 
 QString SplitLineRepository::findByTransactionSql()
 {
-    return QStringLiteral("SELECT id, transaction_id, category_id, amount, memo, created_at, updated_at "
-                          "FROM split_lines WHERE transaction_id = ?");
+    return QStringLiteral("SELECT %1 FROM split_lines WHERE transaction_id = ?")
+        .arg(RecordColumns::selectList(kTable));
 }
 
 QList<SplitLine> SplitLineRepository::findByTransaction(const QString &transactionId) const
 {
-    return SqlStatement::readAll(m_database->database(), findByTransactionSql(), {transactionId},
-                                 readSplitLine, "SplitLineRepository::findByTransaction");
+    return RecordColumns::readAll(kTable, m_database->database(), findByTransactionSql(), {transactionId},
+                                  "SplitLineRepository::findByTransaction");
 }
 
 QHash<QString, QList<SplitLine>> SplitLineRepository::findForPendingTransactions() const
@@ -47,25 +37,12 @@ QHash<QString, QList<SplitLine>> SplitLineRepository::findForPendingTransactions
     // through SQLite's own interface: a push reads thousands of lines.
     // Lines missing from a transaction would be sent as its whole split, so a
     // failed read gives none.
-    const QList<SplitLine> lines = SqliteRows::readAll<SplitLine>(
-        m_database->database(),
-        QStringLiteral(
-            "SELECT s.id, s.transaction_id, s.category_id, s.amount, s.memo, s.created_at, s.updated_at "
-            "FROM split_lines s JOIN transactions t ON t.id = s.transaction_id "
-            "WHERE t.sync_status = 'pending' AND t.is_split = 1 ORDER BY s.rowid"),
-        {},
-        [](const SqliteRows &rows) {
-            SplitLine line;
-            line.id = rows.text(0);
-            line.transactionId = rows.text(1);
-            line.categoryId = rows.isNull(2) ? QString(QLatin1String("")) : rows.text(2);
-            line.amount = rows.integer(3);
-            line.memo = rows.isNull(4) ? QString(QLatin1String("")) : rows.text(4);
-            line.createdAt = SqlValues::readTimestamp(rows.utf8(5));
-            line.updatedAt = SqlValues::readTimestamp(rows.utf8(6));
-            return line;
-        },
-        "SplitLineRepository::findForPendingTransactions");
+    const QList<SplitLine> lines = RecordColumns::readAll(
+        kTable, m_database->database(),
+        QStringLiteral("SELECT %1 FROM split_lines s JOIN transactions t ON t.id = s.transaction_id "
+                       "WHERE t.sync_status = 'pending' AND t.is_split = 1 ORDER BY s.rowid")
+            .arg(RecordColumns::selectList(kTable, "s")),
+        {}, "SplitLineRepository::findForPendingTransactions");
     QHash<QString, QList<SplitLine>> byTransaction;
     for (const SplitLine &line : lines)
         byTransaction[line.transactionId].append(line);
@@ -81,12 +58,8 @@ bool SplitLineRepository::deleteByTransaction(const QString &transactionId)
 
 bool SplitLineRepository::insert(const SplitLine &line)
 {
-    static const QString sql = SqlStatement::insertSql(
-        "split_lines", {"id", "transaction_id", "category_id", "amount", "memo", "created_at", "updated_at"});
-    return SqlStatement::write(m_database, sql,
-                               {line.id, line.transactionId, SqlValues::reference(line.categoryId),
-                                line.amount, SqlValues::text(line.memo), SqlValues::timestamp(line.createdAt),
-                                SqlValues::timestamp(line.updatedAt)},
+    static const QString sql = RecordColumns::insertSql(kTable);
+    return SqlStatement::write(m_database, sql, RecordColumns::insertValues(kTable, line),
                                "SplitLineRepository::insert")
         .has_value();
 }
