@@ -1,5 +1,6 @@
 #include "BackupTables.h"
 
+#include "ColumnTables.h"
 #include "SqlStatement.h"
 
 #include <algorithm>
@@ -9,37 +10,30 @@ namespace BackupTables {
 
 namespace {
 
-Column id()
+// A missing key takes the value a new record has.
+template <typename T> QList<Column> columnsOf(const T &table)
 {
-    return {"id", Kind::Id, "", 0};
-}
-Column text(const char *name, const char *fallback = "")
-{
-    return {name, Kind::Text, fallback, 0};
-}
-Column optional(const char *name)
-{
-    return {name, Kind::Optional, "", 0};
-}
-Column integer(const char *name, qint64 fallback = 0)
-{
-    return {name, Kind::Integer, "", fallback};
+    const typename T::RecordType fresh{};
+    QList<Column> list;
+    RecordColumns::forEach(table.columns, [&](const auto &column) {
+        const QVariant value = column.toSql(fresh);
+        const Kind kind = column.storage();
+        list.append({column.name, kind, kind == Kind::Text ? value.toString().toUtf8() : QByteArray(),
+                     kind == Kind::Integer ? value.toLongLong() : 0});
+    });
+    return list;
 }
 
-QList<Column> syncColumns()
+template <typename T>
+Table table(const T &record, const char *folder, int RestoreResult::*restored, int RestoreResult::*skipped)
 {
-    return {integer("version", 1), text("sync_status", "pending"), optional("server_id"), text("created_at"),
-            text("updated_at"),    optional("deleted_at")};
-}
-
-Table table(const char *name, const char *folder, QList<Column> columns, int RestoreResult::*restored,
-            int RestoreResult::*skipped)
-{
+    QList<Column> columns = columnsOf(record);
     QList<int> order(columns.size());
     std::iota(order.begin(), order.end(), 0);
     std::sort(order.begin(), order.end(),
               [&columns](int a, int b) { return qstrcmp(columns[a].name, columns[b].name) < 0; });
-    return {name, QString::fromLatin1(folder), std::move(columns), restored, skipped, std::move(order)};
+    return {record.name,     QString::fromLatin1(folder), std::move(columns), restored, skipped,
+            std::move(order)};
 }
 
 } // namespace
@@ -47,44 +41,18 @@ Table table(const char *name, const char *folder, QList<Column> columns, int Res
 const std::array<Table, Count> &tables()
 {
     static const std::array<Table, Count> list{{
-        table("accounts", "accounts/",
-              QList<Column>{id(), text("name"), text("account_type", "checking"), text("currency", "USD"),
-                            text("institution"), text("account_number_last4"), integer("starting_balance"),
-                            integer("sort_order"), integer("is_shared")} +
-                  syncColumns(),
-              &RestoreResult::accountsRestored, &RestoreResult::accountsSkipped),
-        table("categories", "categories/",
-              QList<Column>{id(), text("name"), text("category_type", "expense"), optional("parent_id"),
-                            integer("is_tax_relevant"), text("tax_category"), text("icon"), text("color"),
-                            integer("is_default"), optional("account_id")} +
-                  syncColumns(),
-              &RestoreResult::categoriesRestored, &RestoreResult::categoriesSkipped),
-        table("transactions", "transactions/",
-              QList<Column>{id(), text("account_id"), text("date"), text("payee"), text("memo"),
-                            integer("amount"), optional("category_id"), text("check_number"),
-                            integer("cleared"), integer("reconciled"), optional("transfer_link_id"),
-                            optional("transfer_dest_account_id"), integer("is_split"),
-                            optional("recurring_id")} +
-                  syncColumns(),
-              &RestoreResult::transactionsRestored, &RestoreResult::transactionsSkipped),
-        table("split_lines", "split_lines/",
-              QList<Column>{id(), text("transaction_id"), optional("category_id"), integer("amount"),
-                            text("memo"), text("created_at"), text("updated_at")},
-              &RestoreResult::splitLinesRestored, &RestoreResult::splitLinesSkipped),
-        table("recurring_transactions", "recurring/",
-              QList<Column>{id(), text("account_id"), text("payee"), text("memo"), integer("amount"),
-                            optional("category_id"), text("frequency", "monthly"), text("start_date"),
-                            optional("end_date"), text("next_due_date"), integer("auto_post"),
-                            integer("is_active", 1), optional("transfer_dest_account_id")} +
-                  syncColumns() +
-                  QList<Column>{integer("lead_days"), integer("interval_count", 1),
-                                integer("semimonthly_day_1", 1), integer("semimonthly_day_2", 15)},
-              &RestoreResult::recurringRestored, &RestoreResult::recurringSkipped),
-        table("reconciliations", "reconciliations/",
-              QList<Column>{id(), text("account_id"), text("statement_date"), integer("statement_balance"),
-                            integer("reconciled_balance"), text("completed_at")} +
-                  syncColumns(),
-              &RestoreResult::reconciliationsRestored, &RestoreResult::reconciliationsSkipped),
+        table(ColumnTables::accounts, "accounts/", &RestoreResult::accountsRestored,
+              &RestoreResult::accountsSkipped),
+        table(ColumnTables::categories, "categories/", &RestoreResult::categoriesRestored,
+              &RestoreResult::categoriesSkipped),
+        table(ColumnTables::transactions, "transactions/", &RestoreResult::transactionsRestored,
+              &RestoreResult::transactionsSkipped),
+        table(ColumnTables::splitLines, "split_lines/", &RestoreResult::splitLinesRestored,
+              &RestoreResult::splitLinesSkipped),
+        table(ColumnTables::recurring, "recurring/", &RestoreResult::recurringRestored,
+              &RestoreResult::recurringSkipped),
+        table(ColumnTables::reconciliations, "reconciliations/", &RestoreResult::reconciliationsRestored,
+              &RestoreResult::reconciliationsSkipped),
     }};
     return list;
 }

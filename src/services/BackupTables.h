@@ -1,5 +1,6 @@
 #pragma once
 
+#include "RecordColumns.h"
 #include "RestoreResult.h"
 
 #include <QByteArray>
@@ -8,25 +9,19 @@
 #include <QStringList>
 #include <array>
 
-// The six tables of the backup archive: the folder of each, its columns in a
-// fixed order (id first) with the value a missing or mistyped key takes, and
-// the restore's counters for it. In dependency order: a row's references are
-// written before it.
+// The six tables of the backup archive: the folder of each, its columns (the
+// records' own, id first) with the value a missing or mistyped key takes,
+// which is a new record's, and the restore's counters for it. In dependency
+// order: a row's references are written before it.
 namespace BackupTables {
 
-enum class Kind
-{
-    Id,       // NOT NULL text that must be given
-    Text,     // NOT NULL text
-    Optional, // text, NULL when empty (references, server id, deletion time)
-    Integer,  // money, counts and 0/1 flags
-};
+using Kind = RecordColumns::Storage;
 
 struct Column
 {
     const char *name;
     Kind kind;
-    const char *textDefault = "";
+    QByteArray textDefault;
     qint64 integerDefault = 0;
 };
 
