@@ -1,5 +1,6 @@
 #include "SyncWire.h"
 
+#include "ColumnTables.h"
 #include "RecurringRepository.h"
 
 #include <QUuid>
@@ -23,6 +24,11 @@ class Shape
 {
 public:
     Shape(std::initializer_list<const char *> keys)
+        : Shape(QList<const char *>(keys))
+    {
+    }
+
+    explicit Shape(const QList<const char *> &keys)
         : m_keys(keys)
     {
         for (const char *key : keys)
@@ -102,14 +108,108 @@ void putDate(QChar *out, int year, int month, int day)
     putDigits(out + 8, day, 2);
 }
 
-// The keys only some rows send: the server id once known, the deletion time
-// of a deleted row.
-void putOptional(QJsonObject &payload, const QString &serverId, const std::optional<QDateTime> &deletedAt)
+// The keys a payload of the table always holds, in table order.
+template <typename Table> Shape shapeOf(const Table &table)
 {
-    if (!serverId.isEmpty())
-        payload.insert(QStringLiteral("server_id"), serverId);
-    if (deletedAt)
-        payload.insert(QStringLiteral("deleted_at"), dateTimeText(*deletedAt));
+    QList<const char *> keys;
+    RecordColumns::forEach(table.columns, [&keys](const auto &column) {
+        if (column.sent == RecordColumns::Sent::Always)
+            keys.append(column.keyText());
+    });
+    return Shape(keys);
+}
+
+template <typename Column, typename Record>
+void put(Filler &filler, const Column &column, const Record &record)
+{
+    using RecordColumns::Kind;
+    const auto &value = Column::get(record);
+    if constexpr (Column::optional)
+        return; // never always sent: the tables assert it
+    else if constexpr (Column::kind == Kind::Text || Column::kind == Kind::Reference)
+        filler(column.keyText(), value);
+    else if constexpr (Column::kind == Kind::Integer)
+        filler(column.keyText(), QJsonValue(value));
+    else if constexpr (Column::kind == Kind::Flag)
+        filler(column.keyText(), QJsonValue(flag(value)));
+    else if constexpr (Column::kind == Kind::Date)
+        filler(column.keyText(), dateText(value));
+    else if constexpr (Column::kind == Kind::Timestamp)
+        filler(column.keyText(), dateTimeText(value));
+    else
+        filler(column.keyText(), Column::text(value));
+}
+
+// A key sent only when its field holds a value.
+template <typename Column, typename Record>
+void putWhenSet(QJsonObject &payload, const Column &column, const Record &record)
+{
+    using RecordColumns::Kind;
+    const auto &value = Column::get(record);
+    if constexpr (Column::kind == Kind::Date && Column::optional) {
+        if (value)
+            payload.insert(column.key(), dateText(*value));
+    } else if constexpr (Column::kind == Kind::Timestamp && Column::optional) {
+        if (value)
+            payload.insert(column.key(), dateTimeText(*value));
+    } else if constexpr (Column::kind == Kind::Text || Column::kind == Kind::Reference) {
+        if (!value.isEmpty())
+            payload.insert(column.key(), value);
+    }
+    // Any other field always has a value: the tables assert it is not sent so.
+}
+
+// The record's payload: the keys its table sends, each with its field's value.
+template <typename Table> QJsonObject payloadOf(const Table &table, const typename Table::RecordType &record)
+{
+    using RecordColumns::Sent;
+    static const Shape Keys = shapeOf(table);
+    Filler filler(Keys);
+    RecordColumns::forEach(table.columns, [&](const auto &column) {
+        if (column.sent == Sent::Always)
+            put(filler, column, record);
+    });
+    QJsonObject payload = filler.take();
+    RecordColumns::forEach(table.columns, [&](const auto &column) {
+        if (column.sent == Sent::WhenSet)
+            putWhenSet(payload, column, record);
+    });
+    return payload;
+}
+
+// Fills the fields the table sends, and that the record's header does not
+// carry, from a pulled record.
+template <typename Table>
+void readFields(const Table &table, const QJsonObject &object, typename Table::RecordType &record)
+{
+    RecordColumns::forEach(table.columns, [&](const auto &column) {
+        using Column = std::decay_t<decltype(column)>;
+        using RecordColumns::Kind;
+        if (column.sent == RecordColumns::Sent::No || column.fromHeader)
+            return;
+        auto &value = Column::field(record);
+        const QJsonValue json = object.value(column.key());
+        if constexpr (Column::kind == Kind::Text || Column::kind == Kind::Reference)
+            value = json.toString();
+        else if constexpr (Column::kind == Kind::Integer && std::is_same_v<typename Column::Value, qint64>)
+            value = json.toInteger(0);
+        else if constexpr (Column::kind == Kind::Integer)
+            value = json.toInt(0);
+        else if constexpr (Column::kind == Kind::Flag)
+            value = json.isBool() ? json.toBool() : json.toInt(0) != 0;
+        else if constexpr (Column::kind == Kind::Date && Column::optional) {
+            if (const QString text = json.toString(); !text.isEmpty())
+                value = parseServerDate(text);
+        } else if constexpr (Column::kind == Kind::Date)
+            value = parseServerDate(json.toString());
+        else if constexpr (Column::kind == Kind::Timestamp && Column::optional) {
+            if (const QString text = json.toString(); !text.isEmpty())
+                value = QDateTime::fromString(text, Qt::ISODate);
+        } else if constexpr (Column::kind == Kind::Timestamp)
+            value = QDateTime::fromString(json.toString(), Qt::ISODate);
+        else
+            value = Column::fromText(json.toString());
+    });
 }
 
 // Unlike the local text mapping, an account type the device does not know
@@ -187,169 +287,34 @@ QString dateTimeText(const QDateTime &dateTime)
 
 QJsonObject accountPayload(const Account &account)
 {
-    static const Shape Keys{"client_id",  "name",        "account_type",         "currency",
-                            "is_shared",  "institution", "account_number_last4", "starting_balance",
-                            "sort_order", "version",     "created_at",           "updated_at"};
-    Filler put(Keys);
-    put("client_id", account.id);
-    put("name", account.name);
-    put("account_type", accountTypeToString(account.accountType));
-    put("currency", currencyToString(account.currency));
-    put("is_shared", flag(account.isShared));
-    put("institution", account.institution);
-    put("account_number_last4", account.accountNumberLast4);
-    put("starting_balance", account.startingBalance);
-    put("sort_order", account.sortOrder);
-    put("version", account.version);
-    put("created_at", dateTimeText(account.createdAt));
-    put("updated_at", dateTimeText(account.updatedAt));
-    QJsonObject payload = put.take();
-    putOptional(payload, account.serverId, account.deletedAt);
-    return payload;
+    return payloadOf(ColumnTables::accounts, account);
 }
 
 QJsonObject categoryPayload(const Category &category)
 {
-    static const Shape Keys{"client_id",    "name",       "category_type", "parent_id",  "is_tax_relevant",
-                            "tax_category", "icon",       "color",         "is_default", "account_id",
-                            "version",      "created_at", "updated_at"};
-    Filler put(Keys);
-    put("client_id", category.id);
-    put("name", category.name);
-    put("category_type", categoryTypeToString(category.categoryType));
-    put("parent_id", category.parentId);
-    put("is_tax_relevant", flag(category.isTaxRelevant));
-    put("tax_category", category.taxCategory);
-    put("icon", category.icon);
-    put("color", category.color);
-    put("is_default", flag(category.isDefault));
-    put("account_id", category.accountId);
-    put("version", category.version);
-    put("created_at", dateTimeText(category.createdAt));
-    put("updated_at", dateTimeText(category.updatedAt));
-    QJsonObject payload = put.take();
-    putOptional(payload, category.serverId, category.deletedAt);
-    return payload;
+    return payloadOf(ColumnTables::categories, category);
 }
 
 QJsonObject recurringPayload(const RecurringTransaction &recurring)
 {
-    static const Shape Keys{"client_id",
-                            "account_id",
-                            "payee",
-                            "memo",
-                            "amount",
-                            "category_id",
-                            "transfer_dest_account_id",
-                            "frequency",
-                            "start_date",
-                            "next_due_date",
-                            "auto_post",
-                            "lead_days",
-                            "interval_count",
-                            "semimonthly_day_1",
-                            "semimonthly_day_2",
-                            "is_active",
-                            "created_at",
-                            "updated_at"};
-    Filler put(Keys);
-    put("client_id", recurring.id);
-    put("account_id", recurring.accountId);
-    put("payee", recurring.payee);
-    put("memo", recurring.memo);
-    put("amount", recurring.amount);
-    put("category_id", recurring.categoryId);
-    put("transfer_dest_account_id", recurring.transferDestAccountId);
-    put("frequency", RecurringRepository::frequencyToString(recurring.frequency));
-    put("start_date", dateText(recurring.startDate));
-    put("next_due_date", dateText(recurring.nextDueDate));
-    put("auto_post", flag(recurring.autoPost));
-    put("lead_days", recurring.leadDays);
-    put("interval_count", recurring.intervalCount);
-    put("semimonthly_day_1", recurring.semimonthlyDay1);
-    put("semimonthly_day_2", recurring.semimonthlyDay2);
-    put("is_active", flag(recurring.isActive));
-    put("created_at", dateTimeText(recurring.createdAt));
-    put("updated_at", dateTimeText(recurring.updatedAt));
-    QJsonObject payload = put.take();
-    if (recurring.endDate)
-        payload.insert(QStringLiteral("end_date"), dateText(*recurring.endDate));
-    putOptional(payload, recurring.serverId, recurring.deletedAt);
-    return payload;
+    return payloadOf(ColumnTables::recurring, recurring);
 }
 
 QJsonObject transactionPayload(const Transaction &transaction, const QList<SplitLine> &splitLines)
 {
-    static const Shape Keys{"client_id",
-                            "account_id",
-                            "date",
-                            "payee",
-                            "memo",
-                            "amount",
-                            "category_id",
-                            "check_number",
-                            "cleared",
-                            "reconciled",
-                            "transfer_link_id",
-                            "transfer_dest_account_id",
-                            "is_split",
-                            "recurring_id",
-                            "version",
-                            "created_at",
-                            "updated_at"};
-    static const Shape LineKeys{"category_id", "amount", "memo"};
-    Filler put(Keys);
-    put("client_id", transaction.id);
-    put("account_id", transaction.accountId);
-    put("date", dateText(transaction.date));
-    put("payee", transaction.payee);
-    put("memo", transaction.memo);
-    put("amount", transaction.amount);
-    put("category_id", transaction.categoryId);
-    put("check_number", transaction.checkNumber);
-    put("cleared", flag(transaction.cleared));
-    put("reconciled", flag(transaction.reconciled));
-    put("transfer_link_id", transaction.transferLinkId);
-    put("transfer_dest_account_id", transaction.transferDestAccountId);
-    put("is_split", flag(transaction.isSplit));
-    put("recurring_id", transaction.recurringId);
-    put("version", transaction.version);
-    put("created_at", dateTimeText(transaction.createdAt));
-    put("updated_at", dateTimeText(transaction.updatedAt));
-    QJsonObject payload = put.take();
+    QJsonObject payload = payloadOf(ColumnTables::transactions, transaction);
     if (transaction.isSplit) {
         QJsonArray lines;
-        for (const SplitLine &line : splitLines) {
-            Filler putLine(LineKeys);
-            putLine("category_id", line.categoryId);
-            putLine("amount", line.amount);
-            putLine("memo", line.memo);
-            lines.append(putLine.take());
-        }
+        for (const SplitLine &line : splitLines)
+            lines.append(payloadOf(ColumnTables::splitLines, line));
         payload.insert(QStringLiteral("split_lines"), lines);
     }
-    putOptional(payload, transaction.serverId, transaction.deletedAt);
     return payload;
 }
 
 QJsonObject reconciliationPayload(const Reconciliation &reconciliation)
 {
-    static const Shape Keys{"client_id",         "account_id",         "statement_date",
-                            "statement_balance", "reconciled_balance", "completed_at",
-                            "version",           "created_at",         "updated_at"};
-    Filler put(Keys);
-    put("client_id", reconciliation.id);
-    put("account_id", reconciliation.accountId);
-    put("statement_date", dateText(reconciliation.statementDate));
-    put("statement_balance", reconciliation.statementBalance);
-    put("reconciled_balance", reconciliation.reconciledBalance);
-    put("completed_at", dateTimeText(reconciliation.completedAt));
-    put("version", reconciliation.version);
-    put("created_at", dateTimeText(reconciliation.createdAt));
-    put("updated_at", dateTimeText(reconciliation.updatedAt));
-    QJsonObject payload = put.take();
-    putOptional(payload, reconciliation.serverId, reconciliation.deletedAt);
-    return payload;
+    return payloadOf(ColumnTables::reconciliations, reconciliation);
 }
 
 QJsonObject change(const QString &entityType, const QString &entityId, bool deleted, int version,
@@ -463,14 +428,8 @@ Account readAccount(const QJsonObject &record, const RecordHeader &header, const
 {
     Account account;
     applyHeader(account, header, localId);
-    account.name = readText(record, QStringLiteral("name"));
+    readFields(ColumnTables::accounts, record, account);
     account.accountType = readAccountType(readText(record, QStringLiteral("account_type")));
-    account.currency = currencyFromString(readText(record, QStringLiteral("currency")));
-    account.institution = readText(record, QStringLiteral("institution"));
-    account.accountNumberLast4 = readText(record, QStringLiteral("account_number_last4"));
-    account.startingBalance = readMoney(record, QStringLiteral("starting_balance"));
-    account.sortOrder = readInt(record, QStringLiteral("sort_order"));
-    account.isShared = readFlag(record, QStringLiteral("is_shared"));
     return account;
 }
 
@@ -478,15 +437,7 @@ Category readCategory(const QJsonObject &record, const RecordHeader &header, con
 {
     Category category;
     applyHeader(category, header, localId);
-    category.name = readText(record, QStringLiteral("name"));
-    category.categoryType = categoryTypeFromString(readText(record, QStringLiteral("category_type")));
-    category.parentId = readText(record, QStringLiteral("parent_id"));
-    category.isTaxRelevant = readFlag(record, QStringLiteral("is_tax_relevant"));
-    category.taxCategory = readText(record, QStringLiteral("tax_category"));
-    category.icon = readText(record, QStringLiteral("icon"));
-    category.color = readText(record, QStringLiteral("color"));
-    category.isDefault = readFlag(record, QStringLiteral("is_default"));
-    category.accountId = readText(record, QStringLiteral("account_id"));
+    readFields(ColumnTables::categories, record, category);
     return category;
 }
 
@@ -503,27 +454,13 @@ RecurringTransaction readRecurring(const QJsonObject &record, const RecordHeader
 
     RecurringTransaction recurring;
     applyHeader(recurring, header, localId);
-    recurring.accountId = readText(record, QStringLiteral("account_id"));
-    recurring.payee = readText(record, QStringLiteral("payee"));
-    recurring.memo = readText(record, QStringLiteral("memo"));
-    recurring.amount = readMoney(record, QStringLiteral("amount"));
-    recurring.categoryId = readText(record, QStringLiteral("category_id"));
-    recurring.frequency =
-        RecurringRepository::frequencyFromString(readText(record, QStringLiteral("frequency")));
-    recurring.startDate = parseServerDate(readText(record, QStringLiteral("start_date")));
-    const QString endDate = readText(record, QStringLiteral("end_date"));
-    if (!endDate.isEmpty())
-        recurring.endDate = parseServerDate(endDate);
-    recurring.nextDueDate = parseServerDate(readText(record, QStringLiteral("next_due_date")));
-    recurring.autoPost = readFlag(record, QStringLiteral("auto_post"));
+    readFields(ColumnTables::recurring, record, recurring);
     recurring.leadDays = qBound(0, scheduleNumber("lead_days", existing ? base.leadDays : 0),
-                               RecurringTransaction::MaxLeadDays);
+                                RecurringTransaction::MaxLeadDays);
     recurring.intervalCount =
         qBound(1, scheduleNumber("interval_count", base.intervalCount), MaxIntervalCount);
     recurring.semimonthlyDay1 = scheduleNumber("semimonthly_day_1", base.semimonthlyDay1);
     recurring.semimonthlyDay2 = scheduleNumber("semimonthly_day_2", base.semimonthlyDay2);
-    recurring.isActive = readFlag(record, QStringLiteral("is_active"));
-    recurring.transferDestAccountId = readText(record, QStringLiteral("transfer_dest_account_id"));
     return recurring;
 }
 
@@ -531,19 +468,7 @@ Transaction readTransaction(const QJsonObject &record, const RecordHeader &heade
 {
     Transaction transaction;
     applyHeader(transaction, header, localId);
-    transaction.accountId = readText(record, QStringLiteral("account_id"));
-    transaction.date = parseServerDate(readText(record, QStringLiteral("date")));
-    transaction.payee = readText(record, QStringLiteral("payee"));
-    transaction.memo = readText(record, QStringLiteral("memo"));
-    transaction.amount = readMoney(record, QStringLiteral("amount"));
-    transaction.categoryId = readText(record, QStringLiteral("category_id"));
-    transaction.checkNumber = readText(record, QStringLiteral("check_number"));
-    transaction.cleared = readFlag(record, QStringLiteral("cleared"));
-    transaction.reconciled = readFlag(record, QStringLiteral("reconciled"));
-    transaction.transferLinkId = readText(record, QStringLiteral("transfer_link_id"));
-    transaction.transferDestAccountId = readText(record, QStringLiteral("transfer_dest_account_id"));
-    transaction.isSplit = readFlag(record, QStringLiteral("is_split"));
-    transaction.recurringId = readText(record, QStringLiteral("recurring_id"));
+    readFields(ColumnTables::transactions, record, transaction);
     return transaction;
 }
 
@@ -557,11 +482,9 @@ QList<SplitLine> readSplitLines(const QJsonObject &record, const Transaction &tr
     for (const QJsonValue &value : array) {
         const QJsonObject object = value.toObject();
         SplitLine line;
+        readFields(ColumnTables::splitLines, object, line);
         line.id = newId();
         line.transactionId = transaction.id;
-        line.categoryId = readText(object, QStringLiteral("category_id"));
-        line.amount = readMoney(object, QStringLiteral("amount"));
-        line.memo = readText(object, QStringLiteral("memo"));
         line.createdAt = transaction.createdAt;
         line.updatedAt = transaction.updatedAt;
         lines.append(line);
@@ -574,11 +497,7 @@ Reconciliation readReconciliation(const QJsonObject &record, const RecordHeader 
 {
     Reconciliation reconciliation;
     applyHeader(reconciliation, header, localId);
-    reconciliation.accountId = readText(record, QStringLiteral("account_id"));
-    reconciliation.statementDate = parseServerDate(readText(record, QStringLiteral("statement_date")));
-    reconciliation.statementBalance = readMoney(record, QStringLiteral("statement_balance"));
-    reconciliation.reconciledBalance = readMoney(record, QStringLiteral("reconciled_balance"));
-    reconciliation.completedAt = readTimestamp(record, QStringLiteral("completed_at"));
+    readFields(ColumnTables::reconciliations, record, reconciliation);
     return reconciliation;
 }
 
