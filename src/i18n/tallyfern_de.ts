@@ -1838,6 +1838,21 @@ Seine Buchungen, wiederkehrenden Buchungen und Abstimmungen werden mit gelöscht
     </message>
 </context>
 <context>
+    <name>RegisterCells</name>
+    <message>
+        <source>Reconciled</source>
+        <translation>Abgestimmt</translation>
+    </message>
+    <message>
+        <source>Cleared</source>
+        <translation>Bestätigt</translation>
+    </message>
+    <message>
+        <source>Not cleared</source>
+        <translation>Nicht bestätigt</translation>
+    </message>
+</context>
+<context>
     <name>RegisterCommands</name>
     <message>
         <source>&amp;New Transaction...</source>
@@ -2088,18 +2103,6 @@ Seine Buchungen, wiederkehrenden Buchungen und Abstimmungen werden mit gelöscht
     <message>
         <source>— Split —</source>
         <translation>— Splitbuchung —</translation>
-    </message>
-    <message>
-        <source>Reconciled</source>
-        <translation>Abgestimmt</translation>
-    </message>
-    <message>
-        <source>Cleared</source>
-        <translation>Bestätigt</translation>
-    </message>
-    <message>
-        <source>Not cleared</source>
-        <translation>Nicht bestätigt</translation>
     </message>
     <message>
         <source>Date</source>

@@ -1838,6 +1838,21 @@ Sus transacciones, transacciones recurrentes y conciliaciones se eliminan con el
     </message>
 </context>
 <context>
+    <name>RegisterCells</name>
+    <message>
+        <source>Reconciled</source>
+        <translation>Conciliada</translation>
+    </message>
+    <message>
+        <source>Cleared</source>
+        <translation>Compensada</translation>
+    </message>
+    <message>
+        <source>Not cleared</source>
+        <translation>No compensada</translation>
+    </message>
+</context>
+<context>
     <name>RegisterCommands</name>
     <message>
         <source>&amp;New Transaction...</source>
@@ -2088,18 +2103,6 @@ Sus transacciones, transacciones recurrentes y conciliaciones se eliminan con el
     <message>
         <source>— Split —</source>
         <translation>— Dividida —</translation>
-    </message>
-    <message>
-        <source>Reconciled</source>
-        <translation>Conciliada</translation>
-    </message>
-    <message>
-        <source>Cleared</source>
-        <translation>Compensada</translation>
-    </message>
-    <message>
-        <source>Not cleared</source>
-        <translation>No compensada</translation>
     </message>
     <message>
         <source>Date</source>

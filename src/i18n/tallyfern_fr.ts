@@ -1838,6 +1838,21 @@ Ses opérations, opérations récurrentes et rapprochements seront supprimés av
     </message>
 </context>
 <context>
+    <name>RegisterCells</name>
+    <message>
+        <source>Reconciled</source>
+        <translation>Rapprochée</translation>
+    </message>
+    <message>
+        <source>Cleared</source>
+        <translation>Pointée</translation>
+    </message>
+    <message>
+        <source>Not cleared</source>
+        <translation>Non pointée</translation>
+    </message>
+</context>
+<context>
     <name>RegisterCommands</name>
     <message>
         <source>&amp;New Transaction...</source>
@@ -2088,18 +2103,6 @@ Ses opérations, opérations récurrentes et rapprochements seront supprimés av
     <message>
         <source>— Split —</source>
         <translation>— Ventilée —</translation>
-    </message>
-    <message>
-        <source>Reconciled</source>
-        <translation>Rapprochée</translation>
-    </message>
-    <message>
-        <source>Cleared</source>
-        <translation>Pointée</translation>
-    </message>
-    <message>
-        <source>Not cleared</source>
-        <translation>Non pointée</translation>
     </message>
     <message>
         <source>Date</source>

@@ -1832,6 +1832,21 @@ Its transactions, recurring transactions and reconciliations are deleted with it
     </message>
 </context>
 <context>
+    <name>RegisterCells</name>
+    <message>
+        <source>Reconciled</source>
+        <translation>照合済み</translation>
+    </message>
+    <message>
+        <source>Cleared</source>
+        <translation>決済済み</translation>
+    </message>
+    <message>
+        <source>Not cleared</source>
+        <translation>未決済</translation>
+    </message>
+</context>
+<context>
     <name>RegisterCommands</name>
     <message>
         <source>&amp;New Transaction...</source>
@@ -2082,18 +2097,6 @@ Its transactions, recurring transactions and reconciliations are deleted with it
     <message>
         <source>— Split —</source>
         <translation>— 分割 —</translation>
-    </message>
-    <message>
-        <source>Reconciled</source>
-        <translation>照合済み</translation>
-    </message>
-    <message>
-        <source>Cleared</source>
-        <translation>決済済み</translation>
-    </message>
-    <message>
-        <source>Not cleared</source>
-        <translation>未決済</translation>
     </message>
     <message>
         <source>Date</source>

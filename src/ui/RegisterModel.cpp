@@ -1,8 +1,6 @@
 #include "RegisterModel.h"
 
-#include "DateField.h"
-#include "Money.h"
-#include "ThemeManager.h"
+#include "RegisterCells.h"
 
 #include <QDate>
 #include <QTimer>
@@ -17,16 +15,6 @@ constexpr qsizetype kFreeLaterRows = 2000;
 int clearedRank(const Transaction &t)
 {
     return t.reconciled ? 2 : (t.cleared ? 1 : 0);
-}
-
-qint64 paymentOf(const Transaction &t)
-{
-    return t.amount < 0 ? -t.amount : 0;
-}
-
-qint64 depositOf(const Transaction &t)
-{
-    return t.amount > 0 ? t.amount : 0;
 }
 
 // Check numbers compare as numbers when both are numbers, so that 99 sorts before 100.
@@ -223,11 +211,6 @@ void RegisterModel::setAccountCurrencies(const QHash<QString, Currency> &currenc
     m_accountCurrencies = currencies;
 }
 
-Currency RegisterModel::currencyOf(const Transaction &t) const
-{
-    return m_accountCurrencies.value(t.accountId, m_currency);
-}
-
 void RegisterModel::setCategoryPaths(const QHash<QString, QString> &paths)
 {
     m_categoryPaths = paths;
@@ -256,10 +239,10 @@ bool RegisterModel::lessThan(int a, int b) const
         c = ta.memo.compare(tb.memo, Qt::CaseInsensitive);
         break;
     case PaymentColumn:
-        c = threeWay(paymentOf(ta), paymentOf(tb));
+        c = threeWay(RegisterCells::paymentOf(ta), RegisterCells::paymentOf(tb));
         break;
     case DepositColumn:
-        c = threeWay(depositOf(ta), depositOf(tb));
+        c = threeWay(RegisterCells::depositOf(ta), RegisterCells::depositOf(tb));
         break;
     case ClearedColumn:
         c = threeWay(clearedRank(ta), clearedRank(tb));
@@ -396,7 +379,7 @@ void RegisterModel::multiData(const QModelIndex &index, QModelRoleDataSpan roleD
         return;
     }
     // A view asks for a cell's roles together: the row is looked up once for all of them.
-    std::optional<DisplayRow> shown;
+    std::optional<RegisterCells::DisplayRow> shown;
     for (QModelRoleData &roleData : roleDataSpan) {
         if (roleData.role() == BlankRowRole) {
             roleData.setData(blank);
@@ -407,104 +390,7 @@ void RegisterModel::multiData(const QModelIndex &index, QModelRoleDataSpan roleD
             shown->transaction =
                 transactionForDisplay(row, &shown->categoryName, &shown->balance, &shown->hasBalance);
         }
-        roleData.setData(cellData(index.column(), roleData.role(), *shown));
-    }
-}
-
-QVariant RegisterModel::cellData(int column, int role, const DisplayRow &shown) const
-{
-    const Transaction &t = shown.transaction;
-    const qint64 balance = shown.balance;
-    const bool hasBalance = shown.hasBalance;
-    switch (role) {
-    case Qt::DisplayRole:
-        switch (column) {
-        case DateColumn:
-            return DateField::format(t.date);
-        case CheckColumn:
-            return t.checkNumber;
-        case PayeeColumn:
-            return t.payee;
-        case CategoryColumn:
-            return categoryText(t, shown.categoryName);
-        case MemoColumn:
-            return t.memo;
-        case PaymentColumn:
-            return t.amount < 0 ? Money::formatPlain(-t.amount, currencyOf(t)) : QString();
-        case DepositColumn:
-            return t.amount > 0 ? Money::formatPlain(t.amount, currencyOf(t)) : QString();
-        case ClearedColumn:
-            return clearedText(t);
-        case BalanceColumn:
-            return hasBalance ? Money::format(balance, currencyOf(t)) : QString();
-        default:
-            return {};
-        }
-    case Qt::EditRole:
-        switch (column) {
-        case DateColumn:
-            return t.date.isValid() ? t.date : QDate::currentDate();
-        case CheckColumn:
-            return t.checkNumber;
-        case PayeeColumn:
-            return t.payee;
-        case CategoryColumn:
-            return cellData(column, CategoryCodeRole, shown);
-        case MemoColumn:
-            return t.memo;
-        case PaymentColumn:
-            return paymentOf(t);
-        case DepositColumn:
-            return depositOf(t);
-        case ClearedColumn:
-            return t.cleared;
-        case BalanceColumn:
-            return balance;
-        default:
-            return {};
-        }
-    case CategoryCodeRole:
-        if (!t.transferDestAccountId.isEmpty())
-            return QStringLiteral("t:") + t.transferDestAccountId;
-        if (!t.categoryId.isEmpty())
-            return QStringLiteral("c:") + t.categoryId;
-        return QString();
-    case MemoRole:
-        return t.memo;
-    case TransactionIdRole:
-        return t.id;
-    case NegativeRole:
-        if (column == PaymentColumn)
-            return t.amount < 0;
-        if (column == BalanceColumn)
-            return hasBalance && balance < 0;
-        return false;
-    case Qt::TextAlignmentRole:
-        switch (column) {
-        case PaymentColumn:
-        case DepositColumn:
-        case BalanceColumn:
-            return QVariant(Qt::AlignRight | Qt::AlignVCenter);
-        case ClearedColumn:
-        case CheckColumn:
-            return QVariant(Qt::AlignHCenter | Qt::AlignVCenter);
-        default:
-            return QVariant(Qt::AlignLeft | Qt::AlignVCenter);
-        }
-    case Qt::ForegroundRole:
-        if (cellData(column, NegativeRole, shown).toBool())
-            return ThemeManager::negativeColor();
-        if (column == ClearedColumn && t.reconciled)
-            return ThemeManager::mutedColor();
-        return {};
-    case Qt::ToolTipRole:
-        if (column == ClearedColumn)
-            return t.reconciled ? tr("Reconciled") : (t.cleared ? tr("Cleared") : tr("Not cleared"));
-        if (column == PayeeColumn && m_twoLine && !t.memo.isEmpty())
-            return t.memo;
-        return {};
-    default:
-        return {};
+        roleData.setData(RegisterCells::data(*this, index.column(), roleData.role(), *shown));
     }
 }
 
@@ -512,13 +398,8 @@ QVariant RegisterModel::headerData(int section, Qt::Orientation orientation, int
 {
     if (orientation != Qt::Horizontal)
         return {};
-    if (role == Qt::TextAlignmentRole) {
-        if (section == PaymentColumn || section == DepositColumn || section == BalanceColumn)
-            return QVariant(Qt::AlignRight | Qt::AlignVCenter);
-        if (section == ClearedColumn || section == CheckColumn)
-            return QVariant(Qt::AlignHCenter | Qt::AlignVCenter);
-        return QVariant(Qt::AlignLeft | Qt::AlignVCenter);
-    }
+    if (role == Qt::TextAlignmentRole)
+        return RegisterCells::alignment(section);
     if (role != Qt::DisplayRole)
         return {};
     switch (section) {

@@ -10,7 +10,8 @@
 
 // The rows of one account's register, sorted, with an optional blank entry row
 // and a buffer for the row being edited inline. The buffer only changes what
-// is shown; the register screen writes it to the database.
+// is shown; the register screen writes it to the database. What each cell
+// holds in each role is worked out by RegisterCells.
 class RegisterModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -81,6 +82,11 @@ public:
     // Rows of several accounts (search results) each show their own account's
     // currency; a row of an account not listed shows the model's currency.
     void setAccountCurrencies(const QHash<QString, Currency> &currencies);
+    // The currency a row's amounts are shown in.
+    Currency currencyOf(const Transaction &transaction) const
+    {
+        return m_accountCurrencies.value(transaction.accountId, m_currency);
+    }
     void setCategoryPaths(const QHash<QString, QString> &paths);
     QString categoryPath(const QString &categoryId) const { return m_categoryPaths.value(categoryId); }
     QString accountName(const QString &accountId) const { return m_accountNames.value(accountId); }
@@ -102,17 +108,6 @@ public:
     static QString clearedText(const Transaction &transaction);
 
 private:
-    // A row as shown: the pending edit in place of the stored row.
-    struct DisplayRow
-    {
-        Transaction transaction;
-        QString categoryName;
-        qint64 balance = 0;
-        bool hasBalance = false;
-    };
-
-    QVariant cellData(int column, int role, const DisplayRow &shown) const;
-    Currency currencyOf(const Transaction &transaction) const;
     int sourceIndex(int row) const;
     // The index in m_rows of the stored row of that transaction, found by its
     // date; -1 when it is not there (or the rows are not in date order).
