@@ -382,61 +382,73 @@ void RegisterDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
         model ? model->isBlankRow(index.row()) : index.data(RegisterModel::BlankRowRole).toBool();
     const bool twoLine = model && model->twoLine();
 
-    if (blank && index.data(Qt::DisplayRole).toString().isEmpty()) {
-        QStyleOptionViewItem opt = option;
-        initStyleOption(&opt, index);
-        opt.text.clear();
-        CellPainter::drawBackground(painter, opt);
-        // The blank row hints what to type where.
-        QString hint;
-        if (index.column() == RegisterModel::DateColumn)
-            hint = DateField::format(index.data(Qt::EditRole).toDate());
-        else if (index.column() == RegisterModel::PayeeColumn)
-            hint = tr("New transaction…");
-        else if (index.column() == RegisterModel::CategoryColumn)
-            hint = tr("Category");
-        if (!hint.isEmpty()) {
-            painter->save();
-            QFont font = opt.font;
-            font.setItalic(true);
-            painter->setFont(font);
-            painter->setPen((opt.state & QStyle::State_Selected)
-                                ? opt.palette.color(QPalette::HighlightedText)
-                                : opt.palette.color(QPalette::PlaceholderText));
-            const QRect text = opt.rect.adjusted(kPadding, 0, -kPadding, 0);
-            const int lineHeight = opt.fontMetrics.height() + 8;
-            painter->drawText(QRect(text.left(), text.top(), text.width(), qMin(text.height(), lineHeight)),
-                              Qt::AlignLeft | Qt::AlignVCenter, hint);
-            painter->restore();
-        }
-        return;
-    }
+    if (blank && index.data(Qt::DisplayRole).toString().isEmpty())
+        paintEntryHint(painter, option, index);
+    else if (!twoLine || index.column() != RegisterModel::PayeeColumn)
+        paintOneLine(painter, option, index, twoLine);
+    else
+        paintPayeeAndMemo(painter, option, index);
+}
 
-    if (!twoLine || index.column() != RegisterModel::PayeeColumn) {
-        // Cells draw their text with some air at both ends, so that money
-        // columns do not run into the grid; in two-line mode they sit on the
-        // first line, level with the payee.
-        QStyleOptionViewItem opt = option;
-        initStyleOption(&opt, index);
-        const QString text = opt.text;
-        opt.text.clear();
-        CellPainter::drawBackground(painter, opt);
-        QRect line = opt.rect.adjusted(kPadding, 0, -kPadding, 0);
-        if (twoLine)
-            line.setHeight(qMin(line.height(), opt.fontMetrics.height() + 8));
-        // The style option's text colour already holds the cell's foreground.
-        const QPen oldPen = painter->pen();
-        const QFont oldFont = painter->font();
-        painter->setFont(opt.font);
-        painter->setPen(opt.palette.color((opt.state & QStyle::State_Selected) ? QPalette::HighlightedText
-                                                                               : QPalette::Text));
-        m_cells.drawText(painter, line, int(opt.displayAlignment), text, opt.fontMetrics);
-        painter->setPen(oldPen);
-        painter->setFont(oldFont);
+void RegisterDelegate::paintEntryHint(QPainter *painter, const QStyleOptionViewItem &option,
+                                      const QModelIndex &index) const
+{
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+    opt.text.clear();
+    CellPainter::drawBackground(painter, opt);
+    // The blank row hints what to type where.
+    QString hint;
+    if (index.column() == RegisterModel::DateColumn)
+        hint = DateField::format(index.data(Qt::EditRole).toDate());
+    else if (index.column() == RegisterModel::PayeeColumn)
+        hint = tr("New transaction…");
+    else if (index.column() == RegisterModel::CategoryColumn)
+        hint = tr("Category");
+    if (hint.isEmpty())
         return;
-    }
+    painter->save();
+    QFont font = opt.font;
+    font.setItalic(true);
+    painter->setFont(font);
+    painter->setPen((opt.state & QStyle::State_Selected) ? opt.palette.color(QPalette::HighlightedText)
+                                                         : opt.palette.color(QPalette::PlaceholderText));
+    const QRect text = opt.rect.adjusted(kPadding, 0, -kPadding, 0);
+    const int lineHeight = opt.fontMetrics.height() + 8;
+    painter->drawText(QRect(text.left(), text.top(), text.width(), qMin(text.height(), lineHeight)),
+                      Qt::AlignLeft | Qt::AlignVCenter, hint);
+    painter->restore();
+}
 
-    // Two-line payee cell: the payee over a smaller, muted memo.
+void RegisterDelegate::paintOneLine(QPainter *painter, const QStyleOptionViewItem &option,
+                                    const QModelIndex &index, bool twoLine) const
+{
+    // Cells draw their text with some air at both ends, so that money
+    // columns do not run into the grid; in two-line mode they sit on the
+    // first line, level with the payee.
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+    const QString text = opt.text;
+    opt.text.clear();
+    CellPainter::drawBackground(painter, opt);
+    QRect line = opt.rect.adjusted(kPadding, 0, -kPadding, 0);
+    if (twoLine)
+        line.setHeight(qMin(line.height(), opt.fontMetrics.height() + 8));
+    // The style option's text colour already holds the cell's foreground.
+    const QPen oldPen = painter->pen();
+    const QFont oldFont = painter->font();
+    painter->setFont(opt.font);
+    painter->setPen(opt.palette.color((opt.state & QStyle::State_Selected) ? QPalette::HighlightedText
+                                                                           : QPalette::Text));
+    m_cells.drawText(painter, line, int(opt.displayAlignment), text, opt.fontMetrics);
+    painter->setPen(oldPen);
+    painter->setFont(oldFont);
+}
+
+void RegisterDelegate::paintPayeeAndMemo(QPainter *painter, const QStyleOptionViewItem &option,
+                                         const QModelIndex &index) const
+{
+    // The payee over a smaller, muted memo.
     QStyleOptionViewItem opt = option;
     initStyleOption(&opt, index);
     const QString payee = opt.text;

@@ -67,6 +67,14 @@ private:
     // The account named after a typed "Transfer: " prefix, if the text has it.
     static std::optional<QString> transferTarget(const QString &typed);
     bool askToCreateCategory(QComboBox *combo);
+    // The blank entry row's muted hint of what to type in the cell.
+    void paintEntryHint(QPainter *painter, const QStyleOptionViewItem &option,
+                        const QModelIndex &index) const;
+    void paintOneLine(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index,
+                      bool twoLine) const;
+    // The payee cell in two-line mode: the payee over the memo.
+    void paintPayeeAndMemo(QPainter *painter, const QStyleOptionViewItem &option,
+                           const QModelIndex &index) const;
     QStringListModel *payeeModel() const;
     const QList<EntryChoices::Choice> &choices() const;
 
