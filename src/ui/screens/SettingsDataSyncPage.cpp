@@ -36,6 +36,16 @@ SettingsDataSyncPage::SettingsDataSyncPage(AppState *app, QWidget *parent)
     , m_app(app)
 {
     QVBoxLayout *layout = SettingsStyle::beginPage(this, tr("Data & Sync"));
+    buildSyncSection(layout);
+    SettingsStyle::addSeparatorBlock(layout, this);
+    buildBackupSection(layout);
+    SettingsStyle::addSeparatorBlock(layout, this);
+    buildDeletedSection(layout);
+    layout->addStretch();
+}
+
+void SettingsDataSyncPage::buildSyncSection(QVBoxLayout *layout)
+{
     layout->addWidget(SettingsStyle::sectionHeader(
         tr("Sync"), tr("Keep your tallyfern in sync across all your devices."), this));
     auto *syncGroup = new QVBoxLayout;
@@ -69,8 +79,10 @@ SettingsDataSyncPage::SettingsDataSyncPage(AppState *app, QWidget *parent)
     buttonRow->addStretch();
     syncGroup->addWidget(m_syncButtons);
     layout->addLayout(syncGroup);
+}
 
-    SettingsStyle::addSeparatorBlock(layout, this);
+void SettingsDataSyncPage::buildBackupSection(QVBoxLayout *layout)
+{
     layout->addWidget(SettingsStyle::sectionHeader(
         tr("Backup & Restore"), tr("Save or restore your data to a portable backup file."), this));
     auto *backupRow = new QHBoxLayout;
@@ -86,8 +98,10 @@ SettingsDataSyncPage::SettingsDataSyncPage(AppState *app, QWidget *parent)
     backupRow->addWidget(importButton);
     backupRow->addStretch();
     layout->addLayout(backupRow);
+}
 
-    SettingsStyle::addSeparatorBlock(layout, this);
+void SettingsDataSyncPage::buildDeletedSection(QVBoxLayout *layout)
+{
     m_deletedSection = new QWidget(this);
     m_deletedSection->setObjectName(QStringLiteral("deletedAccountsSection"));
     auto *deletedLayout = new QVBoxLayout(m_deletedSection);
@@ -112,7 +126,6 @@ SettingsDataSyncPage::SettingsDataSyncPage(AppState *app, QWidget *parent)
     connect(m_deletedList, &QListWidget::currentRowChanged, this,
             [this](int row) { m_restoreButton->setEnabled(row >= 0); });
     layout->addWidget(m_deletedSection);
-    layout->addStretch();
 }
 
 void SettingsDataSyncPage::refresh()

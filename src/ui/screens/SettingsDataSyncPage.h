@@ -6,6 +6,7 @@ class AppState;
 class QLabel;
 class QListWidget;
 class QPushButton;
+class QVBoxLayout;
 
 // The "Data & Sync" page of the settings screen: sign-in and sync status, the
 // sync actions, backup export and import, and the deleted accounts that can
@@ -27,6 +28,9 @@ signals:
     void deletedAccountRestored();
 
 private:
+    void buildSyncSection(QVBoxLayout *layout);
+    void buildBackupSection(QVBoxLayout *layout);
+    void buildDeletedSection(QVBoxLayout *layout);
     void syncNow();
     void forceFullSync();
     // Restores the sync buttons once the engine leaves Syncing, at once when
