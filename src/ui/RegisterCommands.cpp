@@ -23,29 +23,35 @@ RegisterCommands::RegisterCommands(AppState *app, RegisterScreen *screen)
 
 void RegisterCommands::buildActions()
 {
-    auto make = [this](const QString &text, const QKeySequence &shortcut, void (RegisterScreen::*slot)()) {
+    // Each action calls the one that does its work: these commands here, the
+    // cleared mark and the filter on the screen.
+    auto make = [this](const QString &text, const QKeySequence &shortcut, auto *receiver, auto slot) {
         auto *action = new QAction(text, m_screen);
         if (!shortcut.isEmpty())
             action->setShortcut(shortcut);
-        connect(action, &QAction::triggered, m_screen, slot);
+        connect(action, &QAction::triggered, receiver, slot);
         return action;
     };
     m_newAction =
-        make(tr("&New Transaction..."), QKeySequence(tr("Ctrl+N")), &RegisterScreen::newTransaction);
-    m_editAction = make(tr("&Edit Transaction..."), QKeySequence(tr("Ctrl+E")), &RegisterScreen::editCurrent);
-    m_detailsAction = make(tr("De&tails..."), QKeySequence(tr("Ctrl+I")), &RegisterScreen::showDetails);
-    m_splitsAction = make(tr("&Splits..."), QKeySequence(tr("Ctrl+Shift+S")), &RegisterScreen::editSplits);
+        make(tr("&New Transaction..."), QKeySequence(tr("Ctrl+N")), this, &RegisterCommands::newTransaction);
+    m_editAction =
+        make(tr("&Edit Transaction..."), QKeySequence(tr("Ctrl+E")), this, &RegisterCommands::editCurrent);
+    m_detailsAction =
+        make(tr("De&tails..."), QKeySequence(tr("Ctrl+I")), this, &RegisterCommands::showDetails);
+    m_splitsAction =
+        make(tr("&Splits..."), QKeySequence(tr("Ctrl+Shift+S")), this, &RegisterCommands::editSplits);
     m_duplicateAction =
-        make(tr("D&uplicate..."), QKeySequence(tr("Ctrl+D")), &RegisterScreen::duplicateCurrent);
-    m_memorizeAction =
-        make(tr("&Memorize Transaction..."), QKeySequence(tr("Ctrl+M")), &RegisterScreen::memorizeCurrent);
-    m_toggleClearedAction =
-        make(tr("Toggle &Cleared"), QKeySequence(tr("Ctrl+K")), &RegisterScreen::toggleClearedCurrent);
-    m_deleteAction =
-        make(tr("&Delete Transaction..."), QKeySequence(tr("Ctrl+Del")), &RegisterScreen::deleteCurrent);
-    m_filterAction = make(tr("&Filter..."), QKeySequence(tr("Ctrl+F")), &RegisterScreen::showFilterDialog);
+        make(tr("D&uplicate..."), QKeySequence(tr("Ctrl+D")), this, &RegisterCommands::duplicateCurrent);
+    m_memorizeAction = make(tr("&Memorize Transaction..."), QKeySequence(tr("Ctrl+M")), this,
+                            &RegisterCommands::memorizeCurrent);
+    m_toggleClearedAction = make(tr("Toggle &Cleared"), QKeySequence(tr("Ctrl+K")), m_screen,
+                                 &RegisterScreen::toggleClearedCurrent);
+    m_deleteAction = make(tr("&Delete Transaction..."), QKeySequence(tr("Ctrl+Del")), this,
+                          &RegisterCommands::deleteCurrent);
+    m_filterAction =
+        make(tr("&Filter..."), QKeySequence(tr("Ctrl+F")), m_screen, &RegisterScreen::showFilterDialog);
     m_clearFilterAction =
-        make(tr("C&lear Filter"), QKeySequence(tr("Ctrl+Shift+F")), &RegisterScreen::clearFilter);
+        make(tr("C&lear Filter"), QKeySequence(tr("Ctrl+Shift+F")), m_screen, &RegisterScreen::clearFilter);
 }
 
 void RegisterCommands::update(const std::optional<Transaction> &t, bool hasAccount, bool filterActive)

@@ -36,6 +36,7 @@ public:
     void showDetails();
     void editSplits();
     void duplicateCurrent();
+    // Opens the recurring form on a monthly schedule made from the current transaction.
     void memorizeCurrent();
     void deleteCurrent();
 

@@ -528,29 +528,9 @@ void RegisterScreen::newTransaction()
     m_commands->newTransaction();
 }
 
-void RegisterScreen::editCurrent()
-{
-    m_commands->editCurrent();
-}
-
 void RegisterScreen::showDetails()
 {
     m_commands->showDetails();
-}
-
-void RegisterScreen::editSplits()
-{
-    m_commands->editSplits();
-}
-
-void RegisterScreen::memorizeCurrent()
-{
-    m_commands->memorizeCurrent();
-}
-
-void RegisterScreen::duplicateCurrent()
-{
-    m_commands->duplicateCurrent();
 }
 
 void RegisterScreen::deleteCurrent()

@@ -70,12 +70,7 @@ public slots:
     void reloadNow();
 
     void newTransaction();
-    void editCurrent();
     void showDetails();
-    void editSplits();
-    void duplicateCurrent();
-    // Opens the recurring form on a monthly schedule made from the current transaction.
-    void memorizeCurrent();
     void toggleClearedCurrent();
     void deleteCurrent();
     void showFilterDialog();
