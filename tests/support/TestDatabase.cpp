@@ -4,6 +4,7 @@
 
 #include <QDebug>
 #include <QSqlQuery>
+#include <QSqlRecord>
 
 TestDatabase::TestDatabase(bool migrate)
     : m_hadDataDir(qEnvironmentVariableIsSet("TALLYFERN_DATA_DIR"))
@@ -73,4 +74,21 @@ bool TestDatabase::exec(const QString &sql, const QVariantList &values)
     for (const QVariant &value : values)
         query.addBindValue(value);
     return query.exec();
+}
+
+QStringList TestDatabase::rowLines(const QString &sql)
+{
+    QSqlQuery query(sql);
+    QStringList lines;
+    while (query.next()) {
+        const QSqlRecord row = query.record();
+        for (int i = 0; i < row.count(); ++i)
+            lines << row.fieldName(i) + QLatin1Char('=') + valueText(row.value(i));
+    }
+    return lines;
+}
+
+QString TestDatabase::valueText(const QVariant &value)
+{
+    return value.isNull() ? QStringLiteral("NULL") : value.toString();
 }

@@ -3,6 +3,7 @@
 #include "Database.h"
 
 #include <QByteArray>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QVariant>
 #include <memory>
@@ -34,6 +35,12 @@ public:
 
     // Runs a statement on the default connection; false when it fails.
     static bool exec(const QString &sql, const QVariantList &values = {});
+
+    // Every row of a statement as "column=value" lines, one after the other;
+    // empty when it fails.
+    static QStringList rowLines(const QString &sql);
+    // A value as rowLines() spells it: NULL spelled out.
+    static QString valueText(const QVariant &value);
 
     // Closes the connection (checkpointing the journal into the file).
     void close();
