@@ -16,7 +16,6 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
-    void roundTrip();
     void timeStampsStoredAsUtcText();
     void zoneLessTextReadsAsUtc();
     void updateKeepsCreationAndDeletion();
@@ -47,53 +46,6 @@ void TestAccountRepository::cleanup()
 {
     m_accounts.reset();
     m_db.reset();
-}
-
-void TestAccountRepository::roundTrip()
-{
-    Account a = account(QStringLiteral("acc-1"), QStringLiteral("Visa"), -12345);
-    a.accountType = AccountType::CreditCard;
-    a.currency = Currency::JPY;
-    a.institution = QStringLiteral("First Bank");
-    a.accountNumberLast4 = QStringLiteral("0042");
-    a.sortOrder = 3;
-    a.isShared = true;
-    a.version = 4;
-    a.syncStatus = SyncStatus::Conflict;
-    a.serverId = QStringLiteral("srv-9");
-
-    QSignalSpy spy(m_accounts.get(), &AccountRepository::accountsChanged);
-    QVERIFY(m_accounts->insert(a));
-    QCOMPARE(spy.count(), 1);
-
-    const std::optional<Account> read = m_accounts->findById(a.id);
-    QVERIFY(read);
-    QCOMPARE(read->name, a.name);
-    QCOMPARE(read->accountType, AccountType::CreditCard);
-    QCOMPARE(read->currency, Currency::JPY);
-    QCOMPARE(read->institution, a.institution);
-    QCOMPARE(read->accountNumberLast4, a.accountNumberLast4);
-    QCOMPARE(read->startingBalance, qint64(-12345));
-    QCOMPARE(read->sortOrder, 3);
-    QCOMPARE(read->isShared, true);
-    QCOMPARE(read->version, 4);
-    QCOMPARE(read->syncStatus, SyncStatus::Conflict);
-    QCOMPARE(read->serverId, a.serverId);
-    QCOMPARE(read->createdAt, a.createdAt);
-    QCOMPARE(read->updatedAt, a.updatedAt);
-    QVERIFY(!read->deletedAt);
-
-    QCOMPARE(TestDatabase::scalar(QStringLiteral("SELECT account_type || '/' || currency FROM accounts"))
-                 .toString(),
-             QStringLiteral("credit_card/JPY"));
-
-    // Defaults survive too: no server id is NULL, texts are empty, not NULL.
-    QVERIFY(m_accounts->insert(account(QStringLiteral("acc-2"))));
-    QVERIFY(TestDatabase::scalar(QStringLiteral("SELECT server_id IS NULL AND institution = '' FROM accounts "
-                                                "WHERE id = 'acc-2'"))
-                .toBool());
-    QCOMPARE(m_accounts->findById(QStringLiteral("acc-2"))->serverId, QString());
-    QVERIFY(!m_accounts->findById(QStringLiteral("missing")));
 }
 
 void TestAccountRepository::timeStampsStoredAsUtcText()

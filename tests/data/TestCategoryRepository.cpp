@@ -15,7 +15,6 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
-    void roundTrip();
     void parentNullWhenEmpty();
     void updateCanMakeTopLevel();
     void unknownParentIsRejected();
@@ -39,44 +38,6 @@ void TestCategoryRepository::cleanup()
 {
     m_categories.reset();
     m_db.reset();
-}
-
-void TestCategoryRepository::roundTrip()
-{
-    QVERIFY(m_categories->insert(category(QStringLiteral("giving"), QStringLiteral("Giving"))));
-    Category c = category(QStringLiteral("charity"), QStringLiteral("Charity"), QStringLiteral("giving"));
-    c.categoryType = CategoryType::Income;
-    c.isTaxRelevant = true;
-    c.taxCategory = QStringLiteral("charitable_contributions");
-    c.icon = QStringLiteral("volunteer_activism");
-    c.color = QStringLiteral("#00897B");
-    c.isDefault = true;
-    c.accountId = QStringLiteral("acc-not-a-foreign-key");
-    c.version = 2;
-    c.syncStatus = SyncStatus::Synced;
-    c.serverId = QStringLiteral("srv-c");
-    QSignalSpy spy(m_categories.get(), &CategoryRepository::categoriesChanged);
-    QVERIFY(m_categories->insert(c));
-    QCOMPARE(spy.count(), 1);
-
-    const Category read = *m_categories->findById(c.id);
-    QCOMPARE(read.name, c.name);
-    QCOMPARE(read.categoryType, CategoryType::Income);
-    QCOMPARE(read.parentId, QStringLiteral("giving"));
-    QCOMPARE(read.isTaxRelevant, true);
-    QCOMPARE(read.taxCategory, c.taxCategory);
-    QCOMPARE(read.icon, c.icon);
-    QCOMPARE(read.color, c.color);
-    QCOMPARE(read.isDefault, true);
-    QCOMPARE(read.accountId, c.accountId);
-    QCOMPARE(read.version, 2);
-    QCOMPARE(read.syncStatus, SyncStatus::Synced);
-    QCOMPARE(read.serverId, c.serverId);
-    QCOMPARE(read.createdAt, c.createdAt);
-    QVERIFY(!read.deletedAt);
-    QCOMPARE(
-        TestDatabase::scalar(QStringLiteral("SELECT category_type FROM categories WHERE id = 'charity'")),
-        QVariant(QStringLiteral("income")));
 }
 
 void TestCategoryRepository::parentNullWhenEmpty()

@@ -17,7 +17,6 @@ private Q_SLOTS:
 
     void frequencyText_data();
     void frequencyText();
-    void roundTrip();
     void endDateStates_data();
     void endDateStates();
     void brokenDueDateIsLoggedAndSaved();
@@ -66,56 +65,6 @@ void TestRecurringRepository::frequencyText()
     QCOMPARE(int(RecurringRepository::frequencyFromString(text)), frequency);
     QCOMPARE(RecurringRepository::frequencyFromString(text.toUpper()), Frequency::Monthly);
     QCOMPARE(RecurringRepository::frequencyFromString(QStringLiteral("fortnightly")), Frequency::Monthly);
-}
-
-void TestRecurringRepository::roundTrip()
-{
-    RecurringTransaction r =
-        recurring(QStringLiteral("r1"), QStringLiteral("gone-account"), QDate(2024, 1, 31));
-    r.memo = QStringLiteral("flat");
-    r.categoryId = QStringLiteral("cat-not-a-foreign-key");
-    r.frequency = Frequency::Semimonthly;
-    r.intervalCount = 2;
-    r.semimonthlyDay1 = 10;
-    r.semimonthlyDay2 = 0;
-    r.startDate = QDate(2023, 12, 31);
-    r.endDate = QDate(2025, 12, 31);
-    r.autoPost = true;
-    r.leadDays = 3;
-    r.isActive = false;
-    r.transferDestAccountId = QStringLiteral("savings");
-    r.version = 5;
-    r.syncStatus = SyncStatus::Synced;
-    r.serverId = QStringLiteral("srv-r");
-    QSignalSpy spy(m_recurring.get(), &RecurringRepository::recurringChanged);
-    QVERIFY(m_recurring->insert(r));
-    QCOMPARE(spy.count(), 1);
-
-    const RecurringTransaction read = *m_recurring->findById(r.id);
-    QCOMPARE(read.accountId, r.accountId);
-    QCOMPARE(read.payee, r.payee);
-    QCOMPARE(read.memo, r.memo);
-    QCOMPARE(read.amount, r.amount);
-    QCOMPARE(read.categoryId, r.categoryId);
-    QCOMPARE(read.frequency, Frequency::Semimonthly);
-    QCOMPARE(read.intervalCount, 2);
-    QCOMPARE(read.semimonthlyDay1, 10);
-    QCOMPARE(read.semimonthlyDay2, 0);
-    QCOMPARE(read.startDate, r.startDate);
-    QCOMPARE(read.endDate, r.endDate);
-    QCOMPARE(read.nextDueDate, r.nextDueDate);
-    QCOMPARE(read.autoPost, true);
-    QCOMPARE(read.leadDays, 3);
-    QCOMPARE(read.isActive, false);
-    QCOMPARE(read.transferDestAccountId, r.transferDestAccountId);
-    QCOMPARE(read.version, 5);
-    QCOMPARE(read.syncStatus, SyncStatus::Synced);
-    QCOMPARE(read.serverId, r.serverId);
-    QCOMPARE(read.createdAt, r.createdAt);
-    QCOMPARE(TestDatabase::scalar(QStringLiteral("SELECT frequency || ' ' || next_due_date FROM "
-                                                 "recurring_transactions"))
-                 .toString(),
-             QStringLiteral("semimonthly 2024-01-31"));
 }
 
 void TestRecurringRepository::endDateStates_data()

@@ -17,7 +17,6 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
-    void roundTripInDatabaseOrder();
     void emptyCategoryIsNull();
     void unknownTransactionIsRejected();
     void deleteByTransactionOnlyTouchesItsLines();
@@ -47,29 +46,6 @@ void TestSplitLineRepository::cleanup()
 {
     m_splits.reset();
     m_db.reset();
-}
-
-void TestSplitLineRepository::roundTripInDatabaseOrder()
-{
-    SplitLine first = splitLine(QStringLiteral("z-line"), QStringLiteral("t1"), -200, QStringLiteral("c1"));
-    first.memo = QStringLiteral("for Ann");
-    SplitLine second = splitLine(QStringLiteral("a-line"), QStringLiteral("t1"), -100);
-    second.updatedAt = stamp(9);
-    QVERIFY(m_splits->insert(first));
-    QVERIFY(m_splits->insert(second));
-
-    const QList<SplitLine> lines = m_splits->findByTransaction(QStringLiteral("t1"));
-    QCOMPARE(lines.size(), 2);
-    QCOMPARE(lines[0].id, QStringLiteral("z-line"));
-    QCOMPARE(lines[0].transactionId, QStringLiteral("t1"));
-    QCOMPARE(lines[0].categoryId, QStringLiteral("c1"));
-    QCOMPARE(lines[0].amount, qint64(-200));
-    QCOMPARE(lines[0].memo, QStringLiteral("for Ann"));
-    QCOMPARE(lines[0].createdAt, stamp());
-    QCOMPARE(lines[1].id, QStringLiteral("a-line"));
-    QCOMPARE(lines[1].memo, QString());
-    QCOMPARE(lines[1].updatedAt, stamp(9));
-    QVERIFY(m_splits->findByTransaction(QStringLiteral("t2")).isEmpty());
 }
 
 void TestSplitLineRepository::emptyCategoryIsNull()
