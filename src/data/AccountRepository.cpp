@@ -16,6 +16,10 @@
 namespace {
 
 constexpr const auto &kTable = ColumnTables::accounts;
+// A list of accounts shows the first columns, id to the account number's
+// last digits: the sidebar reads them after every change, without the
+// time stamps' parsing.
+constexpr int kListedColumns = 6;
 
 std::optional<Account> first(const QList<Account> &found)
 {
@@ -210,8 +214,9 @@ std::optional<QList<ListedAccount>> AccountRepository::listed(const QString &mod
         SqliteRows rows(m_database, listedSql(mode), dateValues(mode));
         while (rows.next()) {
             ListedAccount &each = list.emplace_back();
-            each.account = readAccount(rows);
-            each.balance = rows.exactInteger(kTable.size);
+            RowTexts texts;
+            each.account = RecordColumns::read(kTable, rows, texts, kListedColumns);
+            each.balance = rows.exactInteger(kListedColumns);
         }
         if (rows.failed())
             return std::nullopt;
@@ -231,7 +236,8 @@ QString AccountRepository::listedSql(const QString &mode)
         for (const QString &each : modes())
             byMode << QStringLiteral("SELECT %1, %2 FROM accounts a WHERE a.deleted_at IS NULL "
                                      "ORDER BY a.sort_order, a.name")
-                          .arg(RecordColumns::selectList(kTable, "a"), balanceExpression(each));
+                          .arg(RecordColumns::selectList(kTable, "a", kListedColumns),
+                               balanceExpression(each));
         return byMode;
     }();
     return sql.at(modeIndex(mode));

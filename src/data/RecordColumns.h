@@ -265,10 +265,11 @@ QVariantList values(const T &table, const typename T::RecordType &record,
     return list;
 }
 
-// "alias.id, alias.name, ...": every column, in table order.
-template <typename T> QString selectList(const T &table, const char *alias = nullptr)
+// "alias.id, alias.name, ...": the first `count` columns (every one by
+// default), in table order.
+template <typename T> QString selectList(const T &table, const char *alias = nullptr, int count = T::size)
 {
-    QStringList list = names(table);
+    QStringList list = names(table).mid(0, count);
     if (alias) {
         for (QString &name : list)
             name.prepend(QLatin1String(alias) + QLatin1Char('.'));
@@ -300,13 +301,18 @@ template <typename T> QVariantList updateValues(const T &table, const typename T
     return list;
 }
 
-// The record of a row read with selectList(), whose columns start at `first`.
+// The record of a row read with selectList() of as many columns; the fields
+// of the columns not read keep a new record's values.
 template <typename T>
-typename T::RecordType read(const T &table, const SqliteRows &rows, RowTexts &texts, int first = 0)
+typename T::RecordType read(const T &table, const SqliteRows &rows, RowTexts &texts, int count = T::size)
 {
     typename T::RecordType record;
-    int index = first;
-    forEach(table.columns, [&](const auto &column) { column.fromSql(record, rows, index++, texts); });
+    int index = 0;
+    forEach(table.columns, [&](const auto &column) {
+        if (index < count)
+            column.fromSql(record, rows, index, texts);
+        ++index;
+    });
     return record;
 }
 
