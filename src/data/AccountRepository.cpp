@@ -21,16 +21,6 @@ constexpr const auto &kTable = ColumnTables::accounts;
 // time stamps' parsing.
 constexpr int kListedColumns = 6;
 
-std::optional<Account> first(const QList<Account> &found)
-{
-    return found.isEmpty() ? std::nullopt : std::optional<Account>(found.constFirst());
-}
-
-Account readAccount(const SqliteRows &q)
-{
-    return RecordColumns::read(kTable, q);
-}
-
 QString select(const char *rest)
 {
     return QStringLiteral("SELECT %1 FROM accounts %2")
@@ -90,35 +80,34 @@ QList<Account> AccountRepository::findAll() const
 {
     // Read again after every change of accounts: the statement is kept.
     static const QString sql = select("WHERE deleted_at IS NULL ORDER BY sort_order, name");
-    return SqliteRows::readAll<Account>(m_database, sql, {}, readAccount, "AccountRepository::findAll");
+    return RecordColumns::readAll(kTable, m_database, sql, {}, "AccountRepository::findAll");
 }
 
 std::optional<Account> AccountRepository::findById(const QString &id) const
 {
     static const QString sql = select("WHERE id = ?");
-    return first(
-        SqliteRows::readAll<Account>(m_database, sql, {id}, readAccount, "AccountRepository::findById"));
+    return RecordColumns::readOne(kTable, m_database, sql, {id}, "AccountRepository::findById");
 }
 
 QList<Account> AccountRepository::findDeleted() const
 {
-    return SqliteRows::readAll<Account>(m_database->database(),
-                                        select("WHERE deleted_at IS NOT NULL ORDER BY name"), {}, readAccount,
-                                        "AccountRepository::findDeleted");
+    return RecordColumns::readAll(kTable, m_database->database(),
+                                  select("WHERE deleted_at IS NOT NULL ORDER BY name"), {},
+                                  "AccountRepository::findDeleted");
 }
 
 std::optional<Account> AccountRepository::findByServerId(const QString &serverId) const
 {
     if (serverId.isEmpty())
         return std::nullopt;
-    return first(SqliteRows::readAll<Account>(m_database->database(), select("WHERE server_id = ?"),
-                                              {serverId}, readAccount, "AccountRepository::findByServerId"));
+    return RecordColumns::readOne(kTable, m_database->database(), select("WHERE server_id = ?"), {serverId},
+                                  "AccountRepository::findByServerId");
 }
 
 QList<Account> AccountRepository::findPendingSync() const
 {
-    return SqliteRows::readAll<Account>(m_database->database(), select("WHERE sync_status = 'pending'"), {},
-                                        readAccount, "AccountRepository::findPendingSync");
+    return RecordColumns::readAll(kTable, m_database->database(), select("WHERE sync_status = 'pending'"), {},
+                                  "AccountRepository::findPendingSync");
 }
 
 bool AccountRepository::insert(const Account &account)
