@@ -108,6 +108,17 @@ void putDate(QChar *out, int year, int month, int day)
     putDigits(out + 8, day, 2);
 }
 
+// A flag sent as true/false or as 0/1.
+bool flagOf(const QJsonValue &value)
+{
+    return value.isBool() ? value.toBool() : value.toInt(0) != 0;
+}
+
+QDateTime timestampOf(const QJsonValue &value)
+{
+    return QDateTime::fromString(value.toString(), Qt::ISODate);
+}
+
 // The keys a payload of the table always holds, in table order.
 template <typename Table> Shape shapeOf(const Table &table)
 {
@@ -196,17 +207,17 @@ void readFields(const Table &table, const QJsonObject &object, typename Table::R
         else if constexpr (Column::kind == Kind::Integer)
             value = json.toInt(0);
         else if constexpr (Column::kind == Kind::Flag)
-            value = json.isBool() ? json.toBool() : json.toInt(0) != 0;
+            value = flagOf(json);
         else if constexpr (Column::kind == Kind::Date && Column::optional) {
             if (const QString text = json.toString(); !text.isEmpty())
                 value = parseServerDate(text);
         } else if constexpr (Column::kind == Kind::Date)
             value = parseServerDate(json.toString());
         else if constexpr (Column::kind == Kind::Timestamp && Column::optional) {
-            if (const QString text = json.toString(); !text.isEmpty())
-                value = QDateTime::fromString(text, Qt::ISODate);
+            if (!json.toString().isEmpty())
+                value = timestampOf(json);
         } else if constexpr (Column::kind == Kind::Timestamp)
-            value = QDateTime::fromString(json.toString(), Qt::ISODate);
+            value = timestampOf(json);
         else
             value = Column::fromText(json.toString());
     });
@@ -349,15 +360,12 @@ qint64 readMoney(const QJsonObject &object, const QString &key)
 
 bool readFlag(const QJsonObject &object, const QString &key)
 {
-    const QJsonValue value = object.value(key);
-    if (value.isBool())
-        return value.toBool();
-    return value.toInt(0) != 0;
+    return flagOf(object.value(key));
 }
 
 QDateTime readTimestamp(const QJsonObject &object, const QString &key)
 {
-    return QDateTime::fromString(readText(object, key), Qt::ISODate);
+    return timestampOf(object.value(key));
 }
 
 QString invalidReason(SyncKind kind, const QJsonObject &record)
