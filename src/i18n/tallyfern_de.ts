@@ -549,20 +549,12 @@ Bitte prüfen Sie die Dateiberechtigungen und versuchen Sie es erneut.</translat
         <translation>Tag zuerst (T/M/J)</translation>
     </message>
     <message>
-        <source>QIF &amp;dates:</source>
-        <translation>QIF-Da&amp;tum:</translation>
-    </message>
-    <message>
         <source>&amp;Use These Settings</source>
         <translation>Diese Einstellungen &amp;verwenden</translation>
     </message>
     <message>
         <source>Import these rows &amp;without a category</source>
         <translation>Diese Zeilen &amp;ohne Kategorie importieren</translation>
-    </message>
-    <message>
-        <source>The dates in %1 fit both month-first and day-first order. Check the dates below and choose the QIF date order.</source>
-        <translation>Die Datumsangaben in %1 passen zu Monat zuerst und zu Tag zuerst. Prüfen Sie die Daten unten und wählen Sie die Reihenfolge der QIF-Daten.</translation>
     </message>
     <message>
         <source>These rows look like %1 with a decimal comma. Use these settings?</source>
@@ -582,6 +574,26 @@ Bitte prüfen Sie die Dateiberechtigungen und versuchen Sie es erneut.</translat
             <numerusform>%n neue Kategorie anlegen</numerusform>
             <numerusform>%n neue Kategorien anlegen</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>&amp;Date order:</source>
+        <translation>&amp;Datumsreihenfolge:</translation>
+    </message>
+    <message>
+        <source>The dates in %1 fit both month-first and day-first order and are read %2. Check the dates below and choose the date order.</source>
+        <translation>Die Daten in %1 passen sowohl zur Reihenfolge Monat zuerst als auch Tag zuerst und werden %2 gelesen. Prüfen Sie die Daten unten und wählen Sie die Datumsreihenfolge.</translation>
+    </message>
+    <message>
+        <source>day first (D/M/Y)</source>
+        <translation>Tag zuerst (T/M/J)</translation>
+    </message>
+    <message>
+        <source>month first (M/D/Y)</source>
+        <translation>Monat zuerst (M/T/J)</translation>
+    </message>
+    <message>
+        <source>%1 is not UTF-8 text; it was read as %2.</source>
+        <translation>%1 ist kein UTF-8-Text; die Datei wurde als %2 gelesen.</translation>
     </message>
 </context>
 <context>
@@ -850,6 +862,14 @@ Bitte prüfen Sie die Dateiberechtigungen und versuchen Sie es erneut.</translat
         <source>its columns differ from those of %1; import it on its own</source>
         <translation>ihre Spalten weichen von denen in %1 ab; importieren Sie sie einzeln</translation>
     </message>
+    <message>
+        <source>holds bytes that are not valid UTF-8</source>
+        <translation>enthält Bytes, die kein gültiges UTF-8 sind</translation>
+    </message>
+    <message>
+        <source>holds the control character 0x%1</source>
+        <translation>enthält das Steuerzeichen 0x%1</translation>
+    </message>
 </context>
 <context>
     <name>ImportValues</name>
@@ -860,14 +880,6 @@ Bitte prüfen Sie die Dateiberechtigungen und versuchen Sie es erneut.</translat
     <message>
         <source>&quot;%1&quot; is not an amount</source>
         <translation>„%1“ ist kein Betrag</translation>
-    </message>
-    <message>
-        <source>more decimals than the currency has</source>
-        <translation>mehr Nachkommastellen, als die Währung hat</translation>
-    </message>
-    <message>
-        <source>amount too large</source>
-        <translation>Betrag zu groß</translation>
     </message>
     <message>
         <source>no date</source>
@@ -896,6 +908,22 @@ Bitte prüfen Sie die Dateiberechtigungen und versuchen Sie es erneut.</translat
     <message>
         <source>&quot;%1&quot; is not grouped in thousands</source>
         <translation>„%1“ ist nicht in Tausendergruppen gegliedert</translation>
+    </message>
+    <message>
+        <source>date more than 20 years from now</source>
+        <translation>Datum mehr als 20 Jahre in der Zukunft</translation>
+    </message>
+    <message>
+        <source>amount too large: a register holds at most %1</source>
+        <translation>Betrag zu groß: ein Register fasst höchstens %1</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; has more than one sign</source>
+        <translation>„%1“ hat mehr als ein Vorzeichen</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; has more decimals than the currency has (%2)</source>
+        <translation>„%1“ hat mehr Nachkommastellen als die Währung (%2)</translation>
     </message>
 </context>
 <context>
@@ -1338,12 +1366,16 @@ Seine Buchungen, wiederkehrenden Buchungen und Abstimmungen werden mit gelöscht
         <translation>der Abschnitt %1 wird nicht gelesen</translation>
     </message>
     <message>
-        <source>amount too large</source>
-        <translation>Betrag zu groß</translation>
-    </message>
-    <message>
         <source>the split amounts do not add up to the total</source>
         <translation>die Splitbeträge ergeben nicht die Gesamtsumme</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; shows a decimal comma, other amounts of the file a decimal point</source>
+        <translation>„%1“ zeigt ein Dezimalkomma, andere Beträge der Datei einen Dezimalpunkt</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; shows a decimal point, other amounts of the file a decimal comma</source>
+        <translation>„%1“ zeigt einen Dezimalpunkt, andere Beträge der Datei ein Dezimalkomma</translation>
     </message>
 </context>
 <context>

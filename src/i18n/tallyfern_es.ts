@@ -549,20 +549,12 @@ Compruebe los permisos de los archivos e inténtelo de nuevo.</translation>
         <translation>Día primero (D/M/A)</translation>
     </message>
     <message>
-        <source>QIF &amp;dates:</source>
-        <translation>&amp;Fechas QIF:</translation>
-    </message>
-    <message>
         <source>&amp;Use These Settings</source>
         <translation>&amp;Usar esta configuración</translation>
     </message>
     <message>
         <source>Import these rows &amp;without a category</source>
         <translation>Importar estas filas &amp;sin categoría</translation>
-    </message>
-    <message>
-        <source>The dates in %1 fit both month-first and day-first order. Check the dates below and choose the QIF date order.</source>
-        <translation>Las fechas de %1 valen tanto con el mes primero como con el día primero. Compruebe las fechas de abajo y elija el orden de las fechas QIF.</translation>
     </message>
     <message>
         <source>These rows look like %1 with a decimal comma. Use these settings?</source>
@@ -582,6 +574,26 @@ Compruebe los permisos de los archivos e inténtelo de nuevo.</translation>
             <numerusform>Crear %n categoría nueva</numerusform>
             <numerusform>Crear %n categorías nuevas</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>&amp;Date order:</source>
+        <translation>Orden de &amp;fechas:</translation>
+    </message>
+    <message>
+        <source>The dates in %1 fit both month-first and day-first order and are read %2. Check the dates below and choose the date order.</source>
+        <translation>Las fechas de %1 encajan tanto con el orden mes primero como con día primero y se leen %2. Revise las fechas de abajo y elija el orden de fechas.</translation>
+    </message>
+    <message>
+        <source>day first (D/M/Y)</source>
+        <translation>día primero (D/M/A)</translation>
+    </message>
+    <message>
+        <source>month first (M/D/Y)</source>
+        <translation>mes primero (M/D/A)</translation>
+    </message>
+    <message>
+        <source>%1 is not UTF-8 text; it was read as %2.</source>
+        <translation>%1 no es texto UTF-8; se leyó como %2.</translation>
     </message>
 </context>
 <context>
@@ -850,6 +862,14 @@ Compruebe los permisos de los archivos e inténtelo de nuevo.</translation>
         <source>its columns differ from those of %1; import it on its own</source>
         <translation>sus columnas difieren de las de %1; impórtelo por separado</translation>
     </message>
+    <message>
+        <source>holds bytes that are not valid UTF-8</source>
+        <translation>contiene bytes que no son UTF-8 válido</translation>
+    </message>
+    <message>
+        <source>holds the control character 0x%1</source>
+        <translation>contiene el carácter de control 0x%1</translation>
+    </message>
 </context>
 <context>
     <name>ImportValues</name>
@@ -860,14 +880,6 @@ Compruebe los permisos de los archivos e inténtelo de nuevo.</translation>
     <message>
         <source>&quot;%1&quot; is not an amount</source>
         <translation>«%1» no es un importe</translation>
-    </message>
-    <message>
-        <source>more decimals than the currency has</source>
-        <translation>más decimales de los que tiene la moneda</translation>
-    </message>
-    <message>
-        <source>amount too large</source>
-        <translation>importe demasiado grande</translation>
     </message>
     <message>
         <source>no date</source>
@@ -896,6 +908,22 @@ Compruebe los permisos de los archivos e inténtelo de nuevo.</translation>
     <message>
         <source>&quot;%1&quot; is not grouped in thousands</source>
         <translation>«%1» no está agrupado en miles</translation>
+    </message>
+    <message>
+        <source>date more than 20 years from now</source>
+        <translation>fecha a más de 20 años en el futuro</translation>
+    </message>
+    <message>
+        <source>amount too large: a register holds at most %1</source>
+        <translation>importe demasiado grande: un registro admite como máximo %1</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; has more than one sign</source>
+        <translation>«%1» tiene más de un signo</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; has more decimals than the currency has (%2)</source>
+        <translation>«%1» tiene más decimales que la moneda (%2)</translation>
     </message>
 </context>
 <context>
@@ -1338,12 +1366,16 @@ Sus transacciones, transacciones recurrentes y conciliaciones se eliminan con el
         <translation>la sección %1 no se lee</translation>
     </message>
     <message>
-        <source>amount too large</source>
-        <translation>importe demasiado grande</translation>
-    </message>
-    <message>
         <source>the split amounts do not add up to the total</source>
         <translation>los importes de la división no suman el total</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; shows a decimal comma, other amounts of the file a decimal point</source>
+        <translation>«%1» muestra una coma decimal y otros importes del archivo un punto decimal</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; shows a decimal point, other amounts of the file a decimal comma</source>
+        <translation>«%1» muestra un punto decimal y otros importes del archivo una coma decimal</translation>
     </message>
 </context>
 <context>

@@ -549,20 +549,12 @@ Vérifiez les droits d&apos;accès aux fichiers et réessayez.</translation>
         <translation>Jour d’abord (J/M/A)</translation>
     </message>
     <message>
-        <source>QIF &amp;dates:</source>
-        <translation>&amp;Dates QIF :</translation>
-    </message>
-    <message>
         <source>&amp;Use These Settings</source>
         <translation>&amp;Utiliser ces réglages</translation>
     </message>
     <message>
         <source>Import these rows &amp;without a category</source>
         <translation>Importer ces lignes &amp;sans catégorie</translation>
-    </message>
-    <message>
-        <source>The dates in %1 fit both month-first and day-first order. Check the dates below and choose the QIF date order.</source>
-        <translation>Les dates de %1 conviennent au mois d’abord comme au jour d’abord. Vérifiez les dates ci-dessous et choisissez l’ordre des dates QIF.</translation>
     </message>
     <message>
         <source>These rows look like %1 with a decimal comma. Use these settings?</source>
@@ -582,6 +574,26 @@ Vérifiez les droits d&apos;accès aux fichiers et réessayez.</translation>
             <numerusform>Créer %n nouvelle catégorie</numerusform>
             <numerusform>Créer %n nouvelles catégories</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>&amp;Date order:</source>
+        <translation>Ordre des &amp;dates&#xa0;:</translation>
+    </message>
+    <message>
+        <source>The dates in %1 fit both month-first and day-first order and are read %2. Check the dates below and choose the date order.</source>
+        <translation>Les dates de %1 conviennent à l&apos;ordre mois d&apos;abord comme jour d&apos;abord et sont lues %2. Vérifiez les dates ci-dessous et choisissez l&apos;ordre des dates.</translation>
+    </message>
+    <message>
+        <source>day first (D/M/Y)</source>
+        <translation>jour d&apos;abord (J/M/A)</translation>
+    </message>
+    <message>
+        <source>month first (M/D/Y)</source>
+        <translation>mois d&apos;abord (M/J/A)</translation>
+    </message>
+    <message>
+        <source>%1 is not UTF-8 text; it was read as %2.</source>
+        <translation>%1 n&apos;est pas un texte UTF-8&#xa0;; il a été lu en %2.</translation>
     </message>
 </context>
 <context>
@@ -850,6 +862,14 @@ Vérifiez les droits d&apos;accès aux fichiers et réessayez.</translation>
         <source>its columns differ from those of %1; import it on its own</source>
         <translation>ses colonnes diffèrent de celles de %1 ; importez-le séparément</translation>
     </message>
+    <message>
+        <source>holds bytes that are not valid UTF-8</source>
+        <translation>contient des octets qui ne sont pas de l&apos;UTF-8 valide</translation>
+    </message>
+    <message>
+        <source>holds the control character 0x%1</source>
+        <translation>contient le caractère de contrôle 0x%1</translation>
+    </message>
 </context>
 <context>
     <name>ImportValues</name>
@@ -860,14 +880,6 @@ Vérifiez les droits d&apos;accès aux fichiers et réessayez.</translation>
     <message>
         <source>&quot;%1&quot; is not an amount</source>
         <translation>«&#xa0;%1&#xa0;» n&apos;est pas un montant</translation>
-    </message>
-    <message>
-        <source>more decimals than the currency has</source>
-        <translation>plus de décimales que n&apos;en a la devise</translation>
-    </message>
-    <message>
-        <source>amount too large</source>
-        <translation>montant trop élevé</translation>
     </message>
     <message>
         <source>no date</source>
@@ -896,6 +908,22 @@ Vérifiez les droits d&apos;accès aux fichiers et réessayez.</translation>
     <message>
         <source>&quot;%1&quot; is not grouped in thousands</source>
         <translation>« %1 » n’est pas groupé par milliers</translation>
+    </message>
+    <message>
+        <source>date more than 20 years from now</source>
+        <translation>date à plus de 20 ans dans le futur</translation>
+    </message>
+    <message>
+        <source>amount too large: a register holds at most %1</source>
+        <translation>montant trop grand&#xa0;: un registre accepte au plus %1</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; has more than one sign</source>
+        <translation>«&#xa0;%1&#xa0;» a plus d&apos;un signe</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; has more decimals than the currency has (%2)</source>
+        <translation>«&#xa0;%1&#xa0;» a plus de décimales que la devise (%2)</translation>
     </message>
 </context>
 <context>
@@ -1338,12 +1366,16 @@ Ses opérations, opérations récurrentes et rapprochements seront supprimés av
         <translation>la section %1 n&apos;est pas lue</translation>
     </message>
     <message>
-        <source>amount too large</source>
-        <translation>montant trop élevé</translation>
-    </message>
-    <message>
         <source>the split amounts do not add up to the total</source>
         <translation>les montants de la ventilation ne correspondent pas au total</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; shows a decimal comma, other amounts of the file a decimal point</source>
+        <translation>«&#xa0;%1&#xa0;» montre une virgule décimale, d&apos;autres montants du fichier un point décimal</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; shows a decimal point, other amounts of the file a decimal comma</source>
+        <translation>«&#xa0;%1&#xa0;» montre un point décimal, d&apos;autres montants du fichier une virgule décimale</translation>
     </message>
 </context>
 <context>

@@ -549,20 +549,12 @@ Please check file permissions and try again.</source>
         <translation>日が先 (日/月/年)</translation>
     </message>
     <message>
-        <source>QIF &amp;dates:</source>
-        <translation>QIF の日付(&amp;D):</translation>
-    </message>
-    <message>
         <source>&amp;Use These Settings</source>
         <translation>この設定を使う(&amp;U)</translation>
     </message>
     <message>
         <source>Import these rows &amp;without a category</source>
         <translation>これらの行をカテゴリなしで取り込む(&amp;W)</translation>
-    </message>
-    <message>
-        <source>The dates in %1 fit both month-first and day-first order. Check the dates below and choose the QIF date order.</source>
-        <translation>%1 の日付は月が先とも日が先とも読めます。下の日付を確認し、QIF の日付の順序を選んでください。</translation>
     </message>
     <message>
         <source>These rows look like %1 with a decimal comma. Use these settings?</source>
@@ -581,6 +573,26 @@ Please check file permissions and try again.</source>
         <translation>
             <numerusform>新しいカテゴリを %n 個作成する</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>&amp;Date order:</source>
+        <translation>日付の順序(&amp;D):</translation>
+    </message>
+    <message>
+        <source>The dates in %1 fit both month-first and day-first order and are read %2. Check the dates below and choose the date order.</source>
+        <translation>%1 の日付は月が先・日が先のどちらの順序にも当てはまり、%2 として読み込まれています。下の日付を確認し、日付の順序を選んでください。</translation>
+    </message>
+    <message>
+        <source>day first (D/M/Y)</source>
+        <translation>日が先 (日/月/年)</translation>
+    </message>
+    <message>
+        <source>month first (M/D/Y)</source>
+        <translation>月が先 (月/日/年)</translation>
+    </message>
+    <message>
+        <source>%1 is not UTF-8 text; it was read as %2.</source>
+        <translation>%1 は UTF-8 のテキストではありません。%2 として読み込みました。</translation>
     </message>
 </context>
 <context>
@@ -847,6 +859,14 @@ Please check file permissions and try again.</source>
         <source>its columns differ from those of %1; import it on its own</source>
         <translation>列が %1 と異なります。このファイルは単独でインポートしてください</translation>
     </message>
+    <message>
+        <source>holds bytes that are not valid UTF-8</source>
+        <translation>UTF-8 として無効なバイトを含んでいます</translation>
+    </message>
+    <message>
+        <source>holds the control character 0x%1</source>
+        <translation>制御文字 0x%1 を含んでいます</translation>
+    </message>
 </context>
 <context>
     <name>ImportValues</name>
@@ -857,14 +877,6 @@ Please check file permissions and try again.</source>
     <message>
         <source>&quot;%1&quot; is not an amount</source>
         <translation>「%1」は金額ではありません</translation>
-    </message>
-    <message>
-        <source>more decimals than the currency has</source>
-        <translation>通貨の小数桁数を超えています</translation>
-    </message>
-    <message>
-        <source>amount too large</source>
-        <translation>金額が大きすぎます</translation>
     </message>
     <message>
         <source>no date</source>
@@ -893,6 +905,22 @@ Please check file permissions and try again.</source>
     <message>
         <source>&quot;%1&quot; is not grouped in thousands</source>
         <translation>「%1」は 3 桁ごとに区切られていません</translation>
+    </message>
+    <message>
+        <source>date more than 20 years from now</source>
+        <translation>20 年以上先の日付です</translation>
+    </message>
+    <message>
+        <source>amount too large: a register holds at most %1</source>
+        <translation>金額が大きすぎます: 登録簿に入るのは最大 %1 です</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; has more than one sign</source>
+        <translation>「%1」には符号が複数あります</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; has more decimals than the currency has (%2)</source>
+        <translation>「%1」の小数桁が通貨の桁数 (%2) より多いです</translation>
     </message>
 </context>
 <context>
@@ -1332,12 +1360,16 @@ Its transactions, recurring transactions and reconciliations are deleted with it
         <translation>セクション%1は読み込まれません</translation>
     </message>
     <message>
-        <source>amount too large</source>
-        <translation>金額が大きすぎます</translation>
-    </message>
-    <message>
         <source>the split amounts do not add up to the total</source>
         <translation>分割行の金額の合計が総額と一致しません</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; shows a decimal comma, other amounts of the file a decimal point</source>
+        <translation>「%1」は小数点にコンマを使っていますが、ファイルの他の金額はピリオドです</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; shows a decimal point, other amounts of the file a decimal comma</source>
+        <translation>「%1」は小数点にピリオドを使っていますが、ファイルの他の金額はコンマです</translation>
     </message>
 </context>
 <context>

@@ -28,6 +28,10 @@ struct ImportFile
     QString error;
     // The date order the user chose for a QIF file; unset, the file's own dates decide.
     std::optional<bool> qifDayFirst;
+    // The user has seen the CSV dates in the order of the settings and kept it.
+    bool csvOrderConfirmed = false;
+    // The encoding the text was read in when it was not UTF-8 ("Windows-1252").
+    QString encoding;
 };
 
 // One row of the preview. A 50 MB file makes about a million of them, so a
@@ -72,9 +76,10 @@ Q_DECLARE_TYPEINFO(ImportPreviewRow, Q_RELOCATABLE_TYPE);
 struct ImportFileFormat
 {
     bool qif = false;
-    bool dayFirst = false;       // the date order of a QIF file
+    bool dayFirst = false;       // the date order it was read in
     bool orderAmbiguous = false; // its dates fit both orders and the user has not chosen
     bool decimalComma = false;   // what a QIF file shows of its amounts
+    QString encoding;            // as ImportFile::encoding
 };
 
 // Settings of the CSV box that read every row of a file most of whose rows

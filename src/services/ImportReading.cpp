@@ -33,17 +33,39 @@ bool readsEveryRow(const ImportFile &file, const CsvSettings &settings, qint64 f
     return all && !stopped(progress);
 }
 
-// Another offered date format and decimal mark that reads every row.
+// The day-first or month-first order of `format` swapped, or empty for a
+// format without such a twin.
+QString otherOrder(const QString &format)
+{
+    const QStringList formats = ImportValues::dateFormats();
+    const QString monthFirst = formats.at(0);
+    const QString dayFirst = formats.at(1);
+    return format == monthFirst ? dayFirst : format == dayFirst ? monthFirst : QString();
+}
+
+// Another offered date format and decimal mark that reads every row. Of two
+// orders that both read every row neither is proven: the user's is kept when
+// it is one of them, and no other order is proposed.
 std::optional<CsvSuggestion> suggestionFor(const ImportFile &file, const CsvSettings &settings, qint64 factor,
                                            const ImportProgress *progress)
 {
+    const auto reads = [&](const QString &format, bool decimalComma) {
+        CsvSettings other = settings;
+        other.dateFormat = format;
+        other.decimalComma = decimalComma;
+        return readsEveryRow(file, other, factor, progress);
+    };
     for (const QString &format : ImportValues::dateFormats()) {
         for (const bool decimalComma : {false, true}) {
-            CsvSettings other = settings;
-            other.dateFormat = format;
-            other.decimalComma = decimalComma;
             if ((format == settings.dateFormat && decimalComma == settings.decimalComma) ||
-                !readsEveryRow(file, other, factor, progress))
+                !reads(format, decimalComma))
+                continue;
+            const QString twin = otherOrder(format);
+            if (twin.isEmpty() || !reads(twin, decimalComma))
+                return CsvSuggestion{file.name, format, decimalComma};
+            if (twin == settings.dateFormat && decimalComma != settings.decimalComma)
+                return CsvSuggestion{file.name, twin, decimalComma};
+            if (format != settings.dateFormat)
                 continue;
             return CsvSuggestion{file.name, format, decimalComma};
         }
@@ -52,18 +74,20 @@ std::optional<CsvSuggestion> suggestionFor(const ImportFile &file, const CsvSett
 }
 
 // The rows of a CSV file; when the settings refuse more than half of them,
-// settings that read them all are looked for.
-void readCsv(const ImportFile &file, const CsvSettings &settings, qint64 factor,
-             QList<ImportProblem> *problems, const RowSink &sink, ImportPreview *preview,
-             ImportProgress *progress, qint64 base)
+// settings that read them all are looked for. Returns how the file was read.
+ImportFileFormat readCsv(const ImportFile &file, const CsvSettings &settings, qint64 factor,
+                         QList<ImportProblem> *problems, const RowSink &sink, ImportPreview *preview,
+                         ImportProgress *progress, qint64 base)
 {
     bool header = settings.hasHeader;
     qsizetype read = 0;
     qsizetype refused = 0;
+    ImportValues::DateOrderEvidence order;
     CsvReader::parse(file.text, settings.delimiter, problems,
                      [&](const CsvRecord &record, qsizetype position) {
                          if (std::exchange(header, false))
                              return true;
+                         order.add(record.fields.value(settings.dateColumn));
                          QString reason;
                          std::optional<ImportRow> row = CsvReader::row(record, settings, factor, &reason);
                          if (!row) {
@@ -78,6 +102,13 @@ void readCsv(const ImportFile &file, const CsvSettings &settings, qint64 factor,
                      });
     if (!preview->suggestion && refused > read && !stopped(progress))
         preview->suggestion = suggestionFor(file, settings, factor, progress);
+
+    ImportFileFormat format;
+    format.dayFirst = settings.dateFormat == ImportValues::dateFormats().at(1);
+    // Only an order with a twin among the offered formats can be the wrong one.
+    format.orderAmbiguous =
+        !file.csvOrderConfirmed && !otherOrder(settings.dateFormat).isEmpty() && order.ambiguous();
+    return format;
 }
 
 // The columns the mapping boxes name: those of the first CSV file read.
@@ -107,6 +138,27 @@ bool fitsMapping(const ImportFile &file, const CsvSettings &settings, MappedColu
     return false;
 }
 
+// Why a row's texts are not taken as they are: bytes the file's encoding
+// does not have, or control characters no person typed. Empty when they are.
+QString unreadableText(const ImportRow &row)
+{
+    QStringList texts{row.payee,           row.memo,       row.checkNumber, row.category,
+                      row.transferAccount, row.fileAccount};
+    for (const ImportSplit &split : row.splits)
+        texts << split.category << split.memo;
+    for (const QString &text : std::as_const(texts)) {
+        for (const QChar ch : text) {
+            if (ch == QChar::ReplacementCharacter)
+                return QCoreApplication::translate("ImportService", "holds bytes that are not valid UTF-8");
+            if (ch.unicode() < 0x20 && ch != QLatin1Char('\n') && ch != QLatin1Char('\r') &&
+                ch != QLatin1Char('\t'))
+                return QCoreApplication::translate("ImportService", "holds the control character 0x%1")
+                    .arg(QString::number(ch.unicode(), 16).rightJustified(2, QLatin1Char('0')).toUpper());
+        }
+    }
+    return QString();
+}
+
 ImportFileFormat readQif(const ImportFile &file, qint64 factor, QList<ImportProblem> *problems,
                          const RowSink &sink)
 {
@@ -114,6 +166,7 @@ ImportFileFormat readQif(const ImportFile &file, qint64 factor, QList<ImportProb
     QifReader::Settings settings;
     settings.factor = factor;
     settings.decimalComma = shown.decimalComma;
+    settings.markDisputed = shown.markDisputed;
     settings.dayFirst = file.qifDayFirst.value_or(shown.dayFirst);
     QifReader::read(file.text, settings, problems, sink);
 
@@ -122,11 +175,13 @@ ImportFileFormat readQif(const ImportFile &file, qint64 factor, QList<ImportProb
     format.dayFirst = settings.dayFirst;
     format.orderAmbiguous = shown.orderAmbiguous && !file.qifDayFirst;
     format.decimalComma = shown.decimalComma;
+    format.encoding = file.encoding;
     return format;
 }
 
-// Categories, transfer accounts and likely duplicates of the rows read.
-void resolve(ImportPreview *preview, const ImportContext &context)
+// Categories, transfer accounts and likely duplicates of the rows read;
+// `progress` goes from `from` to its total meanwhile.
+void resolve(ImportPreview *preview, const ImportContext &context, ImportProgress *progress, qint64 from)
 {
     using ImportReading::foldName;
     const CategoryLookup categories(context.categories);
@@ -149,7 +204,12 @@ void resolve(ImportPreview *preview, const ImportContext &context)
     int file = -1;
     const bool severalFiles =
         !preview->rows.isEmpty() && preview->rows.constFirst().file != preview->rows.constLast().file;
-    for (ImportPreviewRow &p : preview->rows) {
+    const qint64 span = progress ? progress->total.load() - from : 0;
+    const qsizetype count = preview->rows.size();
+    for (qsizetype index = 0; index < count; ++index) {
+        ImportPreviewRow &p = preview->rows[index];
+        if (progress && index % 4096 == 0)
+            progress->done.store(from + span * index / count, std::memory_order_relaxed);
         if (p.file != file) {
             for (const QString &key : std::as_const(thisFile))
                 ++earlierFiles[key];
@@ -214,24 +274,31 @@ ImportPreview preview(const QList<ImportFile> &files, const CsvSettings &setting
         qint64 total = 0;
         for (const ImportFile &file : files)
             total += file.text.size();
-        progress->total.store(total);
+        // Finding categories and duplicates afterwards takes about an eighth
+        // of the reading: the bar is not full before they are found.
+        progress->total.store(total + total / 8);
     }
     for (int index = 0; index < files.size(); ++index) {
         const ImportFile &file = files.at(index);
         preview.fileNames.append(file.name);
         ImportFileFormat format;
         if (file.error.isEmpty()) {
+            QList<ImportProblem> problems;
             const RowSink sink = [&](ImportRow &&row, qsizetype position) {
-                preview.rows.append(ImportPreviewRow::from(row, index));
+                if (const QString why = unreadableText(row); why.isEmpty())
+                    preview.rows.append(ImportPreviewRow::from(row, index));
+                else
+                    problems.append({row.line, why, QString()});
                 if (progress)
                     progress->done.store(base + position, std::memory_order_relaxed);
                 return !stopped(progress);
             };
-            QList<ImportProblem> problems;
-            if (file.kind == ImportFile::Kind::Qif)
+            if (file.kind == ImportFile::Kind::Qif) {
                 format = readQif(file, factor, &problems, sink);
-            else if (fitsMapping(file, settings, &mapped, &problems))
-                readCsv(file, settings, factor, &problems, sink, &preview, progress, base);
+            } else if (fitsMapping(file, settings, &mapped, &problems)) {
+                format = readCsv(file, settings, factor, &problems, sink, &preview, progress, base);
+                format.encoding = file.encoding;
+            }
             for (ImportProblem &problem : problems) {
                 problem.fileName = file.name;
                 preview.problems.append(std::move(problem));
@@ -244,7 +311,7 @@ ImportPreview preview(const QList<ImportFile> &files, const CsvSettings &setting
             return preview;
         }
     }
-    resolve(&preview, context);
+    resolve(&preview, context, progress, base);
     return preview;
 }
 

@@ -43,15 +43,25 @@ bool bothLegsStayInRange(Database *database, const Transaction &t)
     return AccountTotals::stayInRange(database, leg);
 }
 
-// Text a person can read: no control characters but line breaks and tabs.
+// Text a person can read: hardly a control character but line breaks and
+// tabs. A stray one refuses its row when read, not the whole file.
 bool isText(const QString &text)
 {
+    qsizetype controls = 0;
     for (const QChar ch : text) {
         if (ch.unicode() < 0x20 && ch != QLatin1Char('\n') && ch != QLatin1Char('\r') &&
             ch != QLatin1Char('\t'))
-            return false;
+            ++controls;
     }
-    return true;
+    return controls <= 1 + text.size() / 100;
+}
+
+// Marks that turn the direction of text: a payee "evil" would show as "live".
+bool isDirectionControl(QChar ch)
+{
+    const char16_t u = ch.unicode();
+    return (u >= 0x202A && u <= 0x202E) || (u >= 0x2066 && u <= 0x2069) || u == 0x200E || u == 0x200F ||
+           u == 0x061C;
 }
 
 // How many rows are written between two reports of the progress.
@@ -101,7 +111,11 @@ ImportFile ImportService::fromBytes(const QString &name, const QByteArray &bytes
 {
     ImportFile file;
     file.name = name;
-    QString text = TextDecoding::decode(bytes);
+    TextDecoding::Encoding encoding = TextDecoding::Encoding::Utf8;
+    QString text = TextDecoding::decode(bytes, &encoding);
+    if (encoding != TextDecoding::Encoding::Utf8)
+        file.encoding = TextDecoding::name(encoding);
+    text.removeIf(isDirectionControl);
     // DOS-era programs end a file with Ctrl-Z; blank lines after it are no record either.
     qsizetype end = text.size();
     while (end > 0 && (text.at(end - 1) == QChar(0x1A) || text.at(end - 1).isSpace()))
@@ -109,12 +123,13 @@ ImportFile ImportService::fromBytes(const QString &name, const QByteArray &bytes
     if (end < text.size() && text.lastIndexOf(QChar(0x1A)) >= end)
         text.truncate(end);
     const bool qifName = QFileInfo(name).suffix().compare(QLatin1String("qif"), Qt::CaseInsensitive) == 0;
-    if (isText(text) && QifReader::looksLikeQif(text)) {
+    const bool readable = isText(text);
+    if (readable && QifReader::looksLikeQif(text)) {
         file.kind = ImportFile::Kind::Qif;
         file.text = text;
         return file;
     }
-    if (!qifName && isText(text)) {
+    if (!qifName && readable) {
         const QList<CsvRecord> head = CsvReader::parse(text.left(4096), CsvReader::detectDelimiter(text));
         if (!head.isEmpty() && head.constFirst().fields.size() > 1) {
             file.kind = ImportFile::Kind::Csv;
@@ -122,6 +137,7 @@ ImportFile ImportService::fromBytes(const QString &name, const QByteArray &bytes
             return file;
         }
     }
+    file.encoding.clear();
     file.error = tr("%1 is neither a CSV nor a QIF file.").arg(name);
     return file;
 }

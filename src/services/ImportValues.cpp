@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QStringList>
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -36,8 +37,11 @@ std::optional<QDate> checkedDate(int year, int month, int day, QString *reason)
     const QDate date(year, month, day);
     if (!date.isValid())
         return refuse<QDate>(reason, QCoreApplication::translate("ImportValues", "not a valid date"));
-    if (!ImportValues::isAcceptedDate(date))
+    if (date < QDate(1900, 1, 1))
         return refuse<QDate>(reason, QCoreApplication::translate("ImportValues", "date before 1900"));
+    if (!ImportValues::isAcceptedDate(date))
+        return refuse<QDate>(reason,
+                             QCoreApplication::translate("ImportValues", "date more than 20 years from now"));
     return date;
 }
 
@@ -123,7 +127,39 @@ QStringList dateFormats()
 
 bool isAcceptedDate(const QDate &date)
 {
-    return date.isValid() && date >= QDate(1900, 1, 1);
+    return date.isValid() && date >= QDate(1900, 1, 1) && date <= QDate::currentDate().addYears(20);
+}
+
+QString outOfRange(qint64 amount, qint64 factor)
+{
+    constexpr qint64 kLargestWhole = 9'999'999'999;
+    const qint64 largest = kLargestWhole * factor + (factor - 1);
+    if (amount >= -largest && amount <= largest)
+        return QString();
+    return tr("amount too large: a register holds at most %1")
+        .arg(factor > 1 ? QStringLiteral("9,999,999,999.99") : QStringLiteral("9,999,999,999"));
+}
+
+void DateOrderEvidence::add(QStringView date)
+{
+    // The first two numbers of a date that does not start with its year.
+    int numbers[2] = {0, 0};
+    int count = 1;
+    for (const QChar ch : date) {
+        if (ch.isDigit()) {
+            numbers[count - 1] = numbers[count - 1] * 10 + ch.digitValue();
+            if (numbers[count - 1] > 999)
+                break;
+        } else if (ch != QLatin1Char(' ')) {
+            if (++count > 2)
+                break;
+        }
+    }
+    if (count < 2 || numbers[0] > 99)
+        return;
+    dayFirst = dayFirst || numbers[0] > 12;
+    monthFirst = monthFirst || numbers[1] > 12;
+    ordersDiffer = ordersDiffer || numbers[0] != numbers[1];
 }
 
 std::optional<qint64> parseAmount(const QString &input, qint64 factor, bool decimalComma, QString *reason)
@@ -132,29 +168,35 @@ std::optional<qint64> parseAmount(const QString &input, qint64 factor, bool deci
     if (text.isEmpty())
         return refuse<qint64>(reason, tr("no amount"));
 
+    // One sign at most: parentheses, a trailing minus or a leading sign. Two
+    // are no double negative but a malformed figure ("--12.00", "(-12.00)").
+    int signs = 0;
     bool negative = false;
     if (text.startsWith(QLatin1Char('(')) && text.endsWith(QLatin1Char(')'))) {
+        ++signs;
         negative = true;
         text = text.mid(1, text.size() - 2).trimmed();
     }
     const auto isMinus = [](QChar ch) { return ch == QLatin1Char('-') || ch == QChar(0x2212); };
     if (!text.isEmpty() && isMinus(text.back())) {
-        negative = !negative;
+        ++signs;
+        negative = true;
         text.chop(1);
     }
     // Sign and currency symbol in either order: "-$12.00", "$-12.00".
     for (int pass = 0; pass < 2; ++pass) {
         text = text.trimmed();
-        if (!text.isEmpty() && isMinus(text.front())) {
-            negative = !negative;
-            text.remove(0, 1);
-        } else if (text.startsWith(QLatin1Char('+'))) {
+        if (!text.isEmpty() && (isMinus(text.front()) || text.front() == QLatin1Char('+'))) {
+            ++signs;
+            negative = negative || isMinus(text.front());
             text.remove(0, 1);
         }
         text = text.trimmed();
         if (!text.isEmpty() && QStringLiteral("$€£¥").contains(text.front()))
             text.remove(0, 1);
     }
+    if (signs > 1)
+        return refuse<qint64>(reason, tr("\"%1\" has more than one sign").arg(input.trimmed()));
 
     const QChar point = decimalComma ? QLatin1Char(',') : QLatin1Char('.');
     const QChar group = decimalComma ? QLatin1Char('.') : QLatin1Char(',');
@@ -186,19 +228,24 @@ std::optional<qint64> parseAmount(const QString &input, qint64 factor, bool deci
     int decimals = 0;
     for (qint64 f = factor; f > 1; f /= 10)
         ++decimals;
-    for (qsizetype i = decimals; i < fraction.size(); ++i) {
-        if (fraction.at(i) != QLatin1Char('0'))
-            return refuse<qint64>(reason, tr("more decimals than the currency has"));
-    }
-    fraction = fraction.left(decimals).leftJustified(decimals, QLatin1Char('0'));
+    // Never rounded nor cut: "-1.500" of a file in whole euros is no -1.50.
+    if (fraction.size() > decimals)
+        return refuse<qint64>(
+            reason,
+            tr("\"%1\" has more decimals than the currency has (%2)").arg(input.trimmed()).arg(decimals));
+    fraction = fraction.leftJustified(decimals, QLatin1Char('0'));
 
     qint64 value = 0;
     for (const QChar ch : whole + fraction) {
         const int digit = ch.unicode() - '0';
         if (__builtin_mul_overflow(value, qint64(10), &value) || __builtin_add_overflow(value, digit, &value))
-            return refuse<qint64>(reason, tr("amount too large"));
+            return refuse<qint64>(reason, outOfRange(std::numeric_limits<qint64>::max(), factor));
     }
-    return negative ? -value : value;
+    if (negative)
+        value = -value;
+    if (const QString why = outOfRange(value, factor); !why.isEmpty())
+        return refuse<qint64>(reason, why);
+    return value;
 }
 
 std::optional<QDate> parseDate(const QString &text, const QString &format, QString *reason)

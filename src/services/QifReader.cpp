@@ -55,6 +55,57 @@ bool isTransfer(const QString &category)
            category.endsWith(QLatin1Char(']'));
 }
 
+enum class Mark
+{
+    None,
+    Point,
+    Comma
+};
+
+// The decimal mark an amount shows: the last of a point and a comma when it
+// has both, a lone separator not followed by exactly three digits, the other
+// one of a separator found twice ("1.234.567"). "1,000" shows none: a
+// thousand, or one with three decimals.
+Mark shownMark(QStringView value)
+{
+    value = value.trimmed();
+    const qsizetype comma = value.lastIndexOf(QLatin1Char(','));
+    const qsizetype point = value.lastIndexOf(QLatin1Char('.'));
+    if (comma >= 0 && point >= 0)
+        return point < comma ? Mark::Comma : Mark::Point;
+    if (comma < 0 && point < 0)
+        return Mark::None;
+    const QChar separator = comma >= 0 ? QLatin1Char(',') : QLatin1Char('.');
+    const qsizetype at = std::max(comma, point);
+    if (value.count(separator) > 1)
+        return separator == QLatin1Char(',') ? Mark::Point : Mark::Comma;
+    qsizetype digits = 0;
+    while (at + 1 + digits < value.size() && value.at(at + 1 + digits).isDigit())
+        ++digits;
+    if (digits == 3)
+        return Mark::None;
+    return separator == QLatin1Char(',') ? Mark::Comma : Mark::Point;
+}
+
+// An amount showing another decimal mark than the file's is not read under
+// a guess.
+std::optional<qint64> amountOf(const QString &text, const QifReader::Settings &settings, QString *reason)
+{
+    const Mark shown = shownMark(text);
+    const Mark file = settings.decimalComma ? Mark::Comma : Mark::Point;
+    if (shown != Mark::None && (settings.markDisputed || shown != file)) {
+        *reason =
+            shown == Mark::Comma
+                ? QCoreApplication::translate(
+                      "QifReader", "\"%1\" shows a decimal comma, other amounts of the file a decimal point")
+                : QCoreApplication::translate(
+                      "QifReader", "\"%1\" shows a decimal point, other amounts of the file a decimal comma");
+        *reason = reason->arg(text.trimmed());
+        return std::nullopt;
+    }
+    return ImportValues::parseAmount(text, settings.factor, settings.decimalComma, reason);
+}
+
 std::optional<ImportRow> toRow(const RawRecord &raw, const QString &account,
                                const QifReader::Settings &settings, QString *reason)
 {
@@ -68,12 +119,12 @@ std::optional<ImportRow> toRow(const RawRecord &raw, const QString &account,
 
     qint64 splitTotal = 0;
     for (const RawRecord::Split &split : raw.splits) {
-        const std::optional<qint64> amount =
-            ImportValues::parseAmount(split.amount, settings.factor, settings.decimalComma, reason);
+        const std::optional<qint64> amount = amountOf(split.amount, settings, reason);
         if (!amount)
             return std::nullopt;
-        if (__builtin_add_overflow(splitTotal, *amount, &splitTotal)) {
-            *reason = QCoreApplication::translate("QifReader", "amount too large");
+        splitTotal += *amount; // each within the register's range: no overflow
+        if (const QString why = ImportValues::outOfRange(splitTotal, settings.factor); !why.isEmpty()) {
+            *reason = why;
             return std::nullopt;
         }
         row.splits.append({withoutClass(split.category), *amount, split.memo});
@@ -82,8 +133,7 @@ std::optional<ImportRow> toRow(const RawRecord &raw, const QString &account,
     if (raw.amount.trimmed().isEmpty() && !raw.splits.isEmpty()) {
         row.amount = splitTotal;
     } else {
-        const std::optional<qint64> amount =
-            ImportValues::parseAmount(raw.amount, settings.factor, settings.decimalComma, reason);
+        const std::optional<qint64> amount = amountOf(raw.amount, settings, reason);
         if (!amount)
             return std::nullopt;
         row.amount = *amount;
@@ -193,21 +243,6 @@ bool isOption(QStringView header)
            header.startsWith(QLatin1String("!Clear:"), Qt::CaseInsensitive);
 }
 
-// "1.234,56", or (for a total) "-52,50": a comma before the last two digits
-// and no point.
-bool showsDecimalComma(QStringView value, bool total)
-{
-    value = value.trimmed();
-    const qsizetype comma = value.lastIndexOf(QLatin1Char(','));
-    const qsizetype point = value.lastIndexOf(QLatin1Char('.'));
-    if (comma < 0)
-        return false;
-    if (point >= 0)
-        return point < comma;
-    return total && comma == value.size() - 3 && value.at(comma + 1).isDigit() &&
-           value.at(comma + 2).isDigit();
-}
-
 } // namespace
 
 namespace QifReader {
@@ -215,8 +250,9 @@ namespace QifReader {
 Format detectFormat(const QString &text)
 {
     Format format;
-    bool monthFirstShown = false;
-    bool ordersDiffer = false;
+    ImportValues::DateOrderEvidence order;
+    qsizetype commas = 0;
+    qsizetype points = 0;
     Section section = Section::None;
     forEachLine(text, [&](QStringView line, qsizetype) {
         line = line.trimmed();
@@ -229,28 +265,18 @@ Format detectFormat(const QString &text)
             return true;
         const QChar code = line.front();
         if (code == QLatin1Char('T') || code == QLatin1Char('U') || code == QLatin1Char('$')) {
-            format.decimalComma =
-                format.decimalComma || showsDecimalComma(line.mid(1), code != QLatin1Char('$'));
+            const Mark mark = shownMark(line.mid(1));
+            commas += mark == Mark::Comma;
+            points += mark == Mark::Point;
         } else if (code == QLatin1Char('D')) {
-            // The first two numbers of a date that does not start with its year.
-            QList<int> numbers{0};
-            for (const QChar ch : line.mid(1)) {
-                if (ch.isDigit())
-                    numbers.last() = numbers.last() * 10 + ch.digitValue();
-                else if (ch != QLatin1Char(' '))
-                    numbers.append(0);
-                if (numbers.size() > 2 || numbers.last() > 999)
-                    break;
-            }
-            if (numbers.size() < 2 || numbers.constFirst() > 99)
-                return true;
-            format.dayFirst = format.dayFirst || numbers.at(0) > 12;
-            monthFirstShown = monthFirstShown || numbers.at(1) > 12;
-            ordersDiffer = ordersDiffer || numbers.at(0) != numbers.at(1);
+            order.add(line.mid(1));
         }
         return true;
     });
-    format.orderAmbiguous = !format.dayFirst && !monthFirstShown && ordersDiffer;
+    format.decimalComma = commas > points;
+    format.markDisputed = commas > 0 && commas == points;
+    format.dayFirst = order.dayFirst;
+    format.orderAmbiguous = order.ambiguous();
     return format;
 }
 

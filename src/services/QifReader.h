@@ -17,14 +17,19 @@ struct Settings
 {
     qint64 factor = 100; // the currency's minor-unit factor
     bool decimalComma = false;
+    // The amounts disagree on the decimal mark as often one way as the other:
+    // none that shows a mark is read.
+    bool markDisputed = false;
     bool dayFirst = false;
 };
 
 // What the file itself shows of its number and date formats.
 struct Format
 {
-    // An amount like "1.234,56", or a "T" of a comma and two digits and no point.
+    // Most amounts that show a decimal mark show a comma ("1.234,56",
+    // "-52,50"). An amount showing the other mark is refused as disagreeing.
     bool decimalComma = false;
+    bool markDisputed = false; // as many show a comma as a point
     // A date whose first field is above 12.
     bool dayFirst = false;
     // Every date fits both orders, and some read differently in each.

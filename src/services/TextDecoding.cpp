@@ -16,6 +16,19 @@ bool startsWith(const QByteArray &bytes, const char *mark, int size)
     return bytes.size() >= size && bytes.startsWith(QByteArray::fromRawData(mark, size));
 }
 
+// The bytes of a UTF-8 sequence its first byte announces; 0 for a byte that
+// starts none.
+int sequenceLength(unsigned char lead)
+{
+    if (lead < 0x80)
+        return 1;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        return 2;
+    if (lead >= 0xE0 && lead <= 0xEF)
+        return 3;
+    return lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
+}
+
 } // namespace
 
 namespace TextDecoding {
@@ -28,7 +41,46 @@ Encoding detect(const QByteArray &bytes)
         return Encoding::Utf16LE;
     if (startsWith(bytes, "\xFE\xFF", 2))
         return Encoding::Utf16BE;
-    return bytes.isValidUtf8() ? Encoding::Utf8 : Encoding::Windows1252;
+    if (bytes.isValidUtf8())
+        return Encoding::Utf8;
+    // Windows-1252 text rarely holds a byte sequence that is valid UTF-8
+    // beyond ASCII; a UTF-8 file with a damaged byte holds many.
+    qsizetype valid = 0;
+    qsizetype invalid = 0;
+    const auto *data = reinterpret_cast<const unsigned char *>(bytes.constData());
+    const qsizetype size = bytes.size();
+    for (qsizetype i = 0; i < size;) {
+        const unsigned char lead = data[i];
+        const int length = sequenceLength(lead);
+        bool ok = length > 0 && i + length <= size;
+        for (int k = 1; ok && k < length; ++k)
+            ok = (data[i + k] & 0xC0) == 0x80;
+        if (length == 1) {
+            ++i;
+        } else if (ok && QByteArray::fromRawData(bytes.constData() + i, length).isValidUtf8()) {
+            ++valid;
+            i += length;
+        } else {
+            ++invalid;
+            ++i;
+        }
+    }
+    return valid > invalid ? Encoding::Utf8 : Encoding::Windows1252;
+}
+
+QString name(Encoding encoding)
+{
+    switch (encoding) {
+    case Encoding::Utf8:
+        return QStringLiteral("UTF-8");
+    case Encoding::Utf16LE:
+        return QStringLiteral("UTF-16LE");
+    case Encoding::Utf16BE:
+        return QStringLiteral("UTF-16BE");
+    case Encoding::Windows1252:
+        return QStringLiteral("Windows-1252");
+    }
+    return QString();
 }
 
 QString fromWindows1252(const QByteArray &bytes)
@@ -46,9 +98,12 @@ QString fromWindows1252(const QByteArray &bytes)
     return text;
 }
 
-QString decode(const QByteArray &bytes)
+QString decode(const QByteArray &bytes, Encoding *used)
 {
-    switch (detect(bytes)) {
+    const Encoding encoding = detect(bytes);
+    if (used)
+        *used = encoding;
+    switch (encoding) {
     case Encoding::Utf8: {
         const int skip = startsWith(bytes, "\xEF\xBB\xBF", 3) ? 3 : 0;
         return QString::fromUtf8(bytes.constData() + skip, bytes.size() - skip);

@@ -191,8 +191,9 @@ void TestCsvReader::amounts_data()
     QTest::newRow("yen") << "1,000" << false << qint64(1) << qint64(1000);
     QTest::newRow("yen with a fraction") << "1,000.50" << false << qint64(1) << qint64(-1);
     QTest::newRow("three decimals") << "1.005" << false << qint64(100) << qint64(-1);
-    QTest::newRow("largest") << "92233720368547758.07" << false << qint64(100)
-                             << std::numeric_limits<qint64>::max();
+    QTest::newRow("largest") << "92233720368547758.07" << false << qint64(100) << qint64(-1);
+    QTest::newRow("largest a register holds")
+        << "-9,999,999,999.99" << false << qint64(100) << qint64(-999999999999);
     QTest::newRow("too large") << "92233720368547758.08" << false << qint64(100) << qint64(-1);
     QTest::newRow("far too large") << "99999999999999999999999" << false << qint64(1) << qint64(-1);
     QTest::newRow("letters") << "12 EUR" << false << qint64(100) << qint64(-1);
@@ -278,19 +279,48 @@ void TestCsvReader::valuesMustMatchTheSettings_data()
     QTest::addColumn<QString>("expected"); // "date amount" per row
     QTest::addColumn<QList<int>>("refused");
     QTest::addColumn<QString>("suggested"); // "format comma", empty for none
+    QTest::addColumn<bool>("orderInDoubt");
 
     QTest::newRow("bad grouping") << "bad_grouping.csv"
                                   << "M/d/yyyy" << false << "2024-01-06 -123450;2024-01-09 -200000"
-                                  << QList<int>{2, 4, 5} << "";
+                                  << QList<int>{2, 4, 5} << "" << true;
     QTest::newRow("wrong date separator")
         << "wrong_date_separator.csv"
-        << "M/d/yyyy" << false << "2026-01-11 -100" << QList<int>{3, 4} << "";
+        << "M/d/yyyy" << false << "2026-01-11 -100" << QList<int>{3, 4} << "" << true;
     QTest::newRow("German rows, US settings")
         << "german_rows_suggest_settings.csv"
-        << "M/d/yyyy" << false << "" << QList<int>{2, 3, 4} << "d.M.yyyy 1";
+        << "M/d/yyyy" << false << "" << QList<int>{2, 3, 4} << "d.M.yyyy 1" << false;
     QTest::newRow("German rows, German settings")
         << "german_rows_suggest_settings.csv"
-        << "d.M.yyyy" << true << "2024-01-03 -450;2024-01-15 200000;2024-01-20 -320" << QList<int>{} << "";
+        << "d.M.yyyy" << true << "2024-01-03 -450;2024-01-15 200000;2024-01-20 -320" << QList<int>{} << ""
+        << false;
+    QTest::newRow("day first, days under 13")
+        << "day_first_days_under_13.csv"
+        << "M/d/yyyy" << false << "2026-05-11 -450;2026-06-11 -200;2026-03-11 120000" << QList<int>{} << ""
+        << true;
+    // Both orders read every row: the user's is kept, no other is proposed.
+    QTest::newRow("day first, decimal comma, US settings")
+        << "day_first_decimal_comma.csv"
+        << "M/d/yyyy" << false << "" << QList<int>{2, 3, 4} << "M/d/yyyy 1" << true;
+    QTest::newRow("day first, decimal comma, German settings")
+        << "day_first_decimal_comma.csv"
+        << "d.M.yyyy" << true << "" << QList<int>{2, 3, 4} << "" << false;
+    QTest::newRow("a day above 12 settles the order")
+        << "day_first_one_day_above_12.csv"
+        << "M/d/yyyy" << false << "" << QList<int>{2, 3} << "d/M/yyyy 1" << false;
+    QTest::newRow("whole euros, decimal comma off")
+        << "whole_euros_decimal_point.csv"
+        << "M/d/yyyy" << false << "" << QList<int>{2, 3} << "M/d/yyyy 1" << false;
+    QTest::newRow("whole euros, decimal comma on")
+        << "whole_euros_decimal_comma.csv"
+        << "M/d/yyyy" << true << "" << QList<int>{2, 3} << "M/d/yyyy 0" << false;
+    QTest::newRow("out of range amounts")
+        << "out_of_range_amounts.csv"
+        << "M/d/yyyy" << false << "2026-01-17 999999999999" << QList<int>{2, 3, 5} << "" << false;
+    QTest::newRow("malformed signs and far dates")
+        << "malformed_signs.csv"
+        << "M/d/yyyy" << false << "2026-01-18 -1200;2026-01-19 -1200" << QList<int>{2, 3, 4, 7} << ""
+        << false;
 }
 
 void TestCsvReader::valuesMustMatchTheSettings()
@@ -301,6 +331,7 @@ void TestCsvReader::valuesMustMatchTheSettings()
     QFETCH(QString, expected);
     QFETCH(QList<int>, refused);
     QFETCH(QString, suggested);
+    QFETCH(bool, orderInDoubt);
     const ImportFile read =
         ImportService::readFile(QFINDTESTDATA(QStringLiteral("../fixtures/import/") + file));
     QVERIFY2(read.error.isEmpty(), qPrintable(read.error));
@@ -318,6 +349,7 @@ void TestCsvReader::valuesMustMatchTheSettings()
     QCOMPARE(lines, refused);
     const std::optional<CsvSuggestion> &s = preview.suggestion;
     QCOMPARE(s ? s->dateFormat + QLatin1Char(' ') + QString::number(s->decimalComma) : QString(), suggested);
+    QCOMPARE(preview.formats.constFirst().orderAmbiguous, orderInDoubt);
 }
 
 QTEST_GUILESS_MAIN(TestCsvReader)

@@ -24,6 +24,8 @@ private Q_SLOTS:
     void cleanup();
     void encodings_data();
     void encodings();
+    void oddBytesRefuseOnlyTheirRow_data();
+    void oddBytesRefuseOnlyTheirRow();
     void refusedFiles_data();
     void refusedFiles();
     void duplicatesAreLeftUnticked();
@@ -131,19 +133,24 @@ void TestImportService::encodings_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("encoding"); // what the preview names; empty for UTF-8
 
     const QString csv = QStringLiteral("Date,Payee,Amount\n1/5/2024,Café Zoë €,-1.00\n");
     const QString qif = QStringLiteral("!Type:Bank\nD1/5'24\nPCafé Zoë €\nT-1.00\n^\n");
     QStringEncoder le(QStringEncoder::Utf16LE);
     QStringEncoder be(QStringEncoder::Utf16BE);
-    QTest::newRow("utf-8") << "a.csv" << csv.toUtf8();
-    QTest::newRow("utf-8 with mark") << "a.csv" << QByteArray("\xEF\xBB\xBF") + csv.toUtf8();
-    QTest::newRow("utf-16le with mark") << "a.csv" << QByteArray("\xFF\xFE") + QByteArray(le.encode(csv));
-    QTest::newRow("utf-16be with mark") << "a.csv" << QByteArray("\xFE\xFF") + QByteArray(be.encode(csv));
+    QTest::newRow("utf-8") << "a.csv" << csv.toUtf8() << "";
+    QTest::newRow("utf-8 with mark") << "a.csv" << QByteArray("\xEF\xBB\xBF") + csv.toUtf8() << "";
+    QTest::newRow("utf-16le with mark")
+        << "a.csv" << QByteArray("\xFF\xFE") + QByteArray(le.encode(csv)) << "UTF-16LE";
+    QTest::newRow("utf-16be with mark")
+        << "a.csv" << QByteArray("\xFE\xFF") + QByteArray(be.encode(csv)) << "UTF-16BE";
     // Café Zoë € in Windows-1252: é E9, ë EB, € 80.
     QTest::newRow("windows-1252") << "a.csv"
-                                  << QByteArray("Date,Payee,Amount\n1/5/2024,Caf\xE9 Zo\xEB \x80,-1.00\n");
-    QTest::newRow("qif in utf-16le") << "a.txt" << QByteArray("\xFF\xFE") + QByteArray(le.encode(qif));
+                                  << QByteArray("Date,Payee,Amount\n1/5/2024,Caf\xE9 Zo\xEB \x80,-1.00\n")
+                                  << "Windows-1252";
+    QTest::newRow("qif in utf-16le") << "a.txt" << QByteArray("\xFF\xFE") + QByteArray(le.encode(qif))
+                                     << "UTF-16LE";
 }
 
 void TestImportService::encodings()
@@ -155,6 +162,40 @@ void TestImportService::encodings()
     QCOMPARE(preview.rows.size(), 1);
     QCOMPARE(preview.rows.constFirst().row().payee, QStringLiteral("Café Zoë €"));
     QCOMPARE(preview.rows.constFirst().row().amount, qint64(-100));
+    QFETCH(QString, encoding);
+    QCOMPARE(preview.formats.constFirst().encoding, encoding);
+}
+
+void TestImportService::oddBytesRefuseOnlyTheirRow_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("payees");
+    QTest::addColumn<QList<int>>("refused");
+
+    QTest::newRow("one bad UTF-8 byte")
+        << "one_bad_utf8_byte.csv" << QStringList{"Müller Bäckerei", "Café Zürich", "Müller Bäckerei"}
+        << QList<int>{4};
+    QTest::newRow("control bytes and direction marks")
+        << "control_and_direction_marks.csv" << QStringList{"evil", "Plain"} << QList<int>{2, 4};
+}
+
+void TestImportService::oddBytesRefuseOnlyTheirRow()
+{
+    QFETCH(QString, name);
+    QFETCH(QStringList, payees);
+    QFETCH(QList<int>, refused);
+    const ImportFile file = fixture(name);
+    QVERIFY2(file.error.isEmpty(), qPrintable(file.error));
+    QVERIFY(file.encoding.isEmpty());
+    const ImportPreview preview = m_service->preview({file}, CsvSettings(), Checking);
+    QStringList read;
+    for (const ImportPreviewRow &row : preview.rows)
+        read.append(row.text(ImportPreviewRow::Payee));
+    QCOMPARE(read, payees);
+    QList<int> lines;
+    for (const ImportProblem &problem : preview.problems)
+        lines.append(problem.line);
+    QCOMPARE(lines, refused);
 }
 
 void TestImportService::refusedFiles_data()
@@ -360,8 +401,8 @@ void TestImportService::rowPastSixtyFourBitsWritesNothing()
     // The balance may reach the largest figure there is, not pass it.
     QVERIFY(TestDatabase::exec("UPDATE accounts SET starting_balance = 9223372036854774807 WHERE id = ?",
                                {Checking}));
-    const ImportPreview preview =
-        previewOf(QStringLiteral("big.csv"), "Date,Payee,Amount\n1/5/2024,A,5.00\n1/6/2024,B,5.01\n", Checking);
+    const ImportPreview preview = previewOf(
+        QStringLiteral("big.csv"), "Date,Payee,Amount\n1/5/2024,A,5.00\n1/6/2024,B,5.01\n", Checking);
     const ImportResult result = m_service->importRows(Checking, preview);
     QVERIFY(!result.ok);
     QVERIFY(result.error.contains(QStringLiteral("Line 3 of big.csv")));

@@ -38,6 +38,7 @@ private slots:
     void importIntoNewAccountWithoutDoubling();
     void clearRemapsColumnsAndUnknownCategoriesAreChosen();
     void eachFileShowsHowItWasRead();
+    void csvDatesInDoubtAreNamedUntilChosen();
 
 private:
     QString writeFile(const QString &name, const QByteArray &bytes);
@@ -263,7 +264,7 @@ void TestImportScreen::eachFileShowsHowItWasRead()
     screen.resize(1000, 700);
     screen.show();
     screen.addFiles(
-        {writeFile(QStringLiteral("sale.csv"), "Date,Payee,Amount\n1/6/2026,Sale,1234567890.12\n"),
+        {writeFile(QStringLiteral("sale.csv"), "Date,Payee,Amount\n1/16/2026,Sale,1234567890.12\n"),
          QFINDTESTDATA("../fixtures/import/us_after_decimal_comma_csv.qif"),
          QFINDTESTDATA("../fixtures/import/day_first_shown.qif")});
     // The amount is never cut off.
@@ -271,8 +272,8 @@ void TestImportScreen::eachFileShowsHowItWasRead()
     const int text = table->fontMetrics().horizontalAdvance(QStringLiteral("$1,234,567,890.12"));
     QTRY_VERIFY(table->columnWidth(ImportPreviewModel::Amount) > text + 4);
     // The order box shows the order the named QIF file was read in; a choice changes that file alone.
-    auto *file = screen.findChild<QComboBox *>(QStringLiteral("qifFileCombo"));
-    auto *order = screen.findChild<QComboBox *>(QStringLiteral("qifDateOrderCombo"));
+    auto *file = screen.findChild<QComboBox *>(QStringLiteral("orderFileCombo"));
+    auto *order = screen.findChild<QComboBox *>(QStringLiteral("dateOrderCombo"));
     file->setCurrentIndex(1);
     QVERIFY(order->currentData().toBool());
     file->setCurrentIndex(0);
@@ -283,6 +284,30 @@ void TestImportScreen::eachFileShowsHowItWasRead()
     // A file added whose dates fit both orders is the one the box then names.
     screen.addFiles({QFINDTESTDATA("../fixtures/import/order_fits_both.qif")});
     QCOMPARE(file->currentText(), QStringLiteral("order_fits_both.qif"));
+}
+
+void TestImportScreen::csvDatesInDoubtAreNamedUntilChosen()
+{
+    ImportScreen screen(m_test->app());
+    // Amounts with a decimal comma under settings without one: the proposal
+    // keeps the month-first order, as both orders read every date.
+    screen.addFiles({QFINDTESTDATA("../fixtures/import/day_first_decimal_comma.csv")});
+    auto *use = screen.findChild<QPushButton *>(QStringLiteral("useSuggestionButton"));
+    QVERIFY(!use->isHidden());
+    use->click();
+    QCOMPARE(screen.previewModel()->rows().at(1).date, QDate(2026, 12, 11));
+    auto *notice = screen.findChild<QLabel *>(QStringLiteral("dateOrderNotice"));
+    QVERIFY(!notice->isHidden());
+    QVERIFY(notice->text().contains(QStringLiteral("day_first_decimal_comma.csv")));
+    QVERIFY(notice->text().contains(QStringLiteral("month first")));
+
+    // Choosing day first reads them so, and the notice goes.
+    auto *order = screen.findChild<QComboBox *>(QStringLiteral("dateOrderCombo"));
+    order->setCurrentIndex(order->findData(true));
+    emit order->activated(order->currentIndex());
+    QCOMPARE(screen.csvSettings().dateFormat, QStringLiteral("d/M/yyyy"));
+    QCOMPARE(screen.previewModel()->rows().at(1).date, QDate(2026, 11, 12));
+    QVERIFY(notice->isHidden());
 }
 
 QTEST_MAIN(TestImportScreen)

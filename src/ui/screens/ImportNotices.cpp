@@ -39,29 +39,31 @@ ImportNotices::ImportNotices(QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
 
     QHBoxLayout *orderLayout = nullptr;
-    m_qifOrderRow = row(this, &orderLayout);
-    // Each QIF file keeps the order it was read in; with several, the box names the one shown.
-    m_qifFileCombo = new QComboBox(this);
-    m_qifFileCombo->setObjectName(QStringLiteral("qifFileCombo"));
-    connect(m_qifFileCombo, &QComboBox::currentIndexChanged, this, &ImportNotices::showQifOrder);
-    m_qifOrderCombo = new QComboBox(this);
-    m_qifOrderCombo->setObjectName(QStringLiteral("qifDateOrderCombo"));
-    m_qifOrderCombo->addItem(tr("Month first (M/D/Y)"), false);
-    m_qifOrderCombo->addItem(tr("Day first (D/M/Y)"), true);
-    connect(m_qifOrderCombo, &QComboBox::activated, this, [this]() {
-        emit qifDateOrderChosen(m_qifFileCombo->currentData().toInt(),
-                                m_qifOrderCombo->currentData().toBool());
+    m_orderRow = row(this, &orderLayout);
+    // Each file keeps the order it was read in; with several, the box names the one shown.
+    m_orderFileCombo = new QComboBox(this);
+    m_orderFileCombo->setObjectName(QStringLiteral("orderFileCombo"));
+    connect(m_orderFileCombo, &QComboBox::currentIndexChanged, this, &ImportNotices::showFileOrder);
+    m_orderCombo = new QComboBox(this);
+    m_orderCombo->setObjectName(QStringLiteral("dateOrderCombo"));
+    m_orderCombo->addItem(tr("Month first (M/D/Y)"), false);
+    m_orderCombo->addItem(tr("Day first (D/M/Y)"), true);
+    connect(m_orderCombo, &QComboBox::activated, this, [this]() {
+        emit dateOrderChosen(m_orderFileCombo->currentData().toInt(), m_orderCombo->currentData().toBool());
     });
-    auto *orderLabel = new QLabel(tr("QIF &dates:"), this);
-    orderLabel->setBuddy(m_qifOrderCombo);
+    auto *orderLabel = new QLabel(tr("&Date order:"), this);
+    orderLabel->setBuddy(m_orderCombo);
     orderLayout->addWidget(orderLabel);
-    orderLayout->addWidget(m_qifFileCombo);
-    orderLayout->addWidget(m_qifOrderCombo);
+    orderLayout->addWidget(m_orderFileCombo);
+    orderLayout->addWidget(m_orderCombo);
     orderLayout->addStretch(1);
-    layout->addWidget(m_qifOrderRow);
+    layout->addWidget(m_orderRow);
 
     m_orderNotice = wrappingLabel(this);
+    m_orderNotice->setObjectName(QStringLiteral("dateOrderNotice"));
     layout->addWidget(m_orderNotice);
+    m_encodingNotice = wrappingLabel(this);
+    layout->addWidget(m_encodingNotice);
 
     QHBoxLayout *suggestionLayout = nullptr;
     m_suggestionRow = row(this, &suggestionLayout);
@@ -90,14 +92,14 @@ ImportNotices::ImportNotices(QWidget *parent)
     categoryLayout->addWidget(without);
     layout->addWidget(m_categoryRow);
 
-    for (QWidget *widget :
-         {m_qifOrderRow, static_cast<QWidget *>(m_orderNotice), m_suggestionRow, m_categoryRow})
+    for (QWidget *widget : {m_orderRow, static_cast<QWidget *>(m_orderNotice),
+                            static_cast<QWidget *>(m_encodingNotice), m_suggestionRow, m_categoryRow})
         widget->hide();
 }
 
-void ImportNotices::showQifOrder()
+void ImportNotices::showFileOrder()
 {
-    m_qifOrderCombo->setCurrentIndex(m_qifOrderCombo->findData(m_qifFileCombo->currentData(DayFirstRole)));
+    m_orderCombo->setCurrentIndex(m_orderCombo->findData(m_orderFileCombo->currentData(DayFirstRole)));
 }
 
 bool ImportNotices::createsCategories() const
@@ -105,44 +107,57 @@ bool ImportNotices::createsCategories() const
     return !m_categoryRow->isHidden() && m_createCategories->isChecked();
 }
 
-QStringList ImportNotices::showQifFiles(const ImportPreview &preview)
+QStringList ImportNotices::showOrderFiles(const ImportPreview &preview)
 {
     QStringList before;
-    for (int i = 0; i < m_qifFileCombo->count(); ++i)
-        before.append(m_qifFileCombo->itemText(i));
-    const QString shownFile = m_qifFileCombo->currentText();
-    m_qifFileCombo->blockSignals(true);
-    m_qifFileCombo->clear();
+    for (int i = 0; i < m_orderFileCombo->count(); ++i)
+        before.append(m_orderFileCombo->itemText(i));
+    const QString shownFile = m_orderFileCombo->currentText();
+    m_orderFileCombo->blockSignals(true);
+    m_orderFileCombo->clear();
     QStringList names;
     QStringList ambiguous;
+    QStringList notices;
+    // QIF files, and CSV files while their order is in doubt (the CSV box sets it otherwise).
     for (int i = 0; i < preview.formats.size(); ++i) {
         const ImportFileFormat &format = preview.formats.at(i);
-        if (!format.qif)
+        if (!format.qif && !format.orderAmbiguous)
             continue;
         names.append(preview.fileNames.value(i));
-        m_qifFileCombo->addItem(names.constLast(), i);
-        m_qifFileCombo->setItemData(m_qifFileCombo->count() - 1, format.dayFirst, DayFirstRole);
-        if (format.orderAmbiguous)
-            ambiguous.append(names.constLast());
+        m_orderFileCombo->addItem(names.constLast(), i);
+        m_orderFileCombo->setItemData(m_orderFileCombo->count() - 1, format.dayFirst, DayFirstRole);
+        if (!format.orderAmbiguous)
+            continue;
+        ambiguous.append(names.constLast());
+        notices.append(tr("The dates in %1 fit both month-first and day-first order and are read %2. Check "
+                          "the dates below and choose the date order.")
+                           .arg(names.constLast(),
+                                format.dayFirst ? tr("day first (D/M/Y)") : tr("month first (M/D/Y)")));
     }
     // The same files keep the one shown; other files open on one the notice names.
     const QString wanted = names == before || ambiguous.isEmpty() ? shownFile : ambiguous.constFirst();
-    m_qifFileCombo->setCurrentIndex(std::max(0, m_qifFileCombo->findText(wanted)));
-    m_qifFileCombo->blockSignals(false);
-    m_qifFileCombo->setVisible(names.size() > 1);
-    m_qifOrderRow->setVisible(!names.isEmpty());
-    showQifOrder();
-    return ambiguous;
+    m_orderFileCombo->setCurrentIndex(std::max(0, m_orderFileCombo->findText(wanted)));
+    m_orderFileCombo->blockSignals(false);
+    m_orderFileCombo->setVisible(names.size() > 1);
+    m_orderRow->setVisible(!names.isEmpty());
+    showFileOrder();
+    return notices;
 }
 
 void ImportNotices::showPreview(const ImportPreview &preview)
 {
-    const QStringList ambiguous = showQifFiles(preview);
-    m_orderNotice->setText(
-        tr("The dates in %1 fit both month-first and day-first order. Check the dates below "
-           "and choose the QIF date order.")
-            .arg(ambiguous.join(QStringLiteral(", "))));
-    m_orderNotice->setVisible(!ambiguous.isEmpty());
+    const QStringList notices = showOrderFiles(preview);
+    m_orderNotice->setText(notices.join(QLatin1Char('\n')));
+    m_orderNotice->setVisible(!notices.isEmpty());
+
+    QStringList encodings;
+    for (int i = 0; i < preview.formats.size(); ++i) {
+        if (!preview.formats.at(i).encoding.isEmpty())
+            encodings.append(tr("%1 is not UTF-8 text; it was read as %2.")
+                                 .arg(preview.fileNames.value(i), preview.formats.at(i).encoding));
+    }
+    m_encodingNotice->setText(encodings.join(QLatin1Char('\n')));
+    m_encodingNotice->setVisible(!encodings.isEmpty());
 
     m_suggestion = preview.suggestion;
     if (m_suggestion)

@@ -10,7 +10,8 @@ class QLabel;
 class QRadioButton;
 
 // What the import window says above its preview, each with its control: the
-// date order of QIF files (and whether their dates fit both orders), CSV
+// date order of QIF files, and of CSV files whose dates fit both orders (until
+// the user chooses one), the encoding of files that are not UTF-8, CSV
 // settings that would read a file whose rows are mostly refused, and the
 // choice for categories the files name that do not exist.
 class ImportNotices : public QWidget
@@ -26,19 +27,21 @@ public:
 
 signals:
     // `file` indexes the files of the preview shown.
-    void qifDateOrderChosen(int file, bool dayFirst);
+    void dateOrderChosen(int file, bool dayFirst);
     void suggestionAccepted(const CsvSuggestion &suggestion);
     void createsCategoriesChanged(bool creates);
 
 private:
-    void showQifOrder();
-    // Fills the QIF file box; returns the files whose dates fit both orders unconfirmed.
-    QStringList showQifFiles(const ImportPreview &preview);
+    void showFileOrder();
+    // Fills the file box of the date order; returns what the notice says of
+    // the files whose dates fit both orders unconfirmed.
+    QStringList showOrderFiles(const ImportPreview &preview);
 
-    QWidget *m_qifOrderRow = nullptr;
-    QComboBox *m_qifFileCombo = nullptr;
-    QComboBox *m_qifOrderCombo = nullptr;
+    QWidget *m_orderRow = nullptr;
+    QComboBox *m_orderFileCombo = nullptr;
+    QComboBox *m_orderCombo = nullptr;
     QLabel *m_orderNotice = nullptr;
+    QLabel *m_encodingNotice = nullptr;
     QWidget *m_suggestionRow = nullptr;
     QLabel *m_suggestionLabel = nullptr;
     std::optional<CsvSuggestion> m_suggestion;

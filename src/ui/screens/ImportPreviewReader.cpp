@@ -77,5 +77,6 @@ void ImportPreviewReader::reportProgress()
         return;
     const qint64 total = m_current->progress.total.load();
     const qint64 done = m_current->progress.done.load(std::memory_order_relaxed);
-    emit progressChanged(total > 0 ? int(done * 100 / total) : 0);
+    // Full only once the rows are delivered.
+    emit progressChanged(total > 0 ? int(std::min<qint64>(done * 100 / total, 99)) : 0);
 }

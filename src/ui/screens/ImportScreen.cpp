@@ -91,7 +91,7 @@ void ImportScreen::buildUi()
     layout->addWidget(buildCsvBox());
     layout->addWidget(buildReadingRow());
     m_notices = new ImportNotices(this);
-    connect(m_notices, &ImportNotices::qifDateOrderChosen, this, &ImportScreen::chooseQifDateOrder);
+    connect(m_notices, &ImportNotices::dateOrderChosen, this, &ImportScreen::chooseDateOrder);
     connect(m_notices, &ImportNotices::suggestionAccepted, this, &ImportScreen::useSuggestion);
     connect(m_notices, &ImportNotices::createsCategoriesChanged, m_model,
             &ImportPreviewModel::setCreatesCategories);
@@ -193,7 +193,14 @@ QFormLayout *ImportScreen::buildFormatForm()
     m_dateFormatCombo->setObjectName(QStringLiteral("dateFormatCombo"));
     for (const QString &format : ImportValues::dateFormats())
         m_dateFormatCombo->addItem(format, format);
-    connect(m_dateFormatCombo, &QComboBox::currentIndexChanged, this, &ImportScreen::rebuildPreview);
+    connect(m_dateFormatCombo, &QComboBox::currentIndexChanged, this, [this]() {
+        // A format the user picks is the order the CSV files are meant in.
+        if (!m_updating) {
+            for (ImportFile &file : m_files)
+                file.csvOrderConfirmed = true;
+        }
+        rebuildPreview();
+    });
     m_decimalCommaCheck = new QCheckBox(tr("Decimal comma (1.234,56)"), this);
     m_decimalCommaCheck->setObjectName(QStringLiteral("decimalCommaCheck"));
     connect(m_decimalCommaCheck, &QCheckBox::toggled, this, &ImportScreen::rebuildPreview);
@@ -384,24 +391,38 @@ void ImportScreen::fillColumnCombos()
     }
     const bool wasUpdating = m_updating;
     m_updating = true;
-    for (QComboBox *combo : {m_dateColumn, m_payeeColumn, m_memoColumn, m_amountColumn, m_paymentColumn,
-                             m_depositColumn, m_checkNumberColumn, m_categoryColumn}) {
+    const QList<QComboBox *> combos{m_dateColumn,    m_payeeColumn,   m_memoColumn,        m_amountColumn,
+                                    m_paymentColumn, m_depositColumn, m_checkNumberColumn, m_categoryColumn};
+    QList<int> wanted;
+    QStringList wantedNames;
+    for (QComboBox *combo : combos) {
         // The column the box shows, or the one remembered while no file named any.
         const bool shown = combo->count() > 0;
-        const int wanted = shown ? combo->currentData().toInt() : combo->property("wantedColumn").toInt();
-        const QString wantedName = shown ? (wanted >= 0 ? combo->currentText() : QString())
-                                         : combo->property("wantedName").toString();
+        const int column = shown ? combo->currentData().toInt() : combo->property("wantedColumn").toInt();
+        wanted.append(column);
+        wantedNames.append(shown ? (column >= 0 ? combo->currentText() : QString())
+                                 : combo->property("wantedName").toString());
         combo->clear();
-        combo->setProperty("wantedColumn", wanted);
-        combo->setProperty("wantedName", wantedName);
-        if (names.isEmpty())
-            continue;
-        combo->addItem(tr("(none)"), -1);
-        for (int i = 0; i < names.size(); ++i)
-            combo->addItem(names.at(i), i);
-        // By name when the file has it, else by position.
-        const int byName = wantedName.isEmpty() ? -1 : int(names.indexOf(wantedName));
-        selectData(combo, byName >= 0 ? byName : (wanted < names.size() ? wanted : -1));
+        combo->setProperty("wantedColumn", column);
+        combo->setProperty("wantedName", wantedNames.constLast());
+    }
+    if (!names.isEmpty()) {
+        // By name when the file has it; else by position, when the file has
+        // that column and no other box takes it; else none.
+        QList<int> chosen(combos.size(), -1);
+        for (int i = 0; i < combos.size(); ++i)
+            chosen[i] = wantedNames.at(i).isEmpty() ? -1 : int(names.indexOf(wantedNames.at(i)));
+        for (int i = 0; i < combos.size(); ++i) {
+            if (chosen.at(i) < 0 && wanted.at(i) >= 0 && wanted.at(i) < names.size() &&
+                !chosen.contains(wanted.at(i)))
+                chosen[i] = wanted.at(i);
+        }
+        for (int i = 0; i < combos.size(); ++i) {
+            combos.at(i)->addItem(tr("(none)"), -1);
+            for (int column = 0; column < names.size(); ++column)
+                combos.at(i)->addItem(names.at(column), column);
+            selectData(combos.at(i), chosen.at(i));
+        }
     }
     m_updating = wasUpdating;
 }
@@ -496,11 +517,20 @@ void ImportScreen::cancelReading()
     m_status->setText(tr("Reading was cancelled."));
 }
 
-void ImportScreen::chooseQifDateOrder(int file, bool dayFirst)
+void ImportScreen::chooseDateOrder(int file, bool dayFirst)
 {
-    // The order of one file: another QIF file keeps what its own dates show.
-    if (file < 0 || file >= m_files.size() || m_files.at(file).kind != ImportFile::Kind::Qif)
+    if (file < 0 || file >= m_files.size())
         return;
+    if (m_files.at(file).kind == ImportFile::Kind::Csv) {
+        // CSV files share the settings' order; this file's dates have now been seen in it.
+        m_files[file].csvOrderConfirmed = true;
+        m_updating = true;
+        selectData(m_dateFormatCombo, ImportValues::dateFormats().at(dayFirst ? 1 : 0));
+        m_updating = false;
+        rebuildPreview();
+        return;
+    }
+    // The order of one file: another QIF file keeps what its own dates show.
     m_files[file].qifDayFirst = dayFirst;
     rebuildPreview();
 }

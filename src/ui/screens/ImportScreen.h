@@ -24,7 +24,8 @@ class QTableView;
 // written, with likely duplicates left unticked and unreadable rows listed,
 // and imports the ticked rows in one go. Each file is read by its own rules:
 // a QIF file by what it shows of its dates and amounts (the date order may be
-// changed), a CSV file by the CSV settings. Large files are read in the
+// changed), a CSV file by the CSV settings (a CSV file whose dates fit both
+// orders is named until the user chooses one). Large files are read in the
 // background with a progress bar; the writing shows a cancellable progress
 // dialog.
 class ImportScreen : public QWidget
@@ -76,7 +77,7 @@ private:
     void showPreview(const ImportPreview &preview);
     void showProblems(const ImportPreview &preview);
     void cancelReading();
-    void chooseQifDateOrder(int file, bool dayFirst);
+    void chooseDateOrder(int file, bool dayFirst);
     void useSuggestion(const CsvSuggestion &suggestion);
     void updateImportButton();
 
