@@ -214,6 +214,11 @@ void TestImportScreen::clearRemapsColumnsAndUnknownCategoriesAreChosen()
     QCOMPARE(screen.csvSettings().amountColumn, 0);
     QCOMPARE(screen.previewModel()->rowCount(), 2);
     QCOMPARE(screen.previewModel()->rows().at(1).amount, qint64(1200));
+    // A payee column of another name: its old position is the date's now, so none.
+    screen.clearFiles();
+    screen.addFiles({fixture("clear_next_statement_payee_renamed.csv")});
+    QCOMPARE(screen.csvSettings().payeeColumn, -1);
+    QCOMPARE(screen.csvSettings().dateColumn, 1);
 
     // Categories the file names that do not exist are made, once for all, before writing.
     screen.clearFiles();
