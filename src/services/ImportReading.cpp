@@ -142,11 +142,7 @@ bool fitsMapping(const ImportFile &file, const CsvSettings &settings, MappedColu
 // does not have, or control characters no person typed. Empty when they are.
 QString unreadableText(const ImportRow &row)
 {
-    QStringList texts{row.payee,           row.memo,       row.checkNumber, row.category,
-                      row.transferAccount, row.fileAccount};
-    for (const ImportSplit &split : row.splits)
-        texts << split.category << split.memo;
-    for (const QString &text : std::as_const(texts)) {
+    const auto why = [](const QString &text) {
         for (const QChar ch : text) {
             if (ch == QChar::ReplacementCharacter)
                 return QCoreApplication::translate("ImportService", "holds bytes that are not valid UTF-8");
@@ -155,6 +151,16 @@ QString unreadableText(const ImportRow &row)
                 return QCoreApplication::translate("ImportService", "holds the control character 0x%1")
                     .arg(QString::number(ch.unicode(), 16).rightJustified(2, QLatin1Char('0')).toUpper());
         }
+        return QString();
+    };
+    for (const QString *text :
+         {&row.payee, &row.memo, &row.checkNumber, &row.category, &row.transferAccount, &row.fileAccount}) {
+        if (QString reason = why(*text); !reason.isEmpty())
+            return reason;
+    }
+    for (const ImportSplit &split : row.splits) {
+        if (QString reason = why(split.category + split.memo); !reason.isEmpty())
+            return reason;
     }
     return QString();
 }
