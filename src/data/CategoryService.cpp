@@ -3,6 +3,7 @@
 #include "CategoryRepository.h"
 #include "DatabaseTransaction.h"
 #include "DefaultCategories.h"
+#include "TransferPrefix.h"
 
 #include <QDateTime>
 
@@ -28,4 +29,19 @@ bool CategoryService::seedDefaultCategories()
             return false;
     }
     return write.commit();
+}
+
+bool CategoryService::isAllowedName(const QString &name)
+{
+    return !TransferPrefix::starts(name);
+}
+
+bool CategoryService::create(const Category &category)
+{
+    return isAllowedName(category.name) && m_categories->insert(category);
+}
+
+bool CategoryService::save(const Category &category)
+{
+    return isAllowedName(category.name) && m_categories->update(category);
 }

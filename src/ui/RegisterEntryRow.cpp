@@ -2,6 +2,7 @@
 
 #include "AppState.h"
 #include "CategoryRepository.h"
+#include "CategoryService.h"
 #include "EntryChoices.h"
 #include "RegisterDelegate.h"
 #include "RegisterModel.h"
@@ -109,7 +110,7 @@ QString RegisterEntryRow::createCategory(const QString &name, const Transaction 
     category.createdAt = QDateTime::currentDateTimeUtc();
     category.updatedAt = category.createdAt;
     category.syncStatus = SyncStatus::Pending;
-    if (!m_app->categories()->insert(category))
+    if (!m_app->categoryService()->create(category))
         return QString();
     m_createdCategoryId = category.id;
     m_model->setCategoryPaths(EntryChoices::categoryPaths(m_app->categories()->findAll()));

@@ -21,6 +21,8 @@ private Q_SLOTS:
     void notSeededWhenRowsExist_data();
     void notSeededWhenRowsExist();
     void failedSeedKeepsNothing();
+    void transferNamesAreNoCategories_data();
+    void transferNamesAreNoCategories();
 
 private:
     int rows(const QString &condition = QStringLiteral("1"));
@@ -46,6 +48,25 @@ void TestCategoryService::cleanup()
 {
     m_owner.reset();
     m_db.reset();
+}
+
+void TestCategoryService::transferNamesAreNoCategories_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("created");
+    QTest::newRow("French, plain space") << "Virement : EN Checking" << false;
+    QTest::newRow("German, no space") << "umbuchung:Savings" << false;
+    QTest::newRow("Japanese, full-width colon") << "\u632f\u66ff\uff1aSavings" << false;
+    QTest::newRow("Spanish") << " Transferencia: Caja" << false;
+    QTest::newRow("a word, no colon") << "Transfers" << true;
+}
+
+void TestCategoryService::transferNamesAreNoCategories()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, created);
+    QCOMPARE(m_service->create(TestRecords::category(QStringLiteral("typed"), name)), created);
+    QCOMPARE(rows(QStringLiteral("id = 'typed'")), created ? 1 : 0);
 }
 
 int TestCategoryService::rows(const QString &condition)
