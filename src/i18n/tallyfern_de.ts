@@ -383,6 +383,14 @@ Bitte prüfen Sie die Dateiberechtigungen und versuchen Sie es erneut.</translat
         <source>&amp;Delete</source>
         <translation>&amp;Löschen</translation>
     </message>
+    <message>
+        <source>Category Not Saved</source>
+        <translation>Kategorie nicht gespeichert</translation>
+    </message>
+    <message>
+        <source>A category cannot be named &quot;%1&quot;: a name that starts like a transfer (&quot;Transfer:&quot;) is read as a transfer to an account.</source>
+        <translation>Eine Kategorie kann nicht „%1“ heißen: Ein Name, der wie eine Umbuchung beginnt („Umbuchung:“), wird als Umbuchung auf ein Konto gelesen.</translation>
+    </message>
 </context>
 <context>
     <name>CategoryFormDialog</name>
@@ -536,6 +544,18 @@ Bitte prüfen Sie die Dateiberechtigungen und versuchen Sie es erneut.</translat
     <message>
         <source>Transfer: %1</source>
         <translation>Umbuchung: %1</translation>
+    </message>
+    <message>
+        <source>There is no category &quot;%1&quot;.</source>
+        <translation>Es gibt keine Kategorie „%1“.</translation>
+    </message>
+    <message>
+        <source>No account &quot;%1&quot; can take this transfer: transfers go between accounts of one currency.</source>
+        <translation>Kein Konto „%1“ kann diese Umbuchung annehmen: Umbuchungen gehen nur zwischen Konten einer Währung.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; stands for more than one entry (%2): pick one from the list.</source>
+        <translation>„%1“ passt zu mehr als einem Eintrag (%2): Wählen Sie einen aus der Liste.</translation>
     </message>
 </context>
 <context>
@@ -2016,10 +2036,6 @@ Seine Buchungen, wiederkehrenden Buchungen und Abstimmungen werden mit gelöscht
     <message>
         <source>Category</source>
         <translation>Kategorie</translation>
-    </message>
-    <message>
-        <source>No account &quot;%1&quot; can take this transfer: transfers go between accounts of one currency.</source>
-        <translation>Kein Konto „%1“ kann diese Umbuchung annehmen: Umbuchungen gehen nur zwischen Konten einer Währung.</translation>
     </message>
 </context>
 <context>

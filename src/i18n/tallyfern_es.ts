@@ -383,6 +383,14 @@ Compruebe los permisos de los archivos e inténtelo de nuevo.</translation>
         <source>&amp;Delete</source>
         <translation>E&amp;liminar</translation>
     </message>
+    <message>
+        <source>Category Not Saved</source>
+        <translation>Categoría no guardada</translation>
+    </message>
+    <message>
+        <source>A category cannot be named &quot;%1&quot;: a name that starts like a transfer (&quot;Transfer:&quot;) is read as a transfer to an account.</source>
+        <translation>Una categoría no puede llamarse «%1»: un nombre que empieza como una transferencia («Transferencia:») se lee como una transferencia a una cuenta.</translation>
+    </message>
 </context>
 <context>
     <name>CategoryFormDialog</name>
@@ -536,6 +544,18 @@ Compruebe los permisos de los archivos e inténtelo de nuevo.</translation>
     <message>
         <source>Transfer: %1</source>
         <translation>Transferencia: %1</translation>
+    </message>
+    <message>
+        <source>There is no category &quot;%1&quot;.</source>
+        <translation>No existe la categoría «%1».</translation>
+    </message>
+    <message>
+        <source>No account &quot;%1&quot; can take this transfer: transfers go between accounts of one currency.</source>
+        <translation>Ninguna cuenta «%1» puede recibir esta transferencia: las transferencias van entre cuentas de una misma moneda.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; stands for more than one entry (%2): pick one from the list.</source>
+        <translation>«%1» corresponde a más de una entrada (%2): elija una de la lista.</translation>
     </message>
 </context>
 <context>
@@ -2016,10 +2036,6 @@ Sus transacciones, transacciones recurrentes y conciliaciones se eliminan con el
     <message>
         <source>Category</source>
         <translation>Categoría</translation>
-    </message>
-    <message>
-        <source>No account &quot;%1&quot; can take this transfer: transfers go between accounts of one currency.</source>
-        <translation>Ninguna cuenta «%1» puede recibir esta transferencia: las transferencias van entre cuentas de una misma moneda.</translation>
     </message>
 </context>
 <context>

@@ -383,6 +383,14 @@ Vérifiez les droits d&apos;accès aux fichiers et réessayez.</translation>
         <source>&amp;Delete</source>
         <translation>&amp;Supprimer</translation>
     </message>
+    <message>
+        <source>Category Not Saved</source>
+        <translation>Catégorie non enregistrée</translation>
+    </message>
+    <message>
+        <source>A category cannot be named &quot;%1&quot;: a name that starts like a transfer (&quot;Transfer:&quot;) is read as a transfer to an account.</source>
+        <translation>Une catégorie ne peut pas s&apos;appeler «&#xa0;%1&#xa0;»&#xa0;: un nom qui commence comme un virement («&#xa0;Virement&#xa0;:&#xa0;») est lu comme un virement vers un compte.</translation>
+    </message>
 </context>
 <context>
     <name>CategoryFormDialog</name>
@@ -536,6 +544,18 @@ Vérifiez les droits d&apos;accès aux fichiers et réessayez.</translation>
     <message>
         <source>Transfer: %1</source>
         <translation>Virement&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>There is no category &quot;%1&quot;.</source>
+        <translation>La catégorie «&#xa0;%1&#xa0;» n&apos;existe pas.</translation>
+    </message>
+    <message>
+        <source>No account &quot;%1&quot; can take this transfer: transfers go between accounts of one currency.</source>
+        <translation>Aucun compte «&#xa0;%1&#xa0;» ne peut recevoir ce virement&#xa0;: les virements se font entre comptes d&apos;une même devise.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; stands for more than one entry (%2): pick one from the list.</source>
+        <translation>«&#xa0;%1&#xa0;» correspond à plusieurs entrées (%2)&#xa0;: choisissez-en une dans la liste.</translation>
     </message>
 </context>
 <context>
@@ -2016,10 +2036,6 @@ Ses opérations, opérations récurrentes et rapprochements seront supprimés av
     <message>
         <source>Category</source>
         <translation>Catégorie</translation>
-    </message>
-    <message>
-        <source>No account &quot;%1&quot; can take this transfer: transfers go between accounts of one currency.</source>
-        <translation>Aucun compte «&#xa0;%1&#xa0;» ne peut recevoir ce virement&#xa0;: les virements se font entre comptes d&apos;une même devise.</translation>
     </message>
 </context>
 <context>

@@ -383,6 +383,14 @@ Please check file permissions and try again.</source>
         <source>&amp;Delete</source>
         <translation>削除(&amp;D)</translation>
     </message>
+    <message>
+        <source>Category Not Saved</source>
+        <translation>カテゴリは保存されませんでした</translation>
+    </message>
+    <message>
+        <source>A category cannot be named &quot;%1&quot;: a name that starts like a transfer (&quot;Transfer:&quot;) is read as a transfer to an account.</source>
+        <translation>カテゴリに「%1」という名前は付けられません。振替のように始まる名前（「振替:」）は口座への振替として読まれます。</translation>
+    </message>
 </context>
 <context>
     <name>CategoryFormDialog</name>
@@ -536,6 +544,18 @@ Please check file permissions and try again.</source>
     <message>
         <source>Transfer: %1</source>
         <translation>振替: %1</translation>
+    </message>
+    <message>
+        <source>There is no category &quot;%1&quot;.</source>
+        <translation>カテゴリ「%1」はありません。</translation>
+    </message>
+    <message>
+        <source>No account &quot;%1&quot; can take this transfer: transfers go between accounts of one currency.</source>
+        <translation>口座「%1」はこの振替を受けられません。振替は同じ通貨の口座の間でのみ行えます。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; stands for more than one entry (%2): pick one from the list.</source>
+        <translation>「%1」は複数の項目に当てはまります（%2）。一覧から選んでください。</translation>
     </message>
 </context>
 <context>
@@ -2010,10 +2030,6 @@ Its transactions, recurring transactions and reconciliations are deleted with it
     <message>
         <source>Category</source>
         <translation>カテゴリ</translation>
-    </message>
-    <message>
-        <source>No account &quot;%1&quot; can take this transfer: transfers go between accounts of one currency.</source>
-        <translation>口座「%1」はこの振替を受けられません。振替は同じ通貨の口座の間でのみ行えます。</translation>
     </message>
 </context>
 <context>

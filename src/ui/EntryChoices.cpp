@@ -3,21 +3,75 @@
 #include "AccountRepository.h"
 #include "AppState.h"
 #include "CategoryRepository.h"
+#include "TransferPrefix.h"
 
 #include <QAbstractItemView>
+#include <QAbstractProxyModel>
 #include <QComboBox>
 #include <QCompleter>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QStyle>
 #include <algorithm>
 
 namespace {
 
-// Return or Tab on the completion list takes the highlighted entry (or the
-// first one), closes the list and hands the key to the list's owner, so one
-// press both picks and moves on, and the focus stays in the register.
+constexpr int NameRole = Qt::UserRole + 1;
+const char *const PickedText = "entryPickedText";
+const char *const PickedCode = "entryPickedCode";
+
+bool same(const QString &a, const QString &b)
+{
+    return QString::compare(a, b, Qt::CaseInsensitive) == 0;
+}
+
+// The field's row behind an entry of its completion list.
+int completionRow(QCompleter *completer, const QModelIndex &index)
+{
+    const auto *proxy = qobject_cast<const QAbstractProxyModel *>(completer->completionModel());
+    return proxy && index.isValid() ? proxy->mapToSource(index).row() : -1;
+}
+
+// Remembers the entry the user takes from the field's own list, so that its
+// text stands for it even where the same words name another entry too.
+class ListPicks : public QObject
+{
+public:
+    explicit ListPicks(QComboBox *combo)
+        : QObject(combo)
+        , m_combo(combo)
+    {
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        QAbstractItemView *view = m_combo->view();
+        int row = -1;
+        if (event->type() == QEvent::MouseButtonRelease && watched == view->viewport()) {
+            row = view->indexAt(static_cast<QMouseEvent *>(event)->position().toPoint()).row();
+        } else if (event->type() == QEvent::KeyPress && watched == view) {
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter)
+                row = view->currentIndex().row();
+        }
+        if (row >= 0) {
+            m_combo->setProperty(PickedText, m_combo->itemText(row));
+            m_combo->setProperty(PickedCode, m_combo->itemData(row));
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QComboBox *m_combo;
+};
+
+// Return or Tab on the completion list takes the highlighted entry, closes
+// the list and hands the key to the list's owner, so one press both picks
+// and moves on, and the focus stays in the register. With nothing
+// highlighted the typed text stays as it is, read like any typed text.
 class PickOnReturn : public QObject
 {
 public:
@@ -38,11 +92,8 @@ protected:
         if (key != Qt::Key_Return && key != Qt::Key_Enter && !tab)
             return QObject::eventFilter(watched, event);
         QAbstractItemView *popup = m_completer->popup();
-        QModelIndex chosen = popup->currentIndex();
-        if (!chosen.isValid())
-            chosen = m_completer->completionModel()->index(0, 0);
-        if (chosen.isValid())
-            m_combo->setEditText(chosen.data().toString());
+        if (const int row = completionRow(m_completer, popup->currentIndex()); row >= 0)
+            EntryChoices::pick(m_combo, row);
         popup->hide();
         // Tab goes to the list itself: its line would move the focus out of the cell.
         QObject *target = m_combo->lineEdit() && !tab ? static_cast<QObject *>(m_combo->lineEdit()) : m_combo;
@@ -107,7 +158,7 @@ QString accountTypeLabel(AccountType type)
 QList<Choice> categoryChoices(AppState *app, const QString &accountId, bool withTransfers)
 {
     QList<Choice> choices;
-    choices.append({QCoreApplication::translate("EntryChoices", "(No category)"), QString()});
+    choices.append({QCoreApplication::translate("EntryChoices", "(No category)"), QString(), QString()});
     if (!app)
         return choices;
     const QList<Category> categories = app->categories()->findAll();
@@ -115,7 +166,7 @@ QList<Choice> categoryChoices(AppState *app, const QString &accountId, bool with
     QList<Choice> sorted;
     sorted.reserve(categories.size());
     for (const Category &c : categories)
-        sorted.append({paths.value(c.id), QStringLiteral("c:") + c.id});
+        sorted.append({paths.value(c.id), QStringLiteral("c:") + c.id, c.name});
     std::sort(sorted.begin(), sorted.end(), [](const Choice &a, const Choice &b) {
         return QString::localeAwareCompare(a.label, b.label) < 0;
     });
@@ -133,7 +184,7 @@ QList<Choice> categoryChoices(AppState *app, const QString &accountId, bool with
             if (a.id == accountId || (currency && a.currency != *currency))
                 continue;
             choices.append({QCoreApplication::translate("EntryChoices", "Transfer: %1").arg(a.name),
-                            QStringLiteral("t:") + a.id});
+                            QStringLiteral("t:") + a.id, a.name});
         }
     }
     return choices;
@@ -142,10 +193,12 @@ QList<Choice> categoryChoices(AppState *app, const QString &accountId, bool with
 void fillCombo(QComboBox *combo, const QList<Choice> &choices, bool returnMovesOn)
 {
     combo->clear();
+    combo->setProperty(PickedText, QVariant());
     int widest = 0;
     const QFontMetrics metrics = combo->fontMetrics();
     for (const Choice &choice : choices) {
         combo->addItem(choice.label, choice.code);
+        combo->setItemData(combo->count() - 1, choice.name, NameRole);
         widest = qMax(widest, metrics.horizontalAdvance(choice.label));
     }
     // The lists are as wide as their longest name, however narrow the field.
@@ -161,13 +214,21 @@ void fillCombo(QComboBox *combo, const QList<Choice> &choices, bool returnMovesO
         completer->popup()->setMinimumWidth(listWidth);
         if (returnMovesOn)
             completer->popup()->installEventFilter(new PickOnReturn(combo, completer));
+        QObject::connect(completer, qOverload<const QModelIndex &>(&QCompleter::activated), combo,
+                         [combo, completer](const QModelIndex &index) {
+                             if (const int row = completionRow(completer, index); row >= 0)
+                                 pick(combo, row);
+                         });
     }
+    auto *picks = new ListPicks(combo);
+    combo->view()->installEventFilter(picks);
+    combo->view()->viewport()->installEventFilter(picks);
 }
 
 void selectCode(QComboBox *combo, const QString &code)
 {
     const int index = combo->findData(code);
-    combo->setCurrentIndex(index >= 0 ? index : 0);
+    pick(combo, index >= 0 ? index : 0);
 }
 
 void selectKeepingCategory(QComboBox *combo, const QString &code, const QString &label)
@@ -207,17 +268,107 @@ QString storedCategoryName(AppState *app, const QString &categoryId)
     return category ? category->name : QString();
 }
 
+void pick(QComboBox *combo, int row)
+{
+    combo->setCurrentIndex(row);
+    combo->setProperty(PickedText, combo->currentText());
+    combo->setProperty(PickedCode, combo->itemData(row));
+}
+
+Reading read(const QComboBox *combo)
+{
+    Reading reading;
+    const QString text = combo->currentText();
+    reading.typed = text.trimmed();
+    reading.label = text;
+    if (!combo->isEditable()) {
+        reading.code = combo->currentData().toString();
+        return reading;
+    }
+    if (reading.typed.isEmpty())
+        return reading;
+    if (const QVariant picked = combo->property(PickedText); picked.isValid() && picked.toString() == text) {
+        reading.code = combo->property(PickedCode).toString();
+        return reading;
+    }
+    // After "Transfer:" in any language only an account's name is read.
+    const qsizetype prefix = TransferPrefix::length(reading.typed);
+    if (prefix > 0)
+        reading.typed = reading.typed.mid(prefix).trimmed();
+    QList<int> exact;
+    QList<int> partial;
+    for (int row = 0; row < combo->count(); ++row) {
+        const bool transfer = combo->itemData(row).toString().startsWith(QLatin1String("t:"));
+        if (prefix > 0 && !transfer)
+            continue;
+        const QString name = combo->itemData(row, NameRole).toString();
+        const QString whole = prefix > 0 ? name : combo->itemText(row);
+        if (same(whole, reading.typed) || (!name.isEmpty() && same(name, reading.typed)))
+            exact.append(row);
+        else if (!reading.typed.isEmpty() && whole.contains(reading.typed, Qt::CaseInsensitive))
+            partial.append(row);
+    }
+    // An exact name beats any entry that only contains it.
+    const QList<int> &found = exact.isEmpty() ? partial : exact;
+    if (found.size() == 1) {
+        reading.code = combo->itemData(found.constFirst()).toString();
+        reading.label = combo->itemText(found.constFirst());
+        return reading;
+    }
+    reading.label.clear();
+    if (found.isEmpty()) {
+        reading.kind = prefix > 0 ? Reading::Kind::UnknownAccount : Reading::Kind::Unknown;
+        return reading;
+    }
+    reading.kind = Reading::Kind::Ambiguous;
+    for (const int row : found)
+        reading.candidates.append(combo->itemText(row));
+    return reading;
+}
+
+QString problem(const Reading &reading)
+{
+    const auto tr = [](const char *text) { return QCoreApplication::translate("EntryChoices", text); };
+    switch (reading.kind) {
+    case Reading::Kind::Chosen:
+        break;
+    case Reading::Kind::Unknown:
+        return tr("There is no category \"%1\".").arg(reading.typed);
+    case Reading::Kind::UnknownAccount:
+        return tr("No account \"%1\" can take this transfer: transfers go between accounts of one currency.")
+            .arg(reading.typed);
+    case Reading::Kind::Ambiguous:
+        return tr("\"%1\" stands for more than one entry (%2): pick one from the list.")
+            .arg(reading.typed, reading.candidates.join(QStringLiteral("; ")));
+    }
+    return QString();
+}
+
+void showChoice(QComboBox *combo)
+{
+    const Reading reading = read(combo);
+    if (reading.kind != Reading::Kind::Chosen || !combo->isEditable())
+        return;
+    const int row = combo->findData(reading.code);
+    if (reading.code.isEmpty())
+        combo->setEditText(QString());
+    else if (row >= 0 && combo->itemText(row) != combo->currentText())
+        pick(combo, row);
+}
+
+void offerCandidates(QComboBox *combo)
+{
+    QCompleter *completer = combo->completer();
+    if (!completer || read(combo).kind != Reading::Kind::Ambiguous)
+        return;
+    completer->setCompletionPrefix(combo->currentText().trimmed());
+    completer->complete();
+}
+
 QString currentCode(const QComboBox *combo)
 {
-    if (combo->isEditable() && combo->currentText().trimmed().isEmpty())
-        return QString();
-    const int typed = combo->findText(combo->currentText(), Qt::MatchFixedString);
-    if (typed >= 0)
-        return combo->itemData(typed).toString();
-    const int partial = combo->findText(combo->currentText().trimmed(), Qt::MatchContains);
-    if (partial >= 0)
-        return combo->itemData(partial).toString();
-    return combo->currentData().toString();
+    const Reading reading = read(combo);
+    return reading.kind == Reading::Kind::Chosen ? reading.code : QString();
 }
 
 QString codeOf(const QString &categoryId, const QString &transferAccountId)

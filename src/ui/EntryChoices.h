@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 class AppState;
 class QComboBox;
@@ -20,6 +21,31 @@ struct Choice
 {
     QString label;
     QString code;
+    // A category's own name without its parent, an account's name for a
+    // transfer: typed alone, it names the choice as well as the label does.
+    QString name;
+};
+
+// What the text of a category field stands for. Text picked from the list
+// stands for what was picked; typed text for the one choice whose label,
+// name or transfer account it is exactly, or else the one choice containing
+// it. Anything else is read as nothing and kept from being saved.
+struct Reading
+{
+    enum class Kind
+    {
+        Chosen,
+        Unknown,
+        UnknownAccount,
+        Ambiguous
+    };
+    Kind kind = Kind::Chosen;
+    QString code;
+    // What the field shows for the choice: its whole label, parent and all.
+    QString label;
+    // The text as typed, trimmed; after a transfer prefix, the account named.
+    QString typed;
+    QStringList candidates;
 };
 
 // "Parent > Child" for a category with a parent, else its name.
@@ -33,7 +59,7 @@ QList<Choice> categoryChoices(AppState *app, const QString &accountId, bool with
 // names. With `returnMovesOn`, Return on the completion list picks the entry
 // and is passed on to the list itself (a register cell moves to the next one).
 void fillCombo(QComboBox *combo, const QList<Choice> &choices, bool returnMovesOn = false);
-// Selects the entry with the code; the first entry when none matches.
+// Selects the entry with the code (as picked); the first entry when none matches.
 void selectCode(QComboBox *combo, const QString &code);
 // As selectCode, but what is no longer offered (deleted since) stays what
 // saving the row keeps: a transfer account is added under `label` and
@@ -44,8 +70,19 @@ void selectKeepingCategory(QComboBox *combo, const QString &code, const QString 
 void showNoCategoryAsEmpty(QComboBox *combo);
 // The name a category is shown under, deleted or not; empty when there is none.
 QString storedCategoryName(AppState *app, const QString &categoryId);
-// The code of the entry whose label was typed or picked; for a part of a
-// label, the first entry containing it; "" for an empty field.
+Reading read(const QComboBox *combo);
+// Why the reading cannot be saved, for the user; empty for a choice.
+QString problem(const Reading &reading);
+// Shows the label of the choice the typed text stands for, so that the field
+// shows what saving stores.
+void showChoice(QComboBox *combo);
+// Opens the list on the entries the typed text could stand for.
+void offerCandidates(QComboBox *combo);
+// Selects the entry at `row` as picked by the user: its text stands for it
+// even where the same words name another entry too.
+void pick(QComboBox *combo, int row);
+// The code of what the field stands for; "" for none and for text that
+// stands for nothing or for more than one entry (see read).
 QString currentCode(const QComboBox *combo);
 QString codeOf(const QString &categoryId, const QString &transferAccountId);
 

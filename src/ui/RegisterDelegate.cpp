@@ -83,8 +83,7 @@ void RegisterDelegate::restoreText(QWidget *editor, const QString &text)
 
 bool RegisterDelegate::isUnknownCategory(const QComboBox *combo)
 {
-    const QString typed = combo->currentText().trimmed();
-    return !typed.isEmpty() && combo->findText(typed, Qt::MatchContains) < 0;
+    return EntryChoices::read(combo).kind == EntryChoices::Reading::Kind::Unknown;
 }
 
 QString RegisterDelegate::problemOf(QWidget *editor) const
@@ -97,25 +96,13 @@ QString RegisterDelegate::problemOf(QWidget *editor) const
         date->updateMark();
         return date->problem();
     }
-    if (auto *combo = qobject_cast<QComboBox *>(editor); combo && isUnknownCategory(combo)) {
-        const QString typed = combo->currentText().trimmed();
-        if (const std::optional<QString> account = transferTarget(typed))
-            return tr("No account \"%1\" can take this transfer: transfers go between accounts of one currency.")
-                .arg(*account);
-        return tr("There is no category \"%1\". Press Tab to create it.").arg(typed);
+    if (auto *combo = qobject_cast<QComboBox *>(editor)) {
+        const EntryChoices::Reading reading = EntryChoices::read(combo);
+        if (reading.kind == EntryChoices::Reading::Kind::Unknown)
+            return tr("There is no category \"%1\". Press Tab to create it.").arg(reading.typed);
+        return EntryChoices::problem(reading);
     }
     return QString();
-}
-
-std::optional<QString> RegisterDelegate::transferTarget(const QString &typed)
-{
-    // A transfer to an account that is not offered (another currency, a
-    // misspelt name) is no new category named "Transfer: …".
-    const QString prefix =
-        QCoreApplication::translate("EntryChoices", "Transfer: %1").arg(QString()).trimmed();
-    if (prefix.isEmpty() || !typed.startsWith(prefix, Qt::CaseInsensitive))
-        return std::nullopt;
-    return typed.mid(prefix.size()).trimmed();
 }
 
 void RegisterDelegate::refuse(QWidget *editor, const QString &problem) const
@@ -148,7 +135,7 @@ bool RegisterDelegate::askToCreateCategory(QComboBox *combo)
     }
     invalidateSources();
     combo->addItem(name, code);
-    combo->setCurrentIndex(combo->count() - 1);
+    EntryChoices::pick(combo, combo->count() - 1);
     combo->setFocus();
     return true;
 }
@@ -167,14 +154,17 @@ bool RegisterDelegate::eventFilter(QObject *object, QEvent *event)
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key != Qt::Key_Tab && key != Qt::Key_Backtab && key != Qt::Key_Return && key != Qt::Key_Enter)
             return QStyledItemDelegate::eventFilter(object, event);
-        if (auto *combo = qobject_cast<QComboBox *>(editor);
-            combo && isUnknownCategory(combo) && !transferTarget(combo->currentText().trimmed())) {
+        auto *combo = qobject_cast<QComboBox *>(editor);
+        if (combo && isUnknownCategory(combo)) {
             if (!askToCreateCategory(combo))
                 return true;
         }
-        // Text that cannot be saved keeps the editor open on the field.
+        // Text that cannot be saved keeps the editor open on the field; a
+        // name that fits several entries lists them to pick from.
         if (const QString problem = problemOf(editor); !problem.isEmpty()) {
             refuse(editor, problem);
+            if (combo)
+                EntryChoices::offerCandidates(combo);
             return true;
         }
         if (m_refusedIndex == editor->property(CellProperty).value<QPersistentModelIndex>())

@@ -6,7 +6,6 @@
 #include <QPersistentModelIndex>
 #include <QStyledItemDelegate>
 #include <functional>
-#include <optional>
 
 class QComboBox;
 class QStringListModel;
@@ -64,8 +63,6 @@ private:
     void refuse(QWidget *editor, const QString &problem) const;
     static QString editorText(QWidget *editor);
     static bool isUnknownCategory(const QComboBox *combo);
-    // The account named after a typed "Transfer: " prefix, if the text has it.
-    static std::optional<QString> transferTarget(const QString &typed);
     bool askToCreateCategory(QComboBox *combo);
     // The blank entry row's muted hint of what to type in the cell.
     void paintEntryHint(QPainter *painter, const QStyleOptionViewItem &option,

@@ -1,5 +1,7 @@
 #include "AccountRepository.h"
+#include "CategoryRepository.h"
 #include "DateField.h"
+#include "EntryChoices.h"
 #include "RecurringFormDialog.h"
 #include "RecurringRepository.h"
 #include "SmartAmountField.h"
@@ -30,6 +32,8 @@ private slots:
     void newRecordKeepsItsIdentity();
     void storedAccountIsLocked();
     void leadDaysOnlyWithAutoPost();
+    void typedCategory_data();
+    void typedCategory();
 
 private:
     template <typename T> T *field(QWidget *dialog, const char *name)
@@ -243,6 +247,48 @@ void TestRecurringFormDialog::leadDaysOnlyWithAutoPost()
     autoPost->setChecked(false);
     QVERIFY(!leadDays->isEnabled());
     QCOMPARE(dialog.recurring().leadDays, 0);
+}
+
+void TestRecurringFormDialog::typedCategory_data()
+{
+    QTest::addColumn<QString>("picked");
+    QTest::addColumn<QString>("typed");
+    // The path stored; empty when the form refuses OK.
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("picked") << "Travel > Car Rental" << "" << "Travel > Car Rental";
+    QTest::newRow("typed over a pick") << "Travel > Car Rental" << "Rent" << "Housing > Rent";
+    QTest::newRow("typed, nothing picked") << "" << "fitness" << "Health > Fitness";
+    QTest::newRow("no such category") << "Travel > Car Rental" << "Gym Club" << "";
+    QTest::newRow("several contain it") << "" << "Tax" << "";
+}
+
+void TestRecurringFormDialog::typedCategory()
+{
+    QFETCH(QString, picked);
+    QFETCH(QString, typed);
+    QFETCH(QString, expected);
+
+    RecurringFormDialog dialog(m_test->app());
+    auto *combo = field<QComboBox>(&dialog, "categoryCombo");
+    if (!picked.isEmpty())
+        combo->setCurrentIndex(combo->findText(picked));
+    if (!typed.isEmpty()) {
+        combo->lineEdit()->selectAll();
+        QTest::keyClicks(combo->lineEdit(), typed);
+    }
+    field<SmartAmountField>(&dialog, "amountField")->setValue(85);
+    dialog.accept();
+    if (expected.isEmpty()) {
+        // Marked, said why, and not accepted.
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QVERIFY(!combo->styleSheet().isEmpty());
+        QVERIFY(field<QLabel>(&dialog, "errorLabel")->text().contains(typed));
+        return;
+    }
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    const QHash<QString, QString> paths = EntryChoices::categoryPaths(m_test->app()->categories()->findAll());
+    QCOMPARE(paths.value(dialog.recurring().categoryId), expected);
 }
 
 QTEST_MAIN(TestRecurringFormDialog)

@@ -4,6 +4,7 @@
 #include "AccountSidebar.h"
 #include "CategoryRepository.h"
 #include "DateField.h"
+#include "EntryChoices.h"
 #include "MainWindow.h"
 #include "ModalAnswerer.h"
 #include "RegisterModel.h"
@@ -11,6 +12,7 @@
 #include "RegisterTableView.h"
 #include "SmartAmountField.h"
 #include "TestApp.h"
+#include "TestRecords.h"
 #include "TransactionFormDialog.h"
 #include "TransactionRepository.h"
 #include "TransactionWriter.h"
@@ -23,6 +25,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSignalSpy>
+#include <QTranslator>
 #include <QtTest>
 
 // What the user types into the register and the transaction dialog is what
@@ -48,6 +51,8 @@ private slots:
     void accountFormEditsTheOpeningBalance();
     void typingAfterAnAction_data();
     void typingAfterAnAction();
+    void categoryEntry_data();
+    void categoryEntry();
 
 private:
     QWidget *editor() const;
@@ -576,3 +581,78 @@ void TestRegisterEntry::typingAfterAnAction()
 
 QTEST_MAIN(TestRegisterEntry)
 #include "TestRegisterEntry.moc"
+
+void TestRegisterEntry::categoryEntry_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("typed");
+    // A category's path, "=> account" for a transfer, empty when refused.
+    QTest::addColumn<QString>("expected");
+
+    for (const char *language : {"en", "de"}) {
+        const auto row = [language](const char *name) -> QTestData & {
+            return QTest::addRow("%s: %s", language, name) << QString::fromLatin1(language);
+        };
+        row("an account's name that is also a category's") << "Savings" << "";
+        row("a leaf two categories share") << "Supplies" << "";
+        row("several contain it, none is it") << "Tax" << "";
+        row("the whole path") << "Household > Supplies" << "Household > Supplies";
+        row("exact beats containing") << "travel" << "Travel";
+        row("English prefix") << "Transfer: Savings" << "=> Savings";
+        row("German prefix, no space") << "Umbuchung:Savings" << "=> Savings";
+        row("French prefix, plain space") << "Virement : Savings" << "=> Savings";
+        row("French prefix, no-break space") << "Virement\u00a0: Savings" << "=> Savings";
+        row("Japanese prefix") << "\u632f\u66ff: Savings" << "=> Savings";
+        row("prefix and no such account") << "Virement : Nowhere" << "";
+    }
+}
+
+void TestRegisterEntry::categoryEntry()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, typed);
+    QFETCH(QString, expected);
+
+    QTranslator translator;
+    QVERIFY(translator.load(QStringLiteral(":/i18n/tallyfern_%1.qm").arg(language)));
+    QCoreApplication::installTranslator(&translator);
+    const Account account = m_test->addAccount(QStringLiteral("Everyday"));
+    const Account savings = m_test->addAccount(QStringLiteral("Savings"));
+    CategoryRepository *categories = m_test->app()->categories();
+    const auto idOf = [categories](const QString &path) {
+        return EntryChoices::categoryPaths(categories->findAll()).key(path);
+    };
+    QVERIFY(categories->insert(
+        TestRecords::category(QStringLiteral("business-supplies"), QStringLiteral("Supplies"), idOf(QStringLiteral("Business")))));
+    const int before = categories->count();
+    openScreen(account);
+    m_screen->view()->editCell(m_screen->model()->blankRow(), RegisterModel::CategoryColumn);
+    for (const QChar c : typed) // keyClicks takes Latin-1 only
+        QTest::sendKeyEvent(QTest::Click, editor(), Qt::Key_unknown, QString(c), Qt::NoModifier);
+    key(Qt::Key_Tab);
+    QCoreApplication::removeTranslator(&translator);
+    QCOMPARE(categories->count(), before);
+
+    if (expected.isEmpty()) {
+        // Nothing is chosen for the user: the cell keeps the text and says why.
+        auto *combo = qobject_cast<QComboBox *>(editor());
+        QVERIFY(combo);
+        QCOMPARE(combo->currentText(), typed);
+        QVERIFY(m_screen->entryRefused());
+        QVERIFY(!m_screen->submitPendingRow());
+        QVERIFY(stored(account).isEmpty());
+        return;
+    }
+    key(Qt::Key_Tab); // Payment
+    type(QStringLiteral("100"));
+    QVERIFY(m_screen->submitPendingRow());
+    const QList<Transaction> rows = stored(account);
+    QCOMPARE(rows.size(), 1);
+    if (expected.startsWith(QLatin1String("=> "))) {
+        QCOMPARE(rows.constFirst().transferDestAccountId, savings.id);
+        QCOMPARE(stored(savings).size(), 1);
+    } else {
+        QVERIFY(rows.constFirst().transferDestAccountId.isEmpty());
+        QCOMPARE(rows.constFirst().categoryId, idOf(expected));
+    }
+}

@@ -2,7 +2,6 @@
 
 #include "AccountRepository.h"
 #include "AppState.h"
-#include "CategoryRepository.h"
 #include "DateField.h"
 #include "EntryChoices.h"
 #include "FormErrorLabel.h"
@@ -191,11 +190,6 @@ void RecurringFormDialog::addTransactionRows()
 
     m_categoryCombo = new QComboBox(this);
     m_categoryCombo->setObjectName(QStringLiteral("categoryCombo"));
-    m_categoryCombo->setEditable(true);
-    m_categoryCombo->setInsertPolicy(QComboBox::NoInsert);
-    m_categoryCombo->completer()->setCaseSensitivity(Qt::CaseInsensitive);
-    m_categoryCombo->completer()->setFilterMode(Qt::MatchContains);
-    m_categoryCombo->completer()->setCompletionMode(QCompleter::PopupCompletion);
     m_form->addRow(tr("Category:"), m_categoryCombo);
 
     m_memoEdit = new QLineEdit(this);
@@ -284,12 +278,17 @@ void RecurringFormDialog::loadAccounts()
 
 void RecurringFormDialog::fillCategoryCombo()
 {
-    m_categoryCombo->clear();
-    m_categoryCombo->addItem(tr("(none)"), QString());
-    const QList<Category> categories = m_state->categories()->findAll();
-    const QHash<QString, QString> paths = EntryChoices::categoryPaths(categories);
-    for (const Category &category : categories)
-        m_categoryCombo->addItem(paths.value(category.id), category.id);
+    // Typed text is read as in the transaction form: what the field shows is
+    // what is stored.
+    QList<EntryChoices::Choice> choices = EntryChoices::categoryChoices(m_state, QString(), false);
+    choices.first().label = tr("(none)");
+    EntryChoices::fillCombo(m_categoryCombo, choices);
+    EntryChoices::selectCode(m_categoryCombo, QString());
+    connect(m_categoryCombo->lineEdit(), &QLineEdit::editingFinished, this, [this]() {
+        EntryChoices::showChoice(m_categoryCombo);
+        if (EntryChoices::problem(EntryChoices::read(m_categoryCombo)).isEmpty())
+            markField(m_categoryCombo, false);
+    });
 }
 
 void RecurringFormDialog::loadRecurring(const RecurringTransaction &record)
@@ -304,13 +303,9 @@ void RecurringFormDialog::loadRecurring(const RecurringTransaction &record)
         Money::toUnits(record.amount < 0 ? -record.amount : record.amount, amountCurrency()));
     m_memoEdit->setText(record.memo);
 
-    if (!record.categoryId.isEmpty()) {
-        const int category = m_categoryCombo->findData(record.categoryId);
-        if (category >= 0)
-            m_categoryCombo->setCurrentIndex(category);
-        else // deleted since: shown as none, and kept on the record
-            m_categoryCombo->setItemData(0, record.categoryId);
-    }
+    // A category deleted since shows as none and stays on the record.
+    EntryChoices::selectKeepingCategory(m_categoryCombo, EntryChoices::codeOf(record.categoryId, QString()),
+                                        QString());
 
     const int frequency =
         m_frequencyCombo->findData(RecurringRepository::frequencyToString(record.frequency));
@@ -335,11 +330,18 @@ void RecurringFormDialog::loadRecurring(const RecurringTransaction &record)
     m_activeCheck->setChecked(record.isActive);
 }
 
+void RecurringFormDialog::markField(QComboBox *combo, bool refused)
+{
+    combo->setStyleSheet(refused ? QStringLiteral("QComboBox { border: 2px solid %1; }")
+                                       .arg(ThemeManager::negativeColor().name())
+                                 : QString());
+}
+
 void RecurringFormDialog::onAccountChanged()
 {
     const QString accountId = m_accountCombo->currentData().toString();
     if (!accountId.isEmpty() && !m_accountCombo->styleSheet().isEmpty()) {
-        m_accountCombo->setStyleSheet(QString());
+        markField(m_accountCombo, false);
         m_errorLabel->hide();
     }
     if (!accountId.isEmpty())
@@ -397,9 +399,11 @@ void RecurringFormDialog::accept()
         // The list offers every account and selects the first: it is empty
         // only without any, and then there is nowhere to post to.
         problem = tr("Create an account first: a recurring transaction is posted to an account.");
-        m_accountCombo->setStyleSheet(
-            QStringLiteral("QComboBox { border: 2px solid %1; }").arg(ThemeManager::negativeColor().name()));
+        markField(m_accountCombo, true);
         field = m_accountCombo;
+    } else if (!(problem = EntryChoices::problem(EntryChoices::read(m_categoryCombo))).isEmpty()) {
+        markField(m_categoryCombo, true);
+        field = m_categoryCombo;
     } else if (!m_amountField->typedAmount(&problem)) {
         field = m_amountField;
     } else if (!m_startDateField->checkText(&problem)) {
@@ -426,7 +430,9 @@ RecurringTransaction RecurringFormDialog::recurring() const
     const qint64 magnitude = m_amountField->typedAmount().value_or(0);
     result.amount = m_paymentRadio->isChecked() ? -magnitude : magnitude;
 
-    result.categoryId = m_categoryCombo->currentData().toString();
+    // accept() has refused a name that stands for no single category.
+    const QString category = EntryChoices::currentCode(m_categoryCombo);
+    result.categoryId = category.startsWith(QLatin1String("c:")) ? category.mid(2) : QString();
     result.memo = m_memoEdit->text().trimmed();
 
     result.frequency = RecurringRepository::frequencyFromString(m_frequencyCombo->currentData().toString());

@@ -50,8 +50,9 @@ public:
     bool isCreateFromSeed() const { return m_isCreateFromSeed; }
 
 public slots:
-    // Refuses a record without an account, and dates or an amount the fields
-    // cannot read, marking the field and saying why.
+    // Refuses a record without an account, a category name that stands for
+    // no single category, and dates or an amount the fields cannot read,
+    // marking the field and saying why.
     void accept() override;
 
 private:
@@ -61,6 +62,8 @@ private:
     void addPostingRows();
     void loadAccounts();
     void fillCategoryCombo();
+    // A red frame on a field that keeps the form from being accepted.
+    static void markField(QComboBox *combo, bool refused);
     void loadRecurring(const RecurringTransaction &record);
     void onAccountChanged();
     void updateIntervalUnit();

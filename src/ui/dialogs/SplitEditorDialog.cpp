@@ -142,6 +142,9 @@ void SplitEditorDialog::addLine(const QString &categoryCode, const QString &memo
     EntryChoices::fillCombo(combo, m_choices);
     EntryChoices::selectKeepingCategory(combo, categoryCode, QString());
     EntryChoices::showNoCategoryAsEmpty(combo);
+    // Leaving the field shows the whole name of what it will store.
+    connect(combo->lineEdit(), &QLineEdit::editingFinished, combo,
+            [combo]() { EntryChoices::showChoice(combo); });
     m_table->setCellWidget(row, CategoryCol, combo);
     auto *memoEdit = new QLineEdit(memo, m_table);
     memoEdit->setFrame(false);
@@ -241,13 +244,20 @@ QList<SplitLine> SplitEditorDialog::lines() const
 
 void SplitEditorDialog::accept()
 {
-    // Values still being typed count; text that is not an amount is refused.
+    // Values still being typed count; text that is not an amount, or that
+    // names no single category, is refused.
     for (int row = 0; row < m_table->rowCount(); ++row) {
         auto *field = qobject_cast<SmartAmountField *>(m_table->cellWidget(row, AmountCol));
+        auto *combo = qobject_cast<QComboBox *>(m_table->cellWidget(row, CategoryCol));
         QString problem;
-        if (field && !field->typedAmount(&problem)) {
+        QWidget *refused = nullptr;
+        if (field && !field->typedAmount(&problem))
+            refused = field;
+        else if (combo && !(problem = EntryChoices::problem(EntryChoices::read(combo))).isEmpty())
+            refused = combo;
+        if (refused) {
             QMessageBox::warning(this, tr("Split Transaction"), problem);
-            field->setFocus();
+            refused->setFocus();
             return;
         }
     }

@@ -112,6 +112,11 @@ void TransactionFormDialog::buildForm()
 
     connect(m_categoryCombo, &QComboBox::currentIndexChanged, this,
             &TransactionFormDialog::updateTransferState);
+    // Leaving the field shows the whole name of what it will store.
+    connect(m_categoryCombo->lineEdit(), &QLineEdit::editingFinished, this, [this]() {
+        EntryChoices::showChoice(m_categoryCombo);
+        updateTransferState();
+    });
     m_payeeEdit->setFocus();
 }
 
@@ -235,6 +240,9 @@ void TransactionFormDialog::accept()
         field = m_dateField;
     else if (m_amountField->isEnabled() && !m_amountField->typedAmount(&problem))
         field = m_amountField;
+    else if (m_categoryCombo->isEnabled() &&
+             !(problem = EntryChoices::problem(EntryChoices::read(m_categoryCombo))).isEmpty())
+        field = m_categoryCombo;
     if (!field && !m_editing && TransactionActions::isBlank(transaction())) {
         problem = tr("Type a payee, an amount or a category to save the transaction.");
         field = m_payeeEdit;

@@ -3,6 +3,7 @@
 #include "AppState.h"
 #include "CategoryFormDialog.h"
 #include "CategoryRepository.h"
+#include "CategoryService.h"
 #include "CategoryTreeModel.h"
 #include "EntryChoices.h"
 #include "PlainMessage.h"
@@ -130,12 +131,23 @@ void CategoriesScreen::createCategory(const QString &parentId)
     if (dialog.exec() != QDialog::Accepted)
         return;
     const Category category = dialog.category();
-    if (category.name.isEmpty())
+    if (category.name.isEmpty() || !takesName(category.name))
         return;
-    m_app->categories()->insert(category);
+    m_app->categoryService()->create(category);
     reload();
     if (!parentId.isEmpty())
         expandCategory(parentId);
+}
+
+bool CategoriesScreen::takesName(const QString &name)
+{
+    if (CategoryService::isAllowedName(name))
+        return true;
+    PlainMessage::show(this, QMessageBox::Warning, tr("Category Not Saved"),
+                       tr("A category cannot be named \"%1\": a name that starts like a transfer "
+                          "(\"Transfer:\") is read as a transfer to an account.")
+                           .arg(name));
+    return false;
 }
 
 void CategoriesScreen::onEditCategory()
@@ -148,9 +160,9 @@ void CategoriesScreen::onEditCategory()
     if (dialog.exec() != QDialog::Accepted)
         return;
     const Category edited = dialog.category();
-    if (edited.name.isEmpty())
+    if (edited.name.isEmpty() || !takesName(edited.name))
         return;
-    m_app->categories()->update(edited);
+    m_app->categoryService()->save(edited);
     reload();
 }
 

@@ -36,6 +36,8 @@ public slots:
 
 private:
     void createCategory(const QString &parentId);
+    // True for a name the category service takes; otherwise says why not.
+    bool takesName(const QString &name);
     void showContextMenu(const QPoint &pos);
     void collectExpandedIds(const QModelIndex &proxyParent, QSet<QString> &ids) const;
     void restoreExpanded(const QSet<QString> &ids);
