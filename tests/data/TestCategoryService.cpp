@@ -57,7 +57,6 @@ void TestCategoryService::transferNamesAreNoCategories_data()
     QTest::newRow("French, plain space") << "Virement : EN Checking" << false;
     QTest::newRow("German, no space") << "umbuchung:Savings" << false;
     QTest::newRow("Japanese, full-width colon") << "\u632f\u66ff\uff1aSavings" << false;
-    QTest::newRow("Spanish") << " Transferencia: Caja" << false;
     QTest::newRow("a word, no colon") << "Transfers" << true;
 }
 
