@@ -27,6 +27,8 @@
 #include <QUuid>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 QDateTime nowUtc()
@@ -282,6 +284,9 @@ void RecurringFormDialog::fillCategoryCombo()
     // what is stored.
     QList<EntryChoices::Choice> choices = EntryChoices::categoryChoices(m_state, QString(), false);
     choices.first().label = tr("(none)");
+    // This list has always been in the order of the categories' own names.
+    std::stable_sort(choices.begin() + 1, choices.end(),
+                     [](const EntryChoices::Choice &a, const EntryChoices::Choice &b) { return a.name < b.name; });
     EntryChoices::fillCombo(m_categoryCombo, choices);
     EntryChoices::selectCode(m_categoryCombo, QString());
     connect(m_categoryCombo->lineEdit(), &QLineEdit::editingFinished, this, [this]() {
