@@ -3,6 +3,7 @@
 #include "AppState.h"
 #include "DataPaths.h"
 #include "Environment.h"
+#include "LanguageSetting.h"
 #include "MainWindow.h"
 #include "MessageOutput.h"
 #include "PreferencesRepository.h"
@@ -237,6 +238,7 @@ void Application::loadTranslations()
     if (!addTranslator(this, QStringLiteral("qt_") + language, qtDirectory))
         addTranslator(this, QStringLiteral("qtbase_") + language, qtDirectory);
     addTranslator(this, QStringLiteral("tallyfern_") + language, QStringLiteral(":/i18n"));
+    LanguageSetting::setInUse(language);
 }
 
 void Application::registerIconFont()

@@ -2681,6 +2681,10 @@ Fortfahren?</translation>
         <source>%1 is beyond the largest amount, %2.</source>
         <translation>%1 liegt über dem größtmöglichen Betrag von %2.</translation>
     </message>
+    <message>
+        <source>%1: write %2 or %3.</source>
+        <translation>%1: schreiben Sie %2 oder %3.</translation>
+    </message>
 </context>
 <context>
     <name>SplitEditorDialog</name>

@@ -2681,6 +2681,10 @@ Se produjeron %n errores.</numerusform>
         <source>%1 is beyond the largest amount, %2.</source>
         <translation>%1 supera el importe máximo, %2.</translation>
     </message>
+    <message>
+        <source>%1: write %2 or %3.</source>
+        <translation>%1: escriba %2 o %3.</translation>
+    </message>
 </context>
 <context>
     <name>SplitEditorDialog</name>

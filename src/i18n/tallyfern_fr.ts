@@ -2681,6 +2681,10 @@ Continuer&#xa0;?</translation>
         <source>%1 is beyond the largest amount, %2.</source>
         <translation>%1 dépasse le montant maximal, %2.</translation>
     </message>
+    <message>
+        <source>%1: write %2 or %3.</source>
+        <translation>%1&#xa0;: écrivez %2 ou %3.</translation>
+    </message>
 </context>
 <context>
     <name>SplitEditorDialog</name>

@@ -2672,6 +2672,10 @@ Continue?</source>
         <source>%1 is beyond the largest amount, %2.</source>
         <translation>%1は上限の金額%2を超えています。</translation>
     </message>
+    <message>
+        <source>%1: write %2 or %3.</source>
+        <translation>%1: %2 または %3 と入力してください。</translation>
+    </message>
 </context>
 <context>
     <name>SplitEditorDialog</name>

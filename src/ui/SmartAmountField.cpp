@@ -1,10 +1,13 @@
 #include "SmartAmountField.h"
 
+#include "LanguageSetting.h"
 #include "Money.h"
+#include "ThemeManager.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QTimer>
 
 SmartAmountField::SmartAmountField(QWidget *parent)
@@ -19,13 +22,24 @@ SmartAmountField::SmartAmountField(QWidget *parent)
     setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
     // Amounts are typed with '.' as the decimal point whatever the system locale.
     setLocale(QLocale::c());
+    // Amounts are shown grouped the English way in every language, but a
+    // reader whose own numbers group thousands with "." means 1500 by "1.500".
+    static const QStringList pointGroupLanguages{QStringLiteral("de"), QStringLiteral("es"),
+                                                 QStringLiteral("fr")};
+    m_pointGroupsThousands = pointGroupLanguages.contains(LanguageSetting::inUse());
+    connect(lineEdit(), &QLineEdit::textEdited, this, &SmartAmountField::textTyped);
+    connect(lineEdit(), &QLineEdit::textChanged, this, [this]() {
+        // A mark goes as soon as the text is mended, and only comes back
+        // when the user moves on from unreadable text.
+        if (property("refusedAmount").toBool() && typedAmount())
+            updateMark();
+    });
 }
 
 void SmartAmountField::setCurrency(Currency currency, bool allowNegative)
 {
     setDecimals(Money::minorUnitFactor(currency) == 1 ? 0 : 2);
     setRange(allowNegative ? -Limit : 0.0, Limit);
-    m_keepsTypedText = true;
 }
 
 void SmartAmountField::setCurrencyPrefix(Currency currency)
@@ -50,8 +64,27 @@ QString SmartAmountField::stripAffixes(const QString &text) const
     return body.trimmed();
 }
 
+QString SmartAmountField::ambiguityOf(const QString &body) const
+{
+    if (!m_pointGroupsThousands)
+        return QString();
+    // The point is the only separator and exactly three digits follow it.
+    static const QRegularExpression grouped(QStringLiteral("^[^0-9.,]*[0-9]+(\\.)[0-9]{3}[^0-9.,]*$"));
+    const QRegularExpressionMatch match = grouped.match(body);
+    if (!match.hasMatch())
+        return QString();
+    const qsizetype point = match.capturedStart(1);
+    const QString whole = QString(body).remove(point, 1);
+    // Without decimals (yen) the other reading drops the point as well.
+    const QString decimal =
+        decimals() == 0 ? QString(body).remove(point, 4) : QString(body).remove(point + 1 + decimals(), 3 - decimals());
+    return tr("%1: write %2 or %3.").arg(body, whole, decimal);
+}
+
 std::optional<qint64> SmartAmountField::parseMinor(const QString &text) const
 {
+    if (!ambiguityOf(text).isEmpty())
+        return std::nullopt;
     // Digits past the currency's decimals are rounded half away from zero
     // ("12.345" is 12.35, "1200.5" yen is 1201), as the register books them.
     QString body = text;
@@ -87,8 +120,11 @@ std::optional<qint64> SmartAmountField::typedAmount(QString *problem) const
         return 0;
     const std::optional<qint64> minor = parseMinor(body);
     if (!minor) {
-        if (problem)
-            *problem = tr("\"%1\" is not an amount.").arg(body);
+        if (problem) {
+            *problem = ambiguityOf(body);
+            if (problem->isEmpty())
+                *problem = tr("\"%1\" is not an amount.").arg(body);
+        }
         return std::nullopt;
     }
     const double units = toFieldUnits(*minor);
@@ -116,19 +152,24 @@ void SmartAmountField::setTypedText(const QString &text)
     lineEdit()->setText(text);
 }
 
+void SmartAmountField::updateMark()
+{
+    QString problem;
+    const bool refused = !typedAmount(&problem);
+    if (refused == property("refusedAmount").toBool() && toolTip() == problem)
+        return;
+    setProperty("refusedAmount", refused);
+    setStyleSheet(refused ? QStringLiteral("SmartAmountField { border: 2px solid %1; }")
+                                .arg(ThemeManager::negativeColor().name())
+                          : QString());
+    setToolTip(problem);
+}
+
 QValidator::State SmartAmountField::validate(QString &input, int &) const
 {
-    const QString body = stripAffixes(input);
-    if (body.isEmpty() || body == QLatin1String("-") || body == QLatin1String("+") ||
-        body == QLatin1String(".") || body == QLatin1String("-."))
-        return QValidator::Intermediate;
-    for (const QChar ch : body) {
-        if (!ch.isDigit() && ch != QLatin1Char('.') && ch != QLatin1Char(',') && ch != QLatin1Char('-') &&
-            ch != QLatin1Char('+') && ch != QLatin1Char('$') && ch != QLatin1Char('(') &&
-            ch != QLatin1Char(')') && ch != QLatin1Char(' '))
-            return QValidator::Invalid;
-    }
-    const std::optional<qint64> cents = parseMinor(body);
+    // No key is turned away: a letter or a "/" typed one field off stays in
+    // sight, and the field refuses the text rather than dropping the key.
+    const std::optional<qint64> cents = parseMinor(stripAffixes(input));
     if (!cents)
         return QValidator::Intermediate;
     const double units = toFieldUnits(*cents);
@@ -177,10 +218,11 @@ void SmartAmountField::focusInEvent(QFocusEvent *event)
 void SmartAmountField::keepingTypedText(const std::function<void()> &handler)
 {
     const QString typed = lineEdit()->text();
-    const bool unreadable = m_keepsTypedText && !typedAmount().has_value();
+    const bool unreadable = !typedAmount().has_value();
     handler();
     if (unreadable && lineEdit()->text() != typed)
         lineEdit()->setText(typed);
+    updateMark();
 }
 
 void SmartAmountField::focusOutEvent(QFocusEvent *event)

@@ -81,8 +81,9 @@ void TestSmartAmountField::layoutAndRange()
     QString text = QStringLiteral("250");
     int pos = 0;
     QCOMPARE(field.validate(text, pos), QValidator::Intermediate);
+    // Kept as typed, for the field to refuse rather than drop.
     text = QStringLiteral("abc");
-    QCOMPARE(field.validate(text, pos), QValidator::Invalid);
+    QCOMPARE(field.validate(text, pos), QValidator::Intermediate);
     text = QStringLiteral("99.99");
     QCOMPARE(field.validate(text, pos), QValidator::Acceptable);
 }

@@ -4,6 +4,10 @@
 
 #include <QSettings>
 
+namespace {
+QString g_inUse = QStringLiteral("en");
+} // namespace
+
 namespace LanguageSetting {
 
 QString stored()
@@ -14,6 +18,16 @@ QString stored()
 void store(const QString &code)
 {
     QSettings().setValue(SettingsKeys::Language.name(), code);
+}
+
+QString inUse()
+{
+    return g_inUse;
+}
+
+void setInUse(const QString &code)
+{
+    g_inUse = code;
 }
 
 } // namespace LanguageSetting

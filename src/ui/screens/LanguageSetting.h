@@ -11,4 +11,9 @@ namespace LanguageSetting {
 QString stored();
 void store(const QString &code);
 
+// The language the program speaks in this run ("en", "de", ...): set once its
+// translations are loaded, as a setting changed since applies at the next start.
+QString inUse();
+void setInUse(const QString &code);
+
 } // namespace LanguageSetting
