@@ -21,6 +21,7 @@
 namespace {
 constexpr int kPadding = 6;
 const char *const CellProperty = "registerCell";
+const char *const TypedProperty = "registerTyped";
 } // namespace
 
 RegisterDelegate::RegisterDelegate(QObject *parent)
@@ -151,9 +152,13 @@ bool RegisterDelegate::eventFilter(QObject *object, QEvent *event)
         return true;
 
     if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
+        const auto *keyEvent = static_cast<QKeyEvent *>(event);
+        const int key = keyEvent->key();
         if (key != Qt::Key_Tab && key != Qt::Key_Backtab && key != Qt::Key_Return && key != Qt::Key_Enter)
             return QStyledItemDelegate::eventFilter(object, event);
+        // Ctrl+Tab leaves the register: the view commits the field and moves on.
+        if ((key == Qt::Key_Tab || key == Qt::Key_Backtab) && (keyEvent->modifiers() & Qt::ControlModifier))
+            return false;
         auto *combo = qobject_cast<QComboBox *>(editor);
         if (combo && isUnknownCategory(combo)) {
             if (!askToCreateCategory(combo))
@@ -250,6 +255,15 @@ QWidget *RegisterDelegate::createCellEditor(QWidget *parent, const QStyleOptionV
         field->setCurrency(model ? model->currency() : Currency::USD, true);
         field->setFrame(false);
         field->setBlankZero(true);
+        // A row holds a payment or a deposit: the first key typed in one
+        // empties the other in sight, rather than replacing it unseen on saving.
+        const QPersistentModelIndex other = index.siblingAtColumn(
+            index.column() == RegisterModel::PaymentColumn ? RegisterModel::DepositColumn : RegisterModel::PaymentColumn);
+        connect(field, &SmartAmountField::textTyped, field, [field, other]() {
+            field->setProperty(TypedProperty, true);
+            if (other.isValid() && other.data(Qt::EditRole).toLongLong() != 0)
+                const_cast<QAbstractItemModel *>(other.model())->setData(other, qint64(0));
+        });
         return field;
     }
     case RegisterModel::CheckColumn: {
@@ -289,6 +303,9 @@ void RegisterDelegate::setEditorData(QWidget *editor, const QModelIndex &index) 
     case RegisterModel::PaymentColumn:
     case RegisterModel::DepositColumn: {
         auto *field = static_cast<SmartAmountField *>(editor);
+        // The row repainting as the other amount empties leaves the keys typed here.
+        if (field->property(TypedProperty).toBool())
+            break;
         const Currency currency = model ? model->currency() : Currency::USD;
         field->setValue(Money::toUnits(value.toLongLong(), currency));
         break;

@@ -116,7 +116,8 @@ void RegisterScreen::buildTable(QVBoxLayout *layout)
     });
     connect(m_entryRow, &RegisterEntryRow::statusMessage, this, &RegisterScreen::statusMessage);
     connect(m_entryRow, &RegisterEntryRow::saved, this, [this](bool inserted) {
-        if (inserted)
+        // A new row, saved or dropped as blank, is followed by the next one on its date.
+        if (inserted || m_model->isBlankRow(m_view->currentIndex().row()))
             m_focusEntryAfterReload = true;
         reloadNow();
     });

@@ -2,6 +2,7 @@
 
 #include "RegisterDelegate.h"
 #include "RegisterModel.h"
+#include "SmartAmountField.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -35,11 +36,12 @@ RegisterModel *RegisterTableView::registerModel() const
     return qobject_cast<RegisterModel *>(model());
 }
 
-int RegisterTableView::nextEditableColumn(int row, int column) const
+int RegisterTableView::editableColumnFrom(int row, int column, int step) const
 {
     const QHeaderView *header = horizontalHeader();
     // Follow the columns as the user arranged them.
-    for (int visual = header->visualIndex(column) + 1; visual < header->count(); ++visual) {
+    for (int visual = header->visualIndex(column) + step; visual >= 0 && visual < header->count();
+         visual += step) {
         const int logical = header->logicalIndex(visual);
         if (header->isSectionHidden(logical))
             continue;
@@ -47,6 +49,34 @@ int RegisterTableView::nextEditableColumn(int row, int column) const
             return logical;
     }
     return -1;
+}
+
+int RegisterTableView::nextEditableColumn(int row, int column) const
+{
+    return editableColumnFrom(row, column, 1);
+}
+
+int RegisterTableView::previousEditableColumn(int row, int column) const
+{
+    return editableColumnFrom(row, column, -1);
+}
+
+void RegisterTableView::walkRow(int row, int column, bool next)
+{
+    if (next) {
+        const int to = nextEditableColumn(row, column);
+        const RegisterModel *m = registerModel();
+        if (to >= 0)
+            editCell(row, to);
+        else if (m && m->isBlankRow(row) && m->pendingRow() != row)
+            emit cancelRequested(); // nothing typed: the entry row starts again on its date
+        else
+            emit submitRequested(row);
+        return;
+    }
+    // Shift+Tab stops at the first field rather than leaving the row.
+    const int to = previousEditableColumn(row, column);
+    editCell(row, to >= 0 ? to : column);
 }
 
 bool RegisterTableView::commitOpenEditor()
@@ -96,18 +126,18 @@ void RegisterTableView::closeEditor(QWidget *editor, QAbstractItemDelegate::EndE
         emit editorClosed();
         return;
     }
-    if (hint == QAbstractItemDelegate::SubmitModelCache || hint == QAbstractItemDelegate::EditNextItem) {
-        // Enter and Tab walk along the row; either past the last field submits it.
+    if (hint == QAbstractItemDelegate::SubmitModelCache || hint == QAbstractItemDelegate::EditNextItem ||
+        hint == QAbstractItemDelegate::EditPreviousItem) {
+        // Enter on an amount saves the row: the amount is the last thing typed,
+        // and the next keys belong to the next row, not to the other amount.
+        const auto *amount = qobject_cast<const SmartAmountField *>(editor);
+        const bool saves = hint == QAbstractItemDelegate::SubmitModelCache && amount &&
+                           amount->typedAmount().value_or(0) != 0;
         QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
-        if (!index.isValid()) {
-            emit editorClosed();
-            return;
-        }
-        const int next = nextEditableColumn(index.row(), index.column());
-        if (next >= 0)
-            editCell(index.row(), next);
-        else
+        if (index.isValid() && saves)
             emit submitRequested(index.row());
+        else if (index.isValid())
+            walkRow(index.row(), index.column(), hint != QAbstractItemDelegate::EditPreviousItem);
         emit editorClosed();
         return;
     }
@@ -120,6 +150,17 @@ void RegisterTableView::keyPressEvent(QKeyEvent *event)
     const QModelIndex index = currentIndex();
     RegisterModel *m = registerModel();
     switch (event->key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        // Ctrl+Tab leaves the register, as in other item views, once the
+        // open field has taken its text.
+        if (event->modifiers() & Qt::ControlModifier) {
+            if (commitOpenEditor())
+                QTableView::focusNextPrevChild(event->key() == Qt::Key_Tab &&
+                                               !(event->modifiers() & Qt::ShiftModifier));
+            return;
+        }
+        break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
         if (state() != EditingState && index.isValid() && m) {
@@ -160,16 +201,14 @@ void RegisterTableView::keyPressEvent(QKeyEvent *event)
 
 bool RegisterTableView::focusNextPrevChild(bool next)
 {
-    // On a row being typed, Tab goes on along it as in its fields, and past
-    // the last one saves it, rather than leaving the register with the row pending.
+    // On the row being typed, and on the entry row waiting with its proposed
+    // date, Tab and Shift+Tab go along the row as in its fields: the register
+    // is left with Ctrl+Tab, not by a key meant for the next field.
     const QModelIndex index = currentIndex();
     RegisterModel *m = registerModel();
-    if (next && state() != EditingState && index.isValid() && m && m->pendingRow() == index.row()) {
-        const int column = nextEditableColumn(index.row(), index.column());
-        if (column >= 0)
-            editCell(index.row(), column);
-        else
-            emit submitRequested(index.row());
+    if (state() != EditingState && index.isValid() && m &&
+        (m->pendingRow() == index.row() || m->isBlankRow(index.row()))) {
+        walkRow(index.row(), index.column(), next);
         return true;
     }
     return QTableView::focusNextPrevChild(next);

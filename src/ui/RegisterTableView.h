@@ -4,9 +4,10 @@
 
 class RegisterModel;
 
-// The register's table: keyboard entry across a row (Enter and Tab move to the
-// next field; either past the last field submits the row, Escape drops it),
-// a click in the Clr column, and Delete on a row.
+// The register's table: keyboard entry across a row (Tab and Shift+Tab move
+// among its fields, Enter too unless it is on an amount, which saves the row;
+// past the last field the row is saved, Escape drops it, Ctrl+Tab leaves the
+// register), a click in the Clr column, and Delete on a row.
 class RegisterTableView : public QTableView
 {
     Q_OBJECT
@@ -22,6 +23,8 @@ public:
     bool commitOpenEditor();
     // The next visible, editable column of the row after the given one, or -1.
     int nextEditableColumn(int row, int column) const;
+    // The same before it.
+    int previousEditableColumn(int row, int column) const;
 
 signals:
     void submitRequested(int row);
@@ -40,6 +43,10 @@ protected:
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
 
 private:
+    int editableColumnFrom(int row, int column, int step) const;
+    // Tab or Shift+Tab on the row being typed or waiting for entry: the next
+    // field, or the row saved past the last one.
+    void walkRow(int row, int column, bool next);
     // Set while the current cell moves: the editor then closes without walking the row.
     bool m_movingCurrent = false;
 };
