@@ -90,6 +90,7 @@ bool RegisterDelegate::isUnknownCategory(const QComboBox *combo)
 QString RegisterDelegate::problemOf(QWidget *editor) const
 {
     if (auto *field = qobject_cast<SmartAmountField *>(editor)) {
+        field->updateMark();
         QString problem;
         return field->typedAmount(&problem) ? QString() : problem;
     }

@@ -714,6 +714,8 @@ void TestRegisterEntry::keysTyped()
         QCOMPARE(view->currentIndex().column(), column == QLatin1String("Payment")   ? int(RegisterModel::PaymentColumn)
                                                 : column == QLatin1String("Deposit") ? int(RegisterModel::DepositColumn)
                                                                                      : int(RegisterModel::CategoryColumn));
+        if (auto *amount = qobject_cast<SmartAmountField *>(QApplication::focusWidget()))
+            QVERIFY(!amount->styleSheet().isEmpty()); // marked
         QVERIFY(!messages.isEmpty());
         QCOMPARE(messages.constLast().at(0).toString(), ends.section(QStringLiteral(": "), 1));
         QVERIFY(!screen->submitPendingRow());
