@@ -259,7 +259,8 @@ QWidget *RegisterDelegate::createCellEditor(QWidget *parent, const QStyleOptionV
         // A row holds a payment or a deposit: the first key typed in one
         // empties the other in sight, rather than replacing it unseen on saving.
         const QPersistentModelIndex other = index.siblingAtColumn(
-            index.column() == RegisterModel::PaymentColumn ? RegisterModel::DepositColumn : RegisterModel::PaymentColumn);
+            index.column() == RegisterModel::PaymentColumn ? RegisterModel::DepositColumn
+                                                           : RegisterModel::PaymentColumn);
         connect(field, &SmartAmountField::textTyped, field, [field, other]() {
             field->setProperty(TypedProperty, true);
             if (other.isValid() && other.data(Qt::EditRole).toLongLong() != 0)

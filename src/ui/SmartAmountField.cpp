@@ -76,8 +76,8 @@ QString SmartAmountField::ambiguityOf(const QString &body) const
     const qsizetype point = match.capturedStart(1);
     const QString whole = QString(body).remove(point, 1);
     // Without decimals (yen) the other reading drops the point as well.
-    const QString decimal =
-        decimals() == 0 ? QString(body).remove(point, 4) : QString(body).remove(point + 1 + decimals(), 3 - decimals());
+    const QString decimal = decimals() == 0 ? QString(body).remove(point, 4)
+                                            : QString(body).remove(point + 1 + decimals(), 3 - decimals());
     return tr("%1: write %2 or %3.").arg(body, whole, decimal);
 }
 

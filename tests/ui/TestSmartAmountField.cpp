@@ -81,7 +81,6 @@ void TestSmartAmountField::layoutAndRange()
     QString text = QStringLiteral("250");
     int pos = 0;
     QCOMPARE(field.validate(text, pos), QValidator::Intermediate);
-    // Kept as typed, for the field to refuse rather than drop.
     text = QStringLiteral("abc");
     QCOMPARE(field.validate(text, pos), QValidator::Intermediate);
     text = QStringLiteral("99.99");
