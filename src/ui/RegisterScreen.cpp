@@ -135,7 +135,13 @@ void RegisterScreen::connectView()
 {
     connect(m_view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &RegisterScreen::onCurrentRowChanged);
-    connect(m_view, &RegisterTableView::submitRequested, this, [this]() { submitPendingRow(); });
+    connect(m_view, &RegisterTableView::submitRequested, this, [this]() {
+        // A row saved from the keyboard is done with: the keys that follow
+        // start the next row rather than edit the saved one again.
+        const bool typed = m_model->hasPendingEdit();
+        if (submitPendingRow() && typed)
+            focusEntryRow();
+    });
     connect(m_view, &RegisterTableView::cancelRequested, this, &RegisterScreen::cancelPendingRow);
     connect(m_view, &RegisterTableView::clearedClicked, this, &RegisterScreen::onClearedClicked);
     connect(m_view, &RegisterTableView::deleteRequested, this, &RegisterScreen::deleteCurrent);
