@@ -83,6 +83,8 @@ inline constexpr auto transactions = table<Transaction>(
                             reference<&Transaction::transferDestAccountId>("transfer_dest_account_id"),
                             flag<&Transaction::isSplit>("is_split"),
                             reference<&Transaction::recurringId>("recurring_id"),
+                            // Set when the row is made or by markOpening(), never by an edit.
+                            flag<&Transaction::isOpening>("is_opening").onInsert().notSent(),
                         },
                         bookkeeping()));
 

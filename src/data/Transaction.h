@@ -22,6 +22,9 @@ struct Transaction : SyncedRecord
     QString transferDestAccountId; // the other leg's account
     bool isSplit = false;
     QString recurringId;
+    // The account's opening-balance row, whatever its payee. Kept on this
+    // device only: other devices find their own by its payee.
+    bool isOpening = false;
 };
 
 // Moved as bytes, so that a register's list grows without copying its rows one by one.

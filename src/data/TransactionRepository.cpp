@@ -215,6 +215,36 @@ QList<RegisterRow> TransactionRepository::search(const QString &text,
         "TransactionRepository::search");
 }
 
+std::optional<Transaction> TransactionRepository::findOpening(const QString &accountId) const
+{
+    return RecordColumns::readOne(kTable, m_database->database(),
+                                  select("WHERE t.account_id = ? AND t.deleted_at IS NULL AND t.is_opening = 1 "
+                                         "ORDER BY t.date ASC, t.created_at ASC LIMIT 1"),
+                                  {accountId}, "TransactionRepository::findOpening");
+}
+
+bool TransactionRepository::markOpening(const QStringList &payees)
+{
+    if (payees.isEmpty())
+        return true;
+    QStringList marks;
+    QVariantList values;
+    for (const QString &payee : payees) {
+        marks << QStringLiteral("?");
+        values << payee;
+    }
+    const QString sql =
+        QStringLiteral("UPDATE transactions SET is_opening = 1 WHERE id IN ("
+                       "SELECT (SELECT t.id FROM transactions t WHERE t.account_id = a.id "
+                       "AND t.deleted_at IS NULL AND t.payee IN (%1) AND IFNULL(t.category_id, '') = '' "
+                       "AND IFNULL(t.transfer_dest_account_id, '') = '' AND t.is_split = 0 "
+                       "ORDER BY t.date, t.created_at LIMIT 1) "
+                       "FROM accounts a WHERE NOT EXISTS (SELECT 1 FROM transactions m WHERE "
+                       "m.account_id = a.id AND m.deleted_at IS NULL AND m.is_opening = 1))")
+            .arg(marks.join(QLatin1String(", ")));
+    return SqlStatement::write(m_database, sql, values, "TransactionRepository::markOpening").has_value();
+}
+
 bool TransactionRepository::insert(const Transaction &transaction)
 {
     static const QString sql = RecordColumns::insertSql(kTable);

@@ -52,8 +52,17 @@ public:
     // memo or check number; the filter's set fields restrict further.
     QList<RegisterRow> search(const QString &text, const TransactionSearchFilter &filter) const;
 
+    // The account's oldest live row marked as its opening balance, whatever
+    // its payee; empty when none is marked.
+    std::optional<Transaction> findOpening(const QString &accountId) const;
+    // Marks, in each account without a live marked row, the row found by its
+    // payee: the oldest live one whose payee is one of `payees` with no
+    // category, transfer or split lines. Only the mark changes, so the rows
+    // stay as they were to sync.
+    bool markOpening(const QStringList &payees);
+
     bool insert(const Transaction &transaction);
-    // Writes everything but id, account_id, created_at and deleted_at.
+    // Writes everything but id, account_id, is_opening, created_at and deleted_at.
     bool update(const Transaction &transaction);
     // False without writing when there is no such row. Split lines and a
     // transfer's other leg are left alone.

@@ -1347,6 +1347,10 @@ Seine Buchungen, wiederkehrenden Buchungen und Abstimmungen werden mit gelöscht
             <numerusform>%n Buchungen zusammengeführt.</numerusform>
         </translation>
     </message>
+    <message>
+        <source>The opening balances could not be kept.</source>
+        <translation>Die Anfangssalden konnten nicht gesichert werden.</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

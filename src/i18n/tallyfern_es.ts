@@ -1347,6 +1347,10 @@ Sus transacciones, transacciones recurrentes y conciliaciones se eliminan con el
             <numerusform>Se combinaron %n transacciones.</numerusform>
         </translation>
     </message>
+    <message>
+        <source>The opening balances could not be kept.</source>
+        <translation>No se pudieron conservar los saldos iniciales.</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

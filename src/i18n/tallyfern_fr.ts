@@ -1347,6 +1347,10 @@ Ses opérations, opérations récurrentes et rapprochements seront supprimés av
             <numerusform>%n opérations fusionnées.</numerusform>
         </translation>
     </message>
+    <message>
+        <source>The opening balances could not be kept.</source>
+        <translation>Les soldes initiaux n&apos;ont pas pu être conservés.</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

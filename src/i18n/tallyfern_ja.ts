@@ -1341,6 +1341,10 @@ Its transactions, recurring transactions and reconciliations are deleted with it
             <numerusform>%n件の取引を統合しました。</numerusform>
         </translation>
     </message>
+    <message>
+        <source>The opening balances could not be kept.</source>
+        <translation>開始残高を保持できませんでした。</translation>
+    </message>
 </context>
 <context>
     <name>QObject</name>

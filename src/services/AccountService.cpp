@@ -40,6 +40,7 @@ bool AccountService::createAccount(Account account, const QDate &openingDate, co
         t.payee = openingPayee;
         t.amount = opening;
         t.cleared = true;
+        t.isOpening = true;
         if (!m_writer->insert(t))
             return false;
     }
@@ -89,7 +90,11 @@ int AccountService::linkedTransferCount(const QString &id) const
 std::optional<Transaction> AccountService::openingTransaction(const QString &id,
                                                               const QStringList &openingPayees) const
 {
-    std::optional<Transaction> opening;
+    std::optional<Transaction> opening = m_transactions->findOpening(id);
+    if (opening)
+        return opening;
+    // Made by an earlier version or pulled from another device, and not yet
+    // marked here.
     for (const Transaction &t : m_transactions->findByAccount(id)) {
         if (!openingPayees.contains(t.payee) || !t.categoryId.isEmpty() || !t.transferDestAccountId.isEmpty() ||
             t.isSplit)
@@ -101,13 +106,22 @@ std::optional<Transaction> AccountService::openingTransaction(const QString &id,
     return opening;
 }
 
+bool AccountService::markOpeningTransactions(const QStringList &openingPayees)
+{
+    return m_transactions->markOpening(openingPayees);
+}
+
 bool AccountService::updateAccount(Account account, const QDate &openingDate, const QStringList &openingPayees)
 {
     const qint64 balance = account.startingBalance;
     account.startingBalance = 0;
-    const std::optional<Transaction> before = openingTransaction(account.id, openingPayees);
     const QDate date = openingDate.isValid() ? openingDate : QDate::currentDate();
     DatabaseTransaction scope(m_database, "AccountService::updateAccount");
+    // Marked first, so that the row edited here is found after any later
+    // change of its payee.
+    if (!m_transactions->markOpening(openingPayees))
+        return false;
+    const std::optional<Transaction> before = openingTransaction(account.id, openingPayees);
     if (!m_accounts->update(account))
         return false;
     if (before) {
@@ -128,6 +142,7 @@ bool AccountService::updateAccount(Account account, const QDate &openingDate, co
         t.payee = openingPayees.value(0);
         t.amount = balance;
         t.cleared = true;
+        t.isOpening = true;
         if (!m_writer->insert(t))
             return false;
     }

@@ -49,11 +49,17 @@ public:
     // account: what deleting it leaves behind elsewhere.
     int linkedTransferCount(const QString &id) const;
 
-    // The account's opening-balance transaction: its oldest live transaction
-    // whose payee is one of `openingPayees` (the text in every language, as
-    // the row keeps the language it was made in) with no category, transfer
-    // or split lines; empty when it has none.
+    // The account's opening-balance transaction: the row marked so, whatever
+    // its payee; else (a row made by an earlier version or pulled from
+    // another device) its oldest live transaction whose payee is one of
+    // `openingPayees` (the text in every language, as the row keeps the
+    // language it was made in) with no category, transfer or split lines;
+    // empty when it has none.
     std::optional<Transaction> openingTransaction(const QString &id, const QStringList &openingPayees) const;
+
+    // Marks every account's opening row that is found only by its payee, so
+    // that renaming the payee does not lose it. Changes nothing sync sends.
+    bool markOpeningTransactions(const QStringList &openingPayees);
 
     // Saves an edited account. Its startingBalance is the opening balance as
     // typed: it goes into the opening-balance transaction (dated

@@ -172,7 +172,7 @@ void TestDatabaseConnection::dataDirectoryDefault()
 void TestDatabaseConnection::migrationScriptsAreCompiledIn()
 {
     const QList<MigrationRunner::Script> scripts = MigrationRunner::builtInScripts();
-    QCOMPARE(scripts.size(), 8);
+    QCOMPARE(scripts.size(), 9);
     for (int i = 0; i < scripts.size(); ++i) {
         QCOMPARE(scripts[i].version, i + 1);
         QVERIFY(!scripts[i].sql.trimmed().isEmpty());

@@ -179,7 +179,7 @@ void TestMigrationRunner::schemaHasEveryColumn_data()
                                                  "transfer_dest_account_id",
                                                  "is_split",
                                                  "recurring_id"} +
-                                         sync;
+                                         sync + QStringList{"is_opening"};
     QTest::newRow("split_lines") << "split_lines"
                                  << QStringList{"id",   "transaction_id", "category_id", "amount",
                                                 "memo", "created_at",     "updated_at"};

@@ -134,6 +134,7 @@ RoundTrip transactions()
     t.transferDestAccountId = QStringLiteral("a2");
     t.isSplit = true;
     t.recurringId = QStringLiteral("r1");
+    t.isOpening = true;
     t.version = 3;
     t.syncStatus = SyncStatus::Synced;
     t.serverId = QStringLiteral("srv-1");

@@ -1,9 +1,14 @@
+#include "AccountFormDialog.h"
+#include "AccountRepository.h"
+#include "AccountService.h"
 #include "MainWindow.h"
 #include "ModalAnswerer.h"
 #include "PayeeScreen.h"
 #include "RegisterModel.h"
 #include "RegisterScreen.h"
+#include "SmartAmountField.h"
 #include "TestApp.h"
+#include "TestRecords.h"
 #include "TransactionRepository.h"
 
 #include <QLineEdit>
@@ -26,6 +31,8 @@ private slots:
     void mergeNeedsTwoAndAsksWithPlainText();
     void failedRewriteRollsBackAndSaysSo();
     void mainWindowRefreshesRegisterAfterRename();
+    void openingRowKeepsItsPlaceAfterRename_data();
+    void openingRowKeepsItsPlaceAfterRename();
 
 private:
     void select(const QStringList &names);
@@ -254,6 +261,45 @@ void TestPayeeScreen::mainWindowRefreshesRegisterAfterRename()
     for (int row = 0; row < model->entryCount(); ++row)
         shown += model->rowAt(row).transaction.payee == QLatin1String("Bolt & Nut") ? 1 : 0;
     QCOMPARE(shown, 1);
+}
+
+void TestPayeeScreen::openingRowKeepsItsPlaceAfterRename_data()
+{
+    QTest::addColumn<QString>("payee");
+    QTest::newRow("made by this version") << "Opening Balance";
+    QTest::newRow("made by an earlier one, or pulled") << "Anfangssaldo";
+}
+
+void TestPayeeScreen::openingRowKeepsItsPlaceAfterRename()
+{
+    QFETCH(QString, payee);
+    const Account visa = TestRecords::account("visa", "Visa", -17858);
+    if (payee == QLatin1String("Opening Balance")) {
+        QVERIFY(m_test->app()->accountService()->createAccount(visa, QDate(2025, 1, 2), payee));
+    } else {
+        QVERIFY(m_test->app()->accounts()->insert(TestRecords::account("visa", "Visa")));
+        QVERIFY(!m_test->addTransaction(visa.id, QDate(2025, 1, 2), payee, -17858, true).id.isEmpty());
+    }
+    m_screen->refresh();
+    select({payee});
+    m_screen->nameEdit()->setText("Starting Balance");
+    ModalAnswerer answerer;
+    answerer.expectMessageBox(QMessageBox::Ok);
+    m_screen->onRename();
+
+    MainWindow window(m_test->app());
+    window.selectAccount(visa.id);
+    answerer.expectDialog<AccountFormDialog>([](AccountFormDialog *dialog) {
+        auto *balance = dialog->findChild<SmartAmountField *>("balanceField");
+        QCOMPARE(balance->value(), -178.58);
+        balance->setValue(-250);
+    });
+    window.editAccount();
+    QCOMPARE(answerer.pendingHandlers(), 0);
+    const QList<Transaction> rows = m_test->app()->transactions()->findByAccount(visa.id);
+    QCOMPARE(rows.size(), 1);
+    QCOMPARE(rows.constFirst().payee, QStringLiteral("Starting Balance"));
+    QCOMPARE(rows.constFirst().amount, qint64(-25000));
 }
 
 QTEST_MAIN(TestPayeeScreen)

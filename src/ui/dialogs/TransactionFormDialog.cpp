@@ -191,6 +191,7 @@ void TransactionFormDialog::setTemplate(const Transaction &source)
     copy.cleared = false;
     copy.reconciled = false;
     copy.transferLinkId.clear();
+    copy.isOpening = false; // a copy of the opening row is an ordinary one
     m_transaction = copy;
     fill(copy);
 }

@@ -1,6 +1,8 @@
 #include "PayeeScreen.h"
 
+#include "AccountService.h"
 #include "AppState.h"
+#include "OpeningBalance.h"
 #include "PayeeService.h"
 #include "PlainMessage.h"
 #include "ThemeManager.h"
@@ -67,6 +69,15 @@ QStringList PayeeScreen::selectedNames() const
     return names;
 }
 
+PayeeService::Result PayeeScreen::rewrite(const QStringList &names, const QString &newName)
+{
+    // An opening row known only by its payee would be lost to Edit Account
+    // once the payee changes: it is marked first.
+    if (!m_app->accountService()->markOpeningTransactions(OpeningBalance::payees(QString())))
+        return {false, 0, tr("The opening balances could not be kept.")};
+    return m_service->rewrite(names, newName);
+}
+
 void PayeeScreen::showFailure(const QString &title, const QString &error)
 {
     PlainMessage::show(this, QMessageBox::Warning, title, error);
@@ -81,7 +92,7 @@ void PayeeScreen::onRename()
     const QStringList names = selectedNames();
     if (names.isEmpty())
         return;
-    const PayeeService::Result result = m_service->rewrite(names, newName);
+    const PayeeService::Result result = rewrite(names, newName);
     if (!result.ok) {
         showFailure(tr("Rename Failed"), result.error);
         return;
@@ -106,7 +117,7 @@ void PayeeScreen::onMerge()
     if (!PlainMessage::ask(this, tr("Merge Payees"),
                            tr("Merge %1 payees into \"%2\"?").arg(QString::number(names.size()), target)))
         return;
-    const PayeeService::Result result = m_service->rewrite(names, target);
+    const PayeeService::Result result = rewrite(names, target);
     if (!result.ok) {
         showFailure(tr("Merge Failed"), result.error);
         return;

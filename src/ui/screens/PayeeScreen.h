@@ -1,9 +1,10 @@
 #pragma once
 
+#include "PayeeService.h"
+
 #include <QWidget>
 
 class AppState;
-class PayeeService;
 class QLineEdit;
 class QListWidget;
 
@@ -33,6 +34,7 @@ signals:
 private:
     QStringList selectedNames() const;
     void showFailure(const QString &title, const QString &error);
+    PayeeService::Result rewrite(const QStringList &names, const QString &newName);
 
     AppState *m_app = nullptr;
     QListWidget *m_list = nullptr;
