@@ -44,6 +44,8 @@ RecurringService::RecurringService(Database *database, RecurringRepository *recu
     , m_transactions(transactions)
     , m_accounts(accounts)
 {
+    // Records written elsewhere (the forms, Memorize, a delete, a pull) change the count too.
+    connect(m_recurring, &RecurringRepository::recurringChanged, this, &RecurringService::notifyPendingCount);
 }
 
 QString RecurringService::occurrenceId(const QString &recurringId, const QDate &dueDate)
@@ -124,11 +126,12 @@ bool RecurringService::confirmRecord(const RecurringTransaction &record)
         return false;
     }
 
+    // The count is read once the write is committed or taken back.
+    const BatchGuard batch(this);
     DatabaseTransaction write(m_database, "RecurringService::confirm");
     const PostResult result = postOccurrence(record, record.nextDueDate);
     if (result == PostResult::Failed || !m_recurring->update(advanced(record)) || !write.commit())
         return false;
-    notifyPendingCount();
     return result == PostResult::Posted;
 }
 
@@ -198,10 +201,7 @@ bool RecurringService::skip(const QString &id)
         quarantine(*record);
         return false;
     }
-    if (!m_recurring->update(advanced(*record)))
-        return false;
-    notifyPendingCount();
-    return true;
+    return m_recurring->update(advanced(*record));
 }
 
 RecurringService::PostResult RecurringService::postOccurrence(const RecurringTransaction &record,
@@ -299,8 +299,7 @@ void RecurringService::quarantine(RecurringTransaction record)
     record.isActive = false;
     record.updatedAt = nowUtc();
     record.syncStatus = SyncStatus::Pending;
-    if (m_recurring->update(record))
-        notifyPendingCount();
+    m_recurring->update(record);
 }
 
 void RecurringService::notifyPendingCount()

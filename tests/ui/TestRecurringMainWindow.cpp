@@ -145,14 +145,18 @@ void TestRecurringMainWindow::memorizeTransaction_data()
     QTest::addColumn<bool>("dialogShown");
     QTest::addColumn<int>("stored");
     QTest::addColumn<QString>("message");
+    QTest::addColumn<QDate>("due"); // the schedule's first occurrence: the month after the transaction
 
-    QTest::newRow("2024") << QDate(2024, 5, 10) << false << true << 1 << "Transaction memorized as recurring";
-    QTest::newRow("first day of 2000")
-        << QDate(2000, 1, 1) << false << true << 1 << "Transaction memorized as recurring";
+    QTest::newRow("2024") << QDate(2024, 5, 10) << false << true << 1 << "Transaction memorized as recurring"
+                          << QDate(2024, 6, 10);
+    QTest::newRow("first day of 2000") << QDate(2000, 1, 1) << false << true << 1
+                                       << "Transaction memorized as recurring" << QDate(2000, 2, 1);
+    QTest::newRow("last day of January") << QDate(2024, 1, 31) << false << true << 1
+                                         << "Transaction memorized as recurring" << QDate(2024, 2, 29);
     QTest::newRow("1999") << QDate(1999, 12, 31) << false << false << 0
-                          << "Cannot memorize: source transaction has an invalid date";
+                          << "Cannot memorize: source transaction has an invalid date" << QDate();
     QTest::newRow("insert fails") << QDate(2024, 5, 10) << true << true << 0
-                                  << "The transaction could not be memorized";
+                                  << "The transaction could not be memorized" << QDate();
 }
 
 void TestRecurringMainWindow::memorizeTransaction()
@@ -162,6 +166,7 @@ void TestRecurringMainWindow::memorizeTransaction()
     QFETCH(bool, dialogShown);
     QFETCH(int, stored);
     QFETCH(QString, message);
+    QFETCH(QDate, due);
 
     const Transaction t = m_test->addTransaction(m_checking.id, date, QStringLiteral("Power Co"), -4321);
     QVERIFY(!t.id.isEmpty());
@@ -181,6 +186,8 @@ void TestRecurringMainWindow::memorizeTransaction()
     QCOMPARE(answerer.pendingHandlers(), 0);
     QVERIFY(answerer.unexpected().isEmpty());
     QCOMPARE(window.statusBarWidget()->currentMessage(), message);
+    // Every source date lies in the past: a stored schedule is due at once.
+    QCOMPARE(window.statusBarWidget()->pendingText(), QLatin1String(stored ? "1 recurring transaction due" : ""));
 
     const QList<RecurringTransaction> rules = m_test->app()->recurringService()->allRecurring();
     QCOMPARE(rules.size(), stored);
@@ -190,8 +197,8 @@ void TestRecurringMainWindow::memorizeTransaction()
         QCOMPARE(r.payee, QStringLiteral("Power Co"));
         QCOMPARE(r.amount, qint64(-4321));
         QCOMPARE(r.frequency, Frequency::Monthly);
-        QCOMPARE(r.startDate, date);
-        QCOMPARE(r.nextDueDate, date);
+        QCOMPARE(r.startDate, due);
+        QCOMPARE(r.nextDueDate, due);
         QCOMPARE(r.updatedAt, r.createdAt);
         QCOMPARE(r.version, 1);
     }

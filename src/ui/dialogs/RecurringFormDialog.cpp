@@ -7,6 +7,7 @@
 #include "FormErrorLabel.h"
 #include "Money.h"
 #include "RecurringRepository.h"
+#include "RecurringSchedule.h"
 #include "RecurringService.h"
 #include "SmartAmountField.h"
 #include "ThemeManager.h"
@@ -101,8 +102,12 @@ RecurringTransaction RecurringFormDialog::seedFromTransaction(const Transaction 
     seed.intervalCount = 1;
     seed.semimonthlyDay1 = 1;
     seed.semimonthlyDay2 = 15;
+    // The transaction itself is this period's occurrence: the schedule starts
+    // with the next one, or confirming it would post the payment twice.
     seed.startDate = transaction.date;
     seed.nextDueDate = transaction.date;
+    seed.nextDueDate = RecurringSchedule::advance(seed);
+    seed.startDate = seed.nextDueDate;
     seed.isActive = true;
     seed.autoPost = false;
     seed.leadDays = 0;
