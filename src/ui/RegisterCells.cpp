@@ -21,6 +21,12 @@ namespace RegisterCells {
 
 namespace {
 
+QString amountText(const RegisterModel &model, const Transaction &t, qint64 units)
+{
+    return model.currencySymbolsShown() ? Money::format(units, model.currencyOf(t))
+                                        : Money::formatPlain(units, model.currencyOf(t));
+}
+
 QVariant displayText(const RegisterModel &model, int column, const DisplayRow &shown)
 {
     const Transaction &t = shown.transaction;
@@ -36,9 +42,9 @@ QVariant displayText(const RegisterModel &model, int column, const DisplayRow &s
     case RegisterModel::MemoColumn:
         return t.memo;
     case RegisterModel::PaymentColumn:
-        return t.amount < 0 ? Money::formatPlain(-t.amount, model.currencyOf(t)) : QString();
+        return t.amount < 0 ? amountText(model, t, -t.amount) : QString();
     case RegisterModel::DepositColumn:
-        return t.amount > 0 ? Money::formatPlain(t.amount, model.currencyOf(t)) : QString();
+        return t.amount > 0 ? amountText(model, t, t.amount) : QString();
     case RegisterModel::ClearedColumn:
         return RegisterModel::clearedText(t);
     case RegisterModel::BalanceColumn:

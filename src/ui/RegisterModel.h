@@ -87,6 +87,10 @@ public:
     {
         return m_accountCurrencies.value(transaction.accountId, m_currency);
     }
+    // Rows in more than one currency show each payment and deposit with its
+    // currency's symbol, so that no amount reads as another currency's.
+    void setCurrencySymbolsShown(bool shown) { m_currencySymbolsShown = shown; }
+    bool currencySymbolsShown() const { return m_currencySymbolsShown; }
     void setCategoryPaths(const QHash<QString, QString> &paths);
     QString categoryPath(const QString &categoryId) const { return m_categoryPaths.value(categoryId); }
     QString accountName(const QString &accountId) const { return m_accountNames.value(accountId); }
@@ -129,6 +133,7 @@ private:
     Currency m_currency = Currency::USD;
     QHash<QString, QString> m_accountNames;
     QHash<QString, Currency> m_accountCurrencies;
+    bool m_currencySymbolsShown = false;
     QHash<QString, QString> m_categoryPaths;
 
     int m_pendingRow = -1;

@@ -20,6 +20,7 @@
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 SearchScreen::SearchScreen(AppState *app, QWidget *parent)
     : QWidget(parent)
@@ -184,7 +185,12 @@ void SearchScreen::performSearch()
     for (const Account &account : m_app->accounts()->findAll())
         currencies.insert(account.id, account.currency);
     m_model->setAccountCurrencies(currencies);
-    m_model->setEntries(m_app->transactions()->search(m_searchEdit->text().trimmed(), filter));
+    const QList<RegisterRow> rows = m_app->transactions()->search(m_searchEdit->text().trimmed(), filter);
+    const bool mixed = std::any_of(rows.cbegin(), rows.cend(), [&](const RegisterRow &row) {
+        return m_model->currencyOf(row.transaction) != m_model->currencyOf(rows.constFirst().transaction);
+    });
+    m_model->setCurrencySymbolsShown(mixed);
+    m_model->setEntries(rows);
 }
 
 void SearchScreen::runAction(int row, const std::function<bool(const Transaction &)> &action)
