@@ -96,16 +96,16 @@
         <translation>Letzte 4 Ziffern (optional)</translation>
     </message>
     <message>
-        <source>Account &amp;Number:</source>
-        <translation>Kontonumme&amp;r:</translation>
-    </message>
-    <message>
         <source>The opening balance is reconciled.</source>
         <translation>Der Anfangssaldo ist abgestimmt.</translation>
     </message>
     <message>
         <source>The currency cannot change while the account has transactions: their amounts are in this currency.</source>
         <translation>Die Währung kann nicht geändert werden, solange das Konto Buchungen enthält: deren Beträge lauten auf diese Währung.</translation>
+    </message>
+    <message>
+        <source>Account N&amp;umber:</source>
+        <translation>Kontonumme&amp;r:</translation>
     </message>
 </context>
 <context>
@@ -1215,10 +1215,6 @@ Seine Buchungen, wiederkehrenden Buchungen und Abstimmungen werden mit gelöscht
         <translation>&amp;Neueste zuerst</translation>
     </message>
     <message>
-        <source>Show Running &amp;Balance</source>
-        <translation>Laufenden Saldo &amp;anzeigen</translation>
-    </message>
-    <message>
         <source>T&amp;ools</source>
         <translation>E&amp;xtras</translation>
     </message>
@@ -1281,6 +1277,10 @@ Seine Buchungen, wiederkehrenden Buchungen und Abstimmungen werden mit gelöscht
     <message>
         <source>&lt;h3&gt;Tallyfern %1&lt;/h3&gt;&lt;p&gt;A check register for your desktop: accounts, transactions, transfers and splits, kept in one file on this computer.&lt;/p&gt;</source>
         <translation>&lt;h3&gt;Tallyfern %1&lt;/h3&gt;&lt;p&gt;Ein Kontoregister für Ihren Desktop: Konten, Buchungen, Umbuchungen und Splitbuchungen, gespeichert in einer Datei auf diesem Computer.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Show &amp;Running Balance</source>
+        <translation>Laufenden Saldo &amp;anzeigen</translation>
     </message>
 </context>
 <context>
@@ -2264,10 +2264,6 @@ Seine Buchungen, wiederkehrenden Buchungen und Abstimmungen werden mit gelöscht
         <translation>Nur bestätigte</translation>
     </message>
     <message>
-        <source>Show &amp;Details...</source>
-        <translation>&amp;Details anzeigen...</translation>
-    </message>
-    <message>
         <source>Edit &amp;Splits...</source>
         <translation>&amp;Splitbuchung bearbeiten...</translation>
     </message>
@@ -2280,10 +2276,6 @@ Seine Buchungen, wiederkehrenden Buchungen und Abstimmungen werden mit gelöscht
         <translation>Im Dialog &amp;bearbeiten...</translation>
     </message>
     <message>
-        <source>D&amp;uplicate...</source>
-        <translation>Dupli&amp;zieren...</translation>
-    </message>
-    <message>
         <source>Mark &amp;Uncleared</source>
         <translation>Als nicht bestätigt &amp;markieren</translation>
     </message>
@@ -2294,6 +2286,14 @@ Seine Buchungen, wiederkehrenden Buchungen und Abstimmungen werden mit gelöscht
     <message>
         <source>&amp;Delete...</source>
         <translation>&amp;Löschen...</translation>
+    </message>
+    <message>
+        <source>Show De&amp;tails...</source>
+        <translation>&amp;Details anzeigen...</translation>
+    </message>
+    <message>
+        <source>Du&amp;plicate...</source>
+        <translation>Dupli&amp;zieren...</translation>
     </message>
 </context>
 <context>

@@ -96,16 +96,16 @@
         <translation>Últimos 4 dígitos (opcional)</translation>
     </message>
     <message>
-        <source>Account &amp;Number:</source>
-        <translation>Número de &amp;cuenta:</translation>
-    </message>
-    <message>
         <source>The opening balance is reconciled.</source>
         <translation>El saldo inicial está conciliado.</translation>
     </message>
     <message>
         <source>The currency cannot change while the account has transactions: their amounts are in this currency.</source>
         <translation>La moneda no puede cambiar mientras la cuenta tenga transacciones: sus importes están en esta moneda.</translation>
+    </message>
+    <message>
+        <source>Account N&amp;umber:</source>
+        <translation>Número de &amp;cuenta:</translation>
     </message>
 </context>
 <context>
@@ -1215,10 +1215,6 @@ Sus transacciones, transacciones recurrentes y conciliaciones se eliminan con el
         <translation>&amp;Más recientes primero</translation>
     </message>
     <message>
-        <source>Show Running &amp;Balance</source>
-        <translation>Mostrar saldo &amp;acumulado</translation>
-    </message>
-    <message>
         <source>T&amp;ools</source>
         <translation>&amp;Herramientas</translation>
     </message>
@@ -1281,6 +1277,10 @@ Sus transacciones, transacciones recurrentes y conciliaciones se eliminan con el
     <message>
         <source>&lt;h3&gt;Tallyfern %1&lt;/h3&gt;&lt;p&gt;A check register for your desktop: accounts, transactions, transfers and splits, kept in one file on this computer.&lt;/p&gt;</source>
         <translation>&lt;h3&gt;Tallyfern %1&lt;/h3&gt;&lt;p&gt;Un registro de cheques para su escritorio: cuentas, transacciones, transferencias y divisiones, guardadas en un solo archivo en este equipo.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Show &amp;Running Balance</source>
+        <translation>Mostrar saldo &amp;acumulado</translation>
     </message>
 </context>
 <context>
@@ -2264,10 +2264,6 @@ Sus transacciones, transacciones recurrentes y conciliaciones se eliminan con el
         <translation>Solo compensadas</translation>
     </message>
     <message>
-        <source>Show &amp;Details...</source>
-        <translation>Mostrar de&amp;talles...</translation>
-    </message>
-    <message>
         <source>Edit &amp;Splits...</source>
         <translation>Editar la &amp;división...</translation>
     </message>
@@ -2280,10 +2276,6 @@ Sus transacciones, transacciones recurrentes y conciliaciones se eliminan con el
         <translation>&amp;Editar en un cuadro de diálogo...</translation>
     </message>
     <message>
-        <source>D&amp;uplicate...</source>
-        <translation>D&amp;uplicar...</translation>
-    </message>
-    <message>
         <source>Mark &amp;Uncleared</source>
         <translation>Marcar como &amp;no compensada</translation>
     </message>
@@ -2294,6 +2286,14 @@ Sus transacciones, transacciones recurrentes y conciliaciones se eliminan con el
     <message>
         <source>&amp;Delete...</source>
         <translation>E&amp;liminar...</translation>
+    </message>
+    <message>
+        <source>Show De&amp;tails...</source>
+        <translation>Mostrar de&amp;talles...</translation>
+    </message>
+    <message>
+        <source>Du&amp;plicate...</source>
+        <translation>D&amp;uplicar...</translation>
     </message>
 </context>
 <context>

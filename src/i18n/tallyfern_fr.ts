@@ -96,16 +96,16 @@
         <translation>4 derniers chiffres (facultatif)</translation>
     </message>
     <message>
-        <source>Account &amp;Number:</source>
-        <translation>N° de &amp;compte&#xa0;:</translation>
-    </message>
-    <message>
         <source>The opening balance is reconciled.</source>
         <translation>Le solde initial est rapproché.</translation>
     </message>
     <message>
         <source>The currency cannot change while the account has transactions: their amounts are in this currency.</source>
         <translation>La devise ne peut pas changer tant que le compte contient des opérations&#xa0;: leurs montants sont dans cette devise.</translation>
+    </message>
+    <message>
+        <source>Account N&amp;umber:</source>
+        <translation>N° de &amp;compte&#xa0;:</translation>
     </message>
 </context>
 <context>
@@ -1215,10 +1215,6 @@ Ses opérations, opérations récurrentes et rapprochements seront supprimés av
         <translation>Plus &amp;récentes d&apos;abord</translation>
     </message>
     <message>
-        <source>Show Running &amp;Balance</source>
-        <translation>Afficher le solde &amp;cumulé</translation>
-    </message>
-    <message>
         <source>T&amp;ools</source>
         <translation>O&amp;utils</translation>
     </message>
@@ -1281,6 +1277,10 @@ Ses opérations, opérations récurrentes et rapprochements seront supprimés av
     <message>
         <source>&lt;h3&gt;Tallyfern %1&lt;/h3&gt;&lt;p&gt;A check register for your desktop: accounts, transactions, transfers and splits, kept in one file on this computer.&lt;/p&gt;</source>
         <translation>&lt;h3&gt;Tallyfern %1&lt;/h3&gt;&lt;p&gt;Un registre de chèques pour votre ordinateur&#xa0;: comptes, opérations, virements et ventilations, conservés dans un seul fichier sur cet ordinateur.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Show &amp;Running Balance</source>
+        <translation>Afficher le solde &amp;cumulé</translation>
     </message>
 </context>
 <context>
@@ -2264,10 +2264,6 @@ Ses opérations, opérations récurrentes et rapprochements seront supprimés av
         <translation>Pointées seulement</translation>
     </message>
     <message>
-        <source>Show &amp;Details...</source>
-        <translation>Afficher les &amp;détails...</translation>
-    </message>
-    <message>
         <source>Edit &amp;Splits...</source>
         <translation>Modifier la &amp;ventilation...</translation>
     </message>
@@ -2280,10 +2276,6 @@ Ses opérations, opérations récurrentes et rapprochements seront supprimés av
         <translation>&amp;Modifier dans une fenêtre...</translation>
     </message>
     <message>
-        <source>D&amp;uplicate...</source>
-        <translation>D&amp;upliquer...</translation>
-    </message>
-    <message>
         <source>Mark &amp;Uncleared</source>
         <translation>Marquer comme &amp;non pointée</translation>
     </message>
@@ -2294,6 +2286,14 @@ Ses opérations, opérations récurrentes et rapprochements seront supprimés av
     <message>
         <source>&amp;Delete...</source>
         <translation>&amp;Supprimer...</translation>
+    </message>
+    <message>
+        <source>Show De&amp;tails...</source>
+        <translation>Afficher les &amp;détails...</translation>
+    </message>
+    <message>
+        <source>Du&amp;plicate...</source>
+        <translation>D&amp;upliquer...</translation>
     </message>
 </context>
 <context>

@@ -96,16 +96,16 @@
         <translation>下4桁 (任意)</translation>
     </message>
     <message>
-        <source>Account &amp;Number:</source>
-        <translation>口座番号(&amp;N):</translation>
-    </message>
-    <message>
         <source>The opening balance is reconciled.</source>
         <translation>開始残高は照合済みです。</translation>
     </message>
     <message>
         <source>The currency cannot change while the account has transactions: their amounts are in this currency.</source>
         <translation>口座に取引がある間は通貨を変更できません。取引の金額がこの通貨で記録されているためです。</translation>
+    </message>
+    <message>
+        <source>Account N&amp;umber:</source>
+        <translation>口座番号(&amp;U):</translation>
     </message>
 </context>
 <context>
@@ -1211,10 +1211,6 @@ Its transactions, recurring transactions and reconciliations are deleted with it
         <translation>新しい順(&amp;N)</translation>
     </message>
     <message>
-        <source>Show Running &amp;Balance</source>
-        <translation>残高の推移を表示(&amp;R)</translation>
-    </message>
-    <message>
         <source>T&amp;ools</source>
         <translation>ツール(&amp;O)</translation>
     </message>
@@ -1277,6 +1273,10 @@ Its transactions, recurring transactions and reconciliations are deleted with it
     <message>
         <source>&lt;h3&gt;Tallyfern %1&lt;/h3&gt;&lt;p&gt;A check register for your desktop: accounts, transactions, transfers and splits, kept in one file on this computer.&lt;/p&gt;</source>
         <translation>&lt;h3&gt;Tallyfern %1&lt;/h3&gt;&lt;p&gt;デスクトップで使う出納帳です。口座、取引、振替、分割取引を、このコンピューター上の1つのファイルに保存します。&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Show &amp;Running Balance</source>
+        <translation>残高の推移を表示(&amp;R)</translation>
     </message>
 </context>
 <context>
@@ -2258,10 +2258,6 @@ Its transactions, recurring transactions and reconciliations are deleted with it
         <translation>決済済みのみ</translation>
     </message>
     <message>
-        <source>Show &amp;Details...</source>
-        <translation>詳細を表示(&amp;D)...</translation>
-    </message>
-    <message>
         <source>Edit &amp;Splits...</source>
         <translation>分割を編集(&amp;S)...</translation>
     </message>
@@ -2274,10 +2270,6 @@ Its transactions, recurring transactions and reconciliations are deleted with it
         <translation>ダイアログで編集(&amp;E)...</translation>
     </message>
     <message>
-        <source>D&amp;uplicate...</source>
-        <translation>複製(&amp;U)...</translation>
-    </message>
-    <message>
         <source>Mark &amp;Uncleared</source>
         <translation>未決済にする(&amp;U)</translation>
     </message>
@@ -2288,6 +2280,14 @@ Its transactions, recurring transactions and reconciliations are deleted with it
     <message>
         <source>&amp;Delete...</source>
         <translation>削除(&amp;D)...</translation>
+    </message>
+    <message>
+        <source>Show De&amp;tails...</source>
+        <translation>詳細を表示(&amp;T)...</translation>
+    </message>
+    <message>
+        <source>Du&amp;plicate...</source>
+        <translation>複製(&amp;U)...</translation>
     </message>
 </context>
 <context>

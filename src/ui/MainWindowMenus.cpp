@@ -137,7 +137,7 @@ void MainWindowMenus::buildViewMenu()
     };
     m_twoLineAction = toggle(tr("T&wo-Line Register"), PreferenceKeys::RegisterTwoLine);
     m_newestFirstAction = toggle(tr("&Newest First"), PreferenceKeys::RegisterNewestFirst);
-    m_showBalanceAction = toggle(tr("Show Running &Balance"), PreferenceKeys::RegisterShowBalance);
+    m_showBalanceAction = toggle(tr("Show &Running Balance"), PreferenceKeys::RegisterShowBalance);
     syncViewMenu();
 }
 

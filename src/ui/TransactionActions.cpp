@@ -2,6 +2,8 @@
 
 #include "AccountRepository.h"
 #include "AppState.h"
+#include "DateField.h"
+#include "Money.h"
 #include "PlainMessage.h"
 #include "SplitEditorDialog.h"
 #include "SplitLineRepository.h"
@@ -124,11 +126,16 @@ bool confirmDelete(AppState *app, const Transaction &transaction, QWidget *paren
     } else {
         text = tr("Delete this transaction?");
     }
+    // The question names the row it deletes.
+    const std::optional<Account> account = app->accounts()->findById(transaction.accountId);
+    QStringList row{DateField::format(transaction.date), transaction.payee,
+                    Money::format(transaction.amount, account ? account->currency : Currency::USD)};
+    row.removeAll(QString());
+    text += QLatin1String("\n\n") + row.join(QStringLiteral(" · "));
     if (transaction.reconciled)
         text += QLatin1String("\n\n") + tr("It is reconciled; deleting it changes the reconciled balance.");
-    const auto answer = QMessageBox::question(parent, tr("Delete Transaction"), text,
-                                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-    if (answer != QMessageBox::Yes)
+    // Plain text: the payee and the account name are the user's words.
+    if (!PlainMessage::ask(parent, tr("Delete Transaction"), text, QMessageBox::No))
         return false;
     if (app->transactionWriter()->remove(transaction))
         return true;

@@ -213,7 +213,7 @@ void TestSearchScreen::detailsClosedSearchesAgain()
 {
     ModalAnswerer answerer;
     answerer.expectDialog<TransactionDetailsDialog>(nullptr, false);
-    PopupMenuProbe probe("Show &Details...");
+    PopupMenuProbe probe("Show De&tails...");
     emit m_screen->resultsView()->customContextMenuRequested(pointOfRow(0));
     QCOMPARE(answerer.pendingHandlers(), 0);
     QCOMPARE(m_searches->count(), 1);
@@ -238,8 +238,8 @@ void TestSearchScreen::reconciledRowOffersNoClearedEntry()
     m_screen->performSearch();
     PopupMenuProbe probe;
     emit m_screen->resultsView()->customContextMenuRequested(pointOfRow(rowOfPayee("Bakery")));
-    QCOMPARE(probe.entries(), (QStringList{"Show &Details...", "&Split Transaction...", "&Edit in Dialog...",
-                                           "D&uplicate...", "&Delete..."}));
+    QCOMPARE(probe.entries(), (QStringList{"Show De&tails...", "&Split Transaction...", "&Edit in Dialog...",
+                                           "Du&plicate...", "&Delete..."}));
 }
 
 void TestSearchScreen::deleteRemovesBothLegsOfTransfer()

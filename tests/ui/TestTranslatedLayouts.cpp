@@ -1,15 +1,26 @@
 #include "ImportScreen.h"
+#include "MainWindow.h"
+#include "ModalAnswerer.h"
+#include "PopupMenuProbe.h"
 #include "RecurringModel.h"
 #include "RecurringScreen.h"
 #include "RegisterFilterDialog.h"
+#include "RegisterModel.h"
 #include "RegisterScreen.h"
+#include "SearchScreen.h"
 #include "SettingsScreen.h"
 #include "TestApp.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QGroupBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QScrollBar>
 #include <QSet>
 #include <QTableView>
@@ -52,6 +63,69 @@ void verifyHeadingsFit(const QTableView *table, int skip = -1)
     }
 }
 
+// The key a text gives Alt access to ("&&" is a plain "&"); empty when none.
+QString mnemonicOf(const QString &text)
+{
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text.at(i) == QLatin1Char('&') && text.at(i + 1) != QLatin1Char('&'))
+            return text.at(i + 1).toUpper();
+        if (text.at(i) == QLatin1Char('&'))
+            ++i;
+    }
+    return QString();
+}
+
+void addClashes(QStringList &clashes, const QString &where, const QStringList &texts)
+{
+    QHash<QString, QString> taken;
+    for (const QString &text : texts) {
+        const QString key = mnemonicOf(text);
+        if (!key.isEmpty() && taken.contains(key))
+            clashes << QStringLiteral("%1: \"%2\" and \"%3\"").arg(where, taken.value(key), text);
+        else if (!key.isEmpty())
+            taken.insert(key, text);
+    }
+}
+
+void checkMenu(QStringList &clashes, const QMenu *menu)
+{
+    QStringList texts;
+    for (const QAction *action : menu->actions()) {
+        if (action->isVisible() && !action->isSeparator())
+            texts << action->text();
+        if (action->isVisible() && action->menu())
+            checkMenu(clashes, action->menu());
+    }
+    addClashes(clashes, menu->title(), texts);
+}
+
+// The controls one window shows at once, with its menu bar's titles, which
+// answer the same Alt keys.
+void checkWindow(QStringList &clashes, QWidget *window)
+{
+    if (const auto *menu = qobject_cast<QMenu *>(window))
+        return checkMenu(clashes, menu);
+    QStringList texts;
+    for (const QWidget *widget : window->findChildren<QWidget *>()) {
+        if (widget->window() != window || !widget->isVisibleTo(window))
+            continue;
+        if (const auto *button = qobject_cast<const QAbstractButton *>(widget))
+            texts << button->text();
+        else if (const auto *label = qobject_cast<const QLabel *>(widget); label && label->buddy())
+            texts << label->text();
+        else if (const auto *group = qobject_cast<const QGroupBox *>(widget))
+            texts << group->title();
+    }
+    if (const auto *main = qobject_cast<QMainWindow *>(window)) {
+        for (QAction *action : main->menuBar()->actions()) {
+            texts << action->text();
+            if (action->isVisible() && action->menu())
+                checkMenu(clashes, action->menu());
+        }
+    }
+    addClashes(clashes, window->windowTitle(), texts);
+}
+
 } // namespace
 
 class TestTranslatedLayouts : public QObject
@@ -66,6 +140,8 @@ private slots:
     void recurringHeadingsFitAtTheWindowSize();
     void importHeadingsFit();
     void filterHintFits();
+    void noTwoControlsShareAKey_data();
+    void noTwoControlsShareAKey();
 
 private:
     std::unique_ptr<TestApp> m_test;
@@ -137,6 +213,64 @@ void TestTranslatedLayouts::filterHintFits()
     const auto *text = dialog.findChild<QLineEdit *>(QStringLiteral("textEdit"));
     QVERIFY(text);
     QVERIFY(text->width() > text->fontMetrics().horizontalAdvance(text->placeholderText()));
+}
+
+void TestTranslatedLayouts::noTwoControlsShareAKey_data()
+{
+    QTest::addColumn<QString>("language");
+    for (const char *language : {"en", "de", "es", "fr", "ja"})
+        QTest::newRow(language) << QString::fromLatin1(language);
+}
+
+void TestTranslatedLayouts::noTwoControlsShareAKey()
+{
+    QFETCH(QString, language);
+    QCoreApplication::removeTranslator(m_translator.get());
+    QTranslator translator;
+    QVERIFY(translator.load(QStringLiteral(":/i18n/tallyfern_%1.qm").arg(language)));
+    QCoreApplication::installTranslator(&translator);
+    const Account checking = m_test->addAccount(QStringLiteral("Checking"), 10000);
+    const Transaction paid = m_test->addTransaction(checking.id, QDate(2025, 3, 1), QStringLiteral("Kroger"), -4500);
+    MainWindow window(m_test->app());
+    window.show();
+    window.selectAccount(checking.id);
+    window.registerScreen()->selectTransaction(paid.id);
+
+    // Every window a command opens is looked at, the modal ones as they
+    // open (then closed), context menus as they pop up.
+    QStringList clashes;
+    ModalAnswerer answerer;
+    const QList<QAction *> leavesOrSignsIn{window.exitAction(), window.signInAction(), window.signOutAction()};
+    for (QMenu *menu : {window.fileMenu(), window.accountMenu(), window.transactionMenu(), window.toolsMenu()}) {
+        for (QAction *action : menu->actions()) {
+            if (action->isSeparator() || action->menu() || !action->isEnabled() || leavesOrSignsIn.contains(action))
+                continue;
+            answerer.expect([&clashes](QWidget *modal) {
+                checkWindow(clashes, modal);
+                modal->close();
+            });
+            action->trigger();
+        }
+    }
+    int searches = 0;
+    for (QWidget *top : QApplication::topLevelWidgets()) {
+        if (auto *search = qobject_cast<SearchScreen *>(top)) {
+            search->findChild<QLineEdit *>(QStringLiteral("searchEdit"))->setText(QStringLiteral("Kroger"));
+            search->performSearch();
+            PopupMenuProbe probe;
+            search->onContextMenu(search->resultsView()->visualRect(search->model()->index(0, 0)).center());
+            addClashes(clashes, search->windowTitle(), probe.entries());
+            searches += probe.entries().isEmpty() ? 0 : 1;
+        }
+        if (top->isVisible())
+            checkWindow(clashes, top);
+    }
+    QCOMPARE(searches, 1);
+    QVERIFY2(clashes.isEmpty(), qPrintable(clashes.join(QLatin1Char('\n'))));
+    for (QWidget *top : QApplication::topLevelWidgets()) {
+        if (top != &window)
+            top->close();
+    }
 }
 
 QTEST_MAIN(TestTranslatedLayouts)

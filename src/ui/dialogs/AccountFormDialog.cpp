@@ -90,7 +90,7 @@ void AccountFormDialog::buildForm()
     m_numberEdit->setObjectName(QStringLiteral("numberEdit"));
     m_numberEdit->setMaxLength(4);
     m_numberEdit->setPlaceholderText(tr("Last 4 digits (optional)"));
-    form->addRow(tr("Account &Number:"), m_numberEdit);
+    form->addRow(tr("Account N&umber:"), m_numberEdit);
 
     layout->addLayout(form);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

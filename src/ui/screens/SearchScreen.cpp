@@ -227,7 +227,7 @@ void SearchScreen::onContextMenu(const QPoint &pos)
     };
 
     QMenu menu(this);
-    menu.addAction(tr("Show &Details..."), this,
+    menu.addAction(tr("Show De&tails..."), this,
                    run([this](const Transaction &x) { return showDetails(x); }));
     menu.addAction(
         t.isSplit ? tr("Edit &Splits...") : tr("&Split Transaction..."), this,
@@ -235,7 +235,7 @@ void SearchScreen::onContextMenu(const QPoint &pos)
     menu.addAction(tr("&Edit in Dialog..."), this, run([this](const Transaction &x) {
                        return TransactionActions::editTransaction(m_app, x, this);
                    }));
-    menu.addAction(tr("D&uplicate..."), this, run([this](const Transaction &x) {
+    menu.addAction(tr("Du&plicate..."), this, run([this](const Transaction &x) {
                        return TransactionActions::duplicateTransaction(m_app, x, this);
                    }));
     if (!t.reconciled)
