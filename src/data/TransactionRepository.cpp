@@ -217,10 +217,11 @@ QList<RegisterRow> TransactionRepository::search(const QString &text,
 
 std::optional<Transaction> TransactionRepository::findOpening(const QString &accountId) const
 {
-    return RecordColumns::readOne(kTable, m_database->database(),
-                                  select("WHERE t.account_id = ? AND t.deleted_at IS NULL AND t.is_opening = 1 "
-                                         "ORDER BY t.date ASC, t.created_at ASC LIMIT 1"),
-                                  {accountId}, "TransactionRepository::findOpening");
+    return RecordColumns::readOne(
+        kTable, m_database->database(),
+        select("WHERE t.account_id = ? AND t.deleted_at IS NULL AND t.is_opening = 1 "
+               "ORDER BY t.date ASC, t.created_at ASC LIMIT 1"),
+        {accountId}, "TransactionRepository::findOpening");
 }
 
 bool TransactionRepository::markOpening(const QStringList &payees)

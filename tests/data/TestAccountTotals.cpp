@@ -6,7 +6,6 @@
 #include "TransactionRepository.h"
 
 #include <QRandomGenerator>
-#include <algorithm>
 #include <QTest>
 
 using namespace TestRecords;
@@ -153,13 +152,9 @@ void TestAccountTotals::existingRowsAreCountedWhenSumsAreAdded()
     TestDatabase fixture(false);
     QVERIFY(fixture.isValid());
     QList<MigrationRunner::Script> scripts = MigrationRunner::builtInScripts();
-    const auto found = std::find_if(scripts.cbegin(), scripts.cend(), [](const MigrationRunner::Script &script) {
-        return script.sql.contains(QLatin1String("CREATE TABLE account_totals"));
-    });
-    QVERIFY(found != scripts.cend());
-    // Run last, after the rows it counts, whichever scripts came after it.
-    MigrationRunner::Script sums = *found;
-    scripts.erase(found);
+    // Run after the rows it counts, whichever scripts follow it.
+    MigrationRunner::Script sums = scripts.takeAt(7);
+    QVERIFY(sums.sql.contains(QLatin1String("CREATE TABLE account_totals")));
     sums.version = scripts.last().version + 1;
     MigrationRunner runner(fixture.database());
     QVERIFY(runner.migrate(scripts));

@@ -274,12 +274,11 @@ void TestPayeeScreen::openingRowKeepsItsPlaceAfterRename()
 {
     QFETCH(QString, payee);
     const Account visa = TestRecords::account("visa", "Visa", -17858);
-    if (payee == QLatin1String("Opening Balance")) {
+    if (payee == QLatin1String("Opening Balance"))
         QVERIFY(m_test->app()->accountService()->createAccount(visa, QDate(2025, 1, 2), payee));
-    } else {
-        QVERIFY(m_test->app()->accounts()->insert(TestRecords::account("visa", "Visa")));
-        QVERIFY(!m_test->addTransaction(visa.id, QDate(2025, 1, 2), payee, -17858, true).id.isEmpty());
-    }
+    else // the row as an earlier version or another device stored it
+        QVERIFY(m_test->app()->accounts()->insert(TestRecords::account("visa", "Visa")) &&
+                !m_test->addTransaction(visa.id, QDate(2025, 1, 2), payee, -17858, true).id.isEmpty());
     m_screen->refresh();
     select({payee});
     m_screen->nameEdit()->setText("Starting Balance");
@@ -295,7 +294,6 @@ void TestPayeeScreen::openingRowKeepsItsPlaceAfterRename()
         balance->setValue(-250);
     });
     window.editAccount();
-    QCOMPARE(answerer.pendingHandlers(), 0);
     const QList<Transaction> rows = m_test->app()->transactions()->findByAccount(visa.id);
     QCOMPARE(rows.size(), 1);
     QCOMPARE(rows.constFirst().payee, QStringLiteral("Starting Balance"));

@@ -15,7 +15,8 @@ WHERE id IN (
     SELECT (SELECT t.id FROM transactions t
             WHERE t.account_id = a.id AND t.deleted_at IS NULL
               AND t.payee IN ('Opening Balance', 'Saldo inicial', 'Anfangssaldo', 'Solde initial', '開始残高')
-              AND t.category_id IS NULL AND t.transfer_dest_account_id IS NULL AND t.is_split = 0
+              AND IFNULL(t.category_id, '') = '' AND IFNULL(t.transfer_dest_account_id, '') = ''
+              AND t.is_split = 0
             ORDER BY t.date, t.created_at LIMIT 1)
     FROM accounts a
 );
