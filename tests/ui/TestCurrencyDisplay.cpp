@@ -29,7 +29,8 @@ void TestCurrencyDisplay::amountsShowInTheirAccountsCurrency_data()
     QTest::addColumn<qint64>("amount");
     // register column, signed, field prefix, search column beside dollars
     QTest::addColumn<QStringList>("shown");
-    QTest::newRow("yen") << int(Currency::JPY) << qint64(-1000) << QStringList{"1,000", "-¥1,000", "¥ ", "¥1,000"};
+    QTest::newRow("yen") << int(Currency::JPY) << qint64(-1000)
+                         << QStringList{"1,000", "-¥1,000", "¥ ", "¥1,000"};
     QTest::newRow("euro") << int(Currency::EUR) << qint64(-123456)
                           << QStringList{"1,234.56", "-€1,234.56", "€ ", "€1,234.56"};
 }
@@ -61,7 +62,8 @@ void TestCurrencyDisplay::amountsShowInTheirAccountsCurrency()
     };
     QCOMPARE(payment(registerScreen.model(), registerScreen.model()->rowOf(t.id)), shown[0]);
     // The search holds both accounts' rows, oldest first: two currencies, each with its sign.
-    QCOMPARE((QStringList{payment(search.model(), 0), payment(search.model(), 1)}), (QStringList{"$10.00", shown[3]}));
+    QCOMPARE((QStringList{payment(search.model(), 0), payment(search.model(), 1)}),
+             (QStringList{"$10.00", shown[3]}));
     QCOMPARE(recurring.model()->index(0, RecurringModel::AmountColumn).data().toString(), shown[1]);
     QCOMPARE(reconciliation.findChild<QTableWidget *>()->item(0, 3)->text(), shown[1]);
     QCOMPARE(reconciliation.findChild<SmartAmountField *>("statementBalanceField")->prefix(), shown[2]);

@@ -151,8 +151,8 @@ void TestRecurringMainWindow::memorizeTransaction_data()
                           << QDate(2024, 6, 10);
     QTest::newRow("first day of 2000") << QDate(2000, 1, 1) << false << true << 1
                                        << "Transaction memorized as recurring" << QDate(2000, 2, 1);
-    QTest::newRow("last day of January") << QDate(2024, 1, 31) << false << true << 1
-                                         << "Transaction memorized as recurring" << QDate(2024, 2, 29);
+    QTest::newRow("31 January, leap year") << QDate(2024, 1, 31) << false << true << 1
+                                           << "Transaction memorized as recurring" << QDate(2024, 2, 29);
     QTest::newRow("1999") << QDate(1999, 12, 31) << false << false << 0
                           << "Cannot memorize: source transaction has an invalid date" << QDate();
     QTest::newRow("insert fails") << QDate(2024, 5, 10) << true << true << 0
@@ -186,8 +186,8 @@ void TestRecurringMainWindow::memorizeTransaction()
     QCOMPARE(answerer.pendingHandlers(), 0);
     QVERIFY(answerer.unexpected().isEmpty());
     QCOMPARE(window.statusBarWidget()->currentMessage(), message);
-    // Every source date lies in the past: a stored schedule is due at once.
-    QCOMPARE(window.statusBarWidget()->pendingText(), QLatin1String(stored ? "1 recurring transaction due" : ""));
+    QCOMPARE(window.statusBarWidget()->pendingText(),
+             QLatin1String(stored ? "1 recurring transaction due" : ""));
 
     const QList<RecurringTransaction> rules = m_test->app()->recurringService()->allRecurring();
     QCOMPARE(rules.size(), stored);
