@@ -2287,7 +2287,7 @@ Its transactions, recurring transactions and reconciliations are deleted with it
     </message>
     <message>
         <source>Du&amp;plicate...</source>
-        <translation>複製(&amp;U)...</translation>
+        <translation>複製(&amp;P)...</translation>
     </message>
 </context>
 <context>
