@@ -118,4 +118,26 @@ bool stayInRange(Database *database, const Transaction &transaction)
     return true;
 }
 
+bool startingBalanceInRange(Database *database, const QString &accountId, qint64 startingBalance)
+{
+    QSqlQuery query(database->database());
+    query.setForwardOnly(true);
+    if (!SqlStatement::run(query,
+                           QStringLiteral("SELECT current, cleared FROM account_totals WHERE account_id = ?"),
+                           {accountId})) {
+        SqlStatement::readFailed(query, "AccountTotals::startingBalanceInRange");
+        return true;
+    }
+    if (!query.next())
+        return true;
+    Sums sums;
+    if (exact(query.value(0)) && exact(query.value(1))) {
+        sums.current.add(query.value(0).toLongLong());
+        sums.cleared.add(query.value(1).toLongLong());
+    } else if (!sumRows(database, accountId, sums)) {
+        return true;
+    }
+    return inRange(sums.current, startingBalance) && inRange(sums.cleared, startingBalance);
+}
+
 } // namespace AccountTotals

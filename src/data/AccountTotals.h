@@ -19,4 +19,9 @@ namespace AccountTotals {
 // or cannot be read: that write fails, or is judged, elsewhere.
 bool stayInRange(Database *database, const Transaction &transaction);
 
+// Whether the account's kept sums stay within 64 bits with `startingBalance`
+// in place of the stored one. True when the account has no rows yet or cannot
+// be read, as above.
+bool startingBalanceInRange(Database *database, const QString &accountId, qint64 startingBalance);
+
 } // namespace AccountTotals

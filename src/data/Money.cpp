@@ -29,6 +29,12 @@ qint64 minorUnitFactor(Currency currency)
     return currency == Currency::JPY ? 1 : 100;
 }
 
+qint64 largestEntered(Currency currency)
+{
+    // Whole yen: the field shows no decimals for them.
+    return (LargestWholeEntered + 1) * minorUnitFactor(currency) - 1;
+}
+
 QString symbol(Currency currency)
 {
     switch (currency) {

@@ -14,6 +14,13 @@ namespace Money {
 // 100 for currencies with cents, 1 for JPY.
 qint64 minorUnitFactor(Currency currency);
 
+// The largest amount the forms' amount fields take (SmartAmountField::Limit,
+// 9,999,999,999.99): its whole units, and the bound in the currency's minor
+// units. What comes from elsewhere (a pull, a restore) beyond it could not
+// have been typed.
+inline constexpr qint64 LargestWholeEntered = 9'999'999'999;
+qint64 largestEntered(Currency currency);
+
 QString symbol(Currency currency);
 
 // "-$1,234.56", "¥1,000": sign first, then the symbol, English digit grouping.

@@ -239,6 +239,14 @@ Bitte prüfen Sie die Dateiberechtigungen und versuchen Sie es erneut.</translat
         <source>%1: the amounts of its account would be too large to add up, skipped</source>
         <translation>%1: die Beträge seines Kontos wären zu groß zum Addieren, übersprungen</translation>
     </message>
+    <message>
+        <source>%1: the field &quot;%2&quot; is missing, empty or not text, skipped</source>
+        <translation>%1: Das Feld „%2“ fehlt, ist leer oder kein Text, übersprungen</translation>
+    </message>
+    <message>
+        <source>%1: the field &quot;%2&quot; is out of range, skipped</source>
+        <translation>%1: Das Feld „%2“ liegt außerhalb des zulässigen Bereichs, übersprungen</translation>
+    </message>
 </context>
 <context>
     <name>BrioAccount::ShareMembersDialog</name>
@@ -2446,19 +2454,6 @@ Fortfahren?</translation>
         <source>Imported %1 items, skipped %2.</source>
         <translation>%1 Einträge importiert, %2 übersprungen.</translation>
     </message>
-    <message numerus="yes">
-        <source>
-
-%n error(s) occurred.</source>
-        <translation>
-            <numerusform>
-
-%n Fehler ist aufgetreten.</numerusform>
-            <numerusform>
-
-%n Fehler sind aufgetreten.</numerusform>
-        </translation>
-    </message>
     <message>
         <source>Import Complete</source>
         <translation>Import abgeschlossen</translation>
@@ -2470,6 +2465,17 @@ Fortfahren?</translation>
     <message>
         <source>Restoring backup...</source>
         <translation>Sicherung wird wiederhergestellt...</translation>
+    </message>
+    <message>
+        <source>Not restored:</source>
+        <translation>Nicht wiederhergestellt:</translation>
+    </message>
+    <message numerus="yes">
+        <source>... and %n more</source>
+        <translation>
+            <numerusform>... und %n weitere</numerusform>
+            <numerusform>... und %n weitere</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -3120,6 +3126,25 @@ Legen Sie zuerst das Konto an, das Sie am häufigsten nutzen, mit seinem heutige
     <message>
         <source>Sign In to Your Tallowmere Account...</source>
         <translation>Bei Ihrem Tallowmere-Konto anmelden...</translation>
+    </message>
+</context>
+<context>
+    <name>WriteFailure</name>
+    <message>
+        <source>The disk is full.</source>
+        <translation>Der Datenträger ist voll.</translation>
+    </message>
+    <message>
+        <source>The disk is read-only.</source>
+        <translation>Der Datenträger ist schreibgeschützt.</translation>
+    </message>
+    <message>
+        <source>You do not have permission to write there.</source>
+        <translation>Sie haben keine Berechtigung, dort zu schreiben.</translation>
+    </message>
+    <message>
+        <source>The file could not be written.</source>
+        <translation>Die Datei konnte nicht geschrieben werden.</translation>
     </message>
 </context>
 </TS>

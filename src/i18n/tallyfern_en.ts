@@ -58,16 +58,10 @@
 <context>
     <name>SettingsDataSyncPage</name>
     <message numerus="yes">
-        <source>
-
-%n error(s) occurred.</source>
+        <source>... and %n more</source>
         <translation>
-            <numerusform>
-
-%n error occurred.</numerusform>
-            <numerusform>
-
-%n errors occurred.</numerusform>
+            <numerusform>... and %n more</numerusform>
+            <numerusform>... and %n more</numerusform>
         </translation>
     </message>
 </context>

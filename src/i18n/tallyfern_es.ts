@@ -239,6 +239,14 @@ Compruebe los permisos de los archivos e inténtelo de nuevo.</translation>
         <source>%1: the amounts of its account would be too large to add up, skipped</source>
         <translation>%1: los importes de su cuenta serían demasiado grandes para sumarlos, omitido</translation>
     </message>
+    <message>
+        <source>%1: the field &quot;%2&quot; is missing, empty or not text, skipped</source>
+        <translation>%1: el campo «%2» falta, está vacío o no es texto; omitido</translation>
+    </message>
+    <message>
+        <source>%1: the field &quot;%2&quot; is out of range, skipped</source>
+        <translation>%1: el campo «%2» está fuera de rango; omitido</translation>
+    </message>
 </context>
 <context>
     <name>BrioAccount::ShareMembersDialog</name>
@@ -2446,19 +2454,6 @@ Continue?</source>
         <source>Imported %1 items, skipped %2.</source>
         <translation>Se importaron %1 elementos y se omitieron %2.</translation>
     </message>
-    <message numerus="yes">
-        <source>
-
-%n error(s) occurred.</source>
-        <translation>
-            <numerusform>
-
-Se produjo %n error.</numerusform>
-            <numerusform>
-
-Se produjeron %n errores.</numerusform>
-        </translation>
-    </message>
     <message>
         <source>Import Complete</source>
         <translation>Importación completada</translation>
@@ -2470,6 +2465,17 @@ Se produjeron %n errores.</numerusform>
     <message>
         <source>Restoring backup...</source>
         <translation>Restaurando copia de seguridad...</translation>
+    </message>
+    <message>
+        <source>Not restored:</source>
+        <translation>No restaurado:</translation>
+    </message>
+    <message numerus="yes">
+        <source>... and %n more</source>
+        <translation>
+            <numerusform>... y %n más</numerusform>
+            <numerusform>... y %n más</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -3120,6 +3126,25 @@ Empiece creando la cuenta que más usa, con el saldo que tiene hoy.</translation
     <message>
         <source>Sign In to Your Tallowmere Account...</source>
         <translation>Iniciar sesión en su cuenta Tallowmere...</translation>
+    </message>
+</context>
+<context>
+    <name>WriteFailure</name>
+    <message>
+        <source>The disk is full.</source>
+        <translation>El disco está lleno.</translation>
+    </message>
+    <message>
+        <source>The disk is read-only.</source>
+        <translation>El disco es de solo lectura.</translation>
+    </message>
+    <message>
+        <source>You do not have permission to write there.</source>
+        <translation>No tiene permiso para escribir ahí.</translation>
+    </message>
+    <message>
+        <source>The file could not be written.</source>
+        <translation>No se pudo escribir el archivo.</translation>
     </message>
 </context>
 </TS>

@@ -239,6 +239,14 @@ Vérifiez les droits d&apos;accès aux fichiers et réessayez.</translation>
         <source>%1: the amounts of its account would be too large to add up, skipped</source>
         <translation>%1 : les montants de son compte seraient trop grands pour être additionnés, ignoré</translation>
     </message>
+    <message>
+        <source>%1: the field &quot;%2&quot; is missing, empty or not text, skipped</source>
+        <translation>%1 : le champ « %2 » est absent, vide ou n’est pas du texte, ignoré</translation>
+    </message>
+    <message>
+        <source>%1: the field &quot;%2&quot; is out of range, skipped</source>
+        <translation>%1 : le champ « %2 » est hors limites, ignoré</translation>
+    </message>
 </context>
 <context>
     <name>BrioAccount::ShareMembersDialog</name>
@@ -2446,19 +2454,6 @@ Continuer&#xa0;?</translation>
         <source>Imported %1 items, skipped %2.</source>
         <translation>%1 éléments importés, %2 ignorés.</translation>
     </message>
-    <message numerus="yes">
-        <source>
-
-%n error(s) occurred.</source>
-        <translation>
-            <numerusform>
-
-%n erreur s&apos;est produite.</numerusform>
-            <numerusform>
-
-%n erreurs se sont produites.</numerusform>
-        </translation>
-    </message>
     <message>
         <source>Import Complete</source>
         <translation>Importation terminée</translation>
@@ -2470,6 +2465,17 @@ Continuer&#xa0;?</translation>
     <message>
         <source>Restoring backup...</source>
         <translation>Restauration de la sauvegarde...</translation>
+    </message>
+    <message>
+        <source>Not restored:</source>
+        <translation>Non restauré :</translation>
+    </message>
+    <message numerus="yes">
+        <source>... and %n more</source>
+        <translation>
+            <numerusform>... et %n de plus</numerusform>
+            <numerusform>... et %n de plus</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -3120,6 +3126,25 @@ Commencez par créer le compte que vous utilisez le plus, avec son solde actuel.
     <message>
         <source>Sign In to Your Tallowmere Account...</source>
         <translation>Se connecter à votre compte Tallowmere...</translation>
+    </message>
+</context>
+<context>
+    <name>WriteFailure</name>
+    <message>
+        <source>The disk is full.</source>
+        <translation>Le disque est plein.</translation>
+    </message>
+    <message>
+        <source>The disk is read-only.</source>
+        <translation>Le disque est en lecture seule.</translation>
+    </message>
+    <message>
+        <source>You do not have permission to write there.</source>
+        <translation>Vous n’avez pas l’autorisation d’écrire à cet emplacement.</translation>
+    </message>
+    <message>
+        <source>The file could not be written.</source>
+        <translation>Le fichier n’a pas pu être écrit.</translation>
     </message>
 </context>
 </TS>

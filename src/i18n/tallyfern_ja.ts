@@ -239,6 +239,14 @@ Please check file permissions and try again.</source>
         <source>%1: the amounts of its account would be too large to add up, skipped</source>
         <translation>%1: 口座の金額が大きすぎて合計できなくなるため、スキップしました</translation>
     </message>
+    <message>
+        <source>%1: the field &quot;%2&quot; is missing, empty or not text, skipped</source>
+        <translation>%1: フィールド「%2」がないか、空か、テキストではありません。スキップしました</translation>
+    </message>
+    <message>
+        <source>%1: the field &quot;%2&quot; is out of range, skipped</source>
+        <translation>%1: フィールド「%2」が範囲外です。スキップしました</translation>
+    </message>
 </context>
 <context>
     <name>BrioAccount::ShareMembersDialog</name>
@@ -2440,16 +2448,6 @@ Continue?</source>
         <source>Imported %1 items, skipped %2.</source>
         <translation>%1件をインポートし、%2件をスキップしました。</translation>
     </message>
-    <message numerus="yes">
-        <source>
-
-%n error(s) occurred.</source>
-        <translation>
-            <numerusform>
-
-%n件のエラーが発生しました。</numerusform>
-        </translation>
-    </message>
     <message>
         <source>Import Complete</source>
         <translation>インポートが完了しました</translation>
@@ -2461,6 +2459,16 @@ Continue?</source>
     <message>
         <source>Restoring backup...</source>
         <translation>バックアップを復元しています...</translation>
+    </message>
+    <message>
+        <source>Not restored:</source>
+        <translation>復元されなかった項目:</translation>
+    </message>
+    <message numerus="yes">
+        <source>... and %n more</source>
+        <translation>
+            <numerusform>... ほか %n 件</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -3111,6 +3119,25 @@ Start by creating the account you use most, with the balance it has today.</sour
     <message>
         <source>Sign In to Your Tallowmere Account...</source>
         <translation>Tallowmere アカウントにサインイン...</translation>
+    </message>
+</context>
+<context>
+    <name>WriteFailure</name>
+    <message>
+        <source>The disk is full.</source>
+        <translation>ディスクがいっぱいです。</translation>
+    </message>
+    <message>
+        <source>The disk is read-only.</source>
+        <translation>ディスクは読み取り専用です。</translation>
+    </message>
+    <message>
+        <source>You do not have permission to write there.</source>
+        <translation>そこに書き込む権限がありません。</translation>
+    </message>
+    <message>
+        <source>The file could not be written.</source>
+        <translation>ファイルを書き込めませんでした。</translation>
     </message>
 </context>
 </TS>

@@ -4,6 +4,7 @@
 #include "Database.h"
 #include "DatabaseTransaction.h"
 #include "FlatJsonObject.h"
+#include "Money.h"
 #include "RecordOrder.h"
 #include "SqlValues.h"
 #include "SqliteStatement.h"
@@ -386,14 +387,42 @@ void BackupRestorer::readRow(size_t table, const QJsonObject &object)
 bool BackupRestorer::validRow(size_t table, const QString &fileName)
 {
     if (m_values[0].type != Value::Text) {
-        addError(tr("%1: invalid JSON").arg(fileName));
+        addError(tr("%1: the field \"%2\" is missing, empty or not text, skipped")
+                     .arg(fileName, QLatin1String(tables()[table].columns[0].name)));
         return false;
     }
-    if (table == transactionsTable() && !keepsSumsInRange()) {
-        addError(tr("%1: the amounts of its account would be too large to add up, skipped").arg(fileName));
-        return false;
-    }
-    return true;
+    QString refusal;
+    if (table == 0)
+        refusal = startingBalanceRefusal(fileName);
+    else if (table == transactionsTable() && !keepsSumsInRange())
+        refusal = sumsTooLarge(fileName);
+    if (refusal.isEmpty())
+        return true;
+    addError(refusal);
+    return false;
+}
+
+QString BackupRestorer::sumsTooLarge(const QString &fileName)
+{
+    return tr("%1: the amounts of its account would be too large to add up, skipped").arg(fileName);
+}
+
+QString BackupRestorer::startingBalanceRefusal(const QString &fileName)
+{
+    const Table &definition = tables()[0];
+    const Value &balance = m_values[columnIndex(definition, "starting_balance")];
+    const Value &currency = m_values[columnIndex(definition, "currency")];
+    const qint64 amount = balance.type == Value::Integer ? balance.integer : 0;
+    const Currency inCurrency =
+        currencyFromString(currency.type == Value::Text ? QString::fromUtf8(currency.text) : QString());
+    if (magnitude(amount) > quint64(Money::largestEntered(inCurrency)))
+        return tr("%1: the field \"%2\" is out of range, skipped")
+            .arg(fileName, QLatin1String("starting_balance"));
+    // An account row only replaces one in these modes; a new one has no sums yet.
+    if (m_mode != RestoreMode::SkipExisting &&
+        !AccountTotals::startingBalanceInRange(m_database, QString::fromUtf8(m_values[0].text), amount))
+        return sumsTooLarge(fileName);
+    return QString();
 }
 
 bool BackupRestorer::keepsSumsInRange()

@@ -73,6 +73,10 @@ private:
     bool validRow(size_t table, const QString &fileName);
     // Whether the transaction row read keeps its account's sums countable in 64 bits.
     bool keepsSumsInRange();
+    // Why the account row read cannot be written: a starting balance beyond
+    // what the account form takes or past the account's sums. Empty when it can.
+    QString startingBalanceRefusal(const QString &fileName);
+    static QString sumsTooLarge(const QString &fileName);
     // The largest an account's starting balance and kept sums are now, and the
     // largest amount stored; false when that cannot be told.
     bool readSumsBound();

@@ -6,6 +6,7 @@
 #include "DatabaseTransaction.h"
 #include "SqlValues.h"
 #include "SqliteRows.h"
+#include "WriteFailure.h"
 #include "WriteHold.h"
 #include "ZipWriter.h"
 
@@ -15,6 +16,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
+#include <cerrno>
 #include <charconv>
 
 using namespace BackupTables;
@@ -215,24 +217,32 @@ BackupService::ExportResult BackupService::writeRows(ZipWriter &writer, const Pr
     return ExportResult::Written;
 }
 
-BackupService::ExportResult BackupService::exportBackup(const QString &path, const Progress &progress) const
+BackupService::ExportResult BackupService::exportBackup(const QString &path, const Progress &progress,
+                                                        QString *problem) const
 {
     // Written beside the target and renamed over it only when complete.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    const auto failed = [&file, problem] {
+        const int systemError = errno;
         qWarning() << "BackupService::exportBackup failed:" << file.errorString();
+        if (problem)
+            *problem = WriteFailure::reason(file, systemError);
+        // Told first: cancelling puts its own error in place.
+        file.cancelWriting();
         return ExportResult::Failed;
-    }
+    };
+    if (!file.open(QIODevice::WriteOnly))
+        return failed();
     ZipWriter writer(&file, QFileInfo(path).absolutePath());
     const ExportResult result = writeArchive(writer, progress);
+    if (result == ExportResult::Failed && file.error() != QFileDevice::NoError)
+        return failed();
     if (result != ExportResult::Written) {
         file.cancelWriting();
         return result;
     }
-    if (!writer.close() || !file.commit()) {
-        qWarning() << "BackupService::exportBackup failed:" << file.errorString();
-        return ExportResult::Failed;
-    }
+    if (!writer.close() || !file.commit())
+        return failed();
     return ExportResult::Written;
 }
 

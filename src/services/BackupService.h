@@ -50,8 +50,10 @@ public:
 
     // Writes the archive to `path`, read from one consistent snapshot. The
     // file appears only when it is complete: a failed or cancelled export
-    // leaves whatever was at the path before.
-    ExportResult exportBackup(const QString &path, const Progress &progress = {}) const;
+    // leaves whatever was at the path before. When the file could not be
+    // written, `problem` is told why (a full disk, no permission).
+    ExportResult exportBackup(const QString &path, const Progress &progress = {},
+                              QString *problem = nullptr) const;
     // The whole archive in memory, for small books; empty on failure.
     QByteArray createBackup() const;
 

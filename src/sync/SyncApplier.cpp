@@ -21,6 +21,8 @@
 
 namespace {
 
+const QString kSumsOutOfRange = QStringLiteral("its account's sums would pass 64 bits");
+
 unsigned kindBit(SyncKind kind)
 {
     return 1u << static_cast<unsigned>(kind);
@@ -281,6 +283,10 @@ SyncApplier::Outcome SyncApplier::applyAccount(const QJsonObject &json)
     const Account account = SyncWire::readAccount(json, header, id);
     if (unchanged(m_store->accounts(), account, existing, json))
         return Outcome::Skipped;
+    // The starting balance counts in every balance of the account, as its transactions do.
+    if (!AccountTotals::startingBalanceInRange(m_store->accounts()->database(), account.id,
+                                               account.startingBalance))
+        return refuse(SyncKind::Account, json, kSumsOutOfRange);
     return write(SyncKind::Account, m_store->accounts(), account, existing, false, [] { return true; });
 }
 
@@ -338,7 +344,7 @@ SyncApplier::Outcome SyncApplier::applyTransactionChange(const QJsonObject &json
     // A row deleted here stays deleted and counts in no sum; an older copy is not written.
     const bool counted = !existing || (!existing->deleted && transaction.version >= existing->version);
     if (counted && !AccountTotals::stayInRange(m_store->transactions()->database(), transaction))
-        return refuse(SyncKind::Transaction, json, QStringLiteral("its account's sums would pass 64 bits"));
+        return refuse(SyncKind::Transaction, json, kSumsOutOfRange);
     const bool moves = existing && existing->accountId != transaction.accountId;
     const bool hadSplitLines = existing && existing->isSplit;
     const bool splits = transaction.isSplit || hadSplitLines;

@@ -1,6 +1,7 @@
 #include "SyncWire.h"
 
 #include "ColumnTables.h"
+#include "Money.h"
 #include "RecurringRepository.h"
 
 #include <QUuid>
@@ -383,8 +384,14 @@ QString invalidReason(SyncKind kind, const QJsonObject &record)
         return QString();
     };
     switch (kind) {
-    case SyncKind::Account:
-        return amounts({"starting_balance"});
+    case SyncKind::Account: {
+        // A starting balance is typed into the account form: nothing larger is one.
+        const Currency currency = currencyFromString(record.value(QLatin1String("currency")).toString());
+        const double balance = record.value(QLatin1String("starting_balance")).toDouble(0);
+        return std::abs(balance) > double(Money::largestEntered(currency))
+                   ? QStringLiteral("starting_balance out of range")
+                   : QString();
+    }
     case SyncKind::Category:
         return QString();
     case SyncKind::Recurring:

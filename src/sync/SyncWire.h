@@ -63,8 +63,8 @@ inline constexpr int MaxSplitLines = 1000;
 inline constexpr int MaxIntervalCount = 1000;
 
 // Why a pulled record of the kind (a pull page's array name) cannot be
-// stored: an amount beyond MaxAmountMagnitude, too many split lines. Empty
-// when it can.
+// stored: an amount beyond MaxAmountMagnitude (a starting balance beyond what
+// the account form takes), too many split lines. Empty when it can.
 QString invalidReason(SyncKind kind, const QJsonObject &record);
 
 // An ISO date, else the date part of an ISO date-time in the zone it states;

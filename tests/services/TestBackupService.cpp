@@ -354,18 +354,22 @@ void TestBackupService::hostileRows()
         {"accounts/typed.json",
          json({{"id", "typed"}, {"starting_balance", "lots"}, {"currency", QJsonValue()}})},
         // The second row would take the balance past 64 bits: refused alone.
-        {"accounts/big.json", "{\"id\": \"big\", \"starting_balance\": 9223372036854775000}"},
-        {"transactions/t1.json", json({{"id", "t1"}, {"account_id", "big"}, {"date", "2026-01-01"}, {"amount", 500}})},
-        {"transactions/t2.json", json({{"id", "t2"}, {"account_id", "big"}, {"date", "2026-01-02"}, {"amount", 500}})},
+        {"accounts/big.json", "{\"id\": \"big\", \"starting_balance\": 999999999999}"},
+        {"transactions/t1.json", "{\"id\": \"t1\", \"account_id\": \"big\", \"date\": \"2026-01-01\", "
+                                 "\"amount\": 9223371036854775500}"},
+        {"transactions/t2.json",
+         json({{"id", "t2"}, {"account_id", "big"}, {"date", "2026-01-02"}, {"amount", 500}})},
     });
     const RestoreResult result = m_backup->restoreBackup(archive, RestoreMode::Overwrite);
-    QCOMPARE(
-        result.errors,
-        (QStringList{"/accounts/abs.json: not a row of the backup, skipped",
-                     "notes/readme.txt: not a row of the backup, skipped", "accounts/noid.json: invalid JSON",
-                     "accounts/emptyid.json: invalid JSON", "accounts/numberid.json: invalid JSON",
-                     "accounts/array.json: invalid JSON", "accounts/broken.json: invalid JSON",
-                     "transactions/t2.json: the amounts of its account would be too large to add up, skipped"}));
+    QCOMPARE(result.errors,
+             (QStringList{
+                 "/accounts/abs.json: not a row of the backup, skipped",
+                 "notes/readme.txt: not a row of the backup, skipped",
+                 "accounts/noid.json: the field \"id\" is missing, empty or not text, skipped",
+                 "accounts/emptyid.json: the field \"id\" is missing, empty or not text, skipped",
+                 "accounts/numberid.json: the field \"id\" is missing, empty or not text, skipped",
+                 "accounts/array.json: invalid JSON", "accounts/broken.json: invalid JSON",
+                 "transactions/t2.json: the amounts of its account would be too large to add up, skipped"}));
     QCOMPARE(result.accountsRestored, 4);
     QCOMPARE(count(QStringLiteral("accounts")), 4);
     QCOMPARE(count(QStringLiteral("transactions")), 1);
@@ -421,35 +425,49 @@ void TestBackupService::childrenBeforeParentsInTheArchive()
 void TestBackupService::failedRowIsReportedAndOthersStay_data()
 {
     QTest::addColumn<bool>("direct");
-    QTest::newRow("through SQLite") << true;
-    QTest::newRow("through QSqlQuery") << false;
+    QTest::addColumn<QByteArray>("row"); // refused; the stored account "big" is near the 64-bit limit
+    QTest::addColumn<QString>("error");  // how it is told, starting with the file's name
+    const QByteArray orphan = json({{"id", "orphan"}, {"account_id", "missing"}, {"amount", 1}});
+    QTest::newRow("through SQLite") << true << orphan << "transactions/orphan.json: could not be written";
+    QTest::newRow("through QSqlQuery") << false << orphan << "transactions/orphan.json: could not be written";
+    QTest::newRow("starting balance past 64 bits")
+        << true << json({{"id", "big"}, {"starting_balance", 20000}})
+        << "accounts/big.json: the amounts of its account would be too large to add up, skipped";
+    QTest::newRow("starting balance past the account form's bound")
+        << true << json({{"id", "big"}, {"starting_balance", qint64(-1'000'000'000'000)}})
+        << "accounts/big.json: the field \"starting_balance\" is out of range, skipped";
 }
 
 void TestBackupService::failedRowIsReportedAndOthersStay()
 {
     QFETCH(bool, direct);
+    QFETCH(QByteArray, row);
+    QFETCH(QString, error);
     SqliteRows::setDirectReadsAllowed(direct);
+    QVERIFY(TestDatabase::exec(QStringLiteral("INSERT INTO accounts (id, name) VALUES ('big', 'Big')")));
+    QVERIFY(TestDatabase::exec(QStringLiteral("INSERT INTO transactions (id, account_id, amount) VALUES "
+                                              "('huge', 'big', 9223372036854765807)")));
     const QByteArray archive = archiveOf({
         kManifest,
         accountFile(QStringLiteral("a1"), QStringLiteral("A")),
-        {"transactions/orphan.json", json({{"id", "orphan"}, {"account_id", "missing"}, {"amount", 1}})},
+        {error.section(QLatin1Char(':'), 0, 0), row},
         {"transactions/ok.json",
          json({{"id", "ok"}, {"account_id", "a1"}, {"payee", "Kept"}, {"amount", 2}})},
     });
     const RestoreResult result = m_backup->restoreBackup(archive, RestoreMode::Overwrite);
     QCOMPARE(result.errors.size(), 1);
-    QVERIFY2(
-        result.errors.first().startsWith(QLatin1String("transactions/orphan.json: could not be written")),
-        qPrintable(result.errors.first()));
+    QVERIFY2(result.errors.first().startsWith(error), qPrintable(result.errors.first()));
     QCOMPARE(result.transactionsRestored, 1);
     QCOMPARE(result.accountsRestored, 1);
-    QCOMPARE(count(QStringLiteral("transactions")), 1);
+    QCOMPARE(count(QStringLiteral("transactions")), 2);
     QCOMPARE(ftsMatches(QStringLiteral("kept")), 1);
-    // The restore committed: a fresh connection sees the rows.
+    // The restore committed: a fresh connection sees the rows; "big" is as it was.
     m_backup.reset();
     m_db->close();
     QVERIFY(m_db->reopen());
-    QCOMPARE(count(QStringLiteral("transactions")), 1);
+    QCOMPARE(count(QStringLiteral("transactions")), 2);
+    QCOMPARE(TestDatabase::scalar(QStringLiteral("SELECT starting_balance FROM accounts WHERE id = 'big'")),
+             0);
 }
 
 void TestBackupService::rowThatEndsTheTransactionStopsTheRestore_data()

@@ -86,6 +86,9 @@ void TestSyncRecordBounds::pulledRecordBounds_data()
         << tx << QJsonObject{{"is_split", 1}, {"split_lines", splitLines(1001, -5)}} << false << 0 << 0;
     QTest::newRow("starting balance past the bound")
         << "accounts" << QJsonObject{{"starting_balance", -Bound - 1}} << false << 0 << 0;
+    QTest::newRow("yen starting balance past the account form's bound")
+        << "accounts" << QJsonObject{{"currency", "JPY"}, {"starting_balance", qint64(10'000'000'000)}}
+        << false << 0 << 0;
     QTest::newRow("statement balance past the bound")
         << "reconciliations" << QJsonObject{{"statement_balance", Bound + 1}} << false << 0 << 0;
     QTest::newRow("reconciled balance past the bound")
@@ -184,7 +187,7 @@ void TestSyncRecordBounds::pulledRecordBounds()
 void TestSyncRecordBounds::pulledSumsStayWithin64Bits_data()
 {
     QTest::addColumn<QJsonArray>("local");   // synced rows of the account, starting balance 5000
-    QTest::addColumn<QJsonObject>("pulled"); // a server record of the account
+    QTest::addColumn<QJsonObject>("pulled"); // a server record of the account, or the account
     QTest::addColumn<int>("repeat");         // copies of the one pulled record
     QTest::addColumn<qint64>("balance");
     QTest::addColumn<qint64>("clearedBalance");
@@ -206,6 +209,9 @@ void TestSyncRecordBounds::pulledSumsStayWithin64Bits_data()
         << Max - 10 - Bound + 5000 << qint64(5000);
     QTest::newRow("up to the last unit")
         << QJsonArray{row("l1", Max - 5100, true)} << row("p1", 100, true) << 1 << Max << Max;
+    QTest::newRow("starting balance past 64 bits")
+        << QJsonArray{row("l1", Max - 10000, false)}
+        << QJsonObject{{"starting_balance", 20000}, {"version", 2}} << 0 << Max - 5000 << qint64(5000);
 }
 
 void TestSyncRecordBounds::pulledSumsStayWithin64Bits()
@@ -228,6 +234,9 @@ void TestSyncRecordBounds::pulledSumsStayWithin64Bits()
         transaction.syncStatus = SyncStatus::Synced;
         QVERIFY(rig->transactions->insert(transaction));
     }
+    // The account itself, pulled again.
+    if (pulled.contains("starting_balance"))
+        rig->server.put("accounts", SyncTestRig::serverAccount("acc-b", "acc-b", pulled));
     for (int i = 0; i < repeat; ++i) {
         const QString id = pulled["client_id"].toString() + (repeat > 1 ? QString::number(i) : QString());
         rig->server.put("transactions", SyncTestRig::serverTransaction(

@@ -8,6 +8,7 @@
 #include "TestApp.h"
 #include "ThemeManager.h"
 #include "TransactionRepository.h"
+#include "ZipWriter.h"
 #include "support/PreferenceKeyProbe.h"
 
 #include <QCheckBox>
@@ -52,9 +53,13 @@ private Q_SLOTS:
     void restoresAccountWithRowsDeletedWithIt();
     void exportThenImportThroughThePage();
     void importOfAFileThatIsNoBackupSaysWhy();
+    void importNamesTheEntriesItSkipped();
     void signedOutHidesSyncAndSyncNowComesBack();
 
 private:
+    // Imports a file of these bytes in the first mode offered; the messages shown.
+    QStringList importThroughThePage(const QByteArray &contents);
+
     std::unique_ptr<TestApp> m_app;
     std::unique_ptr<SettingsScreen> m_screen;
 };
@@ -244,13 +249,13 @@ void TestSettingsScreen::exportThenImportThroughThePage()
     QCOMPARE(answerer.unexpected(), QStringList());
 }
 
-void TestSettingsScreen::importOfAFileThatIsNoBackupSaysWhy()
+QStringList TestSettingsScreen::importThroughThePage(const QByteArray &contents)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("notes.zip"));
+    const QString path = dir.filePath(QStringLiteral("backup.zip"));
     QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("just some notes");
+    if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size())
+        return {QStringLiteral("no file to import")};
     file.close();
     m_screen = std::make_unique<SettingsScreen>(m_app->app());
     ModalAnswerer answerer;
@@ -258,7 +263,28 @@ void TestSettingsScreen::importOfAFileThatIsNoBackupSaysWhy()
     answerer.expectDialog<QInputDialog>(nullptr);
     answerer.expectMessageBox(QMessageBox::Ok);
     m_screen->findChild<QPushButton *>("importBackupButton")->click();
-    QCOMPARE(answerer.messages(), QStringList{QStringLiteral("Failed to open ZIP archive")});
+    return answerer.messages();
+}
+
+void TestSettingsScreen::importOfAFileThatIsNoBackupSaysWhy()
+{
+    QCOMPARE(importThroughThePage("just some notes"),
+             QStringList{QStringLiteral("Failed to open ZIP archive")});
+}
+
+void TestSettingsScreen::importNamesTheEntriesItSkipped()
+{
+    ZipWriter writer;
+    writer.addFile(QStringLiteral("manifest.json"), "{\"version\": 1}");
+    writer.addFile(QStringLiteral("accounts/ok.json"), "{\"id\": \"ok\", \"name\": \"Kept\"}");
+    for (int i = 0; i < 23; ++i)
+        writer.addFile(QStringLiteral("accounts/no-id-%1.json").arg(i, 2, 10, QLatin1Char('0')),
+                       "{\"name\": \"A\"}");
+    const QStringList lines = importThroughThePage(writer.finish()).value(0).split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), 24); // the first twenty entries, then how many more
+    QCOMPARE(lines.mid(0, 3), (QStringList{"Imported 1 items, skipped 0.", "", "Not restored:"}));
+    QCOMPARE(lines.at(3), "accounts/no-id-00.json: the field \"id\" is missing, empty or not text, skipped");
+    QCOMPARE(lines.last(), "... and 3 more");
 }
 
 void TestSettingsScreen::signedOutHidesSyncAndSyncNowComesBack()

@@ -8,6 +8,7 @@
 #include "BackupService.h"
 #include "CategoryRepository.h"
 #include "Client.h"
+#include "PlainMessage.h"
 #include "PreferencesRepository.h"
 #include "ReconciliationRepository.h"
 #include "RecurringRepository.h"
@@ -260,14 +261,21 @@ void SettingsDataSyncPage::exportBackup(QPushButton *button)
     button->setEnabled(false);
     button->setText(tr("Exporting..."));
     BackupService::ExportResult result = BackupService::ExportResult::Failed;
+    QString problem;
     {
         BackupProgressDialog progress(tr("Exporting backup..."), this);
-        result = m_app->backupService()->exportBackup(path, progress.callback());
+        result = m_app->backupService()->exportBackup(path, progress.callback(), &problem);
     }
-    if (result == BackupService::ExportResult::Written)
-        QMessageBox::information(this, tr("Backup Complete"), tr("Backup saved to:\n%1").arg(path));
-    else if (result == BackupService::ExportResult::Failed)
-        QMessageBox::warning(this, tr("Backup Failed"), tr("Could not write to:\n%1").arg(path));
+    // The path is the user's own text: never read as markup.
+    if (result == BackupService::ExportResult::Written) {
+        PlainMessage::show(this, QMessageBox::Information, tr("Backup Complete"),
+                           tr("Backup saved to:\n%1").arg(path));
+    } else if (result == BackupService::ExportResult::Failed) {
+        QString message = tr("Could not write to:\n%1").arg(path);
+        if (!problem.isEmpty())
+            message += QLatin1String("\n\n") + problem;
+        PlainMessage::show(this, QMessageBox::Warning, tr("Backup Failed"), message);
+    }
     button->setEnabled(true);
     button->setText(tr("Export Backup"));
 }
@@ -307,19 +315,30 @@ void SettingsDataSyncPage::importBackup(QPushButton *button)
         button->setText(tr("Import Backup"));
         return;
     }
+    // Entry names come from the archive: plain text only.
     if (!result.errors.isEmpty() && result.totalRestored() == 0 && result.totalSkipped() == 0) {
         // Nothing was read from the file: saying "Imported 0 items" would hide why.
-        QMessageBox::warning(this, tr("Import Failed"), result.errors.first());
+        PlainMessage::show(this, QMessageBox::Warning, tr("Import Failed"), problemList(result));
     } else {
         QString message =
             tr("Imported %1 items, skipped %2.").arg(result.totalRestored()).arg(result.totalSkipped());
         if (!result.errors.isEmpty())
-            message += tr("\n\n%n error(s) occurred.", nullptr, result.errorCount());
-        QMessageBox::information(this, tr("Import Complete"), message);
+            message += QLatin1String("\n\n") + tr("Not restored:") + QLatin1Char('\n') + problemList(result);
+        PlainMessage::show(this, QMessageBox::Information, tr("Import Complete"), message);
     }
     button->setEnabled(true);
     button->setText(tr("Import Backup"));
     emit deletedAccountRestored();
+}
+
+QString SettingsDataSyncPage::problemList(const RestoreResult &result)
+{
+    // Each entry is named with its reason, up to a list one can still read.
+    const QStringList listed = result.errors.mid(0, MaxListedProblems);
+    QString text = listed.join(QLatin1Char('\n'));
+    if (result.errorCount() > listed.size())
+        text += QLatin1Char('\n') + tr("... and %n more", nullptr, result.errorCount() - int(listed.size()));
+    return text;
 }
 
 void SettingsDataSyncPage::reloadDeletedAccounts()

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class AppState;
+struct RestoreResult;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -40,6 +41,10 @@ private:
     void exportBackup(QPushButton *button);
     void importBackup(QPushButton *button);
     void reloadDeletedAccounts();
+    // The restore's problems, one a line: the first MaxListedProblems, then how many more.
+    static QString problemList(const RestoreResult &result);
+
+    static constexpr int MaxListedProblems = 20;
 
     AppState *m_app = nullptr;
     QLabel *m_accountStatus = nullptr;
