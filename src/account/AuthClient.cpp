@@ -23,7 +23,12 @@ AuthClient::AuthClient(const QString &authBaseUrl, const QString &realmSlug, con
 {
     setupRefreshCallback();
     // However a refresh was started, a refused refresh token ends the session the same way.
-    connect(m_tokenManager, &TokenManager::refreshRejected, this, &AuthClient::endSession);
+    connect(m_tokenManager, &TokenManager::refreshRejected, this, [this] {
+        const bool wasSignedIn = m_state == AuthState::SignedIn;
+        endSession();
+        if (wasSignedIn)
+            emit sessionExpired();
+    });
 }
 
 void AuthClient::setState(AuthState state)

@@ -73,6 +73,9 @@ signals:
     // listening, so the user can open the address by hand.
     void browserOpenFailed(const QUrl &address);
     void logoutCompleted();
+    // The service refused the refresh token while signed in: the session ended without the
+    // user asking (the state is already SignedOut), and anything that syncs has stopped.
+    void sessionExpired();
     // The tokens of a browser sign-in could not be stored: it ends when the program closes.
     void signInNotKept();
 

@@ -1119,6 +1119,18 @@ Seine Buchungen, wiederkehrenden Buchungen und Abstimmungen werden mit gelöscht
         <source>Sign-in cancelled</source>
         <translation>Anmeldung abgebrochen</translation>
     </message>
+    <message>
+        <source>You were signed out of your Tallowmere Account: the account service no longer accepts this computer&apos;s sign-in. Syncing has stopped; your records on this computer are kept.
+
+To sync again, sign in via File › Tallowmere Account.</source>
+        <translation>Sie wurden von Ihrem Tallowmere-Konto abgemeldet: Der Kontodienst akzeptiert die Anmeldung dieses Computers nicht mehr. Die Synchronisierung wurde beendet; Ihre Daten auf diesem Computer bleiben erhalten.
+
+Um wieder zu synchronisieren, melden Sie sich über Datei › Tallowmere-Konto an.</translation>
+    </message>
+    <message>
+        <source>Sync waits for your answer</source>
+        <translation>Synchronisierung wartet auf Ihre Antwort</translation>
+    </message>
 </context>
 <context>
     <name>MainWindowMenus</name>

@@ -1119,6 +1119,18 @@ Sus transacciones, transacciones recurrentes y conciliaciones se eliminan con el
         <source>Sign-in cancelled</source>
         <translation>Inicio de sesión cancelado</translation>
     </message>
+    <message>
+        <source>You were signed out of your Tallowmere Account: the account service no longer accepts this computer&apos;s sign-in. Syncing has stopped; your records on this computer are kept.
+
+To sync again, sign in via File › Tallowmere Account.</source>
+        <translation>Se ha cerrado la sesión de su Cuenta Tallowmere: el servicio de cuentas ya no acepta el inicio de sesión de este equipo. La sincronización se ha detenido; sus registros en este equipo se conservan.
+
+Para volver a sincronizar, inicie sesión en Archivo › Cuenta Tallowmere.</translation>
+    </message>
+    <message>
+        <source>Sync waits for your answer</source>
+        <translation>La sincronización espera su respuesta</translation>
+    </message>
 </context>
 <context>
     <name>MainWindowMenus</name>

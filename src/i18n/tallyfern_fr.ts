@@ -1119,6 +1119,18 @@ Ses opérations, opérations récurrentes et rapprochements seront supprimés av
         <source>Sign-in cancelled</source>
         <translation>Connexion annulée</translation>
     </message>
+    <message>
+        <source>You were signed out of your Tallowmere Account: the account service no longer accepts this computer&apos;s sign-in. Syncing has stopped; your records on this computer are kept.
+
+To sync again, sign in via File › Tallowmere Account.</source>
+        <translation>Vous avez été déconnecté de votre compte Tallowmere : le service de comptes n’accepte plus la connexion de cet ordinateur. La synchronisation s’est arrêtée ; vos données sur cet ordinateur sont conservées.
+
+Pour synchroniser à nouveau, connectez-vous via Fichier › Compte Tallowmere.</translation>
+    </message>
+    <message>
+        <source>Sync waits for your answer</source>
+        <translation>La synchronisation attend votre réponse</translation>
+    </message>
 </context>
 <context>
     <name>MainWindowMenus</name>

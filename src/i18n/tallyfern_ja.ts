@@ -1115,6 +1115,18 @@ Its transactions, recurring transactions and reconciliations are deleted with it
         <source>Sign-in cancelled</source>
         <translation>サインインをキャンセルしました</translation>
     </message>
+    <message>
+        <source>You were signed out of your Tallowmere Account: the account service no longer accepts this computer&apos;s sign-in. Syncing has stopped; your records on this computer are kept.
+
+To sync again, sign in via File › Tallowmere Account.</source>
+        <translation>Tallowmere アカウントからサインアウトされました。アカウント サービスがこのコンピューターのサインインを受け付けなくなりました。同期は停止しました。このコンピューター上の記録はそのまま残ります。
+
+再び同期するには、[ファイル] › [Tallowmere アカウント] からサインインしてください。</translation>
+    </message>
+    <message>
+        <source>Sync waits for your answer</source>
+        <translation>同期は回答を待っています</translation>
+    </message>
 </context>
 <context>
     <name>MainWindowMenus</name>

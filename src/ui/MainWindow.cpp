@@ -181,7 +181,15 @@ void MainWindow::connectAuth()
         if (auth->isSignInKept())
             m_statusBar->showTransientMessage(tr("Signed in to your Tallowmere Account"), 3000);
     });
-    connect(auth, &BrioAccount::AuthClient::signInNotKept, this, &MainWindow::warnSignInNotKept);
+    connect(auth, &BrioAccount::AuthClient::signInNotKept, this, [this]() {
+        showLastingWarning(tr("Signed in to your Tallowmere Account, but the sign-in could not be saved: it "
+                              "will not be kept after Tallyfern closes."));
+    });
+    connect(auth, &BrioAccount::AuthClient::sessionExpired, this, [this]() {
+        showLastingWarning(tr("You were signed out of your Tallowmere Account: the account service no longer "
+                              "accepts this computer's sign-in. Syncing has stopped; your records on this "
+                              "computer are kept.\n\nTo sync again, sign in via File › Tallowmere Account."));
+    });
     // Without a browser the sign-in still waits for the redirect: the user opens the page by hand.
     connect(auth, &BrioAccount::AuthClient::browserOpenFailed, this, [this](const QUrl &address) {
         BrowserFallback::showAddress(this, tr("Sign In"),
@@ -203,14 +211,11 @@ void MainWindow::connectAuth()
         askToUpload();
 }
 
-void MainWindow::warnSignInNotKept()
+void MainWindow::showLastingWarning(const QString &text)
 {
     // Status-bar text would soon give way to the sync's; this stays until read.
-    auto *box = new QMessageBox(
-        QMessageBox::Warning, tr("Tallowmere Account"),
-        tr("Signed in to your Tallowmere Account, but the sign-in could not be saved: it will "
-           "not be kept after Tallyfern closes."),
-        QMessageBox::Ok, this);
+    auto *box = new QMessageBox(QMessageBox::Warning, tr("Tallowmere Account"), text, QMessageBox::Ok, this);
+    box->setObjectName(QStringLiteral("accountWarning"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
 }
@@ -232,12 +237,15 @@ void MainWindow::askToUpload()
             // A sign-out meanwhile has answered already.
             if (!self || !self->m_app->isUploadHeld())
                 return;
+            self->showSyncState();
             // The e-mail is the server's text, shown as written.
             const bool upload = PlainMessage::ask(
                 self, tr("Tallowmere Account"),
                 tr("Upload this computer's records to the online account %1?").arg(account), QMessageBox::No);
-            if (self)
-                self->m_app->answerUploadQuestion(upload);
+            if (!self)
+                return;
+            self->m_app->answerUploadQuestion(upload);
+            self->showSyncState();
         });
     });
 }
@@ -276,7 +284,9 @@ void MainWindow::showSyncState()
 {
     // Only a signed-in user has anything to sync.
     m_syncLabel->setVisible(m_app->accountClient()->isAuthenticated());
-    m_syncLabel->setText(SyncEngine::stateToString(m_app->syncEngine()->state()));
+    // Nothing syncs until the upload question is answered: "Synced" would not be true.
+    m_syncLabel->setText(m_app->isUploadHeld() ? tr("Sync waits for your answer")
+                                               : SyncEngine::stateToString(m_app->syncEngine()->state()));
 }
 
 void MainWindow::scheduleReload(bool accountsChanged)

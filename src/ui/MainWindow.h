@@ -106,7 +106,8 @@ private:
     void connectAuth();
     // Asks whether a new user's sign-in may upload this computer's records.
     void askToUpload();
-    void warnSignInNotKept();
+    // A message about the online account that stays until the user closes it.
+    void showLastingWarning(const QString &text);
     void showSyncState();
     void scheduleReload(bool accountsChanged);
     void reloadNow();

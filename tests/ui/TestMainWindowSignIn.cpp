@@ -1,11 +1,12 @@
+#include "AccountScreen.h"
 #include "AppState.h"
 #include "AuthClient.h"
-#include "AccountScreen.h"
 #include "Client.h"
 #include "CredentialManagerTokenStore.h"
 #include "FakeHttpServer.h"
 #include "MainWindow.h"
 #include "ModalAnswerer.h"
+#include "SettingsScreen.h"
 #include "ShareMembersDialog.h"
 #include "StatusBar.h"
 #include "SyncEngine.h"
@@ -20,6 +21,7 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
 #include <QStackedWidget>
@@ -42,6 +44,7 @@ private Q_SLOTS:
     void failedSignInSaysSo();
     void cancelStopsWaitingForTheBrowser();
     void signOutOffersSignInAgain();
+    void refusedRefreshSignsOutEveryScreen();
     void accountEntryOpensAccountWindow();
     void shareAccountRequestsSync();
 
@@ -181,6 +184,32 @@ void TestMainWindowSignIn::signOutOffersSignInAgain()
     const auto stored = BrioAccount::CredentialManagerTokenStore::create("com.tallowmerelabs.tallyfern")
                             ->read(BrioAccount::RefreshTokenKey);
     QVERIFY(!stored.has_value() || stored->isEmpty());
+}
+
+void TestMainWindowSignIn::refusedRefreshSignsOutEveryScreen()
+{
+    storeTokens();
+    start();
+    QTRY_VERIFY(m_app->app()->accountClient()->isAuthenticated());
+    m_window->openSettingsScreen();
+    m_window->signInAction()->trigger();
+    auto *status = m_window->settingsScreen()->findChild<QLabel *>(QStringLiteral("accountStatus"));
+    QVERIFY(status->text().contains(QLatin1String("Signed in as")) && m_window->accountScreen()->isVisible());
+
+    // The sync service no longer takes the token, and the authentication service will not renew it.
+    m_services->on("GET", "/tallyfern/v1/sync/pull", FakeHttp::Response::json(401, QJsonObject()));
+    m_services->on("POST", "/api/v1/realms/tallowmere/auth/token/refresh",
+                   FakeHttp::Response::json(401, QJsonObject()));
+    m_app->app()->syncEngine()->syncNow();
+    QTRY_VERIFY(!m_app->app()->accountClient()->isAuthenticated());
+    auto *message = m_window->findChild<QMessageBox *>(QStringLiteral("accountWarning"));
+    QVERIFY(message && message->isVisible());
+    QVERIFY(
+        message->text().contains(QStringLiteral("Syncing has stopped; your records on this computer are "
+                                                "kept.\n\nTo sync again, sign in via File › Tallowmere")));
+    QVERIFY(m_window->findChild<QLabel *>(QStringLiteral("syncStateLabel"))->isHidden());
+    QVERIFY(status->text().startsWith(QLatin1String("Not signed in.")));
+    QVERIFY(!m_window->accountScreen()->isVisible());
 }
 
 void TestMainWindowSignIn::storeTokens()

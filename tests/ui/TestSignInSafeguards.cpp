@@ -21,6 +21,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonObject>
+#include <QLabel>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
@@ -183,6 +184,7 @@ void TestSignInSafeguards::newUserIsAskedBeforeUpload()
 
     ModalAnswerer answerer;
     int sentBeforeAnswer = -1;
+    QString syncShownWhileAsked;
     if (asked) {
         answerer.expect([&](QWidget *modal) {
             auto *box = qobject_cast<QMessageBox *>(modal);
@@ -192,6 +194,7 @@ void TestSignInSafeguards::newUserIsAskedBeforeUpload()
             sentBeforeAnswer =
                 pushes() + pulls() +
                 m_services->requestCount("POST", QStringLiteral("/account/v1/devices/register"));
+            syncShownWhileAsked = m_window->findChild<QLabel *>(QStringLiteral("syncStateLabel"))->text();
             box->button(upload ? QMessageBox::Yes : QMessageBox::No)->click();
         });
     }
@@ -212,8 +215,10 @@ void TestSignInSafeguards::newUserIsAskedBeforeUpload()
                      ->read(QLatin1String(BrioAccount::RefreshTokenKey))
                      .has_value());
     }
-    if (asked)
+    if (asked) {
         QCOMPARE(sentBeforeAnswer, 0);
+        QCOMPARE(syncShownWhileAsked, QStringLiteral("Sync waits for your answer"));
+    }
     QVERIFY2(answerer.unexpected().isEmpty(), qPrintable(answerer.unexpected().join(QLatin1String(" | "))));
 }
 

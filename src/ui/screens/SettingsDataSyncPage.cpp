@@ -43,6 +43,10 @@ SettingsDataSyncPage::SettingsDataSyncPage(AppState *app, QWidget *parent)
     SettingsStyle::addSeparatorBlock(layout, this);
     buildDeletedSection(layout);
     layout->addStretch();
+    // A sign-out nobody asked for (a refused refresh during a sync) shows at
+    // once, not only when the page is opened again.
+    if (BrioAccount::Client *client = m_app->accountClient())
+        connect(client, &BrioAccount::Client::authStateChanged, this, &SettingsDataSyncPage::refresh);
 }
 
 void SettingsDataSyncPage::buildSyncSection(QVBoxLayout *layout)
