@@ -15,8 +15,10 @@ QString reason(const QFileDevice &file, int systemError)
     // the time the failure comes back, so the place itself is asked too.
     const QFileInfo target(file.fileName());
     const QStorageInfo volume(target.absolutePath());
+    // (A volume of no size is a system one, /proc and the like: it is never full.)
+    const bool noRoomLeft = volume.isValid() && volume.bytesTotal() > 0 && volume.bytesAvailable() < 4096;
     if (file.error() == QFileDevice::ResourceError || systemError == ENOSPC || systemError == EDQUOT ||
-        (volume.isValid() && volume.bytesAvailable() == 0))
+        noRoomLeft)
         return tr("The disk is full.");
     if (systemError == EROFS || (volume.isValid() && volume.isReadOnly()))
         return tr("The disk is read-only.");
