@@ -418,8 +418,10 @@ QString BackupRestorer::startingBalanceRefusal(const QString &fileName)
     if (magnitude(amount) > quint64(Money::largestEntered(inCurrency)))
         return tr("%1: the field \"%2\" is out of range, skipped")
             .arg(fileName, QLatin1String("starting_balance"));
-    // An account row only replaces one in these modes; a new one has no sums yet.
-    if (m_mode != RestoreMode::SkipExisting &&
+    // Only a row that replaces the stored one can move its sums (a new one has none yet).
+    const bool replaces =
+        m_mode == RestoreMode::Overwrite || (m_mode == RestoreMode::KeepNewer && archiveRowIsNewer(0));
+    if (replaces &&
         !AccountTotals::startingBalanceInRange(m_database, QString::fromUtf8(m_values[0].text), amount))
         return sumsTooLarge(fileName);
     return QString();
