@@ -17,8 +17,12 @@ QString reason(const QFileDevice &file, int systemError)
     const QStorageInfo volume(target.absolutePath());
     // (A volume of no size is a system one, /proc and the like: it is never full.)
     const bool noRoomLeft = volume.isValid() && volume.bytesTotal() > 0 && volume.bytesAvailable() < 4096;
-    if (file.error() == QFileDevice::ResourceError || systemError == ENOSPC || systemError == EDQUOT ||
-        noRoomLeft)
+#ifdef EDQUOT
+    // Over the user's quota is a full disk to them.
+    if (systemError == EDQUOT)
+        systemError = ENOSPC;
+#endif
+    if (file.error() == QFileDevice::ResourceError || systemError == ENOSPC || noRoomLeft)
         return tr("The disk is full.");
     if (systemError == EROFS || (volume.isValid() && volume.isReadOnly()))
         return tr("The disk is read-only.");

@@ -283,9 +283,11 @@ SyncApplier::Outcome SyncApplier::applyAccount(const QJsonObject &json)
     const Account account = SyncWire::readAccount(json, header, id);
     if (unchanged(m_store->accounts(), account, existing, json))
         return Outcome::Skipped;
-    // The starting balance counts in every balance of the account, as its transactions do.
-    if (!AccountTotals::startingBalanceInRange(m_store->accounts()->database(), account.id,
-                                               account.startingBalance))
+    // The starting balance counts in every balance of the account, as its transactions do;
+    // an older copy is not written.
+    const bool replaces = !existing || account.version >= existing->version;
+    if (replaces && !AccountTotals::startingBalanceInRange(m_store->accounts()->database(), account.id,
+                                                           account.startingBalance))
         return refuse(SyncKind::Account, json, kSumsOutOfRange);
     return write(SyncKind::Account, m_store->accounts(), account, existing, false, [] { return true; });
 }

@@ -373,25 +373,23 @@ QString invalidReason(SyncKind kind, const QJsonObject &record)
 {
     // Read from the number itself: an amount too large for 64 bits would
     // otherwise read as 0 and pass.
-    auto outOfRange = [](const QJsonObject &object, const char *key) {
-        return std::abs(object.value(QLatin1String(key)).toDouble(0)) > double(MaxAmountMagnitude);
+    auto outOfRange = [](const QJsonObject &object, const char *key,
+                         double bound = double(MaxAmountMagnitude)) {
+        return std::abs(object.value(QLatin1String(key)).toDouble(0)) > bound;
     };
-    auto amounts = [&](std::initializer_list<const char *> keys) -> QString {
+    auto amounts = [&](std::initializer_list<const char *> keys,
+                       double bound = double(MaxAmountMagnitude)) -> QString {
         for (const char *key : keys) {
-            if (outOfRange(record, key))
+            if (outOfRange(record, key, bound))
                 return QStringLiteral("%1 out of range").arg(QLatin1String(key));
         }
         return QString();
     };
+    // A starting balance is typed into the account form: nothing larger is one.
+    const Currency currency = currencyFromString(record.value(QLatin1String("currency")).toString());
     switch (kind) {
-    case SyncKind::Account: {
-        // A starting balance is typed into the account form: nothing larger is one.
-        const Currency currency = currencyFromString(record.value(QLatin1String("currency")).toString());
-        const double balance = record.value(QLatin1String("starting_balance")).toDouble(0);
-        return std::abs(balance) > double(Money::largestEntered(currency))
-                   ? QStringLiteral("starting_balance out of range")
-                   : QString();
-    }
+    case SyncKind::Account:
+        return amounts({"starting_balance"}, double(Money::largestEntered(currency)));
     case SyncKind::Category:
         return QString();
     case SyncKind::Recurring:
