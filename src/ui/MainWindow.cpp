@@ -222,6 +222,8 @@ void MainWindow::showLastingWarning(const QString &text)
 
 void MainWindow::askToUpload()
 {
+    // Sync waits from now, while the account's name is fetched too.
+    showSyncState();
     BrioAccount::AuthClient *auth = m_app->accountClient()->authClient();
     // Also while the access token of a restored sign-in has run out.
     const QString userId = m_app->accountClient()->tokenManager()->subject();
@@ -237,7 +239,6 @@ void MainWindow::askToUpload()
             // A sign-out meanwhile has answered already.
             if (!self || !self->m_app->isUploadHeld())
                 return;
-            self->showSyncState();
             // The e-mail is the server's text, shown as written.
             const bool upload = PlainMessage::ask(
                 self, tr("Tallowmere Account"),
