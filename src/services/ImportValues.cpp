@@ -1,6 +1,7 @@
 #include "ImportValues.h"
 
 #include "DateText.h"
+#include "Money.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -132,8 +133,8 @@ bool isAcceptedDate(const QDate &date)
 
 QString outOfRange(qint64 amount, qint64 factor)
 {
-    constexpr qint64 kLargestWhole = 9'999'999'999;
-    const qint64 largest = kLargestWhole * factor + (factor - 1);
+    // What the register's amount fields take, as for a pulled or restored row.
+    const qint64 largest = (Money::LargestWholeEntered + 1) * factor - 1;
     if (amount >= -largest && amount <= largest)
         return QString();
     return tr("amount too large: a register holds at most %1")
