@@ -488,6 +488,10 @@ Bitte prüfen Sie die Dateiberechtigungen und versuchen Sie es erneut.</translat
         <source>no amount</source>
         <translation>kein Betrag</translation>
     </message>
+    <message>
+        <source>a quoted field runs on to line %1</source>
+        <translation>ein Feld in Anführungszeichen läuft bis Zeile %1 weiter</translation>
+    </message>
 </context>
 <context>
     <name>DateField</name>

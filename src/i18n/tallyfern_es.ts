@@ -488,6 +488,10 @@ Compruebe los permisos de los archivos e inténtelo de nuevo.</translation>
         <source>no amount</source>
         <translation>falta el importe</translation>
     </message>
+    <message>
+        <source>a quoted field runs on to line %1</source>
+        <translation>un campo entre comillas continúa hasta la línea %1</translation>
+    </message>
 </context>
 <context>
     <name>DateField</name>

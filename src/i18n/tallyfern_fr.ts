@@ -488,6 +488,10 @@ Vérifiez les droits d&apos;accès aux fichiers et réessayez.</translation>
         <source>no amount</source>
         <translation>montant manquant</translation>
     </message>
+    <message>
+        <source>a quoted field runs on to line %1</source>
+        <translation>un champ entre guillemets se poursuit jusqu&apos;à la ligne %1</translation>
+    </message>
 </context>
 <context>
     <name>DateField</name>

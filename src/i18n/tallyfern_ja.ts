@@ -488,6 +488,10 @@ Please check file permissions and try again.</source>
         <source>no amount</source>
         <translation>金額がありません</translation>
     </message>
+    <message>
+        <source>a quoted field runs on to line %1</source>
+        <translation>引用符で囲まれたフィールドが%1行目まで続いています</translation>
+    </message>
 </context>
 <context>
     <name>DateField</name>

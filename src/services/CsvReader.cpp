@@ -19,6 +19,29 @@ bool isBlank(const CsvRecord &record)
     return record.fields.size() == 1 && record.fields.constFirst().trimmed().isEmpty();
 }
 
+// The fields of the physical line starting at `from`, read on their own: a
+// quote left open at the line's end counts as closed there.
+qsizetype fieldsOnLine(const QString &text, qsizetype from, QChar delimiter)
+{
+    qsizetype fields = 1;
+    bool inQuotes = false;
+    bool fieldStarted = false;
+    for (qsizetype i = from; i < text.size(); ++i) {
+        const QChar ch = text.at(i);
+        if (ch == QLatin1Char('\n') || ch == QLatin1Char('\r'))
+            break;
+        if (ch == QLatin1Char('"') && (inQuotes || !fieldStarted)) {
+            inQuotes = !inQuotes;
+        } else if (ch == delimiter && !inQuotes) {
+            ++fields;
+            fieldStarted = false;
+            continue;
+        }
+        fieldStarted = true;
+    }
+    return fields;
+}
+
 } // namespace
 
 namespace CsvReader {
@@ -43,22 +66,72 @@ void parse(const QString &text, QChar delimiter, QList<ImportProblem> *problems,
     bool fieldStarted = false; // anything read into the field, quotes included
     int line = 1;
     current.line = 1;
+    // The first record gives the number of fields every record has.
+    qsizetype expectedFields = 0;
+    // The last quoted field of the record that ran over a line end: the line
+    // its quote opened on, where the line after that begins, and where it closed.
+    int quoteLine = 0;
+    int spanLine = 0;
+    qsizetype resumeAt = 0;
+    int spanEndLine = 0;
+    bool spansRecords = false; // a line inside it reads as a record of the file
 
     const auto endField = [&]() {
         current.fields.append(field);
         field.clear();
         fieldStarted = false;
     };
-    const auto endRecord = [&](int nextLine, qsizetype position) {
-        endField();
-        if (!isBlank(current))
-            reading = visit(current, position);
+    const auto startRecord = [&](int nextLine) {
         current = CsvRecord();
         current.line = nextLine;
+        spanLine = 0;
+        spansRecords = false;
+    };
+    // A stray opening quote takes the lines after it into its field: such a
+    // record is refused and the reading goes on after the quote's line.
+    // Returns where to read on from.
+    const auto endRecord = [&](int nextLine, qsizetype position) -> qsizetype {
+        endField();
+        if (spanLine > 0 && expectedFields > 0 && (spansRecords || current.fields.size() != expectedFields)) {
+            if (problems)
+                problems->append({spanLine, tr("a quoted field runs on to line %1").arg(spanEndLine), QString()});
+            line = spanLine + 1;
+            startRecord(line);
+            return resumeAt;
+        }
+        if (!isBlank(current)) {
+            if (expectedFields == 0)
+                expectedFields = current.fields.size();
+            reading = visit(current, position);
+        }
+        startRecord(nextLine);
+        return position;
     };
 
     const qsizetype size = text.size();
-    for (qsizetype i = 0; i < size && reading; ++i) {
+    qsizetype i = 0;
+    while (reading) {
+        if (i >= size) {
+            if (inQuotes) {
+                if (problems)
+                    problems->append({quoteLine, tr("a quoted field is not closed"), QString()});
+                if (spanLine != quoteLine)
+                    return;
+                // Nothing closes it: the lines after its own are records again.
+                inQuotes = false;
+                field.clear();
+                fieldStarted = false;
+                line = spanLine + 1;
+                i = resumeAt;
+                startRecord(line);
+                continue;
+            }
+            if (fieldStarted || !current.fields.isEmpty())
+                i = endRecord(line, size);
+            if (i >= size)
+                return;
+            continue;
+        }
         const QChar ch = text.at(i);
         if (inQuotes) {
             if (ch == QLatin1Char('"')) {
@@ -67,13 +140,31 @@ void parse(const QString &text, QChar delimiter, QList<ImportProblem> *problems,
                     ++i;
                 } else {
                     inQuotes = false;
+                    if (spanLine == quoteLine)
+                        spanEndLine = line;
                 }
             } else {
                 if (ch == QLatin1Char('\n') ||
-                    (ch == QLatin1Char('\r') && (i + 1 >= size || text.at(i + 1) != QLatin1Char('\n'))))
+                    (ch == QLatin1Char('\r') && (i + 1 >= size || text.at(i + 1) != QLatin1Char('\n')))) {
                     ++line;
-                field.append(ch);
+                    if (spanLine != quoteLine) {
+                        spanLine = quoteLine;
+                        resumeAt = i + 1;
+                    }
+                    spansRecords = spansRecords ||
+                                   (expectedFields > 1 && fieldsOnLine(text, i + 1, delimiter) == expectedFields);
+                    field.append(ch);
+                } else {
+                    // The run of text up to the next quote or line end, at once.
+                    qsizetype end = i + 1;
+                    while (end < size && text.at(end) != QLatin1Char('"') && text.at(end) != QLatin1Char('\n') &&
+                           text.at(end) != QLatin1Char('\r'))
+                        ++end;
+                    field.append(QStringView(text).sliced(i, end - i));
+                    i = end - 1;
+                }
             }
+            ++i;
             continue;
         }
         if (ch == delimiter) {
@@ -82,24 +173,24 @@ void parse(const QString &text, QChar delimiter, QList<ImportProblem> *problems,
             if (ch == QLatin1Char('\r') && i + 1 < size && text.at(i + 1) == QLatin1Char('\n'))
                 ++i;
             ++line;
-            endRecord(line, i + 1);
+            i = endRecord(line, i + 1);
+            continue;
         } else if (ch == QLatin1Char('"') && !fieldStarted) {
             inQuotes = true;
             fieldStarted = true;
+            quoteLine = line;
         } else {
-            field.append(ch);
+            qsizetype end = i + 1;
+            while (end < size && text.at(end) != delimiter && text.at(end) != QLatin1Char('"') &&
+                   text.at(end) != QLatin1Char('\n') && text.at(end) != QLatin1Char('\r'))
+                ++end;
+            field.append(QStringView(text).sliced(i, end - i));
             fieldStarted = true;
+            i = end;
+            continue;
         }
+        ++i;
     }
-    if (!reading)
-        return;
-    if (inQuotes) {
-        if (problems)
-            problems->append({current.line, tr("a quoted field is not closed"), QString()});
-        return;
-    }
-    if (fieldStarted || !current.fields.isEmpty())
-        endRecord(line, size);
 }
 
 QChar detectDelimiter(const QString &text)

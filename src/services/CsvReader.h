@@ -24,8 +24,11 @@ namespace CsvReader {
 // number of fields (more than one), the most fields winning; comma otherwise.
 QChar detectDelimiter(const QString &text);
 
-// Every non-blank record. A quote left open at the end of the text is a
-// problem at the line where its record starts; that record is dropped.
+// Every non-blank record. A quoted field that runs over line ends and leaves
+// its record with another number of fields than the first record, or holds a
+// line that reads as a record of its own, is a problem at the line its quote
+// opened on, as is a quote left open at the end of the text; that record is
+// dropped and the reading goes on with the next line.
 QList<CsvRecord> parse(const QString &text, QChar delimiter, QList<ImportProblem> *problems = nullptr);
 
 // The same, record by record: `visit` takes each record with the position in

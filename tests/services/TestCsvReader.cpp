@@ -86,10 +86,10 @@ void TestCsvReader::parse_data()
     QTest::newRow("quote inside a field stays") << "5\" pipe,2\n"
                                                 << ","
                                                 << "1:5\" pipe~2" << 0;
-    // An unclosed quote swallows the rest of the file: reported where it opened.
+    // An unclosed quote is reported where it opened; the lines after it are read.
     QTest::newRow("unclosed quote") << "a,b\nc,\"open\nd,e\n"
                                     << ","
-                                    << "1:a~b" << 2;
+                                    << "1:a~b|3:d~e" << 2;
 }
 
 void TestCsvReader::parse()
@@ -319,6 +319,12 @@ void TestCsvReader::valuesMustMatchTheSettings_data()
         << "malformed_signs.csv"
         << "M/d/yyyy" << false << "2026-01-18 -1200;2026-01-19 -1200" << QList<int>{2, 3, 4, 7} << ""
         << false;
+    QTest::newRow("stray quote") << "stray_quote_swallows_rows.csv"
+                                 << "M/d/yyyy" << false << "2026-03-02 -200;2026-03-03 -300" << QList<int>{2}
+                                 << "" << true;
+    QTest::newRow("multi-line memo") << "multi_line_memo_imports.csv"
+                                     << "M/d/yyyy" << false << "2026-03-01 -1250;2026-03-02 -80000;2026-03-03 -300"
+                                     << QList<int>{} << "" << true;
 }
 
 void TestCsvReader::valuesMustMatchTheSettings()
