@@ -851,6 +851,13 @@ Bitte prüfen Sie die Dateiberechtigungen und versuchen Sie es erneut.</translat
         <source>The import was cancelled; nothing was written.</source>
         <translation>Der Import wurde abgebrochen; es wurde nichts geschrieben.</translation>
     </message>
+    <message numerus="yes">
+        <source>%1 and made %n new categor(y/ies)</source>
+        <translation>
+            <numerusform>%1 und %n neue Kategorie angelegt</numerusform>
+            <numerusform>%1 und %n neue Kategorien angelegt</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>ImportService</name>

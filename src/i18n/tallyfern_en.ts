@@ -27,6 +27,13 @@
             <numerusform>... and %n more</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>%1 and made %n new categor(y/ies)</source>
+        <translation>
+            <numerusform>%1 and made %n new category</numerusform>
+            <numerusform>%1 and made %n new categories</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

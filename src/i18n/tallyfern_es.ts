@@ -851,6 +851,13 @@ Compruebe los permisos de los archivos e inténtelo de nuevo.</translation>
         <source>The import was cancelled; nothing was written.</source>
         <translation>Se canceló la importación; no se escribió nada.</translation>
     </message>
+    <message numerus="yes">
+        <source>%1 and made %n new categor(y/ies)</source>
+        <translation>
+            <numerusform>%1 y se creó %n categoría nueva</numerusform>
+            <numerusform>%1 y se crearon %n categorías nuevas</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>ImportService</name>

@@ -851,6 +851,13 @@ Vérifiez les droits d&apos;accès aux fichiers et réessayez.</translation>
         <source>The import was cancelled; nothing was written.</source>
         <translation>L’importation a été annulée ; rien n’a été écrit.</translation>
     </message>
+    <message numerus="yes">
+        <source>%1 and made %n new categor(y/ies)</source>
+        <translation>
+            <numerusform>%1 et %n nouvelle catégorie créée</numerusform>
+            <numerusform>%1 et %n nouvelles catégories créées</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>ImportService</name>

@@ -848,6 +848,12 @@ Please check file permissions and try again.</source>
         <source>The import was cancelled; nothing was written.</source>
         <translation>取り込みを取り消しました。何も書き込まれていません。</translation>
     </message>
+    <message numerus="yes">
+        <source>%1 and made %n new categor(y/ies)</source>
+        <translation>
+            <numerusform>%1、新しいカテゴリを%n件作成しました</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>ImportService</name>

@@ -45,8 +45,36 @@ QString CategoryLookup::find(const QString &text) const
     return parts.size() == 1 ? m_byName.value(key) : QString();
 }
 
-QString CategoryLookup::findTopLevel(const QString &name) const
+std::optional<CategoryLookup::Placement> CategoryLookup::placement(const QString &text) const
 {
-    const QString key = ImportReading::foldName(name);
-    return key.contains(QLatin1Char(':')) ? QString() : m_byPath.value(key);
+    QString path = text;
+    path.replace(QLatin1String(" > "), QLatin1String(":"));
+    path = path.trimmed();
+    if (path.isEmpty() || !find(path).isEmpty())
+        return std::nullopt;
+    const qsizetype colon = path.indexOf(QLatin1Char(':'));
+    const QString parentName = colon < 0 ? QString() : path.left(colon).trimmed();
+    const QString name = colon < 0 ? path : path.mid(colon + 1).trimmed();
+    if (parentName.isEmpty() || name.isEmpty()) {
+        const QString alone = name.isEmpty() ? parentName : name;
+        if (alone.isEmpty() || !find(alone).isEmpty())
+            return std::nullopt;
+        return Placement{alone, QString(), QString()};
+    }
+    return Placement{name, parentName, find(parentName)};
+}
+
+QStringList CategoryLookup::toMake(const QString &text) const
+{
+    using ImportReading::foldName;
+    const std::optional<Placement> made = placement(text);
+    if (!made)
+        return {};
+    if (made->parentName.isEmpty())
+        return {foldName(made->name)};
+    const QString parent = made->parentId.isEmpty() ? foldName(made->parentName) : made->parentId;
+    QStringList paths{parent + QLatin1Char(':') + foldName(made->name)};
+    if (made->parentId.isEmpty())
+        paths.prepend(foldName(made->parentName));
+    return paths;
 }

@@ -99,6 +99,7 @@ struct ImportPreview
     QList<ImportFileFormat> formats; // one per file given
     std::optional<CsvSuggestion> suggestion;
     QStringList unknownCategories; // names the rows use that no category has, once each
+    int categoriesToMake = 0;      // what making those takes, the parents made with them included
     bool cancelled = false;
 
     qsizetype tickedCount() const;

@@ -252,6 +252,12 @@ void resolve(ImportPreview *preview, const ImportContext &context, ImportProgres
             }
         }
     }
+    QSet<QString> toMake;
+    for (const QString &name : std::as_const(preview->unknownCategories)) {
+        for (const QString &path : categories.toMake(name))
+            toMake.insert(path);
+    }
+    preview->categoriesToMake = int(toMake.size());
 }
 
 } // namespace

@@ -195,9 +195,8 @@ ImportPreview ImportService::preview(const QList<ImportFile> &files, const CsvSe
     return ImportReading::preview(files, settings, context(accountId));
 }
 
-bool ImportService::createCategories(const QList<ImportPreviewRow> &rows, int *created)
+bool ImportService::createCategories(const QList<ImportPreviewRow> &rows, CategoryLookup &lookup, int *created)
 {
-    CategoryLookup lookup(m_categories->findAll());
     const auto create = [&](const QString &name, const QString &parentId, const QString &parentName,
                             qint64 amount) -> std::optional<QString> {
         Category category;
@@ -215,24 +214,20 @@ bool ImportService::createCategories(const QList<ImportPreviewRow> &rows, int *c
         ++*created;
         return category.id;
     };
-    const auto ensure = [&](QString path, qint64 amount) {
-        path.replace(QLatin1String(" > "), QLatin1String(":"));
-        path = path.trimmed();
-        if (path.isEmpty() || !lookup.find(path).isEmpty())
+    // Where the preview placed it: under the category the parent's name
+    // finds, a new top-level parent only when no category has that name.
+    const auto ensure = [&](const QString &path, qint64 amount) {
+        const std::optional<CategoryLookup::Placement> placement = lookup.placement(path);
+        if (!placement)
             return true;
-        const qsizetype colon = path.indexOf(QLatin1Char(':'));
-        if (colon < 0)
-            return create(path, QString(), QString(), amount).has_value();
-        const QString parentName = path.left(colon).trimmed();
-        const QString childName = path.mid(colon + 1).trimmed();
-        QString parentId = lookup.findTopLevel(parentName);
-        if (parentId.isEmpty()) {
-            const std::optional<QString> made = create(parentName, QString(), QString(), amount);
+        QString parentId = placement->parentId;
+        if (!placement->parentName.isEmpty() && parentId.isEmpty()) {
+            const std::optional<QString> made = create(placement->parentName, QString(), QString(), amount);
             if (!made)
                 return false;
             parentId = *made;
         }
-        return childName.isEmpty() || create(childName, parentId, parentName, amount).has_value();
+        return create(placement->name, parentId, placement->parentName, amount).has_value();
     };
     for (const ImportPreviewRow &p : rows) {
         if (!p.ticked || p.categoryFound)
@@ -303,11 +298,13 @@ ImportResult ImportService::importRows(const QString &accountId, const ImportPre
         const QSignalBlocker transactionSignals(m_transactions);
         const QSignalBlocker categorySignals(m_categories);
         DatabaseTransaction scope(m_database, "ImportService::importRows");
-        if (createCategories && !this->createCategories(rows, &result.categoriesCreated)) {
+        // The rows find their categories as the preview did: those there were
+        // before, then the ones made for them.
+        CategoryLookup categories(m_categories->findAll());
+        if (createCategories && !this->createCategories(rows, categories, &result.categoriesCreated)) {
             result.error = tr("The new categories could not be saved; nothing was imported.");
             return result;
         }
-        const CategoryLookup categories(m_categories->findAll());
         const QHash<QString, QString> accountsByName = transferAccounts(accountId, target->currency);
         int written = 0;
         QList<SplitLine> lines;

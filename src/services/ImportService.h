@@ -72,7 +72,7 @@ private:
     QHash<QString, QString> transferAccounts(const QString &accountId, Currency currency) const;
     // ImportReading::duplicateKey of each live transaction of the account, with its count.
     QHash<QString, int> duplicateKeys(const QString &accountId) const;
-    bool createCategories(const QList<ImportPreviewRow> &rows, int *created);
+    bool createCategories(const QList<ImportPreviewRow> &rows, CategoryLookup &lookup, int *created);
     std::optional<Transaction> toTransaction(const QString &accountId, const ImportPreviewRow &p,
                                              const CategoryLookup &categories,
                                              const QHash<QString, QString> &accountsByName,

@@ -1,5 +1,6 @@
 #include "AccountRepository.h"
 #include "CategoryRepository.h"
+#include "DefaultCategories.h"
 #include "ImportService.h"
 #include "SplitLineRepository.h"
 #include "TestDatabase.h"
@@ -36,6 +37,8 @@ private Q_SLOTS:
     void failedRowWritesNothing();
     void cancelledImportWritesNothing();
     void rowPastSixtyFourBitsWritesNothing();
+    void categoriesAreMadeWherePreviewed_data();
+    void categoriesAreMadeWherePreviewed();
 
 private:
     QString writeFile(const QString &name, const QByteArray &bytes);
@@ -407,6 +410,49 @@ void TestImportService::rowPastSixtyFourBitsWritesNothing()
     QVERIFY(!result.ok);
     QVERIFY(result.error.contains(QStringLiteral("Line 3 of big.csv")));
     QCOMPARE(count("SELECT COUNT(*) FROM transactions"), 0);
+}
+
+void TestImportService::categoriesAreMadeWherePreviewed_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("made");
+    QTest::addColumn<QString>("stored"); // payee=category path, per row
+
+    // A parent's name finds the category a name alone finds; only a name no
+    // category has is made at the top level.
+    QTest::newRow("child of a default category")
+        << "other_income_and_its_child.qif" << 3
+        << "Interest=Income>Other Income;Card refund=Income>Other Income>Credit balance;"
+           "Kiln=Workshop>Pottery;Clay=Workshop";
+}
+
+void TestImportService::categoriesAreMadeWherePreviewed()
+{
+    QFETCH(QString, file);
+    QFETCH(int, made);
+    QFETCH(QString, stored);
+    QVERIFY(TestDatabase::exec("DELETE FROM categories"));
+    for (const Category &category : DefaultCategories::build(QDateTime::currentDateTimeUtc()))
+        QVERIFY(m_categories->insert(category));
+    const ImportPreview preview = m_service->preview({fixture(file)}, CsvSettings(), Checking);
+    QCOMPARE(preview.categoriesToMake, made);
+    const int before = count("SELECT COUNT(*) FROM categories");
+    const ImportResult result = m_service->importRows(Checking, preview, true);
+    QVERIFY2(result.ok, qPrintable(result.error));
+    QCOMPARE(result.categoriesCreated, made);
+    QCOMPARE(count("SELECT COUNT(*) FROM categories"), before + made);
+    QStringList rows;
+    for (const ImportPreviewRow &row : preview.rows) {
+        const QString payee = row.text(ImportPreviewRow::Payee);
+        rows.append(payee + QLatin1Char('=') +
+                    TestDatabase::scalar("SELECT COALESCE(g.name || '>', '') || COALESCE(p.name || '>', '') || "
+                                         "c.name FROM transactions t JOIN categories c ON c.id = t.category_id "
+                                         "LEFT JOIN categories p ON p.id = c.parent_id LEFT JOIN categories g "
+                                         "ON g.id = p.parent_id WHERE t.payee = ?",
+                                         {payee})
+                        .toString());
+    }
+    QCOMPARE(rows.join(QLatin1Char(';')), stored);
 }
 
 QTEST_GUILESS_MAIN(TestImportService)

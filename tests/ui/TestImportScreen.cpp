@@ -225,7 +225,7 @@ void TestImportScreen::clearRemapsColumnsAndUnknownCategoriesAreChosen()
     screen.addFiles({fixture("unknown_categories_created.qif")});
     auto *create = screen.findChild<QRadioButton *>(QStringLiteral("createCategoriesRadio"));
     QVERIFY(!create->isHidden() && create->isChecked());
-    QCOMPARE(create->text(), QStringLiteral("Create 2 new categor(y/ies)"));
+    QCOMPARE(create->text(), QStringLiteral("Create 3 new categor(y/ies)")); // Bills is made too
     QCOMPARE(screen.previewModel()->preview().unknownCategories,
              (QStringList{QStringLiteral("Bills:Rent"), QStringLiteral("Freelance")}));
     screen.importTicked();
@@ -237,6 +237,8 @@ void TestImportScreen::clearRemapsColumnsAndUnknownCategoriesAreChosen()
                    {QString::fromLatin1(payee)})
             .toString();
     };
+    QCOMPARE(screen.statusLabel()->text(),
+             QStringLiteral("Imported 2 transaction(s) and made 3 new categor(y/ies)"));
     QCOMPARE(categoryOf("Landlord"), QStringLiteral("Bills:Rent:expense"));
     QCOMPARE(TestDatabase::scalar("SELECT category_type FROM categories WHERE name = 'Freelance'").toString(),
              QStringLiteral("income"));

@@ -579,7 +579,10 @@ void ImportScreen::importTicked()
     if (hasKind(m_files, ImportFile::Kind::Csv))
         m_app->preferences()->set(PreferenceKeys::ImportCsvSettings,
                                   ImportService::settingsToText(csvSettings()));
-    m_status->setText(tr("Imported %n transaction(s)", nullptr, result.imported));
+    const QString imported = tr("Imported %n transaction(s)", nullptr, result.imported);
+    m_status->setText(result.categoriesCreated > 0
+                          ? tr("%1 and made %n new categor(y/ies)", nullptr, result.categoriesCreated).arg(imported)
+                          : imported);
     emit transactionsImported(result.imported);
     // What was just written now shows as duplicates: a second click adds nothing.
     m_context.reset();
