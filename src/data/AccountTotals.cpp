@@ -140,4 +140,39 @@ bool startingBalanceInRange(Database *database, const QString &accountId, qint64
     return inRange(sums.current, startingBalance) && inRange(sums.cleared, startingBalance);
 }
 
+quint64 magnitude(qint64 amount)
+{
+    return amount < 0 ? quint64(0) - quint64(amount) : quint64(amount);
+}
+
+void addCapped(quint64 &total, quint64 amount)
+{
+    constexpr quint64 cap = quint64(1) << 63;
+    total = amount > cap - qMin(total, cap) ? cap : total + amount;
+}
+
+std::optional<quint64> largestSums(Database *database)
+{
+    QSqlQuery query(database->database());
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT a.starting_balance, t.current, t.cleared FROM accounts a "
+                                   "LEFT JOIN account_totals t ON t.account_id = a.id")))
+        return std::nullopt;
+    quint64 bound = 0;
+    while (query.next()) {
+        quint64 largest = 0;
+        for (int column : {1, 2}) {
+            const QVariant sum = query.value(column);
+            if (!exact(sum))
+                return std::nullopt;
+            largest = qMax(largest, magnitude(sum.toLongLong()));
+        }
+        addCapped(largest, magnitude(query.value(0).toLongLong()));
+        bound = qMax(bound, largest);
+    }
+    if (SqlStatement::stoppedOnError(query))
+        return std::nullopt;
+    return bound;
+}
+
 } // namespace AccountTotals

@@ -2,6 +2,8 @@
 
 #include "Transaction.h"
 
+#include <optional>
+
 class Database;
 
 // The sums the database keeps per account (its live transactions, and the
@@ -23,5 +25,18 @@ bool stayInRange(Database *database, const Transaction &transaction);
 // in place of the stored one. True when the account has no rows yet or cannot
 // be read, as above.
 bool startingBalanceInRange(Database *database, const QString &accountId, qint64 startingBalance);
+
+// An amount's size, 2^63 for the most negative one.
+quint64 magnitude(qint64 amount);
+
+// Adds, stopping at 2^63: past that, nothing is known to fit.
+void addCapped(quint64 &total, quint64 amount);
+
+// How far from zero any account's kept sums are at most, its starting balance
+// added: rows whose amounts' sizes add up to less than 2^63 minus this keep
+// every sum in range, whatever accounts they go to. Empty when a sum is kept
+// in floating point (it passed 64 bits once) or the sums cannot be read: then
+// each row is to be asked.
+std::optional<quint64> largestSums(Database *database);
 
 } // namespace AccountTotals

@@ -886,10 +886,6 @@ Bitte prüfen Sie die Dateiberechtigungen und versuchen Sie es erneut.</translat
         <translation>Das Zielkonto existiert nicht.</translation>
     </message>
     <message>
-        <source>Line %1 of %2 could not be written; nothing was imported.</source>
-        <translation>Zeile %1 von %2 konnte nicht geschrieben werden; es wurde nichts importiert.</translation>
-    </message>
-    <message>
         <source>The import could not be saved; nothing was imported.</source>
         <translation>Der Import konnte nicht gespeichert werden; es wurde nichts importiert.</translation>
     </message>
@@ -908,6 +904,22 @@ Bitte prüfen Sie die Dateiberechtigungen und versuchen Sie es erneut.</translat
     <message>
         <source>holds the control character 0x%1</source>
         <translation>enthält das Steuerzeichen 0x%1</translation>
+    </message>
+    <message>
+        <source>Line %1 of %2 could not be written: %3; nothing was imported.</source>
+        <translation>Zeile %1 von %2 konnte nicht geschrieben werden: %3; es wurde nichts importiert.</translation>
+    </message>
+    <message>
+        <source>its date is outside the years the register takes</source>
+        <translation>ihr Datum liegt außerhalb der Jahre, die das Kassenbuch annimmt</translation>
+    </message>
+    <message>
+        <source>its amount would take a balance beyond what can be kept</source>
+        <translation>ihr Betrag würde einen Saldo über das Speicherbare hinaus bringen</translation>
+    </message>
+    <message>
+        <source>the database refused it</source>
+        <translation>die Datenbank hat sie abgelehnt</translation>
     </message>
 </context>
 <context>

@@ -886,10 +886,6 @@ Compruebe los permisos de los archivos e inténtelo de nuevo.</translation>
         <translation>La cuenta de destino no existe.</translation>
     </message>
     <message>
-        <source>Line %1 of %2 could not be written; nothing was imported.</source>
-        <translation>No se pudo escribir la línea %1 de %2; no se importó nada.</translation>
-    </message>
-    <message>
         <source>The import could not be saved; nothing was imported.</source>
         <translation>No se pudo guardar la importación; no se importó nada.</translation>
     </message>
@@ -908,6 +904,22 @@ Compruebe los permisos de los archivos e inténtelo de nuevo.</translation>
     <message>
         <source>holds the control character 0x%1</source>
         <translation>contiene el carácter de control 0x%1</translation>
+    </message>
+    <message>
+        <source>Line %1 of %2 could not be written: %3; nothing was imported.</source>
+        <translation>No se pudo escribir la línea %1 de %2: %3; no se importó nada.</translation>
+    </message>
+    <message>
+        <source>its date is outside the years the register takes</source>
+        <translation>su fecha está fuera de los años que admite el registro</translation>
+    </message>
+    <message>
+        <source>its amount would take a balance beyond what can be kept</source>
+        <translation>su importe llevaría un saldo más allá de lo que se puede guardar</translation>
+    </message>
+    <message>
+        <source>the database refused it</source>
+        <translation>la base de datos la rechazó</translation>
     </message>
 </context>
 <context>

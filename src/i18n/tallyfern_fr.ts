@@ -886,10 +886,6 @@ Vérifiez les droits d&apos;accès aux fichiers et réessayez.</translation>
         <translation>Le compte cible n&apos;existe pas.</translation>
     </message>
     <message>
-        <source>Line %1 of %2 could not be written; nothing was imported.</source>
-        <translation>La ligne %1 de %2 n&apos;a pas pu être écrite&#xa0;; rien n&apos;a été importé.</translation>
-    </message>
-    <message>
         <source>The import could not be saved; nothing was imported.</source>
         <translation>L&apos;importation n&apos;a pas pu être enregistrée&#xa0;; rien n&apos;a été importé.</translation>
     </message>
@@ -908,6 +904,22 @@ Vérifiez les droits d&apos;accès aux fichiers et réessayez.</translation>
     <message>
         <source>holds the control character 0x%1</source>
         <translation>contient le caractère de contrôle 0x%1</translation>
+    </message>
+    <message>
+        <source>Line %1 of %2 could not be written: %3; nothing was imported.</source>
+        <translation>La ligne %1 de %2 n&apos;a pas pu être écrite : %3 ; rien n&apos;a été importé.</translation>
+    </message>
+    <message>
+        <source>its date is outside the years the register takes</source>
+        <translation>sa date est hors des années que le registre accepte</translation>
+    </message>
+    <message>
+        <source>its amount would take a balance beyond what can be kept</source>
+        <translation>son montant porterait un solde au-delà de ce qui peut être conservé</translation>
+    </message>
+    <message>
+        <source>the database refused it</source>
+        <translation>la base de données l&apos;a refusée</translation>
     </message>
 </context>
 <context>

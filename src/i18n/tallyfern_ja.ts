@@ -882,10 +882,6 @@ Please check file permissions and try again.</source>
         <translation>インポート先の口座が存在しません。</translation>
     </message>
     <message>
-        <source>Line %1 of %2 could not be written; nothing was imported.</source>
-        <translation>%2の%1行目を書き込めなかったため、何もインポートしませんでした。</translation>
-    </message>
-    <message>
         <source>The import could not be saved; nothing was imported.</source>
         <translation>インポートを保存できなかったため、何もインポートしませんでした。</translation>
     </message>
@@ -904,6 +900,22 @@ Please check file permissions and try again.</source>
     <message>
         <source>holds the control character 0x%1</source>
         <translation>制御文字 0x%1 を含んでいます</translation>
+    </message>
+    <message>
+        <source>Line %1 of %2 could not be written: %3; nothing was imported.</source>
+        <translation>%2の%1行目を書き込めませんでした: %3。何もインポートされていません。</translation>
+    </message>
+    <message>
+        <source>its date is outside the years the register takes</source>
+        <translation>日付が記録簿で扱える年の範囲外です</translation>
+    </message>
+    <message>
+        <source>its amount would take a balance beyond what can be kept</source>
+        <translation>金額により残高が保持できる範囲を超えます</translation>
+    </message>
+    <message>
+        <source>the database refused it</source>
+        <translation>データベースが拒否しました</translation>
     </message>
 </context>
 <context>

@@ -37,18 +37,8 @@ QList<QByteArray> sortedKeys(const Table &table)
 
 namespace {
 
-// An amount's size, 2^63 for the most negative one.
-quint64 magnitude(qint64 amount)
-{
-    return amount < 0 ? quint64(0) - quint64(amount) : quint64(amount);
-}
-
-// Adds, stopping at 2^63: past that, nothing is known to fit.
-void addCapped(quint64 &total, quint64 amount)
-{
-    constexpr quint64 cap = quint64(1) << 63;
-    total = amount > cap - qMin(total, cap) ? cap : total + amount;
-}
+using AccountTotals::addCapped;
+using AccountTotals::magnitude;
 
 size_t transactionsTable()
 {
@@ -465,23 +455,12 @@ bool BackupRestorer::keepsSumsInRange()
 
 bool BackupRestorer::readSumsBound()
 {
+    const std::optional<quint64> largest = AccountTotals::largestSums(m_database);
+    if (!largest)
+        return false;
+    m_sumsBound = qMax(m_sumsBound, *largest);
     QSqlQuery query(m_database->database());
     query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT a.starting_balance, t.current, t.cleared FROM accounts a "
-                                   "LEFT JOIN account_totals t ON t.account_id = a.id")))
-        return false;
-    while (query.next()) {
-        quint64 largest = 0;
-        for (int column : {1, 2}) {
-            const QVariant sum = query.value(column);
-            // A sum kept in floating point has passed 64 bits once: ask the rows.
-            if (!sum.isNull() && sum.typeId() != QMetaType::LongLong)
-                return false;
-            largest = qMax(largest, magnitude(sum.toLongLong()));
-        }
-        addCapped(largest, magnitude(query.value(0).toLongLong()));
-        m_sumsBound = qMax(m_sumsBound, largest);
-    }
     // ABS() of the most negative amount fails the statement: then every row is asked.
     if (!query.exec(QStringLiteral("SELECT MAX(ABS(amount)) FROM transactions")) || !query.next())
         return false;

@@ -13,6 +13,7 @@
 #include "QifReader.h"
 #include "SqliteRows.h"
 #include "TextDecoding.h"
+#include "TransactionBatch.h"
 #include "TransactionRepository.h"
 #include "TransactionWriter.h"
 #include "WriteHold.h"
@@ -41,6 +42,35 @@ bool bothLegsStayInRange(Database *database, const Transaction &t)
     leg.accountId = t.transferDestAccountId;
     leg.amount = -t.amount;
     return AccountTotals::stayInRange(database, leg);
+}
+
+// Whether no account's sums can leave 64 bits whatever the ticked rows add:
+// then no row needs asking.
+bool sumsStayInRange(Database *database, const QList<ImportPreviewRow> &rows)
+{
+    const std::optional<quint64> largest = AccountTotals::largestSums(database);
+    if (!largest)
+        return false;
+    quint64 bound = *largest;
+    for (const ImportPreviewRow &p : rows) {
+        if (p.ticked)
+            AccountTotals::addCapped(bound, AccountTotals::magnitude(p.amount));
+    }
+    return bound < (quint64(1) << 63);
+}
+
+// The ticked row up to `last` with the largest amount: the one that takes a
+// balance out of range rather than an ordinary row written after it.
+const ImportPreviewRow &largestBefore(const QList<ImportPreviewRow> &rows, const ImportPreviewRow &last)
+{
+    const ImportPreviewRow *largest = &last;
+    for (const ImportPreviewRow &p : rows) {
+        if (p.ticked && AccountTotals::magnitude(p.amount) > AccountTotals::magnitude(largest->amount))
+            largest = &p;
+        if (&p == &last)
+            break;
+    }
+    return *largest;
 }
 
 // Text a person can read: hardly a control character but line breaks and
@@ -306,6 +336,25 @@ ImportResult ImportService::importRows(const QString &accountId, const ImportPre
             return result;
         }
         const QHash<QString, QString> accountsByName = transferAccounts(accountId, target->currency);
+        const bool askEveryRow = !sumsStayInRange(m_database, rows);
+        const auto fail = [&](const ImportPreviewRow &p, const QString &reason) {
+            result.error = tr("Line %1 of %2 could not be written: %3; nothing was imported.")
+                               .arg(p.line)
+                               .arg(preview.fileNames.value(p.file), reason);
+            return result;
+        };
+        // Ordinary rows go many to a statement; the rows kept for the next one
+        // name the row a failed write was about.
+        TransactionBatch batch(m_database);
+        const QDateTime now = QDateTime::currentDateTimeUtc();
+        QList<const ImportPreviewRow *> batched;
+        const auto flushed = [&]() {
+            if (batch.flush()) {
+                batched.clear();
+                return true;
+            }
+            return false;
+        };
         int written = 0;
         QList<SplitLine> lines;
         for (const ImportPreviewRow &p : rows) {
@@ -317,16 +366,33 @@ ImportResult ImportService::importRows(const QString &accountId, const ImportPre
             }
             const std::optional<Transaction> t =
                 toTransaction(accountId, p, categories, accountsByName, &lines);
-            if (!t || !bothLegsStayInRange(m_database, *t) || !m_writer->insert(*t, lines)) {
-                result.error = tr("Line %1 of %2 could not be written; nothing was imported.")
-                                   .arg(p.line)
-                                   .arg(preview.fileNames.value(p.file));
-                return result;
+            if (!t)
+                return fail(p, tr("its date is outside the years the register takes"));
+            if (askEveryRow && !bothLegsStayInRange(m_database, *t)) {
+                const ImportPreviewRow &largest = largestBefore(rows, p);
+                return fail(largest, tr("its amount would take a balance beyond what can be kept"));
+            }
+            if (!askEveryRow && lines.isEmpty() && t->transferDestAccountId.isEmpty()) {
+                batched.append(&p);
+                Transaction row = TransactionWriter::prepareNew(*t);
+                // The rows of one import are written at one moment.
+                row.createdAt = row.updatedAt = now;
+                if (!batch.add(row))
+                    return fail(*batched.value(batch.failedIndex(), &p), batch.errorText());
+                if (batch.pending() == 0)
+                    batched.clear();
+            } else {
+                if (!flushed())
+                    return fail(*batched.value(batch.failedIndex(), &p), batch.errorText());
+                if (!m_writer->insert(*t, lines))
+                    return fail(p, tr("the database refused it"));
             }
             if (!t->transferDestAccountId.isEmpty())
                 changedAccounts.insert(t->transferDestAccountId);
             ++written;
         }
+        if (!flushed())
+            return fail(*batched.value(batch.failedIndex(), batched.constLast()), batch.errorText());
         if (progress && !progress(written, total)) {
             result.cancelled = true;
             return result;

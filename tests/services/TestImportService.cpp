@@ -34,6 +34,7 @@ private Q_SLOTS:
     void importWritesTransfersSplitsAndCategories();
     void amountsUseTheTargetCurrency_data();
     void amountsUseTheTargetCurrency();
+    void failedRowWritesNothing_data();
     void failedRowWritesNothing();
     void cancelledImportWritesNothing();
     void rowPastSixtyFourBitsWritesNothing();
@@ -368,21 +369,35 @@ void TestImportService::amountsUseTheTargetCurrency()
              expected);
 }
 
+void TestImportService::failedRowWritesNothing_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<qint64>("startingBalance");
+    QTest::addColumn<QString>("error"); // what the message says of the row
+
+    QTest::newRow("refused by the database") << "write_refused_names_row.qif" << qint64(0)
+                                             << "Line 19 of write_refused_names_row.qif could not be written: refused;";
+    // The balance may reach the largest figure there is, not pass it: the
+    // large amount is named, not the ordinary one written after it.
+    QTest::newRow("balance past 64 bits")
+        << "balance_past_64_bits_names_largest.csv" << qint64(9223372036854774807)
+        << "Line 2 of balance_past_64_bits_names_largest.csv could not be written: its amount";
+}
+
 void TestImportService::failedRowWritesNothing()
 {
+    QFETCH(QString, file);
+    QFETCH(qint64, startingBalance);
+    QFETCH(QString, error);
     QVERIFY(
         TestDatabase::exec("CREATE TRIGGER refuse_boom BEFORE INSERT ON transactions WHEN NEW.payee = 'Boom' "
                            "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
-    const QByteArray qif = "!Type:Bank\n"
-                           "D3/1'24\nT-1.00\nPFirst\n^\n"
-                           "D3/2'24\nT-2.00\nPSplit\nSFood\n$-1.00\nSHousehold\n$-1.00\n^\n"
-                           "D3/3'24\nT-3.00\nPTransfer\nL[Savings]\n^\n"
-                           "D3/4'24\nT-4.00\nPBoom\n^\n";
-    const ImportPreview preview = previewOf(QStringLiteral("bad.qif"), qif, Checking);
-    QCOMPARE(preview.rows.size(), 4);
+    QVERIFY(TestDatabase::exec("UPDATE accounts SET starting_balance = ? WHERE id = ?", {startingBalance, Checking}));
+    const ImportPreview preview = m_service->preview({fixture(file)}, CsvSettings(), Checking);
+    QVERIFY(preview.problems.isEmpty());
     const ImportResult result = m_service->importRows(Checking, preview);
     QVERIFY(!result.ok);
-    QVERIFY(result.error.contains(QStringLiteral("Line 19 of bad.qif")));
+    QVERIFY2(result.error.contains(error), qPrintable(result.error));
     QCOMPARE(count("SELECT COUNT(*) FROM transactions"), 0);
     QCOMPARE(count("SELECT COUNT(*) FROM split_lines"), 0);
 }
