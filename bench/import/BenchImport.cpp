@@ -45,8 +45,9 @@ QByteArray makeCsv(int rows)
         seed = seed * 1664525u + 1013904223u;
         const QDate date = first.addDays(i % 3650);
         const qint64 cents = -qint64(seed % 250000) + (i % 10 == 0 ? 300000 : 0);
-        csv += date.toString(QStringLiteral("M/d/yyyy")).toLatin1() + ",\"Vendor " + QByteArray::number(seed % 500) +
-               ", Inc\"," + QByteArray::number(cents / 100.0, 'f', 2) + ",memo " + QByteArray::number(i % 7) + "," +
+        csv += date.toString(QStringLiteral("M/d/yyyy")).toLatin1() + ",\"Vendor " +
+               QByteArray::number(seed % 500) + ", Inc\"," + QByteArray::number(cents / 100.0, 'f', 2) +
+               ",memo " + QByteArray::number(i % 7) + "," +
                (i % 9 == 0 ? QByteArray::number(1000 + i) : QByteArray()) + "\n";
     }
     return csv;
@@ -72,9 +73,10 @@ qint64 answerOf(sqlite3 *handle)
     if (sqlite3_prepare_v2(
             handle,
             "SELECT COUNT(*), SUM(amount), COUNT(DISTINCT payee), SUM(LENGTH(payee) + LENGTH(memo)), "
-            "SUM(LENGTH(check_number)), SUM(LENGTH(date) + LENGTH(id) + LENGTH(created_at)), COUNT(server_id), "
-            "COUNT(category_id), COUNT(transfer_link_id), COUNT(transfer_dest_account_id), COUNT(recurring_id), "
-            "COUNT(deleted_at), SUM(cleared + reconciled + is_split + version), COUNT(DISTINCT sync_status), "
+            "SUM(LENGTH(check_number)), SUM(LENGTH(date) + LENGTH(id) + LENGTH(created_at)), "
+            "COUNT(server_id), COUNT(category_id), COUNT(transfer_link_id), COUNT(transfer_dest_account_id), "
+            "COUNT(recurring_id), COUNT(deleted_at), SUM(cleared + reconciled + is_split + version), "
+            "COUNT(DISTINCT sync_status), "
             "(SELECT COUNT(*) FROM transactions_fts WHERE transactions_fts MATCH 'memo') FROM transactions",
             -1, &statement, nullptr) == SQLITE_OK &&
         sqlite3_step(statement) == SQLITE_ROW) {
@@ -127,10 +129,11 @@ qint64 cents(QByteArrayView text)
 
 QByteArray insertSql(int rows)
 {
-    QByteArray sql = "INSERT INTO transactions (id, account_id, date, payee, memo, amount, check_number, cleared, "
-                     "reconciled, is_split, version, sync_status, created_at, updated_at) VALUES ";
+    QByteArray sql =
+        "INSERT INTO transactions (id, account_id, date, payee, memo, amount, check_number, cleared, "
+        "reconciled, is_split, version, sync_status, created_at, updated_at) VALUES ";
     for (int i = 0; i < rows; ++i)
-        sql += i == 0 ? "(?, ?, ?, ?, ?, ?, ?, 0, 0, 0, 1, 'pending', ?, ?)" : ", (?, ?, ?, ?, ?, ?, ?, 0, 0, 0, 1, 'pending', ?, ?)";
+        sql += QByteArray(i == 0 ? "" : ", ") + "(?, ?, ?, ?, ?, ?, ?, 0, 0, 0, 1, 'pending', ?, ?)";
     return sql;
 }
 
@@ -154,18 +157,15 @@ double floorRound(const QString &path, qint64 *answer)
     sqlite3_prepare_v2(raw.handle(), insertSql(kBatchRows).constData(), -1, &full, nullptr);
     raw.exec("BEGIN");
     const QByteArray account = AccountId.toUtf8();
-    QByteArray now;
+    // One time stamp for the rows of one import, as the program writes them.
+    const QByteArray now = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toLatin1();
     sqlite3_stmt *statement = full;
     int inBatch = 0;
-    int left = 0;
-    for (qsizetype at = text.indexOf('\n') + 1; at > 0 && at < text.size(); ++left, at = text.indexOf('\n', at) + 1)
-        ;
-    for (qsizetype at = text.indexOf('\n') + 1; at > 0 && at < text.size();) {
-        if (inBatch == 0) {
-            now = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toLatin1();
-            if (left < kBatchRows)
-                sqlite3_prepare_v2(raw.handle(), insertSql(left).constData(), -1, &statement, nullptr);
-        }
+    int left = int(text.count('\n')) - 1; // the rows after the header
+    bool ok = true;
+    for (qsizetype at = text.indexOf('\n') + 1; ok && at > 0 && at < text.size();) {
+        if (inBatch == 0 && left < kBatchRows)
+            sqlite3_prepare_v2(raw.handle(), insertSql(left).constData(), -1, &statement, nullptr);
         const QByteArray date = isoDate(field(text, at));
         const QByteArrayView payee = field(text, at);
         const qint64 amount = cents(field(text, at));
@@ -180,19 +180,18 @@ double floorRound(const QString &path, qint64 *answer)
         sqlite3_bind_text(statement, base + 5, memo.data(), int(memo.size()), SQLITE_STATIC);
         sqlite3_bind_int64(statement, base + 6, amount);
         sqlite3_bind_text(statement, base + 7, number.data(), int(number.size()), SQLITE_STATIC);
-        sqlite3_bind_text(statement, base + 8, now.constData(), int(now.size()), SQLITE_TRANSIENT);
-        sqlite3_bind_text(statement, base + 9, now.constData(), int(now.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_text(statement, base + 8, now.constData(), int(now.size()), SQLITE_STATIC);
+        sqlite3_bind_text(statement, base + 9, now.constData(), int(now.size()), SQLITE_STATIC);
         --left;
         if (++inBatch == kBatchRows || left == 0) {
-            if (sqlite3_step(statement) != SQLITE_DONE) {
+            ok = sqlite3_step(statement) == SQLITE_DONE;
+            if (!ok)
                 Bench::out() << "floor insert failed: " << sqlite3_errmsg(raw.handle()) << "\n";
-                return -1;
-            }
             sqlite3_reset(statement);
             inBatch = 0;
         }
     }
-    const bool committed = raw.exec("COMMIT");
+    const bool committed = ok && raw.exec("COMMIT");
     const double ms = Bench::millisSince(timer);
     if (statement != full)
         sqlite3_finalize(statement);

@@ -45,7 +45,7 @@ private:
     QList<Transaction> m_pending;
     std::unique_ptr<SqliteStatement> m_full; // for a whole batch, kept
     std::unique_ptr<SqliteStatement> m_one;  // to find the row a batch failed on
-    QDateTime m_stamp; // the last time stamp written, and its text
+    QDateTime m_stamp;                       // the last time stamp written, and its text
     QByteArray m_stampText;
     int m_failedIndex = -1;
     QString m_error;

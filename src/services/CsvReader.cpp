@@ -94,7 +94,8 @@ void parse(const QString &text, QChar delimiter, QList<ImportProblem> *problems,
         endField();
         if (spanLine > 0 && expectedFields > 0 && (spansRecords || current.fields.size() != expectedFields)) {
             if (problems)
-                problems->append({spanLine, tr("a quoted field runs on to line %1").arg(spanEndLine), QString()});
+                problems->append(
+                    {spanLine, tr("a quoted field runs on to line %1").arg(spanEndLine), QString()});
             line = spanLine + 1;
             startRecord(line);
             return resumeAt;
@@ -151,14 +152,14 @@ void parse(const QString &text, QChar delimiter, QList<ImportProblem> *problems,
                         spanLine = quoteLine;
                         resumeAt = i + 1;
                     }
-                    spansRecords = spansRecords ||
-                                   (expectedFields > 1 && fieldsOnLine(text, i + 1, delimiter) == expectedFields);
+                    spansRecords = spansRecords || (expectedFields > 1 &&
+                                                    fieldsOnLine(text, i + 1, delimiter) == expectedFields);
                     field.append(ch);
                 } else {
                     // The run of text up to the next quote or line end, at once.
                     qsizetype end = i + 1;
-                    while (end < size && text.at(end) != QLatin1Char('"') && text.at(end) != QLatin1Char('\n') &&
-                           text.at(end) != QLatin1Char('\r'))
+                    while (end < size && text.at(end) != QLatin1Char('"') &&
+                           text.at(end) != QLatin1Char('\n') && text.at(end) != QLatin1Char('\r'))
                         ++end;
                     field.append(QStringView(text).sliced(i, end - i));
                     i = end - 1;

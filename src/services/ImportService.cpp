@@ -225,7 +225,8 @@ ImportPreview ImportService::preview(const QList<ImportFile> &files, const CsvSe
     return ImportReading::preview(files, settings, context(accountId));
 }
 
-bool ImportService::createCategories(const QList<ImportPreviewRow> &rows, CategoryLookup &lookup, int *created)
+bool ImportService::createCategories(const QList<ImportPreviewRow> &rows, CategoryLookup &lookup,
+                                     int *created)
 {
     const auto create = [&](const QString &name, const QString &parentId, const QString &parentName,
                             qint64 amount) -> std::optional<QString> {

@@ -375,8 +375,9 @@ void TestImportService::failedRowWritesNothing_data()
     QTest::addColumn<qint64>("startingBalance");
     QTest::addColumn<QString>("error"); // what the message says of the row
 
-    QTest::newRow("refused by the database") << "write_refused_names_row.qif" << qint64(0)
-                                             << "Line 19 of write_refused_names_row.qif could not be written: refused;";
+    QTest::newRow("refused by the database")
+        << "write_refused_names_row.qif" << qint64(0)
+        << "Line 19 of write_refused_names_row.qif could not be written: refused;";
     // The balance may reach the largest figure there is, not pass it: the
     // large amount is named, not the ordinary one written after it.
     QTest::newRow("balance past 64 bits")
@@ -392,7 +393,8 @@ void TestImportService::failedRowWritesNothing()
     QVERIFY(
         TestDatabase::exec("CREATE TRIGGER refuse_boom BEFORE INSERT ON transactions WHEN NEW.payee = 'Boom' "
                            "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
-    QVERIFY(TestDatabase::exec("UPDATE accounts SET starting_balance = ? WHERE id = ?", {startingBalance, Checking}));
+    QVERIFY(TestDatabase::exec("UPDATE accounts SET starting_balance = ? WHERE id = ?",
+                               {startingBalance, Checking}));
     const ImportPreview preview = m_service->preview({fixture(file)}, CsvSettings(), Checking);
     QVERIFY(preview.problems.isEmpty());
     const ImportResult result = m_service->importRows(Checking, preview);
@@ -459,13 +461,14 @@ void TestImportService::categoriesAreMadeWherePreviewed()
     QStringList rows;
     for (const ImportPreviewRow &row : preview.rows) {
         const QString payee = row.text(ImportPreviewRow::Payee);
-        rows.append(payee + QLatin1Char('=') +
-                    TestDatabase::scalar("SELECT COALESCE(g.name || '>', '') || COALESCE(p.name || '>', '') || "
-                                         "c.name FROM transactions t JOIN categories c ON c.id = t.category_id "
-                                         "LEFT JOIN categories p ON p.id = c.parent_id LEFT JOIN categories g "
-                                         "ON g.id = p.parent_id WHERE t.payee = ?",
-                                         {payee})
-                        .toString());
+        rows.append(
+            payee + QLatin1Char('=') +
+            TestDatabase::scalar("SELECT COALESCE(g.name || '>', '') || COALESCE(p.name || '>', '') || "
+                                 "c.name FROM transactions t JOIN categories c ON c.id = t.category_id "
+                                 "LEFT JOIN categories p ON p.id = c.parent_id LEFT JOIN categories g "
+                                 "ON g.id = p.parent_id WHERE t.payee = ?",
+                                 {payee})
+                .toString());
     }
     QCOMPARE(rows.join(QLatin1Char(';')), stored);
 }

@@ -580,9 +580,10 @@ void ImportScreen::importTicked()
         m_app->preferences()->set(PreferenceKeys::ImportCsvSettings,
                                   ImportService::settingsToText(csvSettings()));
     const QString imported = tr("Imported %n transaction(s)", nullptr, result.imported);
-    m_status->setText(result.categoriesCreated > 0
-                          ? tr("%1 and made %n new categor(y/ies)", nullptr, result.categoriesCreated).arg(imported)
-                          : imported);
+    m_status->setText(
+        result.categoriesCreated > 0
+            ? tr("%1 and made %n new categor(y/ies)", nullptr, result.categoriesCreated).arg(imported)
+            : imported);
     emit transactionsImported(result.imported);
     // What was just written now shows as duplicates: a second click adds nothing.
     m_context.reset();
