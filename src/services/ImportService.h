@@ -53,9 +53,10 @@ public:
     ImportPreview preview(const QList<ImportFile> &files, const CsvSettings &settings,
                           const QString &accountId) const;
 
-    // Writes the ticked rows into the account; all or nothing. With
-    // `createCategories` the categories the rows name that do not exist are
-    // made first ("Parent:Child" makes the parent when missing), income for a
+    // Writes the ticked rows into the account; all or nothing, and a failure
+    // names the row it was about and why. With `createCategories` the
+    // categories the rows name that do not exist are made first, where the
+    // preview placed them (see CategoryLookup::placement), income for a
     // deposit and expense otherwise; without, those rows get no category.
     // `progress` is told the rows written so far and stops the import, before
     // anything is kept, by returning false.
