@@ -13,9 +13,13 @@ namespace {
 
 constexpr const auto &kTable = ColumnTables::transactions;
 
-// Rows per statement: the index writes once for a hundred rows, and the
-// statement's values stay far below SQLite's limit on them.
-constexpr int kBatchRows = 100;
+// Rows per statement: as many as keep its values within the 999 that every
+// SQLite takes (the limit was raised only in 3.32), about fifty, so that the
+// index writes once for that many rows.
+const int kBatchRows = [] {
+    using RecordColumns::Written;
+    return 999 / int(RecordColumns::names(kTable, {Written::Key, Written::OnInsert, Written::Always}).size());
+}();
 
 QString insertSql(int rows)
 {
