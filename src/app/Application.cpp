@@ -9,6 +9,7 @@
 #include "PreferencesRepository.h"
 #include "SettingsKeys.h"
 #include "StartupUpdates.h"
+#include "TerminationSignals.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -94,6 +95,10 @@ Application::Application(int &argc, char **argv)
     loadTranslations();
     setWindowIcon(QIcon(QStringLiteral(":/icons/icons/app_icon.png")));
     registerIconFont();
+    // The session manager asks before it ends the session (and may end it
+    // without a close of our window); a loop ended by exit() closes nothing.
+    connect(this, &QGuiApplication::commitDataRequest, this, [this]() { saveBeforeEnd(); });
+    connect(this, &QCoreApplication::aboutToQuit, this, &Application::saveBeforeEnd);
 }
 
 Application::~Application()
@@ -116,6 +121,13 @@ int Application::run()
     m_mainWindow = nullptr;
     delete m_appState;
     m_appState = new AppState(this);
+    // Caught from here on: a signal during start-up waits for the loop.
+    delete m_termination;
+    m_termination = new TerminationSignals(this);
+    // Not through the window's close, which a refused row would stop: the
+    // loop's end saves what can be saved, and the state and its database
+    // close as after Quit.
+    connect(m_termination, &TerminationSignals::received, this, []() { QCoreApplication::exit(0); });
     if (!m_appState->initialize()) {
         const QString text = databaseErrorText();
         delete m_appState;
@@ -266,6 +278,13 @@ void Application::showMainWindow()
         });
     }
     m_mainWindow->show();
+}
+
+void Application::saveBeforeEnd()
+{
+    auto *window = qobject_cast<MainWindow *>(m_mainWindow);
+    if (window && m_appState && m_appState->databaseProblem() == Database::Problem::None)
+        window->saveBeforeEnd();
 }
 
 void Application::startUpdateSteps()

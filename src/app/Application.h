@@ -14,6 +14,7 @@
 
 class AppState;
 class QMainWindow;
+class TerminationSignals;
 
 namespace BrioUpdate {
 class StartupUpdates;
@@ -67,6 +68,10 @@ private:
     void registerIconFont();
     void showMainWindow();
     void startUpdateSteps();
+    // What Quit saves, for ends that do not pass through closing the window:
+    // SIGTERM and SIGINT, the session's end, the event loop's. Nothing on a
+    // file found damaged, which takes no more writes.
+    void saveBeforeEnd();
 
     AppState *m_appState = nullptr;
     // No parent: a top-level window. Deleted by our destructor, before the
@@ -75,4 +80,5 @@ private:
     ErrorPresenter m_errorPresenter;
     BrioUpdate::StartupUpdates *m_startupUpdates = nullptr;
     std::unique_ptr<QLockFile> m_instanceLock;
+    TerminationSignals *m_termination = nullptr;
 };

@@ -485,15 +485,21 @@ void MainWindow::saveWindowState()
     m_register->saveColumnLayout();
 }
 
+bool MainWindow::saveBeforeEnd()
+{
+    const bool rowKept = m_register->submitPendingRow() || !m_register->entryRefused();
+    m_app->saveCurrentAccountId();
+    saveWindowState();
+    return rowKept;
+}
+
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     // A row whose typed text cannot be saved keeps the window open on it.
-    if (!m_register->submitPendingRow() && m_register->entryRefused()) {
+    if (!saveBeforeEnd()) {
         event->ignore();
         return;
     }
-    m_app->saveCurrentAccountId();
-    saveWindowState();
     QMainWindow::closeEvent(event);
 }
 

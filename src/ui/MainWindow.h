@@ -42,6 +42,11 @@ public:
     bool isWelcomeShown() const;
     // How often the sidebar was rebuilt: a burst of writes should cost one rebuild.
     int sidebarRebuildCount() const;
+    // Saves what closing saves (the row being typed, the account shown, the
+    // window's layout) and leaves the window open: also for an end of the
+    // program that cannot wait for the user. False when the row holds text
+    // that cannot be saved; it stays as typed.
+    bool saveBeforeEnd();
 
     QMenu *fileMenu() const { return m_menus->fileMenu(); }
     QMenu *accountMenu() const { return m_menus->accountMenu(); }

@@ -1,9 +1,14 @@
+#include "AccountRepository.h"
 #include "AppState.h"
 #include "AppVersion.h"
 #include "Application.h"
 #include "Database.h"
+#include "MainWindow.h"
 #include "MigrationRunner.h"
 #include "PreferencesRepository.h"
+#include "RegisterModel.h"
+#include "RegisterScreen.h"
+#include "RegisterTableView.h"
 #include "support/PreferenceKeyProbe.h"
 
 #include <QFile>
@@ -16,6 +21,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <csignal>
 #include <optional>
 
 class TestApplication : public QObject
@@ -37,6 +43,8 @@ private Q_SLOTS:
     void lockFileAtStart();
     void damageFoundAfterShowIsReportedAndStopsWrites();
     void startsWithMainWindowOnFreshDirectory();
+    void signalSavesTheRowBeingTyped_data();
+    void signalSavesTheRowBeingTyped();
 
 private:
     Application *app() const { return static_cast<Application *>(QCoreApplication::instance()); }
@@ -291,6 +299,57 @@ void TestApplication::damageFoundAfterShowIsReportedAndStopsWrites()
     QCOMPARE(m_presentedTitle, QStringLiteral("Database Error"));
     QVERIFY2(m_presentedText.endsWith(Application::problemText(Database::Problem::Damaged)),
              qPrintable(m_presentedText));
+}
+
+void TestApplication::signalSavesTheRowBeingTyped_data()
+{
+    QTest::addColumn<int>("signalNumber");
+    QTest::newRow("SIGTERM") << SIGTERM;
+    QTest::newRow("SIGINT") << SIGINT;
+}
+
+void TestApplication::signalSavesTheRowBeingTyped()
+{
+    QFETCH(int, signalNumber);
+    QTemporaryDir temporary;
+    QVERIFY(temporary.isValid());
+    qputenv("TALLYFERN_DATA_DIR", temporary.path().toLocal8Bit());
+
+    QTimer::singleShot(0, app(), [&] {
+        auto *window = qobject_cast<MainWindow *>(app()->mainWindow());
+        QVERIFY(window && QTest::qWaitForWindowExposed(window));
+        QApplication::setActiveWindow(window);
+        Account account;
+        account.id = QStringLiteral("everyday");
+        account.name = QStringLiteral("Everyday");
+        QVERIFY(app()->appState()->accounts()->insert(account));
+        window->reloadAccounts();
+        window->selectAccount(account.id);
+        RegisterScreen *screen = window->registerScreen();
+        screen->view()->editCell(screen->model()->blankRow(), RegisterModel::PayeeColumn);
+        // Payee, then Enter past category and memo to the payment, left open.
+        for (const char *typed : {"Cafe", "\r", "\r", "\r", "4.50"}) {
+            QTest::keyClicks(QApplication::focusWidget(), QLatin1String(typed));
+            QCoreApplication::processEvents();
+        }
+        std::raise(signalNumber);
+    });
+    // Ends the loop only when the signal went unheard.
+    QTimer unheard;
+    connect(&unheard, &QTimer::timeout, app(), [] { QCoreApplication::exit(2); });
+    unheard.start(20000);
+    QCOMPARE(app()->run(), 0);
+
+    {
+        // The file itself, through a connection of its own.
+        QSqlDatabase file = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("file"));
+        file.setDatabaseName(temporary.filePath(QStringLiteral("tallyfern.db")));
+        QSqlQuery query(file);
+        QVERIFY(file.open() && query.exec(QStringLiteral("SELECT group_concat(payee || ' ' || amount) "
+                                                         "FROM transactions")) && query.next());
+        QCOMPARE(query.value(0).toString(), QStringLiteral("Cafe -450"));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("file"));
 }
 
 int main(int argc, char *argv[])
