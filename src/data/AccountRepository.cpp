@@ -11,15 +11,18 @@
 #include <QDate>
 #include <QSqlQuery>
 #include <algorithm>
+#include <bit>
 #include <utility>
 
 namespace {
 
 constexpr const auto &kTable = ColumnTables::accounts;
-// A list of accounts shows the first columns, id to the account number's
-// last digits: the sidebar reads them after every change, without the
-// time stamps' parsing.
-constexpr int kListedColumns = 6;
+// What a list of accounts shows: the sidebar reads them after every change,
+// without the time stamps' parsing. Named, so that a column added anywhere in
+// the table leaves them as they are.
+constexpr RecordColumns::ColumnSet kListedColumns = RecordColumns::columnsNamed(
+    kTable, {"id", "name", "account_type", "currency", "institution", "account_number_last4"});
+constexpr int kListedCount = std::popcount(kListedColumns);
 
 QString select(const char *rest)
 {
@@ -205,7 +208,7 @@ std::optional<QList<ListedAccount>> AccountRepository::listed(const QString &mod
             ListedAccount &each = list.emplace_back();
             RowTexts texts;
             each.account = RecordColumns::read(kTable, rows, texts, kListedColumns);
-            each.balance = rows.exactInteger(kListedColumns);
+            each.balance = rows.exactInteger(kListedCount);
         }
         if (rows.failed())
             return std::nullopt;

@@ -32,7 +32,7 @@ constexpr auto bookkeeping(Sent version = Sent::Always)
     };
 }
 
-// A list of accounts reads only the first six columns (AccountRepository).
+// A list of accounts reads only some of these, by name (AccountRepository).
 inline constexpr auto accounts = table<Account>(
     "accounts",
     std::tuple_cat(

@@ -12,6 +12,7 @@
 #include <QStringList>
 #include <QVariantList>
 #include <algorithm>
+#include <cstdint>
 #include <optional>
 #include <tuple>
 #include <type_traits>
@@ -236,7 +237,7 @@ template <typename T> constexpr bool sendable(const T &table)
 }
 
 // Calls `visit` with each column in order.
-template <typename Columns, typename Visit> void forEach(const Columns &columns, Visit &&visit)
+template <typename Columns, typename Visit> constexpr void forEach(const Columns &columns, Visit &&visit)
 {
     std::apply([&visit](const auto &...column) { (visit(column), ...); }, columns);
 }
@@ -265,15 +266,54 @@ QVariantList values(const T &table, const typename T::RecordType &record,
     return list;
 }
 
-// "alias.id, alias.name, ...": the first `count` columns (every one by
-// default), in table order.
-template <typename T> QString selectList(const T &table, const char *alias = nullptr, int count = T::size)
+// A set of a table's columns, bit i for its column i, as columnsNamed()
+// makes it.
+using ColumnSet = std::uint64_t;
+inline constexpr ColumnSet EveryColumn = ~ColumnSet(0);
+
+constexpr bool sameName(const char *a, const char *b)
 {
-    QStringList list = names(table).mid(0, count);
-    if (alias) {
-        for (QString &name : list)
-            name.prepend(QLatin1String(alias) + QLatin1Char('.'));
+    while (*a && *a == *b) {
+        ++a;
+        ++b;
     }
+    return *a == *b;
+}
+
+// The columns of `table` that a read takes, by name. A name the table does
+// not hold stops the build, so a read that names its columns reads those
+// columns wherever the table puts them.
+template <typename T, std::size_t N> consteval ColumnSet columnsNamed(const T &table, const char *const (&wanted)[N])
+{
+    static_assert(T::size <= 64);
+    ColumnSet set = 0;
+    for (const char *name : wanted) {
+        int index = 0;
+        int found = -1;
+        forEach(table.columns, [&](const auto &column) {
+            if (sameName(column.name, name))
+                found = index;
+            ++index;
+        });
+        if (found < 0)
+            throw "no such column in the table";
+        set |= ColumnSet(1) << found;
+    }
+    return set;
+}
+
+// "alias.id, alias.name, ...": the columns of `columns` (every one by
+// default), in table order.
+template <typename T>
+QString selectList(const T &table, const char *alias = nullptr, ColumnSet columns = EveryColumn)
+{
+    QStringList list;
+    int index = 0;
+    forEach(table.columns, [&](const auto &column) {
+        if (columns & (ColumnSet(1) << index++))
+            list << (alias ? QLatin1String(alias) + QLatin1Char('.') + QLatin1String(column.name)
+                           : QString(QLatin1String(column.name)));
+    });
     return list.join(QLatin1String(", "));
 }
 
@@ -301,17 +341,18 @@ template <typename T> QVariantList updateValues(const T &table, const typename T
     return list;
 }
 
-// The record of a row read with selectList() of as many columns; the fields
-// of the columns not read keep a new record's values.
+// The record of a row read with selectList() of the same columns; the
+// fields of the columns not read keep a new record's values.
 template <typename T>
-typename T::RecordType read(const T &table, const SqliteRows &rows, RowTexts &texts, int count = T::size)
+typename T::RecordType read(const T &table, const SqliteRows &rows, RowTexts &texts,
+                            ColumnSet columns = EveryColumn)
 {
     typename T::RecordType record;
     int index = 0;
+    int read = 0;
     forEach(table.columns, [&](const auto &column) {
-        if (index < count)
-            column.fromSql(record, rows, index, texts);
-        ++index;
+        if (columns & (ColumnSet(1) << index++))
+            column.fromSql(record, rows, read++, texts);
     });
     return record;
 }
