@@ -12,7 +12,8 @@
 // One table per record, listing its columns once: their names in the
 // database and in a backup row, how each is stored, whether a repository
 // rewrites it on update and whether a sync payload carries it. The order is
-// the order of a read's columns; the migrations own the database's.
+// the order of a read's columns; the migrations own the database's. The rules
+// for adding a column are at the top of RecordColumns.h.
 namespace ColumnTables {
 
 using namespace RecordColumns;

@@ -22,6 +22,24 @@
 // that a new column is the migration plus one line there. A column names its
 // field at compile time, so that reading thousands of rows through the table
 // costs what reading them field by field by hand did.
+//
+// Adding a column:
+// - The migration adds it at the end of its SQL table (ALTER TABLE ... ADD
+//   COLUMN); the line in ColumnTables.h may stand anywhere. Statements name
+//   every column, so a read returns them in the table's order, never the
+//   database's.
+// - Give it the same default in the migration and in its record's struct: a
+//   backup row without it takes the database's, a pulled record the struct's.
+// - Say how it is written (onInsert, elsewhere) and sent (notSent,
+//   sentWhenSet, sentAs) in its line; the statements, backup rows and
+//   payloads follow.
+// - A read of some columns names them (columnsNamed); never count on a
+//   column's position.
+//
+// Adding a kind of column (Kind) means five places: the enum and its maker
+// below (text(), date() ...), Column::toSql and Column::fromSql,
+// Column::storage (how the backup moves it), put() and putWhenSet() in
+// src/sync/SyncWire.cpp (sending), and readFields() there (pulled records).
 namespace RecordColumns {
 
 // How a field is stored and sent.
