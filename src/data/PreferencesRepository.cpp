@@ -52,14 +52,13 @@ bool PreferencesRepository::set(const QString &key, const QString &value)
     return ok;
 }
 
-void PreferencesRepository::setBool(const QString &key, bool value)
+bool PreferencesRepository::set(PreferenceKey key, const QString &value)
 {
-    set(key, value ? QStringLiteral("1") : QStringLiteral("0"));
-}
-
-void PreferencesRepository::setInt(const QString &key, int value)
-{
-    set(key, QString::number(value));
+    if (!set(key.name(), value))
+        return false;
+    if (key.use() == PreferenceUse::Register || key.use() == PreferenceUse::AccountList)
+        emit shownChanged(key.use());
+    return true;
 }
 
 bool PreferencesRepository::remove(const QString &key)

@@ -30,15 +30,18 @@ public:
     bool getBool(PreferenceKey key) const { return getBool(key.name(), isSet(key.defaultValue())); }
     bool getBool(PreferenceKey key, bool defaultValue) const { return getBool(key.name(), defaultValue); }
 
-    // Upserts the value; emits changed(key) with the key's name when written.
-    bool set(PreferenceKey key, const QString &value) { return set(key.name(), value); }
-    void setBool(PreferenceKey key, bool value) { setBool(key.name(), value); }
-    void setInt(PreferenceKey key, int value) { setInt(key.name(), value); }
+    // Upserts the value; emits changed(key) with the key's name when written,
+    // then shownChanged with its use when something shown follows it.
+    bool set(PreferenceKey key, const QString &value);
+    void setBool(PreferenceKey key, bool value) { set(key, value ? QStringLiteral("1") : QStringLiteral("0")); }
+    void setInt(PreferenceKey key, int value) { set(key, QString::number(value)); }
     // Deletes the key; emits nothing.
     bool remove(PreferenceKey key) { return remove(key.name()); }
 
 signals:
     void changed(const QString &key);
+    // A preference of use Register or AccountList was written.
+    void shownChanged(PreferenceUse use);
 
 private:
     std::optional<QString> get(const QString &key) const;
@@ -46,8 +49,6 @@ private:
     bool getBool(const QString &key, bool defaultValue) const;
     static bool isSet(const QString &text);
     bool set(const QString &key, const QString &value);
-    void setBool(const QString &key, bool value);
-    void setInt(const QString &key, int value);
     bool remove(const QString &key);
 
     Database *m_database;

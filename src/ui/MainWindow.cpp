@@ -95,7 +95,7 @@ MainWindow::MainWindow(AppState *app, const BrioUpdate::UpdateConfig &updateConf
             });
     connect(app->recurring(), &RecurringRepository::recurringChanged, this,
             [this]() { scheduleReload(false); });
-    connect(app->preferences(), &PreferencesRepository::changed, this, &MainWindow::onPreferenceChanged);
+    connect(app->preferences(), &PreferencesRepository::shownChanged, this, &MainWindow::onPreferenceShown);
     connect(app->recurringService(), &RecurringService::pendingCountChanged, m_statusBar,
             &StatusBar::setPendingRecurringCount);
     connectSync();
@@ -359,18 +359,13 @@ void MainWindow::updateAccountActions()
     m_menus->shareAccountAction()->setEnabled(hasAccount && m_app->accountClient()->isAuthenticated());
 }
 
-void MainWindow::onPreferenceChanged(const QString &key)
+void MainWindow::onPreferenceShown(PreferenceUse use)
 {
-    static constexpr PreferenceKey registerKeys[] = {
-        PreferenceKeys::RegisterTwoLine, PreferenceKeys::RegisterNewestFirst,
-        PreferenceKeys::RegisterShowBalance, PreferenceKeys::WeekStartDay, PreferenceKeys::Theme};
-    if (std::find(std::begin(registerKeys), std::end(registerKeys), key) != std::end(registerKeys)) {
+    if (use == PreferenceUse::Register)
         m_register->refresh();
-        m_menus->syncViewMenu();
-    } else if (key == PreferenceKeys::DashboardBalanceMode) {
+    else
         scheduleReload(true);
-        m_menus->syncViewMenu();
-    }
+    m_menus->syncViewMenu();
 }
 
 void MainWindow::newAccount()

@@ -2,6 +2,7 @@
 
 #include "FeedbackConfig.h"
 #include "MainWindowMenus.h"
+#include "PreferenceKeys.h"
 #include "StatusHooks.h"
 #include "ToolWindows.h"
 #include "UpdateConfig.h"
@@ -116,7 +117,7 @@ private:
     void showSyncState();
     void scheduleReload(bool accountsChanged);
     void reloadNow();
-    void onPreferenceChanged(const QString &key);
+    void onPreferenceShown(PreferenceUse use);
     void updateAccountActions();
     void saveWindowState();
     void restoreWindowState();

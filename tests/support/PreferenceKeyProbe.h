@@ -9,10 +9,11 @@
 // Makes the keys the program keeps in its own tables, for tests.
 struct StoredKeyProbe
 {
-    template <typename Table>
-    static StoredKey<Table> key(const char *name)
+    // Of use Stored: what the program does on a change of it is tested with
+    // its own key.
+    static PreferenceKey key(const char *name)
     {
-        return StoredKey<Table>(name);
+        return PreferenceKey(name, PreferenceUse::Stored);
     }
 };
 
@@ -22,5 +23,5 @@ inline PreferenceKey preferenceKey(const QString &name)
 {
     // Each name's bytes outlive every key made from them.
     static std::set<std::string> names;
-    return StoredKeyProbe::key<PreferenceKeys>(names.insert(name.toStdString()).first->c_str());
+    return StoredKeyProbe::key(names.insert(name.toStdString()).first->c_str());
 }

@@ -254,7 +254,7 @@ void TestMainWindow::sidebarBalancesInEachMode()
     QCOMPARE(window.sidebar()->balanceText(account.id), QStringLiteral("$105.00"));
     QCOMPARE(window.sidebar()->balanceText(other.id), QStringLiteral("-$50.00"));
 
-    m_test->app()->preferences()->set(preferenceKey("dashboardBalanceMode"), mode);
+    m_test->app()->preferences()->set(PreferenceKeys::DashboardBalanceMode, mode);
     QTRY_COMPARE(window.sidebar()->balanceText(account.id), expected);
     QCOMPARE(window.sidebar()->modeText(), caption);
     QCOMPARE(window.sidebar()->balanceText(other.id), QStringLiteral("-$50.00"));
@@ -295,15 +295,15 @@ void TestMainWindow::registerPreferencesApply()
     const int singleHeight = view->verticalHeader()->defaultSectionSize();
 
     PreferencesRepository *prefs = m_test->app()->preferences();
-    prefs->setBool(preferenceKey("registerTwoLine"), true);
+    prefs->setBool(PreferenceKeys::RegisterTwoLine, true);
     QVERIFY(window.registerScreen()->model()->twoLine());
     QVERIFY(view->isColumnHidden(RegisterModel::MemoColumn));
     QVERIFY(view->verticalHeader()->defaultSectionSize() > singleHeight);
 
-    prefs->setBool(preferenceKey("registerShowBalance"), false);
+    prefs->setBool(PreferenceKeys::RegisterShowBalance, false);
     QVERIFY(view->isColumnHidden(RegisterModel::BalanceColumn));
 
-    prefs->setBool(preferenceKey("registerNewestFirst"), true);
+    prefs->setBool(PreferenceKeys::RegisterNewestFirst, true);
     QCOMPARE(window.registerScreen()->model()->sortColumn(), int(RegisterModel::DateColumn));
     QCOMPARE(window.registerScreen()->model()->sortOrder(), Qt::DescendingOrder);
     QCOMPARE(window.registerScreen()->model()->blankRow(), 0);
