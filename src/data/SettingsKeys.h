@@ -11,6 +11,8 @@ using SettingsKey = StoredKey<SettingsKeys>;
 struct SettingsKeys
 {
     static constexpr SettingsKey Language{"ui/language", "system"};
+    // Written on every sign-in as the record that this user profile has
+    // signed in on this computer; the program itself reads it nowhere.
     static constexpr SettingsKey HasSignedInBefore{"auth/hasSignedInBefore"};
     static constexpr SettingsKey WhatsNewLastShownVersion{"whatsNew/lastShownVersion"};
 
