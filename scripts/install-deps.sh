@@ -1,7 +1,9 @@
 #!/bin/sh
 # Installs the Debian packages needed to build, test and run Tallyfern.
 # Idempotent: does nothing when every package is present, and refreshes the
-# package lists only when something has to be installed.
+# package lists only when something has to be installed. Run as root it
+# installs directly (CI on a fresh Debian 12); run as a normal user it asks
+# sudo only when a package is missing.
 set -eu
 
 PACKAGES="
@@ -42,13 +44,25 @@ if [ -z "$missing" ]; then
     exit 0
 fi
 
-SUDO=""
-if [ "$(id -u)" -ne 0 ]; then
-    SUDO="sudo"
+echo "Missing packages:$missing"
+export DEBIAN_FRONTEND=noninteractive
+if [ "$(id -u)" -eq 0 ]; then
+    apt-get update -q
+    # shellcheck disable=SC2086
+    apt-get install -y -q --no-install-recommends $missing
+    exit 0
 fi
 
-echo "Installing:$missing"
-export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -q
+# A normal user builds as themselves, so the build folder stays theirs; only
+# the installation needs root, asked of sudo now and never when nothing is
+# missing.
+if ! command -v sudo >/dev/null 2>&1; then
+    echo "install-deps: installing them needs root and sudo is not installed; as root, run:" >&2
+    echo "    apt-get install --no-install-recommends$missing" >&2
+    echo "then run make again as yourself." >&2
+    exit 1
+fi
+echo "Installing them with sudo (it may ask for your password)."
+sudo apt-get update -q
 # shellcheck disable=SC2086
-$SUDO apt-get install -y -q --no-install-recommends $missing
+sudo apt-get install -y -q --no-install-recommends $missing
