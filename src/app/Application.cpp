@@ -103,6 +103,8 @@ Application::Application(int &argc, char **argv)
 
 Application::~Application()
 {
+    // The signals' socket notifier goes while the event dispatcher is there.
+    delete m_termination;
     delete m_mainWindow;
     // The state goes before QApplication tears down what the database
     // connection needs: as a child it would be deleted after that, when
