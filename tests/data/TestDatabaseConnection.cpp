@@ -172,7 +172,9 @@ void TestDatabaseConnection::dataDirectoryDefault()
 void TestDatabaseConnection::migrationScriptsAreCompiledIn()
 {
     const QList<MigrationRunner::Script> scripts = MigrationRunner::builtInScripts();
-    QCOMPARE(scripts.size(), 9);
+    const QDir folder(QFINDTESTDATA("../../src/sql/migrations"));
+    QVERIFY(folder.exists());
+    QCOMPARE(scripts.size(), folder.entryList({QStringLiteral("*.sql")}, QDir::Files).size());
     for (int i = 0; i < scripts.size(); ++i) {
         QCOMPARE(scripts[i].version, i + 1);
         QVERIFY(!scripts[i].sql.trimmed().isEmpty());

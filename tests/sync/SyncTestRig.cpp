@@ -226,7 +226,10 @@ Reconciliation SyncTestRig::addReconciliation(const QString &accountId, const QD
 QJsonObject SyncTestRig::serverAccount(const QString &clientId, const QString &name,
                                        const QJsonObject &fields)
 {
-    QJsonObject record{{"client_id", clientId},
+    // Over what a device sends of a new account, so that a column added
+    // later is there with its default.
+    QJsonObject record = SyncWire::accountPayload(Account());
+    for (const auto &[key, value] : {std::pair<const char *, QJsonValue>{"client_id", clientId},
                        {"name", name},
                        {"account_type", "savings"},
                        {"currency", "EUR"},
@@ -237,7 +240,8 @@ QJsonObject SyncTestRig::serverAccount(const QString &clientId, const QString &n
                        {"is_shared", 0},
                        {"version", 1},
                        {"created_at", "2024-01-01T10:00:00Z"},
-                       {"updated_at", "2024-01-02T10:00:00Z"}};
+                       {"updated_at", "2024-01-02T10:00:00Z"}})
+        record.insert(QLatin1String(key), value);
     for (auto it = fields.begin(); it != fields.end(); ++it)
         record.insert(it.key(), it.value());
     return record;
@@ -246,7 +250,8 @@ QJsonObject SyncTestRig::serverAccount(const QString &clientId, const QString &n
 QJsonObject SyncTestRig::serverTransaction(const QString &clientId, const QString &accountId,
                                            const QString &payee, const QJsonObject &fields)
 {
-    QJsonObject record{{"client_id", clientId},
+    QJsonObject record = SyncWire::transactionPayload(Transaction(), {});
+    for (const auto &[key, value] : {std::pair<const char *, QJsonValue>{"client_id", clientId},
                        {"account_id", accountId},
                        {"date", "2024-02-10"},
                        {"payee", payee},
@@ -262,7 +267,8 @@ QJsonObject SyncTestRig::serverTransaction(const QString &clientId, const QStrin
                        {"recurring_id", ""},
                        {"version", 1},
                        {"created_at", "2024-02-10T12:00:00Z"},
-                       {"updated_at", "2024-02-10T12:00:00Z"}};
+                       {"updated_at", "2024-02-10T12:00:00Z"}})
+        record.insert(QLatin1String(key), value);
     for (auto it = fields.begin(); it != fields.end(); ++it)
         record.insert(it.key(), it.value());
     return record;
