@@ -7,8 +7,8 @@
 // it is not.
 enum class PreferenceUse
 {
-    Register,    // the register and the View menu's marks are read again
-    AccountList, // the account list's balances and the View menu's marks are read again
+    Register,      // the register and the View menu's marks are read again
+    AccountList,   // the account list's balances and the View menu's marks are read again
     SetterApplies, // whoever sets it applies it at once (ThemeManager, the entry flag)
     Stored,        // read where it is used; nothing shown follows it
 };

@@ -33,7 +33,10 @@ public:
     // Upserts the value; emits changed(key) with the key's name when written,
     // then shownChanged with its use when something shown follows it.
     bool set(PreferenceKey key, const QString &value);
-    void setBool(PreferenceKey key, bool value) { set(key, value ? QStringLiteral("1") : QStringLiteral("0")); }
+    void setBool(PreferenceKey key, bool value)
+    {
+        set(key, value ? QStringLiteral("1") : QStringLiteral("0"));
+    }
     void setInt(PreferenceKey key, int value) { set(key, QString::number(value)); }
     // Deletes the key; emits nothing.
     bool remove(PreferenceKey key) { return remove(key.name()); }

@@ -301,7 +301,8 @@ constexpr bool sameName(const char *a, const char *b)
 // The columns of `table` that a read takes, by name. A name the table does
 // not hold stops the build, so a read that names its columns reads those
 // columns wherever the table puts them.
-template <typename T, std::size_t N> consteval ColumnSet columnsNamed(const T &table, const char *const (&wanted)[N])
+template <typename T, std::size_t N>
+consteval ColumnSet columnsNamed(const T &table, const char *const (&wanted)[N])
 {
     static_assert(T::size <= 64);
     ColumnSet set = 0;

@@ -345,8 +345,10 @@ void TestApplication::signalSavesTheRowBeingTyped()
         QSqlDatabase file = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("file"));
         file.setDatabaseName(temporary.filePath(QStringLiteral("tallyfern.db")));
         QSqlQuery query(file);
-        QVERIFY(file.open() && query.exec(QStringLiteral("SELECT group_concat(payee || ' ' || amount) "
-                                                         "FROM transactions")) && query.next());
+        QVERIFY(file.open() &&
+                query.exec(QStringLiteral("SELECT group_concat(payee || ' ' || amount) "
+                                          "FROM transactions")) &&
+                query.next());
         QCOMPARE(query.value(0).toString(), QStringLiteral("Cafe -450"));
     }
     QSqlDatabase::removeDatabase(QStringLiteral("file"));

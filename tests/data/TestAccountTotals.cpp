@@ -6,8 +6,8 @@
 #include "TransactionRepository.h"
 
 #include <QRandomGenerator>
-#include <algorithm>
 #include <QTest>
+#include <algorithm>
 
 using namespace TestRecords;
 

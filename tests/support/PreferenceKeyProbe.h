@@ -11,10 +11,7 @@ struct StoredKeyProbe
 {
     // Of use Stored: what the program does on a change of it is tested with
     // its own key.
-    static PreferenceKey key(const char *name)
-    {
-        return PreferenceKey(name, PreferenceUse::Stored);
-    }
+    static PreferenceKey key(const char *name) { return PreferenceKey(name, PreferenceUse::Stored); }
 };
 
 // A preference key as the users' database files hold it, spelled out so that

@@ -230,17 +230,17 @@ QJsonObject SyncTestRig::serverAccount(const QString &clientId, const QString &n
     // later is there with its default.
     QJsonObject record = SyncWire::accountPayload(Account());
     for (const auto &[key, value] : {std::pair<const char *, QJsonValue>{"client_id", clientId},
-                       {"name", name},
-                       {"account_type", "savings"},
-                       {"currency", "EUR"},
-                       {"institution", "Remote Bank"},
-                       {"account_number_last4", "7788"},
-                       {"starting_balance", 5000},
-                       {"sort_order", 1},
-                       {"is_shared", 0},
-                       {"version", 1},
-                       {"created_at", "2024-01-01T10:00:00Z"},
-                       {"updated_at", "2024-01-02T10:00:00Z"}})
+                                     {"name", name},
+                                     {"account_type", "savings"},
+                                     {"currency", "EUR"},
+                                     {"institution", "Remote Bank"},
+                                     {"account_number_last4", "7788"},
+                                     {"starting_balance", 5000},
+                                     {"sort_order", 1},
+                                     {"is_shared", 0},
+                                     {"version", 1},
+                                     {"created_at", "2024-01-01T10:00:00Z"},
+                                     {"updated_at", "2024-01-02T10:00:00Z"}})
         record.insert(QLatin1String(key), value);
     for (auto it = fields.begin(); it != fields.end(); ++it)
         record.insert(it.key(), it.value());
@@ -252,22 +252,22 @@ QJsonObject SyncTestRig::serverTransaction(const QString &clientId, const QStrin
 {
     QJsonObject record = SyncWire::transactionPayload(Transaction(), {});
     for (const auto &[key, value] : {std::pair<const char *, QJsonValue>{"client_id", clientId},
-                       {"account_id", accountId},
-                       {"date", "2024-02-10"},
-                       {"payee", payee},
-                       {"memo", "from the other device"},
-                       {"amount", -4200},
-                       {"category_id", ""},
-                       {"check_number", ""},
-                       {"cleared", 1},
-                       {"reconciled", 0},
-                       {"transfer_link_id", ""},
-                       {"transfer_dest_account_id", ""},
-                       {"is_split", 0},
-                       {"recurring_id", ""},
-                       {"version", 1},
-                       {"created_at", "2024-02-10T12:00:00Z"},
-                       {"updated_at", "2024-02-10T12:00:00Z"}})
+                                     {"account_id", accountId},
+                                     {"date", "2024-02-10"},
+                                     {"payee", payee},
+                                     {"memo", "from the other device"},
+                                     {"amount", -4200},
+                                     {"category_id", ""},
+                                     {"check_number", ""},
+                                     {"cleared", 1},
+                                     {"reconciled", 0},
+                                     {"transfer_link_id", ""},
+                                     {"transfer_dest_account_id", ""},
+                                     {"is_split", 0},
+                                     {"recurring_id", ""},
+                                     {"version", 1},
+                                     {"created_at", "2024-02-10T12:00:00Z"},
+                                     {"updated_at", "2024-02-10T12:00:00Z"}})
         record.insert(QLatin1String(key), value);
     for (auto it = fields.begin(); it != fields.end(); ++it)
         record.insert(it.key(), it.value());
