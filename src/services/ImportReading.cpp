@@ -252,12 +252,7 @@ void resolve(ImportPreview *preview, const ImportContext &context, ImportProgres
             }
         }
     }
-    QSet<QString> toMake;
-    for (const QString &name : std::as_const(preview->unknownCategories)) {
-        for (const QString &path : categories.toMake(name))
-            toMake.insert(path);
-    }
-    preview->categoriesToMake = int(toMake.size());
+    preview->categoriesToMake = ImportReading::categoriesToMake(preview->rows, context.categories);
 }
 
 } // namespace
@@ -325,6 +320,31 @@ ImportPreview preview(const QList<ImportFile> &files, const CsvSettings &setting
     }
     resolve(&preview, context, progress, base);
     return preview;
+}
+
+int categoriesToMake(const QList<ImportPreviewRow> &rows, const QList<Category> &categories)
+{
+    // Only the ticked rows' categories are made: an unticked likely
+    // duplicate naming a new one makes nothing.
+    const CategoryLookup lookup(categories);
+    QSet<QString> toMake;
+    const auto add = [&](const QString &name) {
+        if (name.trimmed().isEmpty() || !lookup.find(name).isEmpty())
+            return;
+        for (const QString &path : lookup.toMake(name))
+            toMake.insert(path);
+    };
+    for (const ImportPreviewRow &p : rows) {
+        if (!p.ticked || p.categoryFound)
+            continue;
+        if (!p.splits.isEmpty()) {
+            for (const ImportSplit &split : p.splits)
+                add(split.category);
+        } else if (p.text(ImportPreviewRow::TransferAccount).isEmpty()) {
+            add(p.text(ImportPreviewRow::Category));
+        }
+    }
+    return int(toMake.size());
 }
 
 } // namespace ImportReading

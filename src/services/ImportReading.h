@@ -17,5 +17,7 @@ ImportPreview preview(const QList<ImportFile> &files, const CsvSettings &setting
 // Names compared without case and surrounding spaces.
 QString foldName(const QString &text);
 QString duplicateKey(const QDate &date, qint64 amount, const QString &payee);
+// How many categories importing the ticked rows makes, parents included.
+int categoriesToMake(const QList<ImportPreviewRow> &rows, const QList<Category> &categories);
 
 } // namespace ImportReading

@@ -228,6 +228,11 @@ void TestImportScreen::clearRemapsColumnsAndUnknownCategoriesAreChosen()
     QCOMPARE(create->text(), QStringLiteral("Create 3 new categor(y/ies)")); // Bills is made too
     QCOMPARE(screen.previewModel()->preview().unknownCategories,
              (QStringList{QStringLiteral("Bills:Rent"), QStringLiteral("Freelance")}));
+    // An unticked row's category is not made, nor counted.
+    const QModelIndex rent = screen.previewModel()->index(0, 0);
+    QVERIFY(screen.previewModel()->setData(rent, Qt::Unchecked, Qt::CheckStateRole));
+    QCOMPARE(create->text(), QStringLiteral("Create 1 new categor(y/ies)"));
+    QVERIFY(screen.previewModel()->setData(rent, Qt::Checked, Qt::CheckStateRole));
     screen.importTicked();
     const auto categoryOf = [](const char *payee) {
         return TestDatabase::scalar(

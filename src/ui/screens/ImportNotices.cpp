@@ -171,6 +171,11 @@ void ImportNotices::showPreview(const ImportPreview &preview)
     const int unknown = int(preview.unknownCategories.size());
     m_categoryLabel->setText(
         tr("These categories do not exist: %1").arg(preview.unknownCategories.join(QStringLiteral(", "))));
-    m_createCategories->setText(tr("Create %n new categor(y/ies)", nullptr, preview.categoriesToMake));
+    setCategoriesToMake(preview.categoriesToMake);
     m_categoryRow->setVisible(unknown > 0);
+}
+
+void ImportNotices::setCategoriesToMake(int count)
+{
+    m_createCategories->setText(tr("Create %n new categor(y/ies)", nullptr, count));
 }

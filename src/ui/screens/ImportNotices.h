@@ -22,6 +22,8 @@ public:
 
     // Shows what the preview's reading found; an empty preview hides every notice.
     void showPreview(const ImportPreview &preview);
+    // The categories making them takes, as the rows ticked now ask.
+    void setCategoriesToMake(int count);
     // Whether the unknown categories shown are to be made; false when none are shown.
     bool createsCategories() const;
 

@@ -9,6 +9,7 @@
 #include "ImportNotices.h"
 #include "ImportPreviewModel.h"
 #include "ImportPreviewReader.h"
+#include "ImportReading.h"
 #include "ImportValues.h"
 #include "PlainMessage.h"
 #include "PreferencesRepository.h"
@@ -72,6 +73,11 @@ ImportScreen::ImportScreen(AppState *app, QWidget *parent)
     reload();
     updateCsvControls();
     connect(m_model, &ImportPreviewModel::tickedChanged, this, &ImportScreen::updateImportButton);
+    connect(m_model, &ImportPreviewModel::tickedChanged, this, [this]() {
+        // Unticking the only row that names a category makes one less.
+        if (m_context)
+            m_notices->setCategoriesToMake(ImportReading::categoriesToMake(m_model->rows(), m_context->categories));
+    });
     updateImportButton();
 }
 
