@@ -21,6 +21,7 @@ namespace {
 constexpr int NameRole = Qt::UserRole + 1;
 const char *const PickedText = "entryPickedText";
 const char *const PickedCode = "entryPickedCode";
+const char *const Wired = "entryChoicesWired";
 
 bool same(const QString &a, const QString &b)
 {
@@ -48,6 +49,10 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
+        // Other events reach the list while the field is being destroyed,
+        // when it is no longer a combo box to ask.
+        if (event->type() != QEvent::MouseButtonRelease && event->type() != QEvent::KeyPress)
+            return QObject::eventFilter(watched, event);
         QAbstractItemView *view = m_combo->view();
         int row = -1;
         if (event->type() == QEvent::MouseButtonRelease && watched == view->viewport()) {
@@ -207,11 +212,16 @@ void fillCombo(QComboBox *combo, const QList<Choice> &choices, bool returnMovesO
     // Typing part of a name finds it, as in a long category list one expects.
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
+    // A field filled again keeps the filters and connections of its first filling.
+    const bool wired = combo->property(Wired).toBool();
+    combo->setProperty(Wired, true);
     if (QCompleter *completer = combo->completer()) {
         completer->setCompletionMode(QCompleter::PopupCompletion);
         completer->setFilterMode(Qt::MatchContains);
         completer->setCaseSensitivity(Qt::CaseInsensitive);
         completer->popup()->setMinimumWidth(listWidth);
+        if (wired)
+            return;
         if (returnMovesOn)
             completer->popup()->installEventFilter(new PickOnReturn(combo, completer));
         QObject::connect(completer, qOverload<const QModelIndex &>(&QCompleter::activated), combo,
@@ -220,6 +230,8 @@ void fillCombo(QComboBox *combo, const QList<Choice> &choices, bool returnMovesO
                                  pick(combo, row);
                          });
     }
+    if (wired)
+        return;
     auto *picks = new ListPicks(combo);
     combo->view()->installEventFilter(picks);
     combo->view()->viewport()->installEventFilter(picks);
