@@ -2,8 +2,8 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QHash>
 #include <QString>
+#include <vector>
 
 // The texts of rows read from SQLite's UTF-8. Empty and NULL text read as an
 // empty (not null) string. A sharing reader keeps one QString per distinct
@@ -21,19 +21,29 @@ public:
     QString operator()(QByteArrayView utf8, bool distinct = false)
     {
         if (utf8.isEmpty())
-            return QString(QLatin1String(""));
+            return empty();
         if (!m_share || distinct)
             return QString::fromUtf8(utf8);
-        // A key that points at the row's text, copied only when it is new.
-        const auto found = m_texts.constFind(QByteArray::fromRawData(utf8.data(), utf8.size()));
-        if (found != m_texts.cend())
-            return *found;
-        const QString text = QString::fromUtf8(utf8);
-        m_texts.insert(utf8.toByteArray(), text);
-        return text;
+        return shared(utf8);
     }
 
 private:
+    // One text met before, with its UTF-8 bytes and their hash.
+    struct Slot
+    {
+        size_t hash = 0;
+        QByteArray utf8;
+        QString text;
+    };
+
+    static const QString &empty();
+    QString shared(QByteArrayView utf8);
+    void grow();
+
     bool m_share;
-    QHash<QByteArray, QString> m_texts;
+    // Open addressing over a power-of-two table, at most half full: a register
+    // asks this for every text of every row, and Qt's general hash (a keyed
+    // hash built to resist chosen keys) cost a quarter of the read.
+    std::vector<Slot> m_slots;
+    size_t m_used = 0;
 };

@@ -39,29 +39,55 @@ template <typename View> QDate parseDate(View text)
     return QDate(year, month, day);
 }
 
+// Days from 1970-01-01 to a valid proleptic Gregorian date, by the
+// era-of-400-years count (no table, no branches on the month).
+qint64 daysFromCivil(int year, int month, int day)
+{
+    year -= month <= 2;
+    const int era = (year >= 0 ? year : year - 399) / 400;
+    const int yearOfEra = year - era * 400;
+    const int dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return qint64(era) * 146097 + dayOfEra - 719468;
+}
+
+bool validDay(int year, int month, int day)
+{
+    if (month < 1 || month > 12 || day < 1)
+        return false;
+    static constexpr int Lengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return day <= Lengths[month - 1] + (month == 2 && leap ? 1 : 0);
+}
+
 // The stored form "yyyy-MM-ddTHH:mm:ssZ" (or with a space and no zone) is
 // parsed by hand: it is read for every row of a register and Qt's general
-// ISO parser costs several times more.
+// ISO parser costs several times more, its calendar arithmetic alone as much
+// as the rest of the parse.
 template <typename View> std::optional<QDateTime> parseCommonTimestamp(View text)
 {
     if (text.size() != 19 && !(text.size() == 20 && unitAt(text, 19) == u'Z'))
+        return std::nullopt;
+    if (unitAt(text, 4) != u'-' || unitAt(text, 7) != u'-')
         return std::nullopt;
     if (unitAt(text, 10) != u'T' && unitAt(text, 10) != u' ')
         return std::nullopt;
     if (unitAt(text, 13) != u':' || unitAt(text, 16) != u':')
         return std::nullopt;
-    const QDate date = parseDate(text.first(10));
+    const int year = digitsAt(text, 0, 4);
+    const int month = digitsAt(text, 5, 2);
+    const int day = digitsAt(text, 8, 2);
     const int hour = digitsAt(text, 11, 2);
     const int minute = digitsAt(text, 14, 2);
     const int second = digitsAt(text, 17, 2);
-    if (!date.isValid() || hour < 0 || minute < 0 || second < 0)
+    // Qt knows no year 0: such a text goes to its parser, as before.
+    if (year <= 0 || !validDay(year, month, day) || hour < 0 || minute < 0 || second < 0)
         return std::nullopt;
     if (hour > 23 || minute > 59 || second > 59)
         return std::nullopt;
     // From the count of milliseconds: building it from a date and a time
     // goes through Qt's time-zone arithmetic even for UTC.
-    constexpr qint64 UnixEpochJulianDay = 2440588;
-    const qint64 seconds = (date.toJulianDay() - UnixEpochJulianDay) * 86400 + hour * 3600 + minute * 60 + second;
+    const qint64 seconds = daysFromCivil(year, month, day) * 86400 + hour * 3600 + minute * 60 + second;
     return QDateTime::fromMSecsSinceEpoch(seconds * 1000, Qt::UTC);
 }
 

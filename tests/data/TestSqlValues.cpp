@@ -29,6 +29,12 @@ void TestSqlValues::timestampsReadAsQtReadsThem_data()
                                        << QDateTime(QDate(2024, 3, 1), QTime(8, 0, 5, 250), Qt::UTC);
     QTest::newRow("hour 24 is the next midnight")
         << QByteArray("2024-03-01T24:00:00Z") << QDateTime(QDate(2024, 3, 2), QTime(0, 0), Qt::UTC);
+    QTest::newRow("century leap day") << QByteArray("2000-02-29T12:00:00Z")
+                                      << QDateTime(QDate(2000, 2, 29), QTime(12, 0), Qt::UTC);
+    QTest::newRow("no leap day in 2100") << QByteArray("2100-02-29T12:00:00Z") << QDateTime();
+    QTest::newRow("day 31 of a 30-day month") << QByteArray("2023-04-31T12:00:00Z") << QDateTime();
+    QTest::newRow("year 1") << QByteArray("0001-01-01T00:00:00Z")
+                            << QDateTime(QDate(1, 1, 1), QTime(0, 0), Qt::UTC);
     QTest::newRow("minute 60") << QByteArray("2024-03-01T08:60:00Z") << QDateTime();
     QTest::newRow("month 13") << QByteArray("2024-13-01T08:00:00Z") << QDateTime();
     QTest::newRow("empty") << QByteArray() << QDateTime();
