@@ -32,6 +32,7 @@ private Q_SLOTS:
     void search_data();
     void search();
     void searchKeepsNewest200();
+    void searchOrderWithoutCategoryPathIndex();
     void softDeleteByAccountAndRestore();
     void restoreByAccountComparesText();
     void syncBookkeeping();
@@ -434,6 +435,33 @@ void TestTransactionRepository::searchKeepsNewest200()
     QCOMPARE(rows.size(), TransactionRepository::SearchLimit);
     QCOMPARE(rows.first().transaction.id, QStringLiteral("t249"));
     QCOMPARE(rows.last().transaction.id, QStringLiteral("t50"));
+}
+
+void TestTransactionRepository::searchOrderWithoutCategoryPathIndex()
+{
+    // Ties on date, some on creation time too, over live, deleted and no categories.
+    QVERIFY(m_categories->insert(
+        category(QStringLiteral("gone"), QStringLiteral("Gone"), QStringLiteral("food"))));
+    QVERIFY(TestDatabase::exec(QStringLiteral("UPDATE categories SET deleted_at = '2024-01-01T00:00:00Z' "
+                                              "WHERE id = 'gone'")));
+    const QStringList categories{"groceries", "food", "", "gone"};
+    for (int i = 0; i < 40; ++i) {
+        Transaction t = transaction(QStringLiteral("d%1").arg(i), QStringLiteral("a1"),
+                                    QDate(2024, 1, 1 + i % 3), -i, QStringLiteral("Grocer %1").arg(i % 5));
+        t.categoryId = categories.at(i % categories.size());
+        t.createdAt = stamp(i % 4);
+        QVERIFY(m_transactions->insert(t));
+    }
+    const auto shown = [&] {
+        QStringList list;
+        for (const RegisterRow &row : m_transactions->search(QStringLiteral("gro"), {}))
+            list.append(row.transaction.id + QLatin1Char('=') + row.categoryName);
+        return list;
+    };
+    const QStringList indexed = shown();
+    QCOMPARE(indexed.size(), 40);
+    QVERIFY(TestDatabase::exec(QStringLiteral("DROP INDEX idx_categories_path")));
+    QCOMPARE(indexed, shown());
 }
 
 void TestTransactionRepository::softDeleteByAccountAndRestore()
