@@ -2,6 +2,7 @@
 
 #include "BackupTables.h"
 #include "BenchCommon.h"
+#include "RecordOrder.h"
 
 #include <charconv>
 #include <cstdio>
@@ -365,6 +366,32 @@ bool insertRow(Bench::Raw &db, int table, const std::vector<JsonValue> &values,
     return done;
 }
 
+QString textOf(const std::vector<JsonValue> &values, const char *key)
+{
+    for (const JsonValue &value : values) {
+        if (value.key == key)
+            return value.type == SQLITE_TEXT ? QString::fromStdString(value.text) : QString();
+    }
+    return QString();
+}
+
+// A subcategory names its parent, whose id may sort after its own: the
+// categories are held until their folder ends and written parents first, as
+// the program writes them.
+bool insertCategories(Bench::Raw &db, int table, QList<std::vector<JsonValue>> &rows,
+                      std::vector<sqlite3_stmt *> &statements)
+{
+    const QList<std::vector<JsonValue>> ordered = RecordOrder::parentsFirst(
+        std::move(rows), [](const std::vector<JsonValue> &row) { return textOf(row, "id"); },
+        [](const std::vector<JsonValue> &row) { return textOf(row, "parent_id"); });
+    rows.clear();
+    for (const std::vector<JsonValue> &row : ordered) {
+        if (!insertRow(db, table, row, statements))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool restoreArchive(const QString &archivePath, const QString &databasePath)
@@ -384,6 +411,8 @@ bool restoreArchive(const QString &archivePath, const QString &databasePath)
     std::vector<char> data;
     std::vector<JsonValue> values;
     std::vector<sqlite3_stmt *> statements(BackupTables::Count, nullptr);
+    const int categories = tableOf("categories/");
+    QList<std::vector<JsonValue>> heldCategories;
     bool ok = true;
     while (ok && fread(header, 1, 30, in.get()) == 30 && get(header, 4) == 0x04034b50) {
         const quint64 size = get(header + 18, 4);
@@ -407,12 +436,16 @@ bool restoreArchive(const QString &archivePath, const QString &databasePath)
         ok = ok && quint32(crc32(0, reinterpret_cast<const Bytef *>(data.data()), uInt(unpacked))) ==
                        quint32(get(header + 14, 4));
         const int table = tableOf(name);
+        if (ok && table != categories && !heldCategories.isEmpty())
+            ok = insertCategories(db, categories, heldCategories, statements);
         if (ok && table >= 0)
             ok = parseRow(data.data(), data.data() + data.size(), values) &&
-                 insertRow(db, table, values, statements);
+                 (table == categories ? (heldCategories.append(values), true)
+                                      : insertRow(db, table, values, statements));
     }
     inflateEnd(&zip);
-    return ok && db.exec("COMMIT");
+    return ok && (heldCategories.isEmpty() || insertCategories(db, categories, heldCategories, statements)) &&
+           db.exec("COMMIT");
 }
 
 qint64 entriesDigest(const QString &archivePath)
