@@ -1,7 +1,8 @@
 // The least a Qt program needs to show what the program's window shows at
-// start-up: it opens the file through QSQLITE, reads what the register shows
-// of one account into plain structs (running the balance) and every live
-// account's balance from the sums the file keeps, and paints both: the
+// start-up: it opens the file through SQLite's C API, as the program reads its
+// registers, reads what the register shows of one account into plain structs
+// (running the balance) and every live account's balance from the sums the
+// file keeps, and paints both: the
 // register's rows scrolled to the newest, as the program opens it, beside the
 // list of accounts with their balances. bench_ui measures the program's
 // start-up and memory against it.
@@ -21,8 +22,6 @@
 #include <QEvent>
 #include <QListWidget>
 #include <QSplitter>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTableView>
 #include <QTimer>
 #include <cstdio>
@@ -129,43 +128,48 @@ private:
     bool m_painted = false;
 };
 
-bool readRows(QSqlDatabase db, const QString &account, std::vector<Row> *rows)
+QString textAt(sqlite3_stmt *statement, int column)
 {
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-    query.prepare(QStringLiteral(
+    return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, column)),
+                             sqlite3_column_bytes(statement, column));
+}
+
+bool readRows(Bench::Raw &db, const QByteArray &account, std::vector<Row> *rows)
+{
+    sqlite3_stmt *query = db.statement(QStringLiteral(
         "SELECT t.id, t.date, t.check_number, t.payee, "
         "CASE WHEN p.id IS NULL THEN COALESCE(c.name, '') ELSE p.name || ' > ' || c.name END, t.memo, "
         "t.transfer_dest_account_id, t.amount, t.cleared, t.reconciled, t.is_split, "
         "(SELECT a.starting_balance FROM accounts a WHERE a.id = ?) "
-        "FROM transactions t LEFT JOIN categories c ON c.id = t.category_id "
-        "LEFT JOIN categories p ON p.id = c.parent_id "
+        "FROM transactions t LEFT JOIN categories c ON c.id = t.category_id AND c.deleted_at IS NULL "
+        "LEFT JOIN categories p ON p.id = c.parent_id AND p.deleted_at IS NULL "
         "WHERE t.account_id = ? AND t.deleted_at IS NULL ORDER BY t.date, t.created_at, t.rowid"));
-    query.addBindValue(account);
-    query.addBindValue(account);
-    if (!query.exec())
+    if (!query)
         return false;
+    Bench::bindText(query, 1, account);
+    Bench::bindText(query, 2, account);
     qint64 balance = 0;
-    while (query.next()) {
+    int stepped = SQLITE_ROW;
+    while ((stepped = sqlite3_step(query)) == SQLITE_ROW) {
         if (rows->empty())
-            balance = query.value(11).toLongLong();
+            balance = sqlite3_column_int64(query, 11);
         Row row;
-        row.id = query.value(0).toString();
-        row.date = query.value(1).toString();
-        row.checkNumber = query.value(2).toString();
-        row.payee = query.value(3).toString();
-        row.category = query.value(4).toString();
-        row.memo = query.value(5).toString();
-        row.transferAccountId = query.value(6).toString();
-        row.amount = query.value(7).toLongLong();
-        row.cleared = query.value(8).toBool();
-        row.reconciled = query.value(9).toBool();
-        row.split = query.value(10).toBool();
+        row.id = textAt(query, 0);
+        row.date = textAt(query, 1);
+        row.checkNumber = textAt(query, 2);
+        row.payee = textAt(query, 3);
+        row.category = textAt(query, 4);
+        row.memo = textAt(query, 5);
+        row.transferAccountId = textAt(query, 6);
+        row.amount = sqlite3_column_int64(query, 7);
+        row.cleared = sqlite3_column_int64(query, 8) != 0;
+        row.reconciled = sqlite3_column_int64(query, 9) != 0;
+        row.split = sqlite3_column_int64(query, 10) != 0;
         balance += row.amount;
         row.balance = balance;
         rows->push_back(std::move(row));
     }
-    return true;
+    return stepped == SQLITE_DONE;
 }
 
 } // namespace
@@ -181,21 +185,18 @@ int main(int argc, char *argv[])
     auto *accounts = new QListWidget(&window);
     qint64 balances = 0;
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
-        db.setDatabaseName(QString::fromLocal8Bit(argv[1]));
-        if (!db.open() || !readRows(db, account, &rows))
+        Bench::Raw db(QString::fromLocal8Bit(argv[1]));
+        if (!db.isOpen() || !readRows(db, account.toUtf8(), &rows))
             return 2;
-        QSqlQuery query(db);
-        query.setForwardOnly(true);
-        if (!query.exec(
-                QStringLiteral("SELECT a.name, a.starting_balance + COALESCE(s.current, 0) FROM accounts a "
-                               "LEFT JOIN account_totals s ON s.account_id = a.id WHERE a.deleted_at IS NULL "
-                               "ORDER BY a.sort_order, a.name")))
+        sqlite3_stmt *query = db.statement(
+            QStringLiteral("SELECT a.name, a.starting_balance + COALESCE(s.current, 0) FROM accounts a "
+                           "LEFT JOIN account_totals s ON s.account_id = a.id WHERE a.deleted_at IS NULL "
+                           "ORDER BY a.sort_order, a.name"));
+        if (!query)
             return 2;
-        while (query.next()) {
-            balances += query.value(1).toLongLong();
-            accounts->addItem(query.value(0).toString() + QLatin1Char(' ') +
-                              money(query.value(1).toLongLong()));
+        while (sqlite3_step(query) == SQLITE_ROW) {
+            balances += sqlite3_column_int64(query, 1);
+            accounts->addItem(textAt(query, 0) + QLatin1Char(' ') + money(sqlite3_column_int64(query, 1)));
         }
     }
 
