@@ -1,6 +1,6 @@
-// Exports a book of 100,000 and one of 1,000,000 transactions (20 accounts,
-// the largest holding a fifth, with categories and split lines) to a backup
-// file through BackupService and restores that file into an empty database,
+// Exports the benchmarks' book (BenchBook.h) of 100,000 and of 1,000,000
+// transactions to a backup file through BackupService and restores that file
+// into an empty database,
 // against the least work for the same archive on SQLite's C API and zlib
 // (BackupFloor): writing the same entries with the same JSON and compression,
 // and inserting the same rows with prepared statements in one transaction
@@ -10,6 +10,7 @@
 
 #include "BackupFloor.h"
 #include "BackupService.h"
+#include "BenchBook.h"
 #include "BenchCommon.h"
 #include "Database.h"
 #include "MigrationRunner.h"
@@ -24,8 +25,6 @@ namespace {
 
 constexpr double kTarget = 1.5;
 constexpr double kMemoryTargetMB = 200;
-constexpr int kAccounts = 20;
-constexpr int kCategories = 40;
 
 QString dbPath(const QString &directory)
 {
@@ -38,80 +37,13 @@ bool migrated(const QString &directory)
     return db.open() && MigrationRunner(&db).migrate();
 }
 
-bool seedAccountsAndCategories(Bench::Raw &db)
-{
-    for (int i = 0; i < kAccounts; ++i) {
-        sqlite3_stmt *insert = db.statement(
-            QStringLiteral("INSERT INTO accounts (id, name, starting_balance, sync_status, created_at, "
-                           "updated_at) VALUES (?, ?, ?, 'synced', '2020-01-01T00:00:00Z', "
-                           "'2020-01-01T00:00:00Z')"));
-        Bench::bindText(insert, 1, QStringLiteral("acct-%1").arg(i, 2, 10, QLatin1Char('0')).toUtf8());
-        Bench::bindText(insert, 2, QStringLiteral("Account %1").arg(i).toUtf8());
-        sqlite3_bind_int64(insert, 3, 100000 * i);
-        if (sqlite3_step(insert) != SQLITE_DONE)
-            return false;
-    }
-    for (int i = 0; i < kCategories; ++i) {
-        sqlite3_stmt *insert = db.statement(
-            QStringLiteral("INSERT INTO categories (id, name, category_type, created_at, updated_at) VALUES "
-                           "(?, ?, 'expense', '2020-01-01T00:00:00Z', '2020-01-01T00:00:00Z')"));
-        Bench::bindText(insert, 1, QStringLiteral("cat-%1").arg(i, 2, 10, QLatin1Char('0')).toUtf8());
-        Bench::bindText(insert, 2, QStringLiteral("Category %1").arg(i).toUtf8());
-        if (sqlite3_step(insert) != SQLITE_DONE)
-            return false;
-    }
-    return true;
-}
-
-// Every twentieth transaction is split in two lines.
-bool seedTransaction(Bench::Raw &db, int i)
-{
-    sqlite3_stmt *insert = db.statement(QStringLiteral(
-        "INSERT INTO transactions (id, account_id, date, payee, memo, amount, category_id, check_number, "
-        "cleared, "
-        "is_split, sync_status, created_at, updated_at) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 'synced', "
-        "'2021-03-04T05:06:07Z', '2021-03-04T05:06:07Z')"));
-    const QByteArray id =
-        QStringLiteral("00000000-0000-4000-8000-%1").arg(i, 12, 10, QLatin1Char('0')).toUtf8();
-    const int account = i % 5 == 0 ? 0 : 1 + i % (kAccounts - 1);
-    const qint64 amount = i % 10 == 0 ? 250000 : -qint64(i * 7919 % 25000);
-    Bench::bindText(insert, 1, id);
-    Bench::bindText(insert, 2, QStringLiteral("acct-%1").arg(account, 2, 10, QLatin1Char('0')).toUtf8());
-    Bench::bindText(insert, 3, QDate(2015, 1, 1).addDays(i % 3650).toString(Qt::ISODate).toUtf8());
-    Bench::bindText(insert, 4, QStringLiteral("Vendor %1").arg(i % 500).toUtf8());
-    Bench::bindText(insert, 5, i % 3 == 0 ? QByteArray() : QStringLiteral("memo %1").arg(i % 7).toUtf8());
-    sqlite3_bind_int64(insert, 6, amount);
-    if (i % 10 != 0)
-        Bench::bindText(insert, 7,
-                        QStringLiteral("cat-%1").arg(i % kCategories, 2, 10, QLatin1Char('0')).toUtf8());
-    Bench::bindText(insert, 8, i % 9 == 0 ? QByteArray::number(1000 + i) : QByteArray());
-    sqlite3_bind_int(insert, 9, i % 3 == 0);
-    sqlite3_bind_int(insert, 10, i % 20 == 0);
-    if (sqlite3_step(insert) != SQLITE_DONE)
-        return false;
-    for (int line = 0; i % 20 == 0 && line < 2; ++line) {
-        sqlite3_stmt *split = db.statement(QStringLiteral(
-            "INSERT INTO split_lines (id, transaction_id, category_id, amount, memo, created_at, "
-            "updated_at) VALUES (?, ?, ?, ?, 'part', '2021-03-04T05:06:07Z', '2021-03-04T05:06:07Z')"));
-        Bench::bindText(split, 1, id + (line == 0 ? "-a" : "-b"));
-        Bench::bindText(split, 2, id);
-        Bench::bindText(split, 3, QByteArray("cat-0") + char('0' + line));
-        sqlite3_bind_int64(split, 4, line == 0 ? amount / 2 : amount - amount / 2);
-        if (sqlite3_step(split) != SQLITE_DONE)
-            return false;
-    }
-    return true;
-}
-
+// A copy of the kept book of `transactions` in `directory`.
 bool seed(const QString &directory, int transactions)
 {
-    if (!migrated(directory))
-        return false;
-    Bench::Raw db(dbPath(directory));
-    bool ok = db.exec("BEGIN") && seedAccountsAndCategories(db);
-    for (int i = 0; ok && i < transactions; ++i)
-        ok = seedTransaction(db, i);
-    return ok && db.exec("COMMIT");
+    Bench::BookShape shape;
+    shape.transactions = transactions;
+    const QString kept = Bench::keptBook(QStringLiteral(TALLYFERN_BENCH_DATA_DIR), shape);
+    return !kept.isEmpty() && QFile::copy(kept, dbPath(directory));
 }
 
 // What a restore must give back: the rows of each table, the sums the
@@ -125,7 +57,7 @@ qint64 databaseDigest(const QString &path)
         "FROM transactions) + 131 * (SELECT COUNT(*) FROM split_lines) + (SELECT TOTAL(amount) FROM "
         "transactions) + "
         "3 * (SELECT TOTAL(cleared) FROM account_totals) + 11 * (SELECT COUNT(*) FROM transactions_fts WHERE "
-        "transactions_fts MATCH 'vendor')"));
+        "transactions_fts MATCH 'grocery')"));
     return digest && sqlite3_step(digest) == SQLITE_ROW ? sqlite3_column_int64(digest, 0) : -1;
 }
 

@@ -15,6 +15,7 @@
 #include "AccountRepository.h"
 #include "AccountSidebar.h"
 #include "AppState.h"
+#include "BenchBook.h"
 #include "BenchCommon.h"
 #include "Database.h"
 #include "MainWindow.h"
@@ -37,10 +38,10 @@
 #include <QListWidget>
 #include <QMap>
 #include <QPaintEvent>
+#include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTextStream>
-#include <QUuid>
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -60,9 +61,6 @@ using Bench::Raw;
 using Bench::stepAll;
 using Bench::versus;
 
-constexpr int kAccounts = 20;
-constexpr int kSmallAccountRows = 200;
-constexpr int kGeneratorVersion = 2; // part of the cached file's name: bump when the data changes
 // The open and edit targets hold for registers of at least this many rows; in
 // a smaller one the fixed cost of laying out and painting a window of rows
 // weighs as much as the work of the floor.
@@ -70,6 +68,9 @@ constexpr int kTargetRegisterRows = 20000;
 // Each side of an edit waits for one flush to disk, whose time moves with what
 // other processes write meanwhile: more rounds than the reads take.
 constexpr int kEditRounds = 21;
+// The growth of one edit from the smallest to the largest size: edits of about
+// a millisecond, taken in turn on both sizes at once, many of each.
+constexpr int kGrowthEdits = 61;
 
 QTextStream &g_out = Bench::out();
 bool g_allOk = true;
@@ -78,116 +79,6 @@ bool g_allOk = true;
 int largeAccountRows(int total)
 {
     return total / 5;
-}
-
-QString accountId(int i)
-{
-    // Stable ids of the same shape as the program's.
-    return QUuid::createUuidV5(QUuid(QStringLiteral("{0b8e54a2-7c1d-4e3f-9a6b-5d2c1e0f3a47}")),
-                               QStringLiteral("account-%1").arg(i))
-        .toString(QUuid::WithoutBraces);
-}
-
-// The schema through the program's migrations, then the rows through the C API.
-bool generate(const QString &path, int total)
-{
-    QFile::remove(path);
-    const QString directory = QFileInfo(path).absolutePath() + QStringLiteral("/schema-%1").arg(total);
-    QDir(directory).removeRecursively();
-    {
-        Database db(directory);
-        if (!db.open() || !MigrationRunner(&db).migrate())
-            return false;
-    }
-    if (!QFile::rename(directory + QLatin1Char('/') + QLatin1String(Database::FileName), path))
-        return false;
-    QDir(directory).removeRecursively();
-
-    Raw raw(path);
-    if (!raw.isOpen() || !raw.exec("BEGIN"))
-        return false;
-    const QByteArray stamp = "2020-01-01T00:00:00Z";
-    for (int i = 0; i < kAccounts; ++i) {
-        sqlite3_stmt *s = raw.statement(QStringLiteral(
-            "INSERT INTO accounts (id, name, starting_balance, sort_order, created_at, updated_at) "
-            "VALUES (?, ?, ?, ?, ?, ?)"));
-        bindText(s, 1, accountId(i).toUtf8());
-        bindText(s, 2, QStringLiteral("Account %1").arg(i, 2, 10, QLatin1Char('0')).toUtf8());
-        sqlite3_bind_int64(s, 3, 100000 * i);
-        sqlite3_bind_int(s, 4, i);
-        bindText(s, 5, stamp);
-        bindText(s, 6, stamp);
-        if (sqlite3_step(s) != SQLITE_DONE)
-            return false;
-    }
-    QList<QByteArray> categories;
-    for (int i = 0; i < 40; ++i) {
-        categories.append(QUuid::createUuid().toString(QUuid::WithoutBraces).toUtf8());
-        sqlite3_stmt *s = raw.statement(
-            QStringLiteral("INSERT INTO categories (id, name, created_at, updated_at) VALUES (?, ?, ?, ?)"));
-        bindText(s, 1, categories.last());
-        bindText(s, 2, QStringLiteral("Category %1").arg(i).toUtf8());
-        bindText(s, 3, stamp);
-        bindText(s, 4, stamp);
-        if (sqlite3_step(s) != SQLITE_DONE)
-            return false;
-    }
-    QList<QByteArray> payees;
-    for (int i = 0; i < 300; ++i)
-        payees.append(i < 5 ? QList<QByteArray>{"Grocery Outlet", "Green Grocer", "Rent", "Payroll", "City Water"}[i]
-                            : QStringLiteral("Vendor %1").arg(i).toUtf8());
-
-    const int large = largeAccountRows(total);
-    quint32 seed = 12345;
-    auto next = [&seed] {
-        seed = seed * 1664525u + 1013904223u;
-        return seed >> 8;
-    };
-    const QDate first(2019, 1, 1);
-    const QDateTime created(first, QTime(8, 0), Qt::UTC);
-    for (int i = 0; i < total; ++i) {
-        // Account 0 is the largest, account 1 the small one, the rest share the others.
-        const int account = i < large ? 0 : (i < large + kSmallAccountRows ? 1 : 2 + i % (kAccounts - 2));
-        const QByteArray id = QUuid::createUuid().toString(QUuid::WithoutBraces).toUtf8();
-        const bool split = i % 20 == 0;
-        const qint64 amount = -qint64(next() % 50000) + (i % 10 == 0 ? 150000 : 0);
-        const QByteArray when = created.addSecs(i * 37).toString(Qt::ISODate).toUtf8();
-        sqlite3_stmt *s = raw.statement(
-            QStringLiteral("INSERT INTO transactions (id, account_id, date, payee, memo, amount, category_id, "
-                           "check_number, cleared, is_split, created_at, updated_at) "
-                           "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-        bindText(s, 1, id);
-        bindText(s, 2, accountId(account).toUtf8());
-        bindText(s, 3, first.addDays(int(next() % 1800)).toString(Qt::ISODate).toUtf8());
-        bindText(s, 4, payees.at(int(next() % payees.size())));
-        bindText(s, 5, i % 3 == 0 ? QByteArray("weekly shopping") : QByteArray(""));
-        sqlite3_bind_int64(s, 6, amount);
-        if (split)
-            sqlite3_bind_null(s, 7);
-        else
-            bindText(s, 7, categories.at(int(next() % categories.size())));
-        bindText(s, 8, i % 7 == 0 ? QByteArray::number(1000 + i) : QByteArray(""));
-        sqlite3_bind_int(s, 9, i % 2);
-        sqlite3_bind_int(s, 10, split ? 1 : 0);
-        bindText(s, 11, when);
-        bindText(s, 12, when);
-        if (sqlite3_step(s) != SQLITE_DONE)
-            return false;
-        for (int line = 0; split && line < 2; ++line) {
-            sqlite3_stmt *l = raw.statement(
-                QStringLiteral("INSERT INTO split_lines (id, transaction_id, category_id, amount, memo, "
-                               "created_at, updated_at) VALUES (?, ?, ?, ?, '', ?, ?)"));
-            bindText(l, 1, QUuid::createUuid().toString(QUuid::WithoutBraces).toUtf8());
-            bindText(l, 2, id);
-            bindText(l, 3, categories.at(int(next() % categories.size())));
-            sqlite3_bind_int64(l, 4, line == 0 ? amount / 2 : amount - amount / 2);
-            bindText(l, 5, when);
-            bindText(l, 6, when);
-            if (sqlite3_step(l) != SQLITE_DONE)
-                return false;
-        }
-    }
-    return raw.exec("COMMIT") && raw.exec("ANALYZE") && raw.exec("PRAGMA wal_checkpoint(TRUNCATE)");
 }
 
 bool report(const QString &what, double value, double target, const QString &detail = QString())
@@ -249,30 +140,126 @@ private:
     QRegion m_painted;
 };
 
+// One edit as a user makes it: toggling cleared on a row shown in the
+// largest register, until both views have drawn what it marked for
+// repainting, as the event loop's next pass draws it (rather than every row
+// they show). Its answer: the header's two figures, the sidebar's, and
+// whether the toggled cell and the cleared figure were drawn again.
+class EditRig
+{
+public:
+    EditRig(AppState *app, MainWindow *window, const QString &account)
+        : m_app(app)
+        , m_account(account)
+        , m_screen(window->registerScreen())
+        , m_sidebar(window->sidebar())
+    {
+        window->selectAccount(account);
+        for (int i = 0; i < 3; ++i)
+            QApplication::processEvents();
+        // A row the user sees, as the one a click toggles: reconciled ones
+        // keep their mark.
+        RegisterTableView *view = m_screen->view();
+        m_row = view->rowAt(view->viewport()->height() / 2);
+        while (m_row > 0 && m_screen->model()->rowAt(m_row).transaction.reconciled)
+            --m_row;
+        editedId = m_screen->model()->rowAt(m_row).transaction.id;
+        m_clearedFigure = m_screen->findChild<QLabel *>(QStringLiteral("clearedBalanceValue"));
+        m_rowsDrawn = new PaintWatch(view->viewport());
+        m_figureDrawn = new PaintWatch(m_clearedFigure);
+    }
+
+    double edit(qint64 *answer)
+    {
+        const std::optional<Transaction> t = m_app->transactions()->findById(editedId);
+        const int reloads = m_screen->reloadCount();
+        const int sidebarReads = m_sidebar->rebuildCount();
+        m_rowsDrawn->take();
+        m_figureDrawn->take();
+        QElapsedTimer timer;
+        timer.start();
+        TransactionActions::toggleCleared(m_app, *t);
+        while (m_screen->reloadCount() == reloads || m_sidebar->rebuildCount() == sidebarReads)
+            QApplication::processEvents();
+        QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        QApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+        const double millis = millisSince(timer);
+        const QRect cell =
+            m_screen->view()->visualRect(m_screen->model()->index(m_row, RegisterModel::ClearedColumn));
+        const bool drawn = m_rowsDrawn->covers(cell) && m_figureDrawn->covers(m_clearedFigure->rect());
+        *answer = answerOf({{QStringLiteral("cleared"), label("clearedBalanceValue")},
+                            {QStringLiteral("current"), label("currentBalanceValue")},
+                            {QStringLiteral("sidebar"), m_sidebar->balanceText(m_account)},
+                            {QStringLiteral("drawn"), drawn ? QStringLiteral("yes") : QStringLiteral("no")}});
+        return millis;
+    }
+
+    QString editedId;
+
+private:
+    QString label(const char *name) const
+    {
+        return m_screen->findChild<QLabel *>(QLatin1String(name))->text();
+    }
+
+    AppState *m_app;
+    QString m_account;
+    RegisterScreen *m_screen;
+    AccountSidebar *m_sidebar;
+    int m_row = 0;
+    QLabel *m_clearedFigure = nullptr;
+    PaintWatch *m_rowsDrawn = nullptr;
+    PaintWatch *m_figureDrawn = nullptr;
+};
+
+// The program on a copy of `cached` in `dir`, its window shown.
+struct Session
+{
+    std::unique_ptr<AppState> app;
+    std::unique_ptr<MainWindow> window;
+
+    bool open(const QTemporaryDir &dir, const QString &cached)
+    {
+        const QString programFile =
+            dir.path() + QStringLiteral("/program/") + QLatin1String(Database::FileName);
+        QDir().mkpath(dir.path() + QStringLiteral("/program"));
+        if (!QFile::copy(cached, programFile))
+            return false;
+        qputenv("TALLYFERN_DATA_DIR", QFileInfo(programFile).absolutePath().toLocal8Bit());
+        QSettings().clear();
+        app = std::make_unique<AppState>();
+        if (!app->initialize())
+            return false;
+        window = std::make_unique<MainWindow>(app.get());
+        window->resize(1280, 800);
+        window->show();
+        QApplication::processEvents();
+        return true;
+    }
+};
+
 struct SizeResult
 {
-    double edit = 0;
     double smallAfterLarge = 0;
     double sidebarAfterChange = 0;
 };
 
 bool runSize(int total, const QString &cached, SizeResult *result)
 {
+    const QList<QByteArray> accounts = Bench::bookAccounts(cached);
+    if (accounts.size() < 12)
+        return false;
     g_out << QStringLiteral("%1 transactions over %2 accounts (largest %3, small %4):\n")
                  .arg(total)
-                 .arg(kAccounts)
+                 .arg(accounts.size())
                  .arg(largeAccountRows(total))
-                 .arg(kSmallAccountRows);
+                 .arg(Bench::BookShape().smallRows);
     report(QStringLiteral("file size per transaction, bytes"), double(QFileInfo(cached).size()) / total, 450.0);
 
     QTemporaryDir dir;
-    const QString programFile = dir.path() + QStringLiteral("/program/") + QLatin1String(Database::FileName);
     const QString floorFile = dir.path() + QStringLiteral("/floor.db");
-    QDir().mkpath(dir.path() + QStringLiteral("/program"));
-    if (!QFile::copy(cached, programFile) || !QFile::copy(cached, floorFile))
+    if (!QFile::copy(cached, floorFile))
         return false;
-    qputenv("TALLYFERN_DATA_DIR", QFileInfo(programFile).absolutePath().toLocal8Bit());
-    QSettings().clear();
 
     Raw floor(floorFile);
     // SQLite's quick check reads every page. It runs once a day (and after
@@ -281,31 +268,23 @@ bool runSize(int total, const QString &cached, SizeResult *result)
     const double quickCheck = millisOf([&] { floor.exec("PRAGMA quick_check"); });
     QElapsedTimer startup;
     startup.start();
-    AppState app;
-    if (!floor.isOpen() || !app.initialize() || !floor.matchSettings(app.database()->database()))
+    Session session;
+    if (!floor.isOpen() || !session.open(dir, cached) || !floor.matchSettings(session.app->database()->database()))
         return false;
-    const QString large = accountId(0);
-    const QString small = accountId(1);
-    auto window = std::make_unique<MainWindow>(&app);
-    window->resize(1280, 800);
-    window->show();
-    QApplication::processEvents();
+    AppState &app = *session.app;
+    std::unique_ptr<MainWindow> &window = session.window;
     const double startupMillis = millisSince(startup);
     g_out << QStringLiteral("  quick check %1 ms beside start-up to the shown window %2 ms (after it, "
                             "off the GUI thread, once a day)\n")
                  .arg(quickCheck, 0, 'f', 1)
                  .arg(startupMillis, 0, 'f', 1);
+    const QString large = QString::fromLatin1(accounts.at(0));
+    const QString small = QString::fromLatin1(accounts.at(1));
     RegisterScreen *screen = window->registerScreen();
     AccountSidebar *sidebar = window->sidebar();
     auto paint = [&] {
         screen->view()->viewport()->repaint();
         sidebar->list()->viewport()->repaint();
-    };
-    // What is left to draw, as the event loop's next pass draws it: the
-    // layouts asked for, then the regions marked for repainting.
-    auto drawPending = [] {
-        QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-        QApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
     };
     auto settle = [&] {
         for (int i = 0; i < 3; ++i)
@@ -372,51 +351,14 @@ bool runSize(int total, const QString &cached, SizeResult *result)
         sqlite3_reset(b);
     };
     auto money = [](qint64 amount) { return Money::format(amount, Currency::USD); };
-    auto label = [&](const char *name) { return screen->findChild<QLabel *>(QLatin1String(name))->text(); };
 
-    // One edit (toggle cleared on a row shown in the largest register) until
-    // both views have repainted, against its UPDATE (committed on its own) and
-    // the read of the account's kept sums. The views draw what the edit marked
-    // for repainting, as the next pass of the event loop does, rather than
-    // every row they show. The answers: the header's two figures, the
-    // sidebar's, and whether the toggled cell and the cleared figure were drawn
-    // again, as shown and as the floor's sums give them.
-    window->selectAccount(large);
-    settle();
-    // A row the user sees, as the one a click toggles.
-    RegisterTableView *view = screen->view();
-    const int editedRow = view->rowAt(view->viewport()->height() / 2);
-    const QString editedId = screen->model()->rowAt(editedRow).transaction.id;
-    const QByteArray editedUtf8 = editedId.toUtf8();
-    QLabel *clearedFigure = screen->findChild<QLabel *>(QStringLiteral("clearedBalanceValue"));
-    PaintWatch &rowsDrawn = *new PaintWatch(view->viewport());
-    PaintWatch &figureDrawn = *new PaintWatch(clearedFigure);
+    // One edit until both views have repainted, against its UPDATE (committed
+    // on its own) and the read of the account's kept sums, whose figures are
+    // the floor's answer.
+    EditRig rig(&app, window.get(), large);
+    const QByteArray editedUtf8 = rig.editedId.toUtf8();
     const Pair edit = alternate(
-        [&](qint64 *answer) {
-            const std::optional<Transaction> t = app.transactions()->findById(editedId);
-            const int reloads = screen->reloadCount();
-            const int sidebarReads = sidebar->rebuildCount();
-            rowsDrawn.take();
-            figureDrawn.take();
-            QElapsedTimer timer;
-            timer.start();
-            TransactionActions::toggleCleared(&app, *t);
-            while (screen->reloadCount() == reloads || sidebar->rebuildCount() == sidebarReads)
-                QApplication::processEvents();
-            drawPending();
-            const double millis = millisSince(timer);
-            // What was drawn again is part of the answer: the toggled cell and
-            // the header's cleared figure must be among it.
-            const QRect cell =
-                view->visualRect(screen->model()->index(editedRow, RegisterModel::ClearedColumn));
-            const bool drawn = rowsDrawn.covers(cell) && figureDrawn.covers(clearedFigure->rect());
-            *answer =
-                answerOf({{QStringLiteral("cleared"), label("clearedBalanceValue")},
-                          {QStringLiteral("current"), label("currentBalanceValue")},
-                          {QStringLiteral("sidebar"), sidebar->balanceText(large)},
-                          {QStringLiteral("drawn"), drawn ? QStringLiteral("yes") : QStringLiteral("no")}});
-            return millis;
-        },
+        [&](qint64 *answer) { return rig.edit(answer); },
         [&](qint64 *answer) {
             qint64 current = 0;
             qint64 cleared = 0;
@@ -435,7 +377,6 @@ bool runSize(int total, const QString &cached, SizeResult *result)
             return millis;
         },
         kEditRounds);
-    result->edit = edit.program;
     reportOnLargest(QStringLiteral("one edit until both views repaint / floor"), edit, 5.0, total);
 
     // Sidebar balances: after a change only that account's, at start-up all of them.
@@ -509,13 +450,81 @@ bool runSize(int total, const QString &cached, SizeResult *result)
     const QString mark = SyncStore::writeMark();
     for (int i = 0; i < 5; ++i) {
         window->selectAccount(small);
-        window->selectAccount(accountId(2 + i));
+        window->selectAccount(QString::fromLatin1(accounts.at(2 + i)));
     }
     settle();
     report(QStringLiteral("database writes for 10 account switches"), SyncStore::writeMark() == mark ? 0 : 1, 0);
 
     window.reset();
     return true;
+}
+
+// `bench_perf --edits <book>`: the program on a copy of the book, its largest
+// register open, answering each line of its input with the milliseconds of
+// one edit.
+int serveEdits(const QString &cached)
+{
+    const QList<QByteArray> accounts = Bench::bookAccounts(cached);
+    QTemporaryDir dir;
+    Session session;
+    if (accounts.isEmpty() || !session.open(dir, cached))
+        return 2;
+    EditRig rig(session.app.get(), session.window.get(), QString::fromLatin1(accounts.constFirst()));
+    std::printf("ready\n");
+    std::fflush(stdout);
+    char line[64];
+    while (std::fgets(line, sizeof line, stdin)) {
+        qint64 answer = 0;
+        std::printf("%.4f\n", rig.edit(&answer));
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
+// The next line a serving process prints; empty when it printed none in time.
+QByteArray lineFrom(QProcess &process)
+{
+    while (!process.canReadLine()) {
+        if (!process.waitForReadyRead(600000))
+            return QByteArray();
+    }
+    return process.readLine().trimmed();
+}
+
+// One edit's growth from the smallest to the largest book: both open at once
+// in processes of their own, edited in turn (the smaller first in every
+// other round), the medians of many edits compared. Edits of a millisecond
+// measured minutes apart would compare what else the machine did meanwhile.
+bool editGrowth(const QString &smallest, const QString &largest, Pair *pair)
+{
+    QTemporaryDir home;
+    QProcess sides[2];
+    for (int side = 0; side < 2; ++side) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path() + QStringLiteral("/config%1").arg(side));
+        sides[side].setProcessEnvironment(environment);
+        sides[side].setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        sides[side].start(QCoreApplication::applicationFilePath(),
+                          {QStringLiteral("--edits"), side == 0 ? smallest : largest});
+    }
+    bool ok = lineFrom(sides[0]) == "ready" && lineFrom(sides[1]) == "ready";
+    std::vector<double> millis[2];
+    for (int round = 0; ok && round < kGrowthEdits; ++round) {
+        for (int turn = 0; ok && turn < 2; ++turn) {
+            const int side = (round + turn) % 2;
+            sides[side].write("edit\n");
+            const QByteArray line = lineFrom(sides[side]);
+            ok = !line.isEmpty();
+            millis[side].push_back(line.toDouble());
+        }
+    }
+    for (QProcess &side : sides) {
+        side.closeWriteChannel();
+        if (!side.waitForFinished(60000))
+            side.kill();
+    }
+    *pair = {Bench::median(millis[1]), Bench::median(millis[0]), true};
+    return ok;
 }
 
 } // namespace
@@ -528,14 +537,15 @@ int main(int argc, char *argv[])
         qInstallMessageHandler(quietMessages);
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("TallyfernBench"));
+    if (argc > 2 && qstrcmp(argv[1], "--edits") == 0)
+        return serveEdits(QString::fromLocal8Bit(argv[2]));
 
-    const int schema = MigrationRunner::builtInScripts().constLast().version;
     QMap<int, SizeResult> results;
+    QMap<int, QString> books;
     for (const int total : Bench::sizes({10000, 100000, 1000000})) {
-        const QString cached = Bench::keptFile(
-            QStringLiteral(TALLYFERN_BENCH_DATA_DIR),
-            QStringLiteral("perf-%1-s%2-g%3.db").arg(total).arg(schema).arg(kGeneratorVersion), total,
-            generate);
+        Bench::BookShape shape;
+        shape.transactions = total;
+        const QString cached = Bench::keptBook(QStringLiteral(TALLYFERN_BENCH_DATA_DIR), shape);
         if (cached.isEmpty())
             return 2;
         SizeResult result;
@@ -544,6 +554,7 @@ int main(int argc, char *argv[])
             return 2;
         }
         results.insert(total, result);
+        books.insert(total, cached);
     }
 
     if (results.size() > 1) {
@@ -552,15 +563,20 @@ int main(int argc, char *argv[])
         g_out << QStringLiteral("growth between sizes:\n");
         for (auto it = std::next(results.cbegin()); it != results.cend(); ++it) {
             const SizeResult &from = std::prev(it).value();
-            g_out << QStringLiteral("  %1 to %2: one edit %3, small after largest %4, sidebar balance %5\n")
+            g_out << QStringLiteral("  %1 to %2: small after largest %3, sidebar balance %4\n")
                          .arg(std::prev(it).key())
                          .arg(it.key())
-                         .arg(it->edit / from.edit, 0, 'f', 2)
                          .arg(it->smallAfterLarge / from.smallAfterLarge, 0, 'f', 2)
                          .arg(it->sidebarAfterChange / from.sidebarAfterChange, 0, 'f', 2);
         }
         g_out << QStringLiteral("growth from %1 to %2 transactions:\n").arg(results.firstKey()).arg(results.lastKey());
-        report(QStringLiteral("one edit until both views repaint"), largest.edit / smallest.edit, 1.3);
+        Pair growth;
+        if (!editGrowth(books.first(), books.last(), &growth)) {
+            g_out << "the edit processes failed\n";
+            return 2;
+        }
+        report(QStringLiteral("one edit until both views repaint, %1 edits each in turn").arg(kGrowthEdits),
+               growth.ratio(), 1.3, versus(growth.program, growth.floor));
         report(QStringLiteral("small account after the largest"), largest.smallAfterLarge / smallest.smallAfterLarge,
                1.5);
         g_out << QStringLiteral("  sidebar balance after a change: %1\n")

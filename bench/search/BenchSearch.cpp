@@ -5,10 +5,14 @@
 // medians, the ratio, and whether each search stays under the typing debounce;
 // exits non-zero when one misses its target.
 //
-// The files are generated once and kept in TALLYFERN_BENCH_DATA_DIR (the build
-// folder's bench-data/); TALLYFERN_BENCH_SIZES (e.g. "100000") picks the sizes.
+// The books (BenchBook.h: payees and memos of a household's vocabulary) are
+// generated once and kept in TALLYFERN_BENCH_DATA_DIR (the build folder's
+// bench-data/), shared with the other benchmarks; TALLYFERN_BENCH_SIZES (e.g.
+// "100000") picks the sizes. Every search must stay within the typing
+// debounce: every round at 100,000, the median at 1,000,000.
 
 #include "AppState.h"
+#include "BenchBook.h"
 #include "BenchCommon.h"
 #include "Database.h"
 #include "MigrationRunner.h"
@@ -36,79 +40,26 @@
 
 namespace {
 
-constexpr int kAccounts = 10;
-constexpr int kGeneratorVersion = 1; // part of the cached file's name: bump when the data changes
-
 constexpr double kTargetRatio = 1.5;
-// Each search is to end within the typing debounce where the statement itself
-// leaves room for that; at 1,000,000 transactions a common word's statement
-// alone takes about as long.
-constexpr int kDebounceTargetRows = 100000;
-
-const QStringList &payees()
-{
-    static const QStringList list = [] {
-        QStringList names{"Grocery Outlet", "Green Grocer",  "Groceries Direct", "Grove Pharmacy",
-                          "Ground Coffee",  "Power Company", "City Water",       "Rent",
-                          "Payroll",        "Gas Station"};
-        for (int i = 0; i < 190; ++i)
-            names.append(QStringLiteral("Vendor %1").arg(i));
-        return names;
-    }();
-    return list;
-}
-
-// Setup writes with raw SQL in one transaction; it is not what is measured.
-bool seed(QSqlDatabase db, int transactions)
-{
-    db.transaction();
-    QSqlQuery query(db);
-    query.prepare(QStringLiteral("INSERT INTO accounts (id, name, created_at, updated_at) "
-                                 "VALUES (?, ?, '2020-01-01T00:00:00Z', '2020-01-01T00:00:00Z')"));
-    for (int i = 0; i < kAccounts; ++i) {
-        query.addBindValue(QStringLiteral("bench-account-%1").arg(i));
-        query.addBindValue(QStringLiteral("Account %1").arg(i));
-        if (!query.exec())
-            return false;
-    }
-    query.prepare(QStringLiteral("INSERT INTO transactions (id, account_id, date, payee, memo, amount, "
-                                 "check_number, cleared, created_at, updated_at) "
-                                 "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-    const QDate first(2019, 1, 1);
-    quint32 seed = 4711;
-    auto next = [&seed] {
-        seed = seed * 1664525u + 1013904223u;
-        return seed >> 8;
-    };
-    for (int i = 0; i < transactions; ++i) {
-        const QString stamp =
-            QDateTime(first.addDays(i % 1800), QTime(8, 0).addSecs(i % 36000), Qt::UTC).toString(Qt::ISODate);
-        query.addBindValue(QUuid::createUuid().toString(QUuid::WithoutBraces));
-        query.addBindValue(QStringLiteral("bench-account-%1").arg(i % kAccounts));
-        query.addBindValue(first.addDays(int(next() % 1800)).toString(Qt::ISODate));
-        query.addBindValue(payees().at(int(next() % payees().size())));
-        query.addBindValue(i % 3 == 0 ? QStringLiteral("weekly shopping") : QStringLiteral(""));
-        query.addBindValue(-qint64(next() % 50000));
-        query.addBindValue(i % 7 == 0 ? QString::number(1000 + i) : QStringLiteral(""));
-        query.addBindValue(i % 2);
-        query.addBindValue(stamp);
-        query.addBindValue(stamp);
-        if (!query.exec()) {
-            Bench::out() << query.lastError().text() << "\n";
-            return false;
-        }
-    }
-    return db.commit() && query.exec(QStringLiteral("ANALYZE"));
-}
+// Up to this size every round of each search ends within the typing debounce;
+// above it, the median of each search's rounds does.
+constexpr int kSlowestTargetRows = 100000;
 
 // The least work that gives the screen's answer: the same statement (rows,
 // category path, newest 200), every column read once.
 class RawSearch
 {
 public:
-    explicit RawSearch(const QString &file)
+    // With the program's page cache, as the other floors.
+    RawSearch(const QString &file, const QSqlDatabase &program)
     {
         if (sqlite3_open_v2(file.toUtf8().constData(), &m_db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
+            return;
+        QSqlQuery cache(program);
+        if (!cache.exec(QStringLiteral("PRAGMA cache_size")) || !cache.next())
+            return;
+        const QByteArray pragma = "PRAGMA cache_size = " + cache.value(0).toString().toLatin1();
+        if (sqlite3_exec(m_db, pragma.constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
             return;
         const char *sql =
             "SELECT t.id, t.account_id, t.date, t.payee, t.memo, t.amount, t.category_id, t.check_number, "
@@ -117,7 +68,8 @@ public:
             "t.deleted_at, "
             "CASE WHEN p.id IS NULL THEN COALESCE(c.name, '') ELSE p.name || ' > ' || c.name END "
             "FROM transactions_fts JOIN transactions t ON t.rowid = transactions_fts.rowid "
-            "LEFT JOIN categories c ON c.id = t.category_id LEFT JOIN categories p ON p.id = c.parent_id "
+            "LEFT JOIN categories c ON c.id = t.category_id AND c.deleted_at IS NULL "
+            "LEFT JOIN categories p ON p.id = c.parent_id AND p.deleted_at IS NULL "
             "WHERE t.deleted_at IS NULL AND transactions_fts MATCH ? "
             "ORDER BY t.date DESC, t.created_at DESC LIMIT 200";
         m_ok = sqlite3_prepare_v2(m_db, sql, -1, &m_statement, nullptr) == SQLITE_OK;
@@ -151,23 +103,6 @@ private:
     std::size_t m_bytesRead = 0; // every column is read, as the screen reads them
 };
 
-// The file of `total` transactions, made once through the program's migrations.
-bool generate(const QString &path, int total)
-{
-    QFile::remove(path);
-    const QString directory = QFileInfo(path).absolutePath() + QStringLiteral("/search-schema-%1").arg(total);
-    QDir(directory).removeRecursively();
-    {
-        Database db(directory);
-        if (!db.open() || !MigrationRunner(&db).migrate() || !seed(db.database(), total))
-            return false;
-        QSqlQuery(db.database()).exec(QStringLiteral("PRAGMA journal_mode = DELETE"));
-    }
-    const bool moved = QFile::rename(directory + QLatin1Char('/') + QLatin1String(Database::FileName), path);
-    QDir(directory).removeRecursively();
-    return moved;
-}
-
 // What a user types, one debounced search per step, on a copy of the file.
 // False when the setup failed; `allOk` is cleared by a missed target.
 bool runSize(int total, const QString &cached, bool *allOk)
@@ -180,7 +115,7 @@ bool runSize(int total, const QString &cached, bool *allOk)
     AppState state;
     if (!state.initialize())
         return false;
-    RawSearch raw(state.database()->filePath());
+    RawSearch raw(state.database()->filePath(), state.database()->database());
     if (!raw.isValid())
         return false;
 
@@ -189,9 +124,9 @@ bool runSize(int total, const QString &cached, bool *allOk)
     screen.refreshFilters();
     screen.show();
     auto *searchEdit = screen.findChild<QLineEdit *>(QStringLiteral("searchEdit"));
-    Bench::out() << QStringLiteral("%1 transactions over %2 accounts:\n").arg(total).arg(kAccounts);
+    Bench::out() << QStringLiteral("%1 transactions:\n").arg(total);
 
-    const QStringList typed{"g", "gr", "gro", "groc", "rent", "vendor 1", "weekly", "10"};
+    const QStringList typed{"g", "gr", "gro", "groc", "rent", "shell 1", "weekly", "coffee", "10"};
     const double target = kTargetRatio;
     for (const QString &text : typed) {
         const QByteArray match = TransactionRepository::fullTextQuery(text).toUtf8();
@@ -231,12 +166,14 @@ bool runSize(int total, const QString &cached, bool *allOk)
         const double slowest = *std::max_element(screenMs.begin(), screenMs.end());
         const double rawMedian = Bench::median(rawMs);
         const double ratio = screenMedian / rawMedian;
-        const bool inDebounce = total > kDebounceTargetRows || slowest < SearchScreen::DebounceMs;
+        const bool inDebounce =
+            (total > kSlowestTargetRows ? screenMedian : slowest) < SearchScreen::DebounceMs;
         const bool ok = same && ratio <= target && inDebounce;
         *allOk = *allOk && ok;
         Bench::out()
             << QStringLiteral(
-                   "  search %1  screen %2 ms (slowest %3)  raw FTS %4 ms  ratio %5 (target <= %6)  %7\n")
+                   "  search %1  screen %2 ms (slowest %3; target < %8)  raw FTS %4 ms  ratio %5 "
+                   "(target <= %6)  %7\n")
                    .arg(QLatin1Char('"') + text + QLatin1Char('"'), -12)
                    .arg(screenMedian, 8, 'f', 2)
                    .arg(slowest, 8, 'f', 2)
@@ -246,7 +183,9 @@ bool runSize(int total, const QString &cached, bool *allOk)
                    .arg(!same         ? QStringLiteral("DIFFERENT ANSWERS")
                         : !inDebounce ? QStringLiteral("SLOWER THAN THE DEBOUNCE")
                         : ok          ? QStringLiteral("ok")
-                                      : QStringLiteral("SLOW"));
+                                      : QStringLiteral("SLOW"))
+                   .arg(total > kSlowestTargetRows ? QStringLiteral("%1 ms, median").arg(SearchScreen::DebounceMs)
+                                                   : QStringLiteral("%1 ms").arg(SearchScreen::DebounceMs));
         Bench::out().flush();
     }
     return true;
@@ -263,13 +202,11 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(QStringLiteral("TallyfernBench"));
     QSettings().clear();
 
-    const int schema = MigrationRunner::builtInScripts().constLast().version;
     bool allOk = true;
     for (const int total : Bench::sizes({100000, 1000000})) {
-        const QString cached = Bench::keptFile(
-            QStringLiteral(TALLYFERN_BENCH_DATA_DIR),
-            QStringLiteral("search-%1-s%2-g%3.db").arg(total).arg(schema).arg(kGeneratorVersion), total,
-            generate);
+        Bench::BookShape shape;
+        shape.transactions = total;
+        const QString cached = Bench::keptBook(QStringLiteral(TALLYFERN_BENCH_DATA_DIR), shape);
         if (cached.isEmpty())
             return 2;
         if (!runSize(total, cached, &allOk)) {

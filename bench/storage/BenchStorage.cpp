@@ -5,6 +5,7 @@
 // over its target, or a different answer, makes the exit status 1.
 
 #include "AccountRepository.h"
+#include "BenchBook.h"
 #include "BenchCommon.h"
 #include "Database.h"
 #include "MigrationRunner.h"
@@ -21,134 +22,13 @@
 
 namespace {
 
-constexpr int kAccounts = 20;
 constexpr int kTransactions = 100000;
-constexpr int kBigAccountRows = 20000;
 constexpr int kInserts = 10000;
 
 using Bench::bindText;
 using Bench::millisSince;
 using Bench::out;
 using Bench::Raw;
-
-QString accountId(int i)
-{
-    return QStringLiteral("account-%1").arg(i, 2, 10, QLatin1Char('0'));
-}
-
-const QStringList &payees()
-{
-    static const QStringList list = [] {
-        QStringList names{"Grocery Outlet", "Green Grocer",  "Groceries Direct", "Grove Pharmacy",
-                          "Ground Coffee",  "Power Company", "City Water",       "Rent",
-                          "Payroll",        "Gas Station",   "Book Shop",        "Hardware Store",
-                          "Cinema",         "Bakery",        "Pet Supplies"};
-        for (int i = 0; i < 185; ++i)
-            names.append(QStringLiteral("Vendor %1").arg(i));
-        return names;
-    }();
-    return list;
-}
-
-bool exec(QSqlQuery &query)
-{
-    if (query.exec())
-        return true;
-    out() << "setup failed: " << query.lastQuery() << "\n";
-    return false;
-}
-
-// Setup writes with raw SQL: it is not what is measured.
-bool buildDatabase(Database &db)
-{
-    QSqlDatabase connection = db.database();
-    connection.transaction();
-    QSqlQuery query(connection);
-    query.prepare(QStringLiteral("INSERT INTO accounts (id, name, starting_balance, created_at, updated_at) "
-                                 "VALUES (?, ?, ?, '2020-01-01T00:00:00Z', '2020-01-01T00:00:00Z')"));
-    for (int i = 0; i < kAccounts; ++i) {
-        query.addBindValue(accountId(i));
-        query.addBindValue(QStringLiteral("Account %1").arg(i));
-        query.addBindValue(qint64(100000 * i));
-        if (!exec(query))
-            return false;
-    }
-    QStringList categories;
-    query.prepare(QStringLiteral("INSERT INTO categories (id, name, parent_id, created_at, updated_at) "
-                                 "VALUES (?, ?, ?, '2020-01-01T00:00:00Z', '2020-01-01T00:00:00Z')"));
-    for (int parent = 0; parent < 8; ++parent) {
-        const QString parentId = QStringLiteral("cat-%1").arg(parent);
-        query.addBindValue(parentId);
-        query.addBindValue(QStringLiteral("Category %1").arg(parent));
-        query.addBindValue(QVariant(QMetaType::fromType<QString>()));
-        if (!exec(query))
-            return false;
-        categories.append(parentId);
-        for (int child = 0; child < 4; ++child) {
-            const QString childId = parentId + QStringLiteral("-%1").arg(child);
-            query.addBindValue(childId);
-            query.addBindValue(QStringLiteral("Sub %1").arg(child));
-            query.addBindValue(parentId);
-            if (!exec(query))
-                return false;
-            categories.append(childId);
-        }
-    }
-
-    QSqlQuery split(connection);
-    split.prepare(QStringLiteral("INSERT INTO split_lines (id, transaction_id, category_id, amount, memo, "
-                                 "created_at, updated_at) VALUES (?, ?, ?, ?, '', '2020-01-01T00:00:00Z', "
-                                 "'2020-01-01T00:00:00Z')"));
-    query.prepare(
-        QStringLiteral("INSERT INTO transactions (id, account_id, date, payee, memo, amount, category_id, "
-                       "check_number, cleared, "
-                       "is_split, created_at, updated_at) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-    const QDate first(2019, 1, 1);
-    quint32 seed = 12345;
-    auto next = [&seed] {
-        seed = seed * 1664525u + 1013904223u;
-        return seed >> 8;
-    };
-    for (int i = 0; i < kTransactions; ++i) {
-        const int account = i < kBigAccountRows ? 0 : 1 + (i % (kAccounts - 1));
-        const QString id = QUuid::createUuid().toString(QUuid::WithoutBraces);
-        const bool isSplit = i % 5 == 0;
-        const qint64 amount = -qint64(next() % 50000) + (i % 10 == 0 ? 150000 : 0);
-        const QString stamp =
-            QDateTime(first.addDays(i % 1800), QTime(8, 0).addSecs(i % 36000), Qt::UTC).toString(Qt::ISODate);
-        query.addBindValue(id);
-        query.addBindValue(accountId(account));
-        query.addBindValue(first.addDays(int(next() % 1800)).toString(Qt::ISODate));
-        query.addBindValue(payees().at(int(next() % payees().size())));
-        query.addBindValue(i % 3 == 0 ? QStringLiteral("weekly shopping") : QStringLiteral(""));
-        query.addBindValue(amount);
-        query.addBindValue(isSplit ? QVariant(QMetaType::fromType<QString>())
-                                   : QVariant(categories.at(int(next() % categories.size()))));
-        query.addBindValue(i % 7 == 0 ? QString::number(1000 + i) : QStringLiteral(""));
-        query.addBindValue(i % 2);
-        query.addBindValue(isSplit ? 1 : 0);
-        query.addBindValue(stamp);
-        query.addBindValue(stamp);
-        if (!exec(query))
-            return false;
-        if (isSplit) {
-            for (int line = 0; line < 2; ++line) {
-                split.addBindValue(QUuid::createUuid().toString(QUuid::WithoutBraces));
-                split.addBindValue(id);
-                split.addBindValue(categories.at(int(next() % categories.size())));
-                split.addBindValue(line == 0 ? amount / 2 : amount - amount / 2);
-                if (!exec(split))
-                    return false;
-            }
-        }
-    }
-    // Some deleted rows, as a real file has.
-    query.prepare(QStringLiteral("UPDATE transactions SET deleted_at = '2024-01-01T00:00:00Z' "
-                                 "WHERE rowid % 97 = 0"));
-    if (!exec(query))
-        return false;
-    return connection.commit() && query.exec(QStringLiteral("ANALYZE"));
-}
 
 // The inserted rows, read back after each side (not timed).
 qint64 insertedRows(Raw &raw, const QByteArray &account)
@@ -164,16 +44,18 @@ qint64 insertedRows(Raw &raw, const QByteArray &account)
     return answer;
 }
 
-Transaction sample(int i, const QString &accountId)
+// Rows of the kind an import writes, into an account of the book, with its
+// payees and subcategories.
+Transaction sample(int i, const QString &accountId, const QStringList &categories)
 {
     Transaction t;
     t.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
     t.accountId = accountId;
     t.date = QDate(2024, 1, 1).addDays(i % 365);
-    t.payee = payees().at(i % payees().size());
+    t.payee = QString::fromUtf8(Bench::BookData::payees().at(i % Bench::BookData::payees().size()));
     t.memo = QStringLiteral("imported");
     t.amount = -(i % 9000);
-    t.categoryId = QStringLiteral("cat-%1").arg(i % 8);
+    t.categoryId = categories.at(i % categories.size());
     t.createdAt = QDateTime(QDate(2030, 1, 1), QTime(0, 0), Qt::UTC);
     t.updatedAt = t.createdAt;
     return t;
@@ -184,19 +66,28 @@ Transaction sample(int i, const QString &accountId)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    Bench::BookShape shape;
+    shape.transactions = kTransactions;
+    const QString book = Bench::keptBook(QStringLiteral(TALLYFERN_BENCH_DATA_DIR), shape);
+    const QList<QByteArray> bookAccounts = Bench::bookAccounts(book);
     QTemporaryDir dir;
+    if (book.isEmpty() || bookAccounts.size() < 2 ||
+        !QFile::copy(book, dir.filePath(QLatin1String(Database::FileName))))
+        return 2;
     Database db(dir.path());
     if (!db.open() || !MigrationRunner(&db).migrate())
         return 2;
-
-    QElapsedTimer setup;
-    setup.start();
-    if (!buildDatabase(db))
+    QStringList subcategories;
+    QSqlQuery leaves(db.database());
+    leaves.exec(QStringLiteral("SELECT id FROM categories WHERE parent_id IS NOT NULL ORDER BY name"));
+    while (leaves.next())
+        subcategories.append(leaves.value(0).toString());
+    if (subcategories.isEmpty())
         return 2;
-    out() << QStringLiteral("built %1 transactions over %2 accounts in %3 s\n")
+    out() << QStringLiteral("the book of %1 transactions over %2 accounts (largest %3 rows)\n")
                  .arg(kTransactions)
-                 .arg(kAccounts)
-                 .arg(setup.elapsed() / 1000.0, 0, 'f', 1);
+                 .arg(bookAccounts.size())
+                 .arg(shape.largest());
     out() << QStringLiteral(
                  "each ratio: repository / the same answer through the C API, median of %1 rounds\n")
                  .arg(Bench::Rounds);
@@ -209,7 +100,7 @@ int main(int argc, char *argv[])
     bool allOk = true;
 
     // Register rows: the same rows, balances and category paths.
-    const QString big = accountId(0);
+    const QString big = QString::fromLatin1(bookAccounts.constFirst());
     const QByteArray bigUtf8 = big.toUtf8();
     allOk &=
         Bench::reportPair(QStringLiteral("register rows (20,000-row account)"),
@@ -267,7 +158,8 @@ int main(int argc, char *argv[])
                 const double millis = millisSince(timer);
                 *answer = sum;
                 return millis;
-            }),
+            },
+            Bench::MicroRounds),
         1.5);
 
     // Search for a common prefix: the 200 newest matches with category paths,
@@ -298,8 +190,8 @@ int main(int argc, char *argv[])
                     "t.updated_at, t.deleted_at, "
                     "CASE WHEN p.id IS NULL THEN COALESCE(c.name, '') ELSE p.name || ' > ' || c.name END "
                     "FROM transactions_fts JOIN transactions t ON t.rowid = transactions_fts.rowid "
-                    "LEFT JOIN categories c ON c.id = t.category_id LEFT JOIN categories p ON p.id = "
-                    "c.parent_id "
+                    "LEFT JOIN categories c ON c.id = t.category_id AND c.deleted_at IS NULL "
+                    "LEFT JOIN categories p ON p.id = c.parent_id AND p.deleted_at IS NULL "
                     "WHERE t.deleted_at IS NULL AND transactions_fts MATCH ? "
                     "ORDER BY t.date DESC, t.created_at DESC LIMIT 200"));
                 bindText(s, 1, match);
@@ -340,7 +232,7 @@ int main(int argc, char *argv[])
     // 10,000 inserts inside one database transaction, into an empty account
     // each round: the rows are made before the clock starts, and emptied again
     // after it stops.
-    const QString target = accountId(kAccounts - 1);
+    const QString target = QString::fromLatin1(bookAccounts.constLast());
     const QByteArray targetUtf8 = target.toUtf8();
     auto removeInserted = [&raw] {
         sqlite3_stmt *s = raw.statement(
@@ -354,7 +246,7 @@ int main(int argc, char *argv[])
                 QList<Transaction> rows;
                 rows.reserve(kInserts);
                 for (int i = 0; i < kInserts; ++i)
-                    rows.append(sample(i, target));
+                    rows.append(sample(i, target, subcategories));
                 QElapsedTimer timer;
                 timer.start();
                 db.database().transaction();
@@ -372,7 +264,7 @@ int main(int argc, char *argv[])
                 std::vector<qint64> amounts;
                 rows.reserve(kInserts);
                 for (int i = 0; i < kInserts; ++i) {
-                    const Transaction t = sample(i, target);
+                    const Transaction t = sample(i, target, subcategories);
                     rows.push_back({t.id.toUtf8(), t.accountId.toUtf8(),
                                     t.date.toString(Qt::ISODate).toUtf8(), t.payee.toUtf8(), t.memo.toUtf8(),
                                     QByteArray(), t.categoryId.toUtf8(),

@@ -8,6 +8,7 @@
 
 #include "AccountRepository.h"
 #include "ApiClient.h"
+#include "BenchBook.h"
 #include "BenchCommon.h"
 #include "CategoryRepository.h"
 #include "Database.h"
@@ -126,46 +127,30 @@ struct Fixture
     }
 };
 
-// 20,000 pending rows of all five kinds; a fifth of the transactions split in three.
-bool seedPendingRows()
+// About 20,000 pending rows of all five kinds: the benchmarks' book of 17,000
+// transactions over 200 accounts, with 1,000 recurring rules and 1,000
+// reconciliations, never synchronised; copied into the fixture's folder
+// before it opens. The number of rows goes to `rows`.
+bool seedPendingRows(Fixture &fixture, int *rows)
 {
-    const QString stamp = QStringLiteral("2024-01-01T00:00:00Z");
-    QSqlDatabase::database().transaction();
-    bool ok = true;
-    for (int i = 0; i < 200 && ok; ++i)
-        ok = exec("INSERT INTO accounts (id, name, created_at, updated_at) VALUES (?, ?, ?, ?)",
-                  {QStringLiteral("acc-%1").arg(i), QStringLiteral("Account %1").arg(i), stamp, stamp});
-    for (int i = 0; i < 800 && ok; ++i)
-        ok = exec("INSERT INTO categories (id, name, created_at, updated_at) VALUES (?, ?, ?, ?)",
-                  {QStringLiteral("cat-%1").arg(i), QStringLiteral("Category %1").arg(i), stamp, stamp});
-    for (int i = 0; i < 1000 && ok; ++i)
-        ok = exec(
-            "INSERT INTO recurring_transactions (id, account_id, payee, amount, start_date, next_due_date, "
-            "created_at, updated_at) VALUES (?, ?, ?, -2500, '2024-01-01', '2024-06-01', ?, ?)",
-            {QStringLiteral("rule-%1").arg(i), QStringLiteral("acc-%1").arg(i % 200),
-             QStringLiteral("Rule %1").arg(i), stamp, stamp});
-    for (int i = 0; i < 17000 && ok; ++i) {
-        const QString id = QStringLiteral("tx-%1").arg(i);
-        const bool split = i % 5 == 0;
-        ok = exec(
-            "INSERT INTO transactions (id, account_id, date, payee, memo, amount, category_id, is_split, "
-            "created_at, updated_at) VALUES (?, ?, '2024-02-01', ?, 'memo', ?, ?, ?, ?, ?)",
-            {id, QStringLiteral("acc-%1").arg(i % 200), QStringLiteral("Payee %1").arg(i % 500), -(i + 1),
-             QStringLiteral("cat-%1").arg(i % 800), split ? 1 : 0, stamp, stamp});
-        for (int line = 0; split && line < 3 && ok; ++line)
-            ok = exec("INSERT INTO split_lines (id, transaction_id, category_id, amount, memo, created_at, "
-                      "updated_at) VALUES (?, ?, ?, ?, 'part', ?, ?)",
-                      {QStringLiteral("%1-s%2").arg(id).arg(line), id, QStringLiteral("cat-%1").arg(line),
-                       -(i + 1) / 3, stamp, stamp});
+    Bench::BookShape shape;
+    shape.transactions = 17000;
+    shape.accounts = 200;
+    shape.recurring = 1000;
+    shape.reconciliations = 1000;
+    const QString book = Bench::keptBook(QStringLiteral(TALLYFERN_BENCH_DATA_DIR), shape);
+    if (book.isEmpty() || !QFile::copy(book, fixture.dir.filePath(QLatin1String(Database::FileName))) ||
+        !fixture.open())
+        return false;
+    QSqlQuery count;
+    *rows = 0;
+    for (const QString &table : SyncTables) {
+        if (!count.exec(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE sync_status = 'pending'").arg(table)) ||
+            !count.next())
+            return false;
+        *rows += count.value(0).toInt();
     }
-    for (int i = 0; i < 1000 && ok; ++i)
-        ok = exec(
-            "INSERT INTO reconciliations (id, account_id, statement_date, statement_balance, "
-            "reconciled_balance, completed_at, created_at, updated_at) VALUES (?, ?, '2024-01-31', 100, "
-            "100, ?, ?, ?)",
-            {QStringLiteral("rec-%1").arg(i), QStringLiteral("acc-%1").arg(i % 200), stamp, stamp, stamp});
-    QSqlDatabase::database().commit();
-    return ok;
+    return true;
 }
 
 void resetToPending()
@@ -482,12 +467,13 @@ int main(int argc, char *argv[])
     // --- push ---------------------------------------------------------
     if (runs("push")) {
         Fixture fixture;
-        if (!fixture.open() || !seedPendingRows())
+        int pending = 0;
+        if (!seedPendingRows(fixture, &pending))
             return 2;
         Bench::Raw rawConnection(fixture.db.filePath());
         if (!rawConnection.isOpen() || !rawConnection.matchSettings(fixture.db.database()))
             return 2;
-        out() << "push of " << kRows << " pending rows (five kinds, a fifth of the transactions split):\n";
+        out() << "push of " << pending << " pending rows (five kinds, every twentieth transaction split):\n";
         std::vector<double> buildings;
         qsizetype bodyBytes = 0;
         const auto [raw, engine] = alternate(

@@ -16,6 +16,7 @@
 #include "AppInfo.h"
 #include "AppState.h"
 #include "Application.h"
+#include "BenchBook.h"
 #include "BenchCommon.h"
 #include "Database.h"
 #include "MainWindow.h"
@@ -45,10 +46,8 @@
 
 namespace {
 
-// 100,000 rows over five accounts, 20,000 of them in the one on screen.
-constexpr int kAccounts = 5;
+// The book of 100,000 rows, its largest account (a fifth of them) on screen.
 constexpr int kTransactions = 100000;
-constexpr int kShownAccountRows = 20000;
 constexpr int kInserts = 2000;
 
 using Bench::bindText;
@@ -57,64 +56,6 @@ using Bench::Pair;
 using Bench::Raw;
 
 QTextStream &g_out = Bench::out();
-
-QString accountId(int i)
-{
-    return QStringLiteral("bench-account-%1").arg(i);
-}
-
-// Setup writes with raw SQL inside one transaction; it is not what is measured.
-bool seed(QSqlDatabase db)
-{
-    db.transaction();
-    QSqlQuery query(db);
-    query.prepare(
-        QStringLiteral("INSERT INTO accounts (id, name, starting_balance, sort_order, created_at, "
-                       "updated_at) VALUES (?, ?, ?, ?, '2020-01-01T00:00:00Z', '2020-01-01T00:00:00Z')"));
-    for (int i = 0; i < kAccounts; ++i) {
-        query.addBindValue(accountId(i));
-        query.addBindValue(QStringLiteral("Account %1").arg(i));
-        query.addBindValue(qint64(50000 * i));
-        query.addBindValue(i);
-        if (!query.exec())
-            return false;
-    }
-    QStringList categories;
-    QSqlQuery categoryQuery(db);
-    categoryQuery.exec(QStringLiteral("SELECT id FROM categories"));
-    while (categoryQuery.next())
-        categories << categoryQuery.value(0).toString();
-
-    query.prepare(
-        QStringLiteral("INSERT INTO transactions (id, account_id, date, payee, memo, amount, category_id, "
-                       "cleared, created_at, updated_at) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-    quint32 state = 7;
-    auto next = [&state] {
-        state = state * 1664525u + 1013904223u;
-        return state >> 8;
-    };
-    const QDate first(2020, 1, 1);
-    for (int i = 0; i < kTransactions; ++i) {
-        // Account 1 is the shown one with 20,000 rows; the rest share the others.
-        const int account = i < kShownAccountRows ? 1 : (i % kAccounts == 1 ? 0 : i % kAccounts);
-        const QString stamp = QDateTime(first.addDays(i % 1500), QTime(9, 0), Qt::UTC).toString(Qt::ISODate);
-        query.addBindValue(QUuid::createUuid().toString(QUuid::WithoutBraces));
-        query.addBindValue(accountId(account));
-        query.addBindValue(first.addDays(int(next() % 1500)).toString(Qt::ISODate));
-        query.addBindValue(QStringLiteral("Payee %1").arg(next() % 300));
-        query.addBindValue(i % 4 == 0 ? QStringLiteral("memo text") : QString(QLatin1String("")));
-        query.addBindValue(-qint64(next() % 40000) + (i % 12 == 0 ? 200000 : 0));
-        query.addBindValue(categories.isEmpty() || i % 6 == 0
-                               ? QVariant(QMetaType::fromType<QString>())
-                               : QVariant(categories.at(int(next() % categories.size()))));
-        query.addBindValue(i % 2);
-        query.addBindValue(stamp);
-        query.addBindValue(stamp);
-        if (!query.exec())
-            return false;
-    }
-    return db.commit() && query.exec(QStringLiteral("ANALYZE"));
-}
 
 Transaction sample(int i, const QString &account)
 {
@@ -250,7 +191,7 @@ bool measureStartUp(AppState &app, const QString &shown, const QString &self)
             minimal();
         }
         same = same && !programShown.isEmpty() && programShown == minimalShown &&
-               programShown.constFirst() == kShownAccountRows;
+               programShown.constFirst() > 0;
     }
     if (!ok)
         return false;
@@ -291,29 +232,31 @@ int main(int argc, char *argv[])
         qInstallMessageHandler(Bench::quietMessages);
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("TallyfernBench"));
+    Bench::BookShape shape;
+    shape.transactions = kTransactions;
+    const QString book = Bench::keptBook(QStringLiteral(TALLYFERN_BENCH_DATA_DIR), shape);
+    const QList<QByteArray> bookAccounts = Bench::bookAccounts(book);
     QTemporaryDir dir;
+    if (book.isEmpty() || bookAccounts.size() < 2 ||
+        !QFile::copy(book, dir.filePath(QLatin1String(Database::FileName))))
+        return 2;
     qputenv("TALLYFERN_DATA_DIR", dir.path().toLocal8Bit());
     QSettings().clear();
 
     AppState app;
     if (!app.initialize())
         return 2;
-    QElapsedTimer setup;
-    setup.start();
-    if (!seed(app.database()->database()))
-        return 2;
-    g_out << QStringLiteral("built %1 transactions over %2 accounts (%3 in the shown one) in %4 s\n")
+    g_out << QStringLiteral("the book of %1 transactions over %2 accounts (%3 in the shown one)\n")
                  .arg(kTransactions)
-                 .arg(kAccounts)
-                 .arg(kShownAccountRows)
-                 .arg(setup.elapsed() / 1000.0, 0, 'f', 1);
+                 .arg(bookAccounts.size())
+                 .arg(shape.largest());
     g_out << QStringLiteral(
                  "each ratio: the window / the same answer through the C API, median of %1 rounds\n")
                  .arg(Bench::Rounds);
 
     bool allOk = true;
-    const QString shown = accountId(1);
-    const QString other = accountId(0);
+    const QString shown = QString::fromLatin1(bookAccounts.at(0));
+    const QString other = QString::fromLatin1(bookAccounts.at(1));
     const QByteArray shownUtf8 = shown.toUtf8();
     QSqlDatabase db = app.database()->database();
     Raw raw(app.database()->filePath());
