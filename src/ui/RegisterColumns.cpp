@@ -7,7 +7,6 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QScopedValueRollback>
-#include <QSet>
 #include <QSettings>
 #include <QStyle>
 #include <QStyleOptionHeader>
@@ -15,6 +14,7 @@
 #include <QTimer>
 #include <QtNumeric>
 #include <algorithm>
+#include <array>
 #include <limits>
 #include <utility>
 
@@ -115,24 +115,58 @@ void RegisterColumns::measureFigures(const QList<RegisterRow> &rows, Currency cu
     qint64 low = 0;
     const auto *model = qobject_cast<const RegisterModel *>(m_view->model());
     const QFontMetrics metrics = m_view->fontMetrics();
-    QSet<QString> categories;
+    // Each category, transfer direction or split is measured once. The rows
+    // of one read share one string per distinct text: a text is known again
+    // by where its characters lie, mostly from a small table in front of the
+    // full set, without hashing it for every row. Equal texts held apart are
+    // only measured twice.
+    struct Seen
+    {
+        const QChar *text = nullptr;
+        qsizetype size = -1;
+        int kind = -1;
+    };
+    std::array<Seen, 256> recent{};
+    QHash<const QChar *, qsizetype> seen[3];
+    // Splits, and those of them that are incoming transfers.
+    bool splitSeen[2] = {};
+    bool uncategorisedSeen = false;
     int category = 0;
+    auto measure = [&](const Transaction &t, const QString &name) {
+        category = qMax(category, metrics.horizontalAdvance(model->categoryText(t, name)));
+    };
+    auto firstSight = [&](int kind, const QString &text) {
+        const QChar *data = text.constData();
+        Seen &slot = recent[((quintptr(data) >> 4) * 3 + kind) % recent.size()];
+        if (slot.text == data && slot.size == text.size() && slot.kind == kind)
+            return false;
+        slot = {data, text.size(), kind};
+        const auto found = seen[kind].constFind(data);
+        if (found != seen[kind].cend() && *found == text.size())
+            return false;
+        seen[kind].insert(data, text.size());
+        return true;
+    };
     for (const RegisterRow &row : rows) {
         const Transaction &t = row.transaction;
         payment = qMax(payment, negated(t.amount));
         deposit = qMax(deposit, t.amount);
         high = qMax(high, row.balance);
         low = qMin(low, row.balance);
-        // Each category, transfer direction or split is measured once; the
-        // texts the rows share are not copied for the look-up.
-        QString key = t.isSplit                           ? QStringLiteral("\x01split")
-                      : t.transferDestAccountId.isEmpty() ? row.categoryName
-                                                          : t.transferDestAccountId;
-        if (!t.transferDestAccountId.isEmpty() && t.amount > 0)
-            key += QLatin1Char('+');
-        if (model && !categories.contains(key)) {
-            categories.insert(key);
-            category = qMax(category, metrics.horizontalAdvance(model->categoryText(t, row.categoryName)));
+        if (!model)
+            continue;
+        if (t.isSplit) {
+            if (!std::exchange(splitSeen[!t.transferDestAccountId.isEmpty() && t.amount > 0], true))
+                measure(t, row.categoryName);
+        } else if (!t.transferDestAccountId.isEmpty()) {
+            if (firstSight(t.amount > 0 ? 1 : 2, t.transferDestAccountId))
+                measure(t, row.categoryName);
+        } else if (row.categoryName.isEmpty()) {
+            // Measured once, as the first such row shows it.
+            if (!std::exchange(uncategorisedSeen, true))
+                measure(t, row.categoryName);
+        } else if (firstSight(0, row.categoryName)) {
+            measure(t, row.categoryName);
         }
     }
     const bool otherCurrency = currency != m_currency;

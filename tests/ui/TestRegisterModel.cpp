@@ -1,7 +1,10 @@
+#include "RegisterColumns.h"
 #include "RegisterModel.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QSignalSpy>
+#include <QTableView>
 #include <QtTest>
 
 namespace {
@@ -60,6 +63,8 @@ private slots:
     void pendingEditShowsBufferAndMapsAcrossSort();
     void displayTextsAndNegativeFlags();
     void twoLineHeader();
+    void categoryColumnFitsWidestText_data();
+    void categoryColumnFitsWidestText();
 };
 
 void TestRegisterModel::sortOrder_data()
@@ -230,6 +235,39 @@ void TestRegisterModel::twoLineHeader()
     model.setTwoLine(true);
     QCOMPARE(model.headerData(RegisterModel::PayeeColumn, Qt::Horizontal).toString(),
              QStringLiteral("Payee / Memo"));
+}
+
+void TestRegisterModel::categoryColumnFitsWidestText_data()
+{
+    // Per row a category path ("c:...") or a transfer's amount; the last row shows the widest text.
+    QTest::addColumn<QStringList>("rows");
+    QTest::newRow("incoming transfer after outgoing") << QStringList{"-500", "-700", "900"};
+    QTest::newRow("long path after empty ones")
+        << QStringList{"c:", "c:", "c:Car > Insurance and Roadside Cover"};
+}
+
+void TestRegisterModel::categoryColumnFitsWidestText()
+{
+    QFETCH(QStringList, rows);
+    const QString savings = u"sav"_qs; // one string for every transfer, as read from the file
+    QList<RegisterRow> entries;
+    for (const QString &spec : std::as_const(rows)) {
+        RegisterRow &r = entries.emplace_back(row(spec, {}, {}, spec.toLongLong(), 0));
+        (spec.startsWith(u'c') ? r.categoryName : r.transaction.transferDestAccountId) =
+            spec.startsWith(u'c') ? spec.mid(2) : savings;
+    }
+    auto categoryWidth = [](const QList<RegisterRow> &shown) {
+        QTableView view;
+        RegisterModel model;
+        model.setAccountNames({{u"sav"_qs, u"Household Savings Account"_qs}});
+        view.setModel(&model);
+        RegisterColumns columns(&view);
+        view.resize(1600, 400);
+        view.show();
+        columns.measureFigures(shown, Currency::USD);
+        return view.horizontalHeader()->sectionSize(RegisterModel::CategoryColumn);
+    };
+    QCOMPARE(categoryWidth(entries), categoryWidth({entries.constLast()}));
 }
 
 QTEST_MAIN(TestRegisterModel)
