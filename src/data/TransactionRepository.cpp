@@ -115,6 +115,7 @@ QString TransactionRepository::registerRowsSql()
 QList<RegisterRow> TransactionRepository::registerRows(const QString &accountId) const
 {
     QList<RegisterRow> list;
+    list.reserve(m_registerSizes.value(accountId));
     SqliteRows rows(m_database->database(), registerRowsSql(), {accountId, accountId});
     RowTexts texts(true);
     qint64 balance = 0;
@@ -136,6 +137,7 @@ QList<RegisterRow> TransactionRepository::registerRows(const QString &accountId)
         SqlStatement::readFailed(rows.lastError(), "TransactionRepository::registerRows");
         return {};
     }
+    m_registerSizes.insert(accountId, list.size());
     return list;
 }
 

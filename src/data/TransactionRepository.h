@@ -6,6 +6,7 @@
 
 #include "SyncedRepository.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -91,4 +92,10 @@ signals:
 
 protected:
     void announceChange(const QString &accountId) override;
+
+private:
+    // How many rows each account's register had when last read: room for as
+    // many is taken at once, rather than copying a large register's rows
+    // each time the list outgrows its room.
+    mutable QHash<QString, qsizetype> m_registerSizes;
 };
