@@ -66,9 +66,10 @@ public:
     // keeps no pointer beyond that.
     QSqlQuery *reusableQuery(const QString &sql);
     // A read statement kept with the connection for SqliteRows, for reads made
-    // after every edit (balances, the account list): compiled once. Null when
-    // it does not prepare or the driver does not share this program's SQLite
-    // library. SqliteRows resets it after the read.
+    // after every edit (balances, the account list), or a write run through
+    // SqliteStatement many times a cycle (a push's results): compiled once.
+    // Null when it does not prepare or the driver does not share this
+    // program's SQLite library. SqliteRows resets it after the read.
     sqlite3_stmt *keptReadStatement(const QString &sql);
     QString dataDirectory() const { return m_dataDirectory; }
     QString filePath() const;

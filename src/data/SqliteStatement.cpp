@@ -40,9 +40,20 @@ SqliteStatement::SqliteStatement(const QSqlDatabase &database, const QString &sq
     }
 }
 
+SqliteStatement::SqliteStatement(sqlite3_stmt *kept)
+    : m_statement(kept)
+    , m_kept(true)
+{
+}
+
 SqliteStatement::~SqliteStatement()
 {
-    sqlite3_finalize(m_statement);
+    if (!m_kept) {
+        sqlite3_finalize(m_statement);
+        return;
+    }
+    sqlite3_reset(m_statement);
+    sqlite3_clear_bindings(m_statement);
 }
 
 void SqliteStatement::reset()

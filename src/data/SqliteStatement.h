@@ -19,6 +19,9 @@ class SqliteStatement
 {
 public:
     SqliteStatement(const QSqlDatabase &database, const QString &sql);
+    // Runs a statement the connection keeps (Database::keptReadStatement),
+    // which is left reset and without values instead of finalised.
+    explicit SqliteStatement(sqlite3_stmt *kept);
     ~SqliteStatement();
     SqliteStatement(const SqliteStatement &) = delete;
     SqliteStatement &operator=(const SqliteStatement &) = delete;
@@ -42,6 +45,7 @@ private:
 
     QSqlDatabase m_database;
     sqlite3_stmt *m_statement = nullptr;
+    bool m_kept = false;
     std::unique_ptr<QSqlQuery> m_query; // when not direct
     mutable QByteArray m_text;          // the row's text, when not direct
     bool m_stepped = false;

@@ -3,6 +3,9 @@
 #include "Database.h"
 #include "SqlStatement.h"
 #include "SqlValues.h"
+#include "SqliteStatement.h"
+
+#include <optional>
 
 namespace {
 
@@ -37,9 +40,13 @@ bool SyncedRepository::markSynced(const QString &id, const QString &serverId)
 
 bool SyncedRepository::markSynced(const QList<std::pair<QString, QString>> &idsAndServerIds)
 {
-    // Every statement has the same number of pairs, so that one prepared
-    // statement serves every slice; the unused pairs stay null and match no row.
-    constexpr qsizetype Slice = 200;
+    if (idsAndServerIds.isEmpty())
+        return true;
+    // Every statement has the same number of pairs, so that one statement,
+    // kept with the connection, serves every slice; the unused pairs stay
+    // null and match no row. The texts are bound as UTF-8 through SQLite's own
+    // interface, as they are stored.
+    constexpr int Slice = 200;
     const QString sql = [this] {
         QStringList pairs;
         pairs.fill(QStringLiteral("(?, ?)"), Slice);
@@ -47,20 +54,33 @@ bool SyncedRepository::markSynced(const QList<std::pair<QString, QString>> &idsA
                               "FROM (VALUES %2) AS v WHERE %1.id = v.column1")
             .arg(QLatin1String(m_table), pairs.join(QLatin1String(", ")));
     }();
-    const QByteArray where = context("markSynced");
+    std::optional<SqliteStatement> kept;
+    if (sqlite3_stmt *statement = m_database->keptReadStatement(sql))
+        kept.emplace(statement);
+    else
+        kept.emplace(m_database->database(), sql);
+    SqliteStatement &statement = *kept;
     bool ok = true;
-    QVariantList values;
-    values.reserve(2 * Slice);
     for (qsizetype first = 0; first < idsAndServerIds.size(); first += Slice) {
-        values.clear();
-        const qsizetype end = qMin(idsAndServerIds.size(), first + Slice);
-        for (qsizetype i = first; i < end; ++i) {
-            values.append(idsAndServerIds.at(i).first);
-            values.append(SqlValues::reference(idsAndServerIds.at(i).second));
+        const qsizetype count = qMin<qsizetype>(Slice, idsAndServerIds.size() - first);
+        for (int i = 0; i < Slice; ++i) {
+            if (i >= count) {
+                statement.bindNull(2 * i);
+                statement.bindNull(2 * i + 1);
+                continue;
+            }
+            const auto &[id, serverId] = idsAndServerIds.at(first + i);
+            statement.bindText(2 * i, id.toUtf8());
+            if (serverId.isEmpty())
+                statement.bindNull(2 * i + 1);
+            else
+                statement.bindText(2 * i + 1, serverId.toUtf8());
         }
-        while (values.size() < 2 * Slice)
-            values.append(QVariant(QMetaType::fromType<QString>()));
-        ok &= SqlStatement::write(m_database, sql, values, where.constData()).has_value();
+        if (!statement.exec()) {
+            // Written again the ordinary way, which logs why it fails.
+            for (qsizetype i = first; i < first + count; ++i)
+                ok &= markSynced(idsAndServerIds.at(i).first, idsAndServerIds.at(i).second);
+        }
     }
     return ok;
 }

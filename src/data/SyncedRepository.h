@@ -24,7 +24,7 @@ public:
     bool markSynced(const QString &id, const QString &serverId);
     // The same for many rows (id, server id), a few hundred to a statement:
     // a push's results are written back in a handful of statements rather
-    // than one per row. True when every statement ran; emits nothing.
+    // than one per row. True when every row was written; emits nothing.
     bool markSynced(const QList<std::pair<QString, QString>> &idsAndServerIds);
     // Makes every live row that is not pending pending again; the number of
     // rows changed (0 on failure). Announces a change when above 0.
