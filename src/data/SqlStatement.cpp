@@ -2,9 +2,11 @@
 
 #include "Database.h"
 #include "ReadFailureWatch.h"
+#include "SqliteStatement.h"
 
 #include <QDebug>
 #include <QSqlError>
+#include <algorithm>
 
 namespace SqlStatement {
 
@@ -47,6 +49,20 @@ std::optional<int> write(Database *database, const QString &sql, const QVariantL
         return std::nullopt;
     }
     return query->numRowsAffected();
+}
+
+std::optional<int> writeOften(Database *database, const QString &sql, const QVariantList &values,
+                              const char *context)
+{
+    const bool direct = std::all_of(values.cbegin(), values.cend(), SqliteStatement::bindsAsIs);
+    if (sqlite3_stmt *kept = direct ? database->keptReadStatement(sql) : nullptr) {
+        SqliteStatement statement(kept);
+        for (qsizetype i = 0; i < values.size(); ++i)
+            statement.bindValue(int(i), values.at(i));
+        if (statement.exec())
+            return int(statement.changes());
+    }
+    return write(database, sql, values, context);
 }
 
 QString insertSql(const char *table, const QStringList &columns)

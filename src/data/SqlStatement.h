@@ -24,6 +24,13 @@ bool run(QSqlQuery &query, const QString &sql, const QVariantList &values);
 std::optional<int> write(Database *database, const QString &sql, const QVariantList &values,
                          const char *context);
 
+// The same for a write run for every row of a pull or an import: on a
+// statement kept with the connection, its values bound through SQLite's own
+// interface without the driver's per-value conversions. A failed run is made
+// again through write(), which logs why.
+std::optional<int> writeOften(Database *database, const QString &sql, const QVariantList &values,
+                              const char *context);
+
 // "INSERT INTO <table> (a, b) VALUES (?, ?)" for literal table and column names.
 QString insertSql(const char *table, const QStringList &columns);
 // "UPDATE <table> SET a = ?, b = ? WHERE id = ?".

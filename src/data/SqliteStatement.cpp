@@ -98,6 +98,31 @@ void SqliteStatement::bindText(int index, QByteArrayView utf8)
         m_query->bindValue(index, QString::fromUtf8(utf8.data() ? utf8 : QByteArrayView("")));
 }
 
+void SqliteStatement::bindValue(int index, const QVariant &value)
+{
+    if (value.isNull())
+        bindNull(index);
+    else if (value.typeId() == QMetaType::QString)
+        bindText(index, value.toString().toUtf8());
+    else
+        bindInteger(index, value.toLongLong());
+}
+
+bool SqliteStatement::bindsAsIs(const QVariant &value)
+{
+    switch (value.typeId()) {
+    case QMetaType::QString:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Bool:
+        return true;
+    default:
+        return value.isNull();
+    }
+}
+
 bool SqliteStatement::exec()
 {
     reset();

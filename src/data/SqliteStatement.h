@@ -4,6 +4,7 @@
 #include <QByteArrayView>
 #include <QSqlDatabase>
 #include <QString>
+#include <QVariant>
 #include <memory>
 
 class QSqlQuery;
@@ -30,6 +31,9 @@ public:
     void bindNull(int index);
     void bindInteger(int index, qint64 value);
     void bindText(int index, QByteArrayView utf8);
+    // A null, a text or an integer (a flag counts as one).
+    void bindValue(int index, const QVariant &value);
+    static bool bindsAsIs(const QVariant &value);
 
     // Runs the statement; false on an error (errorText()). A statement that
     // gives rows stops at its first, which utf8() reads until the next run.

@@ -31,16 +31,6 @@ QString insertSql(int rows)
     return one.left(values + 8) + tuples.join(QLatin1String(", "));
 }
 
-void bind(SqliteStatement &statement, int index, const QVariant &value)
-{
-    if (value.isNull())
-        statement.bindNull(index);
-    else if (value.typeId() == QMetaType::QString)
-        statement.bindText(index, value.toString().toUtf8());
-    else
-        statement.bindInteger(index, value.toLongLong());
-}
-
 } // namespace
 
 TransactionBatch::TransactionBatch(Database *database)
@@ -108,7 +98,7 @@ bool TransactionBatch::write(const QList<Transaction> &rows, std::unique_ptr<Sql
                 }
                 statement->bindText(index++, m_stampText);
             } else {
-                bind(*statement, index++, column.toSql(row));
+                statement->bindValue(index++, column.toSql(row));
             }
         });
     }

@@ -252,7 +252,7 @@ bool TransactionRepository::insert(const Transaction &transaction)
 {
     static const QString sql = RecordColumns::insertSql(kTable);
     const QVariantList values = RecordColumns::insertValues(kTable, transaction);
-    if (!SqlStatement::write(m_database, sql, values, "TransactionRepository::insert"))
+    if (!SqlStatement::writeOften(m_database, sql, values, "TransactionRepository::insert"))
         return false;
     emit transactionWritten(transaction.accountId, transaction.id);
     emit transactionsChanged(transaction.accountId);
@@ -263,7 +263,7 @@ bool TransactionRepository::update(const Transaction &transaction)
 {
     static const QString sql = RecordColumns::updateSql(kTable);
     const QVariantList values = RecordColumns::updateValues(kTable, transaction);
-    if (!SqlStatement::write(m_database, sql, values, "TransactionRepository::update"))
+    if (!SqlStatement::writeOften(m_database, sql, values, "TransactionRepository::update"))
         return false;
     emit transactionWritten(transaction.accountId, transaction.id);
     emit transactionsChanged(transaction.accountId);
