@@ -2,6 +2,7 @@
 
 #include "Database.h"
 #include "SqlStatement.h"
+#include "SqliteRows.h"
 #include "WideSum.h"
 
 #include <QList>
@@ -71,36 +72,27 @@ namespace AccountTotals {
 
 bool stayInRange(Database *database, const Transaction &transaction)
 {
-    // Runs for every pulled or imported row: the statement is prepared once.
-    std::optional<QSqlQuery> fresh;
-    QSqlQuery *query = database->reusableQuery(InvolvedSql);
-    if (!query) {
-        query = &fresh.emplace(database->database());
-        query->prepare(InvolvedSql);
-    }
-    for (const QVariant &value :
-         {QVariant(transaction.id), QVariant(transaction.accountId), QVariant(transaction.id)})
-        query->addBindValue(value);
-    if (!query->exec()) {
-        SqlStatement::readFailed(*query, "AccountTotals::stayInRange");
-        return true;
-    }
+    // Runs for every pulled or imported row: on the connection's kept
+    // statement, read in place.
+    SqliteRows rows(database, InvolvedSql, {transaction.id, transaction.accountId, transaction.id});
     QList<std::pair<QString, Sums>> involved;
-    while (query->next()) {
-        const QString accountId = query->value(0).toString();
+    while (rows.next()) {
+        const QString accountId = rows.text(0);
         Sums sums;
-        sums.startingBalance = query->value(1).toLongLong();
-        if (exact(query->value(2)) && exact(query->value(3))) {
-            sums.current.add(query->value(2).toLongLong());
-            sums.cleared.add(query->value(3).toLongLong());
+        sums.startingBalance = rows.integer(1);
+        const std::optional<qint64> current = rows.exactInteger(2);
+        const std::optional<qint64> cleared = rows.exactInteger(3);
+        if ((current || rows.isNull(2)) && (cleared || rows.isNull(3))) {
+            sums.current.add(current.value_or(0));
+            sums.cleared.add(cleared.value_or(0));
         } else if (!sumRows(database, accountId, sums)) {
             continue;
         }
         // The stored row leaves its account's sums...
-        if (!query->value(4).isNull()) {
-            sums.current.subtract(query->value(4).toLongLong());
-            if (query->value(5).toBool())
-                sums.cleared.subtract(query->value(4).toLongLong());
+        if (!rows.isNull(4)) {
+            sums.current.subtract(rows.integer(4));
+            if (rows.integer(5) != 0)
+                sums.cleared.subtract(rows.integer(4));
         }
         // ...and the transaction joins its own account's, unless deleted.
         if (accountId == transaction.accountId && !transaction.deletedAt) {
@@ -110,7 +102,10 @@ bool stayInRange(Database *database, const Transaction &transaction)
         }
         involved.append({accountId, sums});
     }
-    query->finish();
+    if (rows.failed()) {
+        SqlStatement::readFailed(rows.lastError(), "AccountTotals::stayInRange");
+        return true;
+    }
     for (const auto &[accountId, sums] : std::as_const(involved)) {
         if (!inRange(sums.current, sums.startingBalance) || !inRange(sums.cleared, sums.startingBalance))
             return false;
