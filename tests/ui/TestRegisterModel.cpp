@@ -251,10 +251,10 @@ void TestRegisterModel::categoryColumnFitsWidestText()
     QFETCH(QStringList, rows);
     const QString savings = u"sav"_qs; // one string for every transfer, as read from the file
     QList<RegisterRow> entries;
-    for (const QString &spec : std::as_const(rows)) {
-        RegisterRow &r = entries.emplace_back(row(spec, {}, {}, spec.toLongLong(), 0));
-        (spec.startsWith(u'c') ? r.categoryName : r.transaction.transferDestAccountId) =
-            spec.startsWith(u'c') ? spec.mid(2) : savings;
+    for (const QString &entry : std::as_const(rows)) {
+        RegisterRow &r = entries.emplace_back(row(entry, {}, {}, entry.toLongLong(), 0));
+        (entry.startsWith(u'c') ? r.categoryName : r.transaction.transferDestAccountId) =
+            entry.startsWith(u'c') ? entry.mid(2) : savings;
     }
     auto categoryWidth = [](const QList<RegisterRow> &shown) {
         QTableView view;
