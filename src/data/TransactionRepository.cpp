@@ -211,8 +211,11 @@ QList<RegisterRow> TransactionRepository::search(const QString &text,
         values.append(SqlValues::flag(*filter.cleared));
     }
     sql += QStringLiteral(" ORDER BY t.date DESC, t.created_at DESC LIMIT %1").arg(SearchLimit);
+    // Kept prepared: a search runs at each pause in typing, and a term that
+    // finds few rows would spend more on preparing than on running it. The
+    // filters make only a few distinct statements.
     return SqliteRows::readAll<RegisterRow>(
-        m_database->database(), sql, values,
+        m_database, sql, values,
         [texts = RowTexts(true)](const SqliteRows &q) mutable { return registerRowFrom(q, texts); },
         "TransactionRepository::search");
 }

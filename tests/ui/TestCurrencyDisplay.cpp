@@ -43,6 +43,9 @@ void TestCurrencyDisplay::amountsShowInTheirAccountsCurrency()
     TestApp test;
     const QDate day(2026, 3, 5);
     test.addTransaction(test.addAccount("Dollars").id, day.addDays(-1), "Dollar shop", -1000);
+    // Open before the other account exists: it learns of it when it is made.
+    SearchScreen search(test.app());
+    search.refreshFilters();
     const Account account = test.addAccount("Abroad", 0, Currency(currency));
     const Transaction t = test.addTransaction(account.id, day, "Abroad shop", amount);
     RecurringTransaction r = TestRecords::recurring("rec", account.id, day);
@@ -51,8 +54,7 @@ void TestCurrencyDisplay::amountsShowInTheirAccountsCurrency()
 
     RegisterScreen registerScreen(test.app());
     registerScreen.setAccount(account.id);
-    SearchScreen search(test.app());
-    search.refreshFilters();
+    search.performSearch();
     RecurringScreen recurring(test.app());
     recurring.refresh();
     ReconciliationScreen reconciliation(test.app());

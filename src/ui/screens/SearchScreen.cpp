@@ -104,6 +104,7 @@ QTableView *SearchScreen::buildResultsView()
 
 void SearchScreen::connectSignals()
 {
+    connect(m_app->accounts(), &AccountRepository::accountsChanged, this, [this]() { readAccounts(); });
     connect(m_searchEdit, &QLineEdit::textChanged, m_debounce, qOverload<>(&QTimer::start));
     connect(m_debounce, &QTimer::timeout, this, &SearchScreen::performSearch);
     connect(m_accountCombo, &QComboBox::currentIndexChanged, this, &SearchScreen::performSearch);
@@ -142,12 +143,23 @@ void SearchScreen::focusSearch()
     m_searchEdit->selectAll();
 }
 
-void SearchScreen::refreshFilters()
+QList<Account> SearchScreen::readAccounts()
 {
     const QList<Account> accounts = m_app->accounts()->findAll();
-    // Transfers name their other account in the Category column.
+    // Transfers name their other account in the Category column, and the
+    // results span accounts: each amount is shown in its own account's
+    // currency. Both are read when the accounts change, not at each keystroke.
     m_model->setAccountNames(EntryChoices::accountNames(accounts));
+    QHash<QString, Currency> currencies;
+    for (const Account &account : accounts)
+        currencies.insert(account.id, account.currency);
+    m_model->setAccountCurrencies(currencies);
+    return accounts;
+}
 
+void SearchScreen::refreshFilters()
+{
+    const QList<Account> accounts = readAccounts();
     m_accountCombo->clear();
     m_accountCombo->addItem(tr("All Accounts"), QString());
     for (const Account &account : accounts)
@@ -180,11 +192,6 @@ void SearchScreen::performSearch()
     }
     if (m_clearedCheck->isChecked())
         filter.cleared = true;
-    // The results span accounts: each amount is shown in its own account's currency.
-    QHash<QString, Currency> currencies;
-    for (const Account &account : m_app->accounts()->findAll())
-        currencies.insert(account.id, account.currency);
-    m_model->setAccountCurrencies(currencies);
     const QList<RegisterRow> rows = m_app->transactions()->search(m_searchEdit->text().trimmed(), filter);
     const bool mixed = std::any_of(rows.cbegin(), rows.cend(), [&](const RegisterRow &row) {
         return m_model->currencyOf(row.transaction) != m_model->currencyOf(rows.constFirst().transaction);

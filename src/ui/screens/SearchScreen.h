@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Account.h"
 #include "Transaction.h"
 
 #include <QWidget>
@@ -49,6 +50,8 @@ private:
     QHBoxLayout *buildFilterRow();
     QTableView *buildResultsView();
     void connectSignals();
+    // The accounts' names and currencies the results are shown with.
+    QList<Account> readAccounts();
     bool showDetails(const Transaction &transaction);
 
     AppState *m_app = nullptr;
