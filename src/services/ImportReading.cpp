@@ -146,8 +146,7 @@ QString unreadableText(const ImportRow &row)
         for (const QChar ch : text) {
             if (ch == QChar::ReplacementCharacter)
                 return QCoreApplication::translate("ImportService", "holds bytes that are not valid UTF-8");
-            if (ch.unicode() < 0x20 && ch != QLatin1Char('\n') && ch != QLatin1Char('\r') &&
-                ch != QLatin1Char('\t'))
+            if (ImportValues::isStrayControl(ch))
                 return QCoreApplication::translate("ImportService", "holds the control character 0x%1")
                     .arg(QString::number(ch.unicode(), 16).rightJustified(2, QLatin1Char('0')).toUpper());
         }

@@ -79,8 +79,7 @@ bool isText(const QString &text)
 {
     qsizetype controls = 0;
     for (const QChar ch : text) {
-        if (ch.unicode() < 0x20 && ch != QLatin1Char('\n') && ch != QLatin1Char('\r') &&
-            ch != QLatin1Char('\t'))
+        if (ImportValues::isStrayControl(ch))
             ++controls;
     }
     return controls <= 1 + text.size() / 100;

@@ -42,6 +42,12 @@ std::optional<QDate> parseQifDate(const QString &text, bool dayFirst, QString *r
 // Whether a date is one the program keeps: valid, not before 1900 and not
 // more than 20 years after today (the window two-digit years are read in).
 bool isAcceptedDate(const QDate &date);
+// A control character no person types into a field: any but line breaks and tabs.
+inline bool isStrayControl(QChar ch)
+{
+    return ch.unicode() < 0x20 && ch != QLatin1Char('\n') && ch != QLatin1Char('\r') &&
+           ch != QLatin1Char('\t');
+}
 
 // What dates of one file show of their order: a first number above 12 can
 // only be a day, and so can a second one. Dates that start with their year
